@@ -1,0 +1,30 @@
+#pragma once
+// The model store: everything read from the open POF file, one record per chunk type.
+// One instance lives for the program's run; the reset does not clear the records, so each
+// keeps its contents until a chunk of its type is read again.
+
+#include <cstdint>
+#include <string>
+
+#include "records/header/header_records.h"
+#include "records/subobjects/subobject_table.h"
+
+namespace pof {
+
+struct ModelStore {
+    std::string magic;
+    std::int32_t file_version = 0;
+    std::string chunk_id;  // of the chunk being read
+    std::int32_t chunk_size = 0;
+    // While reading: subobject chunks met so far. Afterwards: the subobject the subobject
+    // viewer selects when it opens.
+    std::int32_t current_subobject = 0;
+
+    records::OhdrRecord ohdr;
+    records::SubobjectTable subobjects;
+    records::TxtrRecord txtr;
+    records::PinfRecord pinf;
+    records::AcenRecord acen;
+};
+
+}  // namespace pof

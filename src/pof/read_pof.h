@@ -1,0 +1,33 @@
+#pragma once
+// The container reader: the open command, the magic and version, and the chunk loop that
+// lists every chunk and hands its body to the parser of its type.
+
+#include <cstdint>
+#include <string>
+
+#include "pof/file_reader.h"
+#include "pof/global_data.h"
+#include "pof/main_form.h"
+#include "view/desktop.h"
+
+namespace pof {
+
+enum class ReadOutcome { Clean, Cancelled, DialogFailed, OpenFailed, NotPof, Damaged };
+
+// File > Open: the dialog, the reset, the read.
+ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop);
+
+// Reads the magic, the version and every chunk from the file's first byte on. A damaged
+// chunk stops the read with one message; what was listed and read before it stays.
+ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::Desktop& desktop);
+
+// Skips the body of a chunk type without a parser.
+void gUNK_data(PofFile& file, std::int32_t chunk_size);
+
+// The reset before every read: empties the main window and closes every viewer. The chunk
+// records are left as they are.
+void clr_data(ModelStore& store, MainForm& form);
+
+inline constexpr const char* kNotPof = "Not a POF file!";
+
+}  // namespace pof

@@ -1,0 +1,36 @@
+#include "records/chunk_table.h"
+
+#include <array>
+
+#include "records/header/parsers.h"
+
+namespace records {
+
+namespace {
+
+using pof::RecordEntry;
+
+// Chunk types whose parsers are not built yet are absent: the reader lists and skips them
+// like unknown IDs.
+constexpr std::array kChunkTypes{
+    ChunkType{"OHDR", gOHDR_data, RecordEntry::OHDR, "OHDR Record"},
+    ChunkType{"HDR2", gOHDR_data, RecordEntry::OHDR, "HDR2 Record"},
+    ChunkType{"PINF", gPINF_data, RecordEntry::PINF, ""},
+    ChunkType{"TXTR", gTXTR_data, RecordEntry::TXTR, ""},
+    ChunkType{"ACEN", gACEN_data, RecordEntry::ACEN, ""},
+};
+
+}  // namespace
+
+std::span<const ChunkType> chunk_types() { return kChunkTypes; }
+
+const ChunkType* find_chunk_type(std::string_view id) {
+    for (const auto& type : kChunkTypes) {
+        if (type.id == id) return &type;
+    }
+    return nullptr;
+}
+
+bool is_subobject_chunk(std::string_view id) { return id == "SOBJ" || id == "OBJ2"; }
+
+}  // namespace records

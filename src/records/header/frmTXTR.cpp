@@ -1,0 +1,24 @@
+#include "records/header/frmTXTR.h"
+
+#include "pof/text.h"
+#include "records/table_access.h"
+
+namespace records {
+
+using pof::integer_text;
+
+frmTXTR::frmTXTR(const pof::ModelStore& store) : Viewer("frmTXTR", "TXTR record"), store_(store) {
+    set_layout(column({&record_size, &texture_count, &textures}));
+}
+
+void frmTXTR::opened() {
+    const auto& t = store_.txtr;
+    textures.clear();
+    record_size.value.text = integer_text(t.chunk_size);
+    texture_count.value.text = integer_text(t.texture_count);
+    const int n = rows_for(t.texture_count, t.textures);
+    textures.rows.reserve(n);
+    for (int i = 0; i < n; ++i) textures.add_row({pof::text8(t.textures[i].name), integer_text(i)});
+}
+
+}  // namespace records

@@ -1,0 +1,57 @@
+#pragma once
+// Records of the header and general chunks: OHDR/HDR2, TXTR, PINF, ACEN.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pof/vec.h"
+
+namespace records {
+
+struct OhdrRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t subobject_count = 0;
+    float max_radius = 0;
+    std::int32_t object_flags = 0;
+    pof::Vec3 bbox_min, bbox_max;
+    std::int32_t detail_level_count = 0;
+    std::vector<std::int32_t> detail_levels;
+    std::int32_t debris_count = 0;
+    std::vector<std::int32_t> debris_pieces;
+    // From version 1903 on.
+    float mass = 0;
+    pof::Vec3 center_of_mass;
+    std::array<std::array<float, 3>, 3> inertia{};  // (row, column)
+    // From version 2014 on.
+    std::int32_t cross_section_count = 0;
+    std::vector<float> cross_section_depths, cross_section_radii;
+    // From version 2007 on.
+    std::int32_t light_count = 0;
+    std::vector<pof::Vec3> light_locations;
+    std::vector<std::int32_t> light_types;
+};
+
+struct Texture {
+    std::int32_t name_length = 0;
+    std::string name;  // bytes as stored, NULs included
+};
+
+struct TxtrRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t texture_count = 0;
+    std::vector<Texture> textures;
+};
+
+struct PinfRecord {
+    std::int32_t chunk_size = 0;
+    std::string info;  // the body, byte for byte
+};
+
+struct AcenRecord {
+    std::int32_t chunk_size = 0;
+    pof::Vec3 auto_center;
+};
+
+}  // namespace records

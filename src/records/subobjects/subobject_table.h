@@ -1,0 +1,54 @@
+#pragma once
+// The subobject table: one slot per subobject the header announces. Slots take memory only
+// once a subobject chunk fills them, so a header that announces a billion subobjects costs
+// nothing until chunks for them arrive.
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "pof/vec.h"
+
+namespace records {
+
+struct Subobject {
+    std::int32_t number = 0;
+    std::int32_t parent = 0;
+    pof::Vec3 offset;
+    float radius = 0;
+    pof::Vec3 geometric_center, bbox_min, bbox_max;
+    std::int32_t name_length = 0;
+    std::string name;
+    std::int32_t properties_length = 0;
+    std::string properties;
+    std::int32_t movement_type = 0, movement_axis = 0, reserved = 0;
+    std::int32_t bsp_data_size = 0;
+    std::string bsp_data;
+    std::int32_t chunk_size = 0;  // the declared size of the chunk that filled the slot
+};
+
+class SubobjectTable {
+public:
+    // Slots 0 .. count - 1, all empty; a count of 0 or less leaves no slot.
+    void create(std::int32_t count) {
+        slots_ = count > 0 ? count : 0;
+        filled_.clear();
+    }
+    std::int32_t slots() const { return slots_; }
+    bool has_slot(std::int32_t number) const { return number >= 0 && number < slots_; }
+    // An empty entry for a slot no chunk filled (or outside the table).
+    const Subobject& at(std::int32_t number) const {
+        static const Subobject empty;
+        const auto it = filled_.find(number);
+        return it == filled_.end() ? empty : it->second;
+    }
+    // The slot to fill; only for has_slot(number).
+    Subobject& fill(std::int32_t number) { return filled_[number]; }
+    std::size_t filled_count() const { return filled_.size(); }
+
+private:
+    std::int32_t slots_ = 0;
+    std::map<std::int32_t, Subobject> filled_;
+};
+
+}  // namespace records

@@ -1,0 +1,20 @@
+#include "records/viewers.h"
+
+#include "records/header/frmACEN.h"
+#include "records/header/frmOHDR.h"
+#include "records/header/frmPINF.h"
+#include "records/header/frmTXTR.h"
+
+namespace records {
+
+std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const pof::ModelStore& store) {
+    switch (entry) {
+        case pof::RecordEntry::OHDR: return std::make_unique<frmOHDR>(store);
+        case pof::RecordEntry::TXTR: return std::make_unique<frmTXTR>(store);
+        case pof::RecordEntry::PINF: return std::make_unique<frmPINF>(store);
+        case pof::RecordEntry::ACEN: return std::make_unique<frmACEN>(store);
+        default: return nullptr;
+    }
+}
+
+}  // namespace records

@@ -1,0 +1,183 @@
+#include "shell/frmPOF.h"
+
+#include <array>
+#include <utility>
+
+#include "pof/text.h"
+#include "records/header/versions.h"
+#include "records/viewers.h"
+#include "shell/row_text.h"
+
+namespace shell {
+
+namespace {
+
+using pof::RecordEntry;
+
+constexpr std::array<RecordEntry, 16> kCloseAllOrder{
+    RecordEntry::DOCK, RecordEntry::EYE,  RecordEntry::FUEL, RecordEntry::GPNT,
+    RecordEntry::MPNT, RecordEntry::OHDR, RecordEntry::PATH, RecordEntry::PINF,
+    RecordEntry::SHLD, RecordEntry::SOBJ, RecordEntry::SPCL, RecordEntry::TGUN,
+    RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::INSG, RecordEntry::ACEN};
+
+std::vector<Menu> initial_menus() {
+    Menu file{"IDM_FILE", "&File", true,
+              {{"IDM_OPEN", "&Open", true},
+               {"", "", true},
+               {"IDM_SAVE", "&Save", false},
+               {"IDM_SAVE_AS", "Save &As", false},
+               {"", "", true},
+               {"IDM_EXIT", "&Exit", true}}};
+    Menu window{"IDM_WINDOW", "&Window", false, {{"IDM_CLOSE_ALL", "Close All", true}}};
+    for (const auto& e : pof::kRecordEntries) {
+        window.entries.push_back({std::string(e.menu_name), std::string(e.caption), false});
+    }
+    return {file, window};
+}
+
+}  // namespace
+
+std::optional<RecordEntry> entry_for_chunk_id(std::string_view id) {
+    static constexpr std::array<std::pair<std::string_view, RecordEntry>, 18> kDispatch{{
+        {"DOCK", RecordEntry::DOCK}, {"EYE ", RecordEntry::EYE},  {"FUEL", RecordEntry::FUEL},
+        {"GPNT", RecordEntry::GPNT}, {"MPNT", RecordEntry::MPNT}, {"OHDR", RecordEntry::OHDR},
+        {"HDR2", RecordEntry::OHDR}, {"PATH", RecordEntry::PATH}, {"PINF", RecordEntry::PINF},
+        {"SHLD", RecordEntry::SHLD}, {"SOBJ", RecordEntry::SOBJ}, {"OBJ2", RecordEntry::SOBJ},
+        {"SPCL", RecordEntry::SPCL}, {"TGUN", RecordEntry::TGUN}, {"TMIS", RecordEntry::TMIS},
+        {"TXTR", RecordEntry::TXTR}, {"INSG", RecordEntry::INSG}, {"ACEN", RecordEntry::ACEN},
+    }};
+    for (const auto& [chunk_id, entry] : kDispatch) {
+        if (chunk_id == id) return entry;
+    }
+    return std::nullopt;
+}
+
+frmPOF::frmPOF(pof::ModelStore& store, view::Desktop& desktop, view::Windows& windows)
+    : store_(store),
+      desktop_(desktop),
+      windows_(windows),
+      list_({{"Record Type"}, {"Record Size"}}, "ListView1"),
+      menus_(initial_menus()) {
+    list_.on_click = [this](int row) { row_clicked(row); };
+    list_.on_double_click = [this](int row) { row_double_clicked(row); };
+}
+
+void frmPOF::window_opened() {
+    enable_window_menu(false);
+    set_file_label("");
+    clear_rows();
+    size_columns();
+}
+
+pof::ReadOutcome frmPOF::open() { return pof::open_pof(store_, *this, desktop_); }
+
+void frmPOF::menu_command(std::string_view name) {
+    if (!reachable(name)) return;
+    if (name == "IDM_OPEN") {
+        open();
+    } else if (name == "IDM_EXIT") {
+        desktop_.quit();
+    } else if (name == "IDM_CLOSE_ALL") {
+        close_all();
+    } else {
+        for (const auto& e : pof::kRecordEntries) {
+            if (e.menu_name == name) show_viewer(e.entry);
+        }
+    }
+}
+
+void frmPOF::set_current_subobject_from(int row) {
+    store_.current_subobject = parse_row_text(row_types_[row]).subobject;
+}
+
+void frmPOF::row_clicked(int row) {
+    if (!list_.valid(row)) return;
+    set_current_subobject_from(row);
+}
+
+void frmPOF::row_double_clicked(int row) {
+    if (!list_.valid(row)) return;
+    set_current_subobject_from(row);
+    if (const auto entry = entry_for_chunk_id(parse_row_text(row_types_[row]).chunk_id)) {
+        show_viewer(*entry);
+    }
+}
+
+void frmPOF::closing() { close_all(); }
+
+void frmPOF::close_all() {
+    for (const RecordEntry e : kCloseAllOrder) close_viewer(pof::info(e).viewer);
+    for (const auto viewer : pof::kBlockViewers) close_viewer(viewer);
+}
+
+void frmPOF::show_viewer(RecordEntry entry) {
+    const std::string_view name = pof::info(entry).viewer;
+    view::Viewer* viewer = windows_.find(name);
+    if (!viewer) {
+        auto fresh = records::make_viewer(entry, store_);
+        if (!fresh) return;
+        fresh->opened();
+        viewer = &windows_.create(std::move(fresh));
+    }
+    windows_.bring_forward(name);
+    windows_.set_normal_state(name);
+    if (entry == RecordEntry::OHDR && store_.file_version >= records::kHeaderNewOrder) {
+        viewer->title = "HDR2 record data";
+    }
+    windows_.sync(name);
+}
+
+const MenuEntry* frmPOF::find_entry(std::string_view name) const {
+    for (const auto& menu : menus_) {
+        for (const auto& e : menu.entries) {
+            if (!e.separator() && e.name == name) return &e;
+        }
+    }
+    return nullptr;
+}
+
+bool frmPOF::reachable(std::string_view name) const {
+    for (const auto& menu : menus_) {
+        for (const auto& e : menu.entries) {
+            if (!e.separator() && e.name == name) return menu.enabled && e.enabled;
+        }
+    }
+    return false;
+}
+
+MenuEntry& frmPOF::record_entry(RecordEntry entry) {
+    // Entry 0 of the Window menu is Close All; the record entries follow in menu order.
+    return window_menu().entries[1 + static_cast<int>(entry)];
+}
+
+void frmPOF::paint(Paint part) {
+    if (on_paint) on_paint(part);
+}
+
+void frmPOF::set_file_label(const std::string& text) { label_.text = text; }
+void frmPOF::repaint_file_label() { paint(Paint::FileLabel); }
+
+void frmPOF::clear_rows() {
+    list_.clear();
+    row_types_.clear();
+}
+
+void frmPOF::add_row(const std::string& record_type, std::int32_t record_size) {
+    row_types_.push_back(record_type);
+    list_.add_row({pof::text8(record_type), pof::integer_text(record_size)});
+}
+
+void frmPOF::repaint_rows() { paint(Paint::Rows); }
+void frmPOF::size_columns() { paint(Paint::Columns); }
+void frmPOF::enable_window_menu(bool enabled) { window_menu().enabled = enabled; }
+void frmPOF::enable_entry(RecordEntry entry, bool enabled) { record_entry(entry).enabled = enabled; }
+
+void frmPOF::set_entry_caption(RecordEntry entry, std::string_view caption) {
+    record_entry(entry).caption = std::string(caption);
+}
+
+void frmPOF::close_viewer(std::string_view viewer) {
+    if (windows_.find(viewer)) windows_.close(viewer);
+}
+
+}  // namespace shell

@@ -1,0 +1,92 @@
+#pragma once
+// The main window's logic: the file label, the record list, the File and Window menus, and
+// the commands that open files and viewers.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pof/global_data.h"
+#include "pof/main_form.h"
+#include "pof/read_pof.h"
+#include "view/controls.h"
+#include "view/desktop.h"
+
+namespace shell {
+
+struct MenuEntry {
+    std::string name;  // object name; empty for a separator
+    std::string caption;
+    bool enabled = true;
+    bool separator() const { return name.empty(); }
+};
+
+struct Menu {
+    std::string name;
+    std::string caption;
+    bool enabled = true;
+    std::vector<MenuEntry> entries;
+};
+
+class frmPOF : public pof::MainForm {
+public:
+    enum class Paint { FileLabel, Rows, Columns };
+
+    frmPOF(pof::ModelStore& store, view::Desktop& desktop, view::Windows& windows);
+
+    // Events and commands.
+    void window_opened();
+    pof::ReadOutcome open();
+    void menu_command(std::string_view entry_name);
+    void row_clicked(int row);
+    void row_double_clicked(int row);
+    void closing();
+    void close_all();
+    void show_viewer(pof::RecordEntry entry);
+
+    const std::string& title() const { return title_; }
+    const view::Value& file_label() const { return label_; }
+    const view::Table& record_list() const { return list_; }
+    view::Table& record_list() { return list_; }
+    const std::vector<Menu>& menus() const { return menus_; }
+    const MenuEntry* find_entry(std::string_view name) const;
+    // Enabled, in an enabled menu.
+    bool reachable(std::string_view name) const;
+
+    // The binding paints at once what the reader changed.
+    std::function<void(Paint)> on_paint;
+
+    // pof::MainForm
+    void set_file_label(const std::string& text) override;
+    void repaint_file_label() override;
+    void clear_rows() override;
+    void add_row(const std::string& record_type, std::int32_t record_size) override;
+    void repaint_rows() override;
+    void size_columns() override;
+    void enable_window_menu(bool enabled) override;
+    void enable_entry(pof::RecordEntry entry, bool enabled) override;
+    void set_entry_caption(pof::RecordEntry entry, std::string_view caption) override;
+    void close_viewer(std::string_view viewer) override;
+
+private:
+    void set_current_subobject_from(int row);
+    void paint(Paint part);
+    MenuEntry& record_entry(pof::RecordEntry entry);
+    Menu& window_menu() { return menus_[1]; }
+
+    pof::ModelStore& store_;
+    view::Desktop& desktop_;
+    view::Windows& windows_;
+    std::string title_ = "POF File Data";
+    view::Value label_{"Label1"};
+    view::Table list_;
+    std::vector<std::string> row_types_;  // chunk IDs as read, for taking rows apart
+    std::vector<Menu> menus_;
+};
+
+// The viewer a record-list row's chunk ID opens, if any.
+std::optional<pof::RecordEntry> entry_for_chunk_id(std::string_view chunk_id);
+
+}  // namespace shell

@@ -1,0 +1,173 @@
+#pragma once
+// The toolkit-neutral controls every window is written in. A viewer owns its controls,
+// changes them in its event handlers, and declares once how they are laid out; a binding
+// (the Qt windows, pofdump) renders them and forwards the user's choices back.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace view {
+
+enum class Kind { Caption, Value, Field, TextBox, DropDown, Table, Grid, Box, Group };
+
+class Control {
+public:
+    explicit Control(std::string name = {}) : name(std::move(name)) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual Kind kind() const = 0;
+
+    std::string name;  // object name, may be empty
+    bool enabled = true;
+};
+
+// Fixed text.
+class Caption : public Control {
+public:
+    explicit Caption(std::string text, std::string name = {})
+        : Control(std::move(name)), text(std::move(text)) {}
+    Kind kind() const override { return Kind::Caption; }
+    std::string text;
+};
+
+// A text set from the store; selectable, so a number can be copied.
+class Value : public Control {
+public:
+    explicit Value(std::string name = {}) : Control(std::move(name)) {}
+    Kind kind() const override { return Kind::Value; }
+    std::string text;
+};
+
+// A caption with its value beside it (or under it).
+class Field : public Control {
+public:
+    explicit Field(std::string caption_text, bool value_below = false)
+        : caption(std::move(caption_text)), below(value_below) {}
+    Kind kind() const override { return Kind::Field; }
+    Caption caption;
+    Value value;
+    bool below;
+};
+
+// A large multi-line label.
+class TextBox : public Control {
+public:
+    explicit TextBox(std::string name = {}) : Control(std::move(name)) {}
+    Kind kind() const override { return Kind::TextBox; }
+    std::string text;
+};
+
+// A drop-down list. choose() runs the same handler for the user's choice and for a choice
+// made in code.
+class DropDown : public Control {
+public:
+    using Handler = std::function<void(int)>;
+    explicit DropDown(Handler on_choose = {}, std::string name = {})
+        : Control(std::move(name)), on_choose(std::move(on_choose)) {}
+    Kind kind() const override { return Kind::DropDown; }
+
+    void clear() {
+        rows.clear();
+        selected = -1;
+    }
+    void choose(int row) {
+        if (row < 0 || row >= static_cast<int>(rows.size())) return;
+        selected = row;
+        if (on_choose) on_choose(row);
+    }
+    std::string selected_text() const {
+        return selected >= 0 && selected < static_cast<int>(rows.size()) ? rows[selected] : "";
+    }
+
+    std::vector<std::string> rows;
+    int selected = -1;
+    Handler on_choose;
+};
+
+// A list view in report mode. Rows are bumped in revision on every change, so a binding
+// re-populates only when they changed.
+class Table : public Control {
+public:
+    enum class Width { FitHeaderAndContents, HalfOfList };
+    struct Column {
+        std::string header;
+        Width width = Width::FitHeaderAndContents;
+    };
+    using Handler = std::function<void(int)>;
+
+    explicit Table(std::vector<Column> columns, std::string name = {})
+        : Control(std::move(name)), columns(std::move(columns)) {}
+    Kind kind() const override { return Kind::Table; }
+
+    void clear() {
+        rows.clear();
+        selected = -1;
+        ++revision;
+    }
+    void add_row(std::vector<std::string> cells) {
+        rows.push_back(std::move(cells));
+        ++revision;
+    }
+    void click(int row) {
+        if (!valid(row)) return;
+        selected = row;
+        if (on_click) on_click(row);
+    }
+    void double_click(int row) {
+        if (!valid(row)) return;
+        selected = row;
+        if (on_double_click) on_double_click(row);
+    }
+    bool valid(int row) const { return row >= 0 && row < static_cast<int>(rows.size()); }
+
+    std::vector<Column> columns;
+    std::vector<std::vector<std::string>> rows;
+    int selected = -1;
+    std::uint64_t revision = 0;
+    Handler on_click, on_double_click;
+};
+
+// Values in rows and columns, each row and column with a header caption.
+class Grid : public Control {
+public:
+    Grid(const std::vector<std::string>& column_headers,
+         const std::vector<std::string>& row_headers, std::string name = {});
+    Kind kind() const override { return Kind::Grid; }
+    Value& cell(std::size_t row, std::size_t column) {
+        return *cells[row * columns.size() + column];
+    }
+    const Value& cell(std::size_t row, std::size_t column) const {
+        return *cells[row * columns.size() + column];
+    }
+    void set_column(std::size_t column, const std::vector<std::string>& texts);
+
+    std::vector<std::unique_ptr<Caption>> columns, rows;
+    std::vector<std::unique_ptr<Value>> cells;  // row by row
+};
+
+// Controls side by side (Row) or one under the other (Column); layout only.
+class Box : public Control {
+public:
+    enum class Direction { Row, Column };
+    Box(Direction direction, std::vector<Control*> children)
+        : direction(direction), children(std::move(children)) {}
+    Kind kind() const override { return Kind::Box; }
+    Direction direction;
+    std::vector<Control*> children;
+};
+
+// A framed box with a caption (possibly empty); its children stand one under the other.
+class Group : public Control {
+public:
+    explicit Group(std::string caption, std::string name = {})
+        : Control(std::move(name)), caption(std::move(caption)) {}
+    Kind kind() const override { return Kind::Group; }
+    std::string caption;
+    std::vector<Control*> children;
+};
+
+}  // namespace view

@@ -1,0 +1,65 @@
+#pragma once
+// What the program asks of the desktop and of its windows. The Qt binding implements both;
+// tests and pofdump bring their own.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "view/viewer.h"
+
+namespace view {
+
+struct OpenFileRequest {
+    std::string title;
+    std::string default_suffix;
+    bool file_must_exist = true;
+    bool hide_read_only = true;
+};
+
+struct OpenFileResult {
+    enum class Status { Chosen, Cancelled, Failed };
+    Status status = Status::Cancelled;
+    std::string path;   // when chosen
+    std::string error;  // the system's words, when failed
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual OpenFileResult open_file(const OpenFileRequest& request) = 0;
+    // A modal message box with the stop icon and an OK button.
+    virtual void stop_message(const std::string& text) = 0;
+    virtual void set_busy(bool busy) = 0;
+    // End the program at once.
+    virtual void quit() = 0;
+};
+
+// Shows the busy cursor for its lifetime.
+class BusyCursor {
+public:
+    explicit BusyCursor(Desktop& desktop) : desktop_(desktop) { desktop_.set_busy(true); }
+    ~BusyCursor() { desktop_.set_busy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Desktop& desktop_;
+};
+
+// The top-level viewer windows, at most one per viewer name.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    virtual Viewer* find(std::string_view name) = 0;
+    // Creates the window around an opened viewer and shows it, modeless and without owner.
+    virtual Viewer& create(std::unique_ptr<Viewer> viewer) = 0;
+    virtual void bring_forward(std::string_view name) = 0;
+    // Back from minimised or maximised to the normal size.
+    virtual void set_normal_state(std::string_view name) = 0;
+    // Re-render the window (title included) after its controls changed in code.
+    virtual void sync(std::string_view name) = 0;
+    virtual void close(std::string_view name) = 0;
+};
+
+}  // namespace view

@@ -1,0 +1,60 @@
+#include "view/headless.h"
+
+#include <algorithm>
+
+namespace view {
+
+OpenFileResult HeadlessDesktop::open_file(const OpenFileRequest& request) {
+    dialog_requests.push_back(request);
+    return next_dialog_result;
+}
+
+void HeadlessDesktop::set_busy(bool busy) {
+    if (busy) {
+        ++busy_depth;
+        ++busy_shown;
+    } else {
+        --busy_depth;
+    }
+}
+
+HeadlessWindows::Window* HeadlessWindows::window(std::string_view name) {
+    for (auto& w : open) {
+        if (w.viewer->name() == name) return &w;
+    }
+    return nullptr;
+}
+
+Viewer* HeadlessWindows::find(std::string_view name) {
+    Window* w = window(name);
+    return w ? w->viewer.get() : nullptr;
+}
+
+Viewer& HeadlessWindows::create(std::unique_ptr<Viewer> viewer) {
+    log.push_back("create " + viewer->name());
+    open.push_back({std::move(viewer)});
+    return *open.back().viewer;
+}
+
+void HeadlessWindows::bring_forward(std::string_view name) {
+    log.push_back("forward " + std::string(name));
+    auto it = std::find_if(open.begin(), open.end(),
+                           [&](const Window& w) { return w.viewer->name() == name; });
+    if (it != open.end()) std::rotate(it, it + 1, open.end());
+}
+
+void HeadlessWindows::set_normal_state(std::string_view name) {
+    log.push_back("normal " + std::string(name));
+    if (Window* w = window(name)) w->minimised = false;
+}
+
+void HeadlessWindows::sync(std::string_view name) {
+    if (Window* w = window(name)) ++w->syncs;
+}
+
+void HeadlessWindows::close(std::string_view name) {
+    log.push_back("close " + std::string(name));
+    std::erase_if(open, [&](const Window& w) { return w.viewer->name() == name; });
+}
+
+}  // namespace view

@@ -1,0 +1,51 @@
+#pragma once
+// A desktop and windows without a screen, for pofdump, the fuzz target and the tests: the
+// dialog answers what it was told, messages are collected, windows are kept in a list.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "view/desktop.h"
+
+namespace view {
+
+class HeadlessDesktop : public Desktop {
+public:
+    OpenFileResult open_file(const OpenFileRequest& request) override;
+    void stop_message(const std::string& text) override { messages.push_back(text); }
+    void set_busy(bool busy) override;
+    void quit() override { quit_requested = true; }
+
+    OpenFileResult next_dialog_result;  // what the next open dialog answers
+    std::vector<OpenFileRequest> dialog_requests;
+    std::vector<std::string> messages;
+    int busy_depth = 0;
+    int busy_shown = 0;  // how often the busy cursor was shown
+    bool quit_requested = false;
+};
+
+class HeadlessWindows : public Windows {
+public:
+    struct Window {
+        std::unique_ptr<Viewer> viewer;
+        bool minimised = false;
+        int syncs = 0;
+    };
+
+    Viewer* find(std::string_view name) override;
+    Viewer& create(std::unique_ptr<Viewer> viewer) override;
+    void bring_forward(std::string_view name) override;
+    void set_normal_state(std::string_view name) override;
+    void sync(std::string_view name) override;
+    void close(std::string_view name) override;
+
+    Window* window(std::string_view name);
+    // What was done, in order: "create frmOHDR", "forward frmOHDR", "normal frmOHDR",
+    // "close frmOHDR".
+    std::vector<std::string> log;
+    std::vector<Window> open;  // front-most last
+};
+
+}  // namespace view

@@ -1,0 +1,48 @@
+#include "view/viewer.h"
+
+namespace view {
+
+Control* Viewer::row(std::initializer_list<Control*> children) {
+    boxes_.push_back(std::make_unique<Box>(Box::Direction::Row, children));
+    return boxes_.back().get();
+}
+
+Control* Viewer::column(std::initializer_list<Control*> children) {
+    boxes_.push_back(std::make_unique<Box>(Box::Direction::Column, children));
+    return boxes_.back().get();
+}
+
+Group* Viewer::group(Group& g, std::initializer_list<Control*> children) {
+    g.children = children;
+    return &g;
+}
+
+namespace {
+
+template <class C, class Visit>
+void walk(C& control, Visit visit) {
+    visit(control);
+    if (control.kind() == Kind::Box) {
+        for (auto* child : static_cast<const Box&>(control).children) walk(*child, visit);
+    } else if (control.kind() == Kind::Group) {
+        for (auto* child : static_cast<const Group&>(control).children) walk(*child, visit);
+    }
+}
+
+}  // namespace
+
+std::vector<Control*> lists_of(Control& root) {
+    std::vector<Control*> out;
+    walk(root, [&](Control& c) {
+        if (c.kind() == Kind::DropDown || c.kind() == Kind::Table) out.push_back(&c);
+    });
+    return out;
+}
+
+std::vector<const Control*> controls_of(const Control& root) {
+    std::vector<const Control*> out;
+    walk(root, [&](const Control& c) { out.push_back(&c); });
+    return out;
+}
+
+}  // namespace view

@@ -1,0 +1,49 @@
+#pragma once
+// A record or block viewer: a window's controls, its layout and its event handlers, with no
+// knowledge of any toolkit.
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "view/controls.h"
+
+namespace view {
+
+class Viewer {
+public:
+    Viewer(std::string name, std::string title) : title(std::move(title)), name_(std::move(name)) {}
+    virtual ~Viewer() = default;
+    Viewer(const Viewer&) = delete;
+    Viewer& operator=(const Viewer&) = delete;
+
+    // The window opens: fill every control from the store.
+    virtual void opened() = 0;
+    // The window became the active window.
+    virtual void activated() {}
+
+    const std::string& name() const { return name_; }
+    const Control& layout() const { return *layout_; }
+    Control& layout() { return *layout_; }
+
+    std::string title;
+
+protected:
+    Control* row(std::initializer_list<Control*> children);
+    Control* column(std::initializer_list<Control*> children);
+    Group* group(Group& g, std::initializer_list<Control*> children);
+    void set_layout(Control* root) { layout_ = root; }
+
+private:
+    std::string name_;
+    Control* layout_ = nullptr;
+    std::vector<std::unique_ptr<Box>> boxes_;
+};
+
+// Every drop-down list and list view of a layout, in layout order (depth first).
+std::vector<Control*> lists_of(Control& root);
+// Every control of a layout, depth first, the root first.
+std::vector<const Control*> controls_of(const Control& root);
+
+}  // namespace view

@@ -1,0 +1,54 @@
+#include "sample_model.h"
+
+#include <vector>
+
+namespace testing_pof {
+
+Bytes header_body(std::int32_t version, const HeaderFields& h) {
+    Bytes b;
+    if (version < 2016) {
+        b.i32(h.subobjects).f32(h.radius).i32(h.flags);
+    } else {
+        b.f32(h.radius).i32(h.flags).i32(h.subobjects);
+    }
+    b.vec(-10, -20, -30).vec(10, 20, 30);
+    b.i32(h.detail_levels);
+    for (int i = 0; i < h.detail_levels; ++i) b.i32(i);
+    b.i32(h.debris);
+    for (int i = 0; i < h.debris; ++i) b.i32(100 + i);
+    if (version >= 1903) {
+        b.f32(1500.0f).vec(0.5f, -0.25f, 1e-5f);
+        for (int k = 1; k <= 9; ++k) b.f32(static_cast<float>(k));
+    }
+    if (version >= 2014) {
+        b.i32(h.cross_sections);
+        for (int i = 0; i < h.cross_sections; ++i) b.f32(i * 10.0f).f32(i + 0.5f);
+    }
+    if (version >= 2007) {
+        b.i32(h.lights);
+        for (int i = 0; i < h.lights; ++i) b.vec(i, i + 1.0f, i + 2.0f).i32(i + 1);
+    }
+    return b;
+}
+
+Bytes texture_body(const std::vector<std::string>& names) {
+    Bytes b;
+    b.i32(static_cast<std::int32_t>(names.size()));
+    for (const auto& n : names) b.text(n);
+    return b;
+}
+
+Bytes acen_body(float x, float y, float z) { return Bytes().vec(x, y, z); }
+
+std::string sample_model(std::int32_t version) {
+    const char* header_id = version >= 2016 ? "HDR2" : "OHDR";
+    return PofBuilder(version)
+        .chunk(header_id, header_body(version))
+        .chunk("TXTR", texture_body({"fighter01", "fighter01-glow", "thruster"}))
+        .chunk("PINF", Bytes().raw(std::string("pofscope sample\nbuilt by its tests\n\0", 36)))
+        .chunk("XXXX", Bytes().i32(1).i32(2).i32(3))
+        .chunk("ACEN", acen_body(0.0f, 1.5f, -2.25f))
+        .str();
+}
+
+}  // namespace testing_pof
