@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "pof_builder.h"
+#include "records/header/frmTXTR.h"
+#include "sample_model.h"
+#include "session.h"
+
+namespace {
+
+using testing_pof::Bytes;
+using testing_pof::PofBuilder;
+using testing_pof::Session;
+
+template <class V>
+V& open(Session& s, const std::string& bytes, std::string_view entry, std::string_view name) {
+    s.read(bytes);
+    s.form.menu_command(entry);
+    auto* v = dynamic_cast<V*>(s.viewer(name));
+    if (!v) throw std::runtime_error("viewer not open");
+    return *v;
+}
+
+TEST(TextureViewer, ListsNamesWithTheirIndices) {
+    Session s;
+    const auto bytes = PofBuilder(2117).chunk("TXTR", Bytes().i32(2).text("hull").text("")).str();
+    auto& v = open<records::frmTXTR>(s, bytes, "IDM_TXTR", "frmTXTR");
+    EXPECT_EQ(v.title, "TXTR record");
+    EXPECT_EQ(v.record_size.value.text, "16");
+    EXPECT_EQ(v.texture_count.value.text, "2");
+    EXPECT_EQ(v.textures.rows, (std::vector<std::vector<std::string>>{{"hull", "0"}, {"", "1"}}));
+    EXPECT_EQ(v.textures.columns[0].header, "Texture Name");
+    EXPECT_EQ(v.textures.columns[0].width, view::Table::Width::HalfOfList);
+    EXPECT_EQ(v.textures.columns[1].header, "Index");
+}
+
+TEST(TextureViewer, ANegativeCountShowsTheCountAndNoRowsEvenWithAnOldTable) {
+    Session s;
+    s.read(PofBuilder(2117).chunk("TXTR", testing_pof::texture_body({"a", "b"})).str());
+    const auto bytes = PofBuilder(2117).chunk("TXTR", Bytes().i32(-1)).str();
+    auto& v = open<records::frmTXTR>(s, bytes, "IDM_TXTR", "frmTXTR");
+    EXPECT_EQ(v.texture_count.value.text, "-1");
+    EXPECT_TRUE(v.textures.rows.empty());
+}
+
+TEST(TextureViewer, NamesShowAsWindows1252WithNulsVisible) {
+    Session s;
+    const auto bytes =
+        PofBuilder(2117).chunk("TXTR", Bytes().i32(1).text(std::string("caf\xE9\0x", 6))).str();
+    auto& v = open<records::frmTXTR>(s, bytes, "IDM_TXTR", "frmTXTR");
+    EXPECT_EQ(v.textures.rows[0][0], "caf\xC3\xA9\xE2\x90\x80x");
+}
+
+TEST(ProductionInfoViewer, LineFeedsBecomeLineBreaksAndOtherBytesStay) {
+    EXPECT_EQ(records::pinf_display_bytes("ab\ncd"), "ab\r\ncd");
+    EXPECT_EQ(records::pinf_display_bytes("ab\r\ncd"), "ab\r\r\ncd");
+    EXPECT_EQ(records::pinf_display_bytes(std::string("a\0b", 3)), std::string("a\0b", 3));
+
+    Session s;
+    const auto bytes = PofBuilder(2117).chunk("PINF", Bytes().raw(std::string("ab\ncd\0e", 7))).str();
+    auto& v = open<records::frmPINF>(s, bytes, "IDM_PINF", "frmPINF");
+    EXPECT_EQ(v.title, "PINF record");
+    EXPECT_EQ(v.record_size.value.text, "7");
+    EXPECT_EQ(v.info.text, "ab\r\ncd\xE2\x90\x80" "e");
+    EXPECT_EQ(s.store.pinf.info, std::string("ab\ncd\0e", 7));
+}
+
+TEST(AutoCentreViewer, ShowsThePointAsFloatText) {
+    Session s;
+    const auto bytes = PofBuilder(2117).chunk("ACEN", testing_pof::acen_body(0, 1e-5f, -2.25f)).str();
+    auto& v = open<records::frmACEN>(s, bytes, "IDM_ACEN", "frmACEN");
+    EXPECT_EQ(v.title, "ACEN record");
+    EXPECT_EQ(v.record_size.value.text, "12");
+    EXPECT_EQ(v.heading.text, "Auto-Center");
+    EXPECT_EQ(v.x.value.text, "0");
+    EXPECT_EQ(v.y.value.text, "1E-05");
+    EXPECT_EQ(v.z.value.text, "-2.25");
+}
+
+}  // namespace

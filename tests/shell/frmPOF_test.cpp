@@ -1,0 +1,172 @@
+#include "shell/frmPOF.h"
+
+#include <gtest/gtest.h>
+
+#include "pof_builder.h"
+#include "sample_model.h"
+#include "session.h"
+#include "records/header/frmOHDR.h"
+#include "shell/row_text.h"
+
+namespace {
+
+using testing_pof::Bytes;
+using testing_pof::PofBuilder;
+using testing_pof::Session;
+
+std::string header_sobj_txtr_file() {
+    const auto sobj = Bytes().i32(0).i32(0);
+    return PofBuilder(2014)
+        .chunk("OHDR", testing_pof::header_body(2014))
+        .chunk("SOBJ", sobj)
+        .chunk("SOBJ", sobj)
+        .chunk("SOBJ", sobj)
+        .chunk("TXTR", testing_pof::texture_body({"a"}))
+        .str();
+}
+
+TEST(MainWindow, StartsWithTheWindowMenuDisabledAndSaveNeverEnabled) {
+    Session s;
+    EXPECT_EQ(s.form.title(), "POF File Data");
+    EXPECT_FALSE(s.form.menus()[1].enabled);
+    EXPECT_FALSE(s.entry_enabled("IDM_CLOSE_ALL"));
+    EXPECT_TRUE(s.entry_enabled("IDM_OPEN"));
+    EXPECT_FALSE(s.entry_enabled("IDM_SAVE"));
+    s.read(testing_pof::sample_model());
+    EXPECT_FALSE(s.entry_enabled("IDM_SAVE"));
+    EXPECT_FALSE(s.entry_enabled("IDM_SAVE_AS"));
+}
+
+TEST(MainWindow, MenusHoldEveryEntryInOrderWithAccessKeys) {
+    Session s;
+    const auto& file = s.form.menus()[0];
+    EXPECT_EQ(file.caption, "&File");
+    std::vector<std::string> captions;
+    for (const auto& e : file.entries) captions.push_back(e.separator() ? "-" : e.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"&Open", "-", "&Save", "Save &As", "-", "&Exit"}));
+    const auto& window = s.form.menus()[1];
+    EXPECT_EQ(window.caption, "&Window");
+    captions.clear();
+    for (const auto& e : window.entries) captions.push_back(e.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{
+                            "Close All", "TXTR Record", "OHDR Record", "SOBJ Record", "SPCL Record",
+                            "GPNT Record", "MPNT Record", "TGUN Record", "TMIS Record", "DOCK Record",
+                            "FUEL Record", "SHLD Record", "EYE Record", "INSG Record", "PATH Record",
+                            "ACEN Record", "PINF Record"}));
+}
+
+TEST(MainWindow, OnlyTheEntriesOfChunksReadAreEnabled) {
+    Session s;
+    s.read(header_sobj_txtr_file());
+    std::vector<std::string> enabled;
+    for (const auto& e : s.form.menus()[1].entries) {
+        if (s.entry_enabled(e.name)) enabled.push_back(e.name);
+    }
+    // The subobject parser is not built yet, so SOBJ chunks are listed but enable nothing.
+    EXPECT_EQ(enabled, (std::vector<std::string>{"IDM_CLOSE_ALL", "IDM_TXTR", "IDM_OHDR"}));
+}
+
+TEST(MainWindow, ClicksSetTheCurrentSubobjectFromTheRow) {
+    Session s;
+    s.read(header_sobj_txtr_file());
+    EXPECT_EQ(s.store.current_subobject, 3) << "after a read: the number of subobject chunks";
+    s.form.record_list().double_click(3);  // "SOBJ   2"
+    EXPECT_EQ(s.store.current_subobject, 2);
+    s.form.record_list().click(4);  // "TXTR"
+    EXPECT_EQ(s.store.current_subobject, 0);
+    s.form.record_list().click(2);
+    EXPECT_EQ(s.store.current_subobject, 1);
+    s.form.record_list().click(99);  // no such row
+    EXPECT_EQ(s.store.current_subobject, 1);
+}
+
+TEST(MainWindow, DoubleClickOpensTheRowsViewerAndUnknownRowsNothing) {
+    Session s;
+    s.read(testing_pof::sample_model());  // HDR2 TXTR PINF XXXX ACEN
+    s.form.record_list().double_click(3);
+    EXPECT_TRUE(s.windows.open.empty());
+    s.form.record_list().double_click(0);
+    ASSERT_NE(s.viewer("frmOHDR"), nullptr);
+    EXPECT_EQ(s.viewer("frmOHDR")->title, "HDR2 record data");
+    s.form.record_list().double_click(4);
+    EXPECT_NE(s.viewer("frmACEN"), nullptr);
+}
+
+TEST(MainWindow, ShowingAnOpenViewerBringsItBackWithoutRebuildingIt) {
+    Session s;
+    s.read(testing_pof::sample_model());
+    s.form.menu_command("IDM_OHDR");
+    auto* header = dynamic_cast<records::frmOHDR*>(s.viewer("frmOHDR"));
+    ASSERT_NE(header, nullptr);
+    header->sections.choose(2);
+    s.windows.window("frmOHDR")->minimised = true;
+    s.form.menu_command("IDM_TXTR");
+    s.windows.log.clear();
+
+    s.form.menu_command("IDM_OHDR");
+    EXPECT_EQ(s.viewer("frmOHDR"), header);
+    EXPECT_EQ(header->sections.selected, 2);
+    EXPECT_FALSE(s.windows.window("frmOHDR")->minimised);
+    EXPECT_EQ(s.windows.open.back().viewer.get(), header) << "brought to the front";
+    EXPECT_EQ(s.windows.log, (std::vector<std::string>{"forward frmOHDR", "normal frmOHDR"}));
+}
+
+TEST(MainWindow, CloseAllClosesViewersInItsOrderAndKeepsTheMenu) {
+    Session s;
+    s.read(testing_pof::sample_model());
+    s.form.menu_command("IDM_CLOSE_ALL");
+    EXPECT_TRUE(s.windows.log.empty());
+    EXPECT_TRUE(s.form.menus()[1].enabled);
+
+    s.form.menu_command("IDM_ACEN");
+    s.form.menu_command("IDM_PINF");
+    s.form.menu_command("IDM_OHDR");
+    s.windows.log.clear();
+    s.form.menu_command("IDM_CLOSE_ALL");
+    EXPECT_EQ(s.windows.log, (std::vector<std::string>{"close frmOHDR", "close frmPINF",
+                                                        "close frmACEN"}));
+    EXPECT_EQ(s.rows().size(), 5u);
+}
+
+TEST(MainWindow, ClosingTheMainWindowClosesEveryViewerAndExitQuitsAtOnce) {
+    Session s;
+    s.read(testing_pof::sample_model());
+    s.form.menu_command("IDM_TXTR");
+    s.form.closing();
+    EXPECT_TRUE(s.windows.open.empty());
+    EXPECT_FALSE(s.desktop.quit_requested);
+
+    s.form.menu_command("IDM_TXTR");
+    s.form.menu_command("IDM_EXIT");
+    EXPECT_TRUE(s.desktop.quit_requested);
+    EXPECT_FALSE(s.windows.open.empty()) << "Exit asks no viewer to close first";
+}
+
+TEST(MainWindow, DisabledEntriesDoNothing) {
+    Session s;
+    s.form.menu_command("IDM_CLOSE_ALL");
+    s.form.menu_command("IDM_OHDR");
+    s.form.menu_command("IDM_SAVE");
+    EXPECT_TRUE(s.windows.log.empty());
+}
+
+TEST(MainWindow, RowsShowChunkIdsAsWindows1252) {
+    Session s;
+    s.read(PofBuilder(2117).chunk(std::string("\xC4\0AB", 4), Bytes().i32(1)).str());
+    EXPECT_EQ(s.rows()[0].first, "\xC3\x84\xE2\x90\x80" "AB");
+}
+
+TEST(RowText, ChunkIdAndSubobjectNumber) {
+    EXPECT_EQ(shell::parse_row_text("OBJ2   12").chunk_id, "OBJ2");
+    EXPECT_EQ(shell::parse_row_text("OBJ2   12").subobject, 12);
+    EXPECT_EQ(shell::parse_row_text("EYE ").chunk_id, "EYE ");
+    EXPECT_EQ(shell::parse_row_text("EYE ").subobject, 0);
+    EXPECT_EQ(shell::parse_row_text("TXT").chunk_id, "TXT");
+    EXPECT_EQ(shell::parse_row_text("SOBJ   x").subobject, 0);
+    EXPECT_EQ(shell::leading_number("  7b"), 7);
+    EXPECT_EQ(shell::leading_number("-3"), -3);
+    EXPECT_EQ(shell::leading_number("99999999999"), 2147483647);
+    EXPECT_EQ(shell::leading_number(""), 0);
+}
+
+}  // namespace
