@@ -9,7 +9,7 @@
 namespace pof {
 
 namespace {
-constexpr std::int64_t kBufferSize = 64 * 1024;
+constexpr std::int64_t kBufferSize = std::int64_t{64} * 1024;
 
 std::int32_t little_endian_i32(const unsigned char* b) {
     const std::uint32_t u = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 |
@@ -40,7 +40,9 @@ PofFile PofFile::from_bytes(std::string_view bytes) {
     return f;
 }
 
-PofFile::PofFile(PofFile&& other) noexcept { *this = std::move(other); }
+PofFile::PofFile(PofFile&& other) noexcept {
+    *this = std::move(other);
+}
 
 PofFile& PofFile::operator=(PofFile&& other) noexcept {
     if (this == &other) return *this;
@@ -108,7 +110,9 @@ std::int32_t PofFile::i32() {
     return little_endian_i32(b);
 }
 
-float PofFile::f32() { return std::bit_cast<float>(i32()); }
+float PofFile::f32() {
+    return std::bit_cast<float>(i32());
+}
 
 Vec3 PofFile::vec() {
     Vec3 v;

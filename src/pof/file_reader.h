@@ -15,23 +15,23 @@ namespace pof {
 
 // A read that would pass the end of the file, or a count the bytes left cannot hold.
 class ReadError : public std::runtime_error {
-public:
+  public:
     ReadError(std::int64_t offset, const std::string& what)
         : std::runtime_error(what), offset_(offset) {}
     std::int64_t offset() const { return offset_; }
 
-private:
+  private:
     std::int64_t offset_;
 };
 
 // The file could not be opened at all.
 class OpenError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class PofFile {
-public:
+  public:
     static PofFile open(const std::string& path);
     // Reads a caller-owned buffer that must outlive the PofFile.
     static PofFile from_bytes(std::string_view bytes);
@@ -57,7 +57,7 @@ public:
     // is sized by it, a positive count the bytes left in the file cannot hold.
     std::int32_t count(std::int64_t item_bytes);
 
-private:
+  private:
     PofFile() = default;
     void need(std::int64_t n) const;
     void read_into(char* dest, std::int64_t n);

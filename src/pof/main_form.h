@@ -10,7 +10,7 @@
 namespace pof {
 
 class MainForm {
-public:
+  public:
     virtual ~MainForm() = default;
     virtual void set_file_label(const std::string& text) = 0;
     virtual void repaint_file_label() = 0;

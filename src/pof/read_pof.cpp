@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::int64_t kChunkHeaderBytes = 8;
 
-std::string damaged(const std::string& what) { return "Damaged POF file: " + what + "."; }
+std::string damaged(const std::string& what) {
+    return "Damaged POF file: " + what + ".";
+}
 
 std::string row_text(const ModelStore& store) {
     if (!records::is_subobject_chunk(store.chunk_id)) return store.chunk_id;
@@ -57,7 +59,9 @@ bool read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form, view::Des
 
 }  // namespace
 
-void gUNK_data(PofFile& file, std::int32_t chunk_size) { file.skip(chunk_size); }
+void gUNK_data(PofFile& file, std::int32_t chunk_size) {
+    file.skip(chunk_size);
+}
 
 ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::Desktop& desktop) {
     store.magic = file.bytes(std::min<std::int64_t>(4, file.left()));

@@ -7,7 +7,24 @@
 namespace pof {
 
 // In the order the Window menu shows them.
-enum class RecordEntry { TXTR, OHDR, SOBJ, SPCL, GPNT, MPNT, TGUN, TMIS, DOCK, FUEL, SHLD, EYE, INSG, PATH, ACEN, PINF };
+enum class RecordEntry {
+    TXTR,
+    OHDR,
+    SOBJ,
+    SPCL,
+    GPNT,
+    MPNT,
+    TGUN,
+    TMIS,
+    DOCK,
+    FUEL,
+    SHLD,
+    EYE,
+    INSG,
+    PATH,
+    ACEN,
+    PINF
+};
 
 struct RecordEntryInfo {
     RecordEntry entry;
@@ -35,7 +52,9 @@ inline constexpr std::array<RecordEntryInfo, 16> kRecordEntries{{
     {RecordEntry::PINF, "IDM_PINF", "PINF Record", "frmPINF"},
 }};
 
-constexpr const RecordEntryInfo& info(RecordEntry e) { return kRecordEntries[static_cast<int>(e)]; }
+constexpr const RecordEntryInfo& info(RecordEntry e) {
+    return kRecordEntries[static_cast<int>(e)];
+}
 
 // The block viewers the subobject viewer opens; closed after the record viewers.
 inline constexpr std::array<std::string_view, 5> kBlockViewers{

@@ -7,7 +7,9 @@
 
 namespace pof {
 
-std::string integer_text(std::int64_t value) { return std::to_string(value); }
+std::string integer_text(std::int64_t value) {
+    return std::to_string(value);
+}
 
 namespace {
 

@@ -22,7 +22,9 @@ constexpr std::array kChunkTypes{
 
 }  // namespace
 
-std::span<const ChunkType> chunk_types() { return kChunkTypes; }
+std::span<const ChunkType> chunk_types() {
+    return kChunkTypes;
+}
 
 const ChunkType* find_chunk_type(std::string_view id) {
     for (const auto& type : kChunkTypes) {
@@ -31,6 +33,8 @@ const ChunkType* find_chunk_type(std::string_view id) {
     return nullptr;
 }
 
-bool is_subobject_chunk(std::string_view id) { return id == "SOBJ" || id == "OBJ2"; }
+bool is_subobject_chunk(std::string_view id) {
+    return id == "SOBJ" || id == "OBJ2";
+}
 
 }  // namespace records

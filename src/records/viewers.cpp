@@ -9,11 +9,16 @@ namespace records {
 
 std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const pof::ModelStore& store) {
     switch (entry) {
-        case pof::RecordEntry::OHDR: return std::make_unique<frmOHDR>(store);
-        case pof::RecordEntry::TXTR: return std::make_unique<frmTXTR>(store);
-        case pof::RecordEntry::PINF: return std::make_unique<frmPINF>(store);
-        case pof::RecordEntry::ACEN: return std::make_unique<frmACEN>(store);
-        default: return nullptr;
+        case pof::RecordEntry::OHDR:
+            return std::make_unique<frmOHDR>(store);
+        case pof::RecordEntry::TXTR:
+            return std::make_unique<frmTXTR>(store);
+        case pof::RecordEntry::PINF:
+            return std::make_unique<frmPINF>(store);
+        case pof::RecordEntry::ACEN:
+            return std::make_unique<frmACEN>(store);
+        default:
+            return nullptr;
     }
 }
 

@@ -21,7 +21,9 @@ constexpr std::array<RecordEntry, 16> kCloseAllOrder{
     RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::INSG, RecordEntry::ACEN};
 
 std::vector<Menu> initial_menus() {
-    Menu file{"IDM_FILE", "&File", true,
+    Menu file{"IDM_FILE",
+              "&File",
+              true,
               {{"IDM_OPEN", "&Open", true},
                {"", "", true},
                {"IDM_SAVE", "&Save", false},
@@ -39,12 +41,24 @@ std::vector<Menu> initial_menus() {
 
 std::optional<RecordEntry> entry_for_chunk_id(std::string_view id) {
     static constexpr std::array<std::pair<std::string_view, RecordEntry>, 18> kDispatch{{
-        {"DOCK", RecordEntry::DOCK}, {"EYE ", RecordEntry::EYE},  {"FUEL", RecordEntry::FUEL},
-        {"GPNT", RecordEntry::GPNT}, {"MPNT", RecordEntry::MPNT}, {"OHDR", RecordEntry::OHDR},
-        {"HDR2", RecordEntry::OHDR}, {"PATH", RecordEntry::PATH}, {"PINF", RecordEntry::PINF},
-        {"SHLD", RecordEntry::SHLD}, {"SOBJ", RecordEntry::SOBJ}, {"OBJ2", RecordEntry::SOBJ},
-        {"SPCL", RecordEntry::SPCL}, {"TGUN", RecordEntry::TGUN}, {"TMIS", RecordEntry::TMIS},
-        {"TXTR", RecordEntry::TXTR}, {"INSG", RecordEntry::INSG}, {"ACEN", RecordEntry::ACEN},
+        {"DOCK", RecordEntry::DOCK},
+        {"EYE ", RecordEntry::EYE},
+        {"FUEL", RecordEntry::FUEL},
+        {"GPNT", RecordEntry::GPNT},
+        {"MPNT", RecordEntry::MPNT},
+        {"OHDR", RecordEntry::OHDR},
+        {"HDR2", RecordEntry::OHDR},
+        {"PATH", RecordEntry::PATH},
+        {"PINF", RecordEntry::PINF},
+        {"SHLD", RecordEntry::SHLD},
+        {"SOBJ", RecordEntry::SOBJ},
+        {"OBJ2", RecordEntry::SOBJ},
+        {"SPCL", RecordEntry::SPCL},
+        {"TGUN", RecordEntry::TGUN},
+        {"TMIS", RecordEntry::TMIS},
+        {"TXTR", RecordEntry::TXTR},
+        {"INSG", RecordEntry::INSG},
+        {"ACEN", RecordEntry::ACEN},
     }};
     for (const auto& [chunk_id, entry] : kDispatch) {
         if (chunk_id == id) return entry;
@@ -69,7 +83,9 @@ void frmPOF::window_opened() {
     size_columns();
 }
 
-pof::ReadOutcome frmPOF::open() { return pof::open_pof(store_, *this, desktop_); }
+pof::ReadOutcome frmPOF::open() {
+    return pof::open_pof(store_, *this, desktop_);
+}
 
 void frmPOF::menu_command(std::string_view name) {
     if (!reachable(name)) return;
@@ -103,7 +119,9 @@ void frmPOF::row_double_clicked(int row) {
     }
 }
 
-void frmPOF::closing() { close_all(); }
+void frmPOF::closing() {
+    close_all();
+}
 
 void frmPOF::close_all() {
     for (const RecordEntry e : kCloseAllOrder) close_viewer(pof::info(e).viewer);
@@ -154,8 +172,12 @@ void frmPOF::paint(Paint part) {
     if (on_paint) on_paint(part);
 }
 
-void frmPOF::set_file_label(const std::string& text) { label_.text = text; }
-void frmPOF::repaint_file_label() { paint(Paint::FileLabel); }
+void frmPOF::set_file_label(const std::string& text) {
+    label_.text = text;
+}
+void frmPOF::repaint_file_label() {
+    paint(Paint::FileLabel);
+}
 
 void frmPOF::clear_rows() {
     list_.clear();
@@ -167,10 +189,18 @@ void frmPOF::add_row(const std::string& record_type, std::int32_t record_size) {
     list_.add_row({pof::text8(record_type), pof::integer_text(record_size)});
 }
 
-void frmPOF::repaint_rows() { paint(Paint::Rows); }
-void frmPOF::size_columns() { paint(Paint::Columns); }
-void frmPOF::enable_window_menu(bool enabled) { window_menu().enabled = enabled; }
-void frmPOF::enable_entry(RecordEntry entry, bool enabled) { record_entry(entry).enabled = enabled; }
+void frmPOF::repaint_rows() {
+    paint(Paint::Rows);
+}
+void frmPOF::size_columns() {
+    paint(Paint::Columns);
+}
+void frmPOF::enable_window_menu(bool enabled) {
+    window_menu().enabled = enabled;
+}
+void frmPOF::enable_entry(RecordEntry entry, bool enabled) {
+    record_entry(entry).enabled = enabled;
+}
 
 void frmPOF::set_entry_caption(RecordEntry entry, std::string_view caption) {
     record_entry(entry).caption = std::string(caption);

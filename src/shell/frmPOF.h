@@ -31,7 +31,7 @@ struct Menu {
 };
 
 class frmPOF : public pof::MainForm {
-public:
+  public:
     enum class Paint { FileLabel, Rows, Columns };
 
     frmPOF(pof::ModelStore& store, view::Desktop& desktop, view::Windows& windows);
@@ -70,7 +70,7 @@ public:
     void set_entry_caption(pof::RecordEntry entry, std::string_view caption) override;
     void close_viewer(std::string_view viewer) override;
 
-private:
+  private:
     void set_current_subobject_from(int row);
     void paint(Paint part);
     MenuEntry& record_entry(pof::RecordEntry entry);

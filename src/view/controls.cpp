@@ -13,7 +13,8 @@ Grid::Grid(const std::vector<std::string>& column_headers,
 }
 
 void Grid::set_column(std::size_t column, const std::vector<std::string>& texts) {
-    for (std::size_t r = 0; r < rows.size() && r < texts.size(); ++r) cell(r, column).text = texts[r];
+    for (std::size_t r = 0; r < rows.size() && r < texts.size(); ++r)
+        cell(r, column).text = texts[r];
 }
 
 }  // namespace view

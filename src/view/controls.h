@@ -14,7 +14,7 @@ namespace view {
 enum class Kind { Caption, Value, Field, TextBox, DropDown, Table, Grid, Box, Group };
 
 class Control {
-public:
+  public:
     explicit Control(std::string name = {}) : name(std::move(name)) {}
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -27,7 +27,7 @@ public:
 
 // Fixed text.
 class Caption : public Control {
-public:
+  public:
     explicit Caption(std::string text, std::string name = {})
         : Control(std::move(name)), text(std::move(text)) {}
     Kind kind() const override { return Kind::Caption; }
@@ -36,7 +36,7 @@ public:
 
 // A text set from the store; selectable, so a number can be copied.
 class Value : public Control {
-public:
+  public:
     explicit Value(std::string name = {}) : Control(std::move(name)) {}
     Kind kind() const override { return Kind::Value; }
     std::string text;
@@ -44,7 +44,7 @@ public:
 
 // A caption with its value beside it (or under it).
 class Field : public Control {
-public:
+  public:
     explicit Field(std::string caption_text, bool value_below = false)
         : caption(std::move(caption_text)), below(value_below) {}
     Kind kind() const override { return Kind::Field; }
@@ -55,7 +55,7 @@ public:
 
 // A large multi-line label.
 class TextBox : public Control {
-public:
+  public:
     explicit TextBox(std::string name = {}) : Control(std::move(name)) {}
     Kind kind() const override { return Kind::TextBox; }
     std::string text;
@@ -64,7 +64,7 @@ public:
 // A drop-down list. choose() runs the same handler for the user's choice and for a choice
 // made in code.
 class DropDown : public Control {
-public:
+  public:
     using Handler = std::function<void(int)>;
     explicit DropDown(Handler on_choose = {}, std::string name = {})
         : Control(std::move(name)), on_choose(std::move(on_choose)) {}
@@ -91,7 +91,7 @@ public:
 // A list view in report mode. Rows are bumped in revision on every change, so a binding
 // re-populates only when they changed.
 class Table : public Control {
-public:
+  public:
     enum class Width { FitHeaderAndContents, HalfOfList };
     struct Column {
         std::string header;
@@ -133,7 +133,7 @@ public:
 
 // Values in rows and columns, each row and column with a header caption.
 class Grid : public Control {
-public:
+  public:
     Grid(const std::vector<std::string>& column_headers,
          const std::vector<std::string>& row_headers, std::string name = {});
     Kind kind() const override { return Kind::Grid; }
@@ -151,7 +151,7 @@ public:
 
 // Controls side by side (Row) or one under the other (Column); layout only.
 class Box : public Control {
-public:
+  public:
     enum class Direction { Row, Column };
     Box(Direction direction, std::vector<Control*> children)
         : direction(direction), children(std::move(children)) {}
@@ -162,7 +162,7 @@ public:
 
 // A framed box with a caption (possibly empty); its children stand one under the other.
 class Group : public Control {
-public:
+  public:
     explicit Group(std::string caption, std::string name = {})
         : Control(std::move(name)), caption(std::move(caption)) {}
     Kind kind() const override { return Kind::Group; }

@@ -25,7 +25,7 @@ struct OpenFileResult {
 };
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     virtual OpenFileResult open_file(const OpenFileRequest& request) = 0;
     // A modal message box with the stop icon and an OK button.
@@ -37,19 +37,19 @@ public:
 
 // Shows the busy cursor for its lifetime.
 class BusyCursor {
-public:
+  public:
     explicit BusyCursor(Desktop& desktop) : desktop_(desktop) { desktop_.set_busy(true); }
     ~BusyCursor() { desktop_.set_busy(false); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
-private:
+  private:
     Desktop& desktop_;
 };
 
 // The top-level viewer windows, at most one per viewer name.
 class Windows {
-public:
+  public:
     virtual ~Windows() = default;
     virtual Viewer* find(std::string_view name) = 0;
     // Creates the window around an opened viewer and shows it, modeless and without owner.

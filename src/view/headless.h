@@ -12,7 +12,7 @@
 namespace view {
 
 class HeadlessDesktop : public Desktop {
-public:
+  public:
     OpenFileResult open_file(const OpenFileRequest& request) override;
     void stop_message(const std::string& text) override { messages.push_back(text); }
     void set_busy(bool busy) override;
@@ -27,7 +27,7 @@ public:
 };
 
 class HeadlessWindows : public Windows {
-public:
+  public:
     struct Window {
         std::unique_ptr<Viewer> viewer;
         bool minimised = false;

@@ -12,7 +12,7 @@
 namespace view {
 
 class Viewer {
-public:
+  public:
     Viewer(std::string name, std::string title) : title(std::move(title)), name_(std::move(name)) {}
     virtual ~Viewer() = default;
     Viewer(const Viewer&) = delete;
@@ -29,13 +29,13 @@ public:
 
     std::string title;
 
-protected:
+  protected:
     Control* row(std::initializer_list<Control*> children);
     Control* column(std::initializer_list<Control*> children);
     Group* group(Group& g, std::initializer_list<Control*> children);
     void set_layout(Control* root) { layout_ = root; }
 
-private:
+  private:
     std::string name_;
     Control* layout_ = nullptr;
     std::vector<std::unique_ptr<Box>> boxes_;

@@ -133,7 +133,8 @@ TEST(ReadChunks, ABodyCutShortStopsTheReadAndKeepsWhatCameBefore) {
 
 TEST(ReadChunks, AChunkHeaderCutShortIsReportedWithoutARow) {
     Session s;
-    const auto bytes = PofBuilder(2117).chunk("ACEN", testing_pof::acen_body(1, 2, 3)).raw("TXT").str();
+    const auto bytes =
+        PofBuilder(2117).chunk("ACEN", testing_pof::acen_body(1, 2, 3)).raw("TXT").str();
     EXPECT_EQ(s.read(bytes), ReadOutcome::Damaged);
     EXPECT_EQ(s.rows(), (Rows{{"ACEN", "12"}}));
     ASSERT_EQ(s.desktop.messages.size(), 1u);
@@ -163,7 +164,7 @@ TEST(ReadChunks, TheBusyCursorIsBalanced) {
 }
 
 class OpenPof : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         path_ = std::filesystem::temp_directory_path() / "pofscope_open_test.pof";
         PofBuilder(2117).chunk("TXTR", testing_pof::texture_body({"a"})).write(path_.string());

@@ -67,15 +67,17 @@ TEST(FloatText, IgnoresTheProcessLocale) {
 
 TEST(Text8, Windows1252ToUtf8) {
     EXPECT_EQ(text8("abc"), "abc");
-    EXPECT_EQ(text8("\x80"), "\xE2\x82\xAC");       // euro sign
-    EXPECT_EQ(text8("\xE9"), "\xC3\xA9");           // e acute
-    EXPECT_EQ(text8("\x81"), "\xC2\x81");           // undefined in 1252: kept as C1
-    EXPECT_EQ(text8("\x9F"), "\xC5\xB8");           // Y diaeresis
+    EXPECT_EQ(text8("\x80"), "\xE2\x82\xAC");  // euro sign
+    EXPECT_EQ(text8("\xE9"), "\xC3\xA9");      // e acute
+    EXPECT_EQ(text8("\x81"), "\xC2\x81");      // undefined in 1252: kept as C1
+    EXPECT_EQ(text8("\x9F"), "\xC5\xB8");      // Y diaeresis
 }
 
 TEST(Text8, NulBytesAreVisibleAndNothingAfterThemIsLost) {
     const std::string bytes("ab\0cd", 5);
-    EXPECT_EQ(text8(bytes), "ab\xE2\x90\x80" "cd");
+    EXPECT_EQ(text8(bytes),
+              "ab\xE2\x90\x80"
+              "cd");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ using testing_pof::PofBuilder;
 using testing_pof::Session;
 
 class HeaderViewer : public ::testing::Test {
-protected:
+  protected:
     records::frmOHDR& open(std::int32_t version, HeaderFields fields = {}) {
         const char* id = version >= 2016 ? "HDR2" : "OHDR";
         s.read(PofBuilder(version).chunk(id, testing_pof::header_body(version, fields)).str());
@@ -56,8 +56,8 @@ TEST_F(HeaderViewer, ThreeCrossSectionsAndOneLight) {
     auto& v = open(2117, {.cross_sections = 3, .lights = 1});
     EXPECT_TRUE(v.sections_group.enabled);
     EXPECT_TRUE(v.sections.enabled);
-    EXPECT_EQ(v.sections.rows, (std::vector<std::string>{"Cross Section 0", "Cross Section 1",
-                                                         "Cross Section 2"}));
+    EXPECT_EQ(v.sections.rows,
+              (std::vector<std::string>{"Cross Section 0", "Cross Section 1", "Cross Section 2"}));
     EXPECT_EQ(v.sections.selected, 0);
     EXPECT_EQ(v.depth.value.text, "0");
     EXPECT_EQ(v.radius.value.text, "0.5");

@@ -56,17 +56,21 @@ TEST(ProductionInfoViewer, LineFeedsBecomeLineBreaksAndOtherBytesStay) {
     EXPECT_EQ(records::pinf_display_bytes(std::string("a\0b", 3)), std::string("a\0b", 3));
 
     Session s;
-    const auto bytes = PofBuilder(2117).chunk("PINF", Bytes().raw(std::string("ab\ncd\0e", 7))).str();
+    const auto bytes =
+        PofBuilder(2117).chunk("PINF", Bytes().raw(std::string("ab\ncd\0e", 7))).str();
     auto& v = open<records::frmPINF>(s, bytes, "IDM_PINF", "frmPINF");
     EXPECT_EQ(v.title, "PINF record");
     EXPECT_EQ(v.record_size.value.text, "7");
-    EXPECT_EQ(v.info.text, "ab\r\ncd\xE2\x90\x80" "e");
+    EXPECT_EQ(v.info.text,
+              "ab\r\ncd\xE2\x90\x80"
+              "e");
     EXPECT_EQ(s.store.pinf.info, std::string("ab\ncd\0e", 7));
 }
 
 TEST(AutoCentreViewer, ShowsThePointAsFloatText) {
     Session s;
-    const auto bytes = PofBuilder(2117).chunk("ACEN", testing_pof::acen_body(0, 1e-5f, -2.25f)).str();
+    const auto bytes =
+        PofBuilder(2117).chunk("ACEN", testing_pof::acen_body(0, 1e-5f, -2.25f)).str();
     auto& v = open<records::frmACEN>(s, bytes, "IDM_ACEN", "frmACEN");
     EXPECT_EQ(v.title, "ACEN record");
     EXPECT_EQ(v.record_size.value.text, "12");

@@ -27,9 +27,17 @@ Bytes common_tail(std::int32_t details, std::int32_t debris) {
 
 TEST(HeaderParser, OldFieldOrderBelow2016EvenForHDR2) {
     pof::ModelStore store;
-    parse_header(store, 2015, Bytes().i32(4).f32(12.5f).i32(-7).raw(common_tail(0, 0))
-                                   .f32(0).vec(0, 0, 0).raw(std::string(36, '\0'))
-                                   .i32(0).i32(0));
+    parse_header(store, 2015,
+                 Bytes()
+                     .i32(4)
+                     .f32(12.5f)
+                     .i32(-7)
+                     .raw(common_tail(0, 0))
+                     .f32(0)
+                     .vec(0, 0, 0)
+                     .raw(std::string(36, '\0'))
+                     .i32(0)
+                     .i32(0));
     EXPECT_EQ(store.ohdr.subobject_count, 4);
     EXPECT_EQ(store.ohdr.max_radius, 12.5f);
     EXPECT_EQ(store.ohdr.object_flags, -7);
@@ -39,9 +47,17 @@ TEST(HeaderParser, OldFieldOrderBelow2016EvenForHDR2) {
 
 TEST(HeaderParser, NewFieldOrderFrom2016) {
     pof::ModelStore store;
-    parse_header(store, 2016, Bytes().f32(12.5f).i32(-7).i32(4).raw(common_tail(0, 0))
-                                   .f32(0).vec(0, 0, 0).raw(std::string(36, '\0'))
-                                   .i32(0).i32(0));
+    parse_header(store, 2016,
+                 Bytes()
+                     .f32(12.5f)
+                     .i32(-7)
+                     .i32(4)
+                     .raw(common_tail(0, 0))
+                     .f32(0)
+                     .vec(0, 0, 0)
+                     .raw(std::string(36, '\0'))
+                     .i32(0)
+                     .i32(0));
     EXPECT_EQ(store.ohdr.subobject_count, 4);
     EXPECT_EQ(store.ohdr.max_radius, 12.5f);
     EXPECT_EQ(store.ohdr.object_flags, -7);
@@ -79,7 +95,8 @@ TEST(HeaderParser, VersionGatesSwitchExactlyAtTheirThresholds) {
         std::int32_t version;
         std::size_t body_bytes;  // with all counts 0
     };
-    // 44 bytes base, +52 mass properties from 1903, +4 lights from 2007, +4 cross sections from 2014.
+    // 44 bytes base, +52 mass properties from 1903, +4 lights from 2007, +4 cross sections from
+    // 2014.
     for (const Gate g : {Gate{1800, 44}, Gate{1902, 44}, Gate{1903, 96}, Gate{2006, 96},
                          Gate{2007, 100}, Gate{2013, 100}, Gate{2014, 104}, Gate{2117, 104}}) {
         const auto body = testing_pof::header_body(

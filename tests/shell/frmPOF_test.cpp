@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "pof_builder.h"
+#include "records/header/frmOHDR.h"
 #include "sample_model.h"
 #include "session.h"
-#include "records/header/frmOHDR.h"
 #include "shell/row_text.h"
 
 namespace {
@@ -43,16 +43,17 @@ TEST(MainWindow, MenusHoldEveryEntryInOrderWithAccessKeys) {
     EXPECT_EQ(file.caption, "&File");
     std::vector<std::string> captions;
     for (const auto& e : file.entries) captions.push_back(e.separator() ? "-" : e.caption);
-    EXPECT_EQ(captions, (std::vector<std::string>{"&Open", "-", "&Save", "Save &As", "-", "&Exit"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"&Open", "-", "&Save", "Save &As", "-", "&Exit"}));
     const auto& window = s.form.menus()[1];
     EXPECT_EQ(window.caption, "&Window");
     captions.clear();
     for (const auto& e : window.entries) captions.push_back(e.caption);
     EXPECT_EQ(captions, (std::vector<std::string>{
                             "Close All", "TXTR Record", "OHDR Record", "SOBJ Record", "SPCL Record",
-                            "GPNT Record", "MPNT Record", "TGUN Record", "TMIS Record", "DOCK Record",
-                            "FUEL Record", "SHLD Record", "EYE Record", "INSG Record", "PATH Record",
-                            "ACEN Record", "PINF Record"}));
+                            "GPNT Record", "MPNT Record", "TGUN Record", "TMIS Record",
+                            "DOCK Record", "FUEL Record", "SHLD Record", "EYE Record",
+                            "INSG Record", "PATH Record", "ACEN Record", "PINF Record"}));
 }
 
 TEST(MainWindow, OnlyTheEntriesOfChunksReadAreEnabled) {
@@ -123,8 +124,8 @@ TEST(MainWindow, CloseAllClosesViewersInItsOrderAndKeepsTheMenu) {
     s.form.menu_command("IDM_OHDR");
     s.windows.log.clear();
     s.form.menu_command("IDM_CLOSE_ALL");
-    EXPECT_EQ(s.windows.log, (std::vector<std::string>{"close frmOHDR", "close frmPINF",
-                                                        "close frmACEN"}));
+    EXPECT_EQ(s.windows.log,
+              (std::vector<std::string>{"close frmOHDR", "close frmPINF", "close frmACEN"}));
     EXPECT_EQ(s.rows().size(), 5u);
 }
 
@@ -153,7 +154,9 @@ TEST(MainWindow, DisabledEntriesDoNothing) {
 TEST(MainWindow, RowsShowChunkIdsAsWindows1252) {
     Session s;
     s.read(PofBuilder(2117).chunk(std::string("\xC4\0AB", 4), Bytes().i32(1)).str());
-    EXPECT_EQ(s.rows()[0].first, "\xC3\x84\xE2\x90\x80" "AB");
+    EXPECT_EQ(s.rows()[0].first,
+              "\xC3\x84\xE2\x90\x80"
+              "AB");
 }
 
 TEST(RowText, ChunkIdAndSubobjectNumber) {

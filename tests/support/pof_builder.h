@@ -13,7 +13,7 @@
 namespace testing_pof {
 
 class Bytes {
-public:
+  public:
     Bytes& u8(std::uint8_t v) {
         data_ += static_cast<char>(v);
         return *this;
@@ -37,13 +37,13 @@ public:
     std::size_t size() const { return data_.size(); }
     std::int32_t size32() const { return static_cast<std::int32_t>(data_.size()); }
 
-private:
+  private:
     std::string data_;
 };
 
 // A whole file: the magic, the version, then chunks.
 class PofBuilder {
-public:
+  public:
     explicit PofBuilder(std::int32_t version, std::string_view magic = "PSPO") {
         bytes_.raw(magic).i32(version);
     }
@@ -65,7 +65,7 @@ public:
         std::ofstream(path, std::ios::binary) << bytes_.str();
     }
 
-private:
+  private:
     Bytes bytes_;
 };
 

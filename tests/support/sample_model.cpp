@@ -38,7 +38,9 @@ Bytes texture_body(const std::vector<std::string>& names) {
     return b;
 }
 
-Bytes acen_body(float x, float y, float z) { return Bytes().vec(x, y, z); }
+Bytes acen_body(float x, float y, float z) {
+    return Bytes().vec(x, y, z);
+}
 
 std::string sample_model(std::int32_t version) {
     const char* header_id = version >= 2016 ? "HDR2" : "OHDR";

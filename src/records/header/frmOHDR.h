@@ -7,7 +7,7 @@
 namespace records {
 
 class frmOHDR : public view::Viewer {
-public:
+  public:
     explicit frmOHDR(const pof::ModelStore& store);
     void opened() override;
 
@@ -35,7 +35,7 @@ public:
     view::DropDown sections{[this](int i) { section_chosen(i); }, "cboCrossSections"};
     view::Field radius{"Radius"}, depth{"Depth"};
 
-private:
+  private:
     void blank_lists();
     void show_scalars();
     void show_mass_properties();

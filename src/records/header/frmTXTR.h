@@ -7,27 +7,28 @@
 namespace records {
 
 class frmTXTR : public view::Viewer {
-public:
+  public:
     explicit frmTXTR(const pof::ModelStore& store);
     void opened() override;
 
     view::Field record_size{"Record Size"}, texture_count{"# textures"};
-    view::Table textures{{{"Texture Name", view::Table::Width::HalfOfList}, {"Index"}}, "ListView1"};
+    view::Table textures{{{"Texture Name", view::Table::Width::HalfOfList}, {"Index"}},
+                         "ListView1"};
 
-private:
+  private:
     const pof::ModelStore& store_;
 };
 
 // The PINF viewer: the production info text, line feeds shown as line breaks.
 class frmPINF : public view::Viewer {
-public:
+  public:
     explicit frmPINF(const pof::ModelStore& store);
     void opened() override;
 
     view::Field record_size{"Record Size"};
     view::TextBox info{"Label2"};
 
-private:
+  private:
     const pof::ModelStore& store_;
 };
 
@@ -36,7 +37,7 @@ std::string pinf_display_bytes(std::string_view info);
 
 // The ACEN viewer: the auto-centre point.
 class frmACEN : public view::Viewer {
-public:
+  public:
     explicit frmACEN(const pof::ModelStore& store);
     void opened() override;
 
@@ -44,7 +45,7 @@ public:
     view::Caption heading{"Auto-Center"};
     view::Field x{"X"}, y{"Y"}, z{"Z"};
 
-private:
+  private:
     const pof::ModelStore& store_;
 };
 

@@ -28,7 +28,7 @@ struct Subobject {
 };
 
 class SubobjectTable {
-public:
+  public:
     // Slots 0 .. count - 1, all empty; a count of 0 or less leaves no slot.
     void create(std::int32_t count) {
         slots_ = count > 0 ? count : 0;
@@ -46,7 +46,7 @@ public:
     Subobject& fill(std::int32_t number) { return filled_[number]; }
     std::size_t filled_count() const { return filled_.size(); }
 
-private:
+  private:
     std::int32_t slots_ = 0;
     std::map<std::int32_t, Subobject> filled_;
 };
