@@ -1,0 +1,99 @@
+// The pofdump binary itself: its exit status and where its messages go.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "dump_fixture.h"
+#include "pof_builder.h"
+#include "sample_model.h"
+
+namespace {
+
+using dump_testing::TempFile;
+
+struct Spawned {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string quoted(const std::string& arg) {
+    std::string out = "'";
+    for (const char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+Spawned spawn(const std::vector<std::string>& args) {
+    TempFile out(""), err("");
+    std::string command = quoted(POFDUMP_BINARY);
+    for (const auto& a : args) command += " " + quoted(a);
+    command += " >" + quoted(out.path()) + " 2>" + quoted(err.path());
+    const int raw = std::system(command.c_str());
+    Spawned s;
+    s.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    s.out = slurp(out.path());
+    s.err = slurp(err.path());
+    return s;
+}
+
+TEST(ExitStatus, CleanReadIsZero) {
+    TempFile file(testing_pof::sample_model(2117));
+    const auto s = spawn({file.path(), "--view", "ACEN"});
+    EXPECT_EQ(s.status, 0);
+    EXPECT_EQ(s.out.rfind("frmACEN  \"ACEN record\"\n", 0), 0u) << s.out;
+    EXPECT_EQ(s.err, "");
+}
+
+TEST(ExitStatus, FileProblemsAreOneWithTheMessageOnStderr) {
+    const auto missing = spawn({"/nonexistent/pofdump/model.pof"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("/nonexistent/pofdump/model.pof"), std::string::npos);
+
+    TempFile not_pof("MZ not a model");
+    const auto wrong = spawn({not_pof.path()});
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_EQ(wrong.err, "Not a POF file!\n");
+    EXPECT_NE(wrong.out.find("value Label1: " + not_pof.path()), std::string::npos);
+
+    const std::string whole = testing_pof::sample_model(2117);
+    TempFile truncated(whole.substr(0, whole.size() - 5));
+    const auto damaged = spawn({truncated.path()});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.err.find("ACEN"), std::string::npos) << damaged.err;
+    EXPECT_NE(damaged.out.find("    ACEN | 12\n"), std::string::npos) << damaged.out;
+}
+
+TEST(ExitStatus, BadUsageIsTwo) {
+    TempFile file(testing_pof::sample_model(2117));
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--frobnicate", file.path()},
+                                               {file.path(), "--view", "NOPE"},
+                                               {file.path(), "--choose", "9:0"}}) {
+        const auto s = spawn(args);
+        EXPECT_EQ(s.status, 2) << (args.empty() ? "(no arguments)" : args[0]);
+        EXPECT_EQ(s.err.rfind("pofdump: ", 0), 0u) << s.err;
+        EXPECT_EQ(s.out, "");
+    }
+}
+
+TEST(ExitStatus, HelpAndVersionAreZero) {
+    const auto help = spawn({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: pofdump", 0), 0u) << help.out;
+    const auto version = spawn({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "pofdump " POFSCOPE_VERSION "\n");
+}
+
+}  // namespace

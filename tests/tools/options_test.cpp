@@ -1,0 +1,80 @@
+// pofdump's command line: what it accepts and what it refuses as bad usage.
+
+#include <gtest/gtest.h>
+
+#include "options.h"
+
+namespace {
+
+using pofdump::Options;
+using pofdump::parse_options;
+
+TEST(Options, FileViewChoicesAndJson) {
+    const auto p =
+        parse_options({"--view=HDR2", "--choose", "2:1", "model.pof", "--choose=1:0", "--json"});
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.action, Options::Action::Dump);
+    EXPECT_EQ(p.options.file, "model.pof");
+    EXPECT_TRUE(p.options.json);
+    ASSERT_TRUE(p.options.view);
+    EXPECT_EQ(p.options.view->chunk_id, "HDR2");
+    EXPECT_EQ(p.options.view->entry, pof::RecordEntry::OHDR);
+    ASSERT_EQ(p.options.choices.size(), 2u);
+    EXPECT_EQ(p.options.choices[0].list, 2);
+    EXPECT_EQ(p.options.choices[0].row, 1);
+    EXPECT_EQ(p.options.choices[1].list, 1);
+    EXPECT_EQ(p.options.choices[1].row, 0);
+}
+
+TEST(Options, DoubleDashEndsTheOptions) {
+    const auto p = parse_options({"--", "--json"});
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.file, "--json");
+    EXPECT_FALSE(p.options.json);
+}
+
+TEST(Options, HelpAndVersionNeedNoFile) {
+    EXPECT_EQ(parse_options({"--help"}).options.action, Options::Action::Help);
+    EXPECT_EQ(parse_options({"-h", "--bogus"}).options.action, Options::Action::Help);
+    EXPECT_EQ(parse_options({"--version"}).options.action, Options::Action::Version);
+    EXPECT_EQ(parse_options({"--version"}).error, "");
+}
+
+TEST(Options, BadUsageSaysWhy) {
+    EXPECT_EQ(parse_options({}).error, "no FILE given");
+    EXPECT_EQ(parse_options({"a.pof", "b.pof"}).error, "only one FILE may be given");
+    EXPECT_EQ(parse_options({"--verbose", "a.pof"}).error, "unknown option --verbose");
+    EXPECT_EQ(parse_options({"--viewer=TXTR", "a.pof"}).error, "unknown option --viewer=TXTR");
+    EXPECT_EQ(parse_options({"a.pof", "--view"}).error, "--view needs a value");
+    EXPECT_EQ(parse_options({"--view", "TXTR", "--view", "PINF", "a.pof"}).error,
+              "--view may be given once");
+    EXPECT_EQ(parse_options({"--view", "XXXX", "a.pof"}).error,
+              "no record viewer opens for chunk ID \"XXXX\"");
+}
+
+TEST(Options, ChoicesMustBeListFromOneAndRowFromZero) {
+    for (const char* bad : {"2", "0:1", "a:b", "1:-1", "1:2x", ":1", "1:", " 1:1"}) {
+        const auto p = parse_options({"--choose", bad, "a.pof"});
+        EXPECT_NE(p.error, "") << bad;
+        EXPECT_NE(p.error.find("LIST:ROW"), std::string::npos) << bad;
+    }
+    EXPECT_EQ(parse_options({"--choose", "1:0", "a.pof"}).error, "");
+}
+
+TEST(ViewIds, EveryChunkIdOfTheDispatchOpensItsEntry) {
+    using pof::RecordEntry;
+    EXPECT_EQ(pofdump::entry_for_view_id("OHDR"), RecordEntry::OHDR);
+    EXPECT_EQ(pofdump::entry_for_view_id("HDR2"), RecordEntry::OHDR);
+    EXPECT_EQ(pofdump::entry_for_view_id("SOBJ"), RecordEntry::SOBJ);
+    EXPECT_EQ(pofdump::entry_for_view_id("OBJ2"), RecordEntry::SOBJ);
+    EXPECT_EQ(pofdump::entry_for_view_id("EYE"), RecordEntry::EYE);
+    EXPECT_EQ(pofdump::entry_for_view_id("EYE "), RecordEntry::EYE);
+    EXPECT_EQ(pofdump::entry_for_view_id("ACEN"), RecordEntry::ACEN);
+    // Chunk IDs compare exactly: case counts, and nothing else may be shortened.
+    EXPECT_EQ(pofdump::entry_for_view_id("txtr"), std::nullopt);
+    EXPECT_EQ(pofdump::entry_for_view_id("TXT"), std::nullopt);
+    EXPECT_EQ(pofdump::entry_for_view_id("TXTRX"), std::nullopt);
+    EXPECT_EQ(pofdump::entry_for_view_id(""), std::nullopt);
+}
+
+}  // namespace

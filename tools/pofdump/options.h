@@ -1,0 +1,50 @@
+#pragma once
+// pofdump's command line.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pof/record_entries.h"
+
+namespace pofdump {
+
+// Exit statuses.
+inline constexpr int kExitClean = 0;
+inline constexpr int kExitFailed = 1;  // file not opened, not POF, damaged; viewer not shown
+inline constexpr int kExitUsage = 2;
+
+// One --choose LIST:ROW: the list counts from 1 in layout order, the row from 0.
+struct Choice {
+    int list = 0;
+    int row = 0;
+};
+
+// The viewer --view asked for: the chunk ID as given and the record entry it opens.
+struct ViewRequest {
+    std::string chunk_id;
+    pof::RecordEntry entry;
+};
+
+struct Options {
+    enum class Action { Dump, Help, Version };
+    Action action = Action::Dump;
+    std::string file;
+    bool json = false;
+    std::optional<ViewRequest> view;
+    std::vector<Choice> choices;
+};
+
+struct ParsedOptions {
+    Options options;
+    std::string error;  // why the command line is bad usage; empty when it is fine
+};
+
+ParsedOptions parse_options(const std::vector<std::string>& args);
+
+// The record entry whose viewer a chunk ID opens ("EYE" stands for "EYE ").
+std::optional<pof::RecordEntry> entry_for_view_id(const std::string& chunk_id);
+
+std::string usage_text();
+
+}  // namespace pofdump
