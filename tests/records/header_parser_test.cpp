@@ -141,12 +141,12 @@ TEST(HeaderParser, CreatesAnEmptySubobjectTableOfTheHeadersCount) {
     store.subobjects.create(2);
     store.subobjects.fill(1).name = "old";
     parse_header(store, 2117, testing_pof::header_body(2117, {.subobjects = 5}));
-    EXPECT_EQ(store.subobjects.slots(), 5);
+    EXPECT_EQ(store.subobjects.slot_count(), 5);
     EXPECT_EQ(store.subobjects.filled_count(), 0u);
     EXPECT_EQ(store.subobjects.at(1).name, "");
 
     parse_header(store, 2117, testing_pof::header_body(2117, {.subobjects = -4}));
-    EXPECT_EQ(store.subobjects.slots(), 0);
+    EXPECT_EQ(store.subobjects.slot_count(), 0);
     EXPECT_FALSE(store.subobjects.has_slot(0));
 }
 

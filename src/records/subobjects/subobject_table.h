@@ -34,7 +34,7 @@ class SubobjectTable {
         slots_ = count > 0 ? count : 0;
         filled_.clear();
     }
-    std::int32_t slots() const { return slots_; }
+    std::int32_t slot_count() const { return slots_; }
     bool has_slot(std::int32_t number) const { return number >= 0 && number < slots_; }
     // An empty entry for a slot no chunk filled (or outside the table).
     const Subobject& at(std::int32_t number) const {

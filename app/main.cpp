@@ -1,0 +1,25 @@
+// pofscope: the model store, the Qt desktop and windows, the main window's logic and the
+// main window. The viewer takes no command-line arguments.
+
+#include <QApplication>
+
+#include "pof/global_data.h"
+#include "shell/frmPOF.h"
+#include "ui/main_window.h"
+#include "ui/qt_desktop.h"
+#include "ui/qt_windows.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("pofscope"));
+
+    pof::ModelStore store;
+    ui::QtDesktop desktop;
+    ui::QtWindows windows;
+    shell::frmPOF form(store, desktop, windows);
+    ui::MainWindow window(form);
+    desktop.set_dialog_parent(&window);
+    desktop.before_modal = [&window] { window.sync(); };
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,274 @@
+#include "ui/control_renderer.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/drop_down_model.h"
+#include "ui/qt_text.h"
+#include "ui/table_view.h"
+
+namespace ui {
+
+namespace {
+
+// Wide enough for any float text ("-1.234567E+38"), so blank values keep their place.
+constexpr const char* kWidestValue = "-1.234567E+38";
+
+template <class C>
+C& as(view::Control& control) {
+    return static_cast<C&>(control);
+}
+
+void set_label_text(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+QLabel* plain_label(QWidget* parent = nullptr) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+template <class L>
+L* no_margins(L* layout) {
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
+}  // namespace
+
+QLabel* make_value_label(QWidget* parent) {
+    QLabel* label = plain_label(parent);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(kWidestValue) + 8);
+    return label;
+}
+
+bool expands(const view::Control& control) {
+    switch (control.kind()) {
+        case view::Kind::Table:
+        case view::Kind::TextBox:
+            return true;
+        case view::Kind::Box: {
+            const auto& children = static_cast<const view::Box&>(control).children;
+            return std::any_of(children.begin(), children.end(),
+                               [](const view::Control* c) { return expands(*c); });
+        }
+        case view::Kind::Group: {
+            const auto& children = static_cast<const view::Group&>(control).children;
+            return std::any_of(children.begin(), children.end(),
+                               [](const view::Control* c) { return expands(*c); });
+        }
+        default:
+            return false;
+    }
+}
+
+ControlRenderer::ControlRenderer(std::function<void()> after_event)
+    : after_event_(std::move(after_event)) {}
+
+void ControlRenderer::sync() {
+    for (const auto& s : syncs_) s();
+}
+
+QWidget* ControlRenderer::render(view::Control& control) {
+    switch (control.kind()) {
+        case view::Kind::Caption:
+            return caption(as<view::Caption>(control));
+        case view::Kind::Value:
+            return value(as<view::Value>(control));
+        case view::Kind::Field:
+            return field(as<view::Field>(control));
+        case view::Kind::TextBox:
+            return text_box(as<view::TextBox>(control));
+        case view::Kind::DropDown:
+            return drop_down(as<view::DropDown>(control));
+        case view::Kind::Table:
+            return table(as<view::Table>(control));
+        case view::Kind::Grid:
+            return grid(as<view::Grid>(control));
+        case view::Kind::Box:
+            return box(as<view::Box>(control));
+        case view::Kind::Group:
+            return group(as<view::Group>(control));
+    }
+    return new QWidget;
+}
+
+void ControlRenderer::named(QWidget* widget, const view::Control& control) {
+    if (!control.name.empty()) widget->setObjectName(qt_text(control.name));
+}
+
+QLabel* ControlRenderer::caption_label(view::Caption& c) {
+    QLabel* label = plain_label();
+    named(label, c);
+    on_sync([label, &c] {
+        set_label_text(label, qt_text(c.text));
+        label->setEnabled(c.enabled);
+    });
+    return label;
+}
+
+QLabel* ControlRenderer::value_label(view::Value& v) {
+    QLabel* label = make_value_label();
+    named(label, v);
+    on_sync([label, &v] {
+        set_label_text(label, qt_text(v.text));
+        label->setEnabled(v.enabled);
+    });
+    return label;
+}
+
+QWidget* ControlRenderer::caption(view::Caption& c) {
+    return caption_label(c);
+}
+QWidget* ControlRenderer::value(view::Value& v) {
+    return value_label(v);
+}
+
+QWidget* ControlRenderer::field(view::Field& f) {
+    auto* widget = new QWidget;
+    named(widget, f);
+    QBoxLayout* layout = f.below ? static_cast<QBoxLayout*>(new QVBoxLayout(widget))
+                                 : static_cast<QBoxLayout*>(new QHBoxLayout(widget));
+    no_margins(layout);
+    QLabel* caption = caption_label(f.caption);
+    layout->addWidget(caption);
+    layout->addWidget(value_label(f.value), 1);
+    if (!f.below) field_captions_[&f] = caption;
+    on_sync([widget, &f] { widget->setEnabled(f.enabled); });
+    return widget;
+}
+
+QWidget* ControlRenderer::text_box(view::TextBox& t) {
+    auto* area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setMinimumSize(360, 200);
+    QLabel* label = plain_label();
+    named(label, t);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMargin(4);
+    area->setWidget(label);
+    on_sync([area, label, &t] {
+        set_label_text(label, multiline_text(t.text));
+        area->setEnabled(t.enabled);
+    });
+    return area;
+}
+
+QWidget* ControlRenderer::drop_down(view::DropDown& d) {
+    auto* combo = new QComboBox;
+    named(combo, d);
+    auto* model = new DropDownModel(d, combo);
+    combo->setModel(model);
+    combo->setCurrentIndex(d.selected);
+    QObject::connect(combo, &QComboBox::activated, combo, [this, &d](int row) {
+        d.choose(row);
+        after_event_();
+    });
+    on_sync([combo, model, &d] {
+        model->sync();
+        if (combo->currentIndex() != d.selected) combo->setCurrentIndex(d.selected);
+        combo->setEnabled(d.enabled);
+    });
+    return combo;
+}
+
+QWidget* ControlRenderer::table(view::Table& t) {
+    auto* view = new TableView(t, after_event_);
+    on_sync([view] {
+        if (view->sync() && view->isVisible()) view->size_columns();
+    });
+    return view;
+}
+
+QWidget* ControlRenderer::grid(view::Grid& g) {
+    auto* widget = new QWidget;
+    named(widget, g);
+    auto* layout = no_margins(new QGridLayout(widget));
+    for (std::size_t c = 0; c < g.columns.size(); ++c) {
+        QLabel* header = caption_label(*g.columns[c]);
+        header->setAlignment(Qt::AlignCenter);
+        layout->addWidget(header, 0, static_cast<int>(c) + 1);
+        layout->setColumnStretch(static_cast<int>(c) + 1, 1);  // room goes to the values
+    }
+    for (std::size_t r = 0; r < g.rows.size(); ++r) {
+        layout->addWidget(caption_label(*g.rows[r]), static_cast<int>(r) + 1, 0);
+        for (std::size_t c = 0; c < g.columns.size(); ++c) {
+            layout->addWidget(value_label(g.cell(r, c)), static_cast<int>(r) + 1,
+                              static_cast<int>(c) + 1);
+        }
+    }
+    on_sync([widget, &g] { widget->setEnabled(g.enabled); });
+    return widget;
+}
+
+QWidget* ControlRenderer::box(view::Box& b) {
+    auto* widget = new QWidget;
+    named(widget, b);
+    const bool vertical = b.direction == view::Box::Direction::Column;
+    QBoxLayout* layout = vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(widget))
+                                  : static_cast<QBoxLayout*>(new QHBoxLayout(widget));
+    add_children(no_margins(layout), b.children, vertical);
+    on_sync([widget, &b] { widget->setEnabled(b.enabled); });
+    return widget;
+}
+
+QWidget* ControlRenderer::group(view::Group& g) {
+    auto* frame = new QGroupBox;
+    named(frame, g);
+    add_children(new QVBoxLayout(frame), g.children, true);
+    on_sync([frame, &g] {
+        if (frame->title() != qt_text(g.caption)) frame->setTitle(qt_text(g.caption));
+        frame->setEnabled(g.enabled);
+    });
+    return frame;
+}
+
+// One under the other: free room goes to a list or text box, else below the last child.
+// Side by side: groups and lists take the row's full height, the rest keeps to the top.
+void ControlRenderer::add_children(QBoxLayout* layout, const std::vector<view::Control*>& children,
+                                   bool vertical) {
+    bool any_expands = false;
+    for (view::Control* child : children) {
+        QWidget* widget = render(*child);
+        const bool grows = expands(*child);
+        any_expands = any_expands || grows;
+        if (vertical) {
+            layout->addWidget(widget, grows ? 1 : 0);
+        } else if (grows || child->kind() == view::Kind::Group) {
+            layout->addWidget(widget, grows ? 1 : 0);
+        } else {
+            layout->addWidget(widget, 0, Qt::AlignTop);
+        }
+    }
+    if (vertical) {
+        align_field_captions(children);
+        if (!any_expands) layout->addStretch(1);
+    }
+}
+
+// Captions of fields one under the other share one width, so their values line up.
+void ControlRenderer::align_field_captions(const std::vector<view::Control*>& children) {
+    std::vector<QLabel*> captions;
+    for (const view::Control* child : children) {
+        if (child->kind() != view::Kind::Field) continue;
+        const auto found = field_captions_.find(static_cast<const view::Field*>(child));
+        if (found != field_captions_.end()) captions.push_back(found->second);
+    }
+    int widest = 0;
+    for (QLabel* c : captions) {
+        widest = std::max(widest, c->fontMetrics().horizontalAdvance(c->text()));
+    }
+    for (QLabel* c : captions) c->setMinimumWidth(widest);
+}
+
+}  // namespace ui

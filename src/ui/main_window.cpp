@@ -1,0 +1,137 @@
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "ui/control_renderer.h"
+#include "ui/qt_text.h"
+#include "ui/table_view.h"
+
+namespace ui {
+
+namespace {
+
+// While a large file is read the list is painted at most this often; its rows are always
+// up to date, only the painting is spared.
+constexpr qint64 kRowsPaintIntervalMs = 33;
+
+}  // namespace
+
+MainWindow::MainWindow(shell::frmPOF& form, QWidget* parent) : QMainWindow(parent), form_(form) {
+    setObjectName(QStringLiteral("frmPOF"));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    label_ = make_value_label(central);
+    label_->setObjectName(qt_text(form.file_label().name));
+    // A long path must not widen the window; it stays selectable and shows as a tip.
+    label_->setMinimumWidth(0);
+    label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    list_ = new TableView(
+        form.record_list(), [this] { sync(); }, central);
+    layout->addWidget(label_);
+    layout->addWidget(list_, 1);
+    setCentralWidget(central);
+    build_menus();
+    resize(320, 480);
+
+    form_.on_paint = [this](shell::frmPOF::Paint part) { paint(part); };
+    form_.window_opened();
+    sync();
+}
+
+MainWindow::~MainWindow() {
+    form_.on_paint = nullptr;
+}
+
+void MainWindow::build_menus() {
+    for (const shell::Menu& menu : form_.menus()) {
+        MenuWidgets widgets{menuBar()->addMenu(qt_text(menu.caption)), {}};
+        widgets.menu->setObjectName(qt_text(menu.name));
+        for (const shell::MenuEntry& entry : menu.entries) {
+            if (entry.separator()) {
+                widgets.menu->addSeparator();
+                widgets.actions.push_back(nullptr);
+                continue;
+            }
+            QAction* action = widgets.menu->addAction(qt_text(entry.caption));
+            action->setObjectName(qt_text(entry.name));
+            connect(action, &QAction::triggered, this,
+                    [this, name = entry.name] { command(name); });
+            widgets.actions.push_back(action);
+        }
+        menus_.push_back(std::move(widgets));
+    }
+}
+
+void MainWindow::sync() {
+    setWindowTitle(qt_text(form_.title()));
+    sync_label();
+    list_->sync();
+    sync_menus();
+}
+
+void MainWindow::sync_label() {
+    const QString text = qt_text(form_.file_label().text);
+    if (label_->text() == text) return;
+    label_->setText(text);
+    label_->setToolTip(text);
+}
+
+void MainWindow::sync_menus() {
+    const auto& menus = form_.menus();
+    for (std::size_t m = 0; m < menus.size() && m < menus_.size(); ++m) {
+        menus_[m].menu->setTitle(qt_text(menus[m].caption));
+        menus_[m].menu->menuAction()->setEnabled(menus[m].enabled);
+        const auto& entries = menus[m].entries;
+        for (std::size_t e = 0; e < entries.size() && e < menus_[m].actions.size(); ++e) {
+            QAction* action = menus_[m].actions[e];
+            if (!action) continue;
+            action->setText(qt_text(entries[e].caption));
+            action->setEnabled(entries[e].enabled);
+        }
+    }
+}
+
+void MainWindow::command(const std::string& entry_name) {
+    form_.menu_command(entry_name);
+    sync();
+}
+
+void MainWindow::paint(shell::frmPOF::Paint part) {
+    switch (part) {
+        case shell::frmPOF::Paint::FileLabel:
+            // Comes right after the reset: the emptied list and menus show with the name.
+            sync();
+            repaint();
+            break;
+        case shell::frmPOF::Paint::Rows:
+            paint_rows();
+            break;
+        case shell::frmPOF::Paint::Columns:
+            sync();
+            list_->size_columns();
+            list_->repaint();
+            since_rows_painted_.restart();
+            break;
+    }
+}
+
+void MainWindow::paint_rows() {
+    list_->sync();
+    if (since_rows_painted_.isValid() && since_rows_painted_.elapsed() < kRowsPaintIntervalMs) {
+        return;
+    }
+    sync_menus();
+    list_->repaint();
+    since_rows_painted_.restart();
+}
+
+// Closing the main window closes every viewer; it is never refused.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    form_.closing();
+    event->accept();
+}
+
+}  // namespace ui

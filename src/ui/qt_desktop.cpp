@@ -1,0 +1,96 @@
+#include "ui/qt_desktop.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "ui/qt_text.h"
+
+namespace ui {
+
+namespace {
+
+// The normal arrow while a modal box waits for the user, even in the middle of a read.
+class ArrowWhileBusy {
+  public:
+    explicit ArrowWhileBusy(bool busy) : busy_(busy) {
+        if (busy_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowWhileBusy() {
+        if (busy_) QApplication::restoreOverrideCursor();
+    }
+    ArrowWhileBusy(const ArrowWhileBusy&) = delete;
+    ArrowWhileBusy& operator=(const ArrowWhileBusy&) = delete;
+
+  private:
+    bool busy_;
+};
+
+}  // namespace
+
+std::unique_ptr<QFileDialog> make_open_dialog(const view::OpenFileRequest& request,
+                                              QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(parent, qt_text(request.title));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(request.file_must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(qt_text(request.default_suffix));
+    // Qt's dialog has no read-only box to hide; the viewer only reads, so no file may be
+    // renamed or deleted from the dialog either.
+    dialog->setOption(QFileDialog::ReadOnly, request.hide_read_only);
+    return dialog;
+}
+
+std::unique_ptr<QMessageBox> make_stop_box(const QString& title, const std::string& text,
+                                           QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, title, qt_text(text),
+                                             QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+QtDesktop::QtDesktop(QString app_name) : app_name_(std::move(app_name)) {}
+
+QtDesktop::~QtDesktop() {
+    while (busy_depth_ > 0) set_busy(false);
+}
+
+view::OpenFileResult QtDesktop::open_file(const view::OpenFileRequest& request) {
+    if (before_modal) before_modal();
+    if (dialog_hook) return dialog_hook(request);
+    view::OpenFileResult result;
+    auto dialog = make_open_dialog(request, parent_);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        result.status = view::OpenFileResult::Status::Cancelled;
+        return result;
+    }
+    result.status = view::OpenFileResult::Status::Chosen;
+    result.path = QFile::encodeName(dialog->selectedFiles().first()).toStdString();
+    return result;
+}
+
+void QtDesktop::stop_message(const std::string& text) {
+    if (before_modal) before_modal();
+    ArrowWhileBusy arrow(busy_depth_ > 0);
+    if (message_hook) {
+        message_hook(text);
+        return;
+    }
+    make_stop_box(app_name_, text, parent_)->exec();
+}
+
+void QtDesktop::set_busy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busy_depth_;
+    } else if (busy_depth_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busy_depth_;
+    }
+}
+
+void QtDesktop::quit() {
+    QCoreApplication::exit(0);
+}
+
+}  // namespace ui

@@ -1,0 +1,69 @@
+#include "ui/qt_windows.h"
+
+namespace ui {
+
+QtWindows::~QtWindows() {
+    for (auto& [name, window] : open_) {
+        if (!window) continue;
+        window->on_closed = nullptr;
+        delete window.data();
+    }
+}
+
+ViewerWindow* QtWindows::window(std::string_view name) const {
+    const auto found = open_.find(name);
+    return found == open_.end() ? nullptr : found->second.data();
+}
+
+view::Viewer* QtWindows::find(std::string_view name) {
+    ViewerWindow* w = window(name);
+    return w ? &w->viewer() : nullptr;
+}
+
+view::Viewer& QtWindows::create(std::unique_ptr<view::Viewer> viewer) {
+    const std::string name = viewer->name();
+    close(name);
+    auto* w = new ViewerWindow(std::move(viewer));
+    w->on_closed = [this](ViewerWindow* closed) { forget(closed); };
+    open_[name] = w;
+    w->show();
+    return w->viewer();
+}
+
+void QtWindows::bring_forward(std::string_view name) {
+    if (ViewerWindow* w = window(name)) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+void QtWindows::set_normal_state(std::string_view name) {
+    ViewerWindow* w = window(name);
+    if (!w) return;
+    const Qt::WindowStates state = w->windowState();
+    if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized))) return;
+    w->setWindowState(state & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    w->raise();
+    w->activateWindow();
+}
+
+void QtWindows::sync(std::string_view name) {
+    if (ViewerWindow* w = window(name)) w->sync();
+}
+
+void QtWindows::close(std::string_view name) {
+    const auto found = open_.find(name);
+    if (found == open_.end()) return;
+    QPointer<ViewerWindow> w = found->second;
+    open_.erase(found);
+    if (w) w->close();
+}
+
+// Closed by the user: the name is free again, unless a newer window already took it.
+void QtWindows::forget(ViewerWindow* closed) {
+    const auto found = open_.find(closed->viewer().name());
+    if (found != open_.end() && found->second == closed) open_.erase(found);
+}
+
+}  // namespace ui

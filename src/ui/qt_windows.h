@@ -1,0 +1,37 @@
+#pragma once
+// The viewer windows on the desktop, at most one per viewer name.
+
+#include <QPointer>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "ui/viewer_window.h"
+#include "view/desktop.h"
+
+namespace ui {
+
+class QtWindows : public view::Windows {
+  public:
+    QtWindows() = default;
+    ~QtWindows() override;
+    QtWindows(const QtWindows&) = delete;
+    QtWindows& operator=(const QtWindows&) = delete;
+
+    view::Viewer* find(std::string_view name) override;
+    view::Viewer& create(std::unique_ptr<view::Viewer> viewer) override;
+    void bring_forward(std::string_view name) override;
+    void set_normal_state(std::string_view name) override;
+    void sync(std::string_view name) override;
+    void close(std::string_view name) override;
+
+    // The open window of that viewer, or nullptr.
+    ViewerWindow* window(std::string_view name) const;
+
+  private:
+    void forget(ViewerWindow* window);
+
+    std::map<std::string, QPointer<ViewerWindow>, std::less<>> open_;
+};
+
+}  // namespace ui

@@ -1,0 +1,64 @@
+#include "ui/table_model.h"
+
+#include "ui/qt_text.h"
+
+namespace ui {
+
+TableModel::TableModel(const view::Table& table, QObject* parent)
+    : QAbstractTableModel(parent),
+      table_(table),
+      shown_rows_(static_cast<int>(table.rows.size())),
+      shown_columns_(static_cast<int>(table.columns.size())),
+      shown_revision_(table.revision) {}
+
+int TableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shown_rows_;
+}
+
+int TableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shown_columns_;
+}
+
+QVariant TableModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    // The table may have changed since the last sync; read only what is still there.
+    const auto row = static_cast<std::size_t>(index.row());
+    const auto column = static_cast<std::size_t>(index.column());
+    if (row >= table_.rows.size() || column >= table_.rows[row].size()) return QString();
+    return qt_text(table_.rows[row][column]);
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+    if (section < 0 || section >= shown_columns_) return {};
+    if (static_cast<std::size_t>(section) >= table_.columns.size()) return QString();
+    return qt_text(table_.columns[section].header);
+}
+
+// Every add_row bumps the revision once; a clear bumps it too, so rows that grew by exactly
+// as many as the revision moved were appended to the rows already shown.
+bool TableModel::only_appended() const {
+    const auto rows = static_cast<int>(table_.rows.size());
+    return rows > shown_rows_ && static_cast<int>(table_.columns.size()) == shown_columns_ &&
+           table_.revision - shown_revision_ == static_cast<std::uint64_t>(rows - shown_rows_);
+}
+
+bool TableModel::sync() {
+    if (table_.revision == shown_revision_) return false;
+    const auto rows = static_cast<int>(table_.rows.size());
+    if (only_appended()) {
+        beginInsertRows({}, shown_rows_, rows - 1);
+        shown_rows_ = rows;
+        shown_revision_ = table_.revision;
+        endInsertRows();
+    } else {
+        beginResetModel();
+        shown_rows_ = rows;
+        shown_columns_ = static_cast<int>(table_.columns.size());
+        shown_revision_ = table_.revision;
+        endResetModel();
+    }
+    return true;
+}
+
+}  // namespace ui

@@ -1,0 +1,127 @@
+#include "ui/table_view.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <algorithm>
+
+#include "ui/qt_text.h"
+
+namespace ui {
+
+TableView::TableView(view::Table& table, std::function<void()> after_event, QWidget* parent)
+    : QTreeView(parent), table_(table), model_(table, this), after_event_(std::move(after_event)) {
+    setModel(&model_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setSortingEnabled(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setHeaderHidden(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    header()->setStretchLastSection(true);
+    header()->setSectionsMovable(false);
+    if (!table.name.empty()) setObjectName(qt_text(table.name));
+
+    connect(this, &QAbstractItemView::clicked, this, &TableView::user_clicked);
+    connect(this, &QAbstractItemView::doubleClicked, this, &TableView::user_double_clicked);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TableView::selection_changed);
+    sync();
+}
+
+bool TableView::sync() {
+    syncing_ = true;
+    const bool changed = model_.sync();
+    sync_selection();
+    setEnabled(table_.enabled);
+    syncing_ = false;
+    return changed;
+}
+
+void TableView::sync_selection() {
+    if (!table_.valid(table_.selected) || table_.selected >= model_.rowCount()) {
+        if (currentIndex().isValid() || selectionModel()->hasSelection()) {
+            selectionModel()->clear();
+        }
+        return;
+    }
+    const QModelIndex wanted = model_.index(table_.selected, 0);
+    if (currentIndex().row() != wanted.row() || !selectionModel()->isRowSelected(wanted.row())) {
+        setCurrentIndex(wanted);
+    }
+}
+
+void TableView::size_columns() {
+    const int columns = model_.columnCount();
+    for (int c = 0; c < columns; ++c) {
+        const auto rule = static_cast<std::size_t>(c) < table_.columns.size()
+                              ? table_.columns[c].width
+                              : view::Table::Width::FitHeaderAndContents;
+        if (rule == view::Table::Width::HalfOfList) {
+            header()->resizeSection(c, viewport()->width() / 2);
+        } else {
+            header()->resizeSection(c, std::max(contents_width(c), header()->sectionSizeHint(c)));
+        }
+    }
+}
+
+// Qt measures at most some hundred rows around the visible ones; the row with the longest
+// text anywhere in the list is measured as well, so a wide row at the end is not cut.
+int TableView::contents_width(int column) {
+    int width = sizeHintForColumn(column);
+    const int row = longest_row(column);
+    if (row < 0) return width;
+    const QModelIndex index = model_.index(row, column);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    return std::max(width, itemDelegateForIndex(index)->sizeHint(option, index).width());
+}
+
+int TableView::longest_row(int column) const {
+    const auto rows = std::min<std::size_t>(table_.rows.size(), model_.rowCount());
+    int longest = -1;
+    std::size_t longest_size = 0;
+    for (std::size_t r = 0; r < rows; ++r) {
+        const auto& cells = table_.rows[r];
+        const std::size_t size =
+            static_cast<std::size_t>(column) < cells.size() ? cells[column].size() : 0;
+        if (longest < 0 || size > longest_size) {
+            longest = static_cast<int>(r);
+            longest_size = size;
+        }
+    }
+    return longest;
+}
+
+// The list's width is known only once it is laid out and shown.
+void TableView::showEvent(QShowEvent* event) {
+    QTreeView::showEvent(event);
+    if (sized_on_show_) return;
+    sized_on_show_ = true;
+    size_columns();
+}
+
+void TableView::user_clicked(const QModelIndex& index) {
+    if (!index.isValid()) return;
+    table_.click(index.row());
+    after_event_();
+}
+
+void TableView::user_double_clicked(const QModelIndex& index) {
+    if (!index.isValid()) return;
+    table_.double_click(index.row());
+    after_event_();
+}
+
+// Selecting a row with the keyboard counts as a click; a mouse press is left to clicked().
+void TableView::selection_changed() {
+    if (syncing_ || QGuiApplication::mouseButtons() != Qt::NoButton) return;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty()) return;
+    table_.click(rows.first().row());
+    after_event_();
+}
+
+}  // namespace ui

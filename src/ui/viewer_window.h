@@ -1,0 +1,39 @@
+#pragma once
+// The one window class for every record and block viewer: it renders the viewer's layout,
+// forwards the user's choices and window activation to it, and syncs after each of them.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "ui/control_renderer.h"
+#include "view/viewer.h"
+
+namespace ui {
+
+class ViewerWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // A top-level window without owner, deleted when closed.
+    explicit ViewerWindow(std::unique_ptr<view::Viewer> viewer);
+    ~ViewerWindow() override;
+
+    view::Viewer& viewer() { return *viewer_; }
+    // Title and every widget from the viewer's controls.
+    void sync();
+
+    // Told when the window closes, by the user or in code.
+    std::function<void(ViewerWindow*)> on_closed;
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    std::unique_ptr<view::Viewer> viewer_;
+    ControlRenderer renderer_;
+    QWidget* content_;
+};
+
+}  // namespace ui

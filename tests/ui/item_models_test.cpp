@@ -1,0 +1,111 @@
+// The item models of the binding, each checked against the model contract while its rows
+// are appended, cleared and replaced.
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "ui/drop_down_model.h"
+#include "ui/table_model.h"
+
+namespace {
+
+using Tester = QAbstractItemModelTester;
+
+view::Table two_columns() {
+    return view::Table({{"Record Type"}, {"Record Size"}});
+}
+
+}  // namespace
+
+class ItemModelsTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void table_model_keeps_the_contract();
+    void appended_rows_are_inserted_other_changes_reset();
+    void rows_changed_behind_the_model_read_safely();
+    void drop_down_model_keeps_the_contract();
+};
+
+void ItemModelsTest::table_model_keeps_the_contract() {
+    view::Table table = two_columns();
+    table.add_row({"OHDR", "120"});
+    ui::TableModel model(table);
+    Tester tester(&model, Tester::FailureReportingMode::QtTest);
+
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(model.columnCount(), 2);
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString("Record Size"));
+    QCOMPARE(model.index(0, 1).data().toString(), QString("120"));
+    for (int i = 0; i < 50; ++i) table.add_row({"OBJ2", "8"});
+    QVERIFY(model.sync());
+    table.clear();
+    QVERIFY(model.sync());
+    QCOMPARE(model.rowCount(), 0);
+    table.add_row({"short row"});  // fewer cells than columns
+    QVERIFY(model.sync());
+    QCOMPARE(model.index(0, 1).data().toString(), QString());
+}
+
+void ItemModelsTest::appended_rows_are_inserted_other_changes_reset() {
+    view::Table table = two_columns();
+    ui::TableModel model(table);
+    QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+
+    QVERIFY(!model.sync());
+    table.add_row({"TXTR", "20"});
+    table.add_row({"PINF", "36"});
+    QVERIFY(model.sync());
+    QCOMPARE(inserts.count(), 1);
+    QCOMPARE(inserts[0][1].toInt(), 0);
+    QCOMPARE(inserts[0][2].toInt(), 1);
+    table.add_row({"ACEN", "12"});
+    QVERIFY(model.sync());
+    QCOMPARE(inserts.count(), 2);
+    QCOMPARE(inserts[1][1].toInt(), 2);
+    QCOMPARE(resets.count(), 0);
+
+    // Cleared and refilled with more rows than before: not an append.
+    table.clear();
+    for (int i = 0; i < 4; ++i) table.add_row({"GPNT", "4"});
+    QVERIFY(model.sync());
+    QCOMPARE(resets.count(), 1);
+    QCOMPARE(inserts.count(), 2);
+    QCOMPARE(model.rowCount(), 4);
+    QVERIFY(!model.sync());
+}
+
+void ItemModelsTest::rows_changed_behind_the_model_read_safely() {
+    view::Table table = two_columns();
+    table.add_row({"OHDR", "1"});
+    table.add_row({"TXTR", "2"});
+    ui::TableModel model(table);
+    table.clear();
+    // Not synced yet: the model still announces two rows but has nothing to show in them.
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.index(1, 0).data().toString(), QString());
+}
+
+void ItemModelsTest::drop_down_model_keeps_the_contract() {
+    view::DropDown list;
+    list.rows = {"Light 0", "Light 1"};
+    ui::DropDownModel model(list);
+    Tester tester(&model, Tester::FailureReportingMode::QtTest);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.index(1, 0).data().toString(), QString("Light 1"));
+    QVERIFY(!model.sync());
+    list.rows[1] = "Cross Section 1";
+    QVERIFY(model.sync());
+    QCOMPARE(model.index(1, 0).data().toString(), QString("Cross Section 1"));
+    list.clear();
+    QVERIFY(model.sync());
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(resets.count(), 2);
+}
+
+QTEST_MAIN(ItemModelsTest)
+#include "item_models_test.moc"

@@ -1,0 +1,78 @@
+// The Qt desktop: how the open dialog and the stop box are set up, and the busy cursor.
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QtTest>
+
+#include "ui/qt_desktop.h"
+
+class QtDesktopTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void open_dialog_follows_the_request();
+    void stop_box_has_the_stop_icon_and_ok();
+    void busy_cursor_nests();
+    void hooks_stand_in_for_the_modal_boxes();
+};
+
+void QtDesktopTest::open_dialog_follows_the_request() {
+    view::OpenFileRequest request;
+    request.title = "Open POF File";
+    request.default_suffix = "pof";
+    auto dialog = ui::make_open_dialog(request);
+    QCOMPARE(dialog->windowTitle(), QString("Open POF File"));
+    QCOMPARE(dialog->defaultSuffix(), QString("pof"));
+    QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
+    QVERIFY(dialog->testOption(QFileDialog::ReadOnly));
+    QVERIFY(dialog->nameFilters().isEmpty() ||
+            dialog->nameFilters() == QStringList("All Files (*)"));
+}
+
+void QtDesktopTest::stop_box_has_the_stop_icon_and_ok() {
+    auto box = ui::make_stop_box("pofscope", "Not a POF file!");
+    QCOMPARE(box->icon(), QMessageBox::Critical);
+    QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(box->windowTitle(), QString("pofscope"));
+    QCOMPARE(box->text(), QString("Not a POF file!"));
+}
+
+void QtDesktopTest::busy_cursor_nests() {
+    ui::QtDesktop desktop;
+    desktop.set_busy(true);
+    desktop.set_busy(true);
+    QVERIFY(QApplication::overrideCursor());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    desktop.set_busy(false);
+    QVERIFY(QApplication::overrideCursor());
+    desktop.set_busy(false);
+    QVERIFY(!QApplication::overrideCursor());
+    desktop.set_busy(false);  // one too many must not pop someone else's cursor
+    QApplication::setOverrideCursor(Qt::CrossCursor);
+    desktop.set_busy(false);
+    QVERIFY(QApplication::overrideCursor());
+    QApplication::restoreOverrideCursor();
+}
+
+void QtDesktopTest::hooks_stand_in_for_the_modal_boxes() {
+    ui::QtDesktop desktop;
+    std::vector<std::string> requests, messages;
+    desktop.dialog_hook = [&](const view::OpenFileRequest& r) {
+        requests.push_back(r.title);
+        return view::OpenFileResult{view::OpenFileResult::Status::Chosen, "/tmp/x.pof", {}};
+    };
+    desktop.message_hook = [&](const std::string& text) { messages.push_back(text); };
+    view::OpenFileRequest request;
+    request.title = "Open POF File";
+    const auto result = desktop.open_file(request);
+    QCOMPARE(result.status, view::OpenFileResult::Status::Chosen);
+    QCOMPARE(result.path, std::string("/tmp/x.pof"));
+    desktop.stop_message("Not a POF file!");
+    QCOMPARE(requests, std::vector<std::string>{"Open POF File"});
+    QCOMPARE(messages, std::vector<std::string>{"Not a POF file!"});
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+QTEST_MAIN(QtDesktopTest)
+#include "qt_desktop_test.moc"
