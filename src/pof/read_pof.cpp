@@ -1,5 +1,7 @@
 #include "pof/read_pof.h"
 
+#include <new>
+
 #include "pof/text.h"
 #include "records/chunk_table.h"
 
@@ -44,11 +46,18 @@ bool read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form, view::Des
         store.chunk_size = file.i32();
         if (store.chunk_size < 1) continue;
         form.add_row(row_text(store), store.chunk_size);
+        std::string failure;
         try {
             parse_chunk(file, store, form);
         } catch (const ReadError& e) {
+            failure = e.what();
+        } catch (const std::bad_alloc&) {
+            // An honest but huge body (a PINF text of gigabytes) the machine cannot hold.
+            failure = "there is not enough memory for it";
+        }
+        if (!failure.empty()) {
             desktop.stop_message(damaged("the " + text8(store.chunk_id) + " chunk at byte " +
-                                         integer_text(at) + " could not be read: " + e.what()));
+                                         integer_text(at) + " could not be read: " + failure));
             form.repaint_rows();
             return false;
         }
@@ -57,13 +66,11 @@ bool read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form, view::Des
     return true;
 }
 
-}  // namespace
-
-void gUNK_data(PofFile& file, std::int32_t chunk_size) {
-    file.skip(chunk_size);
-}
-
-ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::Desktop& desktop) {
+// Every read in here is sized against the file's length first, so a ReadError reaches here
+// only when the file itself fails under the reader: it shrank after it was opened, or the
+// disk stopped answering.
+ReadOutcome read_framing_and_chunks(PofFile& file, ModelStore& store, MainForm& form,
+                                    view::Desktop& desktop) {
     store.magic = file.bytes(std::min<std::int64_t>(4, file.left()));
     if (store.magic != "PSPO") {
         desktop.stop_message(kNotPof);
@@ -79,6 +86,22 @@ ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::
     const bool clean = read_chunk_loop(file, store, form, desktop);
     form.size_columns();
     return clean ? ReadOutcome::Clean : ReadOutcome::Damaged;
+}
+
+}  // namespace
+
+void gUNK_data(PofFile& file, std::int32_t chunk_size) {
+    file.skip(chunk_size);
+}
+
+ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::Desktop& desktop) {
+    try {
+        return read_framing_and_chunks(file, store, form, desktop);
+    } catch (const ReadError& e) {
+        desktop.stop_message(damaged(e.what()));
+        form.size_columns();
+        return ReadOutcome::Damaged;
+    }
 }
 
 ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop) {

@@ -1,0 +1,72 @@
+#include "click_through.h"
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "pof/record_entries.h"
+#include "view/viewer.h"
+
+namespace fuzzing {
+
+namespace {
+
+// A choice may close windows (another subobject closes the block viewers), so the viewer is
+// looked up again after every click instead of being held.
+bool still_open(view::HeadlessWindows& windows, const std::string& name, const view::Viewer* v) {
+    return windows.find(name) == v;
+}
+
+void choose_rows(view::HeadlessWindows& windows, const std::string& name, int rows_per_list) {
+    view::Viewer* viewer = windows.find(name);
+    if (!viewer) return;
+    for (view::Control* list : view::lists_of(viewer->layout())) {
+        for (int i = 0; i < rows_per_list; ++i) {
+            if (list->kind() == view::Kind::DropDown) {
+                auto& drop_down = static_cast<view::DropDown&>(*list);
+                if (i >= static_cast<int>(drop_down.rows.size())) break;
+                drop_down.choose(i);
+            } else {
+                auto& table = static_cast<view::Table&>(*list);
+                if (!table.valid(i)) break;
+                table.click(i);
+                if (!still_open(windows, name, viewer)) return;
+                table.double_click(i);
+            }
+            if (!still_open(windows, name, viewer)) return;
+        }
+    }
+}
+
+// Works every window that is open and not yet worked; working one may open others.
+void work_open_windows(view::HeadlessWindows& windows, std::set<std::string>& worked,
+                       int rows_per_list) {
+    for (;;) {
+        const auto next = std::find_if(windows.open.begin(), windows.open.end(),
+                                       [&](auto& w) { return !worked.contains(w.viewer->name()); });
+        if (next == windows.open.end()) return;
+        const std::string name = next->viewer->name();
+        worked.insert(name);
+        next->viewer->activated();
+        choose_rows(windows, name, rows_per_list);
+    }
+}
+
+}  // namespace
+
+void click_through(shell::frmPOF& form, view::HeadlessWindows& windows, int rows_per_list) {
+    std::set<std::string> worked;
+    for (const auto& entry : pof::kRecordEntries) {
+        if (!form.reachable(entry.menu_name)) continue;
+        form.menu_command(entry.menu_name);
+        work_open_windows(windows, worked, rows_per_list);
+    }
+    auto& list = form.record_list();
+    for (int i = 0; i < rows_per_list && list.valid(i); ++i) list.click(i);
+    for (int i = 0; i < rows_per_list && list.valid(i); ++i) {
+        list.double_click(i);
+        work_open_windows(windows, worked, rows_per_list);
+    }
+}
+
+}  // namespace fuzzing

@@ -1,0 +1,271 @@
+// Writes the fuzz seed corpus: one small file per chunk type and header version, the sample
+// model, and the damaged forms a reader must survive. Run by hand when the seeds should
+// follow a new chunk type (make_corpus fuzz/corpus); its output is kept in the repository.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "pof_builder.h"
+#include "sample_model.h"
+
+namespace {
+
+using testing_pof::Bytes;
+using testing_pof::PofBuilder;
+
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kVersion = 2117;
+
+const std::vector<std::pair<std::string, std::int32_t>> kHostileCounts{
+    {"0", 0}, {"minus1", -1}, {"min", kMin}, {"max", kMax}};
+
+struct Seed {
+    std::string name;
+    std::string bytes;
+};
+
+std::vector<Seed> seeds;
+
+void add(std::string name, std::string bytes) {
+    seeds.push_back({std::move(name), std::move(bytes)});
+}
+
+// Entries that follow a count in the file: as many as it announces, up to three.
+std::int32_t entries_for(std::int32_t count) {
+    return count < 0 ? 0 : count > 3 ? 0 : count;
+}
+
+struct HeaderCounts {
+    std::int32_t subobjects = 2, detail_levels = 1, debris = 1, cross_sections = 1, lights = 1;
+};
+
+// A version 2117 header whose counts may announce more than the file holds.
+Bytes header_2117(const HeaderCounts& c) {
+    Bytes b;
+    b.f32(25.5f).i32(0).i32(c.subobjects).vec(-1, -2, -3).vec(1, 2, 3);
+    b.i32(c.detail_levels);
+    for (int i = 0; i < entries_for(c.detail_levels); ++i) b.i32(i);
+    b.i32(c.debris);
+    for (int i = 0; i < entries_for(c.debris); ++i) b.i32(i + 1);
+    b.f32(100).vec(0, 0, 0);
+    for (int k = 1; k <= 9; ++k) b.f32(static_cast<float>(k));
+    b.i32(c.cross_sections);
+    for (int i = 0; i < entries_for(c.cross_sections); ++i) b.f32(i).f32(i + 0.5f);
+    b.i32(c.lights);
+    for (int i = 0; i < entries_for(c.lights); ++i) b.vec(i, i, i).i32(i);
+    return b;
+}
+
+// A subobject body in the version 2116+ order with a DEFPOINTS and an EOF block.
+Bytes subobject_body(std::int32_t number) {
+    Bytes bsp;
+    bsp.i32(1).i32(48).i32(1).i32(1).i32(24).u8(1).u8(0).u8(0).u8(0);
+    bsp.vec(1, 2, 3).vec(0, 0, 1);
+    bsp.i32(0).i32(0);
+    Bytes b;
+    b.i32(number).f32(5).i32(-1).vec(0, 0, 0).vec(0, 0, 0).vec(-1, -1, -1).vec(1, 1, 1);
+    b.text("hull").text("$special=none").i32(0).i32(0).i32(0);
+    b.i32(bsp.size32()).raw(bsp);
+    return b;
+}
+
+// One bank of one point (position and normal): the shape of most point chunks.
+Bytes point_body() {
+    return Bytes().i32(1).i32(1).vec(1, 2, 3).vec(0, 0, 1);
+}
+
+void framing() {
+    add("empty", "");
+    add("magic-cut", "PSP");
+    add("magic-only", "PSPO");
+    add("version-cut", "PSPO\x01\x02");
+    add("magic-version", PofBuilder(kVersion).str());
+    add("magic-lower-case",
+        PofBuilder(kVersion, "pspo").chunk("ACEN", testing_pof::acen_body(1, 2, 3)).str());
+    add("chunk-header-cut", PofBuilder(kVersion).raw("TXTR\x10").str());
+    add("chunk-header-id-only", PofBuilder(kVersion).raw("ACEN").str());
+}
+
+void headers() {
+    for (const std::int32_t v : {1800, 1902, 1903, 2006, 2007, 2013, 2014, 2015, 2016, 2117}) {
+        const char* id = v >= 2016 ? "HDR2" : "OHDR";
+        add(std::string("header-") + id + "-" + std::to_string(v),
+            PofBuilder(v).chunk(id, testing_pof::header_body(v)).str());
+    }
+    add("header-HDR2-2015", PofBuilder(2015).chunk("HDR2", testing_pof::header_body(2015)).str());
+    add("header-twice", PofBuilder(kVersion)
+                            .chunk("OHDR", header_2117({}))
+                            .chunk("HDR2", header_2117({.subobjects = 5, .lights = 3}))
+                            .str());
+    add("header-100-lights", PofBuilder(kVersion)
+                                 .chunk("HDR2",
+                                        [] {
+                                            Bytes b = header_2117({.lights = 0});
+                                            std::string s = b.str();
+                                            s.resize(s.size() - 4);  // the light count
+                                            Bytes out = Bytes().raw(s).i32(100);
+                                            for (int i = 0; i < 100; ++i)
+                                                out.vec(i, -i, 0.5f * i).i32(i);
+                                            return out;
+                                        }())
+                                 .str());
+}
+
+void hostile_header_counts() {
+    for (const auto& [word, n] : kHostileCounts) {
+        const auto file = [&](HeaderCounts c) {
+            return PofBuilder(kVersion)
+                .chunk("HDR2", header_2117(c))
+                .chunk("ACEN", testing_pof::acen_body(1, 2, 3))
+                .str();
+        };
+        add("count-detail-levels-" + word, file({.detail_levels = n}));
+        add("count-debris-" + word, file({.debris = n}));
+        add("count-cross-sections-" + word, file({.cross_sections = n}));
+        add("count-lights-" + word, file({.lights = n}));
+        add("count-subobjects-" + word, file({.subobjects = n}));
+    }
+    add("count-subobjects-2000000000", PofBuilder(kVersion)
+                                           .chunk("HDR2", header_2117({.subobjects = 2000000000}))
+                                           .chunk("OBJ2", subobject_body(1999999999))
+                                           .str());
+}
+
+void textures() {
+    for (const auto& [word, n] : kHostileCounts) {
+        add("count-textures-" + word, PofBuilder(kVersion)
+                                          .chunk("TXTR", Bytes().i32(n).text("hull"))
+                                          .chunk("ACEN", testing_pof::acen_body(1, 2, 3))
+                                          .str());
+    }
+    for (const auto& [word, n] : kHostileCounts) {
+        add("texture-name-length-" + word, PofBuilder(kVersion)
+                                               .chunk("TXTR", Bytes().i32(2).i32(n).text("wing"))
+                                               .chunk("ACEN", testing_pof::acen_body(1, 2, 3))
+                                               .str());
+    }
+    add("texture-name-with-nul-and-high-bytes",
+        PofBuilder(kVersion)
+            .chunk("TXTR", testing_pof::texture_body({std::string("a\0b\x80\x9f\xff", 6), ""}))
+            .str());
+    Bytes many = Bytes().i32(100);
+    for (int i = 0; i < 100; ++i) many.text("tex" + std::to_string(i));
+    add("textures-100", PofBuilder(kVersion).chunk("TXTR", many).str());
+}
+
+void chunk_types() {
+    add("chunk-TXTR",
+        PofBuilder(kVersion).chunk("TXTR", testing_pof::texture_body({"hull"})).str());
+    add("chunk-PINF", PofBuilder(kVersion).chunk("PINF", Bytes().raw("made\r\nby\nhand")).str());
+    add("chunk-ACEN",
+        PofBuilder(kVersion).chunk("ACEN", testing_pof::acen_body(0, 1.5f, -2)).str());
+    add("chunk-unknown", PofBuilder(kVersion).chunk("XXXX", Bytes().i32(1).i32(2)).str());
+    add("chunk-SOBJ", PofBuilder(2015)
+                          .chunk("OHDR", testing_pof::header_body(2015))
+                          .chunk("SOBJ", subobject_body(0))
+                          .chunk("SOBJ", subobject_body(1))
+                          .str());
+    add("chunk-OBJ2", PofBuilder(kVersion)
+                          .chunk("HDR2", header_2117({}))
+                          .chunk("OBJ2", subobject_body(0))
+                          .chunk("OBJ2", subobject_body(1))
+                          .str());
+    for (const char* id :
+         {"GPNT", "MPNT", "TGUN", "TMIS", "DOCK", "FUEL", "SHLD", "EYE ", "INSG", "PATH", "SPCL"}) {
+        std::string name = std::string("chunk-") + id;
+        if (name.back() == ' ') name.pop_back();
+        add(name, PofBuilder(kVersion).chunk(id, point_body()).str());
+    }
+    add("sample-model", testing_pof::sample_model());
+    add("sample-model-1800", testing_pof::sample_model(1800));
+    add("sample-model-2015", testing_pof::sample_model(2015));
+}
+
+void chunk_sizes() {
+    const auto between = [](std::int32_t size) {
+        return PofBuilder(kVersion)
+            .chunk("ACEN", testing_pof::acen_body(1, 2, 3))
+            .chunk("XXXX", size, Bytes())
+            .chunk("TXTR", testing_pof::texture_body({"hull"}))
+            .str();
+    };
+    add("chunk-size-0", between(0));
+    add("chunk-size-minus1", between(-1));
+    add("chunk-size-min", between(kMin));
+    for (const char* id : {"PINF", "XXXX", "TXTR", "ACEN"}) {
+        const Bytes body =
+            std::string(id) == "TXTR" ? testing_pof::texture_body({"a"}) : Bytes().vec(1, 2, 3);
+        add(std::string("chunk-size-past-end-") + id,
+            PofBuilder(kVersion).chunk(id, 1000, body).str());
+        add(std::string("chunk-size-max-") + id, PofBuilder(kVersion).chunk(id, kMax, body).str());
+    }
+}
+
+void subobjects() {
+    add("header-after-subobjects", PofBuilder(kVersion)
+                                       .chunk("OBJ2", subobject_body(0))
+                                       .chunk("OBJ2", subobject_body(1))
+                                       .chunk("HDR2", header_2117({}))
+                                       .str());
+    for (const auto& [word, n] : std::vector<std::pair<std::string, std::int32_t>>{
+             {"2", 2}, {"minus1", -1}, {"min", kMin}, {"max", kMax}}) {
+        add("subobject-number-outside-" + word, PofBuilder(kVersion)
+                                                    .chunk("HDR2", header_2117({}))
+                                                    .chunk("OBJ2", subobject_body(n))
+                                                    .str());
+    }
+}
+
+// The sample model cut at every chunk boundary, inside every chunk header and inside every
+// body.
+void cuts() {
+    const std::string model = testing_pof::sample_model();
+    std::size_t at = 8;
+    while (at + 8 <= model.size()) {
+        const auto* p = reinterpret_cast<const unsigned char*>(model.data() + at + 4);
+        const std::size_t size = p[0] | p[1] << 8 | p[2] << 16 | std::size_t{p[3]} << 24;
+        const std::string id = model.substr(at, 4);
+        add("cut-" + std::to_string(at) + "-before-" + id, model.substr(0, at));
+        add("cut-" + std::to_string(at + 3) + "-in-header-" + id, model.substr(0, at + 3));
+        add("cut-" + std::to_string(at + 8 + size / 2) + "-in-body-" + id,
+            model.substr(0, at + 8 + size / 2));
+        at += 8 + size;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path dir = argv[1];
+    std::filesystem::create_directories(dir);
+    framing();
+    headers();
+    hostile_header_counts();
+    textures();
+    chunk_types();
+    chunk_sizes();
+    subobjects();
+    cuts();
+    for (const auto& s : seeds) {
+        std::FILE* f = std::fopen((dir / s.name).c_str(), "wb");
+        const bool written =
+            f && std::fwrite(s.bytes.data(), 1, s.bytes.size(), f) == s.bytes.size();
+        if (f) std::fclose(f);
+        if (!written) {
+            std::fprintf(stderr, "%s: cannot write\n", (dir / s.name).c_str());
+            return 1;
+        }
+    }
+    std::printf("%zu seeds written to %s\n", seeds.size(), dir.c_str());
+    return 0;
+}

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Installs what pofscope needs, then builds and runs every test:
+#   1. the whole suite with gcc (unit, Qt offscreen, pofdump, fuzz corpus replay), in build/
+#   2. the same suite once more under a German locale (decimal comma), so no number text
+#      depends on the locale
+#   3. the whole suite built with ASan + UBSan, no recovery, in build-asan/
+#   4. the libFuzzer target built with clang + ASan + UBSan, fuzzing a copy of the seed
+#      corpus for 60 seconds, in build-fuzz/
+# Any failure stops the script with a non-zero status.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$(pwd)
+jobs=2
+fuzz_seconds=${POFSCOPE_FUZZ_SECONDS:-60}
+
+banner() {
+    printf '\n==== %s ====\n\n' "$*"
+}
+
+banner "Packages"
+bash scripts/deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+
+banner "1/4 gcc build and tests (build/)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPOFSCOPE_GUI=ON -DPOFSCOPE_TESTS=ON
+cmake --build build -j"$jobs"
+(cd build && ctest --output-on-failure -j"$jobs")
+
+banner "2/4 tests under LC_ALL=de_DE.UTF-8"
+if ! locale -a | grep -qix 'de_DE\.utf-\?8'; then
+    echo "test.sh: the de_DE.UTF-8 locale is not available" >&2
+    exit 1
+fi
+(cd build && LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 ctest --output-on-failure -j"$jobs")
+
+banner "3/4 ASan + UBSan build and tests (build-asan/)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPOFSCOPE_GUI=ON -DPOFSCOPE_TESTS=ON \
+    -DPOFSCOPE_SANITIZE=ON
+cmake --build build-asan -j"$jobs"
+sanitizer_options=(
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    "LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+)
+(cd build-asan && env "${sanitizer_options[@]}" ctest --output-on-failure -j"$jobs")
+
+banner "4/4 libFuzzer build and a ${fuzz_seconds}-second fuzz run (build-fuzz/)"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPOFSCOPE_LIBFUZZER=ON -DPOFSCOPE_SANITIZE=ON -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF
+cmake --build build-fuzz -j"$jobs" --target fuzz_pof
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r fuzz/corpus "$work/corpus"
+mkdir "$work/artifacts"
+env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    build-fuzz/fuzz/fuzz_pof "$work/corpus" -dict=fuzz/pof.dict -rss_limit_mb=512 \
+    -malloc_limit_mb=64 -max_len=1048576 -timeout=10 -max_total_time="$fuzz_seconds" \
+    -print_final_stats=1 -artifact_prefix="$work/artifacts/" || {
+    # Keep the input that broke it outside the tree; add it to fuzz/corpus/ as
+    # regress-<what-it-broke> once the fault is fixed.
+    mkdir -p build-fuzz/artifacts
+    cp "$work"/artifacts/* build-fuzz/artifacts/ 2>/dev/null || true
+    echo "test.sh: the fuzz run failed; its input is in build-fuzz/artifacts/:" >&2
+    ls -l build-fuzz/artifacts >&2
+    exit 1
+}
+
+banner "All tests passed"

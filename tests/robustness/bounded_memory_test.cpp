@@ -1,0 +1,131 @@
+// Hostile counts in small files: the read refuses a count the bytes left cannot hold before
+// anything is sized by it, so reading and clicking through such a file holds only a little
+// memory, and gives all of it back. Measured by counting operator new, not by timing.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdint>
+#include <limits>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "click_through.h"
+#include "counting_allocator.h"
+#include "pof/read_pof.h"
+#include "pof_builder.h"
+#include "session.h"
+
+namespace {
+
+using pof::ReadOutcome;
+using testing_pof::Bytes;
+using testing_pof::PofBuilder;
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::size_t kBudget = std::size_t{16} << 20;
+
+struct Counts {
+    std::int32_t subobjects = 0, detail_levels = 0, debris = 0, cross_sections = 0, lights = 0;
+};
+
+// A version 2117 header with the given counts and no entries after any of them.
+Bytes header(const Counts& c) {
+    Bytes b;
+    b.f32(10).i32(0).i32(c.subobjects).vec(-1, -1, -1).vec(1, 1, 1);
+    b.i32(c.detail_levels).i32(c.debris);
+    b.f32(5).vec(0, 0, 0);
+    for (int k = 0; k < 9; ++k) b.f32(0);
+    b.i32(c.cross_sections).i32(c.lights);
+    return b;
+}
+
+// A subobject chunk body in the version 2116+ order, without name, properties or BSP data.
+Bytes subobject(std::int32_t number) {
+    Bytes b;
+    b.i32(number).f32(1).i32(-1).vec(0, 0, 0).vec(0, 0, 0).vec(-1, -1, -1).vec(1, 1, 1);
+    return b.i32(0).i32(0).i32(0).i32(0).i32(0).i32(0);
+}
+
+struct HostileFile {
+    std::string what;
+    std::string bytes;
+    ReadOutcome outcome;
+    std::string damaged_chunk;  // named in the message when the read is damaged
+};
+
+std::vector<HostileFile> hostile_files() {
+    const auto with_header = [](const Counts& c) {
+        return PofBuilder(2117).chunk("HDR2", header(c)).str();
+    };
+    const auto damaged = ReadOutcome::Damaged;
+    return {
+        {"2147483647 detail levels", with_header({.detail_levels = kMax}), damaged, "HDR2"},
+        {"2147483647 debris pieces", with_header({.debris = kMax}), damaged, "HDR2"},
+        {"2147483647 cross sections", with_header({.cross_sections = kMax}), damaged, "HDR2"},
+        {"2147483647 lights", with_header({.lights = kMax}), damaged, "HDR2"},
+        {"2147483647 textures", PofBuilder(2117).chunk("TXTR", Bytes().i32(kMax).text("a")).str(),
+         damaged, "TXTR"},
+        {"a texture name of 2147483647 bytes",
+         PofBuilder(2117).chunk("TXTR", Bytes().i32(1).i32(kMax).raw("abc")).str(), damaged,
+         "TXTR"},
+        {"a PINF chunk of 2147483647 bytes",
+         PofBuilder(2117).chunk("PINF", kMax, Bytes().raw("abc")).str(), damaged, "PINF"},
+        {"an unknown chunk of 2147483647 bytes",
+         PofBuilder(2117).chunk("XXXX", kMax, Bytes().raw("abc")).str(), damaged, "XXXX"},
+        {"2000000000 subobjects, two of them filled",
+         PofBuilder(2117)
+             .chunk("HDR2", header({.subobjects = 2000000000}))
+             .chunk("OBJ2", subobject(1999999999))
+             .chunk("OBJ2", subobject(0))
+             .str(),
+         ReadOutcome::Clean, ""},
+    };
+}
+
+// Test names show what the file holds, not its bytes.
+void PrintTo(const HostileFile& file, std::ostream* out) {
+    *out << file.what;
+}
+
+class BoundedMemory : public ::testing::TestWithParam<HostileFile> {};
+
+TEST_P(BoundedMemory, ReadingAndClickingThroughHoldsLittleAndLeavesNothing) {
+    const HostileFile& file = GetParam();
+    ReadOutcome outcome{};
+    std::size_t message_count = 0;
+    bool message_names_chunk = false;
+    const std::size_t before = robustness::bytes_held();
+    robustness::reset_peak();
+    {
+        testing_pof::Session s;
+        outcome = s.read(file.bytes);
+        fuzzing::click_through(s.form, s.windows);
+        s.form.close_all();
+        message_count = s.desktop.messages.size();
+        message_names_chunk = message_count == 1 && !file.damaged_chunk.empty() &&
+                              s.desktop.messages[0].find(file.damaged_chunk) != std::string::npos;
+    }
+    const std::size_t peak = robustness::peak_bytes_held() - before;
+    const std::size_t after = robustness::bytes_held();
+
+    EXPECT_LT(peak, kBudget) << file.what;
+    EXPECT_EQ(after, before) << file.what << ": bytes still held after the session ended";
+    EXPECT_EQ(outcome, file.outcome);
+    EXPECT_EQ(message_count, file.outcome == ReadOutcome::Clean ? 0u : 1u);
+    if (file.outcome == ReadOutcome::Damaged) {
+        EXPECT_TRUE(message_names_chunk) << file.damaged_chunk;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(HostileCounts, BoundedMemory, ::testing::ValuesIn(hostile_files()),
+                         [](const auto& info) {
+                             std::string name;
+                             for (const char c : info.param.what) {
+                                 if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+                             }
+                             return name;
+                         });
+
+}  // namespace
