@@ -242,9 +242,7 @@ void ControlRenderer::add_children(QBoxLayout* layout, const std::vector<view::C
         QWidget* widget = render(*child);
         const bool grows = expands(*child);
         any_expands = any_expands || grows;
-        if (vertical) {
-            layout->addWidget(widget, grows ? 1 : 0);
-        } else if (grows || child->kind() == view::Kind::Group) {
+        if (vertical || grows || child->kind() == view::Kind::Group) {
             layout->addWidget(widget, grows ? 1 : 0);
         } else {
             layout->addWidget(widget, 0, Qt::AlignTop);

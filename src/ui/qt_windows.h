@@ -29,7 +29,7 @@ class QtWindows : public view::Windows {
     ViewerWindow* window(std::string_view name) const;
 
   private:
-    void forget(ViewerWindow* window);
+    void forget(ViewerWindow* closed);
 
     std::map<std::string, QPointer<ViewerWindow>, std::less<>> open_;
 };

@@ -25,19 +25,20 @@ Bytes common_tail(std::int32_t details, std::int32_t debris) {
     return b;
 }
 
+// Bounding box, no detail levels or debris, zero mass properties, no cross sections or lights.
+Bytes empty_tail_2014() {
+    return Bytes()
+        .raw(common_tail(0, 0))
+        .f32(0)
+        .vec(0, 0, 0)
+        .raw(std::string(36, '\0'))
+        .i32(0)
+        .i32(0);
+}
+
 TEST(HeaderParser, OldFieldOrderBelow2016EvenForHDR2) {
     pof::ModelStore store;
-    parse_header(store, 2015,
-                 Bytes()
-                     .i32(4)
-                     .f32(12.5f)
-                     .i32(-7)
-                     .raw(common_tail(0, 0))
-                     .f32(0)
-                     .vec(0, 0, 0)
-                     .raw(std::string(36, '\0'))
-                     .i32(0)
-                     .i32(0));
+    parse_header(store, 2015, Bytes().i32(4).f32(12.5f).i32(-7).raw(empty_tail_2014()));
     EXPECT_EQ(store.ohdr.subobject_count, 4);
     EXPECT_EQ(store.ohdr.max_radius, 12.5f);
     EXPECT_EQ(store.ohdr.object_flags, -7);
@@ -47,17 +48,7 @@ TEST(HeaderParser, OldFieldOrderBelow2016EvenForHDR2) {
 
 TEST(HeaderParser, NewFieldOrderFrom2016) {
     pof::ModelStore store;
-    parse_header(store, 2016,
-                 Bytes()
-                     .f32(12.5f)
-                     .i32(-7)
-                     .i32(4)
-                     .raw(common_tail(0, 0))
-                     .f32(0)
-                     .vec(0, 0, 0)
-                     .raw(std::string(36, '\0'))
-                     .i32(0)
-                     .i32(0));
+    parse_header(store, 2016, Bytes().f32(12.5f).i32(-7).i32(4).raw(empty_tail_2014()));
     EXPECT_EQ(store.ohdr.subobject_count, 4);
     EXPECT_EQ(store.ohdr.max_radius, 12.5f);
     EXPECT_EQ(store.ohdr.object_flags, -7);
