@@ -4,9 +4,9 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "pof_builder.h"
+#include "temp_file.h"
 
 namespace {
 
@@ -78,13 +78,12 @@ TEST(PofFile, ZeroAndNegativeCountsPassUnchecked) {
 }
 
 TEST(PofFile, ReadsAFileLargerThanItsBufferAcrossRefills) {
-    const auto path = std::filesystem::temp_directory_path() / "pofscope_reader_test.bin";
     Bytes b;
     const int n = 50000;  // 200 KB, several 64 KiB buffers
     for (int i = 0; i < n; ++i) b.i32(i);
-    std::ofstream(path, std::ios::binary) << b.str();
+    const testing_pof::TempFile file(b.str());
     {
-        auto f = PofFile::open(path.string());
+        auto f = PofFile::open(file.path());
         EXPECT_EQ(f.size(), 4 * n);
         f.skip(4 * 16383 + 2);
         EXPECT_EQ(f.bytes(2), std::string("\0\0", 2));
@@ -92,7 +91,6 @@ TEST(PofFile, ReadsAFileLargerThanItsBufferAcrossRefills) {
         EXPECT_TRUE(f.eof());
         EXPECT_THROW(f.u8(), ReadError);
     }
-    std::filesystem::remove(path);
 }
 
 TEST(PofFile, OpeningAMissingFileOrAFolderFails) {

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <optional>
+#include <string>
 
 #include "pof_builder.h"
 #include "sample_model.h"
 #include "session.h"
+#include "temp_file.h"
 
 namespace {
 
@@ -166,37 +168,37 @@ TEST(ReadChunks, TheBusyCursorIsBalanced) {
 class OpenPof : public ::testing::Test {
   protected:
     void SetUp() override {
-        path_ = std::filesystem::temp_directory_path() / "pofscope_open_test.pof";
-        PofBuilder(2117).chunk("TXTR", testing_pof::texture_body({"a"})).write(path_.string());
+        file_.emplace(PofBuilder(2117).chunk("TXTR", testing_pof::texture_body({"a"})).str());
+        path_ = file_->path();
     }
-    void TearDown() override { std::filesystem::remove(path_); }
     void choose(view::OpenFileResult::Status status, std::string path = {}) {
         s.desktop.next_dialog_result = {status, std::move(path), "The dialog failed."};
     }
     Session s;
-    std::filesystem::path path_;
+    std::optional<testing_pof::TempFile> file_;
+    std::string path_;
 };
 
 TEST_F(OpenPof, TheDialogAsksForAnExistingPofFile) {
-    choose(view::OpenFileResult::Status::Chosen, path_.string());
+    choose(view::OpenFileResult::Status::Chosen, path_);
     EXPECT_EQ(s.form.open(), ReadOutcome::Clean);
     ASSERT_EQ(s.desktop.dialog_requests.size(), 1u);
     const auto& r = s.desktop.dialog_requests[0];
     EXPECT_EQ(r.title, "Open POF File");
     EXPECT_EQ(r.default_suffix, "pof");
     EXPECT_TRUE(r.file_must_exist);
-    EXPECT_EQ(s.form.file_label().text, path_.string());
+    EXPECT_EQ(s.form.file_label().text, path_);
     EXPECT_TRUE(s.entry_enabled("IDM_TXTR"));
 }
 
 TEST_F(OpenPof, CancellingAfterAReadChangesNothing) {
-    choose(view::OpenFileResult::Status::Chosen, path_.string());
+    choose(view::OpenFileResult::Status::Chosen, path_);
     s.form.open();
     s.form.menu_command("IDM_TXTR");
     choose(view::OpenFileResult::Status::Cancelled);
     EXPECT_EQ(s.form.open(), ReadOutcome::Cancelled);
     EXPECT_EQ(s.rows().size(), 1u);
-    EXPECT_EQ(s.form.file_label().text, path_.string());
+    EXPECT_EQ(s.form.file_label().text, path_);
     EXPECT_NE(s.viewer("frmTXTR"), nullptr);
     EXPECT_TRUE(s.desktop.messages.empty());
 }

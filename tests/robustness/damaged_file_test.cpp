@@ -2,7 +2,6 @@
 // ID and byte offset, and every row, record and Window-menu entry read before it stays.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include "records/header/frmTXTR.h"
 #include "sample_model.h"
 #include "session.h"
+#include "temp_file.h"
 
 namespace {
 
@@ -23,6 +23,7 @@ using pof::ReadOutcome;
 using testing_pof::Bytes;
 using testing_pof::PofBuilder;
 using testing_pof::Session;
+using testing_pof::TempFile;
 using Rows = std::vector<std::pair<std::string, std::string>>;
 using Cells = std::vector<std::vector<std::string>>;
 
@@ -169,22 +170,14 @@ TEST(DamagedFile, AChunkSizePastTheEndMattersOnlyToParsersThatReadBySize) {
 // going away): every read then fails, wherever it falls.
 class ShrinkingFile : public ::testing::TestWithParam<std::uintmax_t> {
   protected:
-    void SetUp() override {
-        // One name per process and cut, so test runs of several build trees do not meet.
-        path_ = std::filesystem::temp_directory_path() /
-                ("pofscope_shrinking_" + std::to_string(::getpid()) + "_" +
-                 std::to_string(GetParam()) + ".pof");
-        PofBuilder(2117).raw(testing_pof::sample_model().substr(8)).write(path_.string());
-    }
-    void TearDown() override { std::filesystem::remove(path_); }
-    std::filesystem::path path_;
+    TempFile file_{PofBuilder(2117).raw(testing_pof::sample_model().substr(8)).str()};
 };
 
 TEST_P(ShrinkingFile, GivesTheDamageMessageAndKeepsTheRowsRead) {
     Session s;
     pof::clr_data(s.store, s.form);
-    auto file = pof::PofFile::open(path_.string());
-    std::filesystem::resize_file(path_, GetParam());
+    auto file = pof::PofFile::open(file_.path());
+    std::filesystem::resize_file(file_.path(), GetParam());
     ReadOutcome outcome{};
     EXPECT_NO_THROW(outcome = pof::read_chunks(file, s.store, s.form, s.desktop));
     EXPECT_EQ(outcome, ReadOutcome::Damaged);

@@ -3,35 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "session.h"
+#include "temp_file.h"
 
 namespace dump_testing {
 
-// A file in the temp directory, removed again at the end of the test.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& bytes) {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                ("pofdump_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
-                 std::to_string(counter_++) + ".pof");
-        std::ofstream(path_, std::ios::binary) << bytes;
-    }
-    ~TempFile() { std::filesystem::remove(path_); }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    std::string path() const { return path_.string(); }
-
-  private:
-    static inline int counter_ = 0;
-    std::filesystem::path path_;
-};
+using testing_pof::TempFile;
 
 struct Dump {
     int status = -1;
