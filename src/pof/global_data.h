@@ -7,6 +7,7 @@
 #include <string>
 
 #include "records/header/header_records.h"
+#include "records/subobjects/bsp_browsing.h"
 #include "records/subobjects/subobject_table.h"
 
 namespace pof {
@@ -25,6 +26,9 @@ struct ModelStore {
     records::TxtrRecord txtr;
     records::PinfRecord pinf;
     records::AcenRecord acen;
+
+    // The subobject and block viewers' browsing state; no chunk writes it.
+    records::BspBrowsing browsing;
 };
 
 }  // namespace pof

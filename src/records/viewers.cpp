@@ -7,7 +7,8 @@
 
 namespace records {
 
-std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const pof::ModelStore& store) {
+std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const ViewerContext& context) {
+    const pof::ModelStore& store = context.store;
     switch (entry) {
         case pof::RecordEntry::OHDR:
             return std::make_unique<frmOHDR>(store);

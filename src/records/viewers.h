@@ -3,13 +3,13 @@
 
 #include <memory>
 
-#include "pof/global_data.h"
 #include "pof/record_entries.h"
+#include "records/viewer_context.h"
 #include "view/viewer.h"
 
 namespace records {
 
 // nullptr for chunk types whose viewer is not built yet.
-std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const pof::ModelStore& store);
+std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const ViewerContext& context);
 
 }  // namespace records

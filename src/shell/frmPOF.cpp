@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "pof/text.h"
-#include "records/header/versions.h"
 #include "records/viewers.h"
 #include "shell/row_text.h"
 
@@ -132,16 +131,15 @@ void frmPOF::show_viewer(RecordEntry entry) {
     const std::string_view name = pof::info(entry).viewer;
     view::Viewer* viewer = windows_.find(name);
     if (!viewer) {
-        auto fresh = records::make_viewer(entry, store_);
+        const records::ViewerContext context{store_, store_.browsing, windows_, desktop_};
+        auto fresh = records::make_viewer(entry, context);
         if (!fresh) return;
         fresh->opened();
         viewer = &windows_.create(std::move(fresh));
     }
     windows_.bring_forward(name);
     windows_.set_normal_state(name);
-    if (entry == RecordEntry::OHDR && store_.file_version >= records::kHeaderNewOrder) {
-        viewer->title = "HDR2 record data";
-    }
+    viewer->shown();
     windows_.sync(name);
 }
 

@@ -35,6 +35,22 @@ QLabel* plain_label(QWidget* parent = nullptr) {
     return label;
 }
 
+void align_label(QLabel* label, view::Align align) {
+    switch (align) {
+        case view::Align::Default:
+            return;
+        case view::Align::Left:
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            return;
+        case view::Align::Center:
+            label->setAlignment(Qt::AlignCenter);
+            return;
+        case view::Align::Right:
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            return;
+    }
+}
+
 template <class L>
 L* no_margins(L* layout) {
     layout->setContentsMargins(0, 0, 0, 0);
@@ -109,6 +125,7 @@ void ControlRenderer::named(QWidget* widget, const view::Control& control) {
 QLabel* ControlRenderer::caption_label(view::Caption& c) {
     QLabel* label = plain_label();
     named(label, c);
+    align_label(label, c.align);
     on_sync([label, &c] {
         set_label_text(label, qt_text(c.text));
         label->setEnabled(c.enabled);
@@ -119,6 +136,7 @@ QLabel* ControlRenderer::caption_label(view::Caption& c) {
 QLabel* ControlRenderer::value_label(view::Value& v) {
     QLabel* label = make_value_label();
     named(label, v);
+    align_label(label, v.align);
     on_sync([label, &v] {
         set_label_text(label, qt_text(v.text));
         label->setEnabled(v.enabled);
@@ -196,7 +214,7 @@ QWidget* ControlRenderer::grid(view::Grid& g) {
     auto* layout = no_margins(new QGridLayout(widget));
     for (std::size_t c = 0; c < g.columns.size(); ++c) {
         QLabel* header = caption_label(*g.columns[c]);
-        header->setAlignment(Qt::AlignCenter);
+        if (g.columns[c]->align == view::Align::Default) header->setAlignment(Qt::AlignCenter);
         layout->addWidget(header, 0, static_cast<int>(c) + 1);
         layout->setColumnStretch(static_cast<int>(c) + 1, 1);  // room goes to the values
     }

@@ -13,6 +13,9 @@ namespace view {
 
 enum class Kind { Caption, Value, Field, TextBox, DropDown, Table, Grid, Box, Group };
 
+// Where a caption's or value's text sits in its place; Default leaves it to the binding.
+enum class Align { Default, Left, Center, Right };
+
 class Control {
   public:
     explicit Control(std::string name = {}) : name(std::move(name)) {}
@@ -32,6 +35,7 @@ class Caption : public Control {
         : Control(std::move(name)), text(std::move(text)) {}
     Kind kind() const override { return Kind::Caption; }
     std::string text;
+    Align align = Align::Default;
 };
 
 // A text set from the store; selectable, so a number can be copied.
@@ -40,6 +44,7 @@ class Value : public Control {
     explicit Value(std::string name = {}) : Control(std::move(name)) {}
     Kind kind() const override { return Kind::Value; }
     std::string text;
+    Align align = Align::Default;
 };
 
 // A caption with its value beside it (or under it).

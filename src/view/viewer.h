@@ -22,6 +22,9 @@ class Viewer {
     virtual void opened() = 0;
     // The window became the active window.
     virtual void activated() {}
+    // The main window showed it from its Window menu or record list: created or brought
+    // forward, then set to normal state.
+    virtual void shown() {}
 
     const std::string& name() const { return name_; }
     const Control& layout() const { return *layout_; }

@@ -281,7 +281,8 @@ void ViewerWindowTest::header_viewer_over_a_read_model() {
     pof::PofFile file = pof::PofFile::from_bytes(bytes);
     QCOMPARE(pof::read_chunks(file, store, form, desktop), pof::ReadOutcome::Clean);
 
-    auto viewer = records::make_viewer(pof::RecordEntry::OHDR, store);
+    auto viewer =
+        records::make_viewer(pof::RecordEntry::OHDR, {store, store.browsing, windows, desktop});
     viewer->opened();
     ui::ViewerWindow window(std::move(viewer));
     auto* sections = window.findChild<QComboBox*>("cboCrossSections");

@@ -31,6 +31,10 @@ void frmOHDR::opened() {
     show_lights();
 }
 
+void frmOHDR::shown() {
+    if (store_.file_version >= kHeaderNewOrder) title = "HDR2 record data";
+}
+
 void frmOHDR::blank_lists() {
     section_count.value.text.clear();
     sections.clear();

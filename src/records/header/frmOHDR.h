@@ -10,6 +10,8 @@ class frmOHDR : public view::Viewer {
   public:
     explicit frmOHDR(const pof::ModelStore& store);
     void opened() override;
+    // Titled "HDR2 record data" from version 2016 on; otherwise the title is left alone.
+    void shown() override;
 
     view::Field record_size{"Record Size"}, subobjects{"# subObjects"},
         detail_levels{"# detail levels"}, debris{"# debris pieces"}, flags{"Object Flags"},

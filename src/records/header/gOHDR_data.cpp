@@ -1,5 +1,6 @@
 #include "records/header/parsers.h"
 #include "records/header/versions.h"
+#include "records/table_access.h"
 
 namespace records {
 
@@ -20,8 +21,7 @@ void read_leading_fields(pof::PofFile& f, std::int32_t version, OhdrRecord& h) {
 void read_int_table(pof::PofFile& f, std::int32_t& count, std::vector<std::int32_t>& table) {
     const std::int32_t n = f.count(4);
     count = n;
-    if (n <= 0) return;
-    table.assign(static_cast<std::size_t>(n), 0);
+    if (!rebuild_if_positive(table, n)) return;
     for (auto& v : table) v = f.i32();
 }
 
@@ -34,9 +34,8 @@ void read_mass_properties(pof::PofFile& f, OhdrRecord& h) {
 void read_cross_sections(pof::PofFile& f, OhdrRecord& h) {
     const std::int32_t n = f.count(8);
     h.cross_section_count = n;
-    if (n <= 0) return;
-    h.cross_section_depths.assign(static_cast<std::size_t>(n), 0);
-    h.cross_section_radii.assign(static_cast<std::size_t>(n), 0);
+    if (!rebuild_if_positive(h.cross_section_depths, n)) return;
+    rebuild_if_positive(h.cross_section_radii, n);
     for (std::int32_t i = 0; i < n; ++i) {
         h.cross_section_depths[i] = f.f32();
         h.cross_section_radii[i] = f.f32();
@@ -46,9 +45,8 @@ void read_cross_sections(pof::PofFile& f, OhdrRecord& h) {
 void read_lights(pof::PofFile& f, OhdrRecord& h) {
     const std::int32_t n = f.count(16);
     h.light_count = n;
-    if (n <= 0) return;
-    h.light_locations.assign(static_cast<std::size_t>(n), {});
-    h.light_types.assign(static_cast<std::size_t>(n), 0);
+    if (!rebuild_if_positive(h.light_locations, n)) return;
+    rebuild_if_positive(h.light_types, n);
     for (std::int32_t i = 0; i < n; ++i) {
         h.light_locations[i] = f.vec();
         h.light_types[i] = f.i32();

@@ -1,4 +1,5 @@
 #include "records/header/parsers.h"
+#include "records/table_access.h"
 
 namespace records {
 
@@ -8,8 +9,7 @@ void gTXTR_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store
     // Every texture takes at least its 4-byte name length.
     const std::int32_t n = f.count(4);
     t.texture_count = n;
-    if (n <= 0) return;
-    t.textures.assign(static_cast<std::size_t>(n), {});
+    if (!rebuild_if_positive(t.textures, n)) return;
     for (auto& texture : t.textures) {
         texture.name_length = f.i32();
         // A negative length reads nothing and leaves the name empty.
