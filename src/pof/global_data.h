@@ -9,6 +9,7 @@
 #include "records/header/header_records.h"
 #include "records/subobjects/bsp_browsing.h"
 #include "records/subobjects/subobject_table.h"
+#include "records/weapons/weapon_records.h"
 
 namespace pof {
 
@@ -26,6 +27,13 @@ struct ModelStore {
     records::TxtrRecord txtr;
     records::PinfRecord pinf;
     records::AcenRecord acen;
+
+    // Weapons, special points, eye points and the shield mesh.
+    records::WeaponPointRecord gpnt, mpnt;
+    records::TurretRecord tgun, tmis;
+    records::SpclRecord spcl;
+    records::EyeRecord eye;
+    records::ShldRecord shld;
 
     // The subobject and block viewers' browsing state; no chunk writes it.
     records::BspBrowsing browsing;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "records/header/parsers.h"
+#include "records/weapons/parsers.h"
 
 namespace records {
 
@@ -18,6 +19,13 @@ constexpr std::array kChunkTypes{
     ChunkType{"PINF", gPINF_data, RecordEntry::PINF, ""},
     ChunkType{"TXTR", gTXTR_data, RecordEntry::TXTR, ""},
     ChunkType{"ACEN", gACEN_data, RecordEntry::ACEN, ""},
+    ChunkType{"EYE ", gEYE_data, RecordEntry::EYE, ""},
+    ChunkType{"GPNT", gGPNT_data, RecordEntry::GPNT, ""},
+    ChunkType{"MPNT", gMPNT_data, RecordEntry::MPNT, ""},
+    ChunkType{"SHLD", gSHLD_data, RecordEntry::SHLD, ""},
+    ChunkType{"SPCL", gSPCL_data, RecordEntry::SPCL, ""},
+    ChunkType{"TGUN", gTGUN_data, RecordEntry::TGUN, ""},
+    ChunkType{"TMIS", gTMIS_data, RecordEntry::TMIS, ""},
 };
 
 }  // namespace

@@ -4,6 +4,11 @@
 #include "records/header/frmOHDR.h"
 #include "records/header/frmPINF.h"
 #include "records/header/frmTXTR.h"
+#include "records/weapons/frmEYE.h"
+#include "records/weapons/frmGPNT.h"
+#include "records/weapons/frmSHLD.h"
+#include "records/weapons/frmSPCL.h"
+#include "records/weapons/frmTGUN.h"
 
 namespace records {
 
@@ -18,6 +23,20 @@ std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const ViewerCo
             return std::make_unique<frmPINF>(store);
         case pof::RecordEntry::ACEN:
             return std::make_unique<frmACEN>(store);
+        case pof::RecordEntry::GPNT:
+            return std::make_unique<frmGPNT>(store, kGunPoints);
+        case pof::RecordEntry::MPNT:
+            return std::make_unique<frmGPNT>(store, kMissilePoints);
+        case pof::RecordEntry::TGUN:
+            return std::make_unique<frmTGUN>(store, kGunTurrets);
+        case pof::RecordEntry::TMIS:
+            return std::make_unique<frmTGUN>(store, kMissileTurrets);
+        case pof::RecordEntry::SPCL:
+            return std::make_unique<frmSPCL>(store);
+        case pof::RecordEntry::EYE:
+            return std::make_unique<frmEYE>(store);
+        case pof::RecordEntry::SHLD:
+            return std::make_unique<frmSHLD>(store);
         default:
             return nullptr;
     }

@@ -1,0 +1,33 @@
+#include "records/weapons/frmEYE.h"
+
+#include "records/table_access.h"
+#include "records/viewer_text.h"
+#include "records/weapons/list_rows.h"
+
+namespace records {
+
+using pof::integer_text;
+
+frmEYE::frmEYE(const pof::ModelStore& store) : Viewer("frmEYE", "EYE record"), record_(store.eye) {
+    set_layout(column({&record_size, &point_count, &points, &subobject, &offset_normal}));
+}
+
+// Without eye points the values stay empty; the captions stay enabled.
+void frmEYE::opened() {
+    subobject.value.text.clear();
+    blank_column(offset_normal, 0);
+    blank_column(offset_normal, 1);
+    record_size.value.text = integer_text(record_.chunk_size);
+    point_count.value.text = integer_text(record_.point_count);
+    offer_rows(points, "Eye position ", record_.point_count,
+               rows_for(record_.point_count, record_.points));
+}
+
+void frmEYE::point_chosen(int i) {
+    const EyePoint p = entry_or_zero(record_.points, i);
+    subobject.value.text = integer_text(p.subobject);
+    show_vec(offset_normal, 0, p.offset);
+    show_vec(offset_normal, 1, p.normal);
+}
+
+}  // namespace records

@@ -1,0 +1,52 @@
+#include "records/weapons/frmGPNT.h"
+
+#include "records/table_access.h"
+#include "records/viewer_text.h"
+#include "records/weapons/list_rows.h"
+
+namespace records {
+
+using pof::integer_text;
+
+frmGPNT::frmGPNT(const pof::ModelStore& store, const WeaponPointKind& kind)
+    : Viewer(std::string(kind.window), std::string(kind.title)),
+      point_count(std::string(kind.point_count)),
+      record_(store.*kind.record),
+      point_word_(kind.point_word) {
+    group(bank, {&point_count, &points, &coordinates});
+    set_layout(column({row({&record_size, column({&slots, &banks})}), &bank}));
+}
+
+// With no banks the group keeps an empty caption and empty values.
+void frmGPNT::opened() {
+    record_size.value.text = integer_text(record_.chunk_size);
+    slots.value.text = integer_text(record_.bank_count);
+    points.clear();
+    bank.caption.clear();
+    point_count.value.text.clear();
+    blank_point();
+    offer_rows(banks, "Slot ", record_.bank_count,
+               rows_for(record_.bank_count, record_.point_counts));
+}
+
+// A bank without points shows no coordinates rather than the last bank's point.
+void frmGPNT::bank_chosen(int b) {
+    bank.caption = banks.selected_text() + " data";
+    const std::int32_t count = entry_or_zero(record_.point_counts, b);
+    point_count.value.text = integer_text(count);
+    blank_point();
+    offer_rows(points, point_word_, count, rows_for(count, record_.points, b));
+}
+
+void frmGPNT::point_chosen(int p) {
+    const WeaponPoint point = record_.points.at(banks.selected, p);
+    show_vec(coordinates, 0, point.position);
+    show_vec(coordinates, 1, point.normal);
+}
+
+void frmGPNT::blank_point() {
+    blank_column(coordinates, 0);
+    blank_column(coordinates, 1);
+}
+
+}  // namespace records

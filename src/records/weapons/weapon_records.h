@@ -1,0 +1,87 @@
+#pragma once
+// Records of the weapon, special point, eye point and shield chunks: GPNT/MPNT, TGUN/TMIS,
+// SPCL, EYE and SHLD.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pof/vec.h"
+#include "records/jagged.h"
+
+namespace records {
+
+struct WeaponPoint {
+    pof::Vec3 position, normal;
+    bool operator==(const WeaponPoint&) const = default;
+};
+
+// GPNT and MPNT: banks of mounting points.
+struct WeaponPointRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t bank_count = 0;
+    std::vector<std::int32_t> point_counts;  // per bank, as read
+    Jagged<WeaponPoint> points;              // (bank, point)
+};
+
+struct Turret {
+    std::int32_t parent = 0;
+    std::int32_t physical_parent = 0;
+    pof::Vec3 normal;
+    std::int32_t firing_point_count = 0;
+};
+
+// TGUN and TMIS: one bank per turret, each with its firing points.
+struct TurretRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t bank_count = 0;
+    std::int32_t largest_firing_point_count = 0;  // over the banks; 0 if none is positive
+    std::vector<Turret> turrets;
+    Jagged<pof::Vec3> firing_points;  // (bank, firing point)
+};
+
+// A length-prefixed text: the length as read (possibly negative) and the bytes read for it.
+struct FileText {
+    std::int32_t length = 0;
+    std::string text;  // NULs included
+};
+
+struct SpecialPoint {
+    FileText name, properties;
+    pof::Vec3 point;
+    float radius = 0;
+};
+
+struct SpclRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t point_count = 0;
+    std::vector<SpecialPoint> points;
+};
+
+struct EyePoint {
+    std::int32_t subobject = 0;
+    pof::Vec3 offset, normal;
+};
+
+struct EyeRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t point_count = 0;
+    std::vector<EyePoint> points;
+};
+
+struct ShieldFace {
+    pof::Vec3 normal;
+    std::array<std::int32_t, 3> vertices{};    // corner vertex numbers
+    std::array<std::int32_t, 3> neighbours{};  // adjacent face numbers
+};
+
+struct ShldRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t vertex_count = 0;
+    std::vector<pof::Vec3> vertices;
+    std::int32_t face_count = 0;
+    std::vector<ShieldFace> faces;
+};
+
+}  // namespace records
