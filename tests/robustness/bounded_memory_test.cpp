@@ -48,6 +48,25 @@ Bytes subobject(std::int32_t number) {
     return b.i32(0).i32(0).i32(0).i32(0).i32(0).i32(0);
 }
 
+// 100,000 banks, the first of them with 100,000 entries of entry_bytes each, the others with
+// none: a rectangular table would hold 10^10 slots.
+template <class Entry>
+Bytes wide_banks(Bytes (*bank_head)(std::int32_t entries), Entry entry) {
+    constexpr std::int32_t kBanks = 100000, kEntries = 100000;
+    Bytes b = Bytes().i32(kBanks).raw(bank_head(kEntries));
+    for (int i = 0; i < kEntries; ++i) entry(b);
+    for (int i = 1; i < kBanks; ++i) b.raw(bank_head(0));
+    return b;
+}
+
+Bytes gun_bank(std::int32_t points) {
+    return Bytes().i32(points);
+}
+
+Bytes turret_bank(std::int32_t firing_points) {
+    return Bytes().i32(1).i32(-1).vec(0, 0, 1).i32(firing_points);
+}
+
 struct HostileFile {
     std::string what;
     std::string bytes;
@@ -74,6 +93,21 @@ std::vector<HostileFile> hostile_files() {
          PofBuilder(2117).chunk("PINF", kMax, Bytes().raw("abc")).str(), damaged, "PINF"},
         {"an unknown chunk of 2147483647 bytes",
          PofBuilder(2117).chunk("XXXX", kMax, Bytes().raw("abc")).str(), damaged, "XXXX"},
+        {"100000 gun banks, one of 100000 points",
+         PofBuilder(2117)
+             .chunk("GPNT", wide_banks(gun_bank, [](Bytes& b) { b.vec(1, 2, 3).vec(0, 0, 1); }))
+             .str(),
+         ReadOutcome::Clean, ""},
+        {"100000 turrets, one of 100000 firing points",
+         PofBuilder(2117)
+             .chunk("TGUN", wide_banks(turret_bank, [](Bytes& b) { b.vec(1, 2, 3); }))
+             .str(),
+         ReadOutcome::Clean, ""},
+        {"2147483647 shield faces", PofBuilder(2117).chunk("SHLD", Bytes().i32(0).i32(kMax)).str(),
+         damaged, "SHLD"},
+        {"a special point name of 2147483647 bytes",
+         PofBuilder(2117).chunk("SPCL", Bytes().i32(1).i32(kMax).raw(std::string(40, 'a'))).str(),
+         damaged, "SPCL"},
         {"2000000000 subobjects, two of them filled",
          PofBuilder(2117)
              .chunk("HDR2", header({.subobjects = 2000000000}))

@@ -42,6 +42,58 @@ Bytes acen_body(float x, float y, float z) {
     return Bytes().vec(x, y, z);
 }
 
+Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank) {
+    Bytes b;
+    b.i32(static_cast<std::int32_t>(points_per_bank.size()));
+    for (std::size_t bank = 0; bank < points_per_bank.size(); ++bank) {
+        const auto fb = static_cast<float>(bank);
+        b.i32(points_per_bank[bank]);
+        for (int p = 0; p < points_per_bank[bank]; ++p)
+            b.vec(fb, p, 1.5f).vec(0.5f, fb + 1, -p - 1.0f);
+    }
+    return b;
+}
+
+Bytes turret_body(const std::vector<std::int32_t>& firing_points_per_bank) {
+    Bytes b;
+    b.i32(static_cast<std::int32_t>(firing_points_per_bank.size()));
+    for (std::size_t bank = 0; bank < firing_points_per_bank.size(); ++bank) {
+        const auto fb = static_cast<float>(bank);
+        b.i32(static_cast<std::int32_t>(bank) + 1).i32(-1).vec(fb, 1, 0);
+        b.i32(firing_points_per_bank[bank]);
+        for (int p = 0; p < firing_points_per_bank[bank]; ++p) b.vec(fb, p, 2);
+    }
+    return b;
+}
+
+Bytes eye_body(std::int32_t points) {
+    Bytes b;
+    b.i32(points);
+    for (int i = 0; i < points; ++i) b.i32(i).vec(i, 1, 2).vec(0, 0, -1);
+    return b;
+}
+
+Bytes special_points_body(const std::vector<SpecialPointTexts>& points) {
+    Bytes b;
+    b.i32(static_cast<std::int32_t>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto fi = static_cast<float>(i);
+        b.text(points[i].name).text(points[i].properties).vec(fi, 2, -3).f32(fi + 1);
+    }
+    return b;
+}
+
+Bytes shield_body(std::int32_t vertices, std::int32_t faces) {
+    Bytes b;
+    b.i32(vertices);
+    for (int v = 0; v < vertices; ++v) b.vec(v, -v, 0.5f);
+    b.i32(faces);
+    for (int f = 0; f < faces; ++f) {
+        b.vec(f, 0, 1).i32(f).i32(f + 1).i32(f + 2).i32(f + 1).i32(f + 2).i32(f + 3);
+    }
+    return b;
+}
+
 std::string sample_model(std::int32_t version) {
     const char* header_id = version >= 2016 ? "HDR2" : "OHDR";
     return PofBuilder(version)
@@ -50,6 +102,14 @@ std::string sample_model(std::int32_t version) {
         .chunk("PINF", Bytes().raw(std::string("pofscope sample\nbuilt by its tests\n\0", 36)))
         .chunk("XXXX", Bytes().i32(1).i32(2).i32(3))
         .chunk("ACEN", acen_body(0.0f, 1.5f, -2.25f))
+        .chunk("GPNT", weapon_points_body({2, 1, 0}))
+        .chunk("MPNT", weapon_points_body({1}))
+        .chunk("TGUN", turret_body({2, 0}))
+        .chunk("TMIS", turret_body({1}))
+        .chunk("SPCL", special_points_body(
+                           {{"$shield01", "$special=subsystem\n$fov=180"}, {"$dock-point", ""}}))
+        .chunk("EYE ", eye_body(2))
+        .chunk("SHLD", shield_body(4, 4))
         .str();
 }
 

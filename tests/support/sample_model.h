@@ -25,6 +25,21 @@ Bytes header_body(std::int32_t version, const HeaderFields& h = {});
 Bytes texture_body(const std::vector<std::string>& names);
 Bytes acen_body(float x, float y, float z);
 
+// Weapon, special point, eye and shield bodies. Every number says where it sits: point p of
+// bank b is at (b, p, 1.5) with normal (0.5, b + 1, -p - 1); turret b hangs under subobject
+// b + 1 (physical parent -1) with normal (b, 1, 0) and firing point p at (b, p, 2); eye point i
+// is on subobject i at (i, 1, 2) facing (0, 0, -1); special point i is at (i, 2, -3) with
+// radius i + 1; shield vertex v is at (v, -v, 0.5); face f has normal (f, 0, 1), corners f,
+// f + 1, f + 2 and neighbours f + 1, f + 2, f + 3.
+Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank);
+Bytes turret_body(const std::vector<std::int32_t>& firing_points_per_bank);
+Bytes eye_body(std::int32_t points);
+struct SpecialPointTexts {
+    std::string name, properties;
+};
+Bytes special_points_body(const std::vector<SpecialPointTexts>& points);
+Bytes shield_body(std::int32_t vertices, std::int32_t faces);
+
 // Every chunk type pofscope reads, plus one unknown chunk "XXXX".
 std::string sample_model(std::int32_t version = 2117);
 

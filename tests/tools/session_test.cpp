@@ -46,7 +46,7 @@ TEST(MainWindow, ListsEveryChunkAndEnablesTheEntriesOfTheTypesRead) {
     EXPECT_TRUE(has_lines(
         d.out,
         {"frmPOF  \"POF File Data\"", "value Label1: " + file.path(),
-         "list 1 ListView1: 5 rows, selected none", "  columns: Record Type | Record Size",
+         "list 1 ListView1: 12 rows, selected none", "  columns: Record Type | Record Size",
          "    HDR2 | 156", "    TXTR | 47", "    PINF | 36", "    XXXX | 12", "    ACEN | 12"}));
     EXPECT_TRUE(has_lines(
         d.out, {"  IDM_SAVE \"&Save\" (disabled)", "  IDM_SAVE_AS \"Save &As\" (disabled)"}));
@@ -69,7 +69,7 @@ TEST(MainWindow, ChooseClicksARecordListRow) {
     const auto d = dump({file.path(), "--choose", "1:3"});
     EXPECT_EQ(d.status, 0);
     EXPECT_TRUE(has_lines(
-        d.out, {"list 1 ListView1: 5 rows, selected 3", "  columns: Record Type | Record Size",
+        d.out, {"list 1 ListView1: 12 rows, selected 3", "  columns: Record Type | Record Size",
                 "    HDR2 | 156", "    TXTR | 47", "    PINF | 36", "  > XXXX | 12"}));
 }
 
@@ -85,7 +85,7 @@ TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
     const auto& list = j["controls"][1];
     EXPECT_EQ(list["name"], "ListView1");
     EXPECT_EQ(list["columns"][0]["header"], "Record Type");
-    ASSERT_EQ(list["rows"].size(), 5u);
+    ASSERT_EQ(list["rows"].size(), 12u);
     EXPECT_EQ(list["rows"][4], (nlohmann::json{"ACEN", "12"}));
     const auto& window = j["menus"][1];
     EXPECT_EQ(window["name"], "IDM_WINDOW");
@@ -193,9 +193,9 @@ TEST(Choices, ThatCannotBeMadeAreBadUsage) {
     const auto disabled = dump({file.path(), "--view", "HDR2", "--choose", "1:0"});
     EXPECT_EQ(disabled.status, 2);
     EXPECT_EQ(disabled.err, "pofdump: list 1 is disabled; its choice cannot change\n");
-    const auto main_list = dump({file.path(), "--choose", "1:5"});
+    const auto main_list = dump({file.path(), "--choose", "1:12"});
     EXPECT_EQ(main_list.status, 2);
-    EXPECT_EQ(main_list.err, "pofdump: list 1 has 5 rows; there is no row 5\n");
+    EXPECT_EQ(main_list.err, "pofdump: list 1 has 12 rows; there is no row 12\n");
 }
 
 TEST(TextureViewer, ListsNamesWithTheirIndices) {
@@ -250,7 +250,7 @@ TEST(InfoViewers, AcenShowsThePoint) {
 }
 
 TEST(Viewers, AnEntryLeftDisabledOpensNothing) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(header_only(2117));
     const auto sobj = dump({file.path(), "--view", "OBJ2"});
     EXPECT_EQ(sobj.status, 1);
     EXPECT_EQ(sobj.out, "");

@@ -105,7 +105,7 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
         QString::number(
             testing_pof::texture_body({"fighter01", "fighter01-glow", "thruster"}).size()),
         "36", "12", "12"};
-    QCOMPARE(app.list()->model()->rowCount(), 5);
+    QCOMPARE(app.list()->model()->rowCount(), 12);
     for (int r = 0; r < 5; ++r) {
         QCOMPARE(app.cell(r, 0), types[r]);
         QCOMPARE(app.cell(r, 1), sizes[r]);
@@ -114,10 +114,10 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
     QVERIFY(app.menu("IDM_WINDOW")->menuAction()->isEnabled());
     QVERIFY(app.action("IDM_CLOSE_ALL")->isEnabled());
     QCOMPARE(app.action("IDM_OHDR")->text(), QString("HDR2 Record"));
-    for (const char* on : {"IDM_OHDR", "IDM_TXTR", "IDM_PINF", "IDM_ACEN"}) {
+    for (const char* on : {"IDM_OHDR", "IDM_TXTR", "IDM_PINF", "IDM_ACEN", "IDM_GPNT", "IDM_EYE"}) {
         QVERIFY2(app.action(on)->isEnabled(), on);
     }
-    for (const char* off : {"IDM_SOBJ", "IDM_GPNT", "IDM_EYE", "IDM_SAVE", "IDM_SAVE_AS"}) {
+    for (const char* off : {"IDM_SOBJ", "IDM_SAVE", "IDM_SAVE_AS"}) {
         QVERIFY2(!app.action(off)->isEnabled(), off);
     }
     QVERIFY(!QApplication::overrideCursor());
@@ -192,7 +192,7 @@ void MainWindowTest::older_versions_keep_the_header_title() {
 void MainWindowTest::not_a_pof_file_shows_the_stop_message_with_the_arrow_cursor() {
     App app;
     app.open_bytes(testing_pof::sample_model(2117));
-    QCOMPARE(app.list()->model()->rowCount(), 5);
+    QCOMPARE(app.list()->model()->rowCount(), 12);
 
     // What the window behind the message box shows while the box waits.
     Qt::CursorShape shape_during_message = Qt::BlankCursor;
@@ -226,7 +226,7 @@ void MainWindowTest::cancel_leaves_list_and_viewers_as_they_were() {
     app.next_dialog = {view::OpenFileResult::Status::Cancelled, {}, {}};
     app.action("IDM_OPEN")->trigger();
     QCOMPARE(app.requests.size(), std::size_t(2));
-    QCOMPARE(app.list()->model()->rowCount(), 5);
+    QCOMPARE(app.list()->model()->rowCount(), 12);
     QVERIFY(app.windows.window("frmTXTR"));
     QCOMPARE(app.window.findChild<QLabel*>("Label1")->text(), QString::fromStdString(path));
     QVERIFY(app.action("IDM_TXTR")->isEnabled());
@@ -284,7 +284,7 @@ void MainWindowTest::close_all_closes_every_viewer() {
     testing_ui::run_deferred_deletes();
     for (const auto& w : open) QVERIFY(!w);
     QVERIFY(app.menu("IDM_WINDOW")->menuAction()->isEnabled());
-    QCOMPARE(app.list()->model()->rowCount(), 5);
+    QCOMPARE(app.list()->model()->rowCount(), 12);
 }
 
 void MainWindowTest::the_close_box_lets_a_viewer_be_opened_anew() {
