@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/drop_down_box.h"
 #include "ui/drop_down_model.h"
 #include "ui/qt_text.h"
 #include "ui/table_view.h"
@@ -183,17 +184,18 @@ QWidget* ControlRenderer::text_box(view::TextBox& t) {
 }
 
 QWidget* ControlRenderer::drop_down(view::DropDown& d) {
-    auto* combo = new QComboBox;
+    QComboBox* combo = make_drop_down_box();
     named(combo, d);
     auto* model = new DropDownModel(d, combo);
     combo->setModel(model);
+    fit_rows(combo, d.rows);
     combo->setCurrentIndex(d.selected);
     QObject::connect(combo, &QComboBox::activated, combo, [this, &d](int row) {
         d.choose(row);
         after_event_();
     });
     on_sync([combo, model, &d] {
-        model->sync();
+        if (model->sync()) fit_rows(combo, d.rows);
         if (combo->currentIndex() != d.selected) combo->setCurrentIndex(d.selected);
         combo->setEnabled(d.enabled);
     });
