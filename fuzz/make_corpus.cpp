@@ -222,6 +222,75 @@ void subobjects() {
     }
 }
 
+// Weapon, special point, eye and shield chunks, each followed by an ACEN chunk that the reader
+// must still find where the chunk ends.
+std::string then_acen(const std::string& id, const Bytes& body) {
+    return PofBuilder(kVersion)
+        .chunk(id, body)
+        .chunk("ACEN", testing_pof::acen_body(1, 2, 3))
+        .str();
+}
+
+std::string seed_name(std::string id) {
+    if (id.back() == ' ') id.pop_back();
+    return id;
+}
+
+// The first count of a body one higher: the chunk announces more than it holds and the
+// parser reads on into the next chunk.
+Bytes first_count_plus_one(const Bytes& body) {
+    std::string bytes = body.str();
+    ++bytes[0];
+    return Bytes().raw(bytes);
+}
+
+void weapons() {
+    const std::vector<std::pair<std::string, Bytes>> sound{
+        {"GPNT", testing_pof::weapon_points_body({3, 1, 0, -1})},
+        {"MPNT", testing_pof::weapon_points_body({1})},
+        {"TGUN", testing_pof::turret_body({2, 0, -1})},
+        {"TMIS", testing_pof::turret_body({1, 3})},
+        {"SPCL", testing_pof::special_points_body({{"$gun", "$a=1\r\n$b"}, {"", ""}})},
+        {"EYE ", testing_pof::eye_body(2)},
+        {"SHLD", testing_pof::shield_body(4, 4)},
+    };
+    for (const auto& [id, body] : sound) {
+        add("weapons-" + seed_name(id), then_acen(id, body));
+        add("count-past-chunk-" + seed_name(id), then_acen(id, first_count_plus_one(body)));
+    }
+    const Bytes point = Bytes().vec(1, 2, 3).vec(0, 0, 1);
+    const Bytes turret_head = Bytes().i32(1).i32(-1).vec(0, 0, 1);
+    const Bytes face = Bytes().vec(0, 0, 1).i32(0).i32(1).i32(2).i32(-1).i32(-1).i32(-1);
+    for (const auto& [word, n] : kHostileCounts) {
+        const std::int32_t k = entries_for(n);
+        Bytes points, firing_points, eyes, vertices, faces;
+        for (int i = 0; i < k; ++i) {
+            points.raw(point);
+            firing_points.vec(i, 0, 0);
+            eyes.i32(i).raw(point);
+            vertices.vec(i, 0, 0);
+            faces.raw(face);
+        }
+        add("count-GPNT-banks-" + word, then_acen("GPNT", Bytes().i32(n).i32(1).raw(point)));
+        add("count-GPNT-points-" + word, then_acen("GPNT", Bytes().i32(1).i32(n).raw(points)));
+        add("count-TGUN-banks-" + word,
+            then_acen("TGUN", Bytes().i32(n).raw(turret_head).i32(1).vec(1, 2, 3)));
+        add("count-TGUN-firing-points-" + word,
+            then_acen("TGUN", Bytes().i32(1).raw(turret_head).i32(n).raw(firing_points)));
+        add("count-SPCL-points-" + word,
+            then_acen("SPCL", Bytes().i32(n).text("a").text("b").vec(1, 2, 3).f32(1)));
+        add("spcl-name-length-" + word,
+            then_acen("SPCL", Bytes().i32(1).i32(n).text("props").vec(1, 2, 3).f32(1)));
+        add("spcl-properties-length-" + word,
+            then_acen("SPCL", Bytes().i32(1).text("name").i32(n).vec(1, 2, 3).f32(1)));
+        add("count-EYE-points-" + word, then_acen("EYE ", Bytes().i32(n).raw(eyes)));
+        add("count-SHLD-vertices-" + word,
+            then_acen("SHLD", Bytes().i32(n).raw(vertices).i32(1).raw(face)));
+        add("count-SHLD-faces-" + word,
+            then_acen("SHLD", Bytes().i32(1).vec(1, 2, 3).i32(n).raw(faces)));
+    }
+}
+
 // The sample model cut at every chunk boundary, inside every chunk header and inside every
 // body.
 void cuts() {
@@ -230,7 +299,7 @@ void cuts() {
     while (at + 8 <= model.size()) {
         const auto* p = reinterpret_cast<const unsigned char*>(model.data() + at + 4);
         const std::size_t size = p[0] | p[1] << 8 | p[2] << 16 | std::size_t{p[3]} << 24;
-        const std::string id = model.substr(at, 4);
+        const std::string id = seed_name(model.substr(at, 4));
         add("cut-" + std::to_string(at) + "-before-" + id, model.substr(0, at));
         add("cut-" + std::to_string(at + 3) + "-in-header-" + id, model.substr(0, at + 3));
         add("cut-" + std::to_string(at + 8 + size / 2) + "-in-body-" + id,
@@ -255,6 +324,7 @@ int main(int argc, char** argv) {
     chunk_types();
     chunk_sizes();
     subobjects();
+    weapons();
     cuts();
     for (const auto& s : seeds) {
         std::FILE* f = std::fopen((dir / s.name).c_str(), "wb");
