@@ -12,14 +12,14 @@
 namespace {
 
 using testing_pof::Bytes;
-using testing_pof::PofBuilder;
 using testing_pof::Session;
 using Rows = std::vector<std::string>;
+const Rows kBlank{"", "", ""};
 
 // Reads a file of one chunk and opens its viewer from the Window menu.
 template <class V>
 V& open(Session& s, const char* id, const Bytes& body) {
-    s.read(PofBuilder(2117).chunk(id, body).str());
+    s.read(testing_pof::PofBuilder(2117).chunk(id, body).str());
     const std::string chunk(id, 4);
     const std::string entry = "IDM_" + chunk.substr(0, chunk.find(' '));
     s.form.menu_command(entry);
@@ -34,10 +34,10 @@ Rows column_of(const view::Grid& g, std::size_t column) {
 }
 
 bool headers_enabled(const view::Grid& g) {
-    for (const auto& c : g.columns)
-        if (!c->enabled) return false;
-    for (const auto& r : g.rows)
-        if (!r->enabled) return false;
+    for (const auto* list : {&g.columns, &g.rows}) {
+        for (const auto& c : *list)
+            if (!c->enabled) return false;
+    }
     return true;
 }
 
@@ -45,7 +45,6 @@ TEST(WeaponPointViewer, BanksAndPointsFollowTheSelection) {
     Session s;
     auto& v = open<records::frmGPNT>(s, "GPNT", testing_pof::weapon_points_body({3, 1}));
     EXPECT_EQ(v.title, "GPNT record");
-    EXPECT_EQ(v.slots.value.text, "2");
     EXPECT_EQ(v.banks.rows, (Rows{"Slot 0", "Slot 1"}));
     EXPECT_TRUE(v.banks.enabled);
     EXPECT_EQ(v.bank.caption, "Slot 0 data");
@@ -53,7 +52,6 @@ TEST(WeaponPointViewer, BanksAndPointsFollowTheSelection) {
     EXPECT_EQ(v.points.rows, (Rows{"Gun 0", "Gun 1", "Gun 2"}));
     EXPECT_EQ(v.points.selected, 0);
     EXPECT_TRUE(v.points.enabled);
-
     v.points.choose(2);
     EXPECT_EQ(column_of(v.coordinates, 0), (Rows{"0", "2", "1.5"}));
     EXPECT_EQ(column_of(v.coordinates, 1), (Rows{"0.5", "1", "-3"}));
@@ -64,9 +62,7 @@ TEST(WeaponPointViewer, BanksAndPointsFollowTheSelection) {
     EXPECT_EQ(v.points.rows, (Rows{"Gun 0"}));
     EXPECT_FALSE(v.points.enabled);
     EXPECT_EQ(column_of(v.coordinates, 0), (Rows{"1", "0", "1.5"}));
-
     v.banks.choose(0);
-    EXPECT_EQ(v.points.rows.size(), 3u);
     EXPECT_TRUE(v.points.enabled);
 }
 
@@ -80,52 +76,43 @@ TEST(WeaponPointViewer, ABankWithoutPointsBlanksTheCoordinates) {
     EXPECT_EQ(v.point_count.value.text, "-1");
     EXPECT_TRUE(v.points.rows.empty());
     EXPECT_FALSE(v.points.enabled);
-    EXPECT_EQ(column_of(v.coordinates, 0), (Rows{"", "", ""}));
-    EXPECT_EQ(column_of(v.coordinates, 1), (Rows{"", "", ""}));
+    EXPECT_EQ(column_of(v.coordinates, 0), kBlank);
+    EXPECT_EQ(column_of(v.coordinates, 1), kBlank);
 }
 
 TEST(WeaponPointViewer, NoBanksLeavesTheGroupEmptyInBothWindows) {
     for (const char* id : {"GPNT", "MPNT"}) {
         Session s;
         // An earlier chunk's banks stay in the record but are not shown.
-        s.read(PofBuilder(2117).chunk(id, testing_pof::weapon_points_body({1, 1})).str());
+        s.read(
+            testing_pof::PofBuilder(2117).chunk(id, testing_pof::weapon_points_body({1, 1})).str());
         auto& v = open<records::frmGPNT>(s, id, Bytes().i32(0));
         EXPECT_EQ(v.slots.value.text, "0") << id;
         EXPECT_TRUE(v.banks.rows.empty()) << id;
         EXPECT_FALSE(v.banks.enabled) << id;
         EXPECT_EQ(v.bank.caption, "") << id;
-        EXPECT_EQ(v.point_count.value.text, "") << id;
-        EXPECT_EQ(column_of(v.coordinates, 0), (Rows{"", "", ""})) << id;
+        EXPECT_EQ(column_of(v.coordinates, 0), kBlank) << id;
     }
-    Session s;
-    auto& one = open<records::frmGPNT>(s, "GPNT", testing_pof::weapon_points_body({1}));
-    EXPECT_EQ(one.banks.selected, 0);
-    EXPECT_FALSE(one.banks.enabled);
 }
 
 TEST(TurretViewer, ATurretWithoutFiringPointsGreysThePosition) {
     Session s;
     auto& v = open<records::frmTGUN>(s, "TGUN", testing_pof::turret_body({2, 0}));
-    EXPECT_EQ(v.title, "TGUN record");
     EXPECT_EQ(v.banks.rows, (Rows{"Bank 0", "Bank 1"}));
-    EXPECT_TRUE(v.banks.enabled);
     EXPECT_EQ(v.turret.caption, "Bank 0 data");
-    EXPECT_EQ(v.parent.value.text, "1");
     EXPECT_EQ(v.physical_parent.value.text, "-1");
     EXPECT_EQ(v.firing_points.rows, (Rows{"Point 0", "Point 1"}));
     EXPECT_TRUE(v.firing_points.enabled);
-    v.firing_points.choose(1);
-    EXPECT_EQ(column_of(v.position, 0), (Rows{"0", "1", "2"}));
 
     v.banks.choose(1);
     EXPECT_EQ(v.turret.caption, "Bank 1 data");
+    EXPECT_EQ(v.parent.value.text, "2");
     EXPECT_EQ(column_of(v.normal, 0), (Rows{"1", "1", "0"}));
     EXPECT_EQ(v.firing_point_count.value.text, "0");
     EXPECT_TRUE(v.firing_points.rows.empty());
     EXPECT_FALSE(v.firing_points.enabled);
-    EXPECT_EQ(column_of(v.position, 0), (Rows{"", "", ""}));
+    EXPECT_EQ(column_of(v.position, 0), kBlank);
     EXPECT_FALSE(headers_enabled(v.position));
-    EXPECT_TRUE(v.firing_point_count.caption.enabled);
 
     v.banks.choose(0);
     EXPECT_TRUE(v.firing_points.enabled);
@@ -138,7 +125,6 @@ TEST(TurretViewer, NoTurretsDisablesEveryCaptionOfABank) {
     Session s;
     auto& v = open<records::frmTGUN>(s, "TMIS", Bytes().i32(0));
     EXPECT_EQ(v.title, "TMIS record");
-    EXPECT_EQ(v.bank_count.value.text, "0");
     EXPECT_FALSE(v.banks.enabled);
     EXPECT_FALSE(v.firing_points.enabled);
     EXPECT_EQ(v.turret.caption, "");
@@ -148,52 +134,36 @@ TEST(TurretViewer, NoTurretsDisablesEveryCaptionOfABank) {
     }
     EXPECT_FALSE(headers_enabled(v.normal));
     EXPECT_FALSE(headers_enabled(v.position));
-    EXPECT_TRUE(v.record_size.caption.enabled);
     EXPECT_TRUE(v.bank_count.caption.enabled);
-
-    Session one;
-    auto& single = open<records::frmTGUN>(one, "TMIS", testing_pof::turret_body({1}));
-    EXPECT_FALSE(single.banks.enabled);
-    EXPECT_FALSE(single.firing_points.enabled);
-    EXPECT_EQ(single.firing_points.selected, 0);
-    EXPECT_EQ(column_of(single.position, 0), (Rows{"0", "0", "2"}));
 }
 
-TEST(SpecialPointViewer, ShowsTextsUnchangedAndFollowsTheList) {
+TEST(SpecialPointViewer, TextsShowUnchangedAndCaptionsGreyWithoutPoints) {
     Session s;
     const std::string props = "  $special=subsystem\n$fov=180  ";
     auto& v = open<records::frmSPCL>(
         s, "SPCL", testing_pof::special_points_body({{" gun 1 ", props}, {"dock", ""}}));
-    EXPECT_EQ(v.title, "SPCL record");
     EXPECT_EQ(v.points.rows, (Rows{"Special pt 0", "Special pt 1"}));
     EXPECT_TRUE(v.points.enabled);
     EXPECT_EQ(v.name.value.text, " gun 1 ");
     EXPECT_EQ(v.properties.text, props);
     v.points.choose(1);
-    EXPECT_EQ(v.name.value.text, "dock");
     EXPECT_EQ(v.properties.text, "");
     EXPECT_EQ(column_of(v.point, 0), (Rows{"1", "2", "-3"}));
     EXPECT_EQ(v.radius.value.text, "2");
+
+    Session none;
+    auto& empty = open<records::frmSPCL>(none, "SPCL", Bytes().i32(0));
+    EXPECT_FALSE(empty.points.enabled);
+    EXPECT_FALSE(empty.name.caption.enabled);
+    EXPECT_FALSE(empty.properties_caption.enabled);
+    EXPECT_FALSE(empty.radius.caption.enabled);
+    EXPECT_FALSE(headers_enabled(empty.point));
 }
 
-TEST(SpecialPointViewer, NoPointsGreysTheCaptions) {
-    Session s;
-    auto& v = open<records::frmSPCL>(s, "SPCL", Bytes().i32(0));
-    EXPECT_EQ(v.point_count.value.text, "0");
-    EXPECT_FALSE(v.points.enabled);
-    EXPECT_FALSE(v.name.caption.enabled);
-    EXPECT_FALSE(v.properties_caption.enabled);
-    EXPECT_FALSE(v.radius.caption.enabled);
-    EXPECT_FALSE(headers_enabled(v.point));
-    EXPECT_EQ(v.radius.value.text, "");
-}
-
-TEST(EyeViewer, EyePointsAndTheirSubobjects) {
+TEST(EyeViewer, CaptionsStayEnabledWithoutEyePoints) {
     Session s;
     auto& v = open<records::frmEYE>(s, "EYE ", testing_pof::eye_body(2));
-    EXPECT_EQ(v.title, "EYE record");
     EXPECT_EQ(v.points.rows, (Rows{"Eye position 0", "Eye position 1"}));
-    EXPECT_TRUE(v.points.enabled);
     v.points.choose(1);
     EXPECT_EQ(v.subobject.value.text, "1");
     EXPECT_EQ(column_of(v.offset_normal, 0), (Rows{"1", "1", "2"}));
@@ -203,18 +173,15 @@ TEST(EyeViewer, EyePointsAndTheirSubobjects) {
     auto& empty = open<records::frmEYE>(none, "EYE ", Bytes().i32(0));
     EXPECT_FALSE(empty.points.enabled);
     EXPECT_EQ(empty.subobject.value.text, "");
-    EXPECT_TRUE(empty.subobject.caption.enabled) << "captions stay enabled without eye points";
+    EXPECT_TRUE(empty.subobject.caption.enabled);
     EXPECT_TRUE(headers_enabled(empty.offset_normal));
 }
 
 TEST(ShieldViewer, VerticesAndFacesAreChosenIndependently) {
     Session s;
     auto& v = open<records::frmSHLD>(s, "SHLD", testing_pof::shield_body(4, 4));
-    EXPECT_EQ(v.title, "SHLD record");
-    EXPECT_EQ(v.vertex_count.caption.text, "# vertex's");
     EXPECT_EQ(v.vertices.selected, 0);
     EXPECT_EQ(v.faces.selected, 0);
-    EXPECT_TRUE(v.vertices.enabled && v.faces.enabled);
     v.faces.choose(1);
     EXPECT_EQ(v.x.value.text, "0") << "choosing a face leaves the vertex shown";
     EXPECT_EQ(column_of(v.face_normal, 0), (Rows{"1", "0", "1"}));
@@ -225,14 +192,12 @@ TEST(ShieldViewer, VerticesAndFacesAreChosenIndependently) {
     EXPECT_EQ(column_of(v.corners, 1), (Rows{"2", "3", "4"}));
 }
 
-TEST(ShieldViewer, NoVerticesGreysOnlyTheVertexSide) {
+TEST(ShieldViewer, AnEmptySideIsGreyedAndTheOtherWorks) {
     Session s;
     auto& v = open<records::frmSHLD>(s, "SHLD", testing_pof::shield_body(0, 5));
-    EXPECT_TRUE(v.vertices.rows.empty());
     EXPECT_FALSE(v.vertices.enabled);
     EXPECT_FALSE(v.vertex.enabled);
     EXPECT_FALSE(v.x.caption.enabled);
-    EXPECT_EQ(v.x.value.text, "");
     EXPECT_EQ(v.faces.rows.size(), 5u);
     EXPECT_TRUE(v.face.enabled);
     EXPECT_TRUE(headers_enabled(v.corners));
@@ -244,7 +209,7 @@ TEST(ShieldViewer, NoVerticesGreysOnlyTheVertexSide) {
     EXPECT_FALSE(single.face.enabled);
     EXPECT_FALSE(headers_enabled(single.face_normal));
     EXPECT_FALSE(headers_enabled(single.corners));
-    EXPECT_EQ(column_of(single.corners, 0), (Rows{"", "", ""}));
+    EXPECT_EQ(column_of(single.corners, 0), kBlank);
 }
 
 }  // namespace
