@@ -3,6 +3,7 @@
 #include <array>
 
 #include "records/header/parsers.h"
+#include "records/subobjects/parsers.h"
 
 namespace records {
 
@@ -18,6 +19,8 @@ constexpr std::array kChunkTypes{
     ChunkType{"PINF", gPINF_data, RecordEntry::PINF, ""},
     ChunkType{"TXTR", gTXTR_data, RecordEntry::TXTR, ""},
     ChunkType{"ACEN", gACEN_data, RecordEntry::ACEN, ""},
+    ChunkType{"SOBJ", gSOBJ_data, RecordEntry::SOBJ, "SOBJ Record"},
+    ChunkType{"OBJ2", gSOBJ_data, RecordEntry::SOBJ, "OBJ2 Record"},
 };
 
 }  // namespace

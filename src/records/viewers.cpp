@@ -4,6 +4,7 @@
 #include "records/header/frmOHDR.h"
 #include "records/header/frmPINF.h"
 #include "records/header/frmTXTR.h"
+#include "records/subobjects/frmSOBJ.h"
 
 namespace records {
 
@@ -18,6 +19,8 @@ std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const ViewerCo
             return std::make_unique<frmPINF>(store);
         case pof::RecordEntry::ACEN:
             return std::make_unique<frmACEN>(store);
+        case pof::RecordEntry::SOBJ:
+            return std::make_unique<frmSOBJ>(context);
         default:
             return nullptr;
     }

@@ -51,6 +51,13 @@ void align_label(QLabel* label, view::Align align) {
     }
 }
 
+// A value of several lines: as tall as they are, its text wrapped and kept to the top.
+void make_multiline(QLabel* label, int lines) {
+    label->setWordWrap(true);
+    label->setAlignment((label->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignTop);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * lines + 2 * label->frameWidth());
+}
+
 template <class L>
 L* no_margins(L* layout) {
     layout->setContentsMargins(0, 0, 0, 0);
@@ -137,8 +144,9 @@ QLabel* ControlRenderer::value_label(view::Value& v) {
     QLabel* label = make_value_label();
     named(label, v);
     align_label(label, v.align);
+    if (v.lines > 1) make_multiline(label, v.lines);
     on_sync([label, &v] {
-        set_label_text(label, qt_text(v.text));
+        set_label_text(label, v.lines > 1 ? multiline_text(v.text) : qt_text(v.text));
         label->setEnabled(v.enabled);
     });
     return label;
@@ -158,6 +166,8 @@ QWidget* ControlRenderer::field(view::Field& f) {
                                  : static_cast<QBoxLayout*>(new QHBoxLayout(widget));
     no_margins(layout);
     QLabel* caption = caption_label(f.caption);
+    if (f.value.lines > 1)
+        caption->setAlignment((caption->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignTop);
     layout->addWidget(caption);
     layout->addWidget(value_label(f.value), 1);
     if (!f.below) field_captions_[&f] = caption;

@@ -38,13 +38,15 @@ class Caption : public Control {
     Align align = Align::Default;
 };
 
-// A text set from the store; selectable, so a number can be copied.
+// A text set from the store; selectable, so a number can be copied. A value of several lines
+// is as tall as that many lines and wraps its text.
 class Value : public Control {
   public:
     explicit Value(std::string name = {}) : Control(std::move(name)) {}
     Kind kind() const override { return Kind::Value; }
     std::string text;
     Align align = Align::Default;
+    int lines = 1;
 };
 
 // A caption with its value beside it (or under it).
@@ -97,7 +99,8 @@ class DropDown : public Control {
 // re-populates only when they changed.
 class Table : public Control {
   public:
-    enum class Width { FitHeaderAndContents, HalfOfList };
+    // Keep: the width it was made with, whatever the rows hold.
+    enum class Width { FitHeaderAndContents, HalfOfList, Keep };
     struct Column {
         std::string header;
         Width width = Width::FitHeaderAndContents;

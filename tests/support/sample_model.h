@@ -25,6 +25,9 @@ Bytes header_body(std::int32_t version, const HeaderFields& h = {});
 Bytes texture_body(const std::vector<std::string>& names);
 Bytes acen_body(float x, float y, float z);
 
+// Subobject 0 or 1 of the sample model.
+Bytes sample_subobject(std::int32_t version, std::int32_t number);
+
 // Every chunk type pofscope reads, plus one unknown chunk "XXXX".
 std::string sample_model(std::int32_t version = 2117);
 

@@ -44,15 +44,16 @@ TEST(MainWindow, ListsEveryChunkAndEnablesTheEntriesOfTheTypesRead) {
     EXPECT_EQ(d.status, 0);
     EXPECT_EQ(d.err, "");
     EXPECT_TRUE(has_lines(
-        d.out,
-        {"frmPOF  \"POF File Data\"", "value Label1: " + file.path(),
-         "list 1 ListView1: 5 rows, selected none", "  columns: Record Type | Record Size",
-         "    HDR2 | 156", "    TXTR | 47", "    PINF | 36", "    XXXX | 12", "    ACEN | 12"}));
+        d.out, {"frmPOF  \"POF File Data\"", "value Label1: " + file.path(),
+                "list 1 ListView1: 7 rows, selected none", "  columns: Record Type | Record Size",
+                "    HDR2 | 156", "    OBJ2   0 | 443", "    OBJ2   1 | 384", "    TXTR | 47",
+                "    PINF | 36", "    XXXX | 12", "    ACEN | 12"}));
     EXPECT_TRUE(has_lines(
         d.out, {"  IDM_SAVE \"&Save\" (disabled)", "  IDM_SAVE_AS \"Save &As\" (disabled)"}));
-    EXPECT_TRUE(has_lines(d.out, {"menu IDM_WINDOW \"&Window\"", "  IDM_CLOSE_ALL \"Close All\"",
-                                  "  IDM_TXTR \"TXTR Record\"", "  IDM_OHDR \"HDR2 Record\"",
-                                  "  IDM_SOBJ \"SOBJ Record\" (disabled)"}));
+    EXPECT_TRUE(
+        has_lines(d.out, {"menu IDM_WINDOW \"&Window\"", "  IDM_CLOSE_ALL \"Close All\"",
+                          "  IDM_TXTR \"TXTR Record\"", "  IDM_OHDR \"HDR2 Record\"",
+                          "  IDM_SOBJ \"OBJ2 Record\"", "  IDM_SPCL \"SPCL Record\" (disabled)"}));
     EXPECT_TRUE(has_lines(d.out, {"  IDM_ACEN \"ACEN Record\"", "  IDM_PINF \"PINF Record\""}));
 }
 
@@ -66,11 +67,10 @@ TEST(MainWindow, AnOldHeaderKeepsTheOhdrCaption) {
 
 TEST(MainWindow, ChooseClicksARecordListRow) {
     TempFile file(testing_pof::sample_model(2117));
-    const auto d = dump({file.path(), "--choose", "1:3"});
+    const auto d = dump({file.path(), "--choose", "1:5"});
     EXPECT_EQ(d.status, 0);
-    EXPECT_TRUE(has_lines(
-        d.out, {"list 1 ListView1: 5 rows, selected 3", "  columns: Record Type | Record Size",
-                "    HDR2 | 156", "    TXTR | 47", "    PINF | 36", "  > XXXX | 12"}));
+    EXPECT_TRUE(has_lines(d.out, {"list 1 ListView1: 7 rows, selected 5"}));
+    EXPECT_TRUE(has_lines(d.out, {"    PINF | 36", "  > XXXX | 12", "    ACEN | 12"}));
 }
 
 TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
@@ -85,14 +85,14 @@ TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
     const auto& list = j["controls"][1];
     EXPECT_EQ(list["name"], "ListView1");
     EXPECT_EQ(list["columns"][0]["header"], "Record Type");
-    ASSERT_EQ(list["rows"].size(), 5u);
-    EXPECT_EQ(list["rows"][4], (nlohmann::json{"ACEN", "12"}));
+    ASSERT_EQ(list["rows"].size(), 7u);
+    EXPECT_EQ(list["rows"][6], (nlohmann::json{"ACEN", "12"}));
     const auto& window = j["menus"][1];
     EXPECT_EQ(window["name"], "IDM_WINDOW");
     EXPECT_TRUE(window["enabled"]);
     ASSERT_EQ(window["entries"].size(), 17u);
     EXPECT_EQ(window["entries"][2]["caption"], "HDR2 Record");
-    EXPECT_FALSE(window["entries"][3]["enabled"]);
+    EXPECT_FALSE(window["entries"][4]["enabled"]);
     EXPECT_TRUE(j["menus"][0]["entries"][1]["separator"]);
 }
 
@@ -193,9 +193,9 @@ TEST(Choices, ThatCannotBeMadeAreBadUsage) {
     const auto disabled = dump({file.path(), "--view", "HDR2", "--choose", "1:0"});
     EXPECT_EQ(disabled.status, 2);
     EXPECT_EQ(disabled.err, "pofdump: list 1 is disabled; its choice cannot change\n");
-    const auto main_list = dump({file.path(), "--choose", "1:5"});
+    const auto main_list = dump({file.path(), "--choose", "1:7"});
     EXPECT_EQ(main_list.status, 2);
-    EXPECT_EQ(main_list.err, "pofdump: list 1 has 5 rows; there is no row 5\n");
+    EXPECT_EQ(main_list.err, "pofdump: list 1 has 7 rows; there is no row 7\n");
 }
 
 TEST(TextureViewer, ListsNamesWithTheirIndices) {
@@ -251,10 +251,10 @@ TEST(InfoViewers, AcenShowsThePoint) {
 
 TEST(Viewers, AnEntryLeftDisabledOpensNothing) {
     TempFile file(testing_pof::sample_model(2117));
-    const auto sobj = dump({file.path(), "--view", "OBJ2"});
-    EXPECT_EQ(sobj.status, 1);
-    EXPECT_EQ(sobj.out, "");
-    EXPECT_EQ(sobj.err, "pofdump: the file has no OBJ2 record\n");
+    const auto gpnt = dump({file.path(), "--view", "GPNT"});
+    EXPECT_EQ(gpnt.status, 1);
+    EXPECT_EQ(gpnt.out, "");
+    EXPECT_EQ(gpnt.err, "pofdump: the file has no GPNT record\n");
     const auto eye = dump({file.path(), "--view", "EYE"});
     EXPECT_EQ(eye.status, 1);
     EXPECT_EQ(eye.err, "pofdump: the file has no EYE record\n");
@@ -284,15 +284,18 @@ TEST(Failures, AMissingFileIsReportedInTheMessageBoxWords) {
 TEST(Failures, ADamagedFileKeepsWhatWasRead) {
     const std::string whole = testing_pof::sample_model(2117);
     // Cut inside the TXTR body: its row is listed, the read stops there.
-    const std::size_t txtr_body = 8 + 8 + testing_pof::header_body(2117).size() + 8;
+    const std::size_t txtr_body = 8 + 8 + testing_pof::header_body(2117).size() + 8 +
+                                  testing_pof::sample_subobject(2117, 0).size() + 8 +
+                                  testing_pof::sample_subobject(2117, 1).size() + 8;
     TempFile file(whole.substr(0, txtr_body + 10));
     const auto d = dump({file.path()});
     EXPECT_EQ(d.status, 1);
     EXPECT_EQ(d.err, message_boxes(file.path()));
     EXPECT_NE(d.err.find("TXTR"), std::string::npos) << d.err;
     EXPECT_TRUE(has_lines(
-        d.out, {"list 1 ListView1: 2 rows, selected none", "  columns: Record Type | Record Size",
-                "    HDR2 | 156", "    TXTR | 47", "menu IDM_FILE \"&File\""}));
+        d.out, {"list 1 ListView1: 4 rows, selected none", "  columns: Record Type | Record Size",
+                "    HDR2 | 156", "    OBJ2   0 | 443", "    OBJ2   1 | 384", "    TXTR | 47",
+                "menu IDM_FILE \"&File\""}));
     // The header was read whole, so its viewer still opens.
     const auto header = dump({file.path(), "--view", "HDR2"});
     EXPECT_EQ(header.status, 1);
