@@ -222,17 +222,24 @@ QWidget* ControlRenderer::grid(view::Grid& g) {
     auto* widget = new QWidget;
     named(widget, g);
     auto* layout = no_margins(new QGridLayout(widget));
+    for (const auto& span : g.spans) {
+        QLabel* label = caption_label(*span.caption);
+        label->setAlignment(Qt::AlignCenter);
+        layout->addWidget(label, 0, static_cast<int>(span.first) + 1, 1,
+                          static_cast<int>(span.count));
+    }
+    const int header_row = g.spans.empty() ? 0 : 1;
     for (std::size_t c = 0; c < g.columns.size(); ++c) {
         QLabel* header = caption_label(*g.columns[c]);
         if (g.columns[c]->align == view::Align::Default) header->setAlignment(Qt::AlignCenter);
-        layout->addWidget(header, 0, static_cast<int>(c) + 1);
+        layout->addWidget(header, header_row, static_cast<int>(c) + 1);
         layout->setColumnStretch(static_cast<int>(c) + 1, 1);  // room goes to the values
     }
     for (std::size_t r = 0; r < g.rows.size(); ++r) {
-        layout->addWidget(caption_label(*g.rows[r]), static_cast<int>(r) + 1, 0);
+        const int row = header_row + 1 + static_cast<int>(r);
+        layout->addWidget(caption_label(*g.rows[r]), row, 0);
         for (std::size_t c = 0; c < g.columns.size(); ++c) {
-            layout->addWidget(value_label(g.cell(r, c)), static_cast<int>(r) + 1,
-                              static_cast<int>(c) + 1);
+            layout->addWidget(value_label(g.cell(r, c)), row, static_cast<int>(c) + 1);
         }
     }
     on_sync([widget, &g] { widget->setEnabled(g.enabled); });

@@ -152,9 +152,17 @@ class Grid : public Control {
         return *cells[row * columns.size() + column];
     }
     void set_column(std::size_t column, const std::vector<std::string>& texts);
+    // A caption over count columns side by side from first on ("Bounding Box" over "min"
+    // and "max").
+    void span(std::string text, std::size_t first, std::size_t count);
 
+    struct Span {
+        std::unique_ptr<Caption> caption;
+        std::size_t first = 0, count = 0;
+    };
     std::vector<std::unique_ptr<Caption>> columns, rows;
     std::vector<std::unique_ptr<Value>> cells;  // row by row
+    std::vector<Span> spans;
 };
 
 // Controls side by side (Row) or one under the other (Column); layout only.

@@ -132,6 +132,16 @@ Json JsonWriter::grid(const view::Grid& g) {
     }
     j["columns"] = std::move(columns);
     j["rows"] = std::move(rows);
+    if (!g.spans.empty()) {
+        Json spans = Json::array();
+        for (const auto& span : g.spans) {
+            Json s = header_json(*span.caption);
+            s["first"] = span.first;
+            s["count"] = span.count;
+            spans.push_back(std::move(s));
+        }
+        j["spans"] = std::move(spans);
+    }
     return j;
 }
 

@@ -16,11 +16,11 @@ using pof::integer_text;
 frmSOBJ::frmSOBJ(const ViewerContext& context)
     : Viewer("frmSOBJ", "SOBJ record"), context_(context) {
     properties.value.lines = 3;  // a properties text of two lines shows whole
+    bounds.span("Bounding Box", 1, 2);
     group(data, {&submodel_name, &properties, &parent, row({&offset, &radius}), &movement_type,
                  &movement_axis, &bsp_size, &blocks});
     set_layout(column({
-        row({column({&record_size, &subobject_count, &subobjects}),
-             column({&bounding_box, &bounds})}),
+        row({column({&record_size, &subobject_count, &subobjects}), &bounds}),
         &data,
     }));
     blocks.on_double_click = [this](int row) { block_double_clicked(row); };

@@ -21,7 +21,6 @@ class frmSOBJ : public view::Viewer {
 
     view::Field record_size{"Record Size"}, subobject_count{"# subObjects"};
     view::DropDown subobjects{[this](int row) { subobject_chosen(row); }, "cboSubObjects"};
-    view::Caption bounding_box{"Bounding Box"};
     view::Grid bounds{{"Geometric Center", "min", "max"}, {"X", "Y", "Z"}};
 
     view::Group data{""};
