@@ -9,6 +9,7 @@
 #include "pof_builder.h"
 #include "sample_model.h"
 #include "shell/frmPOF.h"
+#include "subobject_model.h"
 #include "view/headless.h"
 
 namespace {
@@ -300,6 +301,46 @@ TEST(Failures, ADamagedFileKeepsWhatWasRead) {
     const auto header = dump({file.path(), "--view", "HDR2"});
     EXPECT_EQ(header.status, 1);
     EXPECT_TRUE(has_lines(header.out, {"frmOHDR  \"HDR2 record data\"", "Record Size: 156"}));
+}
+
+TEST(Steps, OpenAndWindowWalkFromTheRecordListToABlock) {
+    TempFile file(testing_pof::sample_model(2117));
+    // Subobject 1's third block is its TMAPPOLY at byte 140.
+    const auto block = dump({file.path(), "--view", "OBJ2", "--choose", "1:1", "--open", "2:2"});
+    EXPECT_EQ(block.status, 0);
+    EXPECT_TRUE(has_lines(block.out, {"frmTMAPPOLY  \"frmTMAPPOLY\"", "BSP offset: 140"}));
+    // An EOF row opens nothing: the subobject viewer stays current.
+    const auto eof = dump({file.path(), "--open", "1:2", "--open", "2:3"});
+    EXPECT_TRUE(has_lines(eof.out, {"frmSOBJ  \"OBJ2 record data\""}));
+    EXPECT_TRUE(has_lines(eof.out, {"    > 220 | EOF | 0"}));
+    const auto back = dump({file.path(), "--open", "1:1", "--open", "2:1", "--window", "frmSOBJ",
+                            "--choose", "1:1", "--window", "frmPOF"});
+    EXPECT_EQ(back.status, 0);
+    EXPECT_TRUE(has_lines(back.out, {"frmPOF  \"POF File Data\""}));
+}
+
+TEST(Steps, WhatAUserCannotDoIsBadUsage) {
+    TempFile file(testing_pof::sample_model(2117));
+    const auto closed = dump({file.path(), "--open", "1:1", "--open", "2:1", "--window", "frmSOBJ",
+                              "--choose", "1:1", "--window", "frmSORTNORM"});
+    EXPECT_EQ(closed.status, 2);
+    EXPECT_EQ(closed.err, "pofdump: no window frmSORTNORM is open\n");
+    const auto drop_down = dump({file.path(), "--view", "OBJ2", "--open", "1:1"});
+    EXPECT_EQ(drop_down.status, 2);
+    EXPECT_EQ(drop_down.err,
+              "pofdump: list 1 is a drop-down list; --open double-clicks list views\n");
+}
+
+TEST(Steps, ASubobjectChunkOutsideTheTableMakesTheReadUnclean) {
+    TempFile file(PofBuilder(2117)
+                      .chunk("HDR2", testing_pof::header_body(2117, {.subobjects = 1}))
+                      .chunk("OBJ2", testing_pof::subobject_body(2117, {.number = 3}))
+                      .str());
+    const auto d = dump({file.path(), "--view", "OBJ2"});
+    EXPECT_EQ(d.status, 1);
+    EXPECT_EQ(d.err, message_boxes(file.path()));
+    EXPECT_NE(d.err.find("subobject 3, outside the header's table of 1"), std::string::npos);
+    EXPECT_TRUE(has_lines(d.out, {"frmSOBJ  \"OBJ2 record data\""}));
 }
 
 }  // namespace
