@@ -16,8 +16,8 @@ struct SubobjectFields {
     float radius = 5;
     float offset[3] = {1, 2, 3};
     std::string name = "hull";
-    std::string properties;
-    Bytes bsp;  // the BSP data, its size written before it
+    std::string properties{};
+    Bytes bsp{};  // the BSP data, its size written before it
 };
 
 // A SOBJ/OBJ2 body in the field order of the given file version.

@@ -113,7 +113,8 @@ bool Parser::valued(const std::string& arg, std::string_view name,
 void Parser::view(const std::string& id) {
     const auto entry = entry_for_view_id(id);
     if (!entry) return fail("no record viewer opens for chunk ID \"" + id + "\"");
-    Step step{Step::Kind::View};
+    Step step;
+    step.kind = Step::Kind::View;
     step.view = ViewRequest{id, *entry};
     parsed_.options.steps.push_back(step);
 }
@@ -131,14 +132,16 @@ void Parser::list_row(Step::Kind kind, const std::string& option, const std::str
     if (!choice) {
         return fail(option + " wants LIST:ROW (LIST from 1, ROW from 0), not \"" + text + "\"");
     }
-    Step step{kind};
+    Step step;
+    step.kind = kind;
     step.choice = *choice;
     parsed_.options.steps.push_back(step);
 }
 
 void Parser::window(const std::string& name) {
     if (name.empty()) return fail("--window wants a window name");
-    Step step{Step::Kind::Window};
+    Step step;
+    step.kind = Step::Kind::Window;
     step.window = name;
     parsed_.options.steps.push_back(step);
 }
