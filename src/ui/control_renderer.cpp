@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -16,6 +17,9 @@
 namespace ui {
 
 namespace {
+
+// Drop-down lists are as wide as this many characters ("Cross Section 12").
+constexpr int kDropDownChars = 16;
 
 // Wide enough for any float text ("-1.234567E+38"), so blank values keep their place.
 constexpr const char* kWidestValue = "-1.234567E+38";
@@ -195,6 +199,11 @@ QWidget* ControlRenderer::text_box(view::TextBox& t) {
 QWidget* ControlRenderer::drop_down(view::DropDown& d) {
     auto* combo = new QComboBox;
     named(combo, d);
+    // Sized by a typical row, and its open list lays out rows of one height: a list of
+    // 100,000 vertices opens as fast as one of ten.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(kDropDownChars);
+    if (auto* rows = qobject_cast<QListView*>(combo->view())) rows->setUniformItemSizes(true);
     auto* model = new DropDownModel(d, combo);
     combo->setModel(model);
     combo->setCurrentIndex(d.selected);
