@@ -17,6 +17,13 @@ bool still_open(view::HeadlessWindows& windows, const std::string& name, const v
     return windows.find(name) == v;
 }
 
+// A double-click may bring a block viewer forward or change the current block under one
+// that stays open (an "EOF" row, say); every open window is activated, as a user switching
+// to it would.
+void activate_all(view::HeadlessWindows& windows) {
+    for (auto& w : windows.open) w.viewer->activated();
+}
+
 void choose_rows(view::HeadlessWindows& windows, const std::string& name, int rows_per_list) {
     view::Viewer* viewer = windows.find(name);
     if (!viewer) return;
@@ -32,6 +39,7 @@ void choose_rows(view::HeadlessWindows& windows, const std::string& name, int ro
                 table.click(i);
                 if (!still_open(windows, name, viewer)) return;
                 table.double_click(i);
+                activate_all(windows);
             }
             if (!still_open(windows, name, viewer)) return;
         }

@@ -85,6 +85,7 @@ void check_texts(const view::Control& c, std::string_view where) {
             for (const auto& h : g.columns) check_text(h->text, where);
             for (const auto& h : g.rows) check_text(h->text, where);
             for (const auto& v : g.cells) check_text(v->text, where);
+            for (const auto& span : g.spans) check_text(span.caption->text, where);
             break;
         }
         case Kind::Group:

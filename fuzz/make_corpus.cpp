@@ -12,6 +12,7 @@
 
 #include "pof_builder.h"
 #include "sample_model.h"
+#include "subobject_model.h"
 
 namespace {
 
@@ -64,15 +65,9 @@ Bytes header_2117(const HeaderCounts& c) {
 
 // A subobject body in the version 2116+ order with a DEFPOINTS and an EOF block.
 Bytes subobject_body(std::int32_t number) {
-    Bytes bsp;
-    bsp.i32(1).i32(48).i32(1).i32(1).i32(24).u8(1).u8(0).u8(0).u8(0);
-    bsp.vec(1, 2, 3).vec(0, 0, 1);
-    bsp.i32(0).i32(0);
-    Bytes b;
-    b.i32(number).f32(5).i32(-1).vec(0, 0, 0).vec(0, 0, 0).vec(-1, -1, -1).vec(1, 1, 1);
-    b.text("hull").text("$special=none").i32(0).i32(0).i32(0);
-    b.i32(bsp.size32()).raw(bsp);
-    return b;
+    namespace bsp = testing_pof::bsp;
+    const Bytes data = Bytes().raw(bsp::defpoints({{{1, 2, 3}, {{0, 0, 1}}}})).raw(bsp::eof());
+    return testing_pof::subobject_body(kVersion, {.number = number, .bsp = data});
 }
 
 // One bank of one point (position and normal): the shape of most point chunks.
@@ -222,6 +217,66 @@ void subobjects() {
     }
 }
 
+// One subobject holding the BSP data, in a model whose header announces it.
+std::string with_bsp(const Bytes& data, std::int32_t version = kVersion) {
+    return PofBuilder(version)
+        .chunk(version >= 2016 ? "HDR2" : "OHDR",
+               testing_pof::header_body(version, {.subobjects = 1}))
+        .chunk(version >= 2016 ? "OBJ2" : "SOBJ",
+               testing_pof::subobject_body(version, {.name = "hull", .bsp = data}))
+        .str();
+}
+
+// A block header and a body of zeros, whatever size it declares.
+Bytes raw_block(std::int32_t type, std::int32_t size, std::size_t body) {
+    return Bytes().i32(type).i32(size).raw(std::string(body, '\0'));
+}
+
+void bsp_blocks() {
+    namespace bsp = testing_pof::bsp;
+    add("subobject-order-2014", with_bsp(testing_pof::every_block_type(), 2014));
+    add("subobject-order-2117", with_bsp(testing_pof::every_block_type(), 2117));
+    add("bsp-DEFPOINTS",
+        with_bsp(bsp::defpoints({{{1, 2, 3}, {{0, 0, 1}, {0, 1, 0}}}, {{4, 5, 6}, {}}})));
+    add("bsp-FLATPOLY", with_bsp(bsp::flatpoly({{0, 1}, {1, 2}, {2, -1}})));
+    add("bsp-TMAPPOLY", with_bsp(bsp::tmappoly({{0, 1, 0.5f, 1}, {1, 2, 0, 0}}, 3)));
+    add("bsp-SORTNORM-runs", with_bsp(Bytes()
+                                          .raw(bsp::sortnorm(80, 120))
+                                          .raw(bsp::boundbox({0, 0, 0}, {1, 1, 1}))
+                                          .raw(bsp::eof())
+                                          .raw(bsp::flatpoly({{0, 0}}))
+                                          .raw(bsp::eof())));
+    add("bsp-UNKNOWN", with_bsp(Bytes().raw(bsp::block(9, 16)).raw(bsp::eof())));
+    add("bsp-size-0", with_bsp(Bytes().raw(raw_block(3, 0, 40)).raw(bsp::eof())));
+    add("bsp-size-minus8", with_bsp(Bytes().raw(bsp::boundbox({}, {})).raw(raw_block(2, -8, 40))));
+    add("bsp-size-past-end", with_bsp(raw_block(4, 1000, 72)));
+    add("bsp-eof-size-minus40",
+        with_bsp(Bytes().raw(bsp::boundbox({}, {})).i32(0).i32(-40).i32(5)));
+    add("bsp-header-cut", with_bsp(Bytes().raw(bsp::boundbox({}, {})).i32(5).u8(1)));
+    add("bsp-DEFPOINTS-max-vertices", with_bsp(Bytes()
+                                                   .i32(1)
+                                                   .i32(48)
+                                                   .i32(kMax)
+                                                   .i32(1)
+                                                   .i32(24)
+                                                   .i32(0x01010101)
+                                                   .vec(1, 2, 3)
+                                                   .vec(0, 0, 1)));
+    add("bsp-DEFPOINTS-data-offset-minus1",
+        with_bsp(Bytes().i32(1).i32(36).i32(1).i32(0).i32(-1).i32(0).vec(1, 2, 3)));
+    add("bsp-FLATPOLY-max-entries", with_bsp(Bytes().raw(raw_block(2, 48, 32)).i32(kMax).i32(0)));
+    add("bsp-data-size-max",
+        PofBuilder(kVersion)
+            .chunk("HDR2", testing_pof::header_body(kVersion, {.subobjects = 1}))
+            .chunk("OBJ2",
+                   [] {
+                       std::string b = testing_pof::subobject_body(kVersion).str();
+                       b.resize(b.size() - 4);
+                       return Bytes().raw(b).i32(kMax).raw("ab");
+                   }())
+            .str());
+}
+
 // Weapon, special point, eye and shield chunks, each followed by an ACEN chunk that the reader
 // must still find where the chunk ends.
 std::string then_acen(const std::string& id, const Bytes& body) {
@@ -324,6 +379,7 @@ int main(int argc, char** argv) {
     chunk_types();
     chunk_sizes();
     subobjects();
+    bsp_blocks();
     weapons();
     cuts();
     for (const auto& s : seeds) {

@@ -79,7 +79,9 @@ void PofFile::refill() {
     }
 }
 
-void PofFile::read_into(char* dest, std::int64_t n) {
+// Hands the next n bytes to take(from, count) in pieces, as they stand in the buffer.
+template <class Take>
+void PofFile::read_pieces(std::int64_t n, Take take) {
     need(n);
     while (n > 0) {
         std::int64_t in_buffer = buffer_start_ + data_len_ - offset_;
@@ -87,15 +89,18 @@ void PofFile::read_into(char* dest, std::int64_t n) {
             refill();
             in_buffer = data_len_;
         }
-        const std::int64_t take = std::min(n, in_buffer);
-        const char* from = data_ + (offset_ - buffer_start_);
-        if (dest) {
-            std::memcpy(dest, from, static_cast<std::size_t>(take));
-            dest += take;
-        }
-        offset_ += take;
-        n -= take;
+        const std::int64_t count = std::min(n, in_buffer);
+        take(data_ + (offset_ - buffer_start_), count);
+        offset_ += count;
+        n -= count;
     }
+}
+
+void PofFile::read_into(char* dest, std::int64_t n) {
+    read_pieces(n, [&dest](const char* from, std::int64_t count) {
+        std::memcpy(dest, from, static_cast<std::size_t>(count));
+        dest += count;
+    });
 }
 
 std::uint8_t PofFile::u8() {
@@ -125,13 +130,18 @@ Vec3 PofFile::vec() {
 std::string PofFile::bytes(std::int64_t n) {
     if (n <= 0) return {};
     need(n);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    read_into(out.data(), n);
+    // Appended piece by piece into reserved room: a subobject's BSP data of megabytes is
+    // written once, not zeroed first.
+    std::string out;
+    out.reserve(static_cast<std::size_t>(n));
+    read_pieces(n, [&out](const char* from, std::int64_t count) {
+        out.append(from, static_cast<std::size_t>(count));
+    });
     return out;
 }
 
 void PofFile::skip(std::int64_t n) {
-    if (n > 0) read_into(nullptr, n);
+    if (n > 0) read_pieces(n, [](const char*, std::int64_t) {});
 }
 
 std::int32_t PofFile::count(std::int64_t item_bytes) {

@@ -60,6 +60,8 @@ class PofFile {
   private:
     PofFile() = default;
     void need(std::int64_t n) const;
+    template <class Take>
+    void read_pieces(std::int64_t n, Take take);
     void read_into(char* dest, std::int64_t n);
     void refill();
 

@@ -32,16 +32,15 @@ void parse_chunk(PofFile& file, ModelStore& store, MainForm& form) {
     if (records::is_subobject_chunk(store.chunk_id)) ++store.current_subobject;
 }
 
-// The chunk loop; returns false when a damaged chunk stopped it.
-bool read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form, view::Desktop& desktop) {
+// The chunk loop; returns what stopped it at a damaged chunk, or nothing.
+std::string read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form) {
     while (!file.eof()) {
         const std::int64_t at = file.offset();
         if (file.left() < kChunkHeaderBytes) {
-            desktop.stop_message(damaged("the chunk header at byte " + integer_text(at) +
-                                         " is cut short: " + integer_text(file.left()) +
-                                         " of its 8 bytes are in the file"));
-            return false;
+            return damaged("the chunk header at byte " + integer_text(at) + " is cut short: " +
+                           integer_text(file.left()) + " of its 8 bytes are in the file");
         }
+        store.chunk_offset = at;
         store.chunk_id = file.bytes(4);
         store.chunk_size = file.i32();
         if (store.chunk_size < 1) continue;
@@ -55,22 +54,20 @@ bool read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form, view::Des
             // An honest but huge body (a PINF text of gigabytes) the machine cannot hold.
             failure = "there is not enough memory for it";
         }
-        if (!failure.empty()) {
-            desktop.stop_message(damaged("the " + text8(store.chunk_id) + " chunk at byte " +
-                                         integer_text(at) + " could not be read: " + failure));
-            form.repaint_rows();
-            return false;
-        }
         form.repaint_rows();
+        if (!failure.empty()) {
+            return damaged("the " + text8(store.chunk_id) + " chunk at byte " + integer_text(at) +
+                           " could not be read: " + failure);
+        }
     }
-    return true;
+    return {};
 }
 
 // Every read in here is sized against the file's length first, so a ReadError reaches here
 // only when the file itself fails under the reader: it shrank after it was opened, or the
 // disk stopped answering.
 ReadOutcome read_framing_and_chunks(PofFile& file, ModelStore& store, MainForm& form,
-                                    view::Desktop& desktop) {
+                                    view::Desktop& desktop, std::string& damage) {
     store.magic = file.bytes(std::min<std::int64_t>(4, file.left()));
     if (store.magic != "PSPO") {
         desktop.stop_message(kNotPof);
@@ -78,14 +75,22 @@ ReadOutcome read_framing_and_chunks(PofFile& file, ModelStore& store, MainForm& 
     }
     view::BusyCursor busy(desktop);
     if (file.left() < 4) {
-        desktop.stop_message(damaged("the file version at byte 4 is cut short"));
+        damage = damaged("the file version at byte 4 is cut short");
         return ReadOutcome::Damaged;
     }
     store.file_version = file.i32();
     form.enable_window_menu(true);
-    const bool clean = read_chunk_loop(file, store, form, desktop);
+    damage = read_chunk_loop(file, store, form);
     form.size_columns();
-    return clean ? ReadOutcome::Clean : ReadOutcome::Damaged;
+    return damage.empty() ? ReadOutcome::Clean : ReadOutcome::Damaged;
+}
+
+// The chunks that were read but could not be stored, one per line.
+std::string unstored_text(const std::vector<std::string>& chunks) {
+    std::string text = chunks.size() == 1 ? "A subobject chunk could not be stored:"
+                                          : "These subobject chunks could not be stored:";
+    for (const auto& chunk : chunks) text += "\n- " + chunk + ".";
+    return text;
 }
 
 }  // namespace
@@ -95,13 +100,26 @@ void gUNK_data(PofFile& file, std::int32_t chunk_size) {
 }
 
 ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::Desktop& desktop) {
+    store.header_read = false;
+    store.unstored_chunks.clear();
+    std::string damage;
+    ReadOutcome outcome;
     try {
-        return read_framing_and_chunks(file, store, form, desktop);
+        outcome = read_framing_and_chunks(file, store, form, desktop, damage);
     } catch (const ReadError& e) {
-        desktop.stop_message(damaged(e.what()));
+        damage = damaged(e.what());
         form.size_columns();
-        return ReadOutcome::Damaged;
+        outcome = ReadOutcome::Damaged;
     }
+    // One message box per read, whatever went wrong in it.
+    std::string message = damage;
+    if (!store.unstored_chunks.empty()) {
+        if (!message.empty()) message += "\n\n";
+        message += unstored_text(store.unstored_chunks);
+        if (outcome == ReadOutcome::Clean) outcome = ReadOutcome::NotAllStored;
+    }
+    if (!message.empty()) desktop.stop_message(message);
+    return outcome;
 }
 
 ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop) {

@@ -12,13 +12,24 @@
 
 namespace pof {
 
-enum class ReadOutcome { Clean, Cancelled, DialogFailed, OpenFailed, NotPof, Damaged };
+// NotAllStored: read to the end, but some chunks could not be stored (a subobject number
+// outside the header's table, say).
+enum class ReadOutcome {
+    Clean,
+    NotAllStored,
+    Cancelled,
+    DialogFailed,
+    OpenFailed,
+    NotPof,
+    Damaged
+};
 
 // File > Open: the dialog, the reset, the read.
 ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop);
 
 // Reads the magic, the version and every chunk from the file's first byte on. A damaged
-// chunk stops the read with one message; what was listed and read before it stays.
+// chunk stops the read; what was listed and read before it stays. Whatever went wrong is told
+// in one message box at the end.
 ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::Desktop& desktop);
 
 // Skips the body of a chunk type without a parser.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "records/header/parsers.h"
+#include "records/subobjects/parsers.h"
 #include "records/weapons/parsers.h"
 
 namespace records {
@@ -19,6 +20,8 @@ constexpr std::array kChunkTypes{
     ChunkType{"PINF", gPINF_data, RecordEntry::PINF, ""},
     ChunkType{"TXTR", gTXTR_data, RecordEntry::TXTR, ""},
     ChunkType{"ACEN", gACEN_data, RecordEntry::ACEN, ""},
+    ChunkType{"SOBJ", gSOBJ_data, RecordEntry::SOBJ, "SOBJ Record"},
+    ChunkType{"OBJ2", gSOBJ_data, RecordEntry::SOBJ, "OBJ2 Record"},
     ChunkType{"EYE ", gEYE_data, RecordEntry::EYE, ""},
     ChunkType{"GPNT", gGPNT_data, RecordEntry::GPNT, ""},
     ChunkType{"MPNT", gMPNT_data, RecordEntry::MPNT, ""},

@@ -4,6 +4,7 @@
 #include "records/header/frmOHDR.h"
 #include "records/header/frmPINF.h"
 #include "records/header/frmTXTR.h"
+#include "records/subobjects/frmSOBJ.h"
 #include "records/weapons/frmEYE.h"
 #include "records/weapons/frmGPNT.h"
 #include "records/weapons/frmSHLD.h"
@@ -23,6 +24,8 @@ std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const ViewerCo
             return std::make_unique<frmPINF>(store);
         case pof::RecordEntry::ACEN:
             return std::make_unique<frmACEN>(store);
+        case pof::RecordEntry::SOBJ:
+            return std::make_unique<frmSOBJ>(context);
         case pof::RecordEntry::GPNT:
             return std::make_unique<frmGPNT>(store, kGunPoints);
         case pof::RecordEntry::MPNT:

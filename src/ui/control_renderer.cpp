@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +18,9 @@
 namespace ui {
 
 namespace {
+
+// Drop-down lists are as wide as this many characters ("Cross Section 12").
+constexpr int kDropDownChars = 16;
 
 // Wide enough for any float text ("-1.234567E+38"), so blank values keep their place.
 constexpr const char* kWidestValue = "-1.234567E+38";
@@ -50,6 +54,13 @@ void align_label(QLabel* label, view::Align align) {
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             return;
     }
+}
+
+// A value of several lines: as tall as they are, its text wrapped and kept to the top.
+void make_multiline(QLabel* label, int lines) {
+    label->setWordWrap(true);
+    label->setAlignment((label->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignTop);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * lines + 2 * label->frameWidth());
 }
 
 template <class L>
@@ -138,8 +149,9 @@ QLabel* ControlRenderer::value_label(view::Value& v) {
     QLabel* label = make_value_label();
     named(label, v);
     align_label(label, v.align);
+    if (v.lines > 1) make_multiline(label, v.lines);
     on_sync([label, &v] {
-        set_label_text(label, qt_text(v.text));
+        set_label_text(label, v.lines > 1 ? multiline_text(v.text) : qt_text(v.text));
         label->setEnabled(v.enabled);
     });
     return label;
@@ -159,6 +171,8 @@ QWidget* ControlRenderer::field(view::Field& f) {
                                  : static_cast<QBoxLayout*>(new QHBoxLayout(widget));
     no_margins(layout);
     QLabel* caption = caption_label(f.caption);
+    if (f.value.lines > 1)
+        caption->setAlignment((caption->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignTop);
     layout->addWidget(caption);
     layout->addWidget(value_label(f.value), 1);
     if (!f.below) field_captions_[&f] = caption;
@@ -184,18 +198,23 @@ QWidget* ControlRenderer::text_box(view::TextBox& t) {
 }
 
 QWidget* ControlRenderer::drop_down(view::DropDown& d) {
-    QComboBox* combo = make_drop_down_box();
+    auto* combo = new QComboBox;
     named(combo, d);
+    // Sized by a typical row, and its open list lays out rows of one height: a list of
+    // 100,000 vertices opens as fast as one of ten.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(kDropDownChars);
+    if (auto* rows = qobject_cast<QListView*>(combo->view())) rows->setUniformItemSizes(true);
+    open_below(combo);
     auto* model = new DropDownModel(d, combo);
     combo->setModel(model);
-    fit_rows(combo, d.rows);
     combo->setCurrentIndex(d.selected);
     QObject::connect(combo, &QComboBox::activated, combo, [this, &d](int row) {
         d.choose(row);
         after_event_();
     });
     on_sync([combo, model, &d] {
-        if (model->sync()) fit_rows(combo, d.rows);
+        model->sync();
         if (combo->currentIndex() != d.selected) combo->setCurrentIndex(d.selected);
         combo->setEnabled(d.enabled);
     });
@@ -214,17 +233,24 @@ QWidget* ControlRenderer::grid(view::Grid& g) {
     auto* widget = new QWidget;
     named(widget, g);
     auto* layout = no_margins(new QGridLayout(widget));
+    for (const auto& span : g.spans) {
+        QLabel* label = caption_label(*span.caption);
+        label->setAlignment(Qt::AlignCenter);
+        layout->addWidget(label, 0, static_cast<int>(span.first) + 1, 1,
+                          static_cast<int>(span.count));
+    }
+    const int header_row = g.spans.empty() ? 0 : 1;
     for (std::size_t c = 0; c < g.columns.size(); ++c) {
         QLabel* header = caption_label(*g.columns[c]);
         if (g.columns[c]->align == view::Align::Default) header->setAlignment(Qt::AlignCenter);
-        layout->addWidget(header, 0, static_cast<int>(c) + 1);
+        layout->addWidget(header, header_row, static_cast<int>(c) + 1);
         layout->setColumnStretch(static_cast<int>(c) + 1, 1);  // room goes to the values
     }
     for (std::size_t r = 0; r < g.rows.size(); ++r) {
-        layout->addWidget(caption_label(*g.rows[r]), static_cast<int>(r) + 1, 0);
+        const int row = header_row + 1 + static_cast<int>(r);
+        layout->addWidget(caption_label(*g.rows[r]), row, 0);
         for (std::size_t c = 0; c < g.columns.size(); ++c) {
-            layout->addWidget(value_label(g.cell(r, c)), static_cast<int>(r) + 1,
-                              static_cast<int>(c) + 1);
+            layout->addWidget(value_label(g.cell(r, c)), row, static_cast<int>(c) + 1);
         }
     }
     on_sync([widget, &g] { widget->setEnabled(g.enabled); });

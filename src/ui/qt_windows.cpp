@@ -52,6 +52,13 @@ void QtWindows::sync(std::string_view name) {
     if (ViewerWindow* w = window(name)) w->sync();
 }
 
+void QtWindows::repaint(std::string_view name) {
+    if (ViewerWindow* w = window(name)) {
+        w->sync();
+        w->repaint();
+    }
+}
+
 void QtWindows::close(std::string_view name) {
     const auto found = open_.find(name);
     if (found == open_.end()) return;

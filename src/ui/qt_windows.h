@@ -23,6 +23,7 @@ class QtWindows : public view::Windows {
     void bring_forward(std::string_view name) override;
     void set_normal_state(std::string_view name) override;
     void sync(std::string_view name) override;
+    void repaint(std::string_view name) override;
     void close(std::string_view name) override;
 
     // The open window of that viewer, or nullptr.

@@ -59,6 +59,7 @@ void TableView::size_columns() {
         const auto rule = static_cast<std::size_t>(c) < table_.columns.size()
                               ? table_.columns[c].width
                               : view::Table::Width::FitHeaderAndContents;
+        if (rule == view::Table::Width::Keep) continue;
         if (rule == view::Table::Width::HalfOfList) {
             header()->resizeSection(c, viewport()->width() / 2);
         } else {

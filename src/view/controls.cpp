@@ -17,4 +17,8 @@ void Grid::set_column(std::size_t column, const std::vector<std::string>& texts)
         cell(r, column).text = texts[r];
 }
 
+void Grid::span(std::string text, std::size_t first, std::size_t count) {
+    spans.push_back({std::make_unique<Caption>(std::move(text)), first, count});
+}
+
 }  // namespace view

@@ -38,13 +38,15 @@ class Caption : public Control {
     Align align = Align::Default;
 };
 
-// A text set from the store; selectable, so a number can be copied.
+// A text set from the store; selectable, so a number can be copied. A value of several lines
+// is as tall as that many lines and wraps its text.
 class Value : public Control {
   public:
     explicit Value(std::string name = {}) : Control(std::move(name)) {}
     Kind kind() const override { return Kind::Value; }
     std::string text;
     Align align = Align::Default;
+    int lines = 1;
 };
 
 // A caption with its value beside it (or under it).
@@ -97,7 +99,8 @@ class DropDown : public Control {
 // re-populates only when they changed.
 class Table : public Control {
   public:
-    enum class Width { FitHeaderAndContents, HalfOfList };
+    // Keep: the width it was made with, whatever the rows hold.
+    enum class Width { FitHeaderAndContents, HalfOfList, Keep };
     struct Column {
         std::string header;
         Width width = Width::FitHeaderAndContents;
@@ -149,9 +152,17 @@ class Grid : public Control {
         return *cells[row * columns.size() + column];
     }
     void set_column(std::size_t column, const std::vector<std::string>& texts);
+    // A caption over count columns side by side from first on ("Bounding Box" over "min"
+    // and "max").
+    void span(std::string text, std::size_t first, std::size_t count);
 
+    struct Span {
+        std::unique_ptr<Caption> caption;
+        std::size_t first = 0, count = 0;
+    };
     std::vector<std::unique_ptr<Caption>> columns, rows;
     std::vector<std::unique_ptr<Value>> cells;  // row by row
+    std::vector<Span> spans;
 };
 
 // Controls side by side (Row) or one under the other (Column); layout only.

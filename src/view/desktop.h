@@ -59,6 +59,9 @@ class Windows {
     virtual void set_normal_state(std::string_view name) = 0;
     // Re-render the window (title included) after its controls changed in code.
     virtual void sync(std::string_view name) = 0;
+    // Re-render and paint it at once, so that a long step inside a handler shows what it
+    // has set so far.
+    virtual void repaint(std::string_view name) { sync(name); }
     virtual void close(std::string_view name) = 0;
 };
 

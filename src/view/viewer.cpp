@@ -39,6 +39,12 @@ std::vector<Control*> lists_of(Control& root) {
     return out;
 }
 
+std::vector<Control*> controls_of(Control& root) {
+    std::vector<Control*> out;
+    walk(root, [&](Control& c) { out.push_back(&c); });
+    return out;
+}
+
 std::vector<const Control*> controls_of(const Control& root) {
     std::vector<const Control*> out;
     walk(root, [&](const Control& c) { out.push_back(&c); });

@@ -48,5 +48,6 @@ class Viewer {
 std::vector<Control*> lists_of(Control& root);
 // Every control of a layout, depth first, the root first.
 std::vector<const Control*> controls_of(const Control& root);
+std::vector<Control*> controls_of(Control& root);
 
 }  // namespace view

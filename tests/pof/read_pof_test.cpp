@@ -8,6 +8,7 @@
 #include "pof_builder.h"
 #include "sample_model.h"
 #include "session.h"
+#include "subobject_model.h"
 #include "temp_file.h"
 
 namespace {
@@ -17,6 +18,7 @@ using testing_pof::Bytes;
 using testing_pof::header_body;
 using testing_pof::PofBuilder;
 using testing_pof::Session;
+using testing_pof::subobject_body;
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
 TEST(ReadChunks, MagicAndVersionOnlyEnablesTheWindowMenuWithNoRows) {
@@ -73,11 +75,17 @@ TEST(ReadChunks, UnknownChunksAreListedAndSkipped) {
 
 TEST(ReadChunks, SubobjectRowsAreNumberedByTheirRunningCount) {
     Session s;
-    const auto body = Bytes().i32(0).i32(0);
-    const auto bytes =
-        PofBuilder(2117).chunk("SOBJ", body).chunk("SOBJ", body).chunk("OBJ2", body).str();
+    const auto sub = [](std::int32_t n) { return subobject_body(2117, {.number = n}); };
+    const auto bytes = PofBuilder(2117)
+                           .chunk("HDR2", header_body(2117, {.subobjects = 3}))
+                           .chunk("SOBJ", sub(2))
+                           .chunk("SOBJ", sub(0))
+                           .chunk("OBJ2", sub(1))
+                           .str();
     EXPECT_EQ(s.read(bytes), ReadOutcome::Clean);
-    EXPECT_EQ(s.rows(), (Rows{{"SOBJ   0", "8"}, {"SOBJ   1", "8"}, {"OBJ2   2", "8"}}));
+    EXPECT_EQ(s.rows()[3], (std::pair<std::string, std::string>{"OBJ2   2", "88"}));
+    EXPECT_EQ(s.rows()[1].first, "SOBJ   0");  // the running count, not the number inside
+    EXPECT_EQ(s.caption("IDM_SOBJ"), "OBJ2 Record");
     EXPECT_EQ(s.store.current_subobject, 3);
 }
 

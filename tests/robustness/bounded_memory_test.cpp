@@ -48,6 +48,16 @@ Bytes subobject(std::int32_t number) {
     return b.i32(0).i32(0).i32(0).i32(0).i32(0).i32(0);
 }
 
+// A subobject whose BSP data is one DEFPOINTS block announcing 2147483647 vertices.
+Bytes defpoints_of_max_vertices() {
+    Bytes bsp = Bytes().i32(1).i32(64).i32(kMax).i32(kMax).i32(24).i32(0);
+    for (int i = 0; i < 10; ++i) bsp.f32(1);
+    Bytes b = subobject(0);
+    std::string without_size = b.str();
+    without_size.resize(without_size.size() - 4);  // the empty BSP data's size
+    return Bytes().raw(without_size).i32(bsp.size32()).raw(bsp);
+}
+
 // 100,000 banks, the first of them with 100,000 entries of entry_bytes each, the others with
 // none: a rectangular table would hold 10^10 slots.
 template <class Entry>
@@ -108,11 +118,29 @@ std::vector<HostileFile> hostile_files() {
         {"a special point name of 2147483647 bytes",
          PofBuilder(2117).chunk("SPCL", Bytes().i32(1).i32(kMax).raw(std::string(40, 'a'))).str(),
          damaged, "SPCL"},
+        // The subobject viewer lists the first 100000 slots and the one filled past them.
         {"2000000000 subobjects, two of them filled",
          PofBuilder(2117)
              .chunk("HDR2", header({.subobjects = 2000000000}))
              .chunk("OBJ2", subobject(1999999999))
              .chunk("OBJ2", subobject(0))
+             .str(),
+         ReadOutcome::Clean, ""},
+        {"a BSP data size of 2000000000",
+         PofBuilder(2117)
+             .chunk("HDR2", header({.subobjects = 1}))
+             .chunk("OBJ2",
+                    [] {
+                        std::string b = subobject(0).str();
+                        b.resize(b.size() - 4);
+                        return Bytes().raw(b).i32(2000000000).raw("abc");
+                    }())
+             .str(),
+         damaged, "OBJ2"},
+        {"a DEFPOINTS block of 2147483647 vertices",
+         PofBuilder(2117)
+             .chunk("HDR2", header({.subobjects = 1}))
+             .chunk("OBJ2", defpoints_of_max_vertices())
              .str(),
          ReadOutcome::Clean, ""},
     };

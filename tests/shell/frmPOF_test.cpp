@@ -7,6 +7,7 @@
 #include "sample_model.h"
 #include "session.h"
 #include "shell/row_text.h"
+#include "subobject_model.h"
 
 namespace {
 
@@ -15,12 +16,14 @@ using testing_pof::PofBuilder;
 using testing_pof::Session;
 
 std::string header_sobj_txtr_file() {
-    const auto sobj = Bytes().i32(0).i32(0);
+    const auto sobj = [](std::int32_t n) {
+        return testing_pof::subobject_body(2014, {.number = n});
+    };
     return PofBuilder(2014)
-        .chunk("OHDR", testing_pof::header_body(2014))
-        .chunk("SOBJ", sobj)
-        .chunk("SOBJ", sobj)
-        .chunk("SOBJ", sobj)
+        .chunk("OHDR", testing_pof::header_body(2014, {.subobjects = 3}))
+        .chunk("SOBJ", sobj(0))
+        .chunk("SOBJ", sobj(1))
+        .chunk("SOBJ", sobj(2))
         .chunk("TXTR", testing_pof::texture_body({"a"}))
         .str();
 }
@@ -63,8 +66,8 @@ TEST(MainWindow, OnlyTheEntriesOfChunksReadAreEnabled) {
     for (const auto& e : s.form.menus()[1].entries) {
         if (s.entry_enabled(e.name)) enabled.push_back(e.name);
     }
-    // The subobject parser is not built yet, so SOBJ chunks are listed but enable nothing.
-    EXPECT_EQ(enabled, (std::vector<std::string>{"IDM_CLOSE_ALL", "IDM_TXTR", "IDM_OHDR"}));
+    EXPECT_EQ(enabled,
+              (std::vector<std::string>{"IDM_CLOSE_ALL", "IDM_TXTR", "IDM_OHDR", "IDM_SOBJ"}));
 }
 
 TEST(MainWindow, ClicksSetTheCurrentSubobjectFromTheRow) {
@@ -83,13 +86,13 @@ TEST(MainWindow, ClicksSetTheCurrentSubobjectFromTheRow) {
 
 TEST(MainWindow, DoubleClickOpensTheRowsViewerAndUnknownRowsNothing) {
     Session s;
-    s.read(testing_pof::sample_model());  // HDR2 TXTR PINF XXXX ACEN ...
-    s.form.record_list().double_click(3);
+    s.read(testing_pof::sample_model());  // HDR2 OBJ2 OBJ2 TXTR PINF XXXX ACEN ...
+    s.form.record_list().double_click(5);
     EXPECT_TRUE(s.windows.open.empty());
     s.form.record_list().double_click(0);
     ASSERT_NE(s.viewer("frmOHDR"), nullptr);
     EXPECT_EQ(s.viewer("frmOHDR")->title, "HDR2 record data");
-    s.form.record_list().double_click(4);
+    s.form.record_list().double_click(6);
     EXPECT_NE(s.viewer("frmACEN"), nullptr);
 }
 
@@ -126,7 +129,7 @@ TEST(MainWindow, CloseAllClosesViewersInItsOrderAndKeepsTheMenu) {
     s.form.menu_command("IDM_CLOSE_ALL");
     EXPECT_EQ(s.windows.log,
               (std::vector<std::string>{"close frmOHDR", "close frmPINF", "close frmACEN"}));
-    EXPECT_EQ(s.rows().size(), 12u);
+    EXPECT_EQ(s.rows().size(), 14u);
 }
 
 TEST(MainWindow, ClosingTheMainWindowClosesEveryViewerAndExitQuitsAtOnce) {

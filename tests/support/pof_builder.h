@@ -23,6 +23,10 @@ class Bytes {
         for (int shift = 0; shift < 32; shift += 8) data_ += static_cast<char>((u >> shift) & 0xFF);
         return *this;
     }
+    Bytes& i16(std::int16_t v) {
+        const auto u = static_cast<std::uint16_t>(v);
+        return u8(static_cast<std::uint8_t>(u & 0xFF)).u8(static_cast<std::uint8_t>(u >> 8));
+    }
     Bytes& f32(float v) { return i32(std::bit_cast<std::int32_t>(v)); }
     Bytes& vec(float x, float y, float z) { return f32(x).f32(y).f32(z); }
     Bytes& raw(std::string_view bytes) {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "subobject_model.h"
+
 namespace testing_pof {
 
 Bytes header_body(std::int32_t version, const HeaderFields& h) {
@@ -40,6 +42,30 @@ Bytes texture_body(const std::vector<std::string>& names) {
 
 Bytes acen_body(float x, float y, float z) {
     return Bytes().vec(x, y, z);
+}
+
+// Subobject 0 holds every block type; subobject 1, a turret, a split plane whose front run
+// ends in an EOF of its own.
+Bytes sample_subobject(std::int32_t version, std::int32_t number) {
+    if (number == 0) {
+        return subobject_body(version, {.name = "hull",
+                                        .properties = "$special=subsystem\n$fov=180",
+                                        .bsp = every_block_type()});
+    }
+    using namespace bsp;
+    const Bytes bsp = Bytes()
+                          .raw(defpoints({{{0, 1, 0}, {{0, 1, 0}}}, {{1, 1, 0}, {}}}))
+                          .raw(sortnorm(80, 168))
+                          .raw(tmappoly({{0, 0, 0, 0}, {1, 0, 1, 0}, {1, 0, 1, 1}}, 1))
+                          .raw(eof())
+                          .raw(flatpoly({{1, 0}, {0, 0}, {1, 0}}, 0, 0, 255))
+                          .raw(eof());
+    return subobject_body(version, {.number = 1,
+                                    .parent = 0,
+                                    .radius = 1.5f,
+                                    .offset = {0, 4, -2},
+                                    .name = "turret01",
+                                    .bsp = bsp});
 }
 
 Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank) {
@@ -96,8 +122,11 @@ Bytes shield_body(std::int32_t vertices, std::int32_t faces) {
 
 std::string sample_model(std::int32_t version) {
     const char* header_id = version >= 2016 ? "HDR2" : "OHDR";
+    const char* subobject_id = version >= 2016 ? "OBJ2" : "SOBJ";
     return PofBuilder(version)
         .chunk(header_id, header_body(version))
+        .chunk(subobject_id, sample_subobject(version, 0))
+        .chunk(subobject_id, sample_subobject(version, 1))
         .chunk("TXTR", texture_body({"fighter01", "fighter01-glow", "thruster"}))
         .chunk("PINF", Bytes().raw(std::string("pofscope sample\nbuilt by its tests\n\0", 36)))
         .chunk("XXXX", Bytes().i32(1).i32(2).i32(3))

@@ -25,6 +25,9 @@ Bytes header_body(std::int32_t version, const HeaderFields& h = {});
 Bytes texture_body(const std::vector<std::string>& names);
 Bytes acen_body(float x, float y, float z);
 
+// Subobject 0 or 1 of the sample model.
+Bytes sample_subobject(std::int32_t version, std::int32_t number);
+
 // Weapon, special point, eye and shield bodies. Every number says where it sits: point p of
 // bank b is at (b, p, 1.5) with normal (0.5, b + 1, -p - 1); turret b hangs under subobject
 // b + 1 (physical parent -1) with normal (b, 1, 0) and firing point p at (b, p, 2); eye point i

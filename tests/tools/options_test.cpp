@@ -9,21 +9,27 @@ namespace {
 using pofdump::Options;
 using pofdump::parse_options;
 
-TEST(Options, FileViewChoicesAndJson) {
-    const auto p =
-        parse_options({"--view=HDR2", "--choose", "2:1", "model.pof", "--choose=1:0", "--json"});
+TEST(Options, StepsKeepTheirCommandLineOrder) {
+    const auto p = parse_options({"--view=HDR2", "--choose", "2:1", "model.pof", "--open=1:0",
+                                  "--json", "--window", "frmPOF", "--view", "TXTR"});
     ASSERT_EQ(p.error, "");
     EXPECT_EQ(p.options.action, Options::Action::Dump);
     EXPECT_EQ(p.options.file, "model.pof");
     EXPECT_TRUE(p.options.json);
-    ASSERT_TRUE(p.options.view);
-    EXPECT_EQ(p.options.view->chunk_id, "HDR2");
-    EXPECT_EQ(p.options.view->entry, pof::RecordEntry::OHDR);
-    ASSERT_EQ(p.options.choices.size(), 2u);
-    EXPECT_EQ(p.options.choices[0].list, 2);
-    EXPECT_EQ(p.options.choices[0].row, 1);
-    EXPECT_EQ(p.options.choices[1].list, 1);
-    EXPECT_EQ(p.options.choices[1].row, 0);
+    using Kind = pofdump::Step::Kind;
+    const auto& steps = p.options.steps;
+    ASSERT_EQ(steps.size(), 5u);
+    EXPECT_EQ(steps[0].kind, Kind::View);
+    EXPECT_EQ(steps[0].view.chunk_id, "HDR2");
+    EXPECT_EQ(steps[0].view.entry, pof::RecordEntry::OHDR);
+    EXPECT_EQ(steps[1].kind, Kind::Choose);
+    EXPECT_EQ(steps[1].choice.list, 2);
+    EXPECT_EQ(steps[1].choice.row, 1);
+    EXPECT_EQ(steps[2].kind, Kind::Open);
+    EXPECT_EQ(steps[2].choice.list, 1);
+    EXPECT_EQ(steps[3].kind, Kind::Window);
+    EXPECT_EQ(steps[3].window, "frmPOF");
+    EXPECT_EQ(steps[4].view.entry, pof::RecordEntry::TXTR);
 }
 
 TEST(Options, DoubleDashEndsTheOptions) {
@@ -46,8 +52,9 @@ TEST(Options, BadUsageSaysWhy) {
     EXPECT_EQ(parse_options({"--verbose", "a.pof"}).error, "unknown option --verbose");
     EXPECT_EQ(parse_options({"--viewer=TXTR", "a.pof"}).error, "unknown option --viewer=TXTR");
     EXPECT_EQ(parse_options({"a.pof", "--view"}).error, "--view needs a value");
-    EXPECT_EQ(parse_options({"--view", "TXTR", "--view", "PINF", "a.pof"}).error,
-              "--view may be given once");
+    EXPECT_EQ(parse_options({"a.pof", "--window"}).error, "--window needs a value");
+    EXPECT_EQ(parse_options({"--open", "1", "a.pof"}).error,
+              "--open wants LIST:ROW (LIST from 1, ROW from 0), not \"1\"");
     EXPECT_EQ(parse_options({"--view", "XXXX", "a.pof"}).error,
               "no record viewer opens for chunk ID \"XXXX\"");
 }

@@ -9,6 +9,7 @@
 #include "pof_builder.h"
 #include "sample_model.h"
 #include "shell/frmPOF.h"
+#include "subobject_model.h"
 #include "view/headless.h"
 
 namespace {
@@ -44,15 +45,15 @@ TEST(MainWindow, ListsEveryChunkAndEnablesTheEntriesOfTheTypesRead) {
     EXPECT_EQ(d.status, 0);
     EXPECT_EQ(d.err, "");
     EXPECT_TRUE(has_lines(
-        d.out,
-        {"frmPOF  \"POF File Data\"", "value Label1: " + file.path(),
-         "list 1 ListView1: 12 rows, selected none", "  columns: Record Type | Record Size",
-         "    HDR2 | 156", "    TXTR | 47", "    PINF | 36", "    XXXX | 12", "    ACEN | 12"}));
+        d.out, {"frmPOF  \"POF File Data\"", "value Label1: " + file.path(),
+                "list 1 ListView1: 14 rows, selected none", "  columns: Record Type | Record Size",
+                "    HDR2 | 156", "    OBJ2   0 | 443", "    OBJ2   1 | 384", "    TXTR | 47",
+                "    PINF | 36", "    XXXX | 12", "    ACEN | 12"}));
     EXPECT_TRUE(has_lines(
         d.out, {"  IDM_SAVE \"&Save\" (disabled)", "  IDM_SAVE_AS \"Save &As\" (disabled)"}));
     EXPECT_TRUE(has_lines(d.out, {"menu IDM_WINDOW \"&Window\"", "  IDM_CLOSE_ALL \"Close All\"",
                                   "  IDM_TXTR \"TXTR Record\"", "  IDM_OHDR \"HDR2 Record\"",
-                                  "  IDM_SOBJ \"SOBJ Record\" (disabled)"}));
+                                  "  IDM_SOBJ \"OBJ2 Record\"", "  IDM_SPCL \"SPCL Record\""}));
     EXPECT_TRUE(has_lines(d.out, {"  IDM_ACEN \"ACEN Record\"", "  IDM_PINF \"PINF Record\""}));
 }
 
@@ -66,11 +67,10 @@ TEST(MainWindow, AnOldHeaderKeepsTheOhdrCaption) {
 
 TEST(MainWindow, ChooseClicksARecordListRow) {
     TempFile file(testing_pof::sample_model(2117));
-    const auto d = dump({file.path(), "--choose", "1:3"});
+    const auto d = dump({file.path(), "--choose", "1:5"});
     EXPECT_EQ(d.status, 0);
-    EXPECT_TRUE(has_lines(
-        d.out, {"list 1 ListView1: 12 rows, selected 3", "  columns: Record Type | Record Size",
-                "    HDR2 | 156", "    TXTR | 47", "    PINF | 36", "  > XXXX | 12"}));
+    EXPECT_TRUE(has_lines(d.out, {"list 1 ListView1: 14 rows, selected 5"}));
+    EXPECT_TRUE(has_lines(d.out, {"    PINF | 36", "  > XXXX | 12", "    ACEN | 12"}));
 }
 
 TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
@@ -85,14 +85,15 @@ TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
     const auto& list = j["controls"][1];
     EXPECT_EQ(list["name"], "ListView1");
     EXPECT_EQ(list["columns"][0]["header"], "Record Type");
-    ASSERT_EQ(list["rows"].size(), 12u);
-    EXPECT_EQ(list["rows"][4], (nlohmann::json{"ACEN", "12"}));
+    ASSERT_EQ(list["rows"].size(), 14u);
+    EXPECT_EQ(list["rows"][6], (nlohmann::json{"ACEN", "12"}));
     const auto& window = j["menus"][1];
     EXPECT_EQ(window["name"], "IDM_WINDOW");
     EXPECT_TRUE(window["enabled"]);
     ASSERT_EQ(window["entries"].size(), 17u);
     EXPECT_EQ(window["entries"][2]["caption"], "HDR2 Record");
-    EXPECT_FALSE(window["entries"][3]["enabled"]);
+    EXPECT_TRUE(window["entries"][4]["enabled"]);
+    EXPECT_FALSE(window["entries"][9]["enabled"]);  // DOCK
     EXPECT_TRUE(j["menus"][0]["entries"][1]["separator"]);
 }
 
@@ -193,9 +194,9 @@ TEST(Choices, ThatCannotBeMadeAreBadUsage) {
     const auto disabled = dump({file.path(), "--view", "HDR2", "--choose", "1:0"});
     EXPECT_EQ(disabled.status, 2);
     EXPECT_EQ(disabled.err, "pofdump: list 1 is disabled; its choice cannot change\n");
-    const auto main_list = dump({file.path(), "--choose", "1:12"});
+    const auto main_list = dump({file.path(), "--choose", "1:14"});
     EXPECT_EQ(main_list.status, 2);
-    EXPECT_EQ(main_list.err, "pofdump: list 1 has 12 rows; there is no row 12\n");
+    EXPECT_EQ(main_list.err, "pofdump: list 1 has 14 rows; there is no row 14\n");
 }
 
 TEST(TextureViewer, ListsNamesWithTheirIndices) {
@@ -284,19 +285,62 @@ TEST(Failures, AMissingFileIsReportedInTheMessageBoxWords) {
 TEST(Failures, ADamagedFileKeepsWhatWasRead) {
     const std::string whole = testing_pof::sample_model(2117);
     // Cut inside the TXTR body: its row is listed, the read stops there.
-    const std::size_t txtr_body = 8 + 8 + testing_pof::header_body(2117).size() + 8;
+    const std::size_t txtr_body = 8 + 8 + testing_pof::header_body(2117).size() + 8 +
+                                  testing_pof::sample_subobject(2117, 0).size() + 8 +
+                                  testing_pof::sample_subobject(2117, 1).size() + 8;
     TempFile file(whole.substr(0, txtr_body + 10));
     const auto d = dump({file.path()});
     EXPECT_EQ(d.status, 1);
     EXPECT_EQ(d.err, message_boxes(file.path()));
     EXPECT_NE(d.err.find("TXTR"), std::string::npos) << d.err;
     EXPECT_TRUE(has_lines(
-        d.out, {"list 1 ListView1: 2 rows, selected none", "  columns: Record Type | Record Size",
-                "    HDR2 | 156", "    TXTR | 47", "menu IDM_FILE \"&File\""}));
+        d.out, {"list 1 ListView1: 4 rows, selected none", "  columns: Record Type | Record Size",
+                "    HDR2 | 156", "    OBJ2   0 | 443", "    OBJ2   1 | 384", "    TXTR | 47",
+                "menu IDM_FILE \"&File\""}));
     // The header was read whole, so its viewer still opens.
     const auto header = dump({file.path(), "--view", "HDR2"});
     EXPECT_EQ(header.status, 1);
     EXPECT_TRUE(has_lines(header.out, {"frmOHDR  \"HDR2 record data\"", "Record Size: 156"}));
+}
+
+TEST(Steps, OpenAndWindowWalkFromTheRecordListToABlock) {
+    TempFile file(testing_pof::sample_model(2117));
+    // Subobject 1's third block is its TMAPPOLY at byte 140.
+    const auto block = dump({file.path(), "--view", "OBJ2", "--choose", "1:1", "--open", "2:2"});
+    EXPECT_EQ(block.status, 0);
+    EXPECT_TRUE(has_lines(block.out, {"frmTMAPPOLY  \"frmTMAPPOLY\"", "BSP offset: 140"}));
+    // An EOF row opens nothing: the subobject viewer stays current.
+    const auto eof = dump({file.path(), "--open", "1:2", "--open", "2:3"});
+    EXPECT_TRUE(has_lines(eof.out, {"frmSOBJ  \"OBJ2 record data\""}));
+    EXPECT_TRUE(has_lines(eof.out, {"    > 220 | EOF | 0"}));
+    const auto back = dump({file.path(), "--open", "1:1", "--open", "2:1", "--window", "frmSOBJ",
+                            "--choose", "1:1", "--window", "frmPOF"});
+    EXPECT_EQ(back.status, 0);
+    EXPECT_TRUE(has_lines(back.out, {"frmPOF  \"POF File Data\""}));
+}
+
+TEST(Steps, WhatAUserCannotDoIsBadUsage) {
+    TempFile file(testing_pof::sample_model(2117));
+    const auto closed = dump({file.path(), "--open", "1:1", "--open", "2:1", "--window", "frmSOBJ",
+                              "--choose", "1:1", "--window", "frmSORTNORM"});
+    EXPECT_EQ(closed.status, 2);
+    EXPECT_EQ(closed.err, "pofdump: no window frmSORTNORM is open\n");
+    const auto drop_down = dump({file.path(), "--view", "OBJ2", "--open", "1:1"});
+    EXPECT_EQ(drop_down.status, 2);
+    EXPECT_EQ(drop_down.err,
+              "pofdump: list 1 is a drop-down list; --open double-clicks list views\n");
+}
+
+TEST(Steps, ASubobjectChunkOutsideTheTableMakesTheReadUnclean) {
+    TempFile file(PofBuilder(2117)
+                      .chunk("HDR2", testing_pof::header_body(2117, {.subobjects = 1}))
+                      .chunk("OBJ2", testing_pof::subobject_body(2117, {.number = 3}))
+                      .str());
+    const auto d = dump({file.path(), "--view", "OBJ2"});
+    EXPECT_EQ(d.status, 1);
+    EXPECT_EQ(d.err, message_boxes(file.path()));
+    EXPECT_NE(d.err.find("subobject 3, outside the header's table of 1"), std::string::npos);
+    EXPECT_TRUE(has_lines(d.out, {"frmSOBJ  \"OBJ2 record data\""}));
 }
 
 }  // namespace

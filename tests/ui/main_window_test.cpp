@@ -10,6 +10,7 @@
 #include "app_fixture.h"
 #include "pof_builder.h"
 #include "sample_model.h"
+#include "subobject_model.h"
 #include "ui/viewer_window.h"
 #include "user_input.h"
 
@@ -22,13 +23,17 @@ using testing_ui::double_click_row;
 
 namespace {
 
+// HDR2, OBJ2, OBJ2, XXXX, OBJ2.
 std::string three_subobjects_file() {
-    const Bytes body = Bytes().i32(0).i32(0);
+    const auto body = [](std::int32_t n) {
+        return testing_pof::subobject_body(2117, {.number = n});
+    };
     return PofBuilder(2117)
-        .chunk("OBJ2", body)
-        .chunk("OBJ2", body)
-        .chunk("XXXX", body)
-        .chunk("OBJ2", body)
+        .chunk("HDR2", testing_pof::header_body(2117, {.subobjects = 3}))
+        .chunk("OBJ2", body(0))
+        .chunk("OBJ2", body(1))
+        .chunk("XXXX", Bytes().i32(0))
+        .chunk("OBJ2", body(2))
         .str();
 }
 
@@ -99,14 +104,18 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
     QCOMPARE(app.window.findChild<QLabel*>("Label1")->text(), QString::fromStdString(path));
     QVERIFY(app.messages.empty());
 
-    const QStringList types{"HDR2", "TXTR", "PINF", "XXXX", "ACEN"};
+    const QStringList types{"HDR2", "OBJ2   0", "OBJ2   1", "TXTR", "PINF", "XXXX", "ACEN"};
     const QStringList sizes{
         QString::number(testing_pof::header_body(2117).size()),
+        QString::number(testing_pof::sample_subobject(2117, 0).size()),
+        QString::number(testing_pof::sample_subobject(2117, 1).size()),
         QString::number(
             testing_pof::texture_body({"fighter01", "fighter01-glow", "thruster"}).size()),
-        "36", "12", "12"};
-    QCOMPARE(app.list()->model()->rowCount(), 12);
-    for (int r = 0; r < 5; ++r) {
+        "36",
+        "12",
+        "12"};
+    QCOMPARE(app.list()->model()->rowCount(), 14);
+    for (int r = 0; r < 7; ++r) {
         QCOMPARE(app.cell(r, 0), types[r]);
         QCOMPARE(app.cell(r, 1), sizes[r]);
     }
@@ -114,10 +123,11 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
     QVERIFY(app.menu("IDM_WINDOW")->menuAction()->isEnabled());
     QVERIFY(app.action("IDM_CLOSE_ALL")->isEnabled());
     QCOMPARE(app.action("IDM_OHDR")->text(), QString("HDR2 Record"));
-    for (const char* on : {"IDM_OHDR", "IDM_TXTR", "IDM_PINF", "IDM_ACEN", "IDM_GPNT", "IDM_EYE"}) {
+    for (const char* on :
+         {"IDM_OHDR", "IDM_SOBJ", "IDM_TXTR", "IDM_PINF", "IDM_ACEN", "IDM_GPNT", "IDM_EYE"}) {
         QVERIFY2(app.action(on)->isEnabled(), on);
     }
-    for (const char* off : {"IDM_SOBJ", "IDM_SAVE", "IDM_SAVE_AS"}) {
+    for (const char* off : {"IDM_DOCK", "IDM_SAVE", "IDM_SAVE_AS"}) {
         QVERIFY2(!app.action(off)->isEnabled(), off);
     }
     QVERIFY(!QApplication::overrideCursor());
@@ -132,11 +142,12 @@ void MainWindowTest::columns_fit_header_and_contents() {
     app.open_bytes(PofBuilder(2117).chunk("TXTR", testing_pof::texture_body({})).str());
     QCOMPARE(header->sectionSize(0), header->sectionSizeHint(0));  // the header is wider
 
-    Bytes body = Bytes().i32(0).i32(0);
+    const Bytes body = testing_pof::subobject_body(2117);
     PofBuilder many(2117);
+    many.chunk("HDR2", testing_pof::header_body(2117, {.subobjects = 1}));
     for (int i = 0; i < 1000; ++i) many.chunk("OBJ2", body);
     app.open_bytes(many.str(), "many.pof");
-    QCOMPARE(app.cell(999, 0), QString("OBJ2   999"));
+    QCOMPARE(app.cell(1000, 0), QString("OBJ2   999"));
     QVERIFY(header->sectionSize(0) > app.list()->fontMetrics().horizontalAdvance("OBJ2   999"));
     QVERIFY(header->sectionSize(0) >= header->sectionSizeHint(0));
 }
@@ -192,7 +203,7 @@ void MainWindowTest::older_versions_keep_the_header_title() {
 void MainWindowTest::not_a_pof_file_shows_the_stop_message_with_the_arrow_cursor() {
     App app;
     app.open_bytes(testing_pof::sample_model(2117));
-    QCOMPARE(app.list()->model()->rowCount(), 12);
+    QCOMPARE(app.list()->model()->rowCount(), 14);
 
     // What the window behind the message box shows while the box waits.
     Qt::CursorShape shape_during_message = Qt::BlankCursor;
@@ -226,7 +237,7 @@ void MainWindowTest::cancel_leaves_list_and_viewers_as_they_were() {
     app.next_dialog = {view::OpenFileResult::Status::Cancelled, {}, {}};
     app.action("IDM_OPEN")->trigger();
     QCOMPARE(app.requests.size(), std::size_t(2));
-    QCOMPARE(app.list()->model()->rowCount(), 12);
+    QCOMPARE(app.list()->model()->rowCount(), 14);
     QVERIFY(app.windows.window("frmTXTR"));
     QCOMPARE(app.window.findChild<QLabel*>("Label1")->text(), QString::fromStdString(path));
     QVERIFY(app.action("IDM_TXTR")->isEnabled());
@@ -252,15 +263,15 @@ void MainWindowTest::clicks_and_keyboard_choose_the_current_subobject() {
     app.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&app.window));
     app.open_bytes(three_subobjects_file());
-    QCOMPARE(app.cell(1, 0), QString("OBJ2   1"));
-    QCOMPARE(app.cell(3, 0), QString("OBJ2   2"));
+    QCOMPARE(app.cell(2, 0), QString("OBJ2   1"));
+    QCOMPARE(app.cell(4, 0), QString("OBJ2   2"));
     QCOMPARE(app.store.current_subobject, 3);
 
-    click_row(app.list(), 1);
+    click_row(app.list(), 2);
     QCOMPARE(app.store.current_subobject, 1);
-    QCOMPARE(app.form.record_list().selected, 1);
-    QTest::keyClick(app.list(), Qt::Key_Down);
     QCOMPARE(app.form.record_list().selected, 2);
+    QTest::keyClick(app.list(), Qt::Key_Down);
+    QCOMPARE(app.form.record_list().selected, 3);
     QCOMPARE(app.store.current_subobject, 0);
     QTest::keyClick(app.list(), Qt::Key_Down);
     QCOMPARE(app.store.current_subobject, 2);
@@ -284,7 +295,7 @@ void MainWindowTest::close_all_closes_every_viewer() {
     testing_ui::run_deferred_deletes();
     for (const auto& w : open) QVERIFY(!w);
     QVERIFY(app.menu("IDM_WINDOW")->menuAction()->isEnabled());
-    QCOMPARE(app.list()->model()->rowCount(), 12);
+    QCOMPARE(app.list()->model()->rowCount(), 14);
 }
 
 void MainWindowTest::the_close_box_lets_a_viewer_be_opened_anew() {

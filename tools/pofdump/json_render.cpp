@@ -11,6 +11,18 @@ Json selected_json(int selected) {
     return selected >= 0 ? Json(selected) : Json(nullptr);
 }
 
+const char* width_word(view::Table::Width width) {
+    switch (width) {
+        case view::Table::Width::HalfOfList:
+            return "half";
+        case view::Table::Width::Keep:
+            return "keep";
+        case view::Table::Width::FitHeaderAndContents:
+            break;
+    }
+    return "fit";
+}
+
 Json header_json(const view::Caption& c) {
     return Json{{"text", c.text}, {"enabled", c.enabled}};
 }
@@ -97,8 +109,7 @@ Json JsonWriter::table(const view::Table& t) {
     j["selected"] = selected_json(t.selected);
     Json columns = Json::array();
     for (const auto& c : t.columns) {
-        const bool half = c.width == view::Table::Width::HalfOfList;
-        columns.push_back(Json{{"header", c.header}, {"width", half ? "half" : "fit"}});
+        columns.push_back(Json{{"header", c.header}, {"width", width_word(c.width)}});
     }
     j["columns"] = std::move(columns);
     j["rows"] = t.rows;
@@ -121,6 +132,16 @@ Json JsonWriter::grid(const view::Grid& g) {
     }
     j["columns"] = std::move(columns);
     j["rows"] = std::move(rows);
+    if (!g.spans.empty()) {
+        Json spans = Json::array();
+        for (const auto& span : g.spans) {
+            Json s = header_json(*span.caption);
+            s["first"] = span.first;
+            s["count"] = span.count;
+            spans.push_back(std::move(s));
+        }
+        j["spans"] = std::move(spans);
+    }
     return j;
 }
 

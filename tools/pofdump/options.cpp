@@ -36,8 +36,14 @@ class Parser {
     // The value of an option given as "--name VALUE" or "--name=VALUE".
     std::optional<std::string> value_of(std::string_view name);
     void option(const std::string& arg);
+    // An option that takes a value: hands the value to take and returns true when arg is it.
+    bool valued(const std::string& arg, std::string_view name,
+                void (Parser::*take)(const std::string&));
     void view(const std::string& id);
     void choose(const std::string& text);
+    void open(const std::string& text);
+    void list_row(Step::Kind kind, const std::string& option, const std::string& text);
+    void window(const std::string& name);
     void file(const std::string& path);
     void fail(const std::string& why) {
         if (parsed_.error.empty()) parsed_.error = why;
@@ -88,35 +94,56 @@ void Parser::option(const std::string& arg) {
         parsed_.options.action = Options::Action::Version;
     } else if (arg == "--json") {
         parsed_.options.json = true;
-    } else if (arg.starts_with("--view")) {
-        if (const auto id = value_of("--view")) {
-            view(*id);
-        } else if (arg != "--view") {
-            fail("unknown option " + arg);
-        }
-    } else if (arg.starts_with("--choose")) {
-        if (const auto text = value_of("--choose")) {
-            choose(*text);
-        } else if (arg != "--choose") {
-            fail("unknown option " + arg);
-        }
-    } else {
+    } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
+               !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window)) {
         fail("unknown option " + arg);
     }
 }
 
+bool Parser::valued(const std::string& arg, std::string_view name,
+                    void (Parser::*take)(const std::string&)) {
+    if (!arg.starts_with(name)) return false;
+    if (const auto value = value_of(name)) {
+        (this->*take)(*value);
+        return true;
+    }
+    return arg == name;  // "--view" without its value: value_of said so
+}
+
 void Parser::view(const std::string& id) {
-    if (parsed_.options.view) return fail("--view may be given once");
     const auto entry = entry_for_view_id(id);
     if (!entry) return fail("no record viewer opens for chunk ID \"" + id + "\"");
-    parsed_.options.view = ViewRequest{id, *entry};
+    Step step;
+    step.kind = Step::Kind::View;
+    step.view = ViewRequest{id, *entry};
+    parsed_.options.steps.push_back(step);
 }
 
 void Parser::choose(const std::string& text) {
+    list_row(Step::Kind::Choose, "--choose", text);
+}
+
+void Parser::open(const std::string& text) {
+    list_row(Step::Kind::Open, "--open", text);
+}
+
+void Parser::list_row(Step::Kind kind, const std::string& option, const std::string& text) {
     const auto choice = choice_from(text);
-    if (!choice)
-        return fail("--choose wants LIST:ROW (LIST from 1, ROW from 0), not \"" + text + "\"");
-    parsed_.options.choices.push_back(*choice);
+    if (!choice) {
+        return fail(option + " wants LIST:ROW (LIST from 1, ROW from 0), not \"" + text + "\"");
+    }
+    Step step;
+    step.kind = kind;
+    step.choice = *choice;
+    parsed_.options.steps.push_back(step);
+}
+
+void Parser::window(const std::string& name) {
+    if (name.empty()) return fail("--window wants a window name");
+    Step step;
+    step.kind = Step::Kind::Window;
+    step.window = name;
+    parsed_.options.steps.push_back(step);
 }
 
 void Parser::file(const std::string& path) {
@@ -139,22 +166,36 @@ std::optional<pof::RecordEntry> entry_for_view_id(const std::string& chunk_id) {
 }
 
 std::string usage_text() {
-    return "Usage: pofdump [--json] [--view ID] [--choose LIST:ROW]... FILE\n"
-           "Reads the POF file FILE as File > Open does and prints the main window:\n"
-           "its file label, record list and menus.\n"
+    return "Usage: pofdump [--json] [--view ID | --choose LIST:ROW | --open LIST:ROW |\n"
+           "               --window NAME]... FILE\n"
+           "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
+           "their order, as a user would, and prints the current window: the main window\n"
+           "(its file label, record list and menus) until another window becomes current.\n"
            "\n"
-           "  --view ID          print the record viewer that the Window-menu entry for\n"
-           "                     chunk ID opens instead (OHDR, HDR2, TXTR, PINF, ACEN, SOBJ,\n"
-           "                     OBJ2, GPNT, MPNT, TGUN, TMIS, SPCL, EYE, SHLD, DOCK, FUEL,\n"
-           "                     PATH, INSG)\n"
+           "  --view ID          choose the Window-menu entry for chunk ID (OHDR, HDR2, TXTR,\n"
+           "                     PINF, ACEN, SOBJ, OBJ2, GPNT, MPNT, TGUN, TMIS, SPCL, EYE,\n"
+           "                     SHLD, DOCK, FUEL, PATH, INSG); its viewer becomes current\n"
            "  --choose LIST:ROW  choose row ROW (from 0) of list LIST (from 1, in layout\n"
-           "                     order) as a user would; may be repeated, applied in order\n"
+           "                     order) of the current window: pick it in a drop-down list,\n"
+           "                     click it in a list view\n"
+           "  --open LIST:ROW    double-click row ROW of list view LIST of the current window\n"
+           "                     (the main window's record list is list 1); a window it opens\n"
+           "                     or brings forward becomes current\n"
+           "  --window NAME      switch to the open window NAME (frmSOBJ, frmFLATPOLY, ...,\n"
+           "                     frmPOF for the main window); it is activated and becomes\n"
+           "                     current\n"
            "  --json             print JSON instead of text\n"
            "  --help             print this help\n"
            "  --version          print the version\n"
            "\n"
+           "Example: the TMAPPOLY block of subobject 1 of the sample model (the third row\n"
+           "of its block list), opened from the subobject viewer:\n"
+           "  pofdump sample.pof --view OBJ2 --choose 1:1 --open 2:2\n"
+           "\n"
            "Exit status: 0 after a clean read, 1 when the file cannot be opened, is not a\n"
-           "POF file or is damaged, or the viewer cannot be shown, 2 on bad usage.\n";
+           "POF file, is damaged or not all of it could be stored (every message box goes to\n"
+           "stderr), or a --view entry is disabled, 2 on bad usage, a list, row or window\n"
+           "that is not there, or a choice in a disabled list.\n";
 }
 
 }  // namespace pofdump

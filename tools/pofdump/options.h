@@ -14,7 +14,7 @@ inline constexpr int kExitClean = 0;
 inline constexpr int kExitFailed = 1;  // file not opened, not POF, damaged; viewer not shown
 inline constexpr int kExitUsage = 2;
 
-// One --choose LIST:ROW: the list counts from 1 in layout order, the row from 0.
+// A row of a list: the list counts from 1 in layout order, the row from 0.
 struct Choice {
     int list = 0;
     int row = 0;
@@ -26,13 +26,26 @@ struct ViewRequest {
     pof::RecordEntry entry;
 };
 
+// One thing a user does after the read, in command-line order.
+struct Step {
+    enum class Kind {
+        View,    // --view ID: the Window-menu entry of ID
+        Choose,  // --choose LIST:ROW: pick a drop-down row, click a list-view row
+        Open,    // --open LIST:ROW: double-click a list-view row
+        Window,  // --window NAME: switch to an open window
+    };
+    Kind kind = Kind::Choose;
+    ViewRequest view{};
+    Choice choice{};
+    std::string window;
+};
+
 struct Options {
     enum class Action { Dump, Help, Version };
     Action action = Action::Dump;
     std::string file;
     bool json = false;
-    std::optional<ViewRequest> view;
-    std::vector<Choice> choices;
+    std::vector<Step> steps;
 };
 
 struct ParsedOptions {

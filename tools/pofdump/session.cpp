@@ -25,25 +25,19 @@ std::size_t row_count(const view::Control& list) {
     return static_cast<const view::Table&>(list).rows.size();
 }
 
-// Chooses a row as the user would: picks it in a drop-down list, clicks it in a list view.
-// Returns why it cannot be chosen, if it cannot.
-std::optional<std::string> apply_choice(const Choice& choice,
-                                        const std::vector<view::Control*>& lists) {
+// The list LIST of a window's lists, or why there is none.
+std::optional<std::string> find_list(const Choice& choice, const std::vector<view::Control*>& lists,
+                                     view::Control*& list) {
     const std::string list_name = "list " + pof::integer_text(choice.list);
     if (choice.list > static_cast<int>(lists.size())) {
         return "the window has " + pof::integer_text(static_cast<std::int64_t>(lists.size())) +
                (lists.size() == 1 ? " list" : " lists") + "; there is no " + list_name;
     }
-    view::Control& list = *lists[choice.list - 1];
-    if (!list.enabled) return list_name + " is disabled; its choice cannot change";
-    if (choice.row >= static_cast<int>(row_count(list))) {
-        return list_name + " has " + rows_text(row_count(list)) + "; there is no row " +
+    list = lists[choice.list - 1];
+    if (!list->enabled) return list_name + " is disabled; its choice cannot change";
+    if (choice.row >= static_cast<int>(row_count(*list))) {
+        return list_name + " has " + rows_text(row_count(*list)) + "; there is no row " +
                pof::integer_text(choice.row);
-    }
-    if (list.kind() == view::Kind::DropDown) {
-        static_cast<view::DropDown&>(list).choose(choice.row);
-    } else {
-        static_cast<view::Table&>(list).click(choice.row);
     }
     return std::nullopt;
 }
@@ -56,14 +50,22 @@ class Session {
     int run();
 
   private:
+    // What a step could not do: the exit status and why.
+    struct Refusal {
+        int status;
+        std::string why;
+    };
+
     void report_messages();
-    int refuse(int status, const std::string& why) {
-        err_ << "pofdump: " << why << '\n';
-        return status;
-    }
-    view::Viewer* open_viewer(std::string& why);
-    std::optional<std::string> make_choices(view::Viewer* viewer);
-    void print(const view::Viewer* viewer);
+    std::optional<Refusal> take(const Step& step);
+    std::optional<Refusal> view(const ViewRequest& request);
+    std::optional<Refusal> choose(const Choice& choice);
+    std::optional<Refusal> open(const Choice& choice);
+    std::optional<Refusal> switch_to(const std::string& name);
+    view::Viewer* current();
+    std::vector<view::Control*> current_lists();
+    void make_current(const std::string& name);
+    void print();
 
     const Options& options_;
     std::ostream& out_;
@@ -72,6 +74,7 @@ class Session {
     view::HeadlessDesktop desktop_;
     view::HeadlessWindows windows_;
     shell::frmPOF form_;
+    std::string current_;  // the current window's name; empty for the main window
     std::size_t messages_reported_ = 0;
 };
 
@@ -80,15 +83,15 @@ int Session::run() {
     form_.window_opened();
     const bool clean = form_.open() == pof::ReadOutcome::Clean;
     report_messages();
-    view::Viewer* viewer = nullptr;
-    if (options_.view) {
-        std::string why;
-        viewer = open_viewer(why);
-        if (!viewer) return refuse(kExitFailed, why);
+    for (const Step& step : options_.steps) {
+        if (const auto refused = take(step)) {
+            report_messages();
+            err_ << "pofdump: " << refused->why << '\n';
+            return refused->status;
+        }
     }
-    if (const auto why = make_choices(viewer)) return refuse(kExitUsage, *why);
     report_messages();
-    print(viewer);
+    print();
     return clean ? kExitClean : kExitFailed;
 }
 
@@ -99,34 +102,100 @@ void Session::report_messages() {
     }
 }
 
-view::Viewer* Session::open_viewer(std::string& why) {
-    const auto& entry = pof::info(options_.view->entry);
-    const std::string& id = options_.view->chunk_id;
-    if (!form_.reachable(entry.menu_name)) {
-        why = "the file has no " + id + " record";
-        return nullptr;
-    }
-    form_.menu_command(entry.menu_name);
-    view::Viewer* viewer = windows_.find(entry.viewer);
-    if (!viewer) why = "there is no viewer for " + id + " records yet";
-    return viewer;
-}
-
-std::optional<std::string> Session::make_choices(view::Viewer* viewer) {
-    for (const Choice& choice : options_.choices) {
-        std::vector<view::Control*> lists;
-        if (viewer) {
-            lists = view::lists_of(viewer->layout());
-        } else {
-            lists.push_back(&form_.record_list());
-        }
-        if (auto why = apply_choice(choice, lists)) return why;
-        if (viewer) windows_.sync(viewer->name());
+std::optional<Session::Refusal> Session::take(const Step& step) {
+    switch (step.kind) {
+        case Step::Kind::View:
+            return view(step.view);
+        case Step::Kind::Choose:
+            return choose(step.choice);
+        case Step::Kind::Open:
+            return open(step.choice);
+        case Step::Kind::Window:
+            return switch_to(step.window);
     }
     return std::nullopt;
 }
 
-void Session::print(const view::Viewer* viewer) {
+std::optional<Session::Refusal> Session::view(const ViewRequest& request) {
+    const auto& entry = pof::info(request.entry);
+    if (!form_.reachable(entry.menu_name)) {
+        return Refusal{kExitFailed, "the file has no " + request.chunk_id + " record"};
+    }
+    form_.menu_command(entry.menu_name);
+    if (!windows_.find(entry.viewer)) {
+        return Refusal{kExitFailed, "there is no viewer for " + request.chunk_id + " records yet"};
+    }
+    current_ = entry.viewer;
+    return std::nullopt;
+}
+
+std::optional<Session::Refusal> Session::choose(const Choice& choice) {
+    view::Control* list = nullptr;
+    if (auto why = find_list(choice, current_lists(), list)) return Refusal{kExitUsage, *why};
+    if (list->kind() == view::Kind::DropDown) {
+        static_cast<view::DropDown&>(*list).choose(choice.row);
+    } else {
+        static_cast<view::Table&>(*list).click(choice.row);
+    }
+    if (!current_.empty()) windows_.sync(current_);
+    return std::nullopt;
+}
+
+// A window the double-click created or brought forward becomes current, activated as a user
+// would find it.
+std::optional<Session::Refusal> Session::open(const Choice& choice) {
+    view::Control* list = nullptr;
+    if (auto why = find_list(choice, current_lists(), list)) return Refusal{kExitUsage, *why};
+    if (list->kind() != view::Kind::Table) {
+        return Refusal{kExitUsage, "list " + pof::integer_text(choice.list) +
+                                       " is a drop-down list; --open double-clicks list views"};
+    }
+    const std::size_t logged = windows_.log.size();
+    static_cast<view::Table&>(*list).double_click(choice.row);
+    for (std::size_t i = windows_.log.size(); i > logged; --i) {
+        const std::string& done = windows_.log[i - 1];
+        for (const std::string_view verb : {"create ", "forward "}) {
+            if (done.starts_with(verb)) {
+                make_current(done.substr(verb.size()));
+                return std::nullopt;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Session::Refusal> Session::switch_to(const std::string& name) {
+    if (name == "frmPOF") {
+        current_.clear();
+        return std::nullopt;
+    }
+    if (!windows_.find(name)) return Refusal{kExitUsage, "no window " + name + " is open"};
+    make_current(name);
+    return std::nullopt;
+}
+
+void Session::make_current(const std::string& name) {
+    current_ = name;
+    if (view::Viewer* viewer = windows_.find(name)) {
+        viewer->activated();
+        windows_.sync(name);
+    }
+}
+
+// The current window; when a step closed it, the main window is current again.
+view::Viewer* Session::current() {
+    view::Viewer* viewer = current_.empty() ? nullptr : windows_.find(current_);
+    if (!viewer) current_.clear();
+    return viewer;
+}
+
+std::vector<view::Control*> Session::current_lists() {
+    if (view::Viewer* viewer = current()) return view::lists_of(viewer->layout());
+    return {&form_.record_list()};
+}
+
+void Session::print() {
+    const view::Viewer* viewer = current();
     if (options_.json) {
         out_ << json_text(viewer ? viewer_json(*viewer) : main_window_json(form_));
     } else {

@@ -101,7 +101,9 @@ void TextWriter::control(const view::Control& c) {
     switch (c.kind()) {
         case Kind::Caption: {
             const auto& caption = static_cast<const view::Caption&>(c);
-            line(with_mark(head("caption", c.name) + ": " + one_line(caption.text), c.enabled));
+            line(with_mark(head("caption", c.name) + ":" + (caption.text.empty() ? "" : " ") +
+                               one_line(caption.text),
+                           c.enabled));
             break;
         }
         case Kind::Value: {
@@ -185,6 +187,12 @@ void TextWriter::grid(const view::Grid& g) {
     for (const auto& c : g.columns) header.push_back(with_mark(c->text, c->enabled));
     line(head("grid", g.name) + disabled_mark(g.enabled) + ":" + joined(header));
     indented([&] {
+        for (const auto& span : g.spans) {
+            const auto& first = g.columns[span.first]->text;
+            const auto& last = g.columns[span.first + span.count - 1]->text;
+            line("over " + one_line(first) + " .. " + one_line(last) + ": " +
+                 with_mark(one_line(span.caption->text), span.caption->enabled));
+        }
         for (std::size_t r = 0; r < g.rows.size(); ++r) {
             std::vector<std::string> cells{with_mark(g.rows[r]->text, g.rows[r]->enabled)};
             for (std::size_t k = 0; k < g.columns.size(); ++k) {

@@ -61,6 +61,7 @@ void gOHDR_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store
     h.chunk_size = chunk_size;
     read_leading_fields(f, version, h);
     store.subobjects.create(h.subobject_count);
+    store.header_read = true;
     h.bbox_min = f.vec();
     h.bbox_max = f.vec();
     read_int_table(f, h.detail_level_count, h.detail_levels);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "pof/vec.h"
 
@@ -45,6 +46,14 @@ class SubobjectTable {
     // The slot to fill; only for has_slot(number).
     Subobject& fill(std::int32_t number) { return filled_[number]; }
     std::size_t filled_count() const { return filled_.size(); }
+    // Numbers of the filled slots from first on, in order.
+    std::vector<std::int32_t> filled_from(std::int32_t first) const {
+        std::vector<std::int32_t> out;
+        for (auto it = filled_.lower_bound(first); it != filled_.end(); ++it) {
+            out.push_back(it->first);
+        }
+        return out;
+    }
 
   private:
     std::int32_t slots_ = 0;

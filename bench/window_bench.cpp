@@ -1,0 +1,66 @@
+// The Qt windows offscreen: the subobject viewer over 1,000 and 100,000 blocks and the vertex
+// viewer over 1,000 and 65,536 vertices, made, shown and painted once. The lists go through
+// item models, so the cost per block or vertex must not grow with the size.
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+
+#include "bsp_models.h"
+#include "records/subobjects/frmDEFPOINTS.h"
+#include "records/subobjects/frmSOBJ.h"
+#include "session.h"
+#include "ui/viewer_window.h"
+
+namespace {
+
+// Shows the window and paints all of it, as its first showing on a screen would.
+void show_and_paint(ui::ViewerWindow& window) {
+    window.show();
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(window.grab());
+}
+
+void BM_SubobjectWindow(benchmark::State& state) {
+    testing_pof::Session s;
+    s.read(bench_models::one_subobject(bench_models::triangles(static_cast<int>(state.range(0)))));
+    const records::ViewerContext context{s.store, s.store.browsing, s.windows, s.desktop};
+    for (auto _ : state) {
+        auto viewer = std::make_unique<records::frmSOBJ>(context);
+        viewer->opened();
+        ui::ViewerWindow window(std::move(viewer));
+        show_and_paint(window);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SubobjectWindow)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_VertexWindow(benchmark::State& state) {
+    testing_pof::Session s;
+    s.read(bench_models::one_subobject(bench_models::vertices(static_cast<int>(state.range(0)))));
+    s.form.menu_command("IDM_SOBJ");
+    const auto size = static_cast<std::int32_t>(s.store.browsing.buffer.size()) - 8;
+    s.store.browsing.block = {0, "DEFPOINTS", size};
+    const records::ViewerContext context{s.store, s.store.browsing, s.windows, s.desktop};
+    for (auto _ : state) {
+        auto viewer = std::make_unique<records::frmDEFPOINTS>(context);
+        viewer->opened();
+        ui::ViewerWindow window(std::move(viewer));
+        show_and_paint(window);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_VertexWindow)->Arg(1000)->Arg(65536)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

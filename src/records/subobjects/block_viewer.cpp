@@ -1,0 +1,96 @@
+#include "records/subobjects/block_viewer.h"
+
+#include <algorithm>
+
+#include "pof/text.h"
+#include "records/subobjects/g_functions.h"
+
+namespace records {
+
+BlockViewer::BlockViewer(std::string name, std::string block_type, const ViewerContext& context)
+    : Viewer(name, name), context_(context), block_type_(std::move(block_type)) {}
+
+void BlockViewer::copy_current_block() {
+    block_ = context_.browsing.block;
+    const std::string& buffer = context_.browsing.buffer;
+    const auto start = static_cast<std::int64_t>(block_.offset);
+    const auto size = static_cast<std::int64_t>(std::max(block_.size, 0));
+    const auto have = static_cast<std::int64_t>(buffer.size());
+    const std::int64_t from = std::clamp<std::int64_t>(start, 0, have);
+    const std::int64_t to = std::clamp<std::int64_t>(start + size, from, have);
+    copy_.assign(buffer, static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+    copy_note_.clear();
+    if (to - from < size) {
+        copy_note_ = "Only " + pof::integer_text(to - from) + " of the block's " +
+                     pof::integer_text(size) + " bytes lie in the BSP data.";
+    }
+    has_block_ = true;
+}
+
+void BlockViewer::decode(const std::function<void()>& reads) {
+    note.text = copy_note_;
+    try {
+        reads();
+    } catch (const OutOfRange& e) {
+        if (!note.text.empty()) note.text += " ";
+        note.text += "Cut short: " + std::string(e.what()) + ".";
+    }
+}
+
+void BlockViewer::show_header() {
+    bsp_offset.value.text = pof::integer_text(block_.offset);
+    record_id.value.text = int_text_at(0);
+    record_size.value.text = int_text_at(4);
+}
+
+std::int32_t BlockViewer::int_at(std::int64_t at) const {
+    return int32_at(copy_, at);
+}
+
+std::string BlockViewer::int_text_at(std::int64_t at) const {
+    return pof::integer_text(int32_at(copy_, at));
+}
+
+std::string BlockViewer::int16_text_at(std::int64_t at) const {
+    return pof::integer_text(int16_at(copy_, at));
+}
+
+std::string BlockViewer::float_text_at(std::int64_t at) const {
+    return pof::float_text(float32_at(copy_, at));
+}
+
+void BlockViewer::show_floats(view::Grid& grid, std::size_t column, std::int64_t at) const {
+    for (std::size_t r = 0; r < 3; ++r) grid.cell(r, column).text = float_text_at(at + 4 * r);
+}
+
+void ActivatedBlockViewer::opened() {
+    blank_values(layout());
+}
+
+void ActivatedBlockViewer::activated() {
+    if (context_.browsing.block.type == block_type_) copy_current_block();
+    if (!has_block()) return;
+    blank_values(layout());
+    decode([this] { decode_fields(); });
+}
+
+void blank_values(view::Control& root) {
+    for (view::Control* c : view::controls_of(root)) {
+        view::Control& control = *c;
+        switch (control.kind()) {
+            case view::Kind::Value:
+                static_cast<view::Value&>(control).text.clear();
+                break;
+            case view::Kind::Field:
+                static_cast<view::Field&>(control).value.text.clear();
+                break;
+            case view::Kind::Grid:
+                for (auto& cell : static_cast<view::Grid&>(control).cells) cell->text.clear();
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+}  // namespace records

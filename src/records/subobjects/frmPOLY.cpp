@@ -1,0 +1,85 @@
+#include "records/subobjects/frmPOLY.h"
+
+#include "pof/text.h"
+#include "records/subobjects/g_functions.h"
+
+namespace records {
+
+namespace {
+
+constexpr std::int64_t kEntries = 44;  // block offset of the first vertex entry
+
+using Width = view::Table::Width;
+
+}  // namespace
+
+const PolygonKind& flat_polygon() {
+    static const PolygonKind kind{"frmFLATPOLY",
+                                  "FLATPOLY",
+                                  false,
+                                  4,
+                                  {{"Index", Width::Keep}, {"Vertex (Index)"}, {"Normal (Index)"}}};
+    return kind;
+}
+
+const PolygonKind& textured_polygon() {
+    static const PolygonKind kind{
+        "frmTMAPPOLY",
+        "TMAPPOLY",
+        true,
+        12,
+        {{"Index", Width::Keep}, {"Vertex (Inx)"}, {"Normal (Inx)"}, {"U Offset"}, {"V Offset"}}};
+    return kind;
+}
+
+frmPOLY::frmPOLY(const ViewerContext& context, const PolygonKind& kind)
+    : ActivatedBlockViewer(kind.window, kind.block_type, context),
+      entries(kind.columns, "ListView1"),
+      kind_(kind) {
+    view::Control* colour_or_texture =
+        kind.textured ? static_cast<view::Control*>(&texture) : row({&red, &green, &blue, &alpha});
+    set_layout(column({
+        row({column({&bsp_offset, &record_id, &record_size}), &normal_center}),
+        &radius,
+        colour_or_texture,
+        &vertex_count,
+        &entries,
+        &note,
+    }));
+}
+
+void frmPOLY::decode_fields() {
+    entries.clear();
+    show_header();
+    show_floats(normal_center, 0, 8);
+    show_floats(normal_center, 1, 20);
+    radius.value.text = float_text_at(32);
+    vertex_count.value.text = int_text_at(36);
+    const std::int32_t count = int_at(36);
+    if (kind_.textured) {
+        texture.value.text = int_text_at(40);
+    } else {
+        view::Field* colours[] = {&red, &green, &blue, &alpha};
+        for (int k = 0; k < 4; ++k) {
+            colours[k]->value.text = pof::integer_text(byte_at(block_copy(), 40 + k));
+        }
+    }
+    read_entries(count);
+}
+
+// One row per vertex entry: its index, then the vertex and normal indices (int16), and for a
+// textured polygon the u and v coordinates. A row is listed once all of it has been read.
+void frmPOLY::read_entries(std::int32_t count) {
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int64_t at = kEntries + std::int64_t{kind_.entry_bytes} * i;
+        std::vector<std::string> cells{pof::integer_text(i), int16_text_at(at),
+                                       int16_text_at(at + 2)};
+        if (kind_.textured) {
+            cells.push_back(float_text_at(at + 4));
+            cells.push_back(float_text_at(at + 8));
+        }
+        entries.add_row(std::move(cells));
+    }
+}
+
+}  // namespace records

@@ -1,0 +1,41 @@
+#pragma once
+// The polygon block viewers frmFLATPOLY and frmTMAPPOLY: one viewer, told by a small table
+// what differs between a flat-shaded and a texture-mapped polygon.
+
+#include <cstdint>
+#include <vector>
+
+#include "records/subobjects/block_viewer.h"
+
+namespace records {
+
+struct PolygonKind {
+    const char* window;      // object name and title
+    const char* block_type;  // the type name of the blocks it shows
+    bool textured;           // a texture number at 40 instead of four colour bytes
+    int entry_bytes;         // per vertex entry, from block offset 44 on
+    std::vector<view::Table::Column> columns;
+};
+
+const PolygonKind& flat_polygon();
+const PolygonKind& textured_polygon();
+
+class frmPOLY : public ActivatedBlockViewer {
+  public:
+    frmPOLY(const ViewerContext& context, const PolygonKind& kind);
+
+    view::Grid normal_center{{"Normal", "Center"}, {"X", "Y", "Z"}};
+    view::Field radius{"Radius"};
+    view::Field red{"Red", true}, green{"Green", true}, blue{"Blue", true}, alpha{"Alpha", true};
+    view::Field texture{"Texture Map #"};
+    view::Field vertex_count{"# Vertices"};
+    view::Table entries;
+
+  private:
+    void decode_fields() override;
+    void read_entries(std::int32_t count);
+
+    const PolygonKind& kind_;
+};
+
+}  // namespace records

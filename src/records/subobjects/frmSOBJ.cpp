@@ -1,0 +1,137 @@
+#include "records/subobjects/frmSOBJ.h"
+
+#include <algorithm>
+
+#include "pof/record_entries.h"
+#include "pof/text.h"
+#include "records/header/versions.h"
+#include "records/subobjects/block_viewers.h"
+#include "records/viewer_text.h"
+
+namespace records {
+
+using pof::float_text;
+using pof::integer_text;
+
+frmSOBJ::frmSOBJ(const ViewerContext& context)
+    : Viewer("frmSOBJ", "SOBJ record"), context_(context) {
+    properties.value.lines = 3;  // a properties text of two lines shows whole
+    bounds.span("Bounding Box", 1, 2);
+    group(data, {&submodel_name, &properties, &parent, row({&offset, &radius}), &movement_type,
+                 &movement_axis, &bsp_size, &blocks});
+    set_layout(column({
+        row({column({&record_size, &subobject_count, &subobjects}), &bounds}),
+        &data,
+    }));
+    blocks.on_double_click = [this](int row) { block_double_clicked(row); };
+}
+
+void frmSOBJ::opened() {
+    subobjects.enabled = true;
+    subobjects.clear();
+    const std::int32_t count = context_.store.ohdr.subobject_count;
+    subobject_count.value.text = integer_text(count);
+    if (count < 1) {
+        blank_fields();
+        data.caption.clear();
+    } else {
+        list_subobjects(count);
+        select_current();
+    }
+    if (count < 2) subobjects.enabled = false;
+}
+
+void frmSOBJ::shown() {
+    if (context_.store.file_version >= kHeaderNewOrder) title = "OBJ2 record data";
+    select_current();
+}
+
+void frmSOBJ::list_subobjects(std::int32_t count) {
+    const std::int32_t listed = std::min(count, kListedSlots);
+    numbers_.resize(static_cast<std::size_t>(listed));
+    for (std::int32_t i = 0; i < listed; ++i) numbers_[i] = i;
+    for (const std::int32_t n : context_.store.subobjects.filled_from(listed)) {
+        if (n < count) numbers_.push_back(n);
+    }
+    subobjects.rows.reserve(numbers_.size());
+    for (const std::int32_t n : numbers_) subobjects.rows.push_back("subObject " + integer_text(n));
+}
+
+// The row of the current subobject number; the first row when that number has none (right
+// after a read it is one past the last subobject). Choosing the row already shown does nothing.
+void frmSOBJ::select_current() {
+    if (subobjects.rows.empty()) return;
+    const int row = std::max(row_of(context_.store.current_subobject), 0);
+    if (row != subobjects.selected) subobjects.choose(row);
+}
+
+int frmSOBJ::row_of(std::int32_t number) const {
+    const auto it = std::lower_bound(numbers_.begin(), numbers_.end(), number);
+    return it != numbers_.end() && *it == number ? static_cast<int>(it - numbers_.begin()) : -1;
+}
+
+void frmSOBJ::subobject_chosen(int row) {
+    close_block_viewers();
+    const std::int32_t number = numbers_[row];
+    const Subobject& s = context_.store.subobjects.at(number);
+    data.caption = "subObject " + integer_text(number) + " data";
+    record_size.value.text = integer_text(s.chunk_size);
+    blocks.clear();
+    show_fields(s);
+    walk(s);
+}
+
+void frmSOBJ::show_fields(const Subobject& s) {
+    submodel_name.value.text = pof::text8(s.name);
+    properties.value.text = pof::text8(s.properties);
+    parent.value.text = integer_text(s.parent);
+    show_vec(offset, 0, s.offset);
+    radius.value.text = float_text(s.radius);
+    movement_type.value.text = integer_text(s.movement_type);
+    movement_axis.value.text = integer_text(s.movement_axis);
+    show_vec(bounds, 0, s.geometric_center);
+    show_vec(bounds, 1, s.bbox_min);
+    show_vec(bounds, 2, s.bbox_max);
+    bsp_size.value.text = integer_text(s.bsp_data_size);
+}
+
+// Copies the subobject's BSP data into the browsing state and lists its blocks, with the
+// values above already painted and the busy cursor showing.
+void frmSOBJ::walk(const Subobject& s) {
+    view::BusyCursor busy(context_.desktop);
+    context_.windows.repaint(name());
+    const auto size = static_cast<std::size_t>(std::max(s.bsp_data_size, 0));
+    context_.browsing.buffer.assign(s.bsp_data, 0, size);
+    block_rows_ = walk_blocks(context_.browsing.buffer);
+    blocks.rows.reserve(block_rows_.size());
+    for (const BlockRow& b : block_rows_) {
+        if (b.note) {
+            blocks.add_row({"", b.type, ""});
+        } else {
+            blocks.add_row({integer_text(b.offset), b.type, integer_text(b.size)});
+        }
+    }
+}
+
+void frmSOBJ::blank_fields() {
+    for (view::Field* f : {&submodel_name, &properties, &parent, &radius, &movement_type,
+                           &movement_axis, &bsp_size}) {
+        f->value.text.clear();
+    }
+    blank_column(offset, 0);
+    for (std::size_t c = 0; c < 3; ++c) blank_column(bounds, c);
+}
+
+void frmSOBJ::block_double_clicked(int row) {
+    const BlockRow& b = block_rows_[row];
+    context_.browsing.block = {b.note ? 0 : static_cast<std::int32_t>(b.offset), b.type, b.size};
+    open_block_viewer(context_);
+}
+
+void frmSOBJ::close_block_viewers() {
+    for (const auto viewer : pof::kBlockViewers) {
+        if (context_.windows.find(viewer)) context_.windows.close(viewer);
+    }
+}
+
+}  // namespace records

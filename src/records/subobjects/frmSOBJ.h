@@ -1,0 +1,55 @@
+#pragma once
+// The subobject viewer: one subobject's fields and the list of its BSP data blocks. Choosing a
+// subobject copies its BSP data into the browsing state and walks it; double-clicking a block
+// row makes it the current block and opens the block viewer of its type.
+
+#include <cstdint>
+#include <vector>
+
+#include "records/subobjects/bsp.h"
+#include "records/viewer_context.h"
+#include "view/viewer.h"
+
+namespace records {
+
+class frmSOBJ : public view::Viewer {
+  public:
+    explicit frmSOBJ(const ViewerContext& context);
+    void opened() override;
+    // Titled "OBJ2 record data" from version 2016 on; then selects the current subobject.
+    void shown() override;
+
+    view::Field record_size{"Record Size"}, subobject_count{"# subObjects"};
+    view::DropDown subobjects{[this](int row) { subobject_chosen(row); }, "cboSubObjects"};
+    view::Grid bounds{{"Geometric Center", "min", "max"}, {"X", "Y", "Z"}};
+
+    view::Group data{""};
+    view::Field submodel_name{"subModel Name"}, properties{"Properties"}, parent{"Parent"};
+    view::Grid offset{{"Offset from Parent"}, {"X", "Y", "Z"}};
+    view::Field radius{"Radius"};
+    view::Field movement_type{"Movement Type"}, movement_axis{"Movement Axis"};
+    view::Field bsp_size{"BSP Data Size"};
+    view::Table blocks{{{"Offset", view::Table::Width::Keep}, {" BSP data type "}, {"Size"}},
+                       "ListView1"};
+
+    // Slots listed at most when the header announces more: empty slots past them are left
+    // out, every slot a chunk filled is still listed.
+    static constexpr std::int32_t kListedSlots = 100000;
+
+  private:
+    void list_subobjects(std::int32_t count);
+    void select_current();
+    int row_of(std::int32_t number) const;
+    void subobject_chosen(int row);
+    void show_fields(const Subobject& s);
+    void walk(const Subobject& s);
+    void blank_fields();
+    void block_double_clicked(int row);
+    void close_block_viewers();
+
+    ViewerContext context_;
+    std::vector<std::int32_t> numbers_;  // the subobject number of each row
+    std::vector<BlockRow> block_rows_;
+};
+
+}  // namespace records

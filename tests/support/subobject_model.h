@@ -1,0 +1,57 @@
+#pragma once
+// Subobject chunk bodies and the BSP blocks inside them, for the tests, the fuzz seeds, the
+// benchmarks and the sample model.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pof_builder.h"
+
+namespace testing_pof {
+
+struct SubobjectFields {
+    std::int32_t number = 0;
+    std::int32_t parent = -1;
+    float radius = 5;
+    float offset[3] = {1, 2, 3};
+    std::string name = "hull";
+    std::string properties{};
+    Bytes bsp{};  // the BSP data, its size written before it
+};
+
+// A SOBJ/OBJ2 body in the field order of the given file version.
+Bytes subobject_body(std::int32_t version, const SubobjectFields& s = {});
+
+namespace bsp {
+
+struct Vec {
+    float x = 0, y = 0, z = 0;
+};
+struct Vertex {
+    Vec position;
+    std::vector<Vec> normals;
+};
+struct PolygonEntry {
+    std::int16_t vertex = 0, normal = 0;
+    float u = 0, v = 0;  // texture-mapped polygons only
+};
+
+// Normal counts right after the header, vertex data after them on a 4-byte boundary.
+Bytes defpoints(const std::vector<Vertex>& vertices);
+Bytes flatpoly(const std::vector<PolygonEntry>& entries, std::uint8_t red = 255,
+               std::uint8_t green = 128, std::uint8_t blue = 0);
+Bytes tmappoly(const std::vector<PolygonEntry>& entries, std::int32_t texture = 2);
+Bytes sortnorm(std::int32_t front, std::int32_t back);
+Bytes boundbox(Vec min, Vec max);
+Bytes eof();
+// A block of any type ID whose size is what it declares, its body zeros.
+Bytes block(std::int32_t type, std::int32_t size);
+
+}  // namespace bsp
+
+// BSP data holding one block of every type: DEFPOINTS (with normals), SORTNORM, FLATPOLY,
+// TMAPPOLY, BOUNDBOX, EOF.
+Bytes every_block_type();
+
+}  // namespace testing_pof
