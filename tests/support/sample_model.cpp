@@ -104,6 +104,10 @@ std::string sample_model(std::int32_t version) {
         .chunk("PINF", Bytes().raw(std::string("pofscope sample\nbuilt by its tests\n\0", 36)))
         .chunk("XXXX", Bytes().i32(1).i32(2).i32(3))
         .chunk("ACEN", acen_body(0.0f, 1.5f, -2.25f))
+        .chunk("DOCK", dock_body())
+        .chunk("PATH", path_body())
+        .chunk("FUEL", fuel_body(version))
+        .chunk("INSG", insg_body())
         .str();
 }
 
