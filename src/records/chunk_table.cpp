@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "records/docking/parsers.h"
 #include "records/header/parsers.h"
 #include "records/subobjects/parsers.h"
 
@@ -21,6 +22,10 @@ constexpr std::array kChunkTypes{
     ChunkType{"ACEN", gACEN_data, RecordEntry::ACEN, ""},
     ChunkType{"SOBJ", gSOBJ_data, RecordEntry::SOBJ, "SOBJ Record"},
     ChunkType{"OBJ2", gSOBJ_data, RecordEntry::SOBJ, "OBJ2 Record"},
+    ChunkType{"DOCK", gDOCK_data, RecordEntry::DOCK, ""},
+    ChunkType{"PATH", gPATH_data, RecordEntry::PATH, ""},
+    ChunkType{"FUEL", gFUEL_data, RecordEntry::FUEL, ""},
+    ChunkType{"INSG", gINSG_data, RecordEntry::INSG, ""},
 };
 
 }  // namespace

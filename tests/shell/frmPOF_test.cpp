@@ -131,7 +131,7 @@ TEST(MainWindow, CloseAllClosesViewersInItsOrderAndKeepsTheMenu) {
     s.form.menu_command("IDM_CLOSE_ALL");
     EXPECT_EQ(s.windows.log,
               (std::vector<std::string>{"close frmOHDR", "close frmPINF", "close frmACEN"}));
-    EXPECT_EQ(s.rows().size(), 7u);
+    EXPECT_EQ(s.rows().size(), 11u);
 }
 
 TEST(MainWindow, ClosingTheMainWindowClosesEveryViewerAndExitQuitsAtOnce) {

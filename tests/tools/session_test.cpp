@@ -46,9 +46,10 @@ TEST(MainWindow, ListsEveryChunkAndEnablesTheEntriesOfTheTypesRead) {
     EXPECT_EQ(d.err, "");
     EXPECT_TRUE(has_lines(
         d.out, {"frmPOF  \"POF File Data\"", "value Label1: " + file.path(),
-                "list 1 ListView1: 7 rows, selected none", "  columns: Record Type | Record Size",
+                "list 1 ListView1: 11 rows, selected none", "  columns: Record Type | Record Size",
                 "    HDR2 | 156", "    OBJ2   0 | 443", "    OBJ2   1 | 384", "    TXTR | 47",
-                "    PINF | 36", "    XXXX | 12", "    ACEN | 12"}));
+                "    PINF | 36", "    XXXX | 12", "    ACEN | 12", "    DOCK | 111",
+                "    PATH | 66", "    FUEL | 71", "    INSG | 148"}));
     EXPECT_TRUE(has_lines(
         d.out, {"  IDM_SAVE \"&Save\" (disabled)", "  IDM_SAVE_AS \"Save &As\" (disabled)"}));
     EXPECT_TRUE(
@@ -70,7 +71,7 @@ TEST(MainWindow, ChooseClicksARecordListRow) {
     TempFile file(testing_pof::sample_model(2117));
     const auto d = dump({file.path(), "--choose", "1:5"});
     EXPECT_EQ(d.status, 0);
-    EXPECT_TRUE(has_lines(d.out, {"list 1 ListView1: 7 rows, selected 5"}));
+    EXPECT_TRUE(has_lines(d.out, {"list 1 ListView1: 11 rows, selected 5"}));
     EXPECT_TRUE(has_lines(d.out, {"    PINF | 36", "  > XXXX | 12", "    ACEN | 12"}));
 }
 
@@ -86,7 +87,7 @@ TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
     const auto& list = j["controls"][1];
     EXPECT_EQ(list["name"], "ListView1");
     EXPECT_EQ(list["columns"][0]["header"], "Record Type");
-    ASSERT_EQ(list["rows"].size(), 7u);
+    ASSERT_EQ(list["rows"].size(), 11u);
     EXPECT_EQ(list["rows"][6], (nlohmann::json{"ACEN", "12"}));
     const auto& window = j["menus"][1];
     EXPECT_EQ(window["name"], "IDM_WINDOW");
@@ -194,9 +195,9 @@ TEST(Choices, ThatCannotBeMadeAreBadUsage) {
     const auto disabled = dump({file.path(), "--view", "HDR2", "--choose", "1:0"});
     EXPECT_EQ(disabled.status, 2);
     EXPECT_EQ(disabled.err, "pofdump: list 1 is disabled; its choice cannot change\n");
-    const auto main_list = dump({file.path(), "--choose", "1:7"});
+    const auto main_list = dump({file.path(), "--choose", "1:11"});
     EXPECT_EQ(main_list.status, 2);
-    EXPECT_EQ(main_list.err, "pofdump: list 1 has 7 rows; there is no row 7\n");
+    EXPECT_EQ(main_list.err, "pofdump: list 1 has 11 rows; there is no row 11\n");
 }
 
 TEST(TextureViewer, ListsNamesWithTheirIndices) {
