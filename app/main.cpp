@@ -12,6 +12,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pofscope"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(POFSCOPE_APP_ID));
 
     pof::ModelStore store;
     ui::QtDesktop desktop;

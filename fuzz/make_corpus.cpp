@@ -182,6 +182,93 @@ void chunk_types() {
     add("sample-model-2015", testing_pof::sample_model(2015));
 }
 
+using Counts = std::vector<std::int32_t>;
+
+// One or two docks (properties, spline paths, points), each count as given.
+Bytes dock_seed(const Counts& c) {
+    Bytes b = Bytes().i32(c[0]);
+    for (int d = 0; d < entries_for(c[0]); ++d) {
+        b.i32(c[1]).raw(std::string(entries_for(c[1]), 'p')).i32(c[2]);
+        for (int j = 0; j < entries_for(c[2]); ++j) b.i32(j);
+        b.i32(c[3]);
+        for (int p = 0; p < entries_for(c[3]); ++p) b.vec(p, 1, 2).vec(0, 0, 1);
+    }
+    return b;
+}
+
+// Paths (name, parent, vertices, turrets per vertex).
+Bytes path_seed(const Counts& c) {
+    Bytes b = Bytes().i32(c[0]);
+    for (int p = 0; p < entries_for(c[0]); ++p) {
+        b.i32(c[1]).raw(std::string(entries_for(c[1]), 'n'));
+        b.i32(c[2]).raw(std::string(entries_for(c[2]), 'q')).i32(c[3]);
+        for (int v = 0; v < entries_for(c[3]); ++v) {
+            b.vec(v, 0, 0).f32(0.5f).i32(c[4]);
+            for (int t = 0; t < entries_for(c[4]); ++t) b.i32(t);
+        }
+    }
+    return b;
+}
+
+// Thrusters of version 2117 (glows, properties).
+Bytes fuel_seed(const Counts& c) {
+    Bytes b = Bytes().i32(c[0]);
+    for (int t = 0; t < entries_for(c[0]); ++t) {
+        b.i32(c[1]).i32(c[2]).raw(std::string(entries_for(c[2]), 'f'));
+        for (int g = 0; g < entries_for(c[1]); ++g) b.vec(g, 0, 0).vec(0, 0, 1).f32(1);
+    }
+    return b;
+}
+
+// Insignias (faces, vertices).
+Bytes insg_seed(const Counts& c) {
+    Bytes b = Bytes().i32(c[0]);
+    for (int i = 0; i < entries_for(c[0]); ++i) {
+        b.i32(i).i32(c[1]).i32(c[2]);
+        for (int k = 0; k < entries_for(c[2]); ++k) b.vec(k, 0, 0);
+        b.vec(1, 2, 3);
+        for (int f = 0; f < 3 * entries_for(c[1]); ++f) b.i32(f % 3).f32(0.5f).f32(1);
+    }
+    return b;
+}
+
+// Every count of a docking chunk in turn set to each hostile value, an ACEN chunk after it.
+void hostile_docking_counts(const char* id, Bytes (*body)(const Counts&), const Counts& fine,
+                            const std::vector<std::string>& names) {
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        for (const auto& [word, n] : kHostileCounts) {
+            Counts c = fine;
+            c[k] = n;
+            add("count-" + names[k] + "-" + word,
+                PofBuilder(kVersion)
+                    .chunk(id, body(c))
+                    .chunk("ACEN", testing_pof::acen_body(1, 2, 3))
+                    .str());
+        }
+    }
+}
+
+void docking() {
+    add("docking-DOCK", PofBuilder(kVersion).chunk("DOCK", testing_pof::dock_body()).str());
+    add("docking-PATH", PofBuilder(kVersion).chunk("PATH", testing_pof::path_body()).str());
+    add("docking-INSG", PofBuilder(kVersion).chunk("INSG", testing_pof::insg_body()).str());
+    for (const std::int32_t v : {2116, 2117}) {
+        add("docking-FUEL-" + std::to_string(v),
+            PofBuilder(v).chunk("FUEL", testing_pof::fuel_body(v)).str());
+    }
+    add("docking-FUEL-2117-layout-in-2116-file",
+        PofBuilder(2116).chunk("FUEL", testing_pof::fuel_body(2117)).str());
+    hostile_docking_counts("DOCK", dock_seed, {2, 3, 2, 2},
+                           {"docks", "dock-property-length", "dock-spline-paths", "dock-points"});
+    hostile_docking_counts(
+        "PATH", path_seed, {2, 2, 1, 2, 2},
+        {"paths", "path-name-length", "path-parent-length", "path-vertices", "path-turrets"});
+    hostile_docking_counts("FUEL", fuel_seed, {2, 2, 3},
+                           {"thrusters", "thruster-glows", "thruster-property-length"});
+    hostile_docking_counts("INSG", insg_seed, {2, 2, 3},
+                           {"insignias", "insignia-faces", "insignia-vertices"});
+}
+
 void chunk_sizes() {
     const auto between = [](std::int32_t size) {
         return PofBuilder(kVersion)
@@ -377,6 +464,7 @@ int main(int argc, char** argv) {
     hostile_header_counts();
     textures();
     chunk_types();
+    docking();
     chunk_sizes();
     subobjects();
     bsp_blocks();

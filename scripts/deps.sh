@@ -12,6 +12,9 @@ packages=(
     nlohmann-json3-dev                  # pofdump --json
     clang libclang-rt-14-dev llvm       # libFuzzer, sanitizer runtimes, llvm-symbolizer
     locales                             # locale-gen
+    dpkg-dev file                       # cpack -G DEB: dpkg-shlibdeps finds the Qt packages
+    desktop-file-utils appstream        # check the desktop entry and the metainfo
+    libxml2-utils shared-mime-info      # check the MIME type
 )
 
 as_root() {

@@ -3,8 +3,10 @@
 #   1. the whole suite with gcc (unit, Qt offscreen, pofdump, fuzz corpus replay), in build/
 #   2. the same suite once more under a German locale (decimal comma), so no number text
 #      depends on the locale
-#   3. the whole suite built with ASan + UBSan, no recovery, in build-asan/
-#   4. the libFuzzer target built with clang + ASan + UBSan, fuzzing a copy of the seed
+#   3. the install and the Debian package of build/: the installed desktop entry, icon,
+#      metainfo and MIME type validated, the package's contents and dependencies checked
+#   4. the whole suite built with ASan + UBSan, no recovery, in build-asan/
+#   5. the libFuzzer target built with clang + ASan + UBSan, fuzzing a copy of the seed
 #      corpus for 60 seconds, in build-fuzz/
 # Any failure stops the script with a non-zero status.
 set -euo pipefail
@@ -22,19 +24,22 @@ bash scripts/deps.sh
 
 export QT_QPA_PLATFORM=offscreen
 
-banner "1/4 gcc build and tests (build/)"
+banner "1/5 gcc build and tests (build/)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPOFSCOPE_GUI=ON -DPOFSCOPE_TESTS=ON
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
 
-banner "2/4 tests under LC_ALL=de_DE.UTF-8"
+banner "2/5 tests under LC_ALL=de_DE.UTF-8"
 if ! locale -a | grep -qix 'de_DE\.utf-\?8'; then
     echo "test.sh: the de_DE.UTF-8 locale is not available" >&2
     exit 1
 fi
 (cd build && LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 ctest --output-on-failure -j"$jobs")
 
-banner "3/4 ASan + UBSan build and tests (build-asan/)"
+banner "3/5 install and package (build/)"
+bash scripts/check_install.sh build
+
+banner "4/5 ASan + UBSan build and tests (build-asan/)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPOFSCOPE_GUI=ON -DPOFSCOPE_TESTS=ON \
     -DPOFSCOPE_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
@@ -45,7 +50,7 @@ sanitizer_options=(
 )
 (cd build-asan && env "${sanitizer_options[@]}" ctest --output-on-failure -j"$jobs")
 
-banner "4/4 libFuzzer build and a ${fuzz_seconds}-second fuzz run (build-fuzz/)"
+banner "5/5 libFuzzer build and a ${fuzz_seconds}-second fuzz run (build-fuzz/)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPOFSCOPE_LIBFUZZER=ON -DPOFSCOPE_SANITIZE=ON -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF
 cmake --build build-fuzz -j"$jobs" --target fuzz_pof

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "records/docking/docking_records.h"
 #include "records/header/header_records.h"
 #include "records/subobjects/bsp_browsing.h"
 #include "records/subobjects/subobject_table.h"
@@ -32,6 +33,12 @@ struct ModelStore {
     records::TxtrRecord txtr;
     records::PinfRecord pinf;
     records::AcenRecord acen;
+
+    // Docking points, paths, thrusters and insignia.
+    records::DockRecord dock;
+    records::PathRecord path;
+    records::FuelRecord fuel;
+    records::InsgRecord insg;
 
     // Weapons, special points, eye points and the shield mesh.
     records::WeaponPointRecord gpnt, mpnt;

@@ -132,12 +132,17 @@ ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop) 
         desktop.stop_message(chosen.error);
         return ReadOutcome::DialogFailed;
     }
+    return open_pof_file(chosen.path, store, form, desktop);
+}
+
+ReadOutcome open_pof_file(const std::string& path, ModelStore& store, MainForm& form,
+                          view::Desktop& desktop) {
     view::BusyCursor busy(desktop);
     clr_data(store, form);
-    form.set_file_label(chosen.path);
+    form.set_file_label(path);
     form.repaint_file_label();
     try {
-        PofFile file = PofFile::open(chosen.path);
+        PofFile file = PofFile::open(path);
         return read_chunks(file, store, form, desktop);
     } catch (const OpenError& e) {
         desktop.stop_message(std::string("Cannot open ") + e.what());

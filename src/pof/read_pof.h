@@ -27,6 +27,11 @@ enum class ReadOutcome {
 // File > Open: the dialog, the reset, the read.
 ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop);
 
+// What File > Open does once the dialog named a file: the reset, the file label, the read.
+// A file dropped on the main window and a reload are read through it too.
+ReadOutcome open_pof_file(const std::string& path, ModelStore& store, MainForm& form,
+                          view::Desktop& desktop);
+
 // Reads the magic, the version and every chunk from the file's first byte on. A damaged
 // chunk stops the read; what was listed and read before it stays. Whatever went wrong is told
 // in one message box at the end.

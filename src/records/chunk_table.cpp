@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "records/docking/parsers.h"
 #include "records/header/parsers.h"
 #include "records/subobjects/parsers.h"
 #include "records/weapons/parsers.h"
@@ -22,6 +23,10 @@ constexpr std::array kChunkTypes{
     ChunkType{"ACEN", gACEN_data, RecordEntry::ACEN, ""},
     ChunkType{"SOBJ", gSOBJ_data, RecordEntry::SOBJ, "SOBJ Record"},
     ChunkType{"OBJ2", gSOBJ_data, RecordEntry::SOBJ, "OBJ2 Record"},
+    ChunkType{"DOCK", gDOCK_data, RecordEntry::DOCK, ""},
+    ChunkType{"PATH", gPATH_data, RecordEntry::PATH, ""},
+    ChunkType{"FUEL", gFUEL_data, RecordEntry::FUEL, ""},
+    ChunkType{"INSG", gINSG_data, RecordEntry::INSG, ""},
     ChunkType{"EYE ", gEYE_data, RecordEntry::EYE, ""},
     ChunkType{"GPNT", gGPNT_data, RecordEntry::GPNT, ""},
     ChunkType{"MPNT", gMPNT_data, RecordEntry::MPNT, ""},

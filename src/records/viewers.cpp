@@ -1,5 +1,9 @@
 #include "records/viewers.h"
 
+#include "records/docking/frmDOCK.h"
+#include "records/docking/frmFUEL.h"
+#include "records/docking/frmINSG.h"
+#include "records/docking/frmPATH.h"
 #include "records/header/frmACEN.h"
 #include "records/header/frmOHDR.h"
 #include "records/header/frmPINF.h"
@@ -26,6 +30,14 @@ std::unique_ptr<view::Viewer> make_viewer(pof::RecordEntry entry, const ViewerCo
             return std::make_unique<frmACEN>(store);
         case pof::RecordEntry::SOBJ:
             return std::make_unique<frmSOBJ>(context);
+        case pof::RecordEntry::DOCK:
+            return std::make_unique<frmDOCK>(store);
+        case pof::RecordEntry::PATH:
+            return std::make_unique<frmPATH>(store);
+        case pof::RecordEntry::FUEL:
+            return std::make_unique<frmFUEL>(store);
+        case pof::RecordEntry::INSG:
+            return std::make_unique<frmINSG>(store);
         case pof::RecordEntry::GPNT:
             return std::make_unique<frmGPNT>(store, kGunPoints);
         case pof::RecordEntry::MPNT:

@@ -86,6 +86,16 @@ pof::ReadOutcome frmPOF::open() {
     return pof::open_pof(store_, *this, desktop_);
 }
 
+pof::ReadOutcome frmPOF::open_file(const std::string& path) {
+    return pof::open_pof_file(path, store_, *this, desktop_);
+}
+
+std::optional<pof::ReadOutcome> frmPOF::reload() {
+    if (file_path_.empty()) return std::nullopt;
+    // A copy: the reset empties the label, and with it file_path_, before the read.
+    return open_file(std::string(file_path_));
+}
+
 void frmPOF::menu_command(std::string_view name) {
     if (!reachable(name)) return;
     if (name == "IDM_OPEN") {
@@ -172,6 +182,7 @@ void frmPOF::paint(Paint part) {
 
 void frmPOF::set_file_label(const std::string& text) {
     label_.text = text;
+    file_path_ = text;
 }
 void frmPOF::repaint_file_label() {
     paint(Paint::FileLabel);

@@ -39,6 +39,11 @@ class frmPOF : public pof::MainForm {
     // Events and commands.
     void window_opened();
     pof::ReadOutcome open();
+    // A file dropped on the window: read as File > Open reads the file its dialog returns.
+    pof::ReadOutcome open_file(const std::string& path);
+    // F5: the file the label names, read once more as a second Open of it would. Nothing
+    // happens (and nothing is returned) while no file has been chosen.
+    std::optional<pof::ReadOutcome> reload();
     void menu_command(std::string_view entry_name);
     void row_clicked(int row);
     void row_double_clicked(int row);
@@ -81,6 +86,7 @@ class frmPOF : public pof::MainForm {
     view::Windows& windows_;
     std::string title_ = "POF File Data";
     view::Value label_{"Label1"};
+    std::string file_path_;  // the file the label names, as the reader was given it
     view::Table list_;
     std::vector<std::string> row_types_;  // chunk IDs as read, for taking rows apart
     std::vector<Menu> menus_;

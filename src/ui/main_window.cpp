@@ -1,13 +1,20 @@
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QVBoxLayout>
 
+#include "shell/main_window_text.h"
 #include "ui/control_renderer.h"
 #include "ui/qt_text.h"
 #include "ui/table_view.h"
+#include "ui/window_copy.h"
 
 namespace ui {
 
@@ -34,6 +41,9 @@ MainWindow::MainWindow(shell::frmPOF& form, QWidget* parent) : QMainWindow(paren
     layout->addWidget(list_, 1);
     setCentralWidget(central);
     build_menus();
+    add_reload_key();
+    new WindowCopy(this, [this] { return shell::main_window_text(form_); });
+    setAcceptDrops(true);
     resize(320, 480);
 
     form_.on_paint = [this](shell::frmPOF::Paint part) { paint(part); };
@@ -63,6 +73,19 @@ void MainWindow::build_menus() {
         }
         menus_.push_back(std::move(widgets));
     }
+}
+
+// F5 only: the menus stay as they are.
+void MainWindow::add_reload_key() {
+    auto* reload = new QAction(this);
+    reload->setObjectName(QStringLiteral("reload"));
+    reload->setShortcut(Qt::Key_F5);
+    reload->setShortcutContext(Qt::WindowShortcut);
+    connect(reload, &QAction::triggered, this, [this] {
+        form_.reload();
+        sync();
+    });
+    addAction(reload);
 }
 
 void MainWindow::sync() {
@@ -126,6 +149,36 @@ void MainWindow::paint_rows() {
     sync_menus();
     list_->repaint();
     since_rows_painted_.restart();
+}
+
+std::optional<std::string> dropped_file(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
+    const QUrl& url = data->urls().first();
+    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) return std::nullopt;
+    return QFile::encodeName(url.toLocalFile()).toStdString();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (dropped_file(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (dropped_file(event->mimeData())) event->acceptProposedAction();
+}
+
+// The read runs once the drop has ended, so the program the file came from is not kept
+// waiting by it or by a message box.
+void MainWindow::dropEvent(QDropEvent* event) {
+    const auto path = dropped_file(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, path = *path] { open_dropped(path); }, Qt::QueuedConnection);
+}
+
+void MainWindow::open_dropped(const std::string& path) {
+    form_.open_file(path);
+    sync();
 }
 
 // Closing the main window closes every viewer; it is never refused.

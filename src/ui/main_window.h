@@ -1,9 +1,11 @@
 #pragma once
 // The main window: the file label, the record list and the File and Window menus of
-// shell::frmPOF, which does all the work.
+// shell::frmPOF, which does all the work. Beyond the menus it takes a dropped file, reads
+// the open file again on F5 and copies itself as text.
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QMimeData;
 
 namespace ui {
 
@@ -29,6 +32,9 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     struct MenuWidgets {
@@ -37,11 +43,13 @@ class MainWindow : public QMainWindow {
     };
 
     void build_menus();
+    void add_reload_key();
     void sync_menus();
     void sync_label();
     void command(const std::string& entry_name);
     void paint(shell::frmPOF::Paint part);
     void paint_rows();
+    void open_dropped(const std::string& path);
 
     shell::frmPOF& form_;
     QLabel* label_;
@@ -49,5 +57,9 @@ class MainWindow : public QMainWindow {
     std::vector<MenuWidgets> menus_;
     QElapsedTimer since_rows_painted_;
 };
+
+// The path of the one local file a drag carries; none for several files, a folder or
+// anything else.
+std::optional<std::string> dropped_file(const QMimeData* data);
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <algorithm>
 
 #include "ui/qt_text.h"
@@ -102,6 +103,13 @@ void TableView::showEvent(QShowEvent* event) {
     if (sized_on_show_) return;
     sized_on_show_ = true;
     size_columns();
+}
+
+// A right-click only opens the context menu: the logic hears of left clicks alone, so a row
+// the right button pressed on would be selected on screen but not in the table.
+void TableView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) return;
+    QTreeView::mousePressEvent(event);
 }
 
 void TableView::user_clicked(const QModelIndex& index) {

@@ -4,6 +4,8 @@
 #include <QVBoxLayout>
 
 #include "ui/qt_text.h"
+#include "ui/window_copy.h"
+#include "view/window_text.h"
 
 namespace ui {
 
@@ -14,6 +16,7 @@ ViewerWindow::ViewerWindow(std::unique_ptr<view::Viewer> viewer)
     auto* layout = new QVBoxLayout(this);
     content_ = renderer_.render(viewer_->layout());
     layout->addWidget(content_);
+    new WindowCopy(this, [this] { return view::viewer_text(*viewer_); });
     sync();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The one window class for every record and block viewer: it renders the viewer's layout,
 // forwards the user's choices and window activation to it, and syncs after each of them.
+// Ctrl+C and its context menu copy it as text.
 
 #include <QWidget>
 #include <functional>

@@ -6,8 +6,10 @@
 #include "records/header/frmOHDR.h"
 #include "sample_model.h"
 #include "session.h"
+#include "shell/main_window_text.h"
 #include "shell/row_text.h"
 #include "subobject_model.h"
+#include "temp_file.h"
 
 namespace {
 
@@ -129,7 +131,7 @@ TEST(MainWindow, CloseAllClosesViewersInItsOrderAndKeepsTheMenu) {
     s.form.menu_command("IDM_CLOSE_ALL");
     EXPECT_EQ(s.windows.log,
               (std::vector<std::string>{"close frmOHDR", "close frmPINF", "close frmACEN"}));
-    EXPECT_EQ(s.rows().size(), 14u);
+    EXPECT_EQ(s.rows().size(), 18u);
 }
 
 TEST(MainWindow, ClosingTheMainWindowClosesEveryViewerAndExitQuitsAtOnce) {
@@ -160,6 +162,52 @@ TEST(MainWindow, RowsShowChunkIdsAsWindows1252) {
     EXPECT_EQ(s.rows()[0].first,
               "\xC3\x84\xE2\x90\x80"
               "AB");
+}
+
+// A dropped file and F5 skip the dialog but must read exactly as File > Open does after it.
+class OpenWithoutDialog : public ::testing::Test {
+  protected:
+    void open_in_dialog(Session& session) {
+        session.desktop.next_dialog_result = {
+            view::OpenFileResult::Status::Chosen, file.path(), {}};
+        session.form.open();
+    }
+    Session s;
+    testing_pof::TempFile file{testing_pof::sample_model()};
+};
+
+TEST_F(OpenWithoutDialog, ADroppedFileShowsWhatTheDialogsChoiceShows) {
+    Session by_dialog;
+    open_in_dialog(by_dialog);
+    EXPECT_EQ(s.form.open_file(file.path()), pof::ReadOutcome::Clean);
+    EXPECT_TRUE(s.desktop.dialog_requests.empty());
+    EXPECT_EQ(shell::main_window_text(s.form), shell::main_window_text(by_dialog.form));
+    EXPECT_EQ(s.desktop.busy_shown, by_dialog.desktop.busy_shown);
+    EXPECT_EQ(s.desktop.busy_depth, 0);
+}
+
+TEST_F(OpenWithoutDialog, ReloadReadsTheLabelsFileAgainAsASecondOpenWould) {
+    s.desktop.next_dialog_result = {view::OpenFileResult::Status::Cancelled, {}, {}};
+    s.form.open();
+    EXPECT_FALSE(s.form.reload().has_value()) << "no file chosen yet";
+    EXPECT_EQ(s.desktop.busy_shown, 0);
+
+    open_in_dialog(s);
+    s.form.menu_command("IDM_TXTR");
+    file.write(PofBuilder(2117).chunk("ACEN", testing_pof::acen_body(1, 2, 3)).str());
+
+    EXPECT_EQ(s.form.reload(), pof::ReadOutcome::Clean);
+    EXPECT_EQ(s.desktop.dialog_requests.size(), 2u) << "the cancelled one and the first read";
+    EXPECT_EQ(s.form.file_label().text, file.path());
+    EXPECT_EQ(s.rows(), (std::vector<std::pair<std::string, std::string>>{{"ACEN", "12"}}));
+    EXPECT_EQ(s.viewer("frmTXTR"), nullptr) << "the reset closes the viewers";
+    EXPECT_FALSE(s.entry_enabled("IDM_TXTR"));
+
+    // A read that failed still leaves the file named in the label, so F5 tries it again.
+    file.write("pspo");
+    EXPECT_EQ(s.form.reload(), pof::ReadOutcome::NotPof);
+    EXPECT_EQ(s.form.reload(), pof::ReadOutcome::NotPof);
+    EXPECT_EQ(s.desktop.messages, (std::vector<std::string>{pof::kNotPof, pof::kNotPof}));
 }
 
 TEST(RowText, ChunkIdAndSubobjectNumber) {

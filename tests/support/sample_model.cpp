@@ -68,6 +68,31 @@ Bytes sample_subobject(std::int32_t version, std::int32_t number) {
                                     .bsp = bsp});
 }
 
+Bytes dock_body() {
+    Bytes b = Bytes().i32(2).text("abc").i32(2).i32(3).i32(7);
+    b.i32(2).vec(1, 2, 3).vec(0, 0, 1).vec(-4, 5.5f, 6).vec(0, 1, 0);
+    return b.text("").i32(0).i32(1).vec(7, 8, 9).vec(1, 0, 0);
+}
+
+Bytes path_body() {
+    Bytes b = Bytes().i32(1).text("p0").text("").i32(2);
+    b.vec(1, 2, 3).f32(0.5f).i32(2).i32(4).i32(5);
+    return b.vec(4, 5, 6).f32(1.5f).i32(0);
+}
+
+Bytes fuel_body(std::int32_t version) {
+    Bytes b = Bytes().i32(1).i32(2);
+    if (version >= 2117) b.text("abc");
+    return b.vec(1, 2, 3).vec(0, 0, 1).f32(0.25f).vec(4, 5, 6).vec(0, 1, 0).f32(0.75f);
+}
+
+Bytes insg_body() {
+    Bytes b = Bytes().i32(1).i32(0).i32(2).i32(4);
+    b.vec(0, 0, 0).vec(1, 0, 0).vec(1, 1, 0).vec(0, 1, 0).vec(0.5f, 0.5f, 0.25f);
+    b.i32(0).f32(0).f32(0).i32(1).f32(1).f32(0).i32(2).f32(1).f32(1);
+    return b.i32(0).f32(0).f32(0).i32(2).f32(1).f32(1).i32(3).f32(0).f32(1);
+}
+
 Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank) {
     Bytes b;
     b.i32(static_cast<std::int32_t>(points_per_bank.size()));
@@ -131,6 +156,10 @@ std::string sample_model(std::int32_t version) {
         .chunk("PINF", Bytes().raw(std::string("pofscope sample\nbuilt by its tests\n\0", 36)))
         .chunk("XXXX", Bytes().i32(1).i32(2).i32(3))
         .chunk("ACEN", acen_body(0.0f, 1.5f, -2.25f))
+        .chunk("DOCK", dock_body())
+        .chunk("PATH", path_body())
+        .chunk("FUEL", fuel_body(version))
+        .chunk("INSG", insg_body())
         .chunk("GPNT", weapon_points_body({2, 1, 0}))
         .chunk("MPNT", weapon_points_body({1}))
         .chunk("TGUN", turret_body({2, 0}))

@@ -28,6 +28,15 @@ Bytes acen_body(float x, float y, float z);
 // Subobject 0 or 1 of the sample model.
 Bytes sample_subobject(std::int32_t version, std::int32_t number);
 
+// Docking chunk bodies, each the first example of its window: two docks (properties "abc",
+// paths 3 and 7, two points; then no paths and one point), one path "p0" of two vertices
+// (turrets 4 and 5, then none), one thruster of two glows (properties "abc" from version
+// 2117 on), one insignia of four vertices and two faces.
+Bytes dock_body();
+Bytes path_body();
+Bytes fuel_body(std::int32_t version);
+Bytes insg_body();
+
 // Weapon, special point, eye and shield bodies. Every number says where it sits: point p of
 // bank b is at (b, p, 1.5) with normal (0.5, b + 1, -p - 1); turret b hangs under subobject
 // b + 1 (physical parent -1) with normal (b, 1, 0) and firing point p at (b, p, 2); eye point i

@@ -104,7 +104,9 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
     QCOMPARE(app.window.findChild<QLabel*>("Label1")->text(), QString::fromStdString(path));
     QVERIFY(app.messages.empty());
 
-    const QStringList types{"HDR2", "OBJ2   0", "OBJ2   1", "TXTR", "PINF", "XXXX", "ACEN"};
+    const QStringList types{"HDR2", "OBJ2   0", "OBJ2   1", "TXTR", "PINF", "XXXX",
+                            "ACEN", "DOCK",     "PATH",     "FUEL", "INSG", "GPNT",
+                            "MPNT", "TGUN",     "TMIS",     "SPCL", "EYE ", "SHLD"};
     const QStringList sizes{
         QString::number(testing_pof::header_body(2117).size()),
         QString::number(testing_pof::sample_subobject(2117, 0).size()),
@@ -113,9 +115,20 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
             testing_pof::texture_body({"fighter01", "fighter01-glow", "thruster"}).size()),
         "36",
         "12",
-        "12"};
-    QCOMPARE(app.list()->model()->rowCount(), 14);
-    for (int r = 0; r < 7; ++r) {
+        "12",
+        QString::number(testing_pof::dock_body().size()),
+        QString::number(testing_pof::path_body().size()),
+        QString::number(testing_pof::fuel_body(2117).size()),
+        QString::number(testing_pof::insg_body().size()),
+        "88",
+        "32",
+        "76",
+        "40",
+        "99",
+        "60",
+        "200"};
+    QCOMPARE(app.list()->model()->rowCount(), 18);
+    for (int r = 0; r < 18; ++r) {
         QCOMPARE(app.cell(r, 0), types[r]);
         QCOMPARE(app.cell(r, 1), sizes[r]);
     }
@@ -123,11 +136,12 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
     QVERIFY(app.menu("IDM_WINDOW")->menuAction()->isEnabled());
     QVERIFY(app.action("IDM_CLOSE_ALL")->isEnabled());
     QCOMPARE(app.action("IDM_OHDR")->text(), QString("HDR2 Record"));
-    for (const char* on :
-         {"IDM_OHDR", "IDM_SOBJ", "IDM_TXTR", "IDM_PINF", "IDM_ACEN", "IDM_GPNT", "IDM_EYE"}) {
+    for (const char* on : {"IDM_OHDR", "IDM_SOBJ", "IDM_TXTR", "IDM_PINF", "IDM_ACEN", "IDM_DOCK",
+                           "IDM_PATH", "IDM_FUEL", "IDM_INSG", "IDM_GPNT", "IDM_MPNT", "IDM_TGUN",
+                           "IDM_TMIS", "IDM_SPCL", "IDM_EYE", "IDM_SHLD"}) {
         QVERIFY2(app.action(on)->isEnabled(), on);
     }
-    for (const char* off : {"IDM_DOCK", "IDM_SAVE", "IDM_SAVE_AS"}) {
+    for (const char* off : {"IDM_SAVE", "IDM_SAVE_AS"}) {
         QVERIFY2(!app.action(off)->isEnabled(), off);
     }
     QVERIFY(!QApplication::overrideCursor());
@@ -203,7 +217,7 @@ void MainWindowTest::older_versions_keep_the_header_title() {
 void MainWindowTest::not_a_pof_file_shows_the_stop_message_with_the_arrow_cursor() {
     App app;
     app.open_bytes(testing_pof::sample_model(2117));
-    QCOMPARE(app.list()->model()->rowCount(), 14);
+    QCOMPARE(app.list()->model()->rowCount(), 18);
 
     // What the window behind the message box shows while the box waits.
     Qt::CursorShape shape_during_message = Qt::BlankCursor;
@@ -237,7 +251,7 @@ void MainWindowTest::cancel_leaves_list_and_viewers_as_they_were() {
     app.next_dialog = {view::OpenFileResult::Status::Cancelled, {}, {}};
     app.action("IDM_OPEN")->trigger();
     QCOMPARE(app.requests.size(), std::size_t(2));
-    QCOMPARE(app.list()->model()->rowCount(), 14);
+    QCOMPARE(app.list()->model()->rowCount(), 18);
     QVERIFY(app.windows.window("frmTXTR"));
     QCOMPARE(app.window.findChild<QLabel*>("Label1")->text(), QString::fromStdString(path));
     QVERIFY(app.action("IDM_TXTR")->isEnabled());
@@ -295,7 +309,7 @@ void MainWindowTest::close_all_closes_every_viewer() {
     testing_ui::run_deferred_deletes();
     for (const auto& w : open) QVERIFY(!w);
     QVERIFY(app.menu("IDM_WINDOW")->menuAction()->isEnabled());
-    QCOMPARE(app.list()->model()->rowCount(), 14);
+    QCOMPARE(app.list()->model()->rowCount(), 18);
 }
 
 void MainWindowTest::the_close_box_lets_a_viewer_be_opened_anew() {

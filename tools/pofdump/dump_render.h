@@ -1,21 +1,25 @@
 #pragma once
 // pofdump's rendering of a window: the controls of a viewer, or the main window's label,
-// record list and menus, as stable text lines or as JSON.
+// record list and menus, as stable text lines or as JSON. The text form is the windows' own,
+// the one they copy to the clipboard.
 
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "shell/frmPOF.h"
+#include "shell/main_window_text.h"
 #include "view/viewer.h"
+#include "view/window_text.h"
 
 namespace pofdump {
 
 // Keys stay in the order they are written in, so the output is stable and reads top down.
 using Json = nlohmann::ordered_json;
 
-std::string viewer_text(const view::Viewer& viewer);
-std::string main_window_text(const shell::frmPOF& form);
+using shell::main_window_text;
+using view::one_line;
+using view::viewer_text;
 
 Json viewer_json(const view::Viewer& viewer);
 Json main_window_json(const shell::frmPOF& form);
@@ -23,9 +27,5 @@ Json main_window_json(const shell::frmPOF& form);
 // JSON text with two-space indents and a final line feed; bytes that are not UTF-8 (a file
 // name, say) become U+FFFD instead of failing.
 std::string json_text(const Json& json);
-
-// Control characters as the visible symbols U+2401..U+241F and U+2421, so that one value
-// stays on one line of text output.
-std::string one_line(const std::string& text);
 
 }  // namespace pofdump

@@ -7,7 +7,8 @@
 
 namespace records {
 
-BlockViewer::BlockViewer(std::string name, std::string block_type, const ViewerContext& context)
+BlockViewer::BlockViewer(const std::string& name, std::string block_type,
+                         const ViewerContext& context)
     : Viewer(name, name), context_(context), block_type_(std::move(block_type)) {}
 
 void BlockViewer::copy_current_block() {

@@ -23,12 +23,13 @@ class BlockViewer : public view::Viewer {
     view::Caption note{"", "lblNote"};
 
   protected:
-    BlockViewer(std::string name, std::string block_type, const ViewerContext& context);
+    BlockViewer(const std::string& name, std::string block_type, const ViewerContext& context);
 
     // Takes the current block out of the BSP buffer: the part of it that lies there.
     void copy_current_block();
     bool has_block() const { return has_block_; }
     std::string_view block_copy() const { return copy_; }
+    void release_block_copy() { std::string().swap(copy_); }
     // Runs the reads in order; one that falls outside the block ends them, and the note says
     // where.
     void decode(const std::function<void()>& reads);

@@ -35,6 +35,7 @@ void frmDEFPOINTS::opened() {
         data_offset.value.text = int_text_at(16);
         read_vertices(count);
     });
+    release_block_copy();  // the vertex table holds all of it now
     enable_vertex_parts(count > 0);
     vertices.enabled = count >= 2;
     if (!table_.empty()) vertices.choose(0);

@@ -1,21 +1,16 @@
-// Text form of a window: one control per line, group contents indented by two blanks,
-// list rows under their list with "> " before the selected one.
+// The text form of a window, as pofdump prints it and the windows copy it.
+
+#include "view/window_text.h"
 
 #include <string_view>
-#include <vector>
 
-#include "dump_render.h"
 #include "pof/text.h"
 
-namespace pofdump {
+namespace view {
 
 namespace {
 
 constexpr std::string_view kDisabled = " (disabled)";
-
-std::string disabled_mark(bool enabled) {
-    return enabled ? "" : std::string(kDisabled);
-}
 
 // "kind" or "kind name", the head of a line that names its control.
 std::string head(std::string_view kind, const std::string& name) {
@@ -63,95 +58,77 @@ std::vector<std::string> text_lines(const std::string& text) {
     return lines;
 }
 
-class TextWriter {
-  public:
-    void line(const std::string& text) {
-        out_.append(indent_, ' ');
-        out_ += text;
-        out_ += '\n';
-    }
-    void control(const view::Control& c);
-    void controls(const std::vector<view::Control*>& children) {
-        for (const auto* child : children) control(*child);
-    }
-    std::string take() { return std::move(out_); }
+}  // namespace
 
-  private:
-    void field(const view::Field& f);
-    void text_box(const view::TextBox& t);
-    void drop_down(const view::DropDown& d);
-    void table(const view::Table& t);
-    void grid(const view::Grid& g);
-    void group(const view::Group& g);
-    void list_rows(const std::vector<std::string>& rows, int selected);
-    std::string list_head(const view::Control& list, std::size_t rows, int selected);
-    void indented(auto body) {
-        indent_ += 2;
-        body();
-        indent_ -= 2;
-    }
+std::string disabled_mark(bool enabled) {
+    return enabled ? "" : std::string(kDisabled);
+}
 
-    std::string out_;
-    std::size_t indent_ = 0;
-    int lists_ = 0;  // lists met so far, numbered from 1 in layout order
-};
+std::string title_line(const std::string& name, const std::string& title) {
+    return name + "  \"" + one_line(title) + "\"";
+}
 
-void TextWriter::control(const view::Control& c) {
-    using view::Kind;
+void TextWriter::line(const std::string& text) {
+    out_.append(indent_, ' ');
+    out_ += text;
+    out_ += '\n';
+}
+
+void TextWriter::control(const Control& c) {
     switch (c.kind()) {
         case Kind::Caption: {
-            const auto& caption = static_cast<const view::Caption&>(c);
+            const auto& caption = static_cast<const Caption&>(c);
             line(with_mark(head("caption", c.name) + ":" + (caption.text.empty() ? "" : " ") +
                                one_line(caption.text),
                            c.enabled));
             break;
         }
         case Kind::Value: {
-            const auto& value = static_cast<const view::Value&>(c);
+            const auto& value = static_cast<const Value&>(c);
             line(with_mark(head("value", c.name) + ":" + (value.text.empty() ? "" : " ") +
                                one_line(value.text),
                            c.enabled));
             break;
         }
         case Kind::Field:
-            field(static_cast<const view::Field&>(c));
+            field(static_cast<const Field&>(c));
             break;
         case Kind::TextBox:
-            text_box(static_cast<const view::TextBox&>(c));
+            text_box(static_cast<const TextBox&>(c));
             break;
         case Kind::DropDown:
-            drop_down(static_cast<const view::DropDown&>(c));
+            drop_down(static_cast<const DropDown&>(c));
             break;
         case Kind::Table:
-            table(static_cast<const view::Table&>(c));
+            table(static_cast<const Table&>(c));
             break;
         case Kind::Grid:
-            grid(static_cast<const view::Grid&>(c));
+            grid(static_cast<const Grid&>(c));
             break;
         case Kind::Box:
-            controls(static_cast<const view::Box&>(c).children);
+            controls(static_cast<const Box&>(c).children);
             break;
         case Kind::Group:
-            group(static_cast<const view::Group&>(c));
+            group(static_cast<const Group&>(c));
             break;
     }
 }
 
-void TextWriter::field(const view::Field& f) {
+void TextWriter::field(const Field& f) {
     const bool enabled = f.enabled && f.caption.enabled && f.value.enabled;
     std::string text = one_line(f.caption.text) + ":";
     if (!f.value.text.empty()) text += " " + one_line(f.value.text);
     line(with_mark(text, enabled));
 }
 
-void TextWriter::text_box(const view::TextBox& t) {
+void TextWriter::text_box(const TextBox& t) {
     line(with_mark(head("text", t.name) + ":", t.enabled));
     indented([&] {
         for (const auto& l : text_lines(t.text)) line(l.empty() ? "|" : "| " + one_line(l));
     });
 }
 
-std::string TextWriter::list_head(const view::Control& list, std::size_t rows, int selected) {
+std::string TextWriter::list_head(const Control& list, std::size_t rows, int selected) {
     ++lists_;
     return head("list " + pof::integer_text(lists_), list.name) + disabled_mark(list.enabled) +
            ": " + rows_summary(rows, selected);
@@ -164,14 +141,14 @@ void TextWriter::list_rows(const std::vector<std::string>& rows, int selected) {
     }
 }
 
-void TextWriter::drop_down(const view::DropDown& d) {
+void TextWriter::drop_down(const DropDown& d) {
     line(list_head(d, d.rows.size(), d.selected));
     std::vector<std::string> rows;
     for (const auto& r : d.rows) rows.push_back(one_line(r));
     indented([&] { list_rows(rows, d.selected); });
 }
 
-void TextWriter::table(const view::Table& t) {
+void TextWriter::table(const Table& t) {
     line(list_head(t, t.rows.size(), t.selected));
     std::vector<std::string> headers, rows;
     for (const auto& c : t.columns) headers.push_back(c.header);
@@ -182,7 +159,7 @@ void TextWriter::table(const view::Table& t) {
     });
 }
 
-void TextWriter::grid(const view::Grid& g) {
+void TextWriter::grid(const Grid& g) {
     std::vector<std::string> header{""};
     for (const auto& c : g.columns) header.push_back(with_mark(c->text, c->enabled));
     line(head("grid", g.name) + disabled_mark(g.enabled) + ":" + joined(header));
@@ -203,27 +180,10 @@ void TextWriter::grid(const view::Grid& g) {
     });
 }
 
-void TextWriter::group(const view::Group& g) {
+void TextWriter::group(const Group& g) {
     line("[" + one_line(g.caption) + "]" + disabled_mark(g.enabled));
     indented([&] { controls(g.children); });
 }
-
-void menu_lines(TextWriter& w, const shell::Menu& menu) {
-    w.line("menu " + menu.name + " \"" + menu.caption + "\"" + disabled_mark(menu.enabled));
-    for (const auto& e : menu.entries) {
-        if (e.separator()) {
-            w.line("  ---");
-        } else {
-            w.line("  " + e.name + " \"" + e.caption + "\"" + disabled_mark(e.enabled));
-        }
-    }
-}
-
-std::string title_line(const std::string& name, const std::string& title) {
-    return name + "  \"" + one_line(title) + "\"";
-}
-
-}  // namespace
 
 std::string one_line(const std::string& text) {
     std::string out;
@@ -242,20 +202,11 @@ std::string one_line(const std::string& text) {
     return out;
 }
 
-std::string viewer_text(const view::Viewer& viewer) {
+std::string viewer_text(const Viewer& viewer) {
     TextWriter w;
     w.line(title_line(viewer.name(), viewer.title));
     w.control(viewer.layout());
     return w.take();
 }
 
-std::string main_window_text(const shell::frmPOF& form) {
-    TextWriter w;
-    w.line(title_line("frmPOF", form.title()));
-    w.control(form.file_label());
-    w.control(form.record_list());
-    for (const auto& menu : form.menus()) menu_lines(w, menu);
-    return w.take();
-}
-
-}  // namespace pofdump
+}  // namespace view

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Checks what a build installs and packages:
+#   1. `cmake --install` into a scratch prefix: both programs, the desktop entry, the icon,
+#      the metainfo and the MIME type, each validated with the desktop's own tools
+#   2. `cpack -G DEB`: the package holds the same files, depends on the Qt libraries, and
+#      apt can resolve what it needs (a simulated install)
+# Usage: check_install.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "${1:?usage: check_install.sh BUILD_DIR}" && pwd)
+app_id=io.github.pofscope.Pofscope
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+    echo "check_install.sh: $*" >&2
+    exit 1
+}
+
+files=(
+    bin/pofscope
+    bin/pofdump
+    "share/applications/$app_id.desktop"
+    "share/icons/hicolor/scalable/apps/$app_id.svg"
+    "share/metainfo/$app_id.metainfo.xml"
+    "share/mime/packages/$app_id.xml"
+)
+
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in "${files[@]}"; do
+    [ -f "$prefix/$f" ] || fail "cmake --install did not install $f"
+done
+
+# desktop-file-validate fails only on errors; its warnings and hints count here too.
+report=$(desktop-file-validate "$prefix/share/applications/$app_id.desktop" 2>&1) || true
+[ -z "$report" ] || fail "the desktop entry does not validate: $report"
+appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml"
+xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/$app_id.svg" \
+    "$prefix/share/mime/packages/$app_id.xml"
+
+# Debian ships no schema for MIME packages; update-mime-database is the consumer that
+# must understand the file, so let it build a database from it alone.
+# Any word it says fails the check.
+cp -r "$prefix/share/mime" "$work/mime"
+report=$(XDG_DATA_DIRS="$work:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" \
+    update-mime-database "$work/mime" 2>&1) || fail "update-mime-database failed: $report"
+[ -z "$report" ] || fail "update-mime-database complains: $report"
+[ -f "$work/mime/model/x-pof.xml" ] || fail "update-mime-database made no model/x-pof type"
+grep -qx '50:model/x-pof:\*\.pof' "$work/mime/globs2" || fail "no *.pof glob for model/x-pof"
+grep -qa 'model/x-pof' "$work/mime/magic" && grep -qa 'PSPO' "$work/mime/magic" ||
+    fail "no PSPO magic for model/x-pof"
+
+rm -f "$build"/pofscope_*.deb
+(cd "$build" && cpack -G DEB >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+debs=("$build"/pofscope_*.deb)
+[ -f "${debs[0]}" ] || fail "cpack -G DEB made no package"
+contents=$(dpkg-deb --contents "${debs[0]}")
+for f in "${files[@]}"; do
+    grep -q " \./usr/$f\$" <<<"$contents" || fail "the package does not hold /usr/$f"
+done
+dpkg-deb --field "${debs[0]}" Depends | grep -q 'libqt6widgets6' ||
+    fail "the package does not depend on libqt6widgets6"
+apt-get install --simulate --yes "${debs[0]}" >/dev/null ||
+    fail "apt cannot resolve the package's dependencies"
+echo "check_install.sh: ${debs[0]##*/} and the installed files are fine"

@@ -1,0 +1,98 @@
+#pragma once
+// Records of the docking chunks: DOCK, PATH, FUEL, INSG. Each per-item table keeps one
+// vector per item and reads as zero past an item's own count (Jagged), so a damaged file
+// with many items beside one huge item costs what its bytes announce.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pof/vec.h"
+#include "records/jagged.h"
+
+namespace records {
+
+// Files from this version on carry a property text per thruster.
+inline constexpr std::int32_t kThrusterProperties = 2117;
+
+// A length-prefixed text as stored: the length as read (a negative one read nothing) and
+// the bytes, NULs included.
+struct PrefixedText {
+    std::int32_t length = 0;
+    std::string text;
+};
+
+struct DockPoint {
+    pof::Vec3 position, normal;
+};
+
+struct DockRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t dock_count = 0;
+    std::vector<PrefixedText> properties;
+    std::vector<std::int32_t> spline_path_counts;
+    Jagged<std::int32_t> spline_paths;  // path numbers per dock
+    std::vector<std::int32_t> point_counts;
+    Jagged<DockPoint> points;
+};
+
+struct PathVertex {
+    pof::Vec3 position;
+    float radius = 0;
+    std::int32_t turret_count = 0;
+};
+
+struct PathRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t path_count = 0;
+    std::vector<PrefixedText> names, parents;
+    std::vector<std::int32_t> vertex_counts;
+    Jagged<PathVertex> vertices;
+    // Per path, per vertex: the turrets' subobject numbers, as many as each vertex lists.
+    std::vector<Jagged<std::int32_t>> turrets;
+
+    // Zero outside what the file listed, as the other tables read.
+    std::int32_t turret(std::int64_t path, std::int64_t vertex, std::int64_t slot) const {
+        return has_path(path) ? turrets[path].at(vertex, slot) : 0;
+    }
+    std::int32_t turret_slots(std::int64_t path, std::int64_t vertex) const {
+        return has_path(path) ? turrets[path].slots(vertex) : 0;
+    }
+
+  private:
+    bool has_path(std::int64_t path) const {
+        return path >= 0 && path < static_cast<std::int64_t>(turrets.size());
+    }
+};
+
+struct Glow {
+    pof::Vec3 position, normal;
+    float radius = 0;
+};
+
+struct FuelRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t thruster_count = 0;
+    std::vector<std::int32_t> glow_counts;
+    std::vector<PrefixedText> properties;  // empty below version 2117
+    Jagged<Glow> glows;
+};
+
+struct FaceCorner {
+    std::int32_t vertex = 0;
+    float u = 0, v = 0;
+};
+
+using InsigniaFace = std::array<FaceCorner, 3>;
+
+struct InsgRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t insignia_count = 0;
+    std::vector<std::int32_t> detail_levels, face_counts, vertex_counts;
+    Jagged<pof::Vec3> vertices;
+    std::vector<pof::Vec3> offsets;
+    Jagged<InsigniaFace> faces;
+};
+
+}  // namespace records

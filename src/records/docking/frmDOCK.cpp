@@ -1,0 +1,81 @@
+#include "records/docking/frmDOCK.h"
+
+#include "records/docking/list_steps.h"
+#include "records/table_access.h"
+
+namespace records {
+
+using pof::integer_text;
+
+frmDOCK::frmDOCK(const pof::ModelStore& store) : Viewer("frmDOCK", "DOCK record"), store_(store) {
+    for (auto* f : {&record_size, &dock_count, &properties, &spline_count, &point_count}) {
+        align_beside(*f);
+    }
+    align_above(path_number);
+    align_grid(point);
+    properties.value.lines = 3;
+    properties.value.name = "lblProperties";
+    path_number.value.name = "lblPathNumber";
+    group(spline_group, {row({column({&spline_count, &splines}), &path_number})});
+    group(point_group, {row({column({&point_count, &points}), &point})});
+    group(dock_group, {&properties, &spline_group, &point_group});
+    set_layout(column({row({&record_size, column({&dock_count, &docks})}), &dock_group}));
+}
+
+void frmDOCK::opened() {
+    const DockRecord& r = store_.dock;
+    record_size.value.text = integer_text(r.chunk_size);
+    blank_all();
+    dock_count.value.text = integer_text(r.dock_count);
+    if (!refill(docks, "Dock ", r.dock_count, static_cast<std::int64_t>(r.properties.size()))) {
+        set_enabled({&properties.caption, &spline_count.caption, &path_number.caption,
+                     &point_count.caption, &splines, &points},
+                    false);
+        enable_headers(point, false);
+    }
+}
+
+void frmDOCK::blank_all() {
+    docks.clear();
+    splines.clear();
+    points.clear();
+    dock_group.caption.clear();
+    blank({&properties.value, &spline_count.value, &path_number.value, &point_count.value});
+    blank_column(point, 0);
+    blank_column(point, 1);
+}
+
+void frmDOCK::dock_chosen(int d) {
+    const DockRecord& r = store_.dock;
+    dock_group.caption = "Dock " + integer_text(d) + " data";
+    properties.value.text = pof::text8(entry_or_zero(r.properties, d).text);
+
+    const std::int32_t paths = entry_or_zero(r.spline_path_counts, d);
+    spline_count.value.text = integer_text(paths);
+    path_number.caption.enabled = true;
+    if (!refill(splines, "Spline path ", paths, r.spline_paths.slots(d))) {
+        path_number.caption.enabled = false;
+        path_number.value.text.clear();
+    }
+
+    const std::int32_t count = entry_or_zero(r.point_counts, d);
+    point_count.value.text = integer_text(count);
+    enable_headers(point, true);
+    if (!refill(points, "Point ", count, r.points.slots(d))) {
+        enable_headers(point, false);
+        blank_column(point, 0);
+        blank_column(point, 1);
+    }
+}
+
+void frmDOCK::spline_chosen(int j) {
+    path_number.value.text = integer_text(store_.dock.spline_paths.at(docks.selected, j));
+}
+
+void frmDOCK::point_chosen(int p) {
+    const DockPoint at = store_.dock.points.at(docks.selected, p);
+    show_vec(point, 0, at.position);
+    show_vec(point, 1, at.normal);
+}
+
+}  // namespace records

@@ -1,0 +1,74 @@
+#include "records/docking/frmFUEL.h"
+
+#include "records/docking/list_steps.h"
+#include "records/table_access.h"
+
+namespace records {
+
+using pof::integer_text;
+
+frmFUEL::frmFUEL(const pof::ModelStore& store) : Viewer("frmFUEL", "FUEL record"), store_(store) {
+    for (auto* f : {&record_size, &thruster_count, &properties, &glow_count}) align_beside(*f);
+    align_grid(glow);
+    align_above(radius);
+    properties.value.lines = 2;
+    group(version_group, {&properties});
+    group(glow_group, {&glow, &radius});
+    group(thruster_group, {&version_group, row({column({&glow_count, &glows}), &glow_group})});
+    set_layout(
+        column({row({&record_size, column({&thruster_count, &thrusters})}), &thruster_group}));
+}
+
+void frmFUEL::opened() {
+    const FuelRecord& r = store_.fuel;
+    record_size.value.text = integer_text(r.chunk_size);
+    thrusters.clear();
+    glows.clear();
+    blank({&properties.value, &glow_count.value});
+    glow_group.caption.clear();
+    blank_glow();
+    thruster_count.value.text = integer_text(r.thruster_count);
+    if (!refill(thrusters, "Thruster ", r.thruster_count,
+                static_cast<std::int64_t>(r.glow_counts.size()))) {
+        thruster_group.caption.clear();
+        set_enabled({&version_group, &properties.caption, &glow_count.caption, &glows}, false);
+        enable_glow_captions(false);
+    }
+}
+
+void frmFUEL::enable_glow_captions(bool enabled) {
+    enable_headers(glow, enabled);
+    radius.caption.enabled = enabled;
+}
+
+void frmFUEL::blank_glow() {
+    blank_column(glow, 0);
+    blank_column(glow, 1);
+    radius.value.text.clear();
+}
+
+void frmFUEL::thruster_chosen(int t) {
+    const FuelRecord& r = store_.fuel;
+    thruster_group.caption = "Thruster " + integer_text(t) + " data";
+    if (store_.file_version < kThrusterProperties) {
+        set_enabled({&properties.caption, &version_group}, false);
+    } else {
+        properties.value.text = pof::text8(entry_or_zero(r.properties, t).text);
+    }
+    const std::int32_t count = entry_or_zero(r.glow_counts, t);
+    glow_count.value.text = integer_text(count);
+    enable_glow_captions(true);
+    if (!refill(glows, "Glow ", count, r.glows.slots(t))) {
+        enable_glow_captions(false);
+        blank_glow();
+    }
+}
+
+void frmFUEL::glow_chosen(int g) {
+    const Glow at = store_.fuel.glows.at(thrusters.selected, g);
+    show_vec(glow, 0, at.position);
+    show_vec(glow, 1, at.normal);
+    radius.value.text = pof::float_text(at.radius);
+}
+
+}  // namespace records

@@ -1,0 +1,34 @@
+#pragma once
+// The FUEL viewer: thrusters with their property text (version 2117 on) and glows.
+
+#include "pof/global_data.h"
+#include "view/viewer.h"
+
+namespace records {
+
+class frmFUEL : public view::Viewer {
+  public:
+    explicit frmFUEL(const pof::ModelStore& store);
+    void opened() override;
+
+    view::Field record_size{"Record Size"}, thruster_count{"# thrusters"};
+    view::DropDown thrusters{[this](int t) { thruster_chosen(t); }, "cboThrusters"};
+    view::Group thruster_group{""};
+    view::Group version_group{"version 2117"};
+    view::Field properties{"properties"};
+    view::Field glow_count{"# glows"};
+    view::DropDown glows{[this](int g) { glow_chosen(g); }, "cboGlows"};
+    view::Group glow_group{""};
+    view::Grid glow{{"Position", "Normal"}, {"X", "Y", "Z"}};
+    view::Field radius{"radius", true};
+
+  private:
+    void enable_glow_captions(bool enabled);
+    void blank_glow();
+    void thruster_chosen(int t);
+    void glow_chosen(int g);
+
+    const pof::ModelStore& store_;
+};
+
+}  // namespace records

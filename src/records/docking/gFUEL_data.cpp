@@ -1,0 +1,33 @@
+#include "records/docking/parsers.h"
+#include "records/docking/read_helpers.h"
+
+namespace records {
+
+namespace {
+
+// Position, normal and radius.
+constexpr std::int64_t kGlowBytes = 28;
+
+void read_thruster(pof::PofFile& f, FuelRecord& r, std::int32_t t, bool has_properties) {
+    r.glow_counts[t] = f.count(kGlowBytes);
+    if (has_properties) r.properties[t] = read_prefixed_text(f);
+    for (auto& glow : r.glows.fill(t, r.glow_counts[t])) {
+        glow.position = f.vec();
+        glow.normal = f.vec();
+        glow.radius = f.f32();
+    }
+}
+
+}  // namespace
+
+void gFUEL_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
+    FuelRecord& r = store.fuel;
+    r.chunk_size = chunk_size;
+    const bool has_properties = store.file_version >= kThrusterProperties;
+    // Every thruster takes at least its glow count, and its property length where it has one.
+    r.thruster_count = f.count(has_properties ? 8 : 4);
+    if (!rebuild_all_if_positive(r.thruster_count, r.glow_counts, r.properties, r.glows)) return;
+    for (std::int32_t t = 0; t < r.thruster_count; ++t) read_thruster(f, r, t, has_properties);
+}
+
+}  // namespace records

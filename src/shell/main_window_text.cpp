@@ -1,0 +1,32 @@
+#include "shell/main_window_text.h"
+
+#include "view/window_text.h"
+
+namespace shell {
+
+namespace {
+
+// A menu, then one indented line per entry; captions keep their access-key ampersands.
+void menu_lines(view::TextWriter& w, const Menu& menu) {
+    w.line("menu " + menu.name + " \"" + menu.caption + "\"" + view::disabled_mark(menu.enabled));
+    for (const auto& e : menu.entries) {
+        if (e.separator()) {
+            w.line("  ---");
+        } else {
+            w.line("  " + e.name + " \"" + e.caption + "\"" + view::disabled_mark(e.enabled));
+        }
+    }
+}
+
+}  // namespace
+
+std::string main_window_text(const frmPOF& form) {
+    view::TextWriter w;
+    w.line(view::title_line("frmPOF", form.title()));
+    w.control(form.file_label());
+    w.control(form.record_list());
+    for (const auto& menu : form.menus()) menu_lines(w, menu);
+    return w.take();
+}
+
+}  // namespace shell
