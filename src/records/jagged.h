@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "records/table_access.h"
+
 namespace records {
 
 template <class T>
@@ -54,6 +56,20 @@ bool rebuild_if_positive(Jagged<T>& table, std::int32_t count) {
     if (count <= 0) return false;
     table.reset(count);
     return true;
+}
+
+// The rebuild rule over every per-item table of one record at once.
+template <class... Tables>
+bool rebuild_all_if_positive(std::int32_t count, Tables&... tables) {
+    return (rebuild_if_positive(tables, count) && ...);
+}
+
+// The rows a list shows for one item of a jagged table: none for a count of 0 or less, never
+// more than the item's own slots.
+template <class T>
+int rows_for(std::int32_t count, const Jagged<T>& table, std::int64_t item) {
+    if (count <= 0) return 0;
+    return std::min(count, table.slots(item));
 }
 
 }  // namespace records

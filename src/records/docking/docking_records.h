@@ -10,18 +10,12 @@
 
 #include "pof/vec.h"
 #include "records/jagged.h"
+#include "records/prefixed_text.h"
 
 namespace records {
 
 // Files from this version on carry a property text per thruster.
 inline constexpr std::int32_t kThrusterProperties = 2117;
-
-// A length-prefixed text as stored: the length as read (a negative one read nothing) and
-// the bytes, NULs included.
-struct PrefixedText {
-    std::int32_t length = 0;
-    std::string text;
-};
 
 struct DockPoint {
     pof::Vec3 position, normal;

@@ -1,7 +1,7 @@
 #include "records/docking/frmFUEL.h"
 
-#include "records/docking/list_steps.h"
 #include "records/table_access.h"
+#include "records/viewer_text.h"
 
 namespace records {
 
@@ -28,8 +28,8 @@ void frmFUEL::opened() {
     glow_group.caption.clear();
     blank_glow();
     thruster_count.value.text = integer_text(r.thruster_count);
-    if (!refill(thrusters, "Thruster ", r.thruster_count,
-                static_cast<std::int64_t>(r.glow_counts.size()))) {
+    if (!offer_rows(thrusters, "Thruster ", r.thruster_count,
+                    static_cast<std::int64_t>(r.glow_counts.size()))) {
         thruster_group.caption.clear();
         set_enabled({&version_group, &properties.caption, &glow_count.caption, &glows}, false);
         enable_glow_captions(false);
@@ -58,7 +58,7 @@ void frmFUEL::thruster_chosen(int t) {
     const std::int32_t count = entry_or_zero(r.glow_counts, t);
     glow_count.value.text = integer_text(count);
     enable_glow_captions(true);
-    if (!refill(glows, "Glow ", count, r.glows.slots(t))) {
+    if (!offer_rows(glows, "Glow ", count, r.glows.slots(t))) {
         enable_glow_captions(false);
         blank_glow();
     }

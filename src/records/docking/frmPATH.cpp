@@ -1,7 +1,7 @@
 #include "records/docking/frmPATH.h"
 
-#include "records/docking/list_steps.h"
 #include "records/table_access.h"
+#include "records/viewer_text.h"
 
 namespace records {
 
@@ -29,7 +29,7 @@ void frmPATH::opened() {
     blank({&path_count.value, &name.value, &parent.value, &vertex_count.value});
     blank_vertex();
     path_count.value.text = integer_text(r.path_count);
-    if (!refill(paths, "Path ", r.path_count, static_cast<std::int64_t>(r.names.size()))) {
+    if (!offer_rows(paths, "Path ", r.path_count, static_cast<std::int64_t>(r.names.size()))) {
         path_group.enabled = false;
     }
 }
@@ -50,7 +50,7 @@ void frmPATH::path_chosen(int p) {
     vertex_count.value.text = integer_text(count);
     set_enabled({&vertex_group, &radius.caption, &turret_count.caption}, true);
     enable_headers(position, true);
-    if (!refill(vertices, "Vertex ", count, r.vertices.slots(p))) {
+    if (!offer_rows(vertices, "Vertex ", count, r.vertices.slots(p))) {
         set_enabled(
             {&vertex_group, &radius.caption, &turret_count.caption, &subobject.caption, &turrets},
             false);
@@ -68,7 +68,7 @@ void frmPATH::vertex_chosen(int v) {
     radius.value.text = pof::float_text(at.radius);
     turret_count.value.text = integer_text(at.turret_count);
     subobject.caption.enabled = true;
-    if (!refill(turrets, "Turret ", at.turret_count, r.turret_slots(p, v))) {
+    if (!offer_rows(turrets, "Turret ", at.turret_count, r.turret_slots(p, v))) {
         subobject.caption.enabled = false;
         subobject.value.text.clear();
     }

@@ -1,5 +1,6 @@
 #include "records/docking/parsers.h"
-#include "records/docking/read_helpers.h"
+#include "records/jagged.h"
+#include "records/prefixed_text.h"
 
 namespace records {
 

@@ -2,7 +2,6 @@
 
 #include "records/table_access.h"
 #include "records/viewer_text.h"
-#include "records/weapons/list_rows.h"
 
 namespace records {
 

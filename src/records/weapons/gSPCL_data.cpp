@@ -1,3 +1,4 @@
+#include "records/prefixed_text.h"
 #include "records/table_access.h"
 #include "records/weapons/parsers.h"
 
@@ -8,14 +9,6 @@ namespace {
 // Two text lengths, the point and the radius, with texts of length zero.
 constexpr std::int64_t kSpecialPointBytes = 24;
 
-// A negative length reads nothing and gives an empty text; the length stays as read.
-FileText read_text(pof::PofFile& f) {
-    FileText t;
-    t.length = f.i32();
-    t.text = f.bytes(t.length);
-    return t;
-}
-
 }  // namespace
 
 void gSPCL_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
@@ -24,8 +17,8 @@ void gSPCL_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store
     r.point_count = f.count(kSpecialPointBytes);
     if (!rebuild_if_positive(r.points, r.point_count)) return;
     for (auto& p : r.points) {
-        p.name = read_text(f);
-        p.properties = read_text(f);
+        p.name = read_prefixed_text(f);
+        p.properties = read_prefixed_text(f);
         p.point = f.vec();
         p.radius = f.f32();
     }

@@ -9,6 +9,7 @@
 
 #include "pof/vec.h"
 #include "records/jagged.h"
+#include "records/prefixed_text.h"
 
 namespace records {
 
@@ -41,14 +42,8 @@ struct TurretRecord {
     Jagged<pof::Vec3> firing_points;  // (bank, firing point)
 };
 
-// A length-prefixed text: the length as read (possibly negative) and the bytes read for it.
-struct FileText {
-    std::int32_t length = 0;
-    std::string text;  // NULs included
-};
-
 struct SpecialPoint {
-    FileText name, properties;
+    PrefixedText name, properties;
     pof::Vec3 point;
     float radius = 0;
 };
