@@ -92,10 +92,7 @@ BENCHMARK(BM_OpenSubobjectViewer)->Arg(1000)->Arg(100000)->Complexity();
 
 void BM_OpenVertexViewer(benchmark::State& state) {
     testing_pof::Session s;
-    s.read(bench_models::one_subobject(bench_models::vertices(static_cast<int>(state.range(0)))));
-    s.form.menu_command("IDM_SOBJ");
-    const auto size = static_cast<std::int32_t>(s.store.browsing.buffer.size()) - 8;
-    s.store.browsing.block = {0, "DEFPOINTS", size};
+    bench_models::read_vertex_block(s, static_cast<int>(state.range(0)));
     const records::ViewerContext context{s.store, s.store.browsing, s.windows, s.desktop};
     for (auto _ : state) {
         records::frmDEFPOINTS viewer(context);

@@ -7,6 +7,7 @@
 
 #include "pof_builder.h"
 #include "sample_model.h"
+#include "session.h"
 #include "subobject_model.h"
 
 namespace bench_models {
@@ -40,7 +41,8 @@ inline std::string bsp_heavy(std::int64_t bytes) {
     PofBuilder b(2117);
     b.chunk("HDR2", testing_pof::header_body(2117, {.subobjects = count}));
     for (std::int32_t n = 0; n < count; ++n) {
-        b.chunk("OBJ2", testing_pof::subobject_body(2117, {.number = n, .name = "hull", .bsp = bsp}));
+        b.chunk("OBJ2",
+                testing_pof::subobject_body(2117, {.number = n, .name = "hull", .bsp = bsp}));
     }
     return b.str();
 }
@@ -52,6 +54,15 @@ inline Bytes vertices(int count) {
         v[i].normals = {{0, 0, 1}};
     }
     return testing_pof::bsp::defpoints(v).raw(testing_pof::bsp::eof());
+}
+
+// Reads a model whose one subobject holds a DEFPOINTS block of count vertices, walks it in the
+// subobject viewer and makes the block current, as a double-click on its row does.
+inline void read_vertex_block(testing_pof::Session& s, int count) {
+    s.read(one_subobject(vertices(count)));
+    s.form.menu_command("IDM_SOBJ");
+    const auto size = static_cast<std::int32_t>(s.store.browsing.buffer.size()) - 8;
+    s.store.browsing.block = {0, "DEFPOINTS", size};
 }
 
 }  // namespace bench_models
