@@ -79,7 +79,7 @@ BENCHMARK(BM_WalkBlocks)->Arg(1000)->Arg(100000)->Complexity();
 void BM_OpenSubobjectViewer(benchmark::State& state) {
     testing_pof::Session s;
     s.read(bench_models::one_subobject(bench_models::triangles(static_cast<int>(state.range(0)))));
-    const records::ViewerContext context{s.store, s.store.browsing, s.windows, s.desktop};
+    const records::SubobjectContext context = s.subobject_context();
     for (auto _ : state) {
         records::frmSOBJ viewer(context);
         viewer.opened();
@@ -93,7 +93,7 @@ BENCHMARK(BM_OpenSubobjectViewer)->Arg(1000)->Arg(100000)->Complexity();
 void BM_OpenVertexViewer(benchmark::State& state) {
     testing_pof::Session s;
     bench_models::read_vertex_block(s, static_cast<int>(state.range(0)));
-    const records::ViewerContext context{s.store, s.store.browsing, s.windows, s.desktop};
+    const records::SubobjectContext context = s.subobject_context();
     for (auto _ : state) {
         records::frmDEFPOINTS viewer(context);
         viewer.opened();

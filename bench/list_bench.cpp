@@ -11,8 +11,8 @@
 #include <QScrollBar>
 #include <memory>
 
+#include "pof/chunk_kinds.h"
 #include "pof_builder.h"
-#include "records/viewers.h"
 #include "sample_model.h"
 #include "session.h"
 #include "ui/viewer_window.h"
@@ -28,9 +28,9 @@ struct GunModel {
                 .str());
     }
     std::unique_ptr<ui::ViewerWindow> window() {
-        auto viewer = records::make_viewer(
-            pof::RecordEntry::GPNT,
-            {session.store, session.store.browsing, session.windows, session.desktop});
+        auto viewer = pof::kind_of(pof::RecordEntry::GPNT)
+                          .make_viewer({session.store, session.store.browsing, session.windows,
+                                        session.desktop});
         viewer->opened();
         auto w = std::make_unique<ui::ViewerWindow>(std::move(viewer));
         w->show();

@@ -2,7 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "pof/text.h"
+#include "io/text.h"
 #include "pof_builder.h"
 #include "records/header/frmTXTR.h"
 #include "sample_model.h"
@@ -50,7 +50,7 @@ void BM_OpenTextureViewer(benchmark::State& state) {
     testing_pof::Session s;
     s.read(model);
     for (auto _ : state) {
-        records::frmTXTR viewer(s.store);
+        records::frmTXTR viewer(s.store.txtr);
         viewer.opened();
         benchmark::DoNotOptimize(viewer.textures.rows.data());
     }

@@ -23,7 +23,7 @@ void show_and_paint(ui::ViewerWindow& window) {
 void BM_SubobjectWindow(benchmark::State& state) {
     testing_pof::Session s;
     s.read(bench_models::one_subobject(bench_models::triangles(static_cast<int>(state.range(0)))));
-    const records::ViewerContext context{s.store, s.store.browsing, s.windows, s.desktop};
+    const records::SubobjectContext context = s.subobject_context();
     for (auto _ : state) {
         auto viewer = std::make_unique<records::frmSOBJ>(context);
         viewer->opened();
@@ -38,7 +38,7 @@ BENCHMARK(BM_SubobjectWindow)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisec
 void BM_VertexWindow(benchmark::State& state) {
     testing_pof::Session s;
     bench_models::read_vertex_block(s, static_cast<int>(state.range(0)));
-    const records::ViewerContext context{s.store, s.store.browsing, s.windows, s.desktop};
+    const records::SubobjectContext context = s.subobject_context();
     for (auto _ : state) {
         auto viewer = std::make_unique<records::frmDEFPOINTS>(context);
         viewer->opened();

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "pof/record_entries.h"
+#include "pof/chunk_kinds.h"
 #include "view/viewer.h"
 
 namespace fuzzing {
@@ -64,7 +64,7 @@ void work_open_windows(view::HeadlessWindows& windows, std::set<std::string>& wo
 
 void click_through(shell::frmPOF& form, view::HeadlessWindows& windows, int rows_per_list) {
     std::set<std::string> worked;
-    for (const auto& entry : pof::kRecordEntries) {
+    for (const auto& entry : pof::chunk_kinds()) {
         if (!form.reachable(entry.menu_name)) continue;
         form.menu_command(entry.menu_name);
         work_open_windows(windows, worked, rows_per_list);

@@ -1,33 +1,17 @@
 #pragma once
-// The model store: everything read from the open POF file, one record per chunk type.
-// One instance lives for the program's run; the reset does not clear the records, so each
-// keeps its contents until a chunk of its type is read again.
-
-#include <cstdint>
-#include <string>
-#include <vector>
+// The model store: everything read from the open POF file, one record per chunk type, beside
+// what the reader knows of the file (its framing fields and the subobject counter).
 
 #include "records/docking/docking_records.h"
 #include "records/header/header_records.h"
+#include "records/read_state.h"
 #include "records/subobjects/bsp_browsing.h"
 #include "records/subobjects/subobject_table.h"
 #include "records/weapons/weapon_records.h"
 
 namespace pof {
 
-struct ModelStore {
-    std::string magic;
-    std::int32_t file_version = 0;
-    std::string chunk_id;  // of the chunk being read
-    std::int32_t chunk_size = 0;
-    std::int64_t chunk_offset = 0;  // of its chunk header
-    bool header_read = false;       // a header chunk was read from this file
-    // Chunks of this file read to their end but stored nowhere, each in a sentence.
-    std::vector<std::string> unstored_chunks;
-    // While reading: subobject chunks met so far. Afterwards: the subobject the subobject
-    // viewer selects when it opens.
-    std::int32_t current_subobject = 0;
-
+struct ModelStore : records::ReadState {
     records::OhdrRecord ohdr;
     records::SubobjectTable subobjects;
     records::TxtrRecord txtr;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "pof/record_entries.h"
+#include "pof/chunk_kinds.h"
 
 namespace pof {
 
@@ -23,5 +23,9 @@ class MainForm {
     virtual void set_entry_caption(RecordEntry entry, std::string_view caption) = 0;
     virtual void close_viewer(std::string_view viewer) = 0;
 };
+
+// Closes the record viewers in the given order, then the block viewers; a window that is not
+// open is left alone.
+void close_viewers(MainForm& form, const EntryOrder& order);
 
 }  // namespace pof

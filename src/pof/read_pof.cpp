@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "pof/text.h"
-#include "records/chunk_table.h"
+#include "io/text.h"
+#include "pof/chunk_kinds.h"
 
 namespace pof {
 
@@ -16,20 +16,22 @@ std::string damaged(const std::string& what) {
 }
 
 std::string row_text(const ModelStore& store) {
-    if (!records::is_subobject_chunk(store.chunk_id)) return store.chunk_id;
+    if (!is_subobject_chunk(store.chunk_id)) return store.chunk_id;
     return store.chunk_id + "   " + integer_text(store.current_subobject);
 }
 
 void parse_chunk(PofFile& file, ModelStore& store, MainForm& form) {
-    const auto* type = records::find_chunk_type(store.chunk_id);
-    if (!type) {
+    const ChunkIdMatch match = find_chunk_id(store.chunk_id);
+    if (!match.kind) {
         gUNK_data(file, store.chunk_size);
-    } else {
-        type->parse(file, store.chunk_size, store);
-        if (!type->caption.empty()) form.set_entry_caption(type->entry, type->caption);
-        form.enable_entry(type->entry, true);
+        return;
     }
-    if (records::is_subobject_chunk(store.chunk_id)) ++store.current_subobject;
+    match.kind->parse(file, store.chunk_size, store);
+    if (!match.id->entry_caption.empty()) {
+        form.set_entry_caption(match.kind->entry, match.id->entry_caption);
+    }
+    form.enable_entry(match.kind->entry, true);
+    if (match.kind->entry == RecordEntry::SOBJ) ++store.current_subobject;
 }
 
 // The chunk loop; returns what stopped it at a damaged chunk, or nothing.

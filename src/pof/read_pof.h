@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "pof/file_reader.h"
+#include "io/pof_file.h"
 #include "pof/global_data.h"
 #include "pof/main_form.h"
 #include "view/desktop.h"

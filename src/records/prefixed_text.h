@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "pof/file_reader.h"
+#include "io/pof_file.h"
 
 namespace records {
 

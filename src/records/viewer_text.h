@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "pof/text.h"
-#include "pof/vec.h"
+#include "io/text.h"
+#include "io/vec.h"
 #include "view/controls.h"
 
 namespace records {

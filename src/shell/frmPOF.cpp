@@ -1,10 +1,8 @@
 #include "shell/frmPOF.h"
 
-#include <array>
 #include <utility>
 
-#include "pof/text.h"
-#include "records/viewers.h"
+#include "io/text.h"
 #include "shell/row_text.h"
 
 namespace shell {
@@ -12,12 +10,6 @@ namespace shell {
 namespace {
 
 using pof::RecordEntry;
-
-constexpr std::array<RecordEntry, 16> kCloseAllOrder{
-    RecordEntry::DOCK, RecordEntry::EYE,  RecordEntry::FUEL, RecordEntry::GPNT,
-    RecordEntry::MPNT, RecordEntry::OHDR, RecordEntry::PATH, RecordEntry::PINF,
-    RecordEntry::SHLD, RecordEntry::SOBJ, RecordEntry::SPCL, RecordEntry::TGUN,
-    RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::INSG, RecordEntry::ACEN};
 
 std::vector<Menu> initial_menus() {
     Menu file{"IDM_FILE",
@@ -30,7 +22,7 @@ std::vector<Menu> initial_menus() {
                {"", "", true},
                {"IDM_EXIT", "&Exit", true}}};
     Menu window{"IDM_WINDOW", "&Window", false, {{"IDM_CLOSE_ALL", "Close All", true}}};
-    for (const auto& e : pof::kRecordEntries) {
+    for (const auto& e : pof::chunk_kinds()) {
         window.entries.push_back({std::string(e.menu_name), std::string(e.caption), false});
     }
     return {file, window};
@@ -39,30 +31,9 @@ std::vector<Menu> initial_menus() {
 }  // namespace
 
 std::optional<RecordEntry> entry_for_chunk_id(std::string_view id) {
-    static constexpr std::array<std::pair<std::string_view, RecordEntry>, 18> kDispatch{{
-        {"DOCK", RecordEntry::DOCK},
-        {"EYE ", RecordEntry::EYE},
-        {"FUEL", RecordEntry::FUEL},
-        {"GPNT", RecordEntry::GPNT},
-        {"MPNT", RecordEntry::MPNT},
-        {"OHDR", RecordEntry::OHDR},
-        {"HDR2", RecordEntry::OHDR},
-        {"PATH", RecordEntry::PATH},
-        {"PINF", RecordEntry::PINF},
-        {"SHLD", RecordEntry::SHLD},
-        {"SOBJ", RecordEntry::SOBJ},
-        {"OBJ2", RecordEntry::SOBJ},
-        {"SPCL", RecordEntry::SPCL},
-        {"TGUN", RecordEntry::TGUN},
-        {"TMIS", RecordEntry::TMIS},
-        {"TXTR", RecordEntry::TXTR},
-        {"INSG", RecordEntry::INSG},
-        {"ACEN", RecordEntry::ACEN},
-    }};
-    for (const auto& [chunk_id, entry] : kDispatch) {
-        if (chunk_id == id) return entry;
-    }
-    return std::nullopt;
+    const pof::ChunkIdMatch match = pof::find_chunk_id(id);
+    if (!match.kind) return std::nullopt;
+    return match.kind->entry;
 }
 
 frmPOF::frmPOF(pof::ModelStore& store, view::Desktop& desktop, view::Windows& windows)
@@ -105,7 +76,7 @@ void frmPOF::menu_command(std::string_view name) {
     } else if (name == "IDM_CLOSE_ALL") {
         close_all();
     } else {
-        for (const auto& e : pof::kRecordEntries) {
+        for (const auto& e : pof::chunk_kinds()) {
             if (e.menu_name == name) show_viewer(e.entry);
         }
     }
@@ -133,17 +104,15 @@ void frmPOF::closing() {
 }
 
 void frmPOF::close_all() {
-    for (const RecordEntry e : kCloseAllOrder) close_viewer(pof::info(e).viewer);
-    for (const auto viewer : pof::kBlockViewers) close_viewer(viewer);
+    pof::close_viewers(*this, pof::kCloseAllOrder);
 }
 
 void frmPOF::show_viewer(RecordEntry entry) {
-    const std::string_view name = pof::info(entry).viewer;
+    const pof::ChunkKind& kind = pof::kind_of(entry);
+    const std::string_view name = kind.viewer;
     view::Viewer* viewer = windows_.find(name);
     if (!viewer) {
-        const records::ViewerContext context{store_, store_.browsing, windows_, desktop_};
-        auto fresh = records::make_viewer(entry, context);
-        if (!fresh) return;
+        auto fresh = kind.make_viewer({store_, store_.browsing, windows_, desktop_});
         fresh->opened();
         viewer = &windows_.create(std::move(fresh));
     }

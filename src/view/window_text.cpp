@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "pof/text.h"
+#include "io/text.h"
 
 namespace view {
 

@@ -68,7 +68,7 @@ TEST(ReadChunks, UnknownChunksAreListedAndSkipped) {
     EXPECT_EQ(s.read(bytes), ReadOutcome::Clean);
     EXPECT_EQ(s.rows(), (Rows{{"XXXX", "12"}, {"acen", "12"}, {"ACEN", "12"}}));
     EXPECT_EQ(s.store.acen.auto_center, (pof::Vec3{4, 5, 6}));
-    for (const auto& e : pof::kRecordEntries) {
+    for (const auto& e : pof::chunk_kinds()) {
         EXPECT_EQ(s.entry_enabled(e.menu_name), e.entry == pof::RecordEntry::ACEN) << e.menu_name;
     }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "pof_builder.h"
+#include "records/subobjects/frmBOUNDBOX.h"
 #include "records/subobjects/frmDEFPOINTS.h"
 #include "records/subobjects/frmPOLY.h"
 #include "records/subobjects/frmSOBJ.h"

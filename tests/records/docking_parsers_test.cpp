@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "pof/chunk_kinds.h"
 #include "pof_builder.h"
-#include "records/chunk_table.h"
 #include "records/docking/parsers.h"
 #include "sample_model.h"
 #include "session.h"
@@ -12,9 +12,11 @@ using testing_pof::Bytes;
 using testing_pof::PofBuilder;
 
 // Parses body as one chunk and returns how many bytes the parser took.
-std::int64_t parse(records::Parser parser, pof::ModelStore& store, const Bytes& body) {
+template <class Record>
+std::int64_t parse(void (*parser)(pof::PofFile&, std::int32_t, Record&), Record& record,
+                   const Bytes& body) {
     auto f = pof::PofFile::from_bytes(body.str());
-    parser(f, body.size32(), store);
+    parser(f, body.size32(), record);
     return f.offset();
 }
 
@@ -38,7 +40,7 @@ TEST(DockingParsers, ReadExactlyTheirBodiesSoTheNextChunkFollows) {
 
 TEST(DockParser, EachDockKeepsItsOwnSlotsAndReadsZeroPastThem) {
     pof::ModelStore store;
-    EXPECT_EQ(parse(records::gDOCK_data, store, testing_pof::dock_body()), 111);
+    EXPECT_EQ(parse(records::gDOCK_data, store.dock, testing_pof::dock_body()), 111);
     const auto& r = store.dock;
     EXPECT_EQ(r.spline_paths.width(), 2);
     EXPECT_EQ(r.spline_paths.at(1, 0), 0);
@@ -49,12 +51,12 @@ TEST(DockParser, EachDockKeepsItsOwnSlotsAndReadsZeroPastThem) {
 TEST(DockParser, NegativeCountsAndLengthsReadOnlyThemselves) {
     pof::ModelStore store;
     const Bytes body = Bytes().i32(1).i32(-3).i32(-2).i32(1).vec(1, 2, 3).vec(4, 5, 6);
-    EXPECT_EQ(parse(records::gDOCK_data, store, body), body.size32());
+    EXPECT_EQ(parse(records::gDOCK_data, store.dock, body), body.size32());
     EXPECT_EQ(store.dock.properties[0].length, -3);
     EXPECT_EQ(store.dock.properties[0].text, "");
     EXPECT_EQ(store.dock.points.at(0, 0).normal, (pof::Vec3{4, 5, 6}));
     // A count of zero reads four bytes and leaves the earlier chunk's tables.
-    EXPECT_EQ(parse(records::gDOCK_data, store, Bytes().i32(0).i32(99)), 4);
+    EXPECT_EQ(parse(records::gDOCK_data, store.dock, Bytes().i32(0).i32(99)), 4);
     EXPECT_EQ(store.dock.point_counts.size(), 1u);
 }
 
@@ -62,7 +64,7 @@ TEST(PathParser, ANegativeTurretCountIsFollowedByTheNextVertex) {
     pof::ModelStore store;
     Bytes body = Bytes().i32(1).text("a").i32(-1).i32(2).vec(1, 1, 1).f32(2).i32(-1);
     body.vec(3, 3, 3).f32(4).i32(1).i32(9);
-    EXPECT_EQ(parse(records::gPATH_data, store, body), body.size32());
+    EXPECT_EQ(parse(records::gPATH_data, store.path, body), body.size32());
     EXPECT_EQ(store.path.vertices.at(0, 1).radius, 4);
     EXPECT_EQ(store.path.turret(0, 1, 0), 9);
 }
@@ -72,7 +74,7 @@ TEST(InsigniaParser, FacesFollowTheOffsetWhichIsReadEvenWithoutVertices) {
     pof::ModelStore store;
     Bytes body = Bytes().i32(1).i32(7).i32(1).i32(0).vec(1, 2, 3);
     body.i32(4).f32(0.5f).f32(0.25f).i32(5).f32(0).f32(0).i32(6).f32(1).f32(1);
-    EXPECT_EQ(parse(records::gINSG_data, store, body), 4 + 24 + 36);
+    EXPECT_EQ(parse(records::gINSG_data, store.insg, body), 4 + 24 + 36);
     EXPECT_EQ(store.insg.offsets[0], (pof::Vec3{1, 2, 3}));
     EXPECT_EQ(store.insg.faces.at(0, 0)[0].v, 0.25f);
     EXPECT_EQ(store.insg.faces.at(0, 0)[2].vertex, 6);
@@ -85,7 +87,7 @@ TEST(InsigniaParser, ANarrowerInsigniaLeavesAWiderOnesVerticesAndFaces) {
     for (int c = 0; c < 4 * 3; ++c) body.i32(c).f32(0).f32(0);
     body.i32(1).i32(1).i32(1).vec(9, 9, 9).vec(0, 0, 0).raw(Bytes().i32(1).f32(0).f32(0));
     body.raw(Bytes().i32(2).f32(0).f32(0).i32(3).f32(0).f32(0));
-    EXPECT_EQ(parse(records::gINSG_data, store, body), body.size32());
+    EXPECT_EQ(parse(records::gINSG_data, store.insg, body), body.size32());
     EXPECT_EQ(store.insg.vertices.at(0, 5).x, 5);
     EXPECT_EQ(store.insg.faces.at(0, 3)[2].vertex, 11);
     EXPECT_EQ(store.insg.vertices.at(1, 3), pof::Vec3{});

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "pof_builder.h"
+#include "records/header/frmACEN.h"
+#include "records/header/frmPINF.h"
 #include "records/header/frmTXTR.h"
 #include "sample_model.h"
 #include "session.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "pof/global_data.h"
 #include "pof_builder.h"
 #include "records/header/parsers.h"
 #include "sample_model.h"
@@ -12,7 +13,7 @@ using testing_pof::Bytes;
 void parse_header(pof::ModelStore& store, std::int32_t version, const Bytes& body) {
     store.file_version = version;
     auto f = pof::PofFile::from_bytes(body.str());
-    records::gOHDR_data(f, body.size32(), store);
+    records::gOHDR_data(f, body.size32(), store, store.ohdr, store.subobjects);
     EXPECT_TRUE(f.eof()) << "the parser must read exactly its fields";
 }
 
@@ -148,7 +149,8 @@ TEST(HeaderParser, ACountTheFileCannotHoldIsRefusedBeforeTheTableChanges) {
     b.f32(1).i32(0).i32(1).vec(0, 0, 0).vec(0, 0, 0).i32(2147483647).i32(0);
     store.file_version = 2117;
     auto f = pof::PofFile::from_bytes(b.str());
-    EXPECT_THROW(records::gOHDR_data(f, b.size32(), store), pof::ReadError);
+    EXPECT_THROW(records::gOHDR_data(f, b.size32(), store, store.ohdr, store.subobjects),
+                 pof::ReadError);
     EXPECT_EQ(store.ohdr.detail_level_count, 1) << "the refused count is not stored";
     EXPECT_EQ(store.ohdr.detail_levels.size(), 1u);
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "pof/chunk_kinds.h"
 #include "pof/read_pof.h"
 #include "pof_builder.h"
-#include "records/chunk_table.h"
 #include "records/weapons/parsers.h"
 #include "sample_model.h"
 #include "session.h"
@@ -14,16 +14,18 @@ using testing_pof::Bytes;
 using V = pof::Vec3;
 
 // Parses a body followed by four stray bytes and returns how many bytes the parser took.
-std::int64_t parse(records::Parser parser, pof::ModelStore& store, const Bytes& body) {
+template <class Record>
+std::int64_t parse(void (*parser)(pof::PofFile&, std::int32_t, Record&), Record& record,
+                   const Bytes& body) {
     const std::string bytes = Bytes().raw(body).i32(0x7A7A7A7A).str();
     auto f = pof::PofFile::from_bytes(bytes);
-    parser(f, body.size32(), store);
+    parser(f, body.size32(), record);
     return f.offset();
 }
 
 TEST(WeaponPointParser, BanksOfDifferentLengthsAnswerZerosPastTheirOwnPoints) {
     pof::ModelStore store;
-    EXPECT_EQ(parse(records::gGPNT_data, store, testing_pof::weapon_points_body({3, 1})),
+    EXPECT_EQ(parse(records::gGPNT_data, store.gpnt, testing_pof::weapon_points_body({3, 1})),
               4 + (4 + 72) + (4 + 24));
     const auto& r = store.gpnt;
     EXPECT_EQ(r.point_counts, (std::vector<std::int32_t>{3, 1}));
@@ -38,22 +40,21 @@ TEST(WeaponPointParser, CountsOfZeroOrLessReadOnlyTheCount) {
     pof::ModelStore store;
     // A bank of -1 points takes its four bytes; the next bank's count follows at once.
     const Bytes body = Bytes().i32(3).i32(-1).i32(0).i32(1).vec(1, 2, 3).vec(4, 5, 6);
-    EXPECT_EQ(parse(records::gMPNT_data, store, body), body.size32());
+    EXPECT_EQ(parse(records::gMPNT_data, store.mpnt, body), body.size32());
     EXPECT_EQ(store.mpnt.point_counts, (std::vector<std::int32_t>{-1, 0, 1}));
     EXPECT_EQ(store.mpnt.points.at(2, 0), (WeaponPoint{{1, 2, 3}, {4, 5, 6}}));
 
     // No banks: the tables of the earlier chunk stay.
-    EXPECT_EQ(parse(records::gMPNT_data, store, Bytes().i32(0)), 4);
+    EXPECT_EQ(parse(records::gMPNT_data, store.mpnt, Bytes().i32(0)), 4);
     EXPECT_EQ(store.mpnt.bank_count, 0);
     EXPECT_EQ(store.mpnt.points.at(2, 0).normal, (V{4, 5, 6}));
 }
 
 TEST(TurretParser, TurretsWithTheirFiringPoints) {
     pof::ModelStore store;
-    EXPECT_EQ(parse(records::gTGUN_data, store, testing_pof::turret_body({3, -2, 1})),
+    EXPECT_EQ(parse(records::gTGUN_data, store.tgun, testing_pof::turret_body({3, -2, 1})),
               4 + (24 + 36) + 24 + (24 + 12));
     const auto& r = store.tgun;
-    EXPECT_EQ(r.largest_firing_point_count, 3);
     ASSERT_EQ(r.turrets.size(), 3u);
     EXPECT_EQ(r.turrets[2].parent, 3);
     EXPECT_EQ(r.turrets[2].physical_parent, -1);
@@ -63,19 +64,20 @@ TEST(TurretParser, TurretsWithTheirFiringPoints) {
     EXPECT_EQ(r.firing_points.at(2, 0), (V{2, 0, 2}));
     EXPECT_EQ(r.firing_points.at(2, 1), V{});
 
-    EXPECT_EQ(parse(records::gTMIS_data, store, Bytes().i32(-1)), 4);
+    EXPECT_EQ(parse(records::gTMIS_data, store.tmis, Bytes().i32(-1)), 4);
     EXPECT_EQ(store.tmis.bank_count, -1);
     EXPECT_EQ(store.tgun.turrets.size(), 3u) << "TMIS fills only its own record";
 }
 
 TEST(SpecialPointParser, TextsKeepEveryByteAndANegativeLengthReadsNothing) {
     pof::ModelStore store;
-    EXPECT_EQ(parse(records::gSPCL_data, store, testing_pof::special_points_body({{"$gun01", ""}})),
-              34);
+    EXPECT_EQ(
+        parse(records::gSPCL_data, store.spcl, testing_pof::special_points_body({{"$gun01", ""}})),
+        34);
     const std::string props(" $a = 1 \r\n$b\0 ", 14);
     Bytes body = Bytes().i32(2).text("one").text(props).vec(1, 2, 3).f32(4);
     body.i32(-4).text("x").vec(5, 6, 7).f32(8);
-    EXPECT_EQ(parse(records::gSPCL_data, store, body), body.size32());
+    EXPECT_EQ(parse(records::gSPCL_data, store.spcl, body), body.size32());
     const auto& p = store.spcl.points;
     EXPECT_EQ(p[0].properties.text, props);
     EXPECT_EQ(p[0].point, (V{1, 2, 3}));
@@ -87,12 +89,12 @@ TEST(SpecialPointParser, TextsKeepEveryByteAndANegativeLengthReadsNothing) {
 
 TEST(EyeAndShieldParsers, FixedSizeEntries) {
     pof::ModelStore store;
-    EXPECT_EQ(parse(records::gEYE_data, store, testing_pof::eye_body(2)), 60);
+    EXPECT_EQ(parse(records::gEYE_data, store.eye, testing_pof::eye_body(2)), 60);
     EXPECT_EQ(store.eye.points[1].subobject, 1);
     EXPECT_EQ(store.eye.points[1].offset, (V{1, 1, 2}));
     EXPECT_EQ(store.eye.points[1].normal, (V{0, 0, -1}));
 
-    EXPECT_EQ(parse(records::gSHLD_data, store, testing_pof::shield_body(4, 4)), 200);
+    EXPECT_EQ(parse(records::gSHLD_data, store.shld, testing_pof::shield_body(4, 4)), 200);
     EXPECT_EQ(store.shld.vertices[3], (V{3, -3, 0.5f}));
     EXPECT_EQ(store.shld.faces[2].normal, (V{2, 0, 1}));
     EXPECT_EQ(store.shld.faces[2].vertices, (std::array<std::int32_t, 3>{2, 3, 4}));
@@ -101,8 +103,8 @@ TEST(EyeAndShieldParsers, FixedSizeEntries) {
 
 TEST(ShieldParser, TheFaceCountIsReadWhateverTheVertexCount) {
     pof::ModelStore store;
-    parse(records::gSHLD_data, store, testing_pof::shield_body(2, 1));
-    EXPECT_EQ(parse(records::gSHLD_data, store, testing_pof::shield_body(-3, 5)), 8 + 5 * 36);
+    parse(records::gSHLD_data, store.shld, testing_pof::shield_body(2, 1));
+    EXPECT_EQ(parse(records::gSHLD_data, store.shld, testing_pof::shield_body(-3, 5)), 8 + 5 * 36);
     EXPECT_EQ(store.shld.vertex_count, -3);
     EXPECT_EQ(store.shld.vertices.size(), 2u) << "kept from the earlier chunk";
     EXPECT_EQ(store.shld.faces[4].neighbours[2], 7);

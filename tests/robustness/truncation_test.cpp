@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "click_through.h"
+#include "io/text.h"
+#include "pof/chunk_kinds.h"
 #include "pof/read_pof.h"
-#include "pof/text.h"
-#include "records/chunk_table.h"
 #include "sample_model.h"
 #include "session.h"
 #include "window_text.h"
@@ -56,13 +56,13 @@ std::vector<Chunk> chunks_of(const std::string& file) {
 }
 
 std::string row_type(const Chunk& c, int subobjects_before) {
-    if (!records::is_subobject_chunk(c.id)) return pof::text8(c.id);
+    if (!pof::is_subobject_chunk(c.id)) return pof::text8(c.id);
     return c.id + "   " + pof::integer_text(subobjects_before);
 }
 
 std::optional<RecordEntry> entry_of(const Chunk& c) {
-    const auto* type = records::find_chunk_type(c.id);
-    return type ? std::optional(type->entry) : std::nullopt;
+    const auto match = pof::find_chunk_id(c.id);
+    return match.kind ? std::optional(match.kind->entry) : std::nullopt;
 }
 
 // What reading the first `length` bytes must give.
@@ -89,7 +89,7 @@ Expected expected_for(const std::vector<Chunk>& chunks, std::int64_t length) {
             break;
         }
         if (c.size >= 1) e.rows.emplace_back(row_type(c, subobjects), pof::integer_text(c.size));
-        if (records::is_subobject_chunk(c.id) && c.size >= 1) ++subobjects;
+        if (pof::is_subobject_chunk(c.id) && c.size >= 1) ++subobjects;
         if (c.end() > length) {
             e.cut = c;
             e.cut_in_body = true;
@@ -119,8 +119,8 @@ std::map<RecordEntry, std::string> comparable_windows(const std::vector<Chunk>& 
     std::map<RecordEntry, std::string> out;
     for (const auto& [entry, n] : chunks_per_entry) {
         if (n != 1 || entry == RecordEntry::SOBJ) continue;
-        full.form.menu_command(pof::info(entry).menu_name);
-        if (auto* v = full.viewer(pof::info(entry).viewer))
+        full.form.menu_command(pof::kind_of(entry).menu_name);
+        if (auto* v = full.viewer(pof::kind_of(entry).viewer))
             out[entry] = robustness::window_text(*v);
     }
     return out;
@@ -144,7 +144,7 @@ TEST_P(EveryPrefix, ListsTheCompleteChunksAndStopsAtTheCutOne) {
         EXPECT_EQ(s.read(model.substr(0, length)), want.outcome);
         EXPECT_EQ(s.rows(), want.rows);
         EXPECT_EQ(s.form.menus()[1].enabled, length >= kHeaderBytes);
-        for (const auto& e : pof::kRecordEntries) {
+        for (const auto& e : pof::chunk_kinds()) {
             EXPECT_EQ(s.entry_enabled(e.menu_name), want.enabled.contains(e.entry)) << e.menu_name;
         }
 
@@ -166,9 +166,9 @@ TEST_P(EveryPrefix, ListsTheCompleteChunksAndStopsAtTheCutOne) {
 
         for (const auto& [entry, text] : windows) {
             if (!want.enabled.contains(entry)) continue;
-            s.form.menu_command(pof::info(entry).menu_name);
-            const auto* v = s.viewer(pof::info(entry).viewer);
-            ASSERT_NE(v, nullptr) << pof::info(entry).menu_name;
+            s.form.menu_command(pof::kind_of(entry).menu_name);
+            const auto* v = s.viewer(pof::kind_of(entry).viewer);
+            ASSERT_NE(v, nullptr) << pof::kind_of(entry).menu_name;
             EXPECT_EQ(robustness::window_text(*v), text);
         }
         fuzzing::click_through(s.form, s.windows);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pof/read_pof.h"
+#include "records/subobjects/subobject_context.h"
 #include "shell/frmPOF.h"
 #include "view/headless.h"
 
@@ -37,6 +38,12 @@ struct Session {
     std::string caption(std::string_view name) const { return form.find_entry(name)->caption; }
 
     view::Viewer* viewer(std::string_view name) { return windows.find(name); }
+
+    // What the subobject viewer and the block viewers are made with.
+    records::SubobjectContext subobject_context() {
+        return {store.subobjects, store.ohdr.subobject_count, store, store.browsing, windows,
+                desktop};
+    }
 };
 
 }  // namespace testing_pof

@@ -9,10 +9,10 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include "pof/file_reader.h"
+#include "io/pof_file.h"
+#include "io/text.h"
+#include "pof/chunk_kinds.h"
 #include "pof/read_pof.h"
-#include "pof/text.h"
-#include "records/viewers.h"
 #include "sample_model.h"
 #include "shell/frmPOF.h"
 #include "ui/table_view.h"
@@ -282,7 +282,7 @@ void ViewerWindowTest::header_viewer_over_a_read_model() {
     QCOMPARE(pof::read_chunks(file, store, form, desktop), pof::ReadOutcome::Clean);
 
     auto viewer =
-        records::make_viewer(pof::RecordEntry::OHDR, {store, store.browsing, windows, desktop});
+        pof::kind_of(pof::RecordEntry::OHDR).make_viewer({store, store.browsing, windows, desktop});
     viewer->opened();
     ui::ViewerWindow window(std::move(viewer));
     auto* sections = window.findChild<QComboBox*>("cboCrossSections");

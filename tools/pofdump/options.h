@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "pof/record_entries.h"
+#include "pof/chunk_kinds.h"
 
 namespace pofdump {
 

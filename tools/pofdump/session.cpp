@@ -4,7 +4,7 @@
 #include <string>
 
 #include "dump_render.h"
-#include "pof/text.h"
+#include "io/text.h"
 #include "view/headless.h"
 
 #ifndef POFDUMP_VERSION
@@ -117,7 +117,7 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
 }
 
 std::optional<Session::Refusal> Session::view(const ViewRequest& request) {
-    const auto& entry = pof::info(request.entry);
+    const pof::ChunkKind& entry = pof::kind_of(request.entry);
     if (!form_.reachable(entry.menu_name)) {
         return Refusal{kExitFailed, "the file has no " + request.chunk_id + " record"};
     }
@@ -150,17 +150,9 @@ std::optional<Session::Refusal> Session::open(const Choice& choice) {
         return Refusal{kExitUsage, "list " + pof::integer_text(choice.list) +
                                        " is a drop-down list; --open double-clicks list views"};
     }
-    const std::size_t logged = windows_.log.size();
+    windows_.forget_last_forward();
     static_cast<view::Table&>(*list).double_click(choice.row);
-    for (std::size_t i = windows_.log.size(); i > logged; --i) {
-        const std::string& done = windows_.log[i - 1];
-        for (const std::string_view verb : {"create ", "forward "}) {
-            if (done.starts_with(verb)) {
-                make_current(done.substr(verb.size()));
-                return std::nullopt;
-            }
-        }
-    }
+    if (!windows_.last_forward().empty()) make_current(windows_.last_forward());
     return std::nullopt;
 }
 

@@ -8,14 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "pof/vec.h"
+#include "io/vec.h"
 #include "records/jagged.h"
 #include "records/prefixed_text.h"
 
 namespace records {
-
-// Files from this version on carry a property text per thruster.
-inline constexpr std::int32_t kThrusterProperties = 2117;
 
 struct DockPoint {
     pof::Vec3 position, normal;

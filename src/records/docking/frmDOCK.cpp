@@ -7,7 +7,7 @@ namespace records {
 
 using pof::integer_text;
 
-frmDOCK::frmDOCK(const pof::ModelStore& store) : Viewer("frmDOCK", "DOCK record"), store_(store) {
+frmDOCK::frmDOCK(const DockRecord& record) : Viewer("frmDOCK", "DOCK record"), record_(record) {
     for (auto* f : {&record_size, &dock_count, &properties, &spline_count, &point_count}) {
         align_beside(*f);
     }
@@ -23,7 +23,7 @@ frmDOCK::frmDOCK(const pof::ModelStore& store) : Viewer("frmDOCK", "DOCK record"
 }
 
 void frmDOCK::opened() {
-    const DockRecord& r = store_.dock;
+    const DockRecord& r = record_;
     record_size.value.text = integer_text(r.chunk_size);
     blank_all();
     dock_count.value.text = integer_text(r.dock_count);
@@ -46,7 +46,7 @@ void frmDOCK::blank_all() {
 }
 
 void frmDOCK::dock_chosen(int d) {
-    const DockRecord& r = store_.dock;
+    const DockRecord& r = record_;
     dock_group.caption = "Dock " + integer_text(d) + " data";
     properties.value.text = pof::text8(entry_or_zero(r.properties, d).text);
 
@@ -69,11 +69,11 @@ void frmDOCK::dock_chosen(int d) {
 }
 
 void frmDOCK::spline_chosen(int j) {
-    path_number.value.text = integer_text(store_.dock.spline_paths.at(docks.selected, j));
+    path_number.value.text = integer_text(record_.spline_paths.at(docks.selected, j));
 }
 
 void frmDOCK::point_chosen(int p) {
-    const DockPoint at = store_.dock.points.at(docks.selected, p);
+    const DockPoint at = record_.points.at(docks.selected, p);
     show_vec(point, 0, at.position);
     show_vec(point, 1, at.normal);
 }

@@ -1,14 +1,14 @@
 #pragma once
 // The DOCK viewer: docks with their property text, spline path numbers and points.
 
-#include "pof/global_data.h"
+#include "records/docking/docking_records.h"
 #include "view/viewer.h"
 
 namespace records {
 
 class frmDOCK : public view::Viewer {
   public:
-    explicit frmDOCK(const pof::ModelStore& store);
+    explicit frmDOCK(const DockRecord& record);
     void opened() override;
 
     view::Field record_size{"Record Size"}, dock_count{"# docks"};
@@ -32,7 +32,7 @@ class frmDOCK : public view::Viewer {
     void spline_chosen(int j);
     void point_chosen(int p);
 
-    const pof::ModelStore& store_;
+    const DockRecord& record_;
 };
 
 }  // namespace records

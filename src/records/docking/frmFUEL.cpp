@@ -1,13 +1,15 @@
 #include "records/docking/frmFUEL.h"
 
 #include "records/table_access.h"
+#include "records/versions.h"
 #include "records/viewer_text.h"
 
 namespace records {
 
 using pof::integer_text;
 
-frmFUEL::frmFUEL(const pof::ModelStore& store) : Viewer("frmFUEL", "FUEL record"), store_(store) {
+frmFUEL::frmFUEL(const FuelRecord& record, const ReadState& state)
+    : Viewer("frmFUEL", "FUEL record"), record_(record), state_(state) {
     for (auto* f : {&record_size, &thruster_count, &properties, &glow_count}) align_beside(*f);
     align_grid(glow);
     align_above(radius);
@@ -20,7 +22,7 @@ frmFUEL::frmFUEL(const pof::ModelStore& store) : Viewer("frmFUEL", "FUEL record"
 }
 
 void frmFUEL::opened() {
-    const FuelRecord& r = store_.fuel;
+    const FuelRecord& r = record_;
     record_size.value.text = integer_text(r.chunk_size);
     thrusters.clear();
     glows.clear();
@@ -48,9 +50,9 @@ void frmFUEL::blank_glow() {
 }
 
 void frmFUEL::thruster_chosen(int t) {
-    const FuelRecord& r = store_.fuel;
+    const FuelRecord& r = record_;
     thruster_group.caption = "Thruster " + integer_text(t) + " data";
-    if (store_.file_version < kThrusterProperties) {
+    if (state_.file_version < kThrusterProperties) {
         set_enabled({&properties.caption, &version_group}, false);
     } else {
         properties.value.text = pof::text8(entry_or_zero(r.properties, t).text);
@@ -65,7 +67,7 @@ void frmFUEL::thruster_chosen(int t) {
 }
 
 void frmFUEL::glow_chosen(int g) {
-    const Glow at = store_.fuel.glows.at(thrusters.selected, g);
+    const Glow at = record_.glows.at(thrusters.selected, g);
     show_vec(glow, 0, at.position);
     show_vec(glow, 1, at.normal);
     radius.value.text = pof::float_text(at.radius);

@@ -1,14 +1,15 @@
 #pragma once
 // The FUEL viewer: thrusters with their property text (version 2117 on) and glows.
 
-#include "pof/global_data.h"
+#include "records/docking/docking_records.h"
+#include "records/read_state.h"
 #include "view/viewer.h"
 
 namespace records {
 
 class frmFUEL : public view::Viewer {
   public:
-    explicit frmFUEL(const pof::ModelStore& store);
+    frmFUEL(const FuelRecord& record, const ReadState& state);
     void opened() override;
 
     view::Field record_size{"Record Size"}, thruster_count{"# thrusters"};
@@ -28,7 +29,8 @@ class frmFUEL : public view::Viewer {
     void thruster_chosen(int t);
     void glow_chosen(int g);
 
-    const pof::ModelStore& store_;
+    const FuelRecord& record_;
+    const ReadState& state_;
 };
 
 }  // namespace records

@@ -7,8 +7,8 @@ namespace records {
 
 using pof::integer_text;
 
-frmINSG::frmINSG(const pof::ModelStore& store)
-    : Viewer("frmINSG", "INSG record data"), store_(store) {
+frmINSG::frmINSG(const InsgRecord& record)
+    : Viewer("frmINSG", "INSG record data"), record_(record) {
     for (auto* f : {&record_size, &insignia_count, &detail_level, &vertex_count, &face_count}) {
         align_beside(*f);
     }
@@ -22,7 +22,7 @@ frmINSG::frmINSG(const pof::ModelStore& store)
 
 // Values no insignia has filled stay blank, the detail level and vertex count included.
 void frmINSG::opened() {
-    const InsgRecord& r = store_.insg;
+    const InsgRecord& r = record_;
     record_size.value.text = integer_text(r.chunk_size);
     insignias.clear();
     vertices.clear();
@@ -51,7 +51,7 @@ void frmINSG::blank_corners() {
 }
 
 void frmINSG::insignia_chosen(int i) {
-    const InsgRecord& r = store_.insg;
+    const InsgRecord& r = record_;
     insignia_group.caption = insignias.selected_text() + " data";
     detail_level.value.text = integer_text(entry_or_zero(r.detail_levels, i));
     show_vec(offset, 0, entry_or_zero(r.offsets, i));
@@ -60,7 +60,7 @@ void frmINSG::insignia_chosen(int i) {
 }
 
 void frmINSG::show_vertices(int i) {
-    const InsgRecord& r = store_.insg;
+    const InsgRecord& r = record_;
     const std::int32_t count = entry_or_zero(r.vertex_counts, i);
     vertex_count.value.text = integer_text(count);
     enable_headers(vertex, true);
@@ -71,7 +71,7 @@ void frmINSG::show_vertices(int i) {
 }
 
 void frmINSG::show_faces(int i) {
-    const InsgRecord& r = store_.insg;
+    const InsgRecord& r = record_;
     const std::int32_t count = entry_or_zero(r.face_counts, i);
     face_count.value.text = integer_text(count);
     blank_corners();
@@ -80,12 +80,12 @@ void frmINSG::show_faces(int i) {
 }
 
 void frmINSG::vertex_chosen(int k) {
-    show_vec(vertex, 0, store_.insg.vertices.at(insignias.selected, k));
+    show_vec(vertex, 0, record_.vertices.at(insignias.selected, k));
 }
 
 void frmINSG::face_chosen(int f) {
     face_group.caption = faces.selected_text() + " data";
-    const InsigniaFace face = store_.insg.faces.at(insignias.selected, f);
+    const InsigniaFace face = record_.faces.at(insignias.selected, f);
     for (std::size_t j = 0; j < face.size(); ++j) {
         corners.cell(j, 0).text = integer_text(face[j].vertex);
         corners.cell(j, 1).text = pof::float_text(face[j].u);

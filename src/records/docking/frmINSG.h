@@ -1,14 +1,14 @@
 #pragma once
 // The INSG viewer: insignias with their detail level, offset, vertices and faces.
 
-#include "pof/global_data.h"
+#include "records/docking/docking_records.h"
 #include "view/viewer.h"
 
 namespace records {
 
 class frmINSG : public view::Viewer {
   public:
-    explicit frmINSG(const pof::ModelStore& store);
+    explicit frmINSG(const InsgRecord& record);
     void opened() override;
 
     view::Field record_size{"Record Size"}, insignia_count{"# insignias"};
@@ -32,7 +32,7 @@ class frmINSG : public view::Viewer {
     void vertex_chosen(int k);
     void face_chosen(int f);
 
-    const pof::ModelStore& store_;
+    const InsgRecord& record_;
 };
 
 }  // namespace records

@@ -7,7 +7,7 @@ namespace records {
 
 using pof::integer_text;
 
-frmPATH::frmPATH(const pof::ModelStore& store) : Viewer("frmPATH", "PATH record"), store_(store) {
+frmPATH::frmPATH(const PathRecord& record) : Viewer("frmPATH", "PATH record"), record_(record) {
     for (auto* f : {&record_size, &path_count, &name, &parent, &vertex_count, &turret_count}) {
         align_beside(*f);
     }
@@ -21,7 +21,7 @@ frmPATH::frmPATH(const pof::ModelStore& store) : Viewer("frmPATH", "PATH record"
 }
 
 void frmPATH::opened() {
-    const PathRecord& r = store_.path;
+    const PathRecord& r = record_;
     record_size.value.text = integer_text(r.chunk_size);
     paths.clear();
     vertices.clear();
@@ -42,7 +42,7 @@ void frmPATH::blank_vertex() {
 }
 
 void frmPATH::path_chosen(int p) {
-    const PathRecord& r = store_.path;
+    const PathRecord& r = record_;
     path_group.caption = "Path " + integer_text(p) + " data";
     name.value.text = pof::text8(entry_or_zero(r.names, p).text);
     parent.value.text = pof::text8(entry_or_zero(r.parents, p).text);
@@ -60,7 +60,7 @@ void frmPATH::path_chosen(int p) {
 }
 
 void frmPATH::vertex_chosen(int v) {
-    const PathRecord& r = store_.path;
+    const PathRecord& r = record_;
     const int p = paths.selected;
     const PathVertex at = r.vertices.at(p, v);
     vertex_group.caption = "Vertex " + integer_text(v) + " data";
@@ -75,7 +75,7 @@ void frmPATH::vertex_chosen(int v) {
 }
 
 void frmPATH::turret_chosen(int t) {
-    subobject.value.text = integer_text(store_.path.turret(paths.selected, vertices.selected, t));
+    subobject.value.text = integer_text(record_.turret(paths.selected, vertices.selected, t));
 }
 
 }  // namespace records

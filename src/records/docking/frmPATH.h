@@ -1,14 +1,14 @@
 #pragma once
 // The PATH viewer: paths with their name and parent, vertices, and each vertex's turrets.
 
-#include "pof/global_data.h"
+#include "records/docking/docking_records.h"
 #include "view/viewer.h"
 
 namespace records {
 
 class frmPATH : public view::Viewer {
   public:
-    explicit frmPATH(const pof::ModelStore& store);
+    explicit frmPATH(const PathRecord& record);
     void opened() override;
 
     view::Field record_size{"Record Size"}, path_count{"# paths"};
@@ -29,7 +29,7 @@ class frmPATH : public view::Viewer {
     void vertex_chosen(int v);
     void turret_chosen(int t);
 
-    const pof::ModelStore& store_;
+    const PathRecord& record_;
 };
 
 }  // namespace records

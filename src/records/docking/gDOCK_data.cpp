@@ -23,8 +23,7 @@ void read_dock(pof::PofFile& f, DockRecord& r, std::int32_t d) {
 
 }  // namespace
 
-void gDOCK_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    DockRecord& r = store.dock;
+void gDOCK_data(pof::PofFile& f, std::int32_t chunk_size, DockRecord& r) {
     r.chunk_size = chunk_size;
     r.dock_count = f.count(kLeastDockBytes);
     if (!rebuild_all_if_positive(r.dock_count, r.properties, r.spline_path_counts, r.point_counts,

@@ -1,6 +1,7 @@
 #include "records/docking/parsers.h"
 #include "records/jagged.h"
 #include "records/prefixed_text.h"
+#include "records/versions.h"
 
 namespace records {
 
@@ -21,10 +22,10 @@ void read_thruster(pof::PofFile& f, FuelRecord& r, std::int32_t t, bool has_prop
 
 }  // namespace
 
-void gFUEL_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    FuelRecord& r = store.fuel;
+void gFUEL_data(pof::PofFile& f, std::int32_t chunk_size, std::int32_t file_version,
+                FuelRecord& r) {
     r.chunk_size = chunk_size;
-    const bool has_properties = store.file_version >= kThrusterProperties;
+    const bool has_properties = file_version >= kThrusterProperties;
     // Every thruster takes at least its glow count, and its property length where it has one.
     r.thruster_count = f.count(has_properties ? 8 : 4);
     if (!rebuild_all_if_positive(r.thruster_count, r.glow_counts, r.properties, r.glows)) return;

@@ -30,8 +30,7 @@ void read_insignia(pof::PofFile& f, InsgRecord& r, std::int32_t i) {
 
 }  // namespace
 
-void gINSG_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    InsgRecord& r = store.insg;
+void gINSG_data(pof::PofFile& f, std::int32_t chunk_size, InsgRecord& r) {
     r.chunk_size = chunk_size;
     r.insignia_count = f.count(kLeastInsigniaBytes);
     if (!rebuild_all_if_positive(r.insignia_count, r.detail_levels, r.face_counts, r.vertex_counts,

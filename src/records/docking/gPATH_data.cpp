@@ -27,8 +27,7 @@ void read_vertices(pof::PofFile& f, PathRecord& r, std::int32_t p) {
 
 }  // namespace
 
-void gPATH_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    PathRecord& r = store.path;
+void gPATH_data(pof::PofFile& f, std::int32_t chunk_size, PathRecord& r) {
     r.chunk_size = chunk_size;
     r.path_count = f.count(kLeastPathBytes);
     if (!rebuild_all_if_positive(r.path_count, r.names, r.parents, r.vertex_counts, r.vertices,

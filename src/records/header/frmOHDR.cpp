@@ -1,7 +1,7 @@
 #include "records/header/frmOHDR.h"
 
-#include "records/header/versions.h"
 #include "records/table_access.h"
+#include "records/versions.h"
 #include "records/viewer_text.h"
 
 namespace records {
@@ -9,7 +9,8 @@ namespace records {
 using pof::float_text;
 using pof::integer_text;
 
-frmOHDR::frmOHDR(const pof::ModelStore& store) : Viewer("frmOHDR", "OHDR record"), store_(store) {
+frmOHDR::frmOHDR(const OhdrRecord& record, const ReadState& state)
+    : Viewer("frmOHDR", "OHDR record"), record_(record), state_(state) {
     group(bounding_box, {&bbox, &max_radius});
     group(inertia_group, {&inertia});
     group(mass_group, {row({column({&mass, &center}), &inertia_group})});
@@ -32,7 +33,7 @@ void frmOHDR::opened() {
 }
 
 void frmOHDR::shown() {
-    if (store_.file_version >= kHeaderNewOrder) title = "HDR2 record data";
+    if (state_.file_version >= kHeaderNewOrder) title = "HDR2 record data";
 }
 
 void frmOHDR::blank_lists() {
@@ -47,9 +48,9 @@ void frmOHDR::blank_lists() {
 }
 
 void frmOHDR::show_scalars() {
-    const auto& h = store_.ohdr;
+    const auto& h = record_;
     record_size.value.text = integer_text(h.chunk_size);
-    version.value.text = integer_text(store_.file_version);
+    version.value.text = integer_text(state_.file_version);
     subobjects.value.text = integer_text(h.subobject_count);
     detail_levels.value.text = integer_text(h.detail_level_count);
     debris.value.text = integer_text(h.debris_count);
@@ -60,8 +61,8 @@ void frmOHDR::show_scalars() {
 }
 
 void frmOHDR::show_mass_properties() {
-    const auto& h = store_.ohdr;
-    const bool present = store_.file_version >= kMassProperties;
+    const auto& h = record_;
+    const bool present = state_.file_version >= kMassProperties;
     mass.value.text = present ? float_text(h.mass) : "";
     if (present) {
         show_vec(center, 0, h.center_of_mass);
@@ -76,11 +77,11 @@ void frmOHDR::show_mass_properties() {
 }
 
 void frmOHDR::show_cross_sections() {
-    const bool present = store_.file_version >= kCrossSections;
+    const bool present = state_.file_version >= kCrossSections;
     sections_group.enabled = section_count.caption.enabled = present;
     depth.caption.enabled = radius.caption.enabled = sections.enabled = present;
     if (!present) return;
-    const auto& h = store_.ohdr;
+    const auto& h = record_;
     section_count.value.text = integer_text(h.cross_section_count);
     const int n = rows_for(h.cross_section_count, h.cross_section_depths);
     if (n > 0) {
@@ -93,12 +94,12 @@ void frmOHDR::show_cross_sections() {
 }
 
 void frmOHDR::show_lights() {
-    const bool present = store_.file_version >= kLights;
+    const bool present = state_.file_version >= kLights;
     lights_group.enabled = light_count.caption.enabled = lights.enabled = present;
     light_type.caption.enabled = present;
     enable_headers(location, present);
     if (!present) return;
-    const auto& h = store_.ohdr;
+    const auto& h = record_;
     light_count.value.text = integer_text(h.light_count);
     const int n = rows_for(h.light_count, h.light_locations);
     if (n > 0) {
@@ -112,15 +113,15 @@ void frmOHDR::show_lights() {
 }
 
 void frmOHDR::section_chosen(int i) {
-    if (store_.file_version < kCrossSections) return;
-    depth.value.text = float_text(entry_or_zero(store_.ohdr.cross_section_depths, i));
-    radius.value.text = float_text(entry_or_zero(store_.ohdr.cross_section_radii, i));
+    if (state_.file_version < kCrossSections) return;
+    depth.value.text = float_text(entry_or_zero(record_.cross_section_depths, i));
+    radius.value.text = float_text(entry_or_zero(record_.cross_section_radii, i));
 }
 
 void frmOHDR::light_chosen(int i) {
-    if (store_.file_version < kLights) return;
-    show_vec(location, 0, entry_or_zero(store_.ohdr.light_locations, i));
-    light_type.value.text = integer_text(entry_or_zero(store_.ohdr.light_types, i));
+    if (state_.file_version < kLights) return;
+    show_vec(location, 0, entry_or_zero(record_.light_locations, i));
+    light_type.value.text = integer_text(entry_or_zero(record_.light_types, i));
 }
 
 }  // namespace records

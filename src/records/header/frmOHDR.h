@@ -1,14 +1,15 @@
 #pragma once
 // The header viewer: scalars, bounding box, mass properties, lights and cross sections.
 
-#include "pof/global_data.h"
+#include "records/header/header_records.h"
+#include "records/read_state.h"
 #include "view/viewer.h"
 
 namespace records {
 
 class frmOHDR : public view::Viewer {
   public:
-    explicit frmOHDR(const pof::ModelStore& store);
+    frmOHDR(const OhdrRecord& record, const ReadState& state);
     void opened() override;
     // Titled "HDR2 record data" from version 2016 on; otherwise the title is left alone.
     void shown() override;
@@ -46,7 +47,8 @@ class frmOHDR : public view::Viewer {
     void light_chosen(int i);
     void section_chosen(int i);
 
-    const pof::ModelStore& store_;
+    const OhdrRecord& record_;
+    const ReadState& state_;
 };
 
 }  // namespace records

@@ -1,6 +1,6 @@
 #include "records/header/frmPINF.h"
 
-#include "pof/text.h"
+#include "io/text.h"
 
 namespace records {
 
@@ -14,25 +14,13 @@ std::string pinf_display_bytes(std::string_view info) {
     return out;
 }
 
-frmPINF::frmPINF(const pof::ModelStore& store) : Viewer("frmPINF", "PINF record"), store_(store) {
+frmPINF::frmPINF(const PinfRecord& record) : Viewer("frmPINF", "PINF record"), record_(record) {
     set_layout(column({&record_size, &info}));
 }
 
 void frmPINF::opened() {
-    record_size.value.text = pof::integer_text(store_.pinf.chunk_size);
-    info.text = pof::text8(pinf_display_bytes(store_.pinf.info));
-}
-
-frmACEN::frmACEN(const pof::ModelStore& store) : Viewer("frmACEN", "ACEN record"), store_(store) {
-    set_layout(column({&record_size, &heading, &x, &y, &z}));
-}
-
-void frmACEN::opened() {
-    const auto& a = store_.acen;
-    record_size.value.text = pof::integer_text(a.chunk_size);
-    x.value.text = pof::float_text(a.auto_center.x);
-    y.value.text = pof::float_text(a.auto_center.y);
-    z.value.text = pof::float_text(a.auto_center.z);
+    record_size.value.text = pof::integer_text(record_.chunk_size);
+    info.text = pof::text8(pinf_display_bytes(record_.info));
 }
 
 }  // namespace records

@@ -1,2 +1,27 @@
 #pragma once
-#include "records/header/frmTXTR.h"
+// The PINF viewer: the production info text, line feeds shown as line breaks.
+
+#include <string>
+#include <string_view>
+
+#include "records/header/header_records.h"
+#include "view/viewer.h"
+
+namespace records {
+
+class frmPINF : public view::Viewer {
+  public:
+    explicit frmPINF(const PinfRecord& record);
+    void opened() override;
+
+    view::Field record_size{"Record Size"};
+    view::TextBox info{"Label2"};
+
+  private:
+    const PinfRecord& record_;
+};
+
+// Each line feed becomes a carriage return and a line feed; every other byte passes as it is.
+std::string pinf_display_bytes(std::string_view info);
+
+}  // namespace records

@@ -1,18 +1,18 @@
 #include "records/header/frmTXTR.h"
 
-#include "pof/text.h"
+#include "io/text.h"
 #include "records/table_access.h"
 
 namespace records {
 
 using pof::integer_text;
 
-frmTXTR::frmTXTR(const pof::ModelStore& store) : Viewer("frmTXTR", "TXTR record"), store_(store) {
+frmTXTR::frmTXTR(const TxtrRecord& record) : Viewer("frmTXTR", "TXTR record"), record_(record) {
     set_layout(column({&record_size, &texture_count, &textures}));
 }
 
 void frmTXTR::opened() {
-    const auto& t = store_.txtr;
+    const TxtrRecord& t = record_;
     textures.clear();
     record_size.value.text = integer_text(t.chunk_size);
     texture_count.value.text = integer_text(t.texture_count);

@@ -1,6 +1,6 @@
 #include "records/header/parsers.h"
-#include "records/header/versions.h"
 #include "records/table_access.h"
+#include "records/versions.h"
 
 namespace records {
 
@@ -55,13 +55,13 @@ void read_lights(pof::PofFile& f, OhdrRecord& h) {
 
 }  // namespace
 
-void gOHDR_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    OhdrRecord& h = store.ohdr;
-    const std::int32_t version = store.file_version;
+void gOHDR_data(pof::PofFile& f, std::int32_t chunk_size, ReadState& state, OhdrRecord& h,
+                SubobjectTable& subobjects) {
+    const std::int32_t version = state.file_version;
     h.chunk_size = chunk_size;
     read_leading_fields(f, version, h);
-    store.subobjects.create(h.subobject_count);
-    store.header_read = true;
+    subobjects.create(h.subobject_count);
+    state.header_read = true;
     h.bbox_min = f.vec();
     h.bbox_max = f.vec();
     read_int_table(f, h.detail_level_count, h.detail_levels);

@@ -3,8 +3,7 @@
 
 namespace records {
 
-void gTXTR_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    TxtrRecord& t = store.txtr;
+void gTXTR_data(pof::PofFile& f, std::int32_t chunk_size, TxtrRecord& t) {
     t.chunk_size = chunk_size;
     // Every texture takes at least its 4-byte name length.
     const std::int32_t n = f.count(4);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "pof/vec.h"
+#include "io/vec.h"
 
 namespace records {
 

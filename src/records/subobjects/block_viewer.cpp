@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
-#include "pof/text.h"
+#include "io/text.h"
+#include "records/subobjects/block_kinds.h"
 #include "records/subobjects/g_functions.h"
 
 namespace records {
 
-BlockViewer::BlockViewer(const std::string& name, std::string block_type,
-                         const ViewerContext& context)
-    : Viewer(name, name), context_(context), block_type_(std::move(block_type)) {}
+BlockViewer::BlockViewer(std::int32_t block_id, const SubobjectContext& context)
+    : Viewer(std::string(block_kind(block_id).window), std::string(block_kind(block_id).window)),
+      context_(context),
+      block_id_(block_id) {}
 
 void BlockViewer::copy_current_block() {
     block_ = context_.browsing.block;
@@ -69,7 +71,7 @@ void ActivatedBlockViewer::opened() {
 }
 
 void ActivatedBlockViewer::activated() {
-    if (context_.browsing.block.type == block_type_) copy_current_block();
+    if (context_.browsing.block.type_id == block_id_) copy_current_block();
     if (!has_block()) return;
     blank_values(layout());
     decode([this] { decode_fields(); });

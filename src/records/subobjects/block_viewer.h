@@ -9,7 +9,7 @@
 #include <string>
 
 #include "records/subobjects/bsp_browsing.h"
-#include "records/viewer_context.h"
+#include "records/subobjects/subobject_context.h"
 #include "view/viewer.h"
 
 namespace records {
@@ -23,7 +23,8 @@ class BlockViewer : public view::Viewer {
     view::Caption note{"", "lblNote"};
 
   protected:
-    BlockViewer(const std::string& name, std::string block_type, const ViewerContext& context);
+    // Shows blocks of the type block_id, in the window the block types table names for it.
+    BlockViewer(std::int32_t block_id, const SubobjectContext& context);
 
     // Takes the current block out of the BSP buffer: the part of it that lies there.
     void copy_current_block();
@@ -43,8 +44,8 @@ class BlockViewer : public view::Viewer {
     // Three floats from at on, into a column of a grid, each shown as soon as it is read.
     void show_floats(view::Grid& grid, std::size_t column, std::int64_t at) const;
 
-    const ViewerContext context_;
-    const std::string block_type_;
+    const SubobjectContext context_;
+    const std::int32_t block_id_;
 
   private:
     std::string copy_;

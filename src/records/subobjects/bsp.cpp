@@ -1,6 +1,7 @@
 #include "records/subobjects/bsp.h"
 
-#include "pof/text.h"
+#include "io/text.h"
+#include "records/subobjects/block_kinds.h"
 #include "records/subobjects/g_functions.h"
 
 namespace records {
@@ -27,22 +28,8 @@ std::int64_t skip_zeros(std::string_view bsp, std::int64_t pos, std::int64_t las
 }  // namespace
 
 std::string_view block_type_name(std::int32_t type_id) {
-    switch (type_id) {
-        case bsp::kEof:
-            return "EOF";
-        case bsp::kDefPoints:
-            return "DEFPOINTS";
-        case bsp::kFlatPoly:
-            return "FLATPOLY";
-        case bsp::kTmapPoly:
-            return "TMAPPOLY";
-        case bsp::kSortNorm:
-            return "SORTNORM";
-        case bsp::kBoundBox:
-            return "BOUNDBOX";
-        default:
-            return "UNKNOWN";
-    }
+    const BlockKind* kind = find_block_kind(type_id);
+    return kind ? kind->name : "UNKNOWN";
 }
 
 std::vector<BlockRow> walk_blocks(std::string_view bsp) {
@@ -59,7 +46,7 @@ std::vector<BlockRow> walk_blocks(std::string_view bsp) {
         }
         const std::int32_t type = int32_at(bsp, pos);
         const std::int32_t size = int32_at(bsp, pos + 4);
-        rows.push_back({pos, std::string(block_type_name(type)), size});
+        rows.push_back({pos, std::string(block_type_name(type)), size, false, type});
         if (type == bsp::kEof) {
             pos = skip_zeros(bsp, pos, last);
         } else if (size <= 0) {

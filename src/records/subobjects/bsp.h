@@ -29,6 +29,7 @@ struct BlockRow {
     std::string type;
     std::int32_t size = 0;
     bool note = false;
+    std::int32_t type_id = -1;  // as read; -1 for a note row
 };
 
 // Walks the BSP data from byte 0 while the position is below its last byte. After an EOF

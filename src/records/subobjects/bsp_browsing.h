@@ -11,6 +11,7 @@ struct CurrentBlock {
     std::int32_t offset = 0;  // into the BSP buffer
     std::string type;         // the row's type name ("DEFPOINTS", "EOF", ...)
     std::int32_t size = 0;
+    std::int32_t type_id = -1;  // the block's type ID; -1 for a note row
 };
 
 struct BspBrowsing {

@@ -1,13 +1,14 @@
 #include "records/subobjects/frmDEFPOINTS.h"
 
-#include "pof/text.h"
+#include "io/text.h"
+#include "records/subobjects/bsp.h"
 #include "records/subobjects/g_functions.h"
 #include "records/viewer_text.h"
 
 namespace records {
 
-frmDEFPOINTS::frmDEFPOINTS(const ViewerContext& context)
-    : BlockViewer("frmDEFPOINTS", "DEFPOINTS", context) {
+frmDEFPOINTS::frmDEFPOINTS(const SubobjectContext& context)
+    : BlockViewer(bsp::kDefPoints, context) {
     group(normal_group, {&normal_x, &normal_y, &normal_z});
     group(vertex_group, {row({&position, column({&normal_count, &normals, &normal_group})})});
     set_layout(column({

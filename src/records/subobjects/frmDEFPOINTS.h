@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "pof/vec.h"
+#include "io/vec.h"
 #include "records/subobjects/block_viewer.h"
 
 namespace records {
 
 class frmDEFPOINTS : public BlockViewer {
   public:
-    explicit frmDEFPOINTS(const ViewerContext& context);
+    explicit frmDEFPOINTS(const SubobjectContext& context);
     // Decodes the current block; run again, it shows the block that is current then.
     void opened() override;
 

@@ -1,6 +1,7 @@
 #include "records/subobjects/frmPOLY.h"
 
-#include "pof/text.h"
+#include "io/text.h"
+#include "records/subobjects/bsp.h"
 #include "records/subobjects/g_functions.h"
 
 namespace records {
@@ -14,26 +15,22 @@ using Width = view::Table::Width;
 }  // namespace
 
 const PolygonKind& flat_polygon() {
-    static const PolygonKind kind{"frmFLATPOLY",
-                                  "FLATPOLY",
-                                  false,
-                                  4,
-                                  {{"Index", Width::Keep}, {"Vertex (Index)"}, {"Normal (Index)"}}};
+    static const PolygonKind kind{
+        bsp::kFlatPoly, false, 4, {{"Index", Width::Keep}, {"Vertex (Index)"}, {"Normal (Index)"}}};
     return kind;
 }
 
 const PolygonKind& textured_polygon() {
     static const PolygonKind kind{
-        "frmTMAPPOLY",
-        "TMAPPOLY",
+        bsp::kTmapPoly,
         true,
         12,
         {{"Index", Width::Keep}, {"Vertex (Inx)"}, {"Normal (Inx)"}, {"U Offset"}, {"V Offset"}}};
     return kind;
 }
 
-frmPOLY::frmPOLY(const ViewerContext& context, const PolygonKind& kind)
-    : ActivatedBlockViewer(kind.window, kind.block_type, context),
+frmPOLY::frmPOLY(const SubobjectContext& context, const PolygonKind& kind)
+    : ActivatedBlockViewer(kind.block_id, context),
       entries(kind.columns, "ListView1"),
       kind_(kind) {
     view::Control* colour_or_texture =

@@ -10,10 +10,9 @@
 namespace records {
 
 struct PolygonKind {
-    const char* window;      // object name and title
-    const char* block_type;  // the type name of the blocks it shows
-    bool textured;           // a texture number at 40 instead of four colour bytes
-    int entry_bytes;         // per vertex entry, from block offset 44 on
+    std::int32_t block_id;  // the type ID of the blocks it shows
+    bool textured;          // a texture number at 40 instead of four colour bytes
+    int entry_bytes;        // per vertex entry, from block offset 44 on
     std::vector<view::Table::Column> columns;
 };
 
@@ -22,7 +21,7 @@ const PolygonKind& textured_polygon();
 
 class frmPOLY : public ActivatedBlockViewer {
   public:
-    frmPOLY(const ViewerContext& context, const PolygonKind& kind);
+    frmPOLY(const SubobjectContext& context, const PolygonKind& kind);
 
     view::Grid normal_center{{"Normal", "Center"}, {"X", "Y", "Z"}};
     view::Field radius{"Radius"};

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "pof/record_entries.h"
-#include "pof/text.h"
-#include "records/header/versions.h"
+#include "io/text.h"
 #include "records/subobjects/block_viewers.h"
+#include "records/versions.h"
 #include "records/viewer_text.h"
 
 namespace records {
@@ -13,7 +12,7 @@ namespace records {
 using pof::float_text;
 using pof::integer_text;
 
-frmSOBJ::frmSOBJ(const ViewerContext& context)
+frmSOBJ::frmSOBJ(const SubobjectContext& context)
     : Viewer("frmSOBJ", "SOBJ record"), context_(context) {
     properties.value.lines = 3;  // a properties text of two lines shows whole
     bounds.span("Bounding Box", 1, 2);
@@ -29,7 +28,7 @@ frmSOBJ::frmSOBJ(const ViewerContext& context)
 void frmSOBJ::opened() {
     subobjects.enabled = true;
     subobjects.clear();
-    const std::int32_t count = context_.store.ohdr.subobject_count;
+    const std::int32_t count = context_.header_subobject_count;
     subobject_count.value.text = integer_text(count);
     if (count < 1) {
         blank_fields();
@@ -42,7 +41,7 @@ void frmSOBJ::opened() {
 }
 
 void frmSOBJ::shown() {
-    if (context_.store.file_version >= kHeaderNewOrder) title = "OBJ2 record data";
+    if (context_.state.file_version >= kHeaderNewOrder) title = "OBJ2 record data";
     select_current();
 }
 
@@ -50,7 +49,7 @@ void frmSOBJ::list_subobjects(std::int32_t count) {
     const std::int32_t listed = std::min(count, kListedSlots);
     numbers_.resize(static_cast<std::size_t>(listed));
     for (std::int32_t i = 0; i < listed; ++i) numbers_[i] = i;
-    for (const std::int32_t n : context_.store.subobjects.filled_from(listed)) {
+    for (const std::int32_t n : context_.table.filled_from(listed)) {
         if (n < count) numbers_.push_back(n);
     }
     subobjects.rows.reserve(numbers_.size());
@@ -61,7 +60,7 @@ void frmSOBJ::list_subobjects(std::int32_t count) {
 // after a read it is one past the last subobject). Choosing the row already shown does nothing.
 void frmSOBJ::select_current() {
     if (subobjects.rows.empty()) return;
-    const int row = std::max(row_of(context_.store.current_subobject), 0);
+    const int row = std::max(row_of(context_.state.current_subobject), 0);
     if (row != subobjects.selected) subobjects.choose(row);
 }
 
@@ -71,9 +70,9 @@ int frmSOBJ::row_of(std::int32_t number) const {
 }
 
 void frmSOBJ::subobject_chosen(int row) {
-    close_block_viewers();
+    close_block_viewers(context_.windows);
     const std::int32_t number = numbers_[row];
-    const Subobject& s = context_.store.subobjects.at(number);
+    const Subobject& s = context_.table.at(number);
     data.caption = "subObject " + integer_text(number) + " data";
     record_size.value.text = integer_text(s.chunk_size);
     blocks.clear();
@@ -124,14 +123,9 @@ void frmSOBJ::blank_fields() {
 
 void frmSOBJ::block_double_clicked(int row) {
     const BlockRow& b = block_rows_[row];
-    context_.browsing.block = {b.note ? 0 : static_cast<std::int32_t>(b.offset), b.type, b.size};
+    context_.browsing.block = {b.note ? 0 : static_cast<std::int32_t>(b.offset), b.type, b.size,
+                               b.type_id};
     open_block_viewer(context_);
-}
-
-void frmSOBJ::close_block_viewers() {
-    for (const auto viewer : pof::kBlockViewers) {
-        if (context_.windows.find(viewer)) context_.windows.close(viewer);
-    }
 }
 
 }  // namespace records

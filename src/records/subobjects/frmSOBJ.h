@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "records/subobjects/bsp.h"
-#include "records/viewer_context.h"
+#include "records/subobjects/subobject_context.h"
 #include "view/viewer.h"
 
 namespace records {
 
 class frmSOBJ : public view::Viewer {
   public:
-    explicit frmSOBJ(const ViewerContext& context);
+    explicit frmSOBJ(const SubobjectContext& context);
     void opened() override;
     // Titled "OBJ2 record data" from version 2016 on; then selects the current subobject.
     void shown() override;
@@ -45,9 +45,8 @@ class frmSOBJ : public view::Viewer {
     void walk(const Subobject& s);
     void blank_fields();
     void block_double_clicked(int row);
-    void close_block_viewers();
 
-    ViewerContext context_;
+    SubobjectContext context_;
     std::vector<std::int32_t> numbers_;  // the subobject number of each row
     std::vector<BlockRow> block_rows_;
 };

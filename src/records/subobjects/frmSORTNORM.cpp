@@ -1,9 +1,11 @@
 #include "records/subobjects/frmSORTNORM.h"
 
+#include "records/subobjects/bsp.h"
+
 namespace records {
 
-frmSORTNORM::frmSORTNORM(const ViewerContext& context)
-    : ActivatedBlockViewer("frmSORTNORM", "SORTNORM", context) {
+frmSORTNORM::frmSORTNORM(const SubobjectContext& context)
+    : ActivatedBlockViewer(bsp::kSortNorm, context) {
     group(plane_group, {&plane});
     group(box_group, {&box});
     set_layout(column({
@@ -23,17 +25,6 @@ void frmSORTNORM::decode_fields() {
     for (int k = 0; k < 5; ++k) offsets[k]->value.text = int_text_at(36 + 4 * k);
     show_floats(box, 0, 56);
     show_floats(box, 1, 68);
-}
-
-frmBOUNDBOX::frmBOUNDBOX(const ViewerContext& context)
-    : ActivatedBlockViewer("frmBOUNDBOX", "BOUNDBOX", context) {
-    set_layout(column({row({column({&bsp_offset, &record_id, &record_size}), &box}), &note}));
-}
-
-void frmBOUNDBOX::decode_fields() {
-    show_header();
-    show_floats(box, 0, 8);
-    show_floats(box, 1, 20);
 }
 
 }  // namespace records

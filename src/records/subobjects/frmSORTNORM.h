@@ -1,5 +1,5 @@
 #pragma once
-// The split-plane and bounding-box block viewers: fixed-size blocks shown in values only.
+// The split-plane block viewer: a SORTNORM block shown in values only.
 
 #include "records/subobjects/block_viewer.h"
 
@@ -7,23 +7,13 @@ namespace records {
 
 class frmSORTNORM : public ActivatedBlockViewer {
   public:
-    explicit frmSORTNORM(const ViewerContext& context);
+    explicit frmSORTNORM(const SubobjectContext& context);
 
     view::Field front{"Front offset"}, back{"Back offset"}, prelist{"Prelist offset"},
         postlist{"Postlist offset"}, online{"Online offset"};
     view::Group plane_group{"Plane"};
     view::Grid plane{{"Normal", "Point"}, {"X", "Y", "Z"}};
     view::Group box_group{"Bounding box"};
-    view::Grid box{{"min", "max"}, {"X", "Y", "Z"}};
-
-  private:
-    void decode_fields() override;
-};
-
-class frmBOUNDBOX : public ActivatedBlockViewer {
-  public:
-    explicit frmBOUNDBOX(const ViewerContext& context);
-
     view::Grid box{{"min", "max"}, {"X", "Y", "Z"}};
 
   private:

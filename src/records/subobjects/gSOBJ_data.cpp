@@ -1,5 +1,6 @@
-#include "pof/text.h"
+#include "io/text.h"
 #include "records/subobjects/parsers.h"
+#include "records/versions.h"
 
 namespace records {
 
@@ -23,25 +24,25 @@ void read_sized(pof::PofFile& f, std::int32_t& length, std::string& bytes) {
     if (length > 0) bytes = f.bytes(length);
 }
 
-std::string why_unstored(const pof::ModelStore& store, std::int32_t number) {
-    const std::string chunk = "the " + pof::text8(store.chunk_id) + " chunk at byte " +
-                              pof::integer_text(store.chunk_offset) + " holds subobject " +
+std::string why_unstored(const ReadState& state, const SubobjectTable& table, std::int32_t number) {
+    const std::string chunk = "the " + pof::text8(state.chunk_id) + " chunk at byte " +
+                              pof::integer_text(state.chunk_offset) + " holds subobject " +
                               pof::integer_text(number);
-    if (!store.header_read) return chunk + " but comes before any header chunk";
-    return chunk + ", outside the header's table of " +
-           pof::integer_text(store.subobjects.slot_count()) + " subobjects";
+    if (!state.header_read) return chunk + " but comes before any header chunk";
+    return chunk + ", outside the header's table of " + pof::integer_text(table.slot_count()) +
+           " subobjects";
 }
 
 }  // namespace
 
-void gSOBJ_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
+void gSOBJ_data(pof::PofFile& f, std::int32_t chunk_size, ReadState& state, SubobjectTable& table) {
     const std::int32_t number = f.i32();
-    const bool storable = store.header_read && store.subobjects.has_slot(number);
+    const bool storable = state.header_read && table.has_slot(number);
     Subobject unstored;
-    Subobject& s = storable ? store.subobjects.fill(number) : unstored;
+    Subobject& s = storable ? table.fill(number) : unstored;
     s.chunk_size = chunk_size;
     s.number = number;
-    read_placement(f, store.file_version, s);
+    read_placement(f, state.file_version, s);
     s.geometric_center = f.vec();
     s.bbox_min = f.vec();
     s.bbox_max = f.vec();
@@ -51,7 +52,7 @@ void gSOBJ_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store
     s.movement_axis = f.i32();
     s.reserved = f.i32();
     read_sized(f, s.bsp_data_size, s.bsp_data);
-    if (!storable) store.unstored_chunks.push_back(why_unstored(store, number));
+    if (!storable) state.unstored_chunks.push_back(why_unstored(state, table, number));
 }
 
 }  // namespace records

@@ -3,18 +3,17 @@
 
 #include <cstdint>
 
-#include "pof/file_reader.h"
-#include "pof/global_data.h"
+#include "io/pof_file.h"
+#include "records/read_state.h"
+#include "records/subobjects/subobject_table.h"
 
 namespace records {
 
-// From this file version on the chunk holds radius, parent, offset; before it parent, offset,
-// radius. The chunk ID plays no part.
-inline constexpr std::int32_t kSubobjectNewOrder = 2116;
-
-// Fills the slot named by the subobject number the chunk carries. A number outside the
-// header's table, or a chunk before any header, is read to its end all the same, stored
-// nowhere, and noted in store.unstored_chunks.
-void gSOBJ_data(pof::PofFile& file, std::int32_t chunk_size, pof::ModelStore& store);
+// Fills the slot named by the subobject number the chunk carries. The field order follows the
+// file version, never the chunk ID. A number outside the header's table, or a chunk before any
+// header of this file, is read to its end all the same, stored nowhere, and noted in
+// state.unstored_chunks.
+void gSOBJ_data(pof::PofFile& file, std::int32_t chunk_size, ReadState& state,
+                SubobjectTable& table);
 
 }  // namespace records

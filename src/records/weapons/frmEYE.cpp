@@ -7,7 +7,7 @@ namespace records {
 
 using pof::integer_text;
 
-frmEYE::frmEYE(const pof::ModelStore& store) : Viewer("frmEYE", "EYE record"), record_(store.eye) {
+frmEYE::frmEYE(const EyeRecord& record) : Viewer("frmEYE", "EYE record"), record_(record) {
     set_layout(column({&record_size, &point_count, &points, &subobject, &offset_normal}));
 }
 

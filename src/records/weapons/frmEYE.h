@@ -1,14 +1,14 @@
 #pragma once
 // The eye point viewer: each eye point's subobject, offset and normal.
 
-#include "pof/global_data.h"
+#include "records/weapons/weapon_records.h"
 #include "view/viewer.h"
 
 namespace records {
 
 class frmEYE : public view::Viewer {
   public:
-    explicit frmEYE(const pof::ModelStore& store);
+    explicit frmEYE(const EyeRecord& record);
     void opened() override;
 
     view::Field record_size{"Record Size"}, point_count{"# eye points"};

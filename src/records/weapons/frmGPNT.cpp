@@ -7,10 +7,10 @@ namespace records {
 
 using pof::integer_text;
 
-frmGPNT::frmGPNT(const pof::ModelStore& store, const WeaponPointKind& kind)
+frmGPNT::frmGPNT(const WeaponPointRecord& record, const WeaponPointKind& kind)
     : Viewer(std::string(kind.window), std::string(kind.title)),
       point_count(std::string(kind.point_count)),
-      record_(store.*kind.record),
+      record_(record),
       point_word_(kind.point_word) {
     group(bank, {&point_count, &points, &coordinates});
     set_layout(column({row({&record_size, column({&slots, &banks})}), &bank}));

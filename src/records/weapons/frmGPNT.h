@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "pof/global_data.h"
+#include "records/weapons/weapon_records.h"
 #include "view/viewer.h"
 
 namespace records {
@@ -14,17 +14,14 @@ struct WeaponPointKind {
     std::string_view title;
     std::string_view point_count;  // caption beside a bank's point count
     std::string_view point_word;   // point rows: this word, then the point number
-    WeaponPointRecord pof::ModelStore::*record;
 };
 
-inline constexpr WeaponPointKind kGunPoints{"frmGPNT", "GPNT record", "# guns", "Gun ",
-                                            &pof::ModelStore::gpnt};
-inline constexpr WeaponPointKind kMissilePoints{"frmMPNT", "MPNT record", "# missiles", "Missile ",
-                                                &pof::ModelStore::mpnt};
+inline constexpr WeaponPointKind kGunPoints{"frmGPNT", "GPNT record", "# guns", "Gun "};
+inline constexpr WeaponPointKind kMissilePoints{"frmMPNT", "MPNT record", "# missiles", "Missile "};
 
 class frmGPNT : public view::Viewer {
   public:
-    frmGPNT(const pof::ModelStore& store, const WeaponPointKind& kind);
+    frmGPNT(const WeaponPointRecord& record, const WeaponPointKind& kind);
     void opened() override;
 
     view::Field record_size{"Record Size"}, slots{"# slots"};

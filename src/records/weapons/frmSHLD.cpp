@@ -16,8 +16,7 @@ std::vector<std::string> integer_texts(const std::array<std::int32_t, 3>& number
 
 }  // namespace
 
-frmSHLD::frmSHLD(const pof::ModelStore& store)
-    : Viewer("frmSHLD", "SHLD record"), record_(store.shld) {
+frmSHLD::frmSHLD(const ShldRecord& record) : Viewer("frmSHLD", "SHLD record"), record_(record) {
     group(vertex, {&x, &y, &z});
     group(face, {&face_normal, &corners});
     set_layout(column({

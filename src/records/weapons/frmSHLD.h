@@ -1,14 +1,14 @@
 #pragma once
 // The shield mesh viewer: vertices and faces, each list on its own, as stored numbers.
 
-#include "pof/global_data.h"
+#include "records/weapons/weapon_records.h"
 #include "view/viewer.h"
 
 namespace records {
 
 class frmSHLD : public view::Viewer {
   public:
-    explicit frmSHLD(const pof::ModelStore& store);
+    explicit frmSHLD(const ShldRecord& record);
     void opened() override;
 
     view::Field record_size{"Record Size"};

@@ -7,8 +7,7 @@ namespace records {
 
 using pof::integer_text;
 
-frmSPCL::frmSPCL(const pof::ModelStore& store)
-    : Viewer("frmSPCL", "SPCL record"), record_(store.spcl) {
+frmSPCL::frmSPCL(const SpclRecord& record) : Viewer("frmSPCL", "SPCL record"), record_(record) {
     set_layout(row({
         column(
             {&record_size, &point_count, &points, &name, row({&properties_caption, &properties})}),

@@ -1,14 +1,14 @@
 #pragma once
 // The special point viewer: each point's name, properties text, centre and radius.
 
-#include "pof/global_data.h"
+#include "records/weapons/weapon_records.h"
 #include "view/viewer.h"
 
 namespace records {
 
 class frmSPCL : public view::Viewer {
   public:
-    explicit frmSPCL(const pof::ModelStore& store);
+    explicit frmSPCL(const SpclRecord& record);
     void opened() override;
 
     view::Field record_size{"Record Size"}, point_count{"# points"};

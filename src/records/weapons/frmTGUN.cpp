@@ -7,8 +7,8 @@ namespace records {
 
 using pof::integer_text;
 
-frmTGUN::frmTGUN(const pof::ModelStore& store, const TurretKind& kind)
-    : Viewer(std::string(kind.window), std::string(kind.title)), record_(store.*kind.record) {
+frmTGUN::frmTGUN(const TurretRecord& record, const TurretKind& kind)
+    : Viewer(std::string(kind.window), std::string(kind.title)), record_(record) {
     group(firing, {&firing_point_count, &firing_points, &position});
     group(turret, {&parent, &physical_parent, &normal, &firing});
     set_layout(column({row({&record_size, column({&bank_count, &banks})}), &turret}));

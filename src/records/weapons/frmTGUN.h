@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "pof/global_data.h"
+#include "records/weapons/weapon_records.h"
 #include "view/viewer.h"
 
 namespace records {
@@ -12,15 +12,14 @@ namespace records {
 struct TurretKind {
     std::string_view window;  // object name of the window
     std::string_view title;
-    TurretRecord pof::ModelStore::*record;
 };
 
-inline constexpr TurretKind kGunTurrets{"frmTGUN", "TGUN record", &pof::ModelStore::tgun};
-inline constexpr TurretKind kMissileTurrets{"frmTMIS", "TMIS record", &pof::ModelStore::tmis};
+inline constexpr TurretKind kGunTurrets{"frmTGUN", "TGUN record"};
+inline constexpr TurretKind kMissileTurrets{"frmTMIS", "TMIS record"};
 
 class frmTGUN : public view::Viewer {
   public:
-    frmTGUN(const pof::ModelStore& store, const TurretKind& kind);
+    frmTGUN(const TurretRecord& record, const TurretKind& kind);
     void opened() override;
 
     view::Field record_size{"Record Size"}, bank_count{"# banks"};

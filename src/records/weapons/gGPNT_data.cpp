@@ -8,7 +8,7 @@ constexpr std::int64_t kBankBytes = 4;    // a bank's point count
 constexpr std::int64_t kPointBytes = 24;  // position and normal
 }  // namespace
 
-void read_weapon_points(pof::PofFile& f, std::int32_t chunk_size, WeaponPointRecord& r) {
+void gGPNT_data(pof::PofFile& f, std::int32_t chunk_size, WeaponPointRecord& r) {
     r.chunk_size = chunk_size;
     r.bank_count = f.count(kBankBytes);
     if (!rebuild_if_positive(r.point_counts, r.bank_count)) return;
@@ -20,14 +20,6 @@ void read_weapon_points(pof::PofFile& f, std::int32_t chunk_size, WeaponPointRec
             p.normal = f.vec();
         }
     }
-}
-
-void gGPNT_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    read_weapon_points(f, chunk_size, store.gpnt);
-}
-
-void gMPNT_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    read_weapon_points(f, chunk_size, store.mpnt);
 }
 
 }  // namespace records

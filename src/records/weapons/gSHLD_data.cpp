@@ -16,8 +16,7 @@ void read_three(pof::PofFile& f, std::array<std::int32_t, 3>& out) {
 
 // The face count follows the vertices whatever the vertex count was; nothing after the
 // faces belongs to this chunk.
-void gSHLD_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    ShldRecord& r = store.shld;
+void gSHLD_data(pof::PofFile& f, std::int32_t chunk_size, ShldRecord& r) {
     r.chunk_size = chunk_size;
     r.vertex_count = f.count(kVertexBytes);
     if (rebuild_if_positive(r.vertices, r.vertex_count)) {

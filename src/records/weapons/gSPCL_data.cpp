@@ -11,8 +11,7 @@ constexpr std::int64_t kSpecialPointBytes = 24;
 
 }  // namespace
 
-void gSPCL_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    SpclRecord& r = store.spcl;
+void gSPCL_data(pof::PofFile& f, std::int32_t chunk_size, SpclRecord& r) {
     r.chunk_size = chunk_size;
     r.point_count = f.count(kSpecialPointBytes);
     if (!rebuild_if_positive(r.points, r.point_count)) return;

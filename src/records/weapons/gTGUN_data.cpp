@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "records/table_access.h"
 #include "records/weapons/parsers.h"
 
@@ -10,9 +8,8 @@ constexpr std::int64_t kTurretBytes = 24;  // two subobject numbers, the normal,
 constexpr std::int64_t kFiringPointBytes = 12;
 }  // namespace
 
-void read_turrets(pof::PofFile& f, std::int32_t chunk_size, TurretRecord& r) {
+void gTGUN_data(pof::PofFile& f, std::int32_t chunk_size, TurretRecord& r) {
     r.chunk_size = chunk_size;
-    r.largest_firing_point_count = 0;
     r.bank_count = f.count(kTurretBytes);
     if (!rebuild_if_positive(r.turrets, r.bank_count)) return;
     rebuild_if_positive(r.firing_points, r.bank_count);
@@ -22,17 +19,8 @@ void read_turrets(pof::PofFile& f, std::int32_t chunk_size, TurretRecord& r) {
         t.physical_parent = f.i32();
         t.normal = f.vec();
         t.firing_point_count = f.count(kFiringPointBytes);
-        r.largest_firing_point_count = std::max(r.largest_firing_point_count, t.firing_point_count);
         for (auto& p : r.firing_points.fill(b, t.firing_point_count)) p = f.vec();
     }
-}
-
-void gTGUN_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    read_turrets(f, chunk_size, store.tgun);
-}
-
-void gTMIS_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
-    read_turrets(f, chunk_size, store.tmis);
 }
 
 }  // namespace records

@@ -1,26 +1,28 @@
 #pragma once
-// Parsers of the weapon, special point, eye point and shield chunks. Each reads its body from
-// the file's current position, exactly as far as its counts announce, and fills its record.
+// Parsers of the weapon, special point, eye point and shield chunks. Each reads its body from the
+// file's current position, exactly as far as its counts announce, and fills its record.
 
 #include <cstdint>
 
-#include "pof/file_reader.h"
-#include "pof/global_data.h"
+#include "io/pof_file.h"
+#include "records/weapons/weapon_records.h"
 
 namespace records {
 
 // GPNT and MPNT share one layout: banks of mounting points with their normals.
-void read_weapon_points(pof::PofFile& file, std::int32_t chunk_size, WeaponPointRecord& record);
-void gGPNT_data(pof::PofFile& file, std::int32_t chunk_size, pof::ModelStore& store);
-void gMPNT_data(pof::PofFile& file, std::int32_t chunk_size, pof::ModelStore& store);
+void gGPNT_data(pof::PofFile& file, std::int32_t chunk_size, WeaponPointRecord& record);
+inline void gMPNT_data(pof::PofFile& file, std::int32_t chunk_size, WeaponPointRecord& record) {
+    gGPNT_data(file, chunk_size, record);
+}
 
 // TGUN and TMIS share one layout: turrets with their firing points.
-void read_turrets(pof::PofFile& file, std::int32_t chunk_size, TurretRecord& record);
-void gTGUN_data(pof::PofFile& file, std::int32_t chunk_size, pof::ModelStore& store);
-void gTMIS_data(pof::PofFile& file, std::int32_t chunk_size, pof::ModelStore& store);
+void gTGUN_data(pof::PofFile& file, std::int32_t chunk_size, TurretRecord& record);
+inline void gTMIS_data(pof::PofFile& file, std::int32_t chunk_size, TurretRecord& record) {
+    gTGUN_data(file, chunk_size, record);
+}
 
-void gSPCL_data(pof::PofFile& file, std::int32_t chunk_size, pof::ModelStore& store);
-void gEYE_data(pof::PofFile& file, std::int32_t chunk_size, pof::ModelStore& store);
-void gSHLD_data(pof::PofFile& file, std::int32_t chunk_size, pof::ModelStore& store);
+void gSPCL_data(pof::PofFile& file, std::int32_t chunk_size, SpclRecord& record);
+void gEYE_data(pof::PofFile& file, std::int32_t chunk_size, EyeRecord& record);
+void gSHLD_data(pof::PofFile& file, std::int32_t chunk_size, ShldRecord& record);
 
 }  // namespace records

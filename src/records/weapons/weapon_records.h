@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pof/vec.h"
+#include "io/vec.h"
 #include "records/jagged.h"
 #include "records/prefixed_text.h"
 
@@ -37,7 +37,6 @@ struct Turret {
 struct TurretRecord {
     std::int32_t chunk_size = 0;
     std::int32_t bank_count = 0;
-    std::int32_t largest_firing_point_count = 0;  // over the banks; 0 if none is positive
     std::vector<Turret> turrets;
     Jagged<pof::Vec3> firing_points;  // (bank, firing point)
 };

@@ -1,4 +1,4 @@
-#include "pof/file_reader.h"
+#include "io/pof_file.h"
 
 #include <bit>
 #include <cerrno>

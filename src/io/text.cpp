@@ -1,4 +1,4 @@
-#include "pof/text.h"
+#include "io/text.h"
 
 #include <array>
 #include <charconv>

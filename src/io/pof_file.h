@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pof/vec.h"
+#include "io/vec.h"
 
 namespace pof {
 

@@ -1,0 +1,10 @@
+#include "records/header/parsers.h"
+
+namespace records {
+
+void gACEN_data(pof::PofFile& f, std::int32_t chunk_size, AcenRecord& r) {
+    r.chunk_size = chunk_size;
+    r.auto_center = f.vec();
+}
+
+}  // namespace records
