@@ -4,6 +4,7 @@ namespace records {
 
 frmSORTNORM::frmSORTNORM(const ViewerContext& context)
     : ActivatedBlockViewer("frmSORTNORM", "SORTNORM", context) {
+    front.gap_above = true;
     group(plane_group, {&plane});
     group(box_group, {&box});
     set_layout(column({
