@@ -1,18 +1,56 @@
 // pofscope: the model store, the Qt desktop and windows, the main window's logic and the
-// main window. The viewer takes no command-line arguments.
+// main window. A POF file named on the command line is read once the window shows.
 
 #include <QApplication>
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include "pof/global_data.h"
+#include "shell/command_line.h"
 #include "shell/frmPOF.h"
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_windows.h"
 
+namespace {
+
+shell::CommandLine command_line(int argc, char** argv) {
+    return shell::parse_command_line(std::vector<std::string>(argv + 1, argv + argc));
+}
+
+// What a command line that starts no window prints, and the program's exit status.
+int answer(const shell::CommandLine& line) {
+    switch (line.action) {
+        case shell::CommandLine::Action::Help:
+            std::cout << shell::usage_text();
+            return 0;
+        case shell::CommandLine::Action::Version:
+            std::cout << "pofscope " POFSCOPE_VERSION "\n";
+            return 0;
+        case shell::CommandLine::Action::BadUsage:
+            std::cerr << "pofscope: " << line.error << "\nTry 'pofscope --help'.\n";
+            return 2;
+        case shell::CommandLine::Action::Start:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // Answered before the desktop is reached, so they work without a display.
+    if (const auto early = command_line(argc, argv);
+        early.action == shell::CommandLine::Action::Help ||
+        early.action == shell::CommandLine::Action::Version) {
+        return answer(early);
+    }
+    QApplication app(argc, argv);  // takes the toolkit's own options (-platform, ...) out of argv
     QApplication::setApplicationName(QStringLiteral("pofscope"));
     QGuiApplication::setDesktopFileName(QStringLiteral(POFSCOPE_APP_ID));
+    const shell::CommandLine line = command_line(argc, argv);
+    if (line.action != shell::CommandLine::Action::Start) return answer(line);
 
     pof::ModelStore store;
     ui::QtDesktop desktop;
@@ -22,5 +60,6 @@ int main(int argc, char** argv) {
     desktop.set_dialog_parent(&window);
     desktop.before_modal = [&window] { window.sync(); };
     window.show();
+    window.open_at_start(line.files);
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "io/text.h"
+#include "shell/command_line.h"
 #include "shell/row_text.h"
 
 namespace shell {
@@ -59,6 +60,13 @@ pof::ReadOutcome frmPOF::open() {
 
 pof::ReadOutcome frmPOF::open_file(const std::string& path) {
     return pof::open_pof_file(path, store_, *this, desktop_);
+}
+
+std::optional<pof::ReadOutcome> frmPOF::open_at_start(const std::vector<std::string>& files) {
+    if (files.empty()) return std::nullopt;
+    if (files.size() == 1) return open_file(files.front());
+    desktop_.stop_message(several_files_message(files.size()));
+    return pof::ReadOutcome::OpenFailed;
 }
 
 std::optional<pof::ReadOutcome> frmPOF::reload() {

@@ -41,6 +41,10 @@ class frmPOF : public pof::MainForm {
     pof::ReadOutcome open();
     // A file dropped on the window: read as File > Open reads the file its dialog returns.
     pof::ReadOutcome open_file(const std::string& path);
+    // The files named on the command line, once the window shows: one is read as File > Open
+    // reads the file its dialog returns; several are refused with the message box of a failed
+    // open and nothing is read. Nothing happens (and nothing is returned) for none.
+    std::optional<pof::ReadOutcome> open_at_start(const std::vector<std::string>& files);
     // F5: the file the label names, read once more as a second Open of it would. Nothing
     // happens (and nothing is returned) while no file has been chosen.
     std::optional<pof::ReadOutcome> reload();

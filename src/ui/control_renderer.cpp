@@ -69,12 +69,28 @@ L* no_margins(L* layout) {
     return layout;
 }
 
+// Grid rows: the captions over several columns, the column captions, then the values.
+int first_value_row(const view::Grid& g) {
+    return g.spans.empty() ? 1 : 2;
+}
+
+// A blank title takes the caption's line as a text does.
+QString group_title(const view::Group& g) {
+    if (g.caption.empty() && g.keeps_caption_line) return QStringLiteral(" ");
+    return qt_text(g.caption);
+}
+
 }  // namespace
+
+void style_as_value(QLabel* label) {
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+}
 
 QLabel* make_value_label(QWidget* parent) {
     QLabel* label = plain_label(parent);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    style_as_value(label);
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance(kWidestValue) + 8);
     return label;
 }
@@ -239,7 +255,7 @@ QWidget* ControlRenderer::grid(view::Grid& g) {
         layout->addWidget(label, 0, static_cast<int>(span.first) + 1, 1,
                           static_cast<int>(span.count));
     }
-    const int header_row = g.spans.empty() ? 0 : 1;
+    const int header_row = first_value_row(g) - 1;
     for (std::size_t c = 0; c < g.columns.size(); ++c) {
         QLabel* header = caption_label(*g.columns[c]);
         if (g.columns[c]->align == view::Align::Default) header->setAlignment(Qt::AlignCenter);
@@ -258,6 +274,10 @@ QWidget* ControlRenderer::grid(view::Grid& g) {
 }
 
 QWidget* ControlRenderer::box(view::Box& b) {
+    if (b.level_with_grid_values && !b.children.empty() &&
+        b.children.front()->kind() == view::Kind::Grid) {
+        return grid_with_side(b);
+    }
     auto* widget = new QWidget;
     named(widget, b);
     const bool vertical = b.direction == view::Box::Direction::Column;
@@ -268,12 +288,29 @@ QWidget* ControlRenderer::box(view::Box& b) {
     return widget;
 }
 
+// The controls after the grid stand in one column right of it, from its first row of values
+// down, inside the grid's own layout so that they line up with that row exactly.
+QWidget* ControlRenderer::grid_with_side(view::Box& b) {
+    auto& g = as<view::Grid>(*b.children.front());
+    QWidget* widget = grid(g);
+    auto* side = new QWidget;
+    const std::vector<view::Control*> beside(b.children.begin() + 1, b.children.end());
+    add_children(no_margins(new QVBoxLayout(side)), beside, true);
+    auto* layout = static_cast<QGridLayout*>(widget->layout());
+    const int side_column = static_cast<int>(g.columns.size()) + 1;
+    layout->addWidget(side, first_value_row(g), side_column, static_cast<int>(g.rows.size()), 1);
+    layout->setColumnStretch(side_column, 1);
+    on_sync([side, &b] { side->setEnabled(b.enabled); });
+    return widget;
+}
+
 QWidget* ControlRenderer::group(view::Group& g) {
     auto* frame = new QGroupBox;
     named(frame, g);
     add_children(new QVBoxLayout(frame), g.children, true);
     on_sync([frame, &g] {
-        if (frame->title() != qt_text(g.caption)) frame->setTitle(qt_text(g.caption));
+        const QString title = group_title(g);
+        if (frame->title() != title) frame->setTitle(title);
         frame->setEnabled(g.enabled);
     });
     return frame;
@@ -286,6 +323,7 @@ void ControlRenderer::add_children(QBoxLayout* layout, const std::vector<view::C
     bool any_expands = false;
     for (view::Control* child : children) {
         QWidget* widget = render(*child);
+        if (vertical && child->gap_above) layout->addSpacing(widget->fontMetrics().height());
         const bool grows = expands(*child);
         any_expands = any_expands || grows;
         if (vertical || grows || child->kind() == view::Kind::Group) {

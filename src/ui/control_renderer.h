@@ -18,6 +18,8 @@ class TableView;
 
 // A selectable label for a value: users copy numbers from it.
 QLabel* make_value_label(QWidget* parent = nullptr);
+// Plain, selectable and framed as a value is.
+void style_as_value(QLabel* label);
 
 class ControlRenderer {
   public:
@@ -40,6 +42,7 @@ class ControlRenderer {
     QWidget* table(view::Table& t);
     QWidget* grid(view::Grid& g);
     QWidget* box(view::Box& b);
+    QWidget* grid_with_side(view::Box& b);
     QWidget* group(view::Group& g);
 
     QLabel* caption_label(view::Caption& c);

@@ -5,13 +5,12 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QVBoxLayout>
 
 #include "shell/main_window_text.h"
-#include "ui/control_renderer.h"
+#include "ui/elided_label.h"
 #include "ui/qt_text.h"
 #include "ui/table_view.h"
 #include "ui/window_copy.h"
@@ -30,11 +29,8 @@ MainWindow::MainWindow(shell::frmPOF& form, QWidget* parent) : QMainWindow(paren
     setObjectName(QStringLiteral("frmPOF"));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    label_ = make_value_label(central);
+    label_ = new ElidedLabel(central);
     label_->setObjectName(qt_text(form.file_label().name));
-    // A long path must not widen the window; it stays selectable and shows as a tip.
-    label_->setMinimumWidth(0);
-    label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     list_ = new TableView(
         form.record_list(), [this] { sync(); }, central);
     layout->addWidget(label_);
@@ -96,10 +92,7 @@ void MainWindow::sync() {
 }
 
 void MainWindow::sync_label() {
-    const QString text = qt_text(form_.file_label().text);
-    if (label_->text() == text) return;
-    label_->setText(text);
-    label_->setToolTip(text);
+    label_->set_full_text(qt_text(form_.file_label().text));
 }
 
 void MainWindow::sync_menus() {
@@ -174,6 +167,17 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     QMetaObject::invokeMethod(
         this, [this, path = *path] { open_dropped(path); }, Qt::QueuedConnection);
+}
+
+void MainWindow::open_at_start(const std::vector<std::string>& files) {
+    if (files.empty()) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, files] {
+            form_.open_at_start(files);
+            sync();
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::open_dropped(const std::string& path) {

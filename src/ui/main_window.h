@@ -12,12 +12,12 @@
 #include "shell/frmPOF.h"
 
 class QAction;
-class QLabel;
 class QMenu;
 class QMimeData;
 
 namespace ui {
 
+class ElidedLabel;
 class TableView;
 
 class MainWindow : public QMainWindow {
@@ -29,6 +29,9 @@ class MainWindow : public QMainWindow {
 
     // Label, list and menus from the form.
     void sync();
+    // The files named on the command line, read once the event loop runs: the window shows
+    // first, and any message box stands over it.
+    void open_at_start(const std::vector<std::string>& files);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,7 +55,7 @@ class MainWindow : public QMainWindow {
     void open_dropped(const std::string& path);
 
     shell::frmPOF& form_;
-    QLabel* label_;
+    ElidedLabel* label_;
     TableView* list_;
     std::vector<MenuWidgets> menus_;
     QElapsedTimer since_rows_painted_;

@@ -105,6 +105,16 @@ void TableView::showEvent(QShowEvent* event) {
     size_columns();
 }
 
+// Qt makes the first row current when a list without a selection gets the focus, and draws
+// it with the focus frame as if it were chosen. Until a row is selected none is current; the
+// arrow keys still start at the first row.
+void TableView::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    if (!selectionModel()->hasSelection() && currentIndex().isValid()) {
+        selectionModel()->clearCurrentIndex();
+    }
+}
+
 // A right-click only opens the context menu: the logic hears of left clicks alone, so a row
 // the right button pressed on would be selected on screen but not in the table.
 void TableView::mousePressEvent(QMouseEvent* event) {

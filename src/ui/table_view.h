@@ -27,6 +27,7 @@ class TableView : public QTreeView {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
   private:

@@ -26,6 +26,8 @@ class Control {
 
     std::string name;  // object name, may be empty
     bool enabled = true;
+    // Layout: a gap of about one line sets it apart from what stands above it in a column.
+    bool gap_above = false;
 };
 
 // Fixed text.
@@ -174,6 +176,9 @@ class Box : public Control {
     Kind kind() const override { return Kind::Box; }
     Direction direction;
     std::vector<Control*> children;
+    // A row that starts with a grid: the controls after it stand level with the grid's first
+    // row of values, not with its column captions.
+    bool level_with_grid_values = false;
 };
 
 // A framed box with a caption (possibly empty); its children stand one under the other.
@@ -184,6 +189,9 @@ class Group : public Control {
     Kind kind() const override { return Kind::Group; }
     std::string caption;
     std::vector<Control*> children;
+    // The caption's line stays while the caption is empty, so the group neither shrinks nor
+    // moves what stands in it when its caption comes and goes.
+    bool keeps_caption_line = false;
 };
 
 }  // namespace view

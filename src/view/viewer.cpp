@@ -12,6 +12,14 @@ Control* Viewer::column(std::initializer_list<Control*> children) {
     return boxes_.back().get();
 }
 
+Control* Viewer::beside_values(Grid& grid, std::initializer_list<Control*> children) {
+    std::vector<Control*> all{&grid};
+    all.insert(all.end(), children);
+    boxes_.push_back(std::make_unique<Box>(Box::Direction::Row, std::move(all)));
+    boxes_.back()->level_with_grid_values = true;
+    return boxes_.back().get();
+}
+
 Group* Viewer::group(Group& g, std::initializer_list<Control*> children) {
     g.children = children;
     return &g;

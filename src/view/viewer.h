@@ -35,6 +35,9 @@ class Viewer {
   protected:
     Control* row(std::initializer_list<Control*> children);
     Control* column(std::initializer_list<Control*> children);
+    // A row of the grid and the controls beside it, level with its values ("Radius" on the
+    // "X" row of "Offset from Parent").
+    Control* beside_values(Grid& grid, std::initializer_list<Control*> children);
     Group* group(Group& g, std::initializer_list<Control*> children);
     void set_layout(Control* root) { layout_ = root; }
 

@@ -9,6 +9,8 @@ namespace records {
 
 frmDEFPOINTS::frmDEFPOINTS(const SubobjectContext& context)
     : BlockViewer(bsp::kDefPoints, context) {
+    // A vertex without normals blanks the normal group's caption; the window stays as it is.
+    normal_group.keeps_caption_line = true;
     group(normal_group, {&normal_x, &normal_y, &normal_z});
     group(vertex_group, {row({&position, column({&normal_count, &normals, &normal_group})})});
     set_layout(column({

@@ -16,8 +16,8 @@ frmSOBJ::frmSOBJ(const SubobjectContext& context)
     : Viewer("frmSOBJ", "SOBJ record"), context_(context) {
     properties.value.lines = 3;  // a properties text of two lines shows whole
     bounds.span("Bounding Box", 1, 2);
-    group(data, {&submodel_name, &properties, &parent, row({&offset, &radius}), &movement_type,
-                 &movement_axis, &bsp_size, &blocks});
+    group(data, {&submodel_name, &properties, &parent, beside_values(offset, {&radius}),
+                 &movement_type, &movement_axis, &bsp_size, &blocks});
     set_layout(column({
         row({column({&record_size, &subobject_count, &subobjects}), &bounds}),
         &data,

@@ -6,6 +6,7 @@ namespace records {
 
 frmSORTNORM::frmSORTNORM(const SubobjectContext& context)
     : ActivatedBlockViewer(bsp::kSortNorm, context) {
+    front.gap_above = true;
     group(plane_group, {&plane});
     group(box_group, {&box});
     set_layout(column({
