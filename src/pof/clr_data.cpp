@@ -29,6 +29,10 @@ void clr_data(ModelStore& store, MainForm& form) {
     store.current_subobject = 0;
     for (const RecordEntry e : kResetCloseOrder) form.close_viewer(info(e).viewer);
     for (const auto viewer : kBlockViewers) form.close_viewer(viewer);
+    // Every record and the subobject viewer's browsing state start empty, so no window can
+    // show a value the next file did not give (a cut TXTR chunk beside the last file's
+    // names, say). Within one file a chunk still overwrites the record of its type.
+    store = ModelStore{};
 }
 
 }  // namespace pof

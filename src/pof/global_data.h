@@ -1,7 +1,7 @@
 #pragma once
 // The model store: everything read from the open POF file, one record per chunk type.
-// One instance lives for the program's run; the reset does not clear the records, so each
-// keeps its contents until a chunk of its type is read again.
+// One instance lives for the program's run; the reset before each file empties it, and within
+// a file each chunk overwrites the record of its type.
 
 #include <cstdint>
 #include <string>

@@ -6,9 +6,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
-#include <QScrollArea>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "ui/drop_down_box.h"
 #include "ui/drop_down_model.h"
@@ -56,11 +57,23 @@ void align_label(QLabel* label, view::Align align) {
     }
 }
 
-// A value of several lines: as tall as they are, its text wrapped and kept to the top.
-void make_multiline(QLabel* label, int lines) {
-    label->setWordWrap(true);
-    label->setAlignment((label->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignTop);
-    label->setMinimumHeight(label->fontMetrics().lineSpacing() * lines + 2 * label->frameWidth());
+// A read-only plain-text view for text of several lines. Unlike a label it lays out only the
+// lines on screen, so a text of a million lines opens at once and scrolls as usual.
+QPlainTextEdit* plain_text_view() {
+    auto* view = new QPlainTextEdit;
+    view->setReadOnly(true);
+    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    view->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return view;
+}
+
+// Sets the text only when the control's text changed since the last sync: comparing with
+// the view's own text would rebuild a string of the whole document each time.
+void sync_plain_text(QPlainTextEdit* view, const std::string& text,
+                     const std::shared_ptr<std::string>& shown) {
+    if (*shown == text) return;  // both start empty
+    *shown = text;
+    view->setPlainText(multiline_text(text));
 }
 
 template <class L>
@@ -149,18 +162,32 @@ QLabel* ControlRenderer::value_label(view::Value& v) {
     QLabel* label = make_value_label();
     named(label, v);
     align_label(label, v.align);
-    if (v.lines > 1) make_multiline(label, v.lines);
     on_sync([label, &v] {
-        set_label_text(label, v.lines > 1 ? multiline_text(v.text) : qt_text(v.text));
+        set_label_text(label, qt_text(v.text));
         label->setEnabled(v.enabled);
     });
     return label;
+}
+
+// A value of several lines: as tall as they are, its text wrapped; longer texts scroll.
+QWidget* ControlRenderer::multiline_value(view::Value& v) {
+    QPlainTextEdit* view = plain_text_view();
+    named(view, v);
+    const int margins =
+        2 * (view->frameWidth() + static_cast<int>(view->document()->documentMargin()));
+    view->setFixedHeight(view->fontMetrics().lineSpacing() * v.lines + margins);
+    on_sync([view, &v, shown = std::make_shared<std::string>()] {
+        sync_plain_text(view, v.text, shown);
+        view->setEnabled(v.enabled);
+    });
+    return view;
 }
 
 QWidget* ControlRenderer::caption(view::Caption& c) {
     return caption_label(c);
 }
 QWidget* ControlRenderer::value(view::Value& v) {
+    if (v.lines > 1) return multiline_value(v);
     return value_label(v);
 }
 
@@ -174,27 +201,23 @@ QWidget* ControlRenderer::field(view::Field& f) {
     if (f.value.lines > 1)
         caption->setAlignment((caption->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignTop);
     layout->addWidget(caption);
-    layout->addWidget(value_label(f.value), 1);
+    layout->addWidget(value(f.value), 1);
     if (!f.below) field_captions_[&f] = caption;
     on_sync([widget, &f] { widget->setEnabled(f.enabled); });
     return widget;
 }
 
+// Lines as long as they are stored, scrolled sideways rather than wrapped.
 QWidget* ControlRenderer::text_box(view::TextBox& t) {
-    auto* area = new QScrollArea;
-    area->setWidgetResizable(true);
-    area->setMinimumSize(360, 200);
-    QLabel* label = plain_label();
-    named(label, t);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setMargin(4);
-    area->setWidget(label);
-    on_sync([area, label, &t] {
-        set_label_text(label, multiline_text(t.text));
-        area->setEnabled(t.enabled);
+    QPlainTextEdit* view = plain_text_view();
+    named(view, t);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setMinimumSize(360, 200);
+    on_sync([view, &t, shown = std::make_shared<std::string>()] {
+        sync_plain_text(view, t.text, shown);
+        view->setEnabled(t.enabled);
     });
-    return area;
+    return view;
 }
 
 QWidget* ControlRenderer::drop_down(view::DropDown& d) {

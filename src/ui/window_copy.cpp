@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 #include "ui/qt_text.h"
 
@@ -39,6 +40,11 @@ WindowCopy::WindowCopy(QWidget* window, std::function<std::string()> text)
         connect(label, &QWidget::customContextMenuRequested, this,
                 [this, label](QPoint at) { value_menu(label, at); });
     }
+    for (QPlainTextEdit* text : window->findChildren<QPlainTextEdit*>()) {
+        text->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(text, &QWidget::customContextMenuRequested, this,
+                [this, text](QPoint at) { text_menu(text, at); });
+    }
 }
 
 void WindowCopy::copy_window() const {
@@ -49,6 +55,12 @@ void WindowCopy::copy_shortcut() const {
     for (const QLabel* label : window_->findChildren<QLabel*>()) {
         if (selectable(label) && label->hasSelectedText()) {
             QGuiApplication::clipboard()->setText(label->selectedText());
+            return;
+        }
+    }
+    for (QPlainTextEdit* text : window_->findChildren<QPlainTextEdit*>()) {
+        if (text->textCursor().hasSelection()) {
+            text->copy();
             return;
         }
     }
@@ -73,6 +85,15 @@ void WindowCopy::value_menu(QLabel* value, QPoint at) const {
     menu.addSeparator();
     menu.addAction(copy_window_);
     menu.exec(value->mapToGlobal(at));
+}
+
+// A multi-line text's own entries (copy, select all), then the window's entry.
+void WindowCopy::text_menu(QPlainTextEdit* text, QPoint at) const {
+    QMenu* menu = text->createStandardContextMenu(at);
+    menu->addSeparator();
+    menu->addAction(copy_window_);
+    menu->exec(text->viewport()->mapToGlobal(at));
+    delete menu;
 }
 
 }  // namespace ui

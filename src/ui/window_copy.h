@@ -10,6 +10,7 @@
 
 class QAction;
 class QLabel;
+class QPlainTextEdit;
 class QWidget;
 
 namespace ui {
@@ -30,6 +31,7 @@ class WindowCopy : public QObject {
     void copy_shortcut() const;
     void window_menu(QPoint at) const;
     void value_menu(QLabel* value, QPoint at) const;
+    void text_menu(QPlainTextEdit* text, QPoint at) const;
 
     QWidget* window_;
     std::function<std::string()> text_;

@@ -1,7 +1,9 @@
 // The pofdump binary itself: its exit status and where its messages go.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -33,9 +35,10 @@ std::string quoted(const std::string& arg) {
     return out + "'";
 }
 
+// A run that hangs is ended after 20 s and counts as a failure (status 124).
 Spawned spawn(const std::vector<std::string>& args) {
     TempFile out(""), err("");
-    std::string command = quoted(POFDUMP_BINARY);
+    std::string command = "timeout 20 " + quoted(POFDUMP_BINARY);
     for (const auto& a : args) command += " " + quoted(a);
     command += " >" + quoted(out.path()) + " 2>" + quoted(err.path());
     const int raw = std::system(command.c_str());
@@ -72,6 +75,16 @@ TEST(ExitStatus, FileProblemsAreOneWithTheMessageOnStderr) {
     EXPECT_EQ(damaged.status, 1);
     EXPECT_NE(damaged.err.find("ACEN"), std::string::npos) << damaged.err;
     EXPECT_NE(damaged.out.find("    ACEN | 12\n"), std::string::npos) << damaged.out;
+}
+
+TEST(ExitStatus, AFifoIsRefusedWithoutWaitingForAWriter) {
+    TempFile file("");
+    const std::string fifo = file.path() + ".fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto s = spawn({fifo});
+    ::unlink(fifo.c_str());
+    EXPECT_EQ(s.status, 1);
+    EXPECT_EQ(s.err, "Cannot open " + fifo + ": not a regular file\n");
 }
 
 TEST(ExitStatus, BadUsageIsTwo) {

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTreeView>
 #include <QtTest>
 
@@ -181,9 +182,10 @@ void ViewerWindowTest::values_are_selectable_and_fields_show_their_captions() {
 
 void ViewerWindowTest::text_box_shows_line_breaks_without_carriage_returns() {
     SampleWindow w;
-    auto* info = w.child<QLabel>("lblInfo");
+    auto* info = w.child<QPlainTextEdit>("lblInfo");
     QVERIFY(info);
-    QCOMPARE(info->text(), QString("first\nsecondthird"));
+    QCOMPARE(info->toPlainText(), QString("first\nsecondthird"));
+    QVERIFY(info->isReadOnly());
     QVERIFY(info->textInteractionFlags() & Qt::TextSelectableByMouse);
 }
 
