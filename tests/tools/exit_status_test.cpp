@@ -1,10 +1,12 @@
 // The pofdump binary itself: its exit status and where its messages go.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -85,6 +87,45 @@ TEST(ExitStatus, AFifoIsRefusedWithoutWaitingForAWriter) {
     ::unlink(fifo.c_str());
     EXPECT_EQ(s.status, 1);
     EXPECT_EQ(s.err, "Cannot open " + fifo + ": not a regular file\n");
+}
+
+// The peak resident memory of one pofdump run whose output goes to /dev/null, in MiB.
+double peak_mib(const std::vector<std::string>& args) {
+    std::vector<std::string> all{POFDUMP_BINARY};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::fflush(stdout);  // the child must not write what the parent has buffered
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (!std::freopen("/dev/null", "w", stdout)) ::_exit(126);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)) return -1;
+    return static_cast<double>(usage.ru_maxrss) / 1024;  // ru_maxrss counts KiB
+}
+
+// Output is written as it is made: 8 million lines of text or 32 MB of JSON escapes cost no
+// more than the store (8 MB), the window's text (a CR LF per line feed: 16 MB) and a little.
+TEST(ExitStatus, PeakMemoryDoesNotGrowWithTheOutput) {
+    constexpr std::size_t kBytes = 8'000'000;
+    TempFile file(testing_pof::PofBuilder(2117)
+                      .chunk("PINF", testing_pof::Bytes().raw(std::string(kBytes, '\n')))
+                      .str());
+    constexpr double kBoundMib = 3.0 * kBytes / (1 << 20) + 64;
+    for (const bool json : {false, true}) {
+        std::vector<std::string> args{file.path(), "--view", "PINF"};
+        if (json) args.insert(args.begin(), "--json");
+        const double peak = peak_mib(args);
+        std::printf("pofdump %s--view PINF, 8 MB of line feeds: peak %.1f MiB\n",
+                    json ? "--json " : "", peak);
+        EXPECT_GT(peak, 0);
+        EXPECT_LT(peak, kBoundMib) << (json ? "JSON" : "text");
+    }
 }
 
 TEST(ExitStatus, BadUsageIsTwo) {
