@@ -6,15 +6,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <memory>
 
 #include "ui/drop_down_box.h"
 #include "ui/drop_down_model.h"
 #include "ui/qt_text.h"
 #include "ui/table_view.h"
+#include "ui/text_lines_view.h"
 
 namespace ui {
 
@@ -57,23 +56,12 @@ void align_label(QLabel* label, view::Align align) {
     }
 }
 
-// A read-only plain-text view for text of several lines. Unlike a label it lays out only the
-// lines on screen, so a text of a million lines opens at once and scrolls as usual.
-QPlainTextEdit* plain_text_view() {
-    auto* view = new QPlainTextEdit;
-    view->setReadOnly(true);
-    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    view->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return view;
-}
-
-// Sets the text only when the control's text changed since the last sync: comparing with
-// the view's own text would rebuild a string of the whole document each time.
-void sync_plain_text(QPlainTextEdit* view, const std::string& text,
-                     const std::shared_ptr<std::string>& shown) {
-    if (*shown == text) return;  // both start empty
-    *shown = text;
-    view->setPlainText(multiline_text(text));
+// Sets the text only when the control's text changed since the last sync: a text of
+// megabytes is split into its lines once, not after every event.
+void sync_lines(TextLinesView* view, const std::string& text, std::string& shown) {
+    if (shown == text) return;  // both start empty
+    shown = text;
+    view->set_text(multiline_text(text));
 }
 
 template <class L>
@@ -169,15 +157,13 @@ QLabel* ControlRenderer::value_label(view::Value& v) {
     return label;
 }
 
-// A value of several lines: as tall as they are, its text wrapped; longer texts scroll.
+// A value of several lines: as tall as they are; longer texts scroll.
 QWidget* ControlRenderer::multiline_value(view::Value& v) {
-    QPlainTextEdit* view = plain_text_view();
+    auto* view = new TextLinesView;
     named(view, v);
-    const int margins =
-        2 * (view->frameWidth() + static_cast<int>(view->document()->documentMargin()));
-    view->setFixedHeight(view->fontMetrics().lineSpacing() * v.lines + margins);
-    on_sync([view, &v, shown = std::make_shared<std::string>()] {
-        sync_plain_text(view, v.text, shown);
+    view->setFixedHeight(view->height_for_lines(v.lines));
+    on_sync([view, &v, shown = std::string()]() mutable {
+        sync_lines(view, v.text, shown);
         view->setEnabled(v.enabled);
     });
     return view;
@@ -207,14 +193,12 @@ QWidget* ControlRenderer::field(view::Field& f) {
     return widget;
 }
 
-// Lines as long as they are stored, scrolled sideways rather than wrapped.
 QWidget* ControlRenderer::text_box(view::TextBox& t) {
-    QPlainTextEdit* view = plain_text_view();
+    auto* view = new TextLinesView;
     named(view, t);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
     view->setMinimumSize(360, 200);
-    on_sync([view, &t, shown = std::make_shared<std::string>()] {
-        sync_plain_text(view, t.text, shown);
+    on_sync([view, &t, shown = std::string()]() mutable {
+        sync_lines(view, t.text, shown);
         view->setEnabled(t.enabled);
     });
     return view;

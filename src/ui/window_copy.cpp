@@ -5,9 +5,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 
 #include "ui/qt_text.h"
+#include "ui/text_lines_view.h"
 
 namespace ui {
 
@@ -40,7 +40,7 @@ WindowCopy::WindowCopy(QWidget* window, std::function<std::string()> text)
         connect(label, &QWidget::customContextMenuRequested, this,
                 [this, label](QPoint at) { value_menu(label, at); });
     }
-    for (QPlainTextEdit* text : window->findChildren<QPlainTextEdit*>()) {
+    for (TextLinesView* text : window->findChildren<TextLinesView*>()) {
         text->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(text, &QWidget::customContextMenuRequested, this,
                 [this, text](QPoint at) { text_menu(text, at); });
@@ -58,9 +58,10 @@ void WindowCopy::copy_shortcut() const {
             return;
         }
     }
-    for (QPlainTextEdit* text : window_->findChildren<QPlainTextEdit*>()) {
-        if (text->textCursor().hasSelection()) {
-            text->copy();
+    for (const TextLinesView* text : window_->findChildren<TextLinesView*>()) {
+        const QString selected = text->selected_text();
+        if (!selected.isEmpty()) {
+            QGuiApplication::clipboard()->setText(selected);
             return;
         }
     }
@@ -87,13 +88,17 @@ void WindowCopy::value_menu(QLabel* value, QPoint at) const {
     menu.exec(value->mapToGlobal(at));
 }
 
-// A multi-line text's own entries (copy, select all), then the window's entry.
-void WindowCopy::text_menu(QPlainTextEdit* text, QPoint at) const {
-    QMenu* menu = text->createStandardContextMenu(at);
-    menu->addSeparator();
-    menu->addAction(copy_window_);
-    menu->exec(text->viewport()->mapToGlobal(at));
-    delete menu;
+// A multi-line text's own entries (copy its selected lines, select all), then the window's.
+void WindowCopy::text_menu(TextLinesView* text, QPoint at) const {
+    QMenu menu;
+    const QString selected = text->selected_text();
+    QAction* copy = menu.addAction(QStringLiteral("&Copy"),
+                                   [selected] { QGuiApplication::clipboard()->setText(selected); });
+    copy->setEnabled(!selected.isEmpty());
+    menu.addAction(QStringLiteral("Select &All"), [text] { text->selectAll(); });
+    menu.addSeparator();
+    menu.addAction(copy_window_);
+    menu.exec(text->viewport()->mapToGlobal(at));
 }
 
 }  // namespace ui

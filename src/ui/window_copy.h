@@ -10,10 +10,11 @@
 
 class QAction;
 class QLabel;
-class QPlainTextEdit;
 class QWidget;
 
 namespace ui {
+
+class TextLinesView;
 
 class WindowCopy : public QObject {
     Q_OBJECT
@@ -31,7 +32,7 @@ class WindowCopy : public QObject {
     void copy_shortcut() const;
     void window_menu(QPoint at) const;
     void value_menu(QLabel* value, QPoint at) const;
-    void text_menu(QPlainTextEdit* text, QPoint at) const;
+    void text_menu(TextLinesView* text, QPoint at) const;
 
     QWidget* window_;
     std::function<std::string()> text_;
