@@ -9,9 +9,6 @@ namespace pofdump {
 
 namespace {
 
-// Strings are escaped in pieces of about this many bytes.
-constexpr std::size_t kPiece = 64 * 1024;
-
 bool plain_ascii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) {
         const auto b = static_cast<unsigned char>(c);
@@ -35,14 +32,14 @@ void write_escaped(std::ostream& out, std::string_view piece) {
 // A piece ends before a byte that starts a character (or stands for itself), so a character
 // is never cut in two and an unfinished sequence before the cut is replaced as it would be
 // in the whole text.
-void write_json_string(std::ostream& out, std::string_view text) {
+void write_json_string(std::ostream& out, std::string_view text, std::size_t piece_bytes) {
     out.put('"');
     if (plain_ascii(text)) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     } else {
         std::size_t start = 0;
         while (start < text.size()) {
-            std::size_t end = std::min(text.size(), start + kPiece);
+            std::size_t end = std::min(text.size(), start + std::max<std::size_t>(piece_bytes, 1));
             while (end < text.size() && continuation_byte(text[end])) ++end;
             write_escaped(out, text.substr(start, end - start));
             start = end;

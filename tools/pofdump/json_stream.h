@@ -42,7 +42,9 @@ class JsonStream {
     bool after_key_ = false;
 };
 
-// text as a JSON string, quotes included; bytes that are not UTF-8 become U+FFFD.
-void write_json_string(std::ostream& out, std::string_view text);
+// text as a JSON string, quotes included; bytes that are not UTF-8 become U+FFFD. Text that
+// needs escapes is escaped in pieces of about piece_bytes.
+void write_json_string(std::ostream& out, std::string_view text,
+                       std::size_t piece_bytes = 64 * 1024);
 
 }  // namespace pofdump
