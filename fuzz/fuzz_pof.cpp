@@ -4,7 +4,8 @@
 // - a read ends clean with no message, or shows exactly one message;
 // - the busy cursor is back to normal after the read;
 // - Close All leaves no window open;
-// - every text a window shows is valid UTF-8 (file bytes reach the screen only through text8).
+// - every text a window shows is valid UTF-8 (file bytes reach the screen only through text8);
+// - after an earlier file, the windows show exactly what they show after a fresh start.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +20,7 @@
 #include "shell/frmPOF.h"
 #include "view/headless.h"
 #include "view/viewer.h"
+#include "view/window_text.h"
 
 namespace {
 
@@ -104,55 +106,75 @@ void check_windows(const view::HeadlessWindows& windows) {
     }
 }
 
-// One File > Open of bytes into store, then a click through all it offers.
-void read_and_click_through(pof::ModelStore& store, std::string_view bytes) {
+// One run of the program: the store, the main window's logic, a desktop and windows.
+struct Run {
+    pof::ModelStore store;
     view::HeadlessDesktop desktop;
     view::HeadlessWindows windows;
-    shell::frmPOF form(store, desktop, windows);
-    form.window_opened();
-    pof::clr_data(store, form);
+    shell::frmPOF form{store, desktop, windows};
+    Run() { form.window_opened(); }
+};
+
+// File > Open of bytes, as the menu does it after the dialog.
+void read(Run& run, std::string_view bytes) {
+    run.desktop.messages.clear();
+    pof::clr_data(run.store, run.form);
     auto file = pof::PofFile::from_bytes(bytes);
-    const auto outcome = pof::read_chunks(file, store, form, desktop);
+    const auto outcome = pof::read_chunks(file, run.store, run.form, run.desktop);
 
     const std::size_t expected_messages = outcome == pof::ReadOutcome::Clean ? 0 : 1;
-    if (desktop.messages.size() != expected_messages) broken("one message per failed read");
-    if (desktop.busy_depth != 0) broken("busy cursor restored");
-    check_texts(form.record_list(), "ListView1");
-
-    fuzzing::click_through(form, windows);
-    check_windows(windows);
-    form.close_all();
-    if (!windows.open.empty()) broken("Close All closes", windows.open.front().viewer->name());
+    if (run.desktop.messages.size() != expected_messages) broken("one message per failed read");
+    if (run.desktop.busy_depth != 0) broken("busy cursor restored");
+    check_texts(run.form.record_list(), "ListView1");
 }
 
-// The records a sample model leaves in the store; the reset keeps them for the next file.
-const pof::ModelStore& store_after_an_earlier_file() {
-    static const pof::ModelStore earlier = [] {
-        pof::ModelStore store;
-        const std::string model = testing_pof::sample_model();
-        view::HeadlessDesktop desktop;
-        view::HeadlessWindows windows;
-        shell::frmPOF form(store, desktop, windows);
-        auto file = pof::PofFile::from_bytes(model);
-        pof::read_chunks(file, store, form, desktop);
-        return store;
-    }();
-    return earlier;
+// Opens every viewer the Window menu offers, then double-clicks the rows of the record list
+// (a chunk cut short has a row but no enabled entry); returns the open windows' texts.
+std::string open_every_viewer(Run& run) {
+    for (const auto& entry : pof::chunk_kinds()) {
+        if (run.form.reachable(entry.menu_name)) run.form.menu_command(entry.menu_name);
+    }
+    auto& list = run.form.record_list();
+    for (int i = 0; i < fuzzing::kRowsPerList && list.valid(i); ++i) list.double_click(i);
+    std::string texts;
+    for (const auto& w : run.windows.open) texts += view::viewer_text(*w.viewer);
+    return texts;
+}
+
+// Reads the bytes, opens every viewer, then clicks through all the windows offer; returns
+// the viewers' first texts.
+std::string read_and_click_through(Run& run, std::string_view bytes) {
+    read(run, bytes);
+    const std::string texts = open_every_viewer(run);
+    run.form.close_all();
+    fuzzing::click_through(run.form, run.windows);
+    check_windows(run.windows);
+    run.form.close_all();
+    if (!run.windows.open.empty()) {
+        broken("Close All closes", run.windows.open.front().viewer->name());
+    }
+    return texts;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    std::string texts;
     {
-        pof::ModelStore store;
-        read_and_click_through(store, bytes);
+        Run fresh;
+        texts = read_and_click_through(fresh, bytes);
     }
     {
-        // The same bytes once more over what an earlier file left: stale tables beside
-        // fresh counts.
-        pof::ModelStore store = store_after_an_earlier_file();
-        read_and_click_through(store, bytes);
+        // The same bytes after the sample model, its windows open: the reset must leave
+        // nothing of it for the windows to show.
+        static const std::string earlier = testing_pof::sample_model();
+        Run after;
+        read(after, earlier);
+        open_every_viewer(after);
+        if (read_and_click_through(after, bytes) != texts) {
+            broken("the windows show only what the open file gave");
+        }
     }
     return 0;
 }

@@ -433,6 +433,26 @@ void weapons() {
     }
 }
 
+// The worst small files of a hostile campaign: multi-line texts of many lines, lists of many
+// rows, and the chunks that once let a second file show the first file's records.
+void regressions() {
+    const std::string line_feeds(16384, '\n');
+    add("regress-PINF-line-feeds",
+        PofBuilder(kVersion).chunk("PINF", Bytes().raw(line_feeds)).str());
+    add("regress-subobject-properties-line-feeds",
+        PofBuilder(kVersion)
+            .chunk("HDR2", testing_pof::header_body(kVersion, {.subobjects = 1}))
+            .chunk("OBJ2", testing_pof::subobject_body(kVersion, {.properties = line_feeds}))
+            .str());
+    Bytes tiny_blocks;
+    for (int i = 0; i < 4096; ++i) tiny_blocks.i32(99).i32(8);
+    add("regress-BSP-tiny-blocks", with_bsp(tiny_blocks));
+    add("regress-FLATPOLY-entries",
+        with_bsp(testing_pof::bsp::flatpoly(std::vector<testing_pof::bsp::PolygonEntry>(8192))));
+    add("regress-TXTR-cut-in-count", PofBuilder(kVersion).chunk("TXTR", 44, Bytes().u8(5)).str());
+    add("regress-OBJ2-without-header", PofBuilder(kVersion).chunk("OBJ2", subobject_body(0)).str());
+}
+
 // The sample model cut at every chunk boundary, inside every chunk header and inside every
 // body.
 void cuts() {
@@ -470,6 +490,7 @@ int main(int argc, char** argv) {
     bsp_blocks();
     weapons();
     cuts();
+    regressions();
     for (const auto& s : seeds) {
         std::FILE* f = std::fopen((dir / s.name).c_str(), "wb");
         const bool written =

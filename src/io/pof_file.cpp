@@ -20,7 +20,12 @@ std::int32_t little_endian_i32(const unsigned char* b) {
 
 PofFile PofFile::open(const std::string& path) {
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw OpenError(path + ": is a folder");
+    // Looked at before it is opened: opening a FIFO with no writer would wait for one for
+    // ever, and a device or socket is no model file either.
+    const auto status = std::filesystem::status(path, ec);
+    if (!ec && !std::filesystem::is_regular_file(status)) {
+        throw OpenError(path + ": not a regular file");
+    }
     PofFile f;
     f.file_ = std::fopen(path.c_str(), "rb");
     if (!f.file_) throw OpenError(path + ": " + std::strerror(errno));

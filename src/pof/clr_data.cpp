@@ -10,6 +10,10 @@ void clr_data(ModelStore& store, MainForm& form) {
     for (const RecordEntry e : kResetDisableOrder) form.enable_entry(e, false);
     store.current_subobject = 0;
     close_viewers(form, kResetCloseOrder);
+    // Every record and the subobject viewer's browsing state start empty, so no window can
+    // show a value the next file did not give (a cut TXTR chunk beside the last file's
+    // names, say). Within one file a chunk still overwrites the record of its type.
+    store = ModelStore{};
 }
 
 void close_viewers(MainForm& form, const EntryOrder& order) {

@@ -1,6 +1,8 @@
 #pragma once
 // The model store: everything read from the open POF file, one record per chunk type, beside
-// what the reader knows of the file (its framing fields and the subobject counter).
+// what the reader knows of the file (its framing fields and the subobject counter). One instance
+// lives for the program's run; the reset before each file empties it, and within a file each
+// chunk overwrites the record of its type.
 
 #include "records/docking/docking_records.h"
 #include "records/header/header_records.h"

@@ -40,8 +40,8 @@ ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::
 // Skips the body of a chunk type without a parser.
 void gUNK_data(PofFile& file, std::int32_t chunk_size);
 
-// The reset before every read: empties the main window and closes every viewer. The chunk
-// records are left as they are.
+// The reset before every read: empties the main window, closes every viewer and empties
+// every record of the store.
 void clr_data(ModelStore& store, MainForm& form);
 
 inline constexpr const char* kNotPof = "Not a POF file!";

@@ -1,5 +1,7 @@
 #include "shell/main_window_text.h"
 
+#include <sstream>
+
 #include "view/window_text.h"
 
 namespace shell {
@@ -20,13 +22,18 @@ void menu_lines(view::TextWriter& w, const Menu& menu) {
 
 }  // namespace
 
-std::string main_window_text(const frmPOF& form) {
-    view::TextWriter w;
+void write_main_window_text(const frmPOF& form, std::ostream& out) {
+    view::TextWriter w(out);
     w.line(view::title_line("frmPOF", form.title()));
     w.control(form.file_label());
     w.control(form.record_list());
     for (const auto& menu : form.menus()) menu_lines(w, menu);
-    return w.take();
+}
+
+std::string main_window_text(const frmPOF& form) {
+    std::ostringstream out;
+    write_main_window_text(form, out);
+    return std::move(out).str();
 }
 
 }  // namespace shell

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
-#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -14,6 +13,7 @@
 #include "ui/drop_down_model.h"
 #include "ui/qt_text.h"
 #include "ui/table_view.h"
+#include "ui/text_lines_view.h"
 
 namespace ui {
 
@@ -56,11 +56,12 @@ void align_label(QLabel* label, view::Align align) {
     }
 }
 
-// A value of several lines: as tall as they are, its text wrapped and kept to the top.
-void make_multiline(QLabel* label, int lines) {
-    label->setWordWrap(true);
-    label->setAlignment((label->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignTop);
-    label->setMinimumHeight(label->fontMetrics().lineSpacing() * lines + 2 * label->frameWidth());
+// Sets the text only when the control's text changed since the last sync: a text of
+// megabytes is split into its lines once, not after every event.
+void sync_lines(TextLinesView* view, const std::string& text, std::string& shown) {
+    if (shown == text) return;  // both start empty
+    shown = text;
+    view->set_text(multiline_text(text));
 }
 
 template <class L>
@@ -165,18 +166,30 @@ QLabel* ControlRenderer::value_label(view::Value& v) {
     QLabel* label = make_value_label();
     named(label, v);
     align_label(label, v.align);
-    if (v.lines > 1) make_multiline(label, v.lines);
     on_sync([label, &v] {
-        set_label_text(label, v.lines > 1 ? multiline_text(v.text) : qt_text(v.text));
+        set_label_text(label, qt_text(v.text));
         label->setEnabled(v.enabled);
     });
     return label;
+}
+
+// A value of several lines: as tall as they are; longer texts scroll.
+QWidget* ControlRenderer::multiline_value(view::Value& v) {
+    auto* view = new TextLinesView;
+    named(view, v);
+    view->setFixedHeight(view->height_for_lines(v.lines));
+    on_sync([view, &v, shown = std::string()]() mutable {
+        sync_lines(view, v.text, shown);
+        view->setEnabled(v.enabled);
+    });
+    return view;
 }
 
 QWidget* ControlRenderer::caption(view::Caption& c) {
     return caption_label(c);
 }
 QWidget* ControlRenderer::value(view::Value& v) {
+    if (v.lines > 1) return multiline_value(v);
     return value_label(v);
 }
 
@@ -190,27 +203,21 @@ QWidget* ControlRenderer::field(view::Field& f) {
     if (f.value.lines > 1)
         caption->setAlignment((caption->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignTop);
     layout->addWidget(caption);
-    layout->addWidget(value_label(f.value), 1);
+    layout->addWidget(value(f.value), 1);
     if (!f.below) field_captions_[&f] = caption;
     on_sync([widget, &f] { widget->setEnabled(f.enabled); });
     return widget;
 }
 
 QWidget* ControlRenderer::text_box(view::TextBox& t) {
-    auto* area = new QScrollArea;
-    area->setWidgetResizable(true);
-    area->setMinimumSize(360, 200);
-    QLabel* label = plain_label();
-    named(label, t);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setMargin(4);
-    area->setWidget(label);
-    on_sync([area, label, &t] {
-        set_label_text(label, multiline_text(t.text));
-        area->setEnabled(t.enabled);
+    auto* view = new TextLinesView;
+    named(view, t);
+    view->setMinimumSize(360, 200);
+    on_sync([view, &t, shown = std::string()]() mutable {
+        sync_lines(view, t.text, shown);
+        view->setEnabled(t.enabled);
     });
-    return area;
+    return view;
 }
 
 QWidget* ControlRenderer::drop_down(view::DropDown& d) {

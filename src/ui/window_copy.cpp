@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include "ui/qt_text.h"
+#include "ui/text_lines_view.h"
 
 namespace ui {
 
@@ -39,6 +40,11 @@ WindowCopy::WindowCopy(QWidget* window, std::function<std::string()> text)
         connect(label, &QWidget::customContextMenuRequested, this,
                 [this, label](QPoint at) { value_menu(label, at); });
     }
+    for (TextLinesView* text : window->findChildren<TextLinesView*>()) {
+        text->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(text, &QWidget::customContextMenuRequested, this,
+                [this, text](QPoint at) { text_menu(text, at); });
+    }
 }
 
 void WindowCopy::copy_window() const {
@@ -49,6 +55,13 @@ void WindowCopy::copy_shortcut() const {
     for (const QLabel* label : window_->findChildren<QLabel*>()) {
         if (selectable(label) && label->hasSelectedText()) {
             QGuiApplication::clipboard()->setText(label->selectedText());
+            return;
+        }
+    }
+    for (const TextLinesView* text : window_->findChildren<TextLinesView*>()) {
+        const QString selected = text->selected_text();
+        if (!selected.isEmpty()) {
+            QGuiApplication::clipboard()->setText(selected);
             return;
         }
     }
@@ -73,6 +86,19 @@ void WindowCopy::value_menu(QLabel* value, QPoint at) const {
     menu.addSeparator();
     menu.addAction(copy_window_);
     menu.exec(value->mapToGlobal(at));
+}
+
+// A multi-line text's own entries (copy its selected lines, select all), then the window's.
+void WindowCopy::text_menu(TextLinesView* text, QPoint at) const {
+    QMenu menu;
+    const QString selected = text->selected_text();
+    QAction* copy = menu.addAction(QStringLiteral("&Copy"),
+                                   [selected] { QGuiApplication::clipboard()->setText(selected); });
+    copy->setEnabled(!selected.isEmpty());
+    menu.addAction(QStringLiteral("Select &All"), [text] { text->selectAll(); });
+    menu.addSeparator();
+    menu.addAction(copy_window_);
+    menu.exec(text->viewport()->mapToGlobal(at));
 }
 
 }  // namespace ui

@@ -14,6 +14,8 @@ class QWidget;
 
 namespace ui {
 
+class TextLinesView;
+
 class WindowCopy : public QObject {
     Q_OBJECT
 
@@ -30,6 +32,7 @@ class WindowCopy : public QObject {
     void copy_shortcut() const;
     void window_menu(QPoint at) const;
     void value_menu(QLabel* value, QPoint at) const;
+    void text_menu(TextLinesView* text, QPoint at) const;
 
     QWidget* window_;
     std::function<std::string()> text_;

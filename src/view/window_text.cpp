@@ -2,6 +2,7 @@
 
 #include "view/window_text.h"
 
+#include <sstream>
 #include <string_view>
 
 #include "io/text.h"
@@ -42,20 +43,73 @@ std::string rows_summary(std::size_t rows, int selected) {
     return out;
 }
 
-// Lines of a multi-line text: a line feed (after an optional carriage return) ends a line.
-std::vector<std::string> text_lines(const std::string& text) {
-    std::vector<std::string> lines;
+// Hands each line of a multi-line text to take: a line feed (after an optional carriage
+// return) ends a line.
+template <class Take>
+void for_each_line(std::string_view text, Take take) {
     std::size_t start = 0;
-    while (start <= text.size()) {
+    while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
+        if (end == std::string_view::npos) end = text.size();
         std::size_t stop = end;
         if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.push_back(text.substr(start, stop - start));
+        take(text.substr(start, stop - start));
         start = end + 1;
     }
-    if (text.empty()) lines.clear();
-    return lines;
+    // A text ending in a line feed ends with an empty line.
+    if (!text.empty() && text.back() == '\n') take(std::string_view());
+}
+
+// The length of the well-formed UTF-8 sequence at the start of text, or 0.
+std::size_t utf8_length(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    }
+    return length;
+}
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// A control character as its visible symbol: U+2400 + byte (U+2421 for DEL), E2 90 xx.
+void append_symbol(std::string& out, unsigned char byte) {
+    const unsigned symbol = byte == 0x7F ? 0x21 : byte;
+    out += "\xE2\x90";
+    out += static_cast<char>(0x80 | symbol);
+}
+
+// A UTF-8 sequence, unless it is a C1 control (C2 80..C2 9F) or U+2028/U+2029 (E2 80 A8/A9),
+// which become "\x85" and "\u2028".
+void append_sequence(std::string& out, std::string_view sequence) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(sequence[i]); };
+    if (sequence.size() == 2 && byte(0) == 0xC2 && byte(1) <= 0x9F) {
+        const unsigned char c1 = byte(1);
+        out += "\\x";
+        out += kHexDigits[c1 >> 4];
+        out += kHexDigits[c1 & 0xF];
+    } else if (sequence == "\xE2\x80\xA8" || sequence == "\xE2\x80\xA9") {
+        out += byte(2) == 0xA8 ? "\\u2028" : "\\u2029";
+    } else {
+        out += sequence;
+    }
 }
 
 }  // namespace
@@ -69,9 +123,9 @@ std::string title_line(const std::string& name, const std::string& title) {
 }
 
 void TextWriter::line(const std::string& text) {
-    out_.append(indent_, ' ');
-    out_ += text;
-    out_ += '\n';
+    for (std::size_t i = 0; i < indent_; ++i) out_.put(' ');
+    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out_.put('\n');
 }
 
 void TextWriter::control(const Control& c) {
@@ -124,7 +178,8 @@ void TextWriter::field(const Field& f) {
 void TextWriter::text_box(const TextBox& t) {
     line(with_mark(head("text", t.name) + ":", t.enabled));
     indented([&] {
-        for (const auto& l : text_lines(t.text)) line(l.empty() ? "|" : "| " + one_line(l));
+        for_each_line(t.text,
+                      [&](std::string_view l) { line(l.empty() ? "|" : "| " + one_line(l)); });
     });
 }
 
@@ -134,28 +189,28 @@ std::string TextWriter::list_head(const Control& list, std::size_t rows, int sel
            ": " + rows_summary(rows, selected);
 }
 
-void TextWriter::list_rows(const std::vector<std::string>& rows, int selected) {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const bool chosen = static_cast<int>(i) == selected;
-        line((chosen ? "> " : "  ") + rows[i]);
-    }
+void TextWriter::list_row(const std::string& row, bool chosen) {
+    line((chosen ? "> " : "  ") + row);
 }
 
 void TextWriter::drop_down(const DropDown& d) {
     line(list_head(d, d.rows.size(), d.selected));
-    std::vector<std::string> rows;
-    for (const auto& r : d.rows) rows.push_back(one_line(r));
-    indented([&] { list_rows(rows, d.selected); });
+    indented([&] {
+        for (std::size_t i = 0; i < d.rows.size(); ++i) {
+            list_row(one_line(d.rows[i]), static_cast<int>(i) == d.selected);
+        }
+    });
 }
 
 void TextWriter::table(const Table& t) {
     line(list_head(t, t.rows.size(), t.selected));
-    std::vector<std::string> headers, rows;
+    std::vector<std::string> headers;
     for (const auto& c : t.columns) headers.push_back(c.header);
-    for (const auto& r : t.rows) rows.push_back(joined(r));
     indented([&] {
         line("columns: " + joined(headers));
-        list_rows(rows, t.selected);
+        for (std::size_t i = 0; i < t.rows.size(); ++i) {
+            list_row(joined(t.rows[i]), static_cast<int>(i) == t.selected);
+        }
     });
 }
 
@@ -185,28 +240,39 @@ void TextWriter::group(const Group& g) {
     indented([&] { controls(g.children); });
 }
 
-std::string one_line(const std::string& text) {
+std::string one_line(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte >= 0x20 && byte != 0x7F) {
-            out += ch;
-            continue;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            if (byte >= 0x20 && byte != 0x7F) {
+                out += static_cast<char>(byte);
+            } else {
+                append_symbol(out, byte);
+            }
+            ++i;
+        } else if (const std::size_t length = utf8_length(text.substr(i))) {
+            append_sequence(out, text.substr(i, length));
+            i += length;
+        } else {
+            out += kReplacement;
+            ++i;
         }
-        // U+2400 + byte (U+2421 for DEL), three bytes of UTF-8: E2 90 xx.
-        const unsigned symbol = byte == 0x7F ? 0x21 : byte;
-        out += "\xE2\x90";
-        out += static_cast<char>(0x80 | symbol);
     }
     return out;
 }
 
-std::string viewer_text(const Viewer& viewer) {
-    TextWriter w;
+void write_viewer_text(const Viewer& viewer, std::ostream& out) {
+    TextWriter w(out);
     w.line(title_line(viewer.name(), viewer.title));
     w.control(viewer.layout());
-    return w.take();
+}
+
+std::string viewer_text(const Viewer& viewer) {
+    std::ostringstream out;
+    write_viewer_text(viewer, out);
+    return std::move(out).str();
 }
 
 }  // namespace view

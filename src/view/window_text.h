@@ -1,10 +1,13 @@
 #pragma once
 // The text form of a window: its object name and title, then one control per line in layout
 // order, group contents indented by two blanks, list rows under their list with "> " before
-// the selected one. pofdump prints it; the windows put it on the clipboard.
+// the selected one. pofdump prints it; the windows put it on the clipboard. Lines go to the
+// stream as they are made, so a window of millions of rows costs no more than its controls.
 
 #include <cstddef>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "view/viewer.h"
@@ -13,12 +16,12 @@ namespace view {
 
 class TextWriter {
   public:
+    explicit TextWriter(std::ostream& out) : out_(out) {}
     void line(const std::string& text);
     void control(const Control& c);
     void controls(const std::vector<Control*>& children) {
         for (const auto* child : children) control(*child);
     }
-    std::string take() { return std::move(out_); }
 
   private:
     void field(const Field& f);
@@ -27,7 +30,7 @@ class TextWriter {
     void table(const Table& t);
     void grid(const Grid& g);
     void group(const Group& g);
-    void list_rows(const std::vector<std::string>& rows, int selected);
+    void list_row(const std::string& row, bool chosen);
     std::string list_head(const Control& list, std::size_t rows, int selected);
     void indented(auto body) {
         indent_ += 2;
@@ -35,7 +38,7 @@ class TextWriter {
         indent_ -= 2;
     }
 
-    std::string out_;
+    std::ostream& out_;
     std::size_t indent_ = 0;
     int lists_ = 0;  // lists met so far, numbered from 1 in layout order
 };
@@ -45,10 +48,13 @@ std::string title_line(const std::string& name, const std::string& title);
 // " (disabled)" after anything disabled, nothing otherwise.
 std::string disabled_mark(bool enabled);
 
+void write_viewer_text(const Viewer& viewer, std::ostream& out);
 std::string viewer_text(const Viewer& viewer);
 
-// Control characters as the visible symbols U+2401..U+241F and U+2421, so that one value
-// stays on one line of text.
-std::string one_line(const std::string& text);
+// One line of UTF-8 whatever the text holds: control characters become the visible symbols
+// U+2400..U+241F and U+2421, the C1 controls and the line and paragraph separators that some
+// readers break lines at become escapes ("\x85", "\u2028"), and bytes that are not UTF-8
+// become U+FFFD.
+std::string one_line(std::string_view text);
 
 }  // namespace view

@@ -20,8 +20,7 @@ TEST(ClrData, ANewFileWithoutAChunkTypeDisablesItsEntryAndClosesItsViewer) {
     EXPECT_FALSE(s.entry_enabled("IDM_TXTR"));
     EXPECT_EQ(s.viewer("frmTXTR"), nullptr);
     EXPECT_EQ(s.rows().size(), 1u);
-    // The record itself is not cleared; nothing reaches it any more.
-    EXPECT_EQ(s.store.txtr.texture_count, 3);
+    EXPECT_EQ(s.store.txtr.texture_count, 0);
 }
 
 TEST(ClrData, EmptiesTheMainWindowAndClosesViewersInOrder) {

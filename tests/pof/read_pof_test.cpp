@@ -1,6 +1,8 @@
 #include "pof/read_pof.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <optional>
 #include <string>
@@ -224,6 +226,21 @@ TEST_F(OpenPof, AFileThatCannotBeOpenedIsReportedAfterTheReset) {
     ASSERT_EQ(s.desktop.messages.size(), 1u);
     EXPECT_NE(s.desktop.messages[0].find("/nonexistent/ship.pof"), std::string::npos);
     EXPECT_EQ(s.desktop.busy_depth, 0);
+}
+
+// Opening a FIFO that nobody writes to would wait for a writer for ever.
+TEST_F(OpenPof, AnythingButARegularFileIsRefusedBeforeItIsOpened) {
+    const std::string fifo = path_ + ".fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/tmp"), std::string("/dev/null")}) {
+        s.desktop.messages.clear();
+        choose(view::OpenFileResult::Status::Chosen, path);
+        EXPECT_EQ(s.form.open(), ReadOutcome::OpenFailed) << path;
+        EXPECT_EQ(s.desktop.messages,
+                  std::vector<std::string>{"Cannot open " + path + ": not a regular file"});
+        EXPECT_EQ(s.form.file_label().text, path);
+    }
+    ::unlink(fifo.c_str());
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 // The pofdump binary itself: its exit status and where its messages go.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -33,9 +37,10 @@ std::string quoted(const std::string& arg) {
     return out + "'";
 }
 
+// A run that hangs is ended after 20 s and counts as a failure (status 124).
 Spawned spawn(const std::vector<std::string>& args) {
     TempFile out(""), err("");
-    std::string command = quoted(POFDUMP_BINARY);
+    std::string command = "timeout 20 " + quoted(POFDUMP_BINARY);
     for (const auto& a : args) command += " " + quoted(a);
     command += " >" + quoted(out.path()) + " 2>" + quoted(err.path());
     const int raw = std::system(command.c_str());
@@ -72,6 +77,58 @@ TEST(ExitStatus, FileProblemsAreOneWithTheMessageOnStderr) {
     EXPECT_EQ(damaged.status, 1);
     EXPECT_NE(damaged.err.find("ACEN"), std::string::npos) << damaged.err;
     EXPECT_NE(damaged.out.find("    ACEN | 12\n"), std::string::npos) << damaged.out;
+}
+
+TEST(ExitStatus, AFifoIsRefusedWithoutWaitingForAWriter) {
+    TempFile file("");
+    const std::string fifo = file.path() + ".fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto s = spawn({fifo});
+    ::unlink(fifo.c_str());
+    EXPECT_EQ(s.status, 1);
+    EXPECT_EQ(s.err, "Cannot open " + fifo + ": not a regular file\n");
+}
+
+// The peak resident memory of one pofdump run whose output goes to /dev/null, in MiB.
+double peak_mib(const std::vector<std::string>& args) {
+    std::vector<std::string> all{POFDUMP_BINARY};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::fflush(stdout);  // the child must not write what the parent has buffered
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (!std::freopen("/dev/null", "w", stdout)) ::_exit(126);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)) return -1;
+    return static_cast<double>(usage.ru_maxrss) / 1024;  // ru_maxrss counts KiB
+}
+
+// Output is written as it is made: 8 million lines of text or 32 MB of JSON escapes cost no
+// more than the store (8 MB), the window's text (a CR LF per line feed: 16 MB) and a little.
+TEST(ExitStatus, PeakMemoryDoesNotGrowWithTheOutput) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory and quarantine hide the figure";
+#endif
+    constexpr std::size_t kBytes = 8'000'000;
+    TempFile file(testing_pof::PofBuilder(2117)
+                      .chunk("PINF", testing_pof::Bytes().raw(std::string(kBytes, '\n')))
+                      .str());
+    constexpr double kBoundMib = 3.0 * kBytes / (1 << 20) + 64;
+    for (const bool json : {false, true}) {
+        std::vector<std::string> args{file.path(), "--view", "PINF"};
+        if (json) args.insert(args.begin(), "--json");
+        const double peak = peak_mib(args);
+        std::printf("pofdump %s--view PINF, 8 MB of line feeds: peak %.1f MiB\n",
+                    json ? "--json " : "", peak);
+        EXPECT_GT(peak, 0);
+        EXPECT_LT(peak, kBoundMib) << (json ? "JSON" : "text");
+    }
 }
 
 TEST(ExitStatus, BadUsageIsTwo) {

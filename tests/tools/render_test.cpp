@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <random>
+#include <sstream>
 
 #include "dump_render.h"
+#include "json_stream.h"
 
 namespace {
 
@@ -141,10 +144,42 @@ TEST_F(RenderTest, JsonKeysKeepTheirDocumentedOrder) {
                                                                 "selected", "columns", "rows"}));
 }
 
-TEST(OneLine, ControlCharactersBecomeVisibleSymbols) {
-    EXPECT_EQ(pofdump::one_line(std::string("a\nb\x7F", 4)), "a\u240Ab\u2421");
-    EXPECT_EQ(pofdump::one_line(std::string("\0", 1)), "\u2400");
-    EXPECT_EQ(pofdump::one_line("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
+TEST(OneLine, EveryTextBecomesOneLineOfUtf8) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {std::string("a\nb\x7F", 4), "a\u240Ab\u2421"},
+        {std::string("\0", 1), "\u2400"},
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        // C1 controls (Windows-1252 0x81 reads as U+0081) and the Unicode line breaks.
+        {"\xC2\x81|\xC2\x85|\xC2\x9D|\xC2\xA0", "\\x81|\\x85|\\x9D|\xC2\xA0"},
+        {"\xE2\x80\xA8|\xE2\x80\xA9|\xE2\x80\xA7", "\\u2028|\\u2029|\xE2\x80\xA7"},
+        // Not UTF-8: stray, overlong, surrogate, cut short and past U+10FFFF.
+        {"\xFF\x80"
+         "a",
+         "\uFFFD\uFFFD"
+         "a"},
+        {"\xC0\xAF|\xED\xA0\x80|\xF4\x90\x80\x80",
+         "\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"x\xE2\x82", "x\uFFFD\uFFFD"},
+    };
+    for (const auto& [text, shown] : cases) EXPECT_EQ(pofdump::one_line(text), shown) << text;
+}
+
+// Long strings are escaped piece by piece; the pieces must join to what one escape of the
+// whole string gives, whatever bytes sit at the cuts.
+TEST(JsonText, StringsEscapedInPiecesMatchTheWholeString) {
+    std::mt19937 random(13);
+    const std::string alphabet("a\n\"\\\x01\x7F\xC2\x85\xE2\x80\xA8\xF0\x9F\x98\x80\xFF\xBF");
+    for (std::size_t piece = 1; piece <= 8; ++piece) {
+        for (int round = 0; round < 50; ++round) {
+            std::string text(40, ' ');
+            for (char& c : text) c = alphabet[random() % alphabet.size()];
+            std::ostringstream pieces;
+            pofdump::write_json_string(pieces, text, piece);
+            EXPECT_EQ(pieces.str(), nlohmann::json(text).dump(
+                                        -1, ' ', false, nlohmann::json::error_handler_t::replace))
+                << "pieces of " << piece;
+        }
+    }
 }
 
 TEST(JsonText, BytesThatAreNotUtf8DoNotStopTheOutput) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "dump_fixture.h"
@@ -341,6 +342,59 @@ TEST(Steps, ASubobjectChunkOutsideTheTableMakesTheReadUnclean) {
     EXPECT_EQ(d.err, message_boxes(file.path()));
     EXPECT_NE(d.err.find("subobject 3, outside the header's table of 1"), std::string::npos);
     EXPECT_TRUE(has_lines(d.out, {"frmSOBJ  \"OBJ2 record data\""}));
+}
+
+// --read opens a second file in the same run; its windows must show exactly what a run on
+// that file alone shows, nothing the first file left in the store.
+TEST(ReadStep, TheSecondFileShowsNothingOfTheFirst) {
+    const auto names = testing_pof::texture_body({"old0", "old1", "old2", "old3", "old4"});
+    TempFile first(PofBuilder(2117)
+                       .chunk("HDR2", testing_pof::header_body(2117, {.subobjects = 3}))
+                       .chunk("OBJ2", testing_pof::subobject_body(2117, {.name = "oldhull"}))
+                       .chunk("TXTR", names)
+                       .str());
+    // A TXTR chunk cut inside its count; an OBJ2 chunk with no header before it.
+    TempFile cut_txtr(PofBuilder(2117).chunk("TXTR", 44, testing_pof::Bytes().raw("\5")).str());
+    TempFile no_header(PofBuilder(2117).chunk("OBJ2", testing_pof::subobject_body(2117)).str());
+    EXPECT_NE(dump({first.path(), "--view", "TXTR"}).out.find("old4"), std::string::npos);
+    EXPECT_NE(dump({first.path(), "--view", "OBJ2", "--choose", "1:0"}).out.find("oldhull"),
+              std::string::npos);
+
+    for (const auto& [second, view] :
+         {std::pair{cut_txtr.path(), "TXTR"}, std::pair{no_header.path(), "OBJ2"}}) {
+        const auto alone = dump({second, "--view", view});
+        const auto after = dump(
+            {first.path(), "--view", "OBJ2", "--choose", "1:0", "--read", second, "--view", view});
+        EXPECT_EQ(after.out, alone.out) << view;
+        EXPECT_EQ(after.status, 1) << view;
+        EXPECT_EQ(after.err, alone.err) << view;
+    }
+}
+
+TEST(ReadStep, MakesTheMainWindowCurrentAndItsFailuresCount) {
+    TempFile model(testing_pof::sample_model(2117));
+    const auto back = dump({model.path(), "--view", "ACEN", "--read", model.path()});
+    EXPECT_EQ(back.status, 0);
+    EXPECT_EQ(back.out, dump({model.path()}).out);
+    const auto missing = dump({"/nonexistent/a.pof", "--read", model.path()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err.rfind("Cannot open /nonexistent/a.pof", 0), 0u) << missing.err;
+}
+
+// A file name that is not UTF-8, or holds C1 controls or line separators, stays on one line
+// of UTF-8 in the text form and on stderr.
+TEST(TextForm, FileNamesAreShownAsOneLineOfUtf8) {
+    TempFile file(testing_pof::sample_model(2117));
+    const std::string odd = file.path() + "-\xFF\xC2\x85\xE2\x80\xA8.pof";
+    std::filesystem::copy_file(file.path(), odd);
+    const auto d = dump({odd});
+    std::filesystem::remove(odd);
+    const std::string shown = file.path() + "-\xEF\xBF\xBD\\x85\\u2028.pof";
+    EXPECT_TRUE(has_lines(d.out, {"value Label1: " + shown})) << d.out;
+
+    const auto missing = dump({"/nonexistent/\xC2\x8D\xE2\x80\xA9.pof"});
+    EXPECT_EQ(missing.err.rfind("Cannot open /nonexistent/\\x8D\\u2029.pof: ", 0), 0u)
+        << missing.err;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "app_fixture.h"
 #include "sample_model.h"
+#include "ui/text_lines_view.h"
 #include "user_input.h"
 
 using testing_ui::choose;
@@ -33,12 +34,12 @@ void DockingWindowTest::dock_window_walks_its_nested_lists() {
     auto* splines = w->findChild<QComboBox*>("cboSplinePaths");
     auto* points = w->findChild<QComboBox*>("cboPoints");
     auto* path = w->findChild<QLabel*>("lblPathNumber");
-    auto* properties = w->findChild<QLabel*>("lblProperties");
+    auto* properties = w->findChild<ui::TextLinesView*>("lblProperties");
     QVERIFY(docks && splines && points && path && properties && label("Path #"));
     QCOMPARE(path->alignment(), Qt::AlignCenter);
     QCOMPARE(label("Path #")->alignment(), Qt::AlignCenter);
     QCOMPARE(label("Properties")->alignment(), Qt::AlignRight | Qt::AlignTop);
-    QCOMPARE(properties->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    QCOMPARE(properties->line(0), QString("abc"));
     QVERIFY(properties->height() >= 3 * properties->fontMetrics().lineSpacing());
 
     choose(splines, 1);

@@ -7,6 +7,7 @@
 
 #include "ui/drop_down_model.h"
 #include "ui/table_model.h"
+#include "ui/text_lines_view.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ class ItemModelsTest : public QObject {
     void appended_rows_are_inserted_other_changes_reset();
     void rows_changed_behind_the_model_read_safely();
     void drop_down_model_keeps_the_contract();
+    void text_lines_model_keeps_the_contract();
 };
 
 void ItemModelsTest::table_model_keeps_the_contract() {
@@ -105,6 +107,24 @@ void ItemModelsTest::drop_down_model_keeps_the_contract() {
     QVERIFY(model.sync());
     QCOMPARE(model.rowCount(), 0);
     QCOMPARE(resets.count(), 2);
+}
+
+void ItemModelsTest::text_lines_model_keeps_the_contract() {
+    ui::TextLinesModel model;
+    Tester tester(&model, Tester::FailureReportingMode::QtTest);
+    QCOMPARE(model.rowCount(), 0);
+    model.set_text("first\n\nthird\n");
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(model.index(2, 0).data().toString(), QString("third"));
+    QCOMPARE(model.line(1), QString());
+    QCOMPARE(model.line(3), QString());
+    QCOMPARE(model.longest_line(), 0);
+    model.set_text("no line feed");
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(model.line(0), QString("no line feed"));
+    model.set_text({});
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.longest_line(), -1);
 }
 
 QTEST_MAIN(ItemModelsTest)

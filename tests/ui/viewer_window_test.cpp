@@ -16,6 +16,7 @@
 #include "sample_model.h"
 #include "shell/frmPOF.h"
 #include "ui/table_view.h"
+#include "ui/text_lines_view.h"
 #include "ui/viewer_window.h"
 #include "user_input.h"
 #include "view/headless.h"
@@ -181,10 +182,13 @@ void ViewerWindowTest::values_are_selectable_and_fields_show_their_captions() {
 
 void ViewerWindowTest::text_box_shows_line_breaks_without_carriage_returns() {
     SampleWindow w;
-    auto* info = w.child<QLabel>("lblInfo");
+    auto* info = w.child<ui::TextLinesView>("lblInfo");
     QVERIFY(info);
-    QCOMPARE(info->text(), QString("first\nsecondthird"));
-    QVERIFY(info->textInteractionFlags() & Qt::TextSelectableByMouse);
+    QCOMPARE(info->line_count(), 2);
+    QCOMPARE(info->line(0), QString("first"));
+    QCOMPARE(info->line(1), QString("secondthird"));
+    info->selectAll();
+    QCOMPARE(info->selected_text(), QString("first\nsecondthird"));
 }
 
 void ViewerWindowTest::grid_has_column_and_row_headers() {

@@ -1,15 +1,15 @@
 // JSON form of a window: the same controls as the text form, one object per control with
 // "kind" first. Row and column boxes are layout only; their children stand in their place.
+// Written as it is made, so the output of a window of millions of rows is never held whole.
+
+#include <sstream>
 
 #include "dump_render.h"
+#include "json_stream.h"
 
 namespace pofdump {
 
 namespace {
-
-Json selected_json(int selected) {
-    return selected >= 0 ? Json(selected) : Json(nullptr);
-}
 
 const char* width_word(view::Table::Width width) {
     switch (width) {
@@ -23,174 +23,278 @@ const char* width_word(view::Table::Width width) {
     return "fit";
 }
 
-Json header_json(const view::Caption& c) {
-    return Json{{"text", c.text}, {"enabled", c.enabled}};
-}
-
 class JsonWriter {
   public:
-    // Appends the control (or a box's children) to out.
-    void control(const view::Control& c, Json& out);
+    explicit JsonWriter(JsonStream& json) : json_(json) {}
+    // Writes the control (or a box's children) as elements of the open array.
+    void control(const view::Control& c);
+    void menu(const shell::Menu& menu);
 
   private:
-    Json base(const char* kind, const view::Control& c) {
-        return Json{{"kind", kind}, {"name", c.name}, {"enabled", c.enabled}};
-    }
-    Json list_base(const char* kind, const view::Control& c) {
-        Json j{{"kind", kind}, {"list", ++lists_}};
-        j["name"] = c.name;
-        j["enabled"] = c.enabled;
-        return j;
-    }
-    Json field(const view::Field& f);
-    Json drop_down(const view::DropDown& d);
-    Json table(const view::Table& t);
-    Json grid(const view::Grid& g);
-    Json group(const view::Group& g);
+    void base(const char* kind, const view::Control& c, bool enabled);
+    void list_base(const char* kind, const view::Control& c, int selected);
+    void text_member(const char* kind, const view::Control& c, const std::string& text);
+    void header(const view::Caption& c);
+    void strings(const char* key, const std::vector<std::string>& texts);
+    void field(const view::Field& f);
+    void drop_down(const view::DropDown& d);
+    void table(const view::Table& t);
+    void grid(const view::Grid& g);
+    void grid_row(const view::Grid& g, std::size_t r);
+    void group(const view::Group& g);
 
+    JsonStream& json_;
     int lists_ = 0;  // lists met so far, numbered from 1 in layout order
 };
 
-void JsonWriter::control(const view::Control& c, Json& out) {
+void JsonWriter::control(const view::Control& c) {
     using view::Kind;
     switch (c.kind()) {
         case Kind::Caption:
-            out.push_back(base("caption", c));
-            out.back()["text"] = static_cast<const view::Caption&>(c).text;
-            break;
+            return text_member("caption", c, static_cast<const view::Caption&>(c).text);
         case Kind::Value:
-            out.push_back(base("value", c));
-            out.back()["text"] = static_cast<const view::Value&>(c).text;
-            break;
+            return text_member("value", c, static_cast<const view::Value&>(c).text);
         case Kind::TextBox:
-            out.push_back(base("text", c));
-            out.back()["text"] = static_cast<const view::TextBox&>(c).text;
-            break;
+            return text_member("text", c, static_cast<const view::TextBox&>(c).text);
         case Kind::Field:
-            out.push_back(field(static_cast<const view::Field&>(c)));
-            break;
+            return field(static_cast<const view::Field&>(c));
         case Kind::DropDown:
-            out.push_back(drop_down(static_cast<const view::DropDown&>(c)));
-            break;
+            return drop_down(static_cast<const view::DropDown&>(c));
         case Kind::Table:
-            out.push_back(table(static_cast<const view::Table&>(c)));
-            break;
+            return table(static_cast<const view::Table&>(c));
         case Kind::Grid:
-            out.push_back(grid(static_cast<const view::Grid&>(c)));
-            break;
+            return grid(static_cast<const view::Grid&>(c));
         case Kind::Group:
-            out.push_back(group(static_cast<const view::Group&>(c)));
-            break;
+            return group(static_cast<const view::Group&>(c));
         case Kind::Box:
-            for (const auto* child : static_cast<const view::Box&>(c).children)
-                control(*child, out);
-            break;
+            for (const auto* child : static_cast<const view::Box&>(c).children) control(*child);
+            return;
     }
 }
 
-Json JsonWriter::field(const view::Field& f) {
-    // A field is shown disabled when its caption or its value is.
-    Json j = base("field", f);
-    j["enabled"] = f.enabled && f.caption.enabled && f.value.enabled;
-    j["caption"] = f.caption.text;
-    j["value"] = f.value.text;
-    return j;
+// Opens the control's object with its first members.
+void JsonWriter::base(const char* kind, const view::Control& c, bool enabled) {
+    json_.begin_object();
+    json_.key("kind");
+    json_.string(kind);
+    json_.key("name");
+    json_.string(c.name);
+    json_.key("enabled");
+    json_.boolean(enabled);
 }
 
-Json JsonWriter::drop_down(const view::DropDown& d) {
-    Json j = list_base("dropdown", d);
-    j["selected"] = selected_json(d.selected);
-    j["rows"] = d.rows;
-    return j;
+void JsonWriter::list_base(const char* kind, const view::Control& c, int selected) {
+    json_.begin_object();
+    json_.key("kind");
+    json_.string(kind);
+    json_.key("list");
+    json_.number(++lists_);
+    json_.key("name");
+    json_.string(c.name);
+    json_.key("enabled");
+    json_.boolean(c.enabled);
+    json_.key("selected");
+    if (selected >= 0) {
+        json_.number(selected);
+    } else {
+        json_.null();
+    }
 }
 
-Json JsonWriter::table(const view::Table& t) {
-    Json j = list_base("table", t);
-    j["selected"] = selected_json(t.selected);
-    Json columns = Json::array();
+void JsonWriter::text_member(const char* kind, const view::Control& c, const std::string& text) {
+    base(kind, c, c.enabled);
+    json_.key("text");
+    json_.string(text);
+    json_.end_object();
+}
+
+void JsonWriter::header(const view::Caption& c) {
+    json_.begin_object();
+    json_.key("text");
+    json_.string(c.text);
+    json_.key("enabled");
+    json_.boolean(c.enabled);
+}
+
+void JsonWriter::strings(const char* key, const std::vector<std::string>& texts) {
+    json_.key(key);
+    json_.begin_array();
+    for (const auto& t : texts) json_.string(t);
+    json_.end_array();
+}
+
+// A field is shown disabled when its caption or its value is.
+void JsonWriter::field(const view::Field& f) {
+    base("field", f, f.enabled && f.caption.enabled && f.value.enabled);
+    json_.key("caption");
+    json_.string(f.caption.text);
+    json_.key("value");
+    json_.string(f.value.text);
+    json_.end_object();
+}
+
+void JsonWriter::drop_down(const view::DropDown& d) {
+    list_base("dropdown", d, d.selected);
+    strings("rows", d.rows);
+    json_.end_object();
+}
+
+void JsonWriter::table(const view::Table& t) {
+    list_base("table", t, t.selected);
+    json_.key("columns");
+    json_.begin_array();
     for (const auto& c : t.columns) {
-        columns.push_back(Json{{"header", c.header}, {"width", width_word(c.width)}});
+        json_.begin_object();
+        json_.key("header");
+        json_.string(c.header);
+        json_.key("width");
+        json_.string(width_word(c.width));
+        json_.end_object();
     }
-    j["columns"] = std::move(columns);
-    j["rows"] = t.rows;
-    return j;
+    json_.end_array();
+    json_.key("rows");
+    json_.begin_array();
+    for (const auto& row : t.rows) {
+        json_.begin_array();
+        for (const auto& cell : row) json_.string(cell);
+        json_.end_array();
+    }
+    json_.end_array();
+    json_.end_object();
 }
 
-Json JsonWriter::grid(const view::Grid& g) {
-    Json j = base("grid", g);
-    Json columns = Json::array(), rows = Json::array();
-    for (const auto& c : g.columns) columns.push_back(header_json(*c));
-    for (std::size_t r = 0; r < g.rows.size(); ++r) {
-        Json cells = Json::array(), cells_enabled = Json::array();
-        for (std::size_t k = 0; k < g.columns.size(); ++k) {
-            cells.push_back(g.cell(r, k).text);
-            cells_enabled.push_back(g.cell(r, k).enabled);
-        }
-        rows.push_back(Json{{"header", header_json(*g.rows[r])},
-                            {"cells", std::move(cells)},
-                            {"cells_enabled", std::move(cells_enabled)}});
+void JsonWriter::grid_row(const view::Grid& g, std::size_t r) {
+    json_.begin_object();
+    json_.key("header");
+    header(*g.rows[r]);
+    json_.end_object();
+    json_.key("cells");
+    json_.begin_array();
+    for (std::size_t k = 0; k < g.columns.size(); ++k) json_.string(g.cell(r, k).text);
+    json_.end_array();
+    json_.key("cells_enabled");
+    json_.begin_array();
+    for (std::size_t k = 0; k < g.columns.size(); ++k) json_.boolean(g.cell(r, k).enabled);
+    json_.end_array();
+    json_.end_object();
+}
+
+void JsonWriter::grid(const view::Grid& g) {
+    base("grid", g, g.enabled);
+    json_.key("columns");
+    json_.begin_array();
+    for (const auto& c : g.columns) {
+        header(*c);
+        json_.end_object();
     }
-    j["columns"] = std::move(columns);
-    j["rows"] = std::move(rows);
+    json_.end_array();
+    json_.key("rows");
+    json_.begin_array();
+    for (std::size_t r = 0; r < g.rows.size(); ++r) grid_row(g, r);
+    json_.end_array();
     if (!g.spans.empty()) {
-        Json spans = Json::array();
+        json_.key("spans");
+        json_.begin_array();
         for (const auto& span : g.spans) {
-            Json s = header_json(*span.caption);
-            s["first"] = span.first;
-            s["count"] = span.count;
-            spans.push_back(std::move(s));
+            header(*span.caption);
+            json_.key("first");
+            json_.number(static_cast<std::int64_t>(span.first));
+            json_.key("count");
+            json_.number(static_cast<std::int64_t>(span.count));
+            json_.end_object();
         }
-        j["spans"] = std::move(spans);
+        json_.end_array();
     }
-    return j;
+    json_.end_object();
 }
 
-Json JsonWriter::group(const view::Group& g) {
-    Json j = base("group", g);
-    j["caption"] = g.caption;
-    Json children = Json::array();
-    for (const auto* child : g.children) control(*child, children);
-    j["children"] = std::move(children);
-    return j;
+void JsonWriter::group(const view::Group& g) {
+    base("group", g, g.enabled);
+    json_.key("caption");
+    json_.string(g.caption);
+    json_.key("children");
+    json_.begin_array();
+    for (const auto* child : g.children) control(*child);
+    json_.end_array();
+    json_.end_object();
 }
 
-Json menu_json(const shell::Menu& menu) {
-    Json entries = Json::array();
+void JsonWriter::menu(const shell::Menu& menu) {
+    json_.begin_object();
+    json_.key("name");
+    json_.string(menu.name);
+    json_.key("caption");
+    json_.string(menu.caption);
+    json_.key("enabled");
+    json_.boolean(menu.enabled);
+    json_.key("entries");
+    json_.begin_array();
     for (const auto& e : menu.entries) {
+        json_.begin_object();
         if (e.separator()) {
-            entries.push_back(Json{{"separator", true}});
+            json_.key("separator");
+            json_.boolean(true);
         } else {
-            entries.push_back(
-                Json{{"name", e.name}, {"caption", e.caption}, {"enabled", e.enabled}});
+            json_.key("name");
+            json_.string(e.name);
+            json_.key("caption");
+            json_.string(e.caption);
+            json_.key("enabled");
+            json_.boolean(e.enabled);
         }
+        json_.end_object();
     }
-    return Json{{"name", menu.name},
-                {"caption", menu.caption},
-                {"enabled", menu.enabled},
-                {"entries", std::move(entries)}};
+    json_.end_array();
+    json_.end_object();
 }
 
-Json window_json(const std::string& name, const std::string& title) {
-    return Json{{"window", name}, {"title", title}, {"controls", Json::array()}};
+// Opens the window's object and its "controls" array.
+void window_head(JsonStream& json, const std::string& name, const std::string& title) {
+    json.begin_object();
+    json.key("window");
+    json.string(name);
+    json.key("title");
+    json.string(title);
+    json.key("controls");
+    json.begin_array();
 }
 
 }  // namespace
 
+void write_viewer_json(const view::Viewer& viewer, std::ostream& out) {
+    JsonStream json(out);
+    window_head(json, viewer.name(), viewer.title);
+    JsonWriter(json).control(viewer.layout());
+    json.end_array();
+    json.end_object();
+    out << '\n';
+}
+
+void write_main_window_json(const shell::frmPOF& form, std::ostream& out) {
+    JsonStream json(out);
+    window_head(json, "frmPOF", form.title());
+    JsonWriter w(json);
+    w.control(form.file_label());
+    w.control(form.record_list());
+    json.end_array();
+    json.key("menus");
+    json.begin_array();
+    for (const auto& menu : form.menus()) w.menu(menu);
+    json.end_array();
+    json.end_object();
+    out << '\n';
+}
+
 Json viewer_json(const view::Viewer& viewer) {
-    Json j = window_json(viewer.name(), viewer.title);
-    JsonWriter().control(viewer.layout(), j["controls"]);
-    return j;
+    std::ostringstream out;
+    write_viewer_json(viewer, out);
+    return Json::parse(out.str());
 }
 
 Json main_window_json(const shell::frmPOF& form) {
-    Json j = window_json("frmPOF", form.title());
-    JsonWriter w;
-    w.control(form.file_label(), j["controls"]);
-    w.control(form.record_list(), j["controls"]);
-    Json menus = Json::array();
-    for (const auto& menu : form.menus()) menus.push_back(menu_json(menu));
-    j["menus"] = std::move(menus);
-    return j;
+    std::ostringstream out;
+    write_main_window_json(form, out);
+    return Json::parse(out.str());
 }
 
 std::string json_text(const Json& json) {

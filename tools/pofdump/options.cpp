@@ -44,6 +44,7 @@ class Parser {
     void open(const std::string& text);
     void list_row(Step::Kind kind, const std::string& option, const std::string& text);
     void window(const std::string& name);
+    void read(const std::string& path);
     void file(const std::string& path);
     void fail(const std::string& why) {
         if (parsed_.error.empty()) parsed_.error = why;
@@ -95,7 +96,8 @@ void Parser::option(const std::string& arg) {
     } else if (arg == "--json") {
         parsed_.options.json = true;
     } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
-               !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window)) {
+               !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window) &&
+               !valued(arg, "--read", &Parser::read)) {
         fail("unknown option " + arg);
     }
 }
@@ -146,6 +148,14 @@ void Parser::window(const std::string& name) {
     parsed_.options.steps.push_back(step);
 }
 
+void Parser::read(const std::string& path) {
+    if (path.empty()) return fail("--read wants a FILE name");
+    Step step;
+    step.kind = Step::Kind::Read;
+    step.file = path;
+    parsed_.options.steps.push_back(step);
+}
+
 void Parser::file(const std::string& path) {
     if (!parsed_.options.file.empty()) return fail("only one FILE may be given");
     if (path.empty()) return fail("the FILE name is empty");
@@ -167,7 +177,7 @@ std::optional<pof::RecordEntry> entry_for_view_id(const std::string& chunk_id) {
 
 std::string usage_text() {
     return "Usage: pofdump [--json] [--view ID | --choose LIST:ROW | --open LIST:ROW |\n"
-           "               --window NAME]... FILE\n"
+           "               --window NAME | --read FILE]... FILE\n"
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
            "(its file label, record list and menus) until another window becomes current.\n"
@@ -184,6 +194,8 @@ std::string usage_text() {
            "  --window NAME      switch to the open window NAME (frmSOBJ, frmFLATPOLY, ...,\n"
            "                     frmPOF for the main window); it is activated and becomes\n"
            "                     current\n"
+           "  --read FILE        File > Open of FILE in the same run: the reset closes every\n"
+           "                     window, then FILE is read; the main window becomes current\n"
            "  --json             print JSON instead of text\n"
            "  --help             print this help\n"
            "  --version          print the version\n"
@@ -192,8 +204,8 @@ std::string usage_text() {
            "of its block list), opened from the subobject viewer:\n"
            "  pofdump sample.pof --view OBJ2 --choose 1:1 --open 2:2\n"
            "\n"
-           "Exit status: 0 after a clean read, 1 when the file cannot be opened, is not a\n"
-           "POF file, is damaged or not all of it could be stored (every message box goes to\n"
+           "Exit status: 0 after clean reads, 1 when a file cannot be opened, is not a POF\n"
+           "file, is damaged or not all of it could be stored (every message box goes to\n"
            "stderr), or a --view entry is disabled, 2 on bad usage, a list, row or window\n"
            "that is not there, or a choice in a disabled list.\n";
 }

@@ -33,11 +33,13 @@ struct Step {
         Choose,  // --choose LIST:ROW: pick a drop-down row, click a list-view row
         Open,    // --open LIST:ROW: double-click a list-view row
         Window,  // --window NAME: switch to an open window
+        Read,    // --read FILE: File > Open of another file
     };
     Kind kind = Kind::Choose;
     ViewRequest view{};
     Choice choice{};
     std::string window;
+    std::string file;  // of --read
 };
 
 struct Options {

@@ -62,6 +62,7 @@ class Session {
     std::optional<Refusal> choose(const Choice& choice);
     std::optional<Refusal> open(const Choice& choice);
     std::optional<Refusal> switch_to(const std::string& name);
+    void read(const std::string& path);
     view::Viewer* current();
     std::vector<view::Control*> current_lists();
     void make_current(const std::string& name);
@@ -76,29 +77,45 @@ class Session {
     shell::frmPOF form_;
     std::string current_;  // the current window's name; empty for the main window
     std::size_t messages_reported_ = 0;
+    bool all_clean_ = true;  // every read of the run
 };
 
 int Session::run() {
-    desktop_.next_dialog_result = {view::OpenFileResult::Status::Chosen, options_.file, {}};
     form_.window_opened();
-    const bool clean = form_.open() == pof::ReadOutcome::Clean;
+    read(options_.file);
     report_messages();
     for (const Step& step : options_.steps) {
         if (const auto refused = take(step)) {
             report_messages();
-            err_ << "pofdump: " << refused->why << '\n';
+            err_ << "pofdump: " << one_line(refused->why) << '\n';
             return refused->status;
         }
     }
     report_messages();
     print();
-    return clean ? kExitClean : kExitFailed;
+    return all_clean_ ? kExitClean : kExitFailed;
+}
+
+// File > Open with the dialog answering path; the reset closes every window, so the main
+// window is current again.
+void Session::read(const std::string& path) {
+    desktop_.next_dialog_result = {view::OpenFileResult::Status::Chosen, path, {}};
+    if (form_.open() != pof::ReadOutcome::Clean) all_clean_ = false;
+    current_.clear();
 }
 
 // Every message box shown so far, in its own words, one per line.
+// A message keeps its lines; each is shown as one line of UTF-8 (a file name may hold
+// anything).
 void Session::report_messages() {
     for (; messages_reported_ < desktop_.messages.size(); ++messages_reported_) {
-        err_ << desktop_.messages[messages_reported_] << '\n';
+        const std::string& message = desktop_.messages[messages_reported_];
+        std::size_t start = 0;
+        for (std::size_t end; (end = message.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            err_ << one_line(std::string_view(message).substr(start, end - start)) << '\n';
+        }
+        err_ << one_line(std::string_view(message).substr(start)) << '\n';
     }
 }
 
@@ -112,6 +129,9 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
             return open(step.choice);
         case Step::Kind::Window:
             return switch_to(step.window);
+        case Step::Kind::Read:
+            read(step.file);
+            return std::nullopt;
     }
     return std::nullopt;
 }
@@ -188,10 +208,14 @@ std::vector<view::Control*> Session::current_lists() {
 
 void Session::print() {
     const view::Viewer* viewer = current();
-    if (options_.json) {
-        out_ << json_text(viewer ? viewer_json(*viewer) : main_window_json(form_));
+    if (options_.json && viewer) {
+        write_viewer_json(*viewer, out_);
+    } else if (options_.json) {
+        write_main_window_json(form_, out_);
+    } else if (viewer) {
+        write_viewer_text(*viewer, out_);
     } else {
-        out_ << (viewer ? viewer_text(*viewer) : main_window_text(form_));
+        write_main_window_text(form_, out_);
     }
 }
 
