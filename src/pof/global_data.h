@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "pof/chunk_facts.h"
 #include "records/docking/docking_records.h"
 #include "records/header/header_records.h"
 #include "records/subobjects/bsp_browsing.h"
@@ -24,6 +25,10 @@ struct ModelStore {
     bool header_read = false;       // a header chunk was read from this file
     // Chunks of this file read to their end but stored nowhere, each in a sentence.
     std::vector<std::string> unstored_chunks;
+    // Every chunk of this file that got a row, in file order.
+    std::vector<ChunkFact> chunks;
+    // Why the read of this file stopped early; empty after a full read.
+    std::string read_failure;
     // While reading: subobject chunks met so far. Afterwards: the subobject the subobject
     // viewer selects when it opens.
     std::int32_t current_subobject = 0;

@@ -60,4 +60,17 @@ constexpr const RecordEntryInfo& info(RecordEntry e) {
 inline constexpr std::array<std::string_view, 5> kBlockViewers{
     "frmDEFPOINTS", "frmFLATPOLY", "frmTMAPPOLY", "frmSORTNORM", "frmBOUNDBOX"};
 
+// The windows of the View menu, in menu order; they read the whole model and are closed after
+// the block viewers.
+struct ViewWindowInfo {
+    std::string_view menu_name;
+    std::string_view caption;
+    std::string_view shortcut;
+    std::string_view viewer;
+};
+
+inline constexpr std::array<ViewWindowInfo, 1> kViewWindows{{
+    {"IDM_MODEL_CHECK", "&Model Check", "Ctrl+K", "frmModelCheck"},
+}};
+
 }  // namespace pof

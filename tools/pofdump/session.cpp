@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "check_run.h"
 #include "dump_render.h"
 #include "pof/text.h"
 #include "view/headless.h"
@@ -213,6 +214,8 @@ int run(const Options& options, std::ostream& out, std::ostream& err) {
         case Options::Action::Version:
             out << "pofdump " POFDUMP_VERSION "\n";
             return kExitClean;
+        case Options::Action::Check:
+            return run_check(options, out, err);
         case Options::Action::Dump:
             break;
     }

@@ -36,6 +36,7 @@ std::string why_unstored(const pof::ModelStore& store, std::int32_t number) {
 
 void gSOBJ_data(pof::PofFile& f, std::int32_t chunk_size, pof::ModelStore& store) {
     const std::int32_t number = f.i32();
+    if (!store.chunks.empty()) store.chunks.back().subobject = number;
     const bool storable = store.header_read && store.subobjects.has_slot(number);
     Subobject unstored;
     Subobject& s = storable ? store.subobjects.fill(number) : unstored;
