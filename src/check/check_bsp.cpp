@@ -3,6 +3,7 @@
 // before them and the TXTR names, split-plane offsets against the walk's block starts.
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "check/bsp_check.h"
@@ -15,9 +16,26 @@ namespace check {
 namespace {
 
 using pof::integer_text;
-using records::float32_at;
-using records::int16_at;
-using records::int32_at;
+
+// Little-endian numbers out of a block, each read checked against the block first. Inline,
+// since a model of a million polygons reads some twenty numbers from each.
+std::uint32_t bytes_at(std::string_view b, std::int64_t at, int width) {
+    if (at < 0 || at > static_cast<std::int64_t>(b.size()) - width) {
+        throw records::OutOfRange(at, width, static_cast<std::int64_t>(b.size()));
+    }
+    std::uint32_t v = 0;
+    for (int i = width - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[at + i]);
+    return v;
+}
+std::int32_t int32_at(std::string_view b, std::int64_t at) {
+    return static_cast<std::int32_t>(bytes_at(b, at, 4));
+}
+std::int16_t int16_at(std::string_view b, std::int64_t at) {
+    return static_cast<std::int16_t>(bytes_at(b, at, 2));
+}
+float float32_at(std::string_view b, std::int64_t at) {
+    return std::bit_cast<float>(bytes_at(b, at, 4));
+}
 
 constexpr std::int64_t kPolygonEntries = 44;
 constexpr std::int64_t kNormalCounts = 20;
@@ -46,6 +64,7 @@ class BspCheck {
     void entry(int row, int e, std::int16_t vertex, std::int16_t normal);
     void sortnorm(int row, std::string_view b);
     void boundbox(int row, std::string_view b);
+    void box(int row, pof::Vec3 min, pof::Vec3 max);
     void check_vertex(int row, std::int32_t v, pof::Vec3 p);
     pof::Vec3 vec_at(std::string_view b, std::int64_t at) const {
         return {float32_at(b, at), float32_at(b, at + 4), float32_at(b, at + 8)};
@@ -128,7 +147,7 @@ void BspCheck::decode(int row, std::string_view b) {
 void BspCheck::defpoints(int row, std::string_view b) {
     points_ = Points::Unreadable;
     const std::int32_t count = int32_at(b, 8);
-    check_count(c_, where(row), "vertex count", count, item(row));
+    if (count < 0) check_count(c_, where(row), "vertex count", count, item(row));
     const std::int64_t n = std::max(count, 0);
     // One normal-count byte per vertex: a count the block cannot hold is refused before the loop.
     if (n > static_cast<std::int64_t>(b.size()) - kNormalCounts) {
@@ -140,7 +159,9 @@ void BspCheck::defpoints(int row, std::string_view b) {
         check_vertex(row, static_cast<std::int32_t>(v), vec_at(b, at));
         const int k = static_cast<unsigned char>(b[kNormalCounts + v]);
         for (int j = 0; j < k; ++j) {
-            check_normal(c_, where(row, "Vertex", v), "vertex normal", vec_at(b, at + 12 + 12 * j),
+            const pof::Vec3 n = vec_at(b, at + 12 + 12 * j);
+            if (is_unit(n)) continue;
+            check_normal(c_, where(row, "Vertex", v), "vertex normal", n,
                          item(row, {{1, static_cast<int>(v), false}, {2, j, false}}));
         }
         at += 12 * (1 + k);
@@ -152,8 +173,11 @@ void BspCheck::defpoints(int row, std::string_view b) {
 }
 
 void BspCheck::check_vertex(int row, std::int32_t v, pof::Vec3 p) {
-    const auto ref = item(row, {{1, v, false}});
-    if (!finite_or_report(c_, where(row, "Vertex", v), "vertex", p, ref) || box_slack_ < 0) return;
+    if (!is_finite(p)) {
+        finite_or_report(c_, where(row, "Vertex", v), "vertex", p, item(row, {{1, v, false}}));
+        return;
+    }
+    if (box_slack_ < 0) return;
     const auto& lo = s_.bbox_min;
     const auto& hi = s_.bbox_max;
     const float e = box_slack_;
@@ -164,13 +188,17 @@ void BspCheck::check_vertex(int row, std::int32_t v, pof::Vec3 p) {
     c_.out.add(Code::VertexOutsideBox, where(row, "Vertex", v),
                "the vertex " + vec_text(p) + " lies outside the subobject's bounding box " +
                    vec_text(lo) + " to " + vec_text(hi),
-               ref);
+               item(row, {{1, v, false}}));
 }
 
 void BspCheck::polygon(int row, std::string_view b, bool textured) {
-    check_normal(c_, where(row), "polygon normal", vec_at(b, 8), item(row));
-    finite_or_report(c_, where(row), "polygon center", vec_at(b, 20), item(row));
-    finite_or_report(c_, where(row), "polygon radius", float32_at(b, 32), item(row));
+    const pof::Vec3 normal = vec_at(b, 8), center = vec_at(b, 20);
+    const float radius = float32_at(b, 32);
+    if (!is_unit(normal)) check_normal(c_, where(row), "polygon normal", normal, item(row));
+    if (!is_finite(center)) finite_or_report(c_, where(row), "polygon center", center, item(row));
+    if (!std::isfinite(radius)) {
+        finite_or_report(c_, where(row), "polygon radius", radius, item(row));
+    }
     const std::int32_t count = int32_at(b, 36);
     if (count < 3) {
         c_.out.add(Code::PolygonVertices, where(row),
@@ -181,7 +209,7 @@ void BspCheck::polygon(int row, std::string_view b, bool textured) {
         const std::int32_t texture = int32_at(b, 40);
         if (texture >= 0 && texture < c_.texture_names()) {
             c_.texture_used[texture] = true;
-        } else {
+        } else if (!c_.out.counted_only(Code::TextureIndex)) {
             c_.out.add(Code::TextureIndex, where(row),
                        "texture " + integer_text(texture) + " is not one of the " +
                            integer_text(c_.texture_names()) + " TXTR names",
@@ -199,10 +227,12 @@ void BspCheck::polygon(int row, std::string_view b, bool textured) {
     for (std::int64_t e = 0; e < n; ++e) {
         const std::int64_t at = kPolygonEntries + e * stride;
         entry(row, static_cast<int>(e), int16_at(b, at), int16_at(b, at + 2));
-        if (textured) {
-            finite_or_report(c_, where(row, "entry", e), "u", float32_at(b, at + 4), item(row));
-            finite_or_report(c_, where(row, "entry", e), "v", float32_at(b, at + 8), item(row));
-        }
+        if (!textured) continue;
+        const float u = float32_at(b, at + 4), v = float32_at(b, at + 8);
+        if (std::isfinite(u) && std::isfinite(v)) continue;
+        const auto ref = item(row, {{1, static_cast<int>(e), false}});
+        finite_or_report(c_, where(row, "entry", e), "u", u, ref);
+        finite_or_report(c_, where(row, "entry", e), "v", v, ref);
     }
 }
 
@@ -217,24 +247,26 @@ void BspCheck::entry(int row, int e, std::int16_t vertex, std::int16_t normal) {
                    item(row));
         return;
     }
-    const auto ref = item(row, {{1, e, false}});
-    if (vertex < 0 || vertex >= vertices_) {
+    if ((vertex < 0 || vertex >= vertices_) && !c_.out.counted_only(Code::VertexIndex)) {
         c_.out.add(Code::VertexIndex, where(row, "entry", e),
                    "vertex index " + integer_text(vertex) + " is outside the " +
                        integer_text(vertices_) + " vertices of the DEFPOINTS block before it",
-                   ref);
+                   item(row, {{1, e, false}}));
     }
-    if (normal < 0 || normal >= normals_) {
+    if ((normal < 0 || normal >= normals_) && !c_.out.counted_only(Code::NormalIndex)) {
         c_.out.add(Code::NormalIndex, where(row, "entry", e),
                    "normal index " + integer_text(normal) + " is outside the " +
                        integer_text(normals_) + " normals of the DEFPOINTS block before it",
-                   ref);
+                   item(row, {{1, e, false}}));
     }
 }
 
 void BspCheck::sortnorm(int row, std::string_view b) {
-    finite_or_report(c_, where(row), "plane normal", vec_at(b, 8), item(row));
-    finite_or_report(c_, where(row), "plane point", vec_at(b, 20), item(row));
+    const pof::Vec3 normal = vec_at(b, 8), point = vec_at(b, 20);
+    if (!is_finite(normal) || !is_finite(point)) {
+        finite_or_report(c_, where(row), "plane normal", normal, item(row));
+        finite_or_report(c_, where(row), "plane point", point, item(row));
+    }
     static constexpr const char* kNames[] = {"front", "back", "prelist", "postlist", "online"};
     for (int i = 0; i < 5; ++i) {
         const std::int32_t off = int32_at(b, 36 + 4 * i);
@@ -247,11 +279,15 @@ void BspCheck::sortnorm(int row, std::string_view b) {
                        ", where no block of this walk starts",
                    item(row));
     }
-    check_box(c_, where(row), vec_at(b, 56), vec_at(b, 68), item(row));
+    box(row, vec_at(b, 56), vec_at(b, 68));
 }
 
 void BspCheck::boundbox(int row, std::string_view b) {
-    check_box(c_, where(row), vec_at(b, 8), vec_at(b, 20), item(row));
+    box(row, vec_at(b, 8), vec_at(b, 20));
+}
+
+void BspCheck::box(int row, pof::Vec3 min, pof::Vec3 max) {
+    if (!box_ok(min, max)) check_box(c_, where(row), min, max, item(row));
 }
 
 }  // namespace

@@ -10,13 +10,30 @@ namespace check {
 
 namespace {
 
-constexpr float kNormalTolerance = 0.01f;
+constexpr double kNormalTolerance = 0.01;
 
-bool finite(pof::Vec3 v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+double length_of(pof::Vec3 n) {
+    return std::sqrt(double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z);
 }
 
 }  // namespace
+
+bool is_finite(pof::Vec3 v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+// The length lies within the tolerance of 1 when its square lies within the squares of the
+// bounds: no square root for the many normals that are fine.
+bool is_unit(pof::Vec3 n) {
+    constexpr double kLow = (1.0 - kNormalTolerance) * (1.0 - kNormalTolerance);
+    constexpr double kHigh = (1.0 + kNormalTolerance) * (1.0 + kNormalTolerance);
+    const double square = double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z;
+    return square >= kLow && square <= kHigh;  // false for NaN; infinity exceeds kHigh
+}
+
+bool box_ok(pof::Vec3 min, pof::Vec3 max) {
+    return is_finite(min) && is_finite(max) && min.x <= max.x && min.y <= max.y && min.z <= max.z;
+}
 
 CheckContext::CheckContext(const pof::ModelStore& store, Findings& out) : store(store), out(out) {
     for (std::size_t i = 0; i < store.chunks.size(); ++i) {
@@ -31,7 +48,10 @@ CheckContext::CheckContext(const pof::ModelStore& store, Findings& out) : store(
             subobject_chunks[*fact.subobject] = i;
         }
     }
-    texture_used.assign(static_cast<std::size_t>(texture_names()), false);
+    if (record_chunk(pof::RecordEntry::TXTR)) {
+        texture_names_ = records::rows_for(store.txtr.texture_count, store.txtr.textures);
+    }
+    texture_used.assign(static_cast<std::size_t>(texture_names_), false);
 }
 
 std::optional<std::size_t> CheckContext::record_chunk(pof::RecordEntry entry) const {
@@ -43,11 +63,6 @@ std::optional<std::size_t> CheckContext::record_chunk(pof::RecordEntry entry) co
 bool CheckContext::is_subobject(std::int64_t number) const {
     return store.header_read && store.subobjects.has_slot(static_cast<std::int32_t>(number)) &&
            number == static_cast<std::int32_t>(number);
-}
-
-std::int32_t CheckContext::texture_names() const {
-    if (!record_chunk(pof::RecordEntry::TXTR)) return 0;
-    return records::rows_for(store.txtr.texture_count, store.txtr.textures);
 }
 
 std::string place(std::initializer_list<std::string> steps) {
@@ -77,7 +92,7 @@ std::string vec_text(pof::Vec3 v) {
 
 bool finite_or_report(CheckContext& c, const std::string& where, const char* what, pof::Vec3 v,
                       const std::optional<pof::ItemRef>& item) {
-    if (finite(v)) return true;
+    if (is_finite(v)) return true;
     c.out.add(Code::NotFinite, where,
               std::string("the ") + what + " " + vec_text(v) + " is not a finite number", item);
     return false;
@@ -94,9 +109,8 @@ bool finite_or_report(CheckContext& c, const std::string& where, const char* wha
 
 void check_normal(CheckContext& c, const std::string& where, const char* what, pof::Vec3 n,
                   const std::optional<pof::ItemRef>& item) {
-    if (!finite_or_report(c, where, what, n, item)) return;
-    const double length = std::sqrt(double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z);
-    if (std::abs(length - 1.0) <= kNormalTolerance) return;
+    if (!finite_or_report(c, where, what, n, item) || is_unit(n)) return;
+    const double length = length_of(n);
     c.out.add(Code::NormalLength, where,
               std::string("the ") + what + " " + vec_text(n) + " has length " +
                   pof::float_text(static_cast<float>(length)) + ", not 1",

@@ -21,7 +21,7 @@ struct CheckContext {
     // A subobject number the header's table holds.
     bool is_subobject(std::int64_t number) const;
     // Textures a TMAPPOLY can name: the TXTR names of this file, none without one.
-    std::int32_t texture_names() const;
+    std::int32_t texture_names() const { return texture_names_; }
 
     const pof::ModelStore& store;
     Findings& out;
@@ -31,7 +31,13 @@ struct CheckContext {
 
   private:
     std::unordered_map<int, std::size_t> record_chunks_;
+    std::int32_t texture_names_ = 0;
 };
+
+// The tests behind the checks below, for loops that make a place only for a finding.
+bool is_finite(pof::Vec3 v);
+bool is_unit(pof::Vec3 n);  // finite, length within 0.01 of 1
+bool box_ok(pof::Vec3 min, pof::Vec3 max);
 
 // Joins place steps with the middle dot.
 std::string place(std::initializer_list<std::string> steps);

@@ -38,6 +38,13 @@ void Findings::add(Code code, std::string place, std::string message,
     bucket.push_back(std::move(f));
 }
 
+bool Findings::counted_only(Code code) {
+    const auto it = tallies_.find(key(code));
+    if (it == tallies_.end() || it->second.found <= kPerCodeAndChunk) return false;
+    ++it->second.found;
+    return true;
+}
+
 int Findings::count(Code code) const {
     const auto it = tallies_.find(key(code));
     return it == tallies_.end() ? 0 : it->second.found;

@@ -27,6 +27,9 @@ class Findings {
              std::optional<pof::ItemRef> item = {});
     // Findings so far with this code in the current chunk, the capped ones included.
     int count(Code code) const;
+    // True once the current chunk listed its 100 findings of code: the finding is only
+    // counted, so a loop with many faults need not word each one.
+    bool counted_only(Code code);
 
     // In file order: the file's own findings, then each chunk's.
     std::vector<Finding> take();
