@@ -291,6 +291,9 @@ TEST_F(ModelCheckWindow, DoubleClickOpensTheBlockOnTheEntry) {
     auto* poly = s.viewer("frmTMAPPOLY");
     ASSERT_NE(poly, nullptr);
     EXPECT_EQ(static_cast<view::Table*>(view::lists_of(poly->layout())[0])->selected, 3);
+    // The window system activates the window after the choices: the entry stays chosen.
+    poly->activated();
+    EXPECT_EQ(static_cast<view::Table*>(view::lists_of(poly->layout())[0])->selected, 3);
 }
 
 TEST_F(ModelCheckWindow, DoubleClickChoosesNestedRows) {
