@@ -114,12 +114,20 @@ void BspCheck::block(int row) {
     const records::BlockRow& r = rows_[row];
     if (r.note) {
         // The walk's own note says why it stopped: "(walk ends: ...)".
-        const std::string why = r.type.substr(12, r.type.size() - 13);
+        constexpr std::string_view kNote = "(walk ends: ";
+        std::string why = r.type;
+        if (why.starts_with(kNote) && why.ends_with(')')) {
+            why = why.substr(kNote.size(), why.size() - kNote.size() - 1);
+        }
         c_.out.add(Code::BspWalk, where(row), "the block walk ends early: " + why, item(row));
         return;
     }
-    // An EOF has no fields; a block smaller than its header made the walk end with a note.
-    if (r.type == "EOF" || r.size < 8) return;
+    // An EOF has no fields; a size of 0 or less made the walk end with a note of its own.
+    if (r.type == "EOF" || r.size <= 0) return;
+    if (r.size < 8) {
+        return walk_fault(
+            row, "its size " + integer_text(r.size) + " is smaller than its own 8-byte header");
+    }
     const auto left = static_cast<std::int64_t>(bsp_.size()) - r.offset;
     if (r.size > left) {
         walk_fault(row, "its size " + integer_text(r.size) + " reaches past the end of the " +

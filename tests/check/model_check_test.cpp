@@ -79,6 +79,8 @@ const std::vector<Planted> kPlanted = {
     {"debris", [](CleanModel& m) { m.header = header_body(2117, {.debris = 1}); }},
     {"bsp-walk",
      [](CleanModel& m) { m.turret = with_bsp(1, 0, Bytes().raw(bsp::block(2, 0)).i32(0)); }},
+    {"bsp-walk",  // a FLATPOLY of 4 bytes: smaller than its header
+     [](CleanModel& m) { m.turret = with_bsp(1, 0, Bytes().i32(2).i32(4).i32(0).i32(0)); }},
     {"bsp-walk",
      [](CleanModel& m) {
          m.turret = with_bsp(
