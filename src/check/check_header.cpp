@@ -60,14 +60,17 @@ void check_values(CheckContext& c, const records::OhdrRecord& h, std::int32_t ve
         const int n = rows_for(h.cross_section_count, h.cross_section_depths);
         for (int i = 0; i < n; ++i) {
             const std::string at = numbered("Cross Section", i);
-            finite_or_report(c, at, "depth", h.cross_section_depths[i], {});
-            finite_or_report(c, at, "radius", records::entry_or_zero(h.cross_section_radii, i), {});
+            const pof::ItemRef item{pof::RecordEntry::OHDR, {{2, i, false}}};
+            finite_or_report(c, at, "depth", h.cross_section_depths[i], item);
+            finite_or_report(c, at, "radius", records::entry_or_zero(h.cross_section_radii, i),
+                             item);
         }
     }
     if (version >= records::kLights) {
         const int n = rows_for(h.light_count, h.light_locations);
         for (int i = 0; i < n; ++i) {
-            finite_or_report(c, numbered("Light", i), "location", h.light_locations[i], {});
+            finite_or_report(c, numbered("Light", i), "location", h.light_locations[i],
+                             rows(pof::RecordEntry::OHDR, {i}));
         }
     }
 }

@@ -1,16 +1,11 @@
 #include "check/findings.h"
 
 #include "pof/text.h"
+#include "records/chunk_table.h"
 
 namespace check {
 
-namespace {
-
-std::string trimmed_id(const std::string& id) {
-    return id.substr(0, id.find_last_not_of(' ') + 1);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 Findings::Findings(const std::vector<pof::ChunkFact>& chunks)
     : chunks_(chunks), buckets_(chunks.size() + 1) {}
@@ -25,7 +20,7 @@ void Findings::add(Code code, std::string place, std::string message,
         tally.more_line = bucket.size();
         message.clear();
         item.reset();
-        place = current_ == 0 ? std::string() : trimmed_id(chunks_[current_ - 1].id);
+        place.clear();
     } else if (tally.found > kPerCodeAndChunk) {
         return;
     }
@@ -34,6 +29,9 @@ void Findings::add(Code code, std::string place, std::string message,
     if (current_ > 0) {
         f.chunk = chunks_[current_ - 1].id;
         f.offset = chunks_[current_ - 1].offset;
+        // Without rows of its own a finding still leads to its chunk's viewer.
+        const auto* type = records::find_chunk_type(f.chunk);
+        if (!f.item && type) f.item = pof::ItemRef{type->entry, {}};
     }
     bucket.push_back(std::move(f));
 }

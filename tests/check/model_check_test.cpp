@@ -298,6 +298,15 @@ TEST_F(ModelCheckWindow, DoubleClickOpensTheBlockOnTheEntry) {
     EXPECT_EQ(static_cast<view::Table*>(view::lists_of(poly->layout())[0])->selected, 3);
 }
 
+TEST_F(ModelCheckWindow, AFindingWithoutRowsOpensItsChunksViewer) {
+    CleanModel m;
+    m.spcl = Bytes().i32(-1);
+    auto& w = open(m.str());
+    ASSERT_EQ(w.findings.rows.size(), 1u);
+    w.findings.double_click(0);
+    EXPECT_EQ(s.windows.front(), "frmSPCL");
+}
+
 TEST_F(ModelCheckWindow, DoubleClickChoosesNestedRows) {
     CleanModel m;
     m.path = Bytes()
