@@ -69,6 +69,12 @@ void click_through(shell::frmPOF& form, view::HeadlessWindows& windows, int rows
         form.menu_command(entry.menu_name);
         work_open_windows(windows, worked, rows_per_list);
     }
+    // The Model Check runs the check; double-clicking its findings shows their items.
+    for (const auto& window : pof::kViewWindows) {
+        if (!form.reachable(window.menu_name)) continue;
+        form.menu_command(window.menu_name);
+        work_open_windows(windows, worked, rows_per_list);
+    }
     auto& list = form.record_list();
     for (int i = 0; i < rows_per_list && list.valid(i); ++i) list.click(i);
     for (int i = 0; i < rows_per_list && list.valid(i); ++i) {

@@ -1,7 +1,8 @@
 #pragma once
 // Clicks through a read model the way a user would: every record entry the Window menu
-// offers, every list in every window that opens (block viewers included), then the rows of
-// the record list. The fuzz target and the robustness tests share it.
+// offers, every list in every window that opens (block viewers included), the View menu's
+// windows (the Model Check, whose findings it double-clicks), then the rows of the record list. The
+// fuzz target and the robustness tests share it.
 
 #include "shell/frmPOF.h"
 #include "view/headless.h"

@@ -93,4 +93,17 @@ inline constexpr EntryOrder kResetCloseOrder{
     RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::ACEN, RecordEntry::INSG};
 inline constexpr EntryOrder kCloseAllOrder = kResetDisableOrder;
 
+// The windows of the View menu, in menu order. They read the whole model; the reset and Close
+// All close them after the block viewers.
+struct ViewWindowInfo {
+    std::string_view menu_name;
+    std::string_view caption;
+    std::string_view shortcut;
+    std::string_view viewer;
+};
+
+inline constexpr std::array<ViewWindowInfo, 1> kViewWindows{{
+    {"IDM_MODEL_CHECK", "&Model Check", "Ctrl+K", "frmModelCheck"},
+}};
+
 }  // namespace pof

@@ -21,6 +21,7 @@ void close_viewers(MainForm& form, const EntryOrder& order) {
     for (const records::BlockKind& block : records::block_kinds()) {
         if (!block.window.empty()) form.close_viewer(block.window);
     }
+    for (const ViewWindowInfo& w : kViewWindows) form.close_viewer(w.viewer);
 }
 
 }  // namespace pof

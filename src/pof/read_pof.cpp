@@ -47,6 +47,7 @@ std::string read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form) {
         store.chunk_size = file.i32();
         if (store.chunk_size < 1) continue;
         form.add_row(row_text(store), store.chunk_size);
+        store.chunks.push_back({store.chunk_id, at, store.chunk_size, 0, false, {}});
         std::string failure;
         try {
             parse_chunk(file, store, form);
@@ -56,6 +57,8 @@ std::string read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form) {
             // An honest but huge body (a PINF text of gigabytes) the machine cannot hold.
             failure = "there is not enough memory for it";
         }
+        store.chunks.back().bytes_read = file.offset() - (at + kChunkHeaderBytes);
+        store.chunks.back().complete = failure.empty();
         form.repaint_rows();
         if (!failure.empty()) {
             return damaged("the " + text8(store.chunk_id) + " chunk at byte " + integer_text(at) +
@@ -104,6 +107,7 @@ void gUNK_data(PofFile& file, std::int32_t chunk_size) {
 ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::Desktop& desktop) {
     store.header_read = false;
     store.unstored_chunks.clear();
+    store.chunks.clear();
     std::string damage;
     ReadOutcome outcome;
     try {
@@ -113,6 +117,7 @@ ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::
         form.size_columns();
         outcome = ReadOutcome::Damaged;
     }
+    store.read_failure = damage;
     // One message box per read, whatever went wrong in it.
     std::string message = damage;
     if (!store.unstored_chunks.empty()) {

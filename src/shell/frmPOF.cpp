@@ -2,9 +2,11 @@
 
 #include <utility>
 
+#include "check/frmModelCheck.h"
 #include "io/text.h"
 #include "shell/command_line.h"
 #include "shell/row_text.h"
+#include "shell/show_item.h"
 
 namespace shell {
 
@@ -26,7 +28,12 @@ std::vector<Menu> initial_menus() {
     for (const auto& e : pof::chunk_kinds()) {
         window.entries.push_back({std::string(e.menu_name), std::string(e.caption), false});
     }
-    return {file, window};
+    Menu view{"IDM_VIEW", "&View", false, {}};
+    for (const auto& w : pof::kViewWindows) {
+        view.entries.push_back(
+            {std::string(w.menu_name), std::string(w.caption), true, std::string(w.shortcut)});
+    }
+    return {file, window, view};
 }
 
 }  // namespace
@@ -87,6 +94,9 @@ void frmPOF::menu_command(std::string_view name) {
         for (const auto& e : pof::chunk_kinds()) {
             if (e.menu_name == name) show_viewer(e.entry);
         }
+        for (const auto& w : pof::kViewWindows) {
+            if (w.menu_name == name) show_view_window(w);
+        }
     }
 }
 
@@ -124,9 +134,33 @@ void frmPOF::show_viewer(RecordEntry entry) {
         fresh->opened();
         viewer = &windows_.create(std::move(fresh));
     }
+    present(*viewer);
+}
+
+void frmPOF::show_view_window(const pof::ViewWindowInfo& window) {
+    view::Viewer* viewer = windows_.find(window.viewer);
+    if (!viewer) {
+        auto fresh = make_view_window(window.viewer);
+        if (!fresh) return;
+        fresh->opened();
+        viewer = &windows_.create(std::move(fresh));
+    }
+    present(*viewer);
+}
+
+std::unique_ptr<view::Viewer> frmPOF::make_view_window(std::string_view name) {
+    if (name == "frmModelCheck") {
+        return std::make_unique<check::frmModelCheck>(
+            store_, [this](const pof::ItemRef& item) { show_item(*this, windows_, item); });
+    }
+    return nullptr;
+}
+
+void frmPOF::present(view::Viewer& viewer) {
+    const std::string name = viewer.name();
     windows_.bring_forward(name);
     windows_.set_normal_state(name);
-    viewer->shown();
+    viewer.shown();
     windows_.sync(name);
 }
 
@@ -184,8 +218,11 @@ void frmPOF::size_columns() {
 void frmPOF::enable_window_menu(bool enabled) {
     window_menu().enabled = enabled;
 }
+// The View menu's windows read the whole model: they are offered once a header chunk was read,
+// and taken away with the header entry by the reset.
 void frmPOF::enable_entry(RecordEntry entry, bool enabled) {
     record_entry(entry).enabled = enabled;
+    if (entry == RecordEntry::OHDR) view_menu().enabled = enabled;
 }
 
 void frmPOF::set_entry_caption(RecordEntry entry, std::string_view caption) {

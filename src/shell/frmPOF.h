@@ -3,6 +3,7 @@
 // the commands that open files and viewers.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@ struct MenuEntry {
     std::string name;  // object name; empty for a separator
     std::string caption;
     bool enabled = true;
+    std::string shortcut = {};  // "Ctrl+K"; empty for none
     bool separator() const { return name.empty(); }
 };
 
@@ -54,6 +56,8 @@ class frmPOF : public pof::MainForm {
     void closing();
     void close_all();
     void show_viewer(pof::RecordEntry entry);
+    // A View-menu window: created and filled if it is not open, brought forward if it is.
+    void show_view_window(const pof::ViewWindowInfo& window);
 
     const std::string& title() const { return title_; }
     const view::Value& file_label() const { return label_; }
@@ -84,6 +88,10 @@ class frmPOF : public pof::MainForm {
     void paint(Paint part);
     MenuEntry& record_entry(pof::RecordEntry entry);
     Menu& window_menu() { return menus_[1]; }
+    Menu& view_menu() { return menus_[2]; }
+    std::unique_ptr<view::Viewer> make_view_window(std::string_view name);
+    // Brings an open viewer forward, back to normal state, and tells it it was shown.
+    void present(view::Viewer& viewer);
 
     pof::ModelStore& store_;
     view::Desktop& desktop_;

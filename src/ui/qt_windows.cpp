@@ -26,12 +26,14 @@ view::Viewer& QtWindows::create(std::unique_ptr<view::Viewer> viewer) {
     auto* w = new ViewerWindow(std::move(viewer));
     w->on_closed = [this](ViewerWindow* closed) { forget(closed); };
     open_[name] = w;
+    came_forward(name);
     w->show();
     return w->viewer();
 }
 
 void QtWindows::bring_forward(std::string_view name) {
     if (ViewerWindow* w = window(name)) {
+        came_forward(name);
         w->show();
         w->raise();
         w->activateWindow();

@@ -2,6 +2,7 @@
 // What the program asks of the desktop and of its windows. The Qt binding implements both;
 // tests and pofdump bring their own.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -63,6 +64,21 @@ class Windows {
     // has set so far.
     virtual void repaint(std::string_view name) { sync(name); }
     virtual void close(std::string_view name) = 0;
+
+    // The window created or brought forward last, and how many times that happened, so a
+    // caller learns which window a double-click put in front.
+    const std::string& front() const { return front_; }
+    std::uint64_t fronted() const { return fronted_; }
+
+  protected:
+    void came_forward(std::string_view name) {
+        front_ = name;
+        ++fronted_;
+    }
+
+  private:
+    std::string front_;
+    std::uint64_t fronted_ = 0;
 };
 
 }  // namespace view

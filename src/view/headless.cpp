@@ -32,14 +32,14 @@ Viewer* HeadlessWindows::find(std::string_view name) {
 
 Viewer& HeadlessWindows::create(std::unique_ptr<Viewer> viewer) {
     log.push_back("create " + viewer->name());
-    last_forward_ = viewer->name();
+    came_forward(viewer->name());
     open.push_back({std::move(viewer)});
     return *open.back().viewer;
 }
 
 void HeadlessWindows::bring_forward(std::string_view name) {
     log.push_back("forward " + std::string(name));
-    last_forward_ = name;
+    came_forward(name);
     auto it = std::find_if(open.begin(), open.end(),
                            [&](const Window& w) { return w.viewer->name() == name; });
     if (it != open.end()) std::rotate(it, it + 1, open.end());

@@ -42,16 +42,10 @@ class HeadlessWindows : public Windows {
     void close(std::string_view name) override;
 
     Window* window(std::string_view name);
-    // The window created or brought forward last; empty until one is.
-    const std::string& last_forward() const { return last_forward_; }
-    void forget_last_forward() { last_forward_.clear(); }
     // What was done, in order: "create frmOHDR", "forward frmOHDR", "normal frmOHDR",
     // "close frmOHDR".
     std::vector<std::string> log;
     std::vector<Window> open;  // front-most last
-
-  private:
-    std::string last_forward_;
 };
 
 }  // namespace view

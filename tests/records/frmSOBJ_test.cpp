@@ -114,7 +114,7 @@ TEST(SubobjectViewer, BlockRowsSetTheCurrentBlockAndOpenOnlyKnownTypes) {
     frmSOBJ& v = open_from_menu(s);
     v.blocks.double_click(5);  // EOF
     EXPECT_EQ(s.store.browsing.block.type, "EOF");
-    EXPECT_EQ(s.store.browsing.block.offset, 320);
+    EXPECT_EQ(s.store.browsing.block.offset, 332);
     EXPECT_EQ(s.windows.open.size(), 1u);
     v.blocks.double_click(0);
     EXPECT_EQ(s.store.browsing.block.type, "DEFPOINTS");

@@ -18,6 +18,7 @@ struct HeaderFields {
     std::int32_t debris = 2;
     std::int32_t cross_sections = 3;
     std::int32_t lights = 1;
+    std::int32_t first_debris = 100;  // debris piece i names subobject first_debris + i
 };
 
 // An OHDR/HDR2 body laid out for the given file version.
@@ -29,11 +30,11 @@ Bytes acen_body(float x, float y, float z);
 Bytes sample_subobject(std::int32_t version, std::int32_t number);
 
 // Docking chunk bodies, each the first example of its window: two docks (properties "abc",
-// paths 3 and 7, two points; then no paths and one point), one path "p0" of two vertices
-// (turrets 4 and 5, then none), one thruster of two glows (properties "abc" from version
-// 2117 on), one insignia of four vertices and two faces.
-Bytes dock_body();
-Bytes path_body();
+// paths 3 and 7 unless told otherwise, two points; then no paths and one point), one path "p0"
+// of two vertices (turrets 4 and 5 unless told otherwise, then none), one thruster of two glows
+// (properties "abc" from version 2117 on), one insignia of four vertices and two faces.
+Bytes dock_body(std::int32_t first_path = 3, std::int32_t second_path = 7);
+Bytes path_body(std::int32_t first_turret = 4, std::int32_t second_turret = 5);
 Bytes fuel_body(std::int32_t version);
 Bytes insg_body();
 
@@ -43,8 +44,12 @@ Bytes insg_body();
 // is on subobject i at (i, 1, 2) facing (0, 0, -1); special point i is at (i, 2, -3) with
 // radius i + 1; shield vertex v is at (v, -v, 0.5); face f has normal (f, 0, 1), corners f,
 // f + 1, f + 2 and neighbours f + 1, f + 2, f + 3.
-Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank);
-Bytes turret_body(const std::vector<std::int32_t>& firing_points_per_bank);
+// With unit_normals every point faces (0, 0, -1) instead; physical_parent stands for every
+// turret's physical parent.
+Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank,
+                         bool unit_normals = false);
+Bytes turret_body(const std::vector<std::int32_t>& firing_points_per_bank,
+                  std::int32_t physical_parent = -1);
 Bytes eye_body(std::int32_t points);
 struct SpecialPointTexts {
     std::string name, properties;
@@ -52,7 +57,12 @@ struct SpecialPointTexts {
 Bytes special_points_body(const std::vector<SpecialPointTexts>& points);
 Bytes shield_body(std::int32_t vertices, std::int32_t faces);
 
-// Every chunk type pofscope reads, plus one unknown chunk "XXXX".
+// A closed shield: a tetrahedron of four vertices and four faces, each face naming the three
+// it shares an edge with.
+Bytes closed_shield_body();
+
+// Every chunk type pofscope reads, plus one unknown chunk "XXXX". Its numbers hang together:
+// the model check finds nothing wrong in it but the unknown chunk and an unused texture.
 std::string sample_model(std::int32_t version = 2117);
 
 }  // namespace testing_pof

@@ -48,7 +48,7 @@ TEST(MainWindow, ListsEveryChunkAndEnablesTheEntriesOfTheTypesRead) {
     EXPECT_TRUE(has_lines(
         d.out, {"frmPOF  \"POF File Data\"", "value Label1: " + file.path(),
                 "list 1 ListView1: 18 rows, selected none", "  columns: Record Type | Record Size",
-                "    HDR2 | 156", "    OBJ2   0 | 443", "    OBJ2   1 | 384", "    TXTR | 47",
+                "    HDR2 | 156", "    OBJ2   0 | 455", "    OBJ2   1 | 384", "    TXTR | 47",
                 "    PINF | 36", "    XXXX | 12", "    ACEN | 12", "    DOCK | 111",
                 "    PATH | 66", "    FUEL | 71", "    INSG | 148"}));
     EXPECT_TRUE(has_lines(
@@ -296,7 +296,7 @@ TEST(Failures, ADamagedFileKeepsWhatWasRead) {
     EXPECT_NE(d.err.find("TXTR"), std::string::npos) << d.err;
     EXPECT_TRUE(has_lines(
         d.out, {"list 1 ListView1: 4 rows, selected none", "  columns: Record Type | Record Size",
-                "    HDR2 | 156", "    OBJ2   0 | 443", "    OBJ2   1 | 384", "    TXTR | 47",
+                "    HDR2 | 156", "    OBJ2   0 | 455", "    OBJ2   1 | 384", "    TXTR | 47",
                 "menu IDM_FILE \"&File\""}));
     // The header was read whole, so its viewer still opens.
     const auto header = dump({file.path(), "--view", "HDR2"});

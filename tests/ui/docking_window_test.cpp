@@ -21,7 +21,8 @@ class DockingWindowTest : public QObject {
 
 void DockingWindowTest::dock_window_walks_its_nested_lists() {
     testing_ui::App app;
-    app.open_bytes(testing_pof::sample_model(2117));
+    // Two docks: the first with spline paths 3 and 7, the second with none.
+    app.open_bytes(testing_pof::PofBuilder(2117).chunk("DOCK", testing_pof::dock_body()).str());
     app.action("IDM_DOCK")->trigger();
     ui::ViewerWindow* w = app.windows.window("frmDOCK");
     QVERIFY(w);

@@ -157,7 +157,11 @@ void DropReloadCopyTest::f5_reads_the_open_file_again() {
     QVERIFY(!app.windows.window("frmTXTR"));
     QVERIFY(app.action("IDM_ACEN")->isEnabled());
     for (const QMenu* menu : app.window.findChildren<QMenu*>()) {
-        for (const QAction* a : menu->actions()) QVERIFY(a->shortcut().isEmpty());
+        // The View menu's windows have shortcuts of their own; F5 is none of them.
+        for (const QAction* a : menu->actions()) {
+            QVERIFY(a->shortcut().isEmpty() || menu->objectName() == "IDM_VIEW");
+            QVERIFY(a->shortcut() != QKeySequence(Qt::Key_F5));
+        }
     }
 }
 

@@ -122,7 +122,7 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
         QString::number(testing_pof::insg_body().size()),
         "88",
         "32",
-        "76",
+        "52",
         "40",
         "99",
         "60",

@@ -31,7 +31,9 @@ class WeaponsWindowTest : public QObject {
 
 void WeaponsWindowTest::turret_window_follows_the_chosen_bank() {
     App app;
-    app.open_bytes(testing_pof::sample_model(2117));  // TGUN: banks of 2 and 0 firing points
+    // TGUN: banks of 2 and 0 firing points.
+    app.open_bytes(
+        testing_pof::PofBuilder(2117).chunk("TGUN", testing_pof::turret_body({2, 0})).str());
     app.action("IDM_TGUN")->trigger();
     ui::ViewerWindow* window = app.windows.window("frmTGUN");
     QVERIFY(window);

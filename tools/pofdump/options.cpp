@@ -46,6 +46,7 @@ class Parser {
     void window(const std::string& name);
     void read(const std::string& path);
     void file(const std::string& path);
+    void finish();
     void fail(const std::string& why) {
         if (parsed_.error.empty()) parsed_.error = why;
     }
@@ -66,10 +67,27 @@ ParsedOptions Parser::run() {
         } else {
             file(arg);
         }
-        if (parsed_.options.action != Options::Action::Dump) return parsed_;
+        if (parsed_.options.action == Options::Action::Help ||
+            parsed_.options.action == Options::Action::Version) {
+            return parsed_;
+        }
     }
-    if (parsed_.options.file.empty()) fail("no FILE given");
+    finish();
     return parsed_;
+}
+
+// A dump reads one file and may take steps; a check reads every file and takes none.
+void Parser::finish() {
+    Options& o = parsed_.options;
+    if (o.files.empty()) return fail("no FILE given");
+    if (o.action == Options::Action::Check) {
+        if (!o.steps.empty()) {
+            fail("--check cannot be combined with --view, --choose, --open or --window");
+        }
+        return;
+    }
+    if (o.files.size() > 1) return fail("only one FILE may be given");
+    o.file = o.files.front();
 }
 
 std::optional<std::string> Parser::value_of(std::string_view name) {
@@ -93,6 +111,8 @@ void Parser::option(const std::string& arg) {
         parsed_.options.action = Options::Action::Help;
     } else if (arg == "--version") {
         parsed_.options.action = Options::Action::Version;
+    } else if (arg == "--check") {
+        parsed_.options.action = Options::Action::Check;
     } else if (arg == "--json") {
         parsed_.options.json = true;
     } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
@@ -157,9 +177,8 @@ void Parser::read(const std::string& path) {
 }
 
 void Parser::file(const std::string& path) {
-    if (!parsed_.options.file.empty()) return fail("only one FILE may be given");
     if (path.empty()) return fail("the FILE name is empty");
-    parsed_.options.file = path;
+    parsed_.options.files.push_back(path);
 }
 
 }  // namespace
@@ -178,6 +197,7 @@ std::optional<pof::RecordEntry> entry_for_view_id(const std::string& chunk_id) {
 std::string usage_text() {
     return "Usage: pofdump [--json] [--view ID | --choose LIST:ROW | --open LIST:ROW |\n"
            "               --window NAME | --read FILE]... FILE\n"
+           "       pofdump --check [--json] FILE...\n"
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
            "(its file label, record list and menus) until another window becomes current.\n"
@@ -196,6 +216,10 @@ std::string usage_text() {
            "                     current\n"
            "  --read FILE        File > Open of FILE in the same run: the reset closes every\n"
            "                     window, then FILE is read; the main window becomes current\n"
+           "  --check            check each FILE, read as File > Open reads it, and print one\n"
+           "                     line per finding, FILE:OFFSET: SEVERITY: PLACE: MESSAGE\n"
+           "                     [CODE], then FILE: N errors, N warnings, N notes; exit 1\n"
+           "                     when a file has an error\n"
            "  --json             print JSON instead of text\n"
            "  --help             print this help\n"
            "  --version          print the version\n"

@@ -43,9 +43,10 @@ struct Step {
 };
 
 struct Options {
-    enum class Action { Dump, Help, Version };
+    enum class Action { Dump, Check, Help, Version };
     Action action = Action::Dump;
-    std::string file;
+    std::string file;                // the file a dump reads
+    std::vector<std::string> files;  // every FILE given, in order; --check reads them all
     bool json = false;
     std::vector<Step> steps;
 };

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "check_run.h"
 #include "dump_render.h"
 #include "io/text.h"
 #include "view/headless.h"
@@ -170,9 +171,9 @@ std::optional<Session::Refusal> Session::open(const Choice& choice) {
         return Refusal{kExitUsage, "list " + pof::integer_text(choice.list) +
                                        " is a drop-down list; --open double-clicks list views"};
     }
-    windows_.forget_last_forward();
+    const std::uint64_t fronted = windows_.fronted();
     static_cast<view::Table&>(*list).double_click(choice.row);
-    if (!windows_.last_forward().empty()) make_current(windows_.last_forward());
+    if (windows_.fronted() != fronted) make_current(windows_.front());
     return std::nullopt;
 }
 
@@ -229,6 +230,8 @@ int run(const Options& options, std::ostream& out, std::ostream& err) {
         case Options::Action::Version:
             out << "pofdump " POFDUMP_VERSION "\n";
             return kExitClean;
+        case Options::Action::Check:
+            return run_check(options, out, err);
         case Options::Action::Dump:
             break;
     }

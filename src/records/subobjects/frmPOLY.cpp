@@ -45,7 +45,11 @@ frmPOLY::frmPOLY(const SubobjectContext& context, const PolygonKind& kind)
     }));
 }
 
+// Decoding the same block again (its window activated once more) keeps the chosen entry, so
+// a finding that led here stays on its entry when the window system activates the window.
 void frmPOLY::decode_fields() {
+    const int chosen = entries.selected;
+    const bool same_block = decoded_ == block_copy();
     entries.clear();
     show_header();
     show_floats(normal_center, 0, 8);
@@ -62,6 +66,8 @@ void frmPOLY::decode_fields() {
         }
     }
     read_entries(count);
+    if (same_block && entries.valid(chosen)) entries.selected = chosen;
+    decoded_ = block_copy();
 }
 
 // One row per vertex entry: its index, then the vertex and normal indices (int16), and for a

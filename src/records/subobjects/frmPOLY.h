@@ -34,6 +34,8 @@ class frmPOLY : public ActivatedBlockViewer {
     void decode_fields() override;
     void read_entries(std::int32_t count);
 
+    std::string decoded_;  // the block decoded last, to keep its chosen entry when it comes again
+
     const PolygonKind& kind_;
 };
 

@@ -37,6 +37,7 @@ std::string why_unstored(const ReadState& state, const SubobjectTable& table, st
 
 void gSOBJ_data(pof::PofFile& f, std::int32_t chunk_size, ReadState& state, SubobjectTable& table) {
     const std::int32_t number = f.i32();
+    if (!state.chunks.empty()) state.chunks.back().subobject = number;
     const bool storable = state.header_read && table.has_slot(number);
     Subobject unstored;
     Subobject& s = storable ? table.fill(number) : unstored;

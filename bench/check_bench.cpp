@@ -1,0 +1,76 @@
+// The model check against the read it follows: a BSP-heavy model, a model of a million
+// triangles, a model with 100,000 findings and the small sample model. The check should cost
+// at most a second read.
+
+#include <benchmark/benchmark.h>
+
+#include "bsp_models.h"
+#include "check/model_check.h"
+
+namespace {
+
+using bench_models::Bytes;
+using bench_models::PofBuilder;
+namespace bsp = testing_pof::bsp;
+
+// Subobjects of a vertex table and blocks triangles each; with bad_index every triangle
+// names a vertex the table does not hold.
+std::string subobjects_of_triangles(int subobjects, int blocks, bool bad_index) {
+    Bytes data = bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}});
+    const std::int16_t last = bad_index ? 7 : 2;
+    for (int i = 0; i < blocks; ++i) data.raw(bsp::tmappoly({{0, 0}, {1, 0}, {last, 0}}, 0));
+    data.raw(bsp::eof());
+    PofBuilder b(2117);
+    b.chunk("HDR2", testing_pof::header_body(2117, {.subobjects = subobjects, .debris = 0}));
+    for (int n = 0; n < subobjects; ++n) {
+        b.chunk("OBJ2", testing_pof::subobject_body(
+                            2117, {.number = n, .parent = n - 1, .name = "hull", .bsp = data}));
+    }
+    b.chunk("TXTR", testing_pof::texture_body({"hull"}));
+    return b.str();
+}
+
+const std::string& model(int which) {
+    static const std::string models[] = {
+        bench_models::bsp_heavy(38'500'000),          // no TXTR, no DEFPOINTS: 2 faults a block
+        subobjects_of_triangles(480, 1'000, false),   // 38.5 MB that checks clean
+        subobjects_of_triangles(100, 10'000, false),  // 1,000,000 triangles
+        subobjects_of_triangles(1'000, 100, true),    // 100,000 vertex-index findings
+        testing_pof::sample_model(),                  // one of many small files
+    };
+    return models[which];
+}
+
+const char* const kNames[] = {"bsp_heavy_38MB", "clean_38MB", "triangles_1M", "findings_100k",
+                              "sample"};
+
+void BM_Read(benchmark::State& state) {
+    const std::string& bytes = model(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        testing_pof::Session s;
+        benchmark::DoNotOptimize(s.read(bytes));
+    }
+    state.SetLabel(kNames[state.range(0)]);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_Read)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+void BM_Check(benchmark::State& state) {
+    const std::string& bytes = model(static_cast<int>(state.range(0)));
+    testing_pof::Session s;
+    s.read(bytes);
+    std::size_t findings = 0;
+    for (auto _ : state) {
+        const auto found = check::check_model(s.store);
+        findings = found.size();
+        benchmark::DoNotOptimize(found.data());
+    }
+    state.SetLabel(std::string(kNames[state.range(0)]) + ", " + std::to_string(findings) +
+                   " findings");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_Check)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

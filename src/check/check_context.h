@@ -1,0 +1,84 @@
+#pragma once
+// What every part of the model check shares: the store, the findings, which chunk holds each
+// record, and the small tests on numbers that several chunks need.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "check/findings.h"
+#include "pof/global_data.h"
+
+namespace check {
+
+struct CheckContext {
+    CheckContext(const pof::ModelStore& store, Findings& out);
+
+    // The chunk whose body the record of entry holds: the last of its type in the file.
+    std::optional<std::size_t> record_chunk(pof::RecordEntry entry) const;
+    // A subobject number the header's table holds.
+    bool is_subobject(std::int64_t number) const;
+    // Textures a TMAPPOLY can name: the TXTR names of this file, none without one.
+    std::int32_t texture_names() const { return texture_names_; }
+
+    const pof::ModelStore& store;
+    Findings& out;
+    std::vector<bool> texture_used;  // per TXTR name
+    // Per subobject number, the last chunk that filled its slot.
+    std::unordered_map<std::int32_t, std::size_t> subobject_chunks;
+
+  private:
+    std::unordered_map<int, std::size_t> record_chunks_;
+    std::int32_t texture_names_ = 0;
+};
+
+// The tests behind the checks below, for loops that make a place only for a finding.
+bool is_finite(pof::Vec3 v);
+bool is_unit(pof::Vec3 n);  // finite, length within 0.01 of 1
+bool box_ok(pof::Vec3 min, pof::Vec3 max);
+
+// Joins place steps with the middle dot.
+std::string place(std::initializer_list<std::string> steps);
+std::string numbered(const char* word, std::int64_t n);  // "Gun 3"
+
+// Adds not-finite when any part of v is NaN or infinite; true when v is finite.
+bool finite_or_report(CheckContext& c, const std::string& where, const char* what, pof::Vec3 v,
+                      const std::optional<pof::ItemRef>& item);
+bool finite_or_report(CheckContext& c, const std::string& where, const char* what, float v,
+                      const std::optional<pof::ItemRef>& item);
+// Not-finite, or normal-length when the length differs from 1 by more than 0.01.
+void check_normal(CheckContext& c, const std::string& where, const char* what, pof::Vec3 n,
+                  const std::optional<pof::ItemRef>& item);
+// Box-inverted when min exceeds max on an axis; not-finite first.
+void check_box(CheckContext& c, const std::string& where, pof::Vec3 min, pof::Vec3 max,
+               const std::optional<pof::ItemRef>& item);
+// Count-negative for a count stored below zero.
+void check_count(CheckContext& c, const std::string& where, const char* what, std::int32_t count,
+                 const std::optional<pof::ItemRef>& item);
+
+std::string vec_text(pof::Vec3 v);
+
+// The viewer of entry with row k of list k + 1 chosen for each k: a bank, then its point.
+pof::ItemRef rows(pof::RecordEntry entry, std::initializer_list<int> chosen);
+
+// Runs part over the record of entry when this file had a chunk of its type, its findings
+// going to that chunk.
+template <class Part>
+void at_record(CheckContext& c, pof::RecordEntry entry, Part part) {
+    if (const auto chunk = c.record_chunk(entry)) {
+        c.out.at_chunk(*chunk);
+        part();
+    }
+}
+
+// The parts of the check, each over its chunks.
+void check_chunk_facts(CheckContext& c);
+void check_header(CheckContext& c);
+void check_subobjects(CheckContext& c);
+void check_weapons(CheckContext& c);
+void check_docking(CheckContext& c);
+void check_textures(CheckContext& c);
+
+}  // namespace check

@@ -1,0 +1,174 @@
+// Docking points, paths, thrusters, insignia, the texture names and the auto-centre.
+
+#include "check/check_context.h"
+#include "io/text.h"
+#include "records/table_access.h"
+
+namespace check {
+
+namespace {
+
+using pof::integer_text;
+using pof::RecordEntry;
+using records::rows_for;
+
+std::int32_t path_count(const CheckContext& c) {
+    if (!c.record_chunk(RecordEntry::PATH)) return 0;
+    return rows_for(c.store.path.path_count, c.store.path.names);
+}
+
+void dock(CheckContext& c, const records::DockRecord& r, int d) {
+    const std::string at = numbered("Dock", d);
+    const std::int32_t paths = path_count(c);
+    const std::int32_t splines = records::entry_or_zero(r.spline_path_counts, d);
+    check_count(c, at, "spline path count", splines, rows(RecordEntry::DOCK, {d}));
+    for (int j = 0; j < rows_for(splines, r.spline_paths, d); ++j) {
+        const std::int32_t path = r.spline_paths.at(d, j);
+        if (path >= 0 && path < paths) continue;
+        c.out.add(Code::DockPath, place({at, numbered("Spline path", j)}),
+                  "path " + integer_text(path) + " is not one of the " + integer_text(paths) +
+                      " paths of the PATH chunk",
+                  rows(RecordEntry::DOCK, {d, j}));
+    }
+    const std::int32_t points = records::entry_or_zero(r.point_counts, d);
+    check_count(c, at, "point count", points, rows(RecordEntry::DOCK, {d}));
+    for (int p = 0; p < rows_for(points, r.points, d); ++p) {
+        const std::string where = place({at, numbered("Point", p)});
+        const pof::ItemRef item{RecordEntry::DOCK, {{1, d, false}, {3, p, false}}};
+        finite_or_report(c, where, "position", r.points.at(d, p).position, item);
+        check_normal(c, where, "normal", r.points.at(d, p).normal, item);
+    }
+}
+
+void docks(CheckContext& c, const records::DockRecord& r) {
+    check_count(c, "", "dock count", r.dock_count, {});
+    const int n = rows_for(r.dock_count, r.properties);
+    for (int d = 0; d < n; ++d) dock(c, r, d);
+}
+
+char lower(char ch) {
+    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
+std::string lowered(std::string s) {
+    for (char& ch : s) ch = lower(ch);
+    return s;
+}
+
+void path_vertex(CheckContext& c, const records::PathRecord& r, int p, int v) {
+    const std::string at = place({numbered("Path", p), numbered("Vertex", v)});
+    const records::PathVertex& vertex = r.vertices.at(p, v);
+    finite_or_report(c, at, "position", vertex.position, rows(RecordEntry::PATH, {p, v}));
+    finite_or_report(c, at, "radius", vertex.radius, rows(RecordEntry::PATH, {p, v}));
+    check_count(c, at, "turret count", vertex.turret_count, rows(RecordEntry::PATH, {p, v}));
+    const int turrets = std::min(std::max(vertex.turret_count, 0), r.turret_slots(p, v));
+    for (int t = 0; t < turrets; ++t) {
+        const std::int32_t n = r.turret(p, v, t);
+        if (c.is_subobject(n)) continue;
+        c.out.add(Code::PathTurret, place({at, numbered("Turret", t)}),
+                  "turret " + integer_text(n) + " is not a subobject number",
+                  rows(RecordEntry::PATH, {p, v, t}));
+    }
+}
+
+void paths(CheckContext& c, const records::PathRecord& r) {
+    check_count(c, "", "path count", r.path_count, {});
+    // Every subobject name, lower-cased, to look parents up in.
+    std::vector<std::string> names;
+    for (const auto& [number, chunk] : c.subobject_chunks) {
+        names.push_back(lowered(c.store.subobjects.at(number).name));
+    }
+    std::sort(names.begin(), names.end());
+    const int n = rows_for(r.path_count, r.names);
+    for (int p = 0; p < n; ++p) {
+        const std::string& parent = records::entry_or_zero(r.parents, p).text;
+        if (!parent.empty() && !std::binary_search(names.begin(), names.end(), lowered(parent))) {
+            c.out.add(Code::PathParent, numbered("Path", p),
+                      "its parent \"" + pof::text8(parent) + "\" is the name of no subobject",
+                      rows(RecordEntry::PATH, {p}));
+        }
+        const std::int32_t vertices = records::entry_or_zero(r.vertex_counts, p);
+        check_count(c, numbered("Path", p), "vertex count", vertices, rows(RecordEntry::PATH, {p}));
+        for (int v = 0; v < rows_for(vertices, r.vertices, p); ++v) path_vertex(c, r, p, v);
+    }
+}
+
+void thrusters(CheckContext& c, const records::FuelRecord& r) {
+    check_count(c, "", "thruster count", r.thruster_count, {});
+    const int n = rows_for(r.thruster_count, r.glow_counts);
+    for (int t = 0; t < n; ++t) {
+        const std::string at = numbered("Thruster", t);
+        check_count(c, at, "glow count", r.glow_counts[t], rows(RecordEntry::FUEL, {t}));
+        for (int g = 0; g < rows_for(r.glow_counts[t], r.glows, t); ++g) {
+            const std::string where = place({at, numbered("Glow", g)});
+            const auto item = rows(RecordEntry::FUEL, {t, g});
+            const records::Glow glow = r.glows.at(t, g);
+            finite_or_report(c, where, "position", glow.position, item);
+            check_normal(c, where, "normal", glow.normal, item);
+            finite_or_report(c, where, "radius", glow.radius, item);
+        }
+    }
+}
+
+void insignia(CheckContext& c, const records::InsgRecord& r, int i) {
+    const std::string at = numbered("Insignia", i);
+    const std::int32_t level = records::entry_or_zero(r.detail_levels, i);
+    const std::int32_t levels = c.store.ohdr.detail_level_count;
+    if (level < 0 || level >= levels) {
+        c.out.add(Code::InsigniaDetailLevel, at,
+                  "detail level " + integer_text(level) + " is outside the header's " +
+                      integer_text(std::max(levels, 0)) + " detail levels",
+                  rows(RecordEntry::INSG, {i}));
+    }
+    const std::int32_t vertex_count = records::entry_or_zero(r.vertex_counts, i);
+    const std::int32_t face_count = records::entry_or_zero(r.face_counts, i);
+    check_count(c, at, "vertex count", vertex_count, rows(RecordEntry::INSG, {i}));
+    check_count(c, at, "face count", face_count, rows(RecordEntry::INSG, {i}));
+    const int vertices = rows_for(vertex_count, r.vertices, i);
+    for (int v = 0; v < vertices; ++v) {
+        finite_or_report(c, place({at, numbered("Vertex", v)}), "vertex", r.vertices.at(i, v),
+                         rows(RecordEntry::INSG, {i, v}));
+    }
+    for (int f = 0; f < rows_for(face_count, r.faces, i); ++f) {
+        for (const records::FaceCorner& corner : r.faces.at(i, f)) {
+            if (corner.vertex >= 0 && corner.vertex < vertices) continue;
+            c.out.add(Code::InsigniaVertexIndex, place({at, numbered("Face", f)}),
+                      "corner " + integer_text(corner.vertex) + " is outside the " +
+                          integer_text(vertices) + " vertices of this insignia",
+                      pof::ItemRef{RecordEntry::INSG, {{1, i, false}, {3, f, false}}});
+        }
+    }
+}
+
+void insignias(CheckContext& c, const records::InsgRecord& r) {
+    check_count(c, "", "insignia count", r.insignia_count, {});
+    const int n = rows_for(r.insignia_count, r.detail_levels);
+    for (int i = 0; i < n; ++i) insignia(c, r, i);
+}
+
+}  // namespace
+
+void check_docking(CheckContext& c) {
+    const auto& s = c.store;
+    at_record(c, RecordEntry::DOCK, [&] { docks(c, s.dock); });
+    at_record(c, RecordEntry::PATH, [&] { paths(c, s.path); });
+    at_record(c, RecordEntry::FUEL, [&] { thrusters(c, s.fuel); });
+    at_record(c, RecordEntry::INSG, [&] { insignias(c, s.insg); });
+    at_record(c, RecordEntry::ACEN,
+              [&] { finite_or_report(c, "", "auto-centre", s.acen.auto_center, {}); });
+}
+
+void check_textures(CheckContext& c) {
+    at_record(c, pof::RecordEntry::TXTR, [&] {
+        check_count(c, "", "texture count", c.store.txtr.texture_count, {});
+        for (std::size_t t = 0; t < c.texture_used.size(); ++t) {
+            if (c.texture_used[t]) continue;
+            const int row = static_cast<int>(t);
+            c.out.add(Code::TextureUnused, numbered("Texture", row),
+                      "no TMAPPOLY uses \"" + pof::text8(c.store.txtr.textures[t].name) + "\"",
+                      rows(RecordEntry::TXTR, {row}));
+        }
+    });
+}
+
+}  // namespace check

@@ -1,0 +1,146 @@
+// Gun and missile points, turrets, special points, eye points and the shield mesh.
+
+#include <algorithm>
+
+#include "check/check_context.h"
+#include "io/text.h"
+#include "records/table_access.h"
+
+namespace check {
+
+namespace {
+
+using pof::integer_text;
+using pof::RecordEntry;
+using records::rows_for;
+
+void weapon_points(CheckContext& c, RecordEntry entry, const records::WeaponPointRecord& r,
+                   const char* word) {
+    check_count(c, "", "slot count", r.bank_count, {});
+    const int banks = rows_for(r.bank_count, r.point_counts);
+    for (int b = 0; b < banks; ++b) {
+        const std::string slot = numbered("Slot", b);
+        check_count(c, slot, "point count", r.point_counts[b], rows(entry, {b}));
+        const int points = rows_for(r.point_counts[b], r.points, b);
+        for (int p = 0; p < points; ++p) {
+            const std::string at = place({slot, numbered(word, p)});
+            const auto item = rows(entry, {b, p});
+            finite_or_report(c, at, "position", r.points.at(b, p).position, item);
+            check_normal(c, at, "normal", r.points.at(b, p).normal, item);
+        }
+    }
+}
+
+void turret_subobject(CheckContext& c, const std::string& at, const char* what, std::int32_t n,
+                      const pof::ItemRef& item) {
+    if (c.is_subobject(n)) return;
+    c.out.add(Code::TurretSubobject, at,
+              std::string("its ") + what + " " + integer_text(n) + " is not a subobject number",
+              item);
+}
+
+void turrets(CheckContext& c, RecordEntry entry, const records::TurretRecord& r) {
+    check_count(c, "", "bank count", r.bank_count, {});
+    const int banks = rows_for(r.bank_count, r.turrets);
+    for (int b = 0; b < banks; ++b) {
+        const records::Turret& t = r.turrets[b];
+        const std::string at = numbered("Bank", b);
+        const auto item = rows(entry, {b});
+        turret_subobject(c, at, "parent", t.parent, item);
+        turret_subobject(c, at, "physical parent", t.physical_parent, item);
+        check_normal(c, at, "turret normal", t.normal, item);
+        check_count(c, at, "firing point count", t.firing_point_count, item);
+        if (t.firing_point_count == 0) {
+            c.out.add(Code::TurretFiringPoints, at, "the turret has no firing points", item);
+        }
+        const int points = rows_for(t.firing_point_count, r.firing_points, b);
+        for (int p = 0; p < points; ++p) {
+            finite_or_report(c, place({at, numbered("Point", p)}), "firing point",
+                             r.firing_points.at(b, p), rows(entry, {b, p}));
+        }
+    }
+}
+
+void special_points(CheckContext& c, const records::SpclRecord& r) {
+    check_count(c, "", "special point count", r.point_count, {});
+    const int n = rows_for(r.point_count, r.points);
+    for (int i = 0; i < n; ++i) {
+        const std::string at = numbered("Special Point", i);
+        finite_or_report(c, at, "point", r.points[i].point, rows(RecordEntry::SPCL, {i}));
+        finite_or_report(c, at, "radius", r.points[i].radius, rows(RecordEntry::SPCL, {i}));
+    }
+}
+
+void eye_points(CheckContext& c, const records::EyeRecord& r) {
+    check_count(c, "", "eye point count", r.point_count, {});
+    const int n = rows_for(r.point_count, r.points);
+    for (int i = 0; i < n; ++i) {
+        const records::EyePoint& e = r.points[i];
+        const std::string at = numbered("Eye Point", i);
+        const auto item = rows(RecordEntry::EYE, {i});
+        if (!c.is_subobject(e.subobject)) {
+            c.out.add(Code::EyeSubobject, at,
+                      "its subobject " + integer_text(e.subobject) + " is not a subobject number",
+                      item);
+        }
+        finite_or_report(c, at, "offset", e.offset, item);
+        check_normal(c, at, "normal", e.normal, item);
+    }
+}
+
+void shield_face(CheckContext& c, const records::ShldRecord& r, int f, int vertices, int faces) {
+    const records::ShieldFace& face = r.faces[f];
+    const std::string at = numbered("Face", f);
+    const pof::ItemRef item{RecordEntry::SHLD, {{2, f, false}}};
+    check_normal(c, at, "face normal", face.normal, item);
+    for (const std::int32_t v : face.vertices) {
+        if (v >= 0 && v < vertices) continue;
+        c.out.add(Code::ShieldVertexIndex, at,
+                  "corner " + integer_text(v) + " is outside the " + integer_text(vertices) +
+                      " shield vertices",
+                  item);
+    }
+    for (const std::int32_t g : face.neighbours) {
+        if (g < 0 || g >= faces) {
+            c.out.add(Code::ShieldNeighbourIndex, at,
+                      "neighbour " + integer_text(g) + " is outside the " + integer_text(faces) +
+                          " shield faces",
+                      item);
+            continue;
+        }
+        const auto& back = r.faces[g].neighbours;
+        if (std::find(back.begin(), back.end(), f) != back.end()) continue;
+        c.out.add(Code::ShieldNeighbour, at,
+                  "it names face " + integer_text(g) + " as a neighbour, but face " +
+                      integer_text(g) + " does not name it",
+                  item);
+    }
+}
+
+void shield(CheckContext& c, const records::ShldRecord& r) {
+    check_count(c, "", "vertex count", r.vertex_count, {});
+    check_count(c, "", "face count", r.face_count, {});
+    const int vertices = rows_for(r.vertex_count, r.vertices);
+    const int faces = rows_for(r.face_count, r.faces);
+    for (int v = 0; v < vertices; ++v) {
+        finite_or_report(c, numbered("Vertex", v), "vertex", r.vertices[v],
+                         rows(RecordEntry::SHLD, {v}));
+    }
+    for (int f = 0; f < faces; ++f) shield_face(c, r, f, vertices, faces);
+}
+
+}  // namespace
+
+void check_weapons(CheckContext& c) {
+    const auto& s = c.store;
+    at_record(c, RecordEntry::GPNT, [&] { weapon_points(c, RecordEntry::GPNT, s.gpnt, "Gun"); });
+    at_record(c, RecordEntry::MPNT,
+              [&] { weapon_points(c, RecordEntry::MPNT, s.mpnt, "Missile"); });
+    at_record(c, RecordEntry::TGUN, [&] { turrets(c, RecordEntry::TGUN, s.tgun); });
+    at_record(c, RecordEntry::TMIS, [&] { turrets(c, RecordEntry::TMIS, s.tmis); });
+    at_record(c, RecordEntry::SPCL, [&] { special_points(c, s.spcl); });
+    at_record(c, RecordEntry::EYE, [&] { eye_points(c, s.eye); });
+    at_record(c, RecordEntry::SHLD, [&] { shield(c, s.shld); });
+}
+
+}  // namespace check

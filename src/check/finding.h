@@ -1,0 +1,80 @@
+#pragma once
+// A finding of the model check: what is wrong, where in the file, and which window rows show
+// the item it is about.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "pof/item_ref.h"
+
+namespace check {
+
+enum class Severity { Error, Warning, Note };
+
+enum class Code {
+    Read,
+    ChunkSize,
+    UnknownChunk,
+    DuplicateChunk,
+    NoHeader,
+    SubobjectMissing,
+    SubobjectDuplicate,
+    SubobjectUnstored,
+    Parent,
+    DetailLevel,
+    Debris,
+    BspWalk,
+    NoDefpoints,
+    VertexIndex,
+    NormalIndex,
+    TextureIndex,
+    PolygonVertices,
+    SortnormOffset,
+    BoxInverted,
+    VertexOutsideBox,
+    NotFinite,
+    NormalLength,
+    TurretSubobject,
+    TurretFiringPoints,
+    EyeSubobject,
+    DockPath,
+    PathParent,
+    PathTurret,
+    ShieldVertexIndex,
+    ShieldNeighbourIndex,
+    ShieldNeighbour,
+    InsigniaVertexIndex,
+    InsigniaDetailLevel,
+    CountNegative,
+    TextureUnused,
+};
+inline constexpr int kCodeCount = static_cast<int>(Code::TextureUnused) + 1;
+
+// The stable name scripts match on ("chunk-size", "vertex-index", ...).
+std::string_view code_name(Code code);
+Severity severity_of(Code code);
+// "error", "warning", "note".
+std::string_view severity_name(Severity severity);
+
+struct Finding {
+    Severity severity = Severity::Error;
+    Code code = Code::Read;
+    std::string chunk;        // the chunk ID as read; empty for the file as a whole
+    std::int64_t offset = 0;  // of that chunk's header
+    std::string place;        // "subObject 2 · block at 140 · entry 3"
+    std::string message;
+    std::optional<pof::ItemRef> item;  // the rows that show it, when a viewer does
+    // Above 0 on the line that stands for the findings past the cap: how many it stands for.
+    int more = 0;
+};
+
+// Places join their steps with a middle dot.
+inline constexpr std::string_view kPlaceStep = " \xC2\xB7 ";
+
+// The place as the window and pofdump's lines show it, after the chunk ID: "GPNT · Slot 1 ·
+// Gun 0"; "file" for the file as a whole.
+std::string shown_place(const Finding& f);
+
+}  // namespace check

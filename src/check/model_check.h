@@ -1,0 +1,24 @@
+#pragma once
+// The model check: reads the store and what the reader learnt of each chunk, and lists every
+// reference that points nowhere, every walk that breaks and every value that cannot be right.
+// It reads only what the store holds and costs time in proportion to it.
+
+#include <string>
+#include <vector>
+
+#include "check/finding.h"
+#include "pof/global_data.h"
+
+namespace check {
+
+// In file order. A read that stopped early adds a "read" finding with the reader's words.
+std::vector<Finding> check_model(const pof::ModelStore& store);
+
+struct Tally {
+    int errors = 0, warnings = 0, notes = 0;
+};
+Tally tally(const std::vector<Finding>& findings);
+// "2 errors, 3 warnings, 1 note", or "No problems found".
+std::string summary_text(const Tally& t);
+
+}  // namespace check

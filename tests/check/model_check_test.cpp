@@ -1,0 +1,334 @@
+// The model check: every code found where it is planted in an otherwise clean model, the cap
+// per code and chunk, and a finding's double-click leading to its item.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <set>
+
+#include "check/frmModelCheck.h"
+#include "check/model_check.h"
+#include "clean_model.h"
+#include "session.h"
+
+namespace {
+
+using namespace testing_pof;
+using check::Code;
+
+std::vector<check::Finding> check_bytes(const std::string& bytes) {
+    Session s;
+    s.read(bytes);
+    return check::check_model(s.store);
+}
+
+std::set<std::string> codes_of(const std::vector<check::Finding>& findings) {
+    std::set<std::string> codes;
+    for (const auto& f : findings) codes.insert(std::string(check::code_name(f.code)));
+    return codes;
+}
+
+Bytes with_bsp(std::int32_t number, std::int32_t parent, const Bytes& bsp) {
+    return CleanModel::subobject(number, parent, bsp, number == 0 ? "hull" : "turret01");
+}
+
+Bytes tmap(const std::vector<bsp::PolygonEntry>& entries, std::int32_t texture = 0) {
+    return Bytes()
+        .raw(bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}}))
+        .raw(bsp::tmappoly(entries, texture))
+        .raw(bsp::eof());
+}
+
+Bytes shield_faces(std::array<int, 3> corners0, std::array<int, 3> neighbours0,
+                   std::array<int, 3> neighbours1) {
+    Bytes b = Bytes().i32(3).vec(0, 0, 0).vec(1, 0, 0).vec(0, 1, 0).i32(2).vec(0, 0, 1);
+    for (int v : corners0) b.i32(v);
+    for (int n : neighbours0) b.i32(n);
+    b.vec(0, 0, -1).i32(2).i32(1).i32(0);
+    for (int n : neighbours1) b.i32(n);
+    return b;
+}
+
+struct Planted {
+    const char* code;
+    std::function<void(CleanModel&)> plant;
+};
+
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+const std::vector<Planted> kPlanted = {
+    {"chunk-size", [](CleanModel& m) { m.acen_declared = 20; }},
+    {"unknown-chunk", [](CleanModel& m) { m.extra = "XXXX" + Bytes().i32(4).i32(0).str(); }},
+    {"duplicate-chunk",
+     [](CleanModel& m) { m.extra = "ACEN" + Bytes().i32(12).raw(acen_body(0, 0, 0)).str(); }},
+    {"subobject-missing",
+     [](CleanModel& m) { m.header = header_body(2117, {.subobjects = 3, .debris = 0}); }},
+    {"subobject-duplicate",
+     [](CleanModel& m) { m.extra = "OBJ2" + Bytes().i32(m.turret.size32()).raw(m.turret).str(); }},
+    {"subobject-unstored",
+     [](CleanModel& m) {
+         m.extra =
+             "OBJ2" +
+             Bytes().i32(m.turret.size32()).raw(with_bsp(5, 0, CleanModel::triangle_bsp())).str();
+     }},
+    {"parent", [](CleanModel& m) { m.turret = with_bsp(1, 7, CleanModel::triangle_bsp()); }},
+    {"parent", [](CleanModel& m) { m.hull = with_bsp(0, 1, CleanModel::triangle_bsp()); }},
+    {"detail-level",
+     [](CleanModel& m) { m.header = header_body(2117, {.detail_levels = 3, .debris = 0}); }},
+    {"debris", [](CleanModel& m) { m.header = header_body(2117, {.debris = 1}); }},
+    {"bsp-walk",
+     [](CleanModel& m) { m.turret = with_bsp(1, 0, Bytes().raw(bsp::block(2, 0)).i32(0)); }},
+    {"bsp-walk",  // a FLATPOLY of 4 bytes: smaller than its header
+     [](CleanModel& m) { m.turret = with_bsp(1, 0, Bytes().i32(2).i32(4).i32(0).i32(0)); }},
+    {"bsp-walk",
+     [](CleanModel& m) {
+         m.turret = with_bsp(
+             1, 0, Bytes().raw(bsp::block(9, 16)).i32(5).i32(400).vec(0, 0, 0).vec(0, 0, 0));
+     }},
+    {"no-defpoints",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0,
+                             Bytes()
+                                 .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 0))
+                                 .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 0))
+                                 .raw(bsp::eof()));
+     }},
+    {"vertex-index",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap({{0, 0}, {1, 0}, {3, 0}}));
+     }},
+    {"normal-index",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap({{0, 0}, {1, 0}, {2, 1}}));
+     }},
+    {"texture-index",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap({{0, 0}, {1, 0}, {2, 0}}, 1));
+     }},
+    {"polygon-vertices",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap({{0, 0}, {1, 0}}));
+     }},
+    {"sortnorm-offset",
+     [](CleanModel& m) {
+         m.turret =
+             with_bsp(1, 0, Bytes().raw(bsp::sortnorm(80, 12)).raw(CleanModel::triangle_bsp()));
+     }},
+    {"box-inverted",
+     [](CleanModel& m) {
+         m.turret = with_bsp(
+             1, 0,
+             Bytes().raw(CleanModel::triangle_bsp()).raw(bsp::boundbox({1, 0, 0}, {-1, 0, 0})));
+     }},
+    {"vertex-outside-box",
+     [](CleanModel& m) {
+         m.turret =
+             with_bsp(1, 0, Bytes().raw(bsp::defpoints({{{0, 0, 3.01f}, {}}})).raw(bsp::eof()));
+     }},
+    {"not-finite", [](CleanModel& m) { m.acen = acen_body(0, kNaN, 0); }},
+    {"normal-length",
+     [](CleanModel& m) { m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 1.02f); }},
+    {"turret-subobject",
+     [](CleanModel& m) { m.tgun = Bytes().i32(1).i32(1).i32(2).vec(0, 0, 1).i32(1).vec(0, 0, 0); }},
+    {"turret-firing-points",
+     [](CleanModel& m) { m.tgun = Bytes().i32(1).i32(1).i32(1).vec(0, 0, 1).i32(0); }},
+    {"eye-subobject", [](CleanModel& m) { m.eye = eye_body(3); }},
+    {"dock-path", [](CleanModel& m) { m.dock = Bytes().i32(1).text("").i32(1).i32(1).i32(0); }},
+    {"path-parent", [](CleanModel& m) { m.path = Bytes().i32(1).text("p0").text("hul").i32(0); }},
+    {"path-turret",
+     [](CleanModel& m) {
+         m.path = Bytes().i32(1).text("p0").text("").i32(1).vec(0, 0, 0).f32(1).i32(1).i32(-1);
+     }},
+    {"shield-vertex-index",
+     [](CleanModel& m) {
+         m.shld = shield_faces({0, 1, 3}, {1, 1, 1}, {0, 0, 0});
+     }},
+    {"shield-neighbour-index",
+     [](CleanModel& m) {
+         m.shld = shield_faces({0, 1, 2}, {1, 1, 2}, {0, 0, 0});
+     }},
+    {"shield-neighbour",
+     [](CleanModel& m) {
+         m.shld = shield_faces({0, 1, 2}, {1, 1, 1}, {1, 1, 1});
+     }},
+    {"insignia-vertex-index",
+     [](CleanModel& m) {
+         m.insg =
+             Bytes().raw(insg_body().str().substr(0, 76)).i32(9).raw(insg_body().str().substr(80));
+     }},
+    {"insignia-detail-level",
+     [](CleanModel& m) { m.insg = Bytes().i32(1).i32(1).i32(0).i32(0).vec(0, 0, 0); }},
+    {"count-negative", [](CleanModel& m) { m.spcl = Bytes().i32(-1); }},
+    {"texture-unused",
+     [](CleanModel& m) {
+         m.txtr = texture_body({"hull", "spare"});
+     }},
+    {"read", [](CleanModel& m) { m.extra = "PINF" + Bytes().i32(12).i32(0).str(); }},
+};
+
+TEST(ModelCheck, CleanModelHasNoFindings) {
+    const auto findings = check_bytes(CleanModel().str());
+    EXPECT_EQ(codes_of(findings), std::set<std::string>{});
+}
+
+TEST(ModelCheck, EachPlantedFaultGivesExactlyItsCode) {
+    for (const Planted& p : kPlanted) {
+        CleanModel m;
+        p.plant(m);
+        EXPECT_EQ(codes_of(check_bytes(m.str())), std::set<std::string>{p.code}) << p.code;
+    }
+}
+
+TEST(ModelCheck, NoHeaderIsTheOneFindingOfAFileWithoutOne) {
+    const auto one = check_bytes(PofBuilder(2117).chunk("ACEN", acen_body(0, 0, 0)).str());
+    EXPECT_EQ(codes_of(one), std::set<std::string>{"no-header"});
+    const auto before = check_bytes(
+        PofBuilder(2117)
+            .chunk("OBJ2", with_bsp(0, -1, {}))
+            .chunk("HDR2", header_body(2117, {.subobjects = 0, .detail_levels = 0, .debris = 0}))
+            .str());
+    EXPECT_EQ(codes_of(before), std::set<std::string>{"no-header"});
+}
+
+// Every code of the table is planted once at least.
+TEST(ModelCheck, EveryCodeIsPlanted) {
+    std::set<std::string> planted{"no-header"};
+    for (const Planted& p : kPlanted) planted.insert(p.code);
+    for (int c = 0; c < check::kCodeCount; ++c) {
+        EXPECT_TRUE(planted.count(std::string(check::code_name(static_cast<Code>(c)))))
+            << check::code_name(static_cast<Code>(c));
+    }
+}
+
+TEST(ModelCheck, OneMissingVertexTableIsOneFinding) {
+    Bytes bsp;
+    for (int i = 0; i < 500; ++i) bsp.raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 0));
+    CleanModel m;
+    m.turret = with_bsp(1, 0, bsp.raw(bsp::eof()));
+    const auto findings = check_bytes(m.str());
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].code, Code::NoDefpoints);
+    EXPECT_EQ(findings[0].place, "subObject 1 \xC2\xB7 block at 0");
+}
+
+TEST(ModelCheck, AtMostAHundredFindingsOfOneCodePerChunkThenACount) {
+    std::vector<bsp::PolygonEntry> entries(150, {9, 0});
+    CleanModel m;
+    m.turret = with_bsp(1, 0, tmap(entries));
+    const auto findings = check_bytes(m.str());
+    ASSERT_EQ(findings.size(), 101u);
+    EXPECT_EQ(findings[99].place, "subObject 1 \xC2\xB7 block at 72 \xC2\xB7 entry 99");
+    EXPECT_EQ(findings[100].code, Code::VertexIndex);
+    EXPECT_EQ(findings[100].message, "50 more vertex-index findings here are not listed");
+    EXPECT_EQ(check::tally(findings).errors, 150);
+}
+
+TEST(ModelCheck, FindingsCarryChunkOffsetAndSummary) {
+    CleanModel m;
+    m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 2);
+    m.eye = eye_body(3);
+    const auto findings = check_bytes(m.str());
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].chunk, "GPNT");
+    EXPECT_EQ(check::shown_place(findings[0]), "GPNT \xC2\xB7 Slot 0 \xC2\xB7 Gun 0");
+    EXPECT_EQ(findings[1].chunk, "EYE ");
+    EXPECT_EQ(findings[1].offset - findings[0].offset, 8 + m.gpnt.size32() + 8 + m.tgun.size32());
+    EXPECT_EQ(check::summary_text(check::tally(findings)), "1 error, 1 warning, 0 notes");
+    EXPECT_EQ(check::summary_text(check::tally({})), "No problems found");
+}
+
+TEST(ModelCheck, SampleModelChecksWithoutErrorsOrWarnings) {
+    const check::Tally t = check::tally(check_bytes(sample_model()));
+    EXPECT_EQ(t.errors, 0);
+    EXPECT_EQ(t.warnings, 0);
+}
+
+// The Model Check window and its way to the item a finding is about.
+class ModelCheckWindow : public ::testing::Test {
+  protected:
+    check::frmModelCheck& open(const std::string& bytes) {
+        s.read(bytes);
+        s.form.menu_command("IDM_MODEL_CHECK");
+        return *static_cast<check::frmModelCheck*>(s.viewer("frmModelCheck"));
+    }
+    Session s;
+};
+
+TEST_F(ModelCheckWindow, ViewMenuFollowsTheHeaderChunk) {
+    EXPECT_FALSE(s.entry_enabled("IDM_MODEL_CHECK"));
+    s.read(PofBuilder(2117).chunk("ACEN", acen_body(0, 0, 0)).str());
+    EXPECT_FALSE(s.entry_enabled("IDM_MODEL_CHECK"));
+    s.read(CleanModel().str());
+    EXPECT_TRUE(s.entry_enabled("IDM_MODEL_CHECK"));
+}
+
+TEST_F(ModelCheckWindow, FilterListsOneSeverityAndResetClosesIt) {
+    CleanModel m;
+    m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 2);
+    m.txtr = texture_body({"hull", "spare"});
+    auto& w = open(m.str());
+    EXPECT_EQ(w.summary.value.text, "0 errors, 1 warning, 1 note");
+    ASSERT_EQ(w.findings.rows.size(), 2u);
+    w.filter.choose(3);
+    ASSERT_EQ(w.findings.rows.size(), 1u);
+    EXPECT_EQ(w.findings.rows[0],
+              (std::vector<std::string>{"note", "TXTR \xC2\xB7 Texture 1",
+                                        "no TMAPPOLY uses \"spare\"", "texture-unused"}));
+    s.read(m.str());
+    EXPECT_EQ(s.viewer("frmModelCheck"), nullptr);
+}
+
+TEST_F(ModelCheckWindow, DoubleClickOpensTheBlockOnTheEntry) {
+    CleanModel m;
+    m.turret = with_bsp(1, 0, tmap({{0, 0}, {1, 0}, {2, 0}, {7, 0}}));
+    auto& w = open(m.str());
+    ASSERT_EQ(w.findings.rows.size(), 1u);
+    w.findings.double_click(0);
+    auto* sobj = s.viewer("frmSOBJ");
+    ASSERT_NE(sobj, nullptr);
+    EXPECT_EQ(view::lists_of(sobj->layout())[0]->name, "cboSubObjects");
+    EXPECT_EQ(static_cast<view::DropDown*>(view::lists_of(sobj->layout())[0])->selected, 1);
+    EXPECT_EQ(s.windows.front(), "frmTMAPPOLY");
+    auto* poly = s.viewer("frmTMAPPOLY");
+    ASSERT_NE(poly, nullptr);
+    EXPECT_EQ(static_cast<view::Table*>(view::lists_of(poly->layout())[0])->selected, 3);
+    // The window system activates the window after the choices: the entry stays chosen.
+    poly->activated();
+    EXPECT_EQ(static_cast<view::Table*>(view::lists_of(poly->layout())[0])->selected, 3);
+}
+
+TEST_F(ModelCheckWindow, AFindingWithoutRowsOpensItsChunksViewer) {
+    CleanModel m;
+    m.spcl = Bytes().i32(-1);
+    auto& w = open(m.str());
+    ASSERT_EQ(w.findings.rows.size(), 1u);
+    w.findings.double_click(0);
+    EXPECT_EQ(s.windows.front(), "frmSPCL");
+}
+
+TEST_F(ModelCheckWindow, DoubleClickChoosesNestedRows) {
+    CleanModel m;
+    m.path = Bytes()
+                 .i32(1)
+                 .text("p0")
+                 .text("")
+                 .i32(2)
+                 .vec(0, 0, 0)
+                 .f32(1)
+                 .i32(0)
+                 .vec(0, 0, 0)
+                 .f32(1)
+                 .i32(2)
+                 .i32(1)
+                 .i32(8);
+    auto& w = open(m.str());
+    ASSERT_EQ(w.findings.rows.size(), 1u);
+    w.findings.double_click(0);
+    EXPECT_EQ(s.windows.front(), "frmPATH");
+    const auto lists = view::lists_of(s.viewer("frmPATH")->layout());
+    EXPECT_EQ(static_cast<view::DropDown*>(lists[1])->selected, 1);
+    EXPECT_EQ(static_cast<view::DropDown*>(lists[2])->selected, 1);
+}
+
+}  // namespace

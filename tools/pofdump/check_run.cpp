@@ -1,0 +1,83 @@
+#include "check_run.h"
+
+#include "check/model_check.h"
+#include "dump_render.h"
+#include "io/text.h"
+#include "shell/frmPOF.h"
+#include "view/headless.h"
+
+namespace pofdump {
+
+namespace {
+
+// The file read through the main window's logic, then checked. A file that was not read at
+// all (not opened, not POF) gives one read finding in the reader's words.
+std::vector<check::Finding> check_file(const std::string& path) {
+    pof::ModelStore store;
+    view::HeadlessDesktop desktop;
+    view::HeadlessWindows windows;
+    shell::frmPOF form(store, desktop, windows);
+    desktop.next_dialog_result = {view::OpenFileResult::Status::Chosen, path, {}};
+    form.window_opened();
+    const pof::ReadOutcome outcome = form.open();
+    if (outcome == pof::ReadOutcome::OpenFailed || outcome == pof::ReadOutcome::NotPof) {
+        check::Finding f;
+        f.message = desktop.messages.empty() ? "the file was not read" : desktop.messages.back();
+        return {f};
+    }
+    return check::check_model(store);
+}
+
+std::string count_text(int n, const char* word) {
+    return pof::integer_text(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+void print_text(const std::string& path, const std::vector<check::Finding>& findings,
+                std::ostream& out) {
+    for (const auto& f : findings) {
+        out << path << ':' << pof::integer_text(f.offset) << ": "
+            << check::severity_name(f.severity) << ": " << one_line(check::shown_place(f)) << ": "
+            << one_line(f.message) << " [" << check::code_name(f.code) << "]\n";
+    }
+    const check::Tally t = check::tally(findings);
+    out << path << ": " << count_text(t.errors, "error") << ", "
+        << count_text(t.warnings, "warning") << ", " << count_text(t.notes, "note") << '\n';
+}
+
+Json file_json(const std::string& path, const std::vector<check::Finding>& findings) {
+    const check::Tally t = check::tally(findings);
+    Json list = Json::array();
+    for (const auto& f : findings) {
+        list.push_back({{"severity", check::severity_name(f.severity)},
+                        {"code", check::code_name(f.code)},
+                        {"chunk", pof::text8(f.chunk)},
+                        {"offset", f.offset},
+                        {"place", f.place},
+                        {"message", f.message}});
+    }
+    return {{"file", path},
+            {"errors", t.errors},
+            {"warnings", t.warnings},
+            {"notes", t.notes},
+            {"findings", std::move(list)}};
+}
+
+}  // namespace
+
+int run_check(const Options& options, std::ostream& out, std::ostream&) {
+    bool errors = false;
+    Json all = Json::array();
+    for (const std::string& path : options.files) {
+        const auto findings = check_file(path);
+        errors = errors || check::tally(findings).errors > 0;
+        if (options.json) {
+            all.push_back(file_json(path, findings));
+        } else {
+            print_text(path, findings, out);
+        }
+    }
+    if (options.json) out << json_text(all);
+    return errors ? kExitFailed : kExitClean;
+}
+
+}  // namespace pofdump
