@@ -23,6 +23,11 @@ void read_sized(pof::PofFile& f, std::int32_t& length, std::string& bytes) {
     if (length > 0) bytes = f.bytes(length);
 }
 
+void read_sized(pof::PofFile& f, std::int32_t& length, pof::ByteBlock& bytes) {
+    length = f.i32();
+    if (length > 0) bytes = f.block(length);
+}
+
 std::string why_unstored(const pof::ModelStore& store, std::int32_t number) {
     const std::string chunk = "the " + pof::text8(store.chunk_id) + " chunk at byte " +
                               pof::integer_text(store.chunk_offset) + " holds subobject " +
