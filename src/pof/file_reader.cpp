@@ -201,13 +201,16 @@ std::string PofFile::bytes(std::int64_t n) {
 ByteBlock PofFile::block(std::int64_t n) {
     if (n <= 0) return {};
     need(n);
-    char* dest = room_for(n);
-    if (fd_ >= 0 && n >= kDirectRead) {
-        read_large(dest, n);
-    } else {
-        read_into(dest, n);
+    const auto size = static_cast<std::size_t>(n);
+    if (fd_ < 0 || n < kDirectRead) {
+        // Memory of its own, so that a sanitizer sees a read past the block.
+        std::shared_ptr<char> own = bulk_memory(size);
+        read_into(own.get(), n);
+        return ByteBlock(std::move(own), size);
     }
-    return ByteBlock(std::shared_ptr<const char>(memory_, dest), static_cast<std::size_t>(n));
+    char* dest = room_for(n);
+    read_large(dest, n);
+    return ByteBlock(std::shared_ptr<const char>(memory_, dest), size);
 }
 
 // Room for a block of n bytes in the current bulk memory, or in new bulk memory sized for the
