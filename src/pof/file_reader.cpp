@@ -188,8 +188,7 @@ std::string PofFile::bytes(std::int64_t n) {
         read_large(out.data(), n);
         return out;
     }
-    // Appended piece by piece into reserved room: a subobject's BSP data of megabytes is
-    // written once, not zeroed first.
+    // Shorter texts are appended piece by piece from the buffer into reserved room.
     std::string out;
     out.reserve(static_cast<std::size_t>(n));
     read_pieces(n, [&out](const char* from, std::int64_t count) {
