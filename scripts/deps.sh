@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev fonts-dejavu-core      # Qt 6 Widgets (pulls in the GL headers), a font
     fonts-symbola                       # draws the visible NUL symbol in file texts
     libgtest-dev libgmock-dev           # unit and Qt tests
-    libbenchmark-dev                    # benchmarks
+    libbenchmark-dev time               # benchmarks; /usr/bin/time for peak memory
     nlohmann-json3-dev                  # pofdump --json
     clang libclang-rt-14-dev llvm       # libFuzzer, sanitizer runtimes, llvm-symbolizer
     locales                             # locale-gen

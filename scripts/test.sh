@@ -6,14 +6,14 @@
 #   3. the install and the Debian package of build/: the installed desktop entry, icon,
 #      metainfo and MIME type validated, the package's contents and dependencies checked
 #   4. the whole suite built with ASan + UBSan, no recovery, in build-asan/
-#   5. the libFuzzer target built with clang + ASan + UBSan, fuzzing a copy of the seed
-#      corpus for 60 seconds, in build-fuzz/
+#   5. the libFuzzer targets built with clang + ASan + UBSan, each fuzzing a copy of the seed
+#      corpus for 30 seconds (scripts/fuzz.sh), in build-fuzz/
 # Any failure stops the script with a non-zero status.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
 jobs=2
-fuzz_seconds=${POFSCOPE_FUZZ_SECONDS:-60}
+fuzz_seconds=${POFSCOPE_FUZZ_SECONDS:-30}
 
 banner() {
     printf '\n==== %s ====\n\n' "$*"
@@ -50,25 +50,7 @@ sanitizer_options=(
 )
 (cd build-asan && env "${sanitizer_options[@]}" ctest --output-on-failure -j"$jobs")
 
-banner "5/5 libFuzzer build and a ${fuzz_seconds}-second fuzz run (build-fuzz/)"
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPOFSCOPE_LIBFUZZER=ON -DPOFSCOPE_SANITIZE=ON -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF
-cmake --build build-fuzz -j"$jobs" --target fuzz_pof
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r fuzz/corpus "$work/corpus"
-mkdir "$work/artifacts"
-env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    build-fuzz/fuzz/fuzz_pof "$work/corpus" -dict=fuzz/pof.dict -rss_limit_mb=512 \
-    -malloc_limit_mb=64 -max_len=1048576 -timeout=10 -max_total_time="$fuzz_seconds" \
-    -print_final_stats=1 -artifact_prefix="$work/artifacts/" || {
-    # Keep the input that broke it outside the tree; add it to fuzz/corpus/ as
-    # regress-<what-it-broke> once the fault is fixed.
-    mkdir -p build-fuzz/artifacts
-    cp "$work"/artifacts/* build-fuzz/artifacts/ 2>/dev/null || true
-    echo "test.sh: the fuzz run failed; its input is in build-fuzz/artifacts/:" >&2
-    ls -l build-fuzz/artifacts >&2
-    exit 1
-}
+banner "5/5 libFuzzer builds and a ${fuzz_seconds}-second fuzz run of each target (build-fuzz/)"
+bash scripts/fuzz.sh "$fuzz_seconds"
 
 banner "All tests passed"

@@ -1,5 +1,8 @@
 #include "io/pof_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <bit>
 #include <cerrno>
 #include <cstring>
@@ -10,6 +13,31 @@ namespace pof {
 
 namespace {
 constexpr std::int64_t kBufferSize = std::int64_t{64} * 1024;
+// Byte blocks this long or longer (a subobject's BSP data) are read from the file straight
+// into their own memory, not copied through the buffer.
+constexpr std::int64_t kDirectRead = std::int64_t{16} * 1024;
+// The first refill after such a block; each further refill reads twice as much, up to the
+// whole buffer.
+constexpr std::int64_t kSmallRefill = 4096;
+// The bulk memory byte blocks are packed into, as long as the file holds that much.
+constexpr std::int64_t kBulkMemory = std::int64_t{8} << 20;
+
+// Up to n bytes from the file: how many were read, 0 at its end; throws when the read fails.
+std::int64_t read_some(int fd, char* to, std::int64_t n, std::int64_t offset) {
+    for (;;) {
+        const ssize_t got = ::read(fd, to, static_cast<std::size_t>(n));
+        if (got >= 0) return got;
+        if (errno != EINTR) {
+            throw ReadError(offset, "the file could not be read at byte " + std::to_string(offset) +
+                                        ": " + std::strerror(errno));
+        }
+    }
+}
+
+[[noreturn]] void ends_early(std::int64_t offset) {
+    // The file shrank after it was opened.
+    throw ReadError(offset, "the file ends early at byte " + std::to_string(offset));
+}
 
 std::int32_t little_endian_i32(const unsigned char* b) {
     const std::uint32_t u = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 |
@@ -27,8 +55,8 @@ PofFile PofFile::open(const std::string& path) {
         throw OpenError(path + ": not a regular file");
     }
     PofFile f;
-    f.file_ = std::fopen(path.c_str(), "rb");
-    if (!f.file_) throw OpenError(path + ": " + std::strerror(errno));
+    f.fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (f.fd_ < 0) throw OpenError(path + ": " + std::strerror(errno));
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) throw OpenError(path + ": " + ec.message());
     f.size_ = static_cast<std::int64_t>(size);
@@ -51,8 +79,8 @@ PofFile::PofFile(PofFile&& other) noexcept {
 
 PofFile& PofFile::operator=(PofFile&& other) noexcept {
     if (this == &other) return *this;
-    if (file_) std::fclose(file_);
-    file_ = std::exchange(other.file_, nullptr);
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
     const bool owns_buffer = !other.buffer_.empty();
     buffer_ = std::move(other.buffer_);
     data_ = owns_buffer ? buffer_.data() : other.data_;
@@ -60,11 +88,15 @@ PofFile& PofFile::operator=(PofFile&& other) noexcept {
     buffer_start_ = other.buffer_start_;
     offset_ = other.offset_;
     size_ = other.size_;
+    memory_ = std::move(other.memory_);
+    memory_used_ = other.memory_used_;
+    refill_size_ = other.refill_size_;
+    memory_size_ = std::exchange(other.memory_size_, 0);
     return *this;
 }
 
 PofFile::~PofFile() {
-    if (file_) std::fclose(file_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 void PofFile::need(std::int64_t n) const {
@@ -75,12 +107,33 @@ void PofFile::need(std::int64_t n) const {
     }
 }
 
+// The file stands at buffer_start_ + data_len_ throughout.
 void PofFile::refill() {
     buffer_start_ += data_len_;
-    data_len_ = static_cast<std::int64_t>(std::fread(buffer_.data(), 1, buffer_.size(), file_));
-    if (data_len_ == 0) {
-        // The file shrank after it was opened.
-        throw ReadError(offset_, "the file ends early at byte " + std::to_string(offset_));
+    data_len_ = 0;
+    data_len_ = read_some(fd_, buffer_.data(), refill_size_, offset_);
+    if (data_len_ == 0) ends_early(offset_);
+    refill_size_ = std::min(2 * refill_size_, kBufferSize);
+}
+
+// The next n bytes: what the buffer holds of them, and the rest straight from the file, which
+// leaves the buffer empty.
+void PofFile::read_large(char* dest, std::int64_t n) {
+    const std::int64_t in_buffer = buffer_start_ + data_len_ - offset_;
+    if (n <= in_buffer) return read_into(dest, n);
+    std::memcpy(dest, data_ + (offset_ - buffer_start_), static_cast<std::size_t>(in_buffer));
+    offset_ += in_buffer;
+    buffer_start_ = offset_;
+    data_len_ = 0;
+    // Another large block may follow soon: read little ahead of it, so that it too comes
+    // straight from the file rather than mostly through the buffer.
+    refill_size_ = kSmallRefill;
+    for (std::int64_t done = in_buffer; done < n;) {
+        const std::int64_t got = read_some(fd_, dest + done, n - done, offset_);
+        if (got == 0) ends_early(offset_);
+        done += got;
+        offset_ += got;
+        buffer_start_ = offset_;
     }
 }
 
@@ -135,8 +188,12 @@ Vec3 PofFile::vec() {
 std::string PofFile::bytes(std::int64_t n) {
     if (n <= 0) return {};
     need(n);
-    // Appended piece by piece into reserved room: a subobject's BSP data of megabytes is
-    // written once, not zeroed first.
+    if (fd_ >= 0 && n >= kDirectRead) {
+        std::string out(static_cast<std::size_t>(n), '\0');
+        read_large(out.data(), n);
+        return out;
+    }
+    // Shorter texts are appended piece by piece from the buffer into reserved room.
     std::string out;
     out.reserve(static_cast<std::size_t>(n));
     read_pieces(n, [&out](const char* from, std::int64_t count) {
@@ -145,8 +202,51 @@ std::string PofFile::bytes(std::int64_t n) {
     return out;
 }
 
+ByteBlock PofFile::block(std::int64_t n) {
+    if (n <= 0) return {};
+    need(n);
+    const auto size = static_cast<std::size_t>(n);
+    if (fd_ < 0 || n < kDirectRead) {
+        // Memory of its own, so that a sanitizer sees a read past the block.
+        std::shared_ptr<char> own = bulk_memory(size);
+        read_into(own.get(), n);
+        return ByteBlock(std::move(own), size);
+    }
+    char* dest = room_for(n);
+    read_large(dest, n);
+    return ByteBlock(std::shared_ptr<const char>(memory_, dest), size);
+}
+
+// Room for a block of n bytes in the current bulk memory, or in new bulk memory sized for the
+// blocks still to come, never more than the file holds.
+char* PofFile::room_for(std::int64_t n) {
+    if (n > memory_size_ - memory_used_) {
+        memory_size_ = std::max(n, std::min(kBulkMemory, left()));
+        memory_ = bulk_memory(static_cast<std::size_t>(memory_size_));
+        memory_used_ = 0;
+    }
+    char* dest = memory_.get() + memory_used_;
+    memory_used_ += n;
+    return dest;
+}
+
+// Past the buffer, the file position moves by a seek: the skipped bytes are never read. A file
+// that shrank meanwhile is found at the next read.
 void PofFile::skip(std::int64_t n) {
-    if (n > 0) read_pieces(n, [](const char*, std::int64_t) {});
+    if (n <= 0) return;
+    need(n);
+    const std::int64_t to = offset_ + n;
+    if (fd_ < 0 || to <= buffer_start_ + data_len_) {
+        offset_ = to;
+        return;
+    }
+    if (::lseek(fd_, static_cast<off_t>(to), SEEK_SET) < 0) {
+        throw ReadError(offset_, "the file cannot skip to byte " + std::to_string(to) + ": " +
+                                     std::strerror(errno));
+    }
+    offset_ = to;
+    buffer_start_ = to;
+    data_len_ = 0;
 }
 
 std::int32_t PofFile::count(std::int64_t item_bytes) {

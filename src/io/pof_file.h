@@ -2,13 +2,13 @@
 // Bounds-checked little-endian reads over a POF file, forward only.
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "io/byte_block.h"
 #include "io/vec.h"
 
 namespace pof {
@@ -51,6 +51,9 @@ class PofFile {
     Vec3 vec();
     // n bytes as they stand; n of 0 or less reads nothing.
     std::string bytes(std::int64_t n);
+    // n bytes kept as they stand; large blocks are read straight from the file into memory
+    // shared with the other blocks of this read.
+    ByteBlock block(std::int64_t n);
     void skip(std::int64_t n);
 
     // Reads a count of items that take at least item_bytes each and refuses, before anything
@@ -63,15 +66,21 @@ class PofFile {
     template <class Take>
     void read_pieces(std::int64_t n, Take take);
     void read_into(char* dest, std::int64_t n);
+    void read_large(char* dest, std::int64_t n);
     void refill();
+    char* room_for(std::int64_t n);
 
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;  // the open file; -1 when the bytes are in memory
     std::vector<char> buffer_;
     const char* data_ = nullptr;  // the bytes from buffer_start_ on
     std::int64_t data_len_ = 0;
     std::int64_t buffer_start_ = 0;
     std::int64_t offset_ = 0;
     std::int64_t size_ = 0;
+    std::shared_ptr<char> memory_;  // where block() puts the blocks it reads
+    std::int64_t memory_used_ = 0;
+    std::int64_t memory_size_ = 0;
+    std::int64_t refill_size_ = std::int64_t{64} * 1024;  // bytes the next refill asks for
 };
 
 }  // namespace pof

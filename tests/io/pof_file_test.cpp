@@ -99,3 +99,63 @@ TEST(PofFile, OpeningAMissingFileOrAFolderFails) {
 }
 
 }  // namespace
+
+namespace reads {
+
+// The same reads over the file on disk and over its bytes in memory: small fields, skips and
+// blocks of every size around the buffer's, so refills, seeks and direct reads all meet.
+std::string run(PofFile& f) {
+    std::string seen;
+    for (const std::int64_t block : {20000, 70000, 10, 65536, 3, 200000, 65535, 4 << 20, 16384}) {
+        seen += f.bytes(5);
+        seen += f.block(block).view();
+        f.skip(block / 3);
+        seen += std::to_string(f.i32()) + ";";
+    }
+    seen += f.bytes(f.left());
+    return seen;
+}
+
+}  // namespace reads
+
+TEST(PofFile, ReadsOnDiskAsInMemoryAcrossSkipsAndLargeBlocks) {
+    std::string bytes(8 << 20, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+    const testing_pof::TempFile file(bytes);
+    auto on_disk = PofFile::open(file.path());
+    auto in_memory = PofFile::from_bytes(bytes);
+    EXPECT_TRUE(reads::run(on_disk) == reads::run(in_memory));  // megabytes: no printout
+    EXPECT_TRUE(on_disk.eof());
+}
+
+TEST(PofFile, BlocksOutliveTheirFile) {
+    const std::string bytes = std::string(100000, 'a') + std::string(3 << 20, 'b');
+    const testing_pof::TempFile file(bytes);
+    pof::ByteBlock small, large;
+    {
+        auto f = PofFile::open(file.path());
+        small = f.block(100000);
+        large = f.block(3 << 20);
+    }
+    EXPECT_EQ(small, std::string(100000, 'a'));
+    EXPECT_EQ(large, std::string(3 << 20, 'b'));
+}
+
+// A file that shrinks after it was opened ends every kind of read with a ReadError, a skip
+// by seek onto the missing bytes included.
+TEST(PofFile, AFileThatShrinksWhileOpenEndsInAReadError) {
+    const std::string bytes(300000, 'x');
+    const testing_pof::TempFile file(bytes);
+    for (const int way : {0, 1, 2}) {
+        auto f = PofFile::open(file.path());
+        f.i32();
+        std::filesystem::resize_file(file.path(), 1000);
+        if (way == 0) EXPECT_THROW(f.block(200000), ReadError);
+        if (way == 1) EXPECT_THROW(f.bytes(200000), ReadError);
+        if (way == 2) {
+            f.skip(200000);
+            EXPECT_THROW(f.i32(), ReadError);
+        }
+        file.write(bytes);
+    }
+}

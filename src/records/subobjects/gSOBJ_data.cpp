@@ -24,6 +24,11 @@ void read_sized(pof::PofFile& f, std::int32_t& length, std::string& bytes) {
     if (length > 0) bytes = f.bytes(length);
 }
 
+void read_sized(pof::PofFile& f, std::int32_t& length, pof::ByteBlock& bytes) {
+    length = f.i32();
+    if (length > 0) bytes = f.block(length);
+}
+
 std::string why_unstored(const ReadState& state, const SubobjectTable& table, std::int32_t number) {
     const std::string chunk = "the " + pof::text8(state.chunk_id) + " chunk at byte " +
                               pof::integer_text(state.chunk_offset) + " holds subobject " +

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "io/byte_block.h"
 #include "io/vec.h"
 
 namespace records {
@@ -24,7 +25,7 @@ struct Subobject {
     std::string properties;
     std::int32_t movement_type = 0, movement_axis = 0, reserved = 0;
     std::int32_t bsp_data_size = 0;
-    std::string bsp_data;
+    pof::ByteBlock bsp_data;
     std::int32_t chunk_size = 0;  // the declared size of the chunk that filled the slot
 };
 

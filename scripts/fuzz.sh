@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang, ASan and UBSan in build-fuzz/ and fuzzes each for
+# SECONDS (default 30) on a copy of the seed corpus, one after the other, one core each:
+#   fuzz_read  the read alone: the chunk loop and every chunk parser
+#   fuzz_pof   the read, then every window opened and clicked through
+# The seeds in fuzz/corpus/ stay as they are. An input that crashes, hangs or runs out of
+# memory is kept in build-fuzz/artifacts/<target>/; add it to fuzz/corpus/ as
+# regress-<what-it-broke> once the fault is fixed.
+#
+#   bash scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-30}
+targets=(fuzz_read fuzz_pof)
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPOFSCOPE_LIBFUZZER=ON -DPOFSCOPE_SANITIZE=ON -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF
+cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for target in "${targets[@]}"; do
+    echo "== $target: ${seconds} s"
+    mkdir -p "$work/$target/artifacts"
+    cp -r fuzz/corpus "$work/$target/corpus"
+    env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        "build-fuzz/fuzz/$target" "$work/$target/corpus" -dict=fuzz/pof.dict \
+        -rss_limit_mb=512 -malloc_limit_mb=64 -max_len=1048576 -timeout=10 \
+        -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$work/$target/artifacts/" || {
+        mkdir -p "build-fuzz/artifacts/$target"
+        cp "$work/$target"/artifacts/* "build-fuzz/artifacts/$target/" 2>/dev/null || true
+        echo "fuzz.sh: $target failed; its input is in build-fuzz/artifacts/$target/:" >&2
+        ls -l "build-fuzz/artifacts/$target" >&2
+        exit 1
+    }
+done

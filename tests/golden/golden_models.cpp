@@ -1,0 +1,80 @@
+#include "golden_models.h"
+
+#include <cstdint>
+
+#include "pof_builder.h"
+#include "sample_model.h"
+#include "subobject_model.h"
+
+namespace golden {
+
+namespace {
+
+using testing_pof::Bytes;
+
+// Every window of the sample model; the header's cross sections exist from 2014 on.
+std::vector<std::string> sample_windows(std::int32_t version) {
+    return {"",
+            version >= 2014 ? "--view OHDR --choose 2:1" : "--view OHDR",
+            "--view SOBJ --choose 1:1",
+            "--view SOBJ --choose 1:0 --open 2:0 --choose 1:1 --choose 2:1",
+            "--view SOBJ --choose 1:0 --open 2:1",
+            "--view SOBJ --choose 1:0 --open 2:2",
+            "--view SOBJ --choose 1:0 --open 2:3",
+            "--view SOBJ --choose 1:0 --open 2:4",
+            "--view TXTR --choose 1:1",
+            "--view PINF",
+            "--view ACEN",
+            "--view DOCK --choose 2:1 --choose 3:1",
+            "--view PATH --choose 3:1",
+            "--view FUEL --choose 2:1",
+            "--view INSG --choose 2:2 --choose 3:1",
+            "--view GPNT --choose 2:1",
+            "--view GPNT --choose 1:2",
+            "--view MPNT",
+            "--view TGUN --choose 2:1",
+            "--view TMIS",
+            "--view SPCL --choose 1:1",
+            "--view EYE --choose 1:1",
+            "--view SHLD --choose 1:2 --choose 2:3"};
+}
+
+Model sample(const std::string& name, std::int32_t version) {
+    return {name, testing_pof::sample_model(version), sample_windows(version)};
+}
+
+// A texture-mapped triangle whose vertex count says 5: the block ends after the third entry.
+Bytes short_polygon() {
+    std::string block =
+        testing_pof::bsp::tmappoly({{0, 0, 0, 0}, {1, 0, 1, 0}, {2, 0, 1, 1}}).str();
+    block[36] = 5;  // the vertex count after the block header, normal, centre and radius
+    return Bytes().raw(block);
+}
+
+// A subobject with a polygon cut short, then a gun point chunk the file ends inside.
+Model damaged() {
+    const Bytes bsp = Bytes()
+                          .raw(testing_pof::bsp::defpoints({{{0, 1, 0}, {}}, {{1, 1, 0}, {}}}))
+                          .raw(short_polygon())
+                          .raw(testing_pof::bsp::eof());
+    std::string bytes =
+        testing_pof::PofBuilder(2117)
+            .chunk("HDR2", testing_pof::header_body(2117, {.subobjects = 1}))
+            .chunk("OBJ2", testing_pof::subobject_body(2117, {.name = "hull", .bsp = bsp}))
+            .chunk("TXTR", testing_pof::texture_body({"hull-tex"}))
+            .chunk("GPNT", testing_pof::weapon_points_body({2, 3}))
+            .str();
+    bytes.resize(bytes.size() - 30);
+    return {"damaged",
+            bytes,
+            {"", "--view OBJ2", "--view OBJ2 --open 2:1", "--view TXTR", "--view GPNT"}};
+}
+
+}  // namespace
+
+std::vector<Model> models() {
+    return {sample("v1800", 1800), sample("v2014", 2014),          sample("v2116", 2116),
+            sample("v2117", 2117), sample("negative-version", -1), damaged()};
+}
+
+}  // namespace golden
