@@ -5,6 +5,7 @@
 
 #include "pof/global_data.h"
 #include "shell/frmPOF.h"
+#include "shell/view_windows.h"
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_windows.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     ui::QtDesktop desktop;
     ui::QtWindows windows;
     shell::frmPOF form(store, desktop, windows);
+    shell::install_view_windows(form, store, windows);
+    windows.on_window_changed = [&form](std::string_view name) { form.window_changed(name); };
     ui::MainWindow window(form);
     desktop.set_dialog_parent(&window);
     desktop.before_modal = [&window] { window.sync(); };

@@ -17,6 +17,7 @@
 #include "pof/read_pof.h"
 #include "sample_model.h"
 #include "shell/frmPOF.h"
+#include "shell/view_windows.h"
 #include "view/headless.h"
 #include "view/viewer.h"
 
@@ -109,6 +110,7 @@ void read_and_click_through(pof::ModelStore& store, std::string_view bytes) {
     view::HeadlessDesktop desktop;
     view::HeadlessWindows windows;
     shell::frmPOF form(store, desktop, windows);
+    shell::install_view_windows(form, store, windows);
     form.window_opened();
     pof::clr_data(store, form);
     auto file = pof::PofFile::from_bytes(bytes);

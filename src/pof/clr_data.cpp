@@ -29,6 +29,7 @@ void clr_data(ModelStore& store, MainForm& form) {
     store.current_subobject = 0;
     for (const RecordEntry e : kResetCloseOrder) form.close_viewer(info(e).viewer);
     for (const auto viewer : kBlockViewers) form.close_viewer(viewer);
+    for (const auto& v : kViewEntries) form.close_viewer(v.viewer);
 }
 
 }  // namespace pof

@@ -56,6 +56,19 @@ constexpr const RecordEntryInfo& info(RecordEntry e) {
     return kRecordEntries[static_cast<int>(e)];
 }
 
+// The entries of the View menu, each opening one window over the whole model; closed after
+// the block viewers.
+struct ViewEntryInfo {
+    std::string_view menu_name;
+    std::string_view caption;
+    std::string_view shortcut;
+    std::string_view viewer;
+};
+
+inline constexpr std::array<ViewEntryInfo, 1> kViewEntries{{
+    {"IDM_MODEL_VIEW", "&Model View", "Ctrl+M", "frmModelView"},
+}};
+
 // The block viewers the subobject viewer opens; closed after the record viewers.
 inline constexpr std::array<std::string_view, 5> kBlockViewers{
     "frmDEFPOINTS", "frmFLATPOLY", "frmTMAPPOLY", "frmSORTNORM", "frmBOUNDBOX"};

@@ -23,17 +23,22 @@ std::vector<Menu> initial_menus() {
     Menu file{"IDM_FILE",
               "&File",
               true,
-              {{"IDM_OPEN", "&Open", true},
-               {"", "", true},
-               {"IDM_SAVE", "&Save", false},
-               {"IDM_SAVE_AS", "Save &As", false},
-               {"", "", true},
-               {"IDM_EXIT", "&Exit", true}}};
-    Menu window{"IDM_WINDOW", "&Window", false, {{"IDM_CLOSE_ALL", "Close All", true}}};
+              {{"IDM_OPEN", "&Open", true, {}},
+               {"", "", true, {}},
+               {"IDM_SAVE", "&Save", false, {}},
+               {"IDM_SAVE_AS", "Save &As", false, {}},
+               {"", "", true, {}},
+               {"IDM_EXIT", "&Exit", true, {}}}};
+    Menu window{"IDM_WINDOW", "&Window", false, {{"IDM_CLOSE_ALL", "Close All", true, {}}}};
     for (const auto& e : pof::kRecordEntries) {
-        window.entries.push_back({std::string(e.menu_name), std::string(e.caption), false});
+        window.entries.push_back({std::string(e.menu_name), std::string(e.caption), false, {}});
     }
-    return {file, window};
+    Menu view{"IDM_VIEW", "&View", false, {}};
+    for (const auto& v : pof::kViewEntries) {
+        view.entries.push_back(
+            {std::string(v.menu_name), std::string(v.caption), true, std::string(v.shortcut)});
+    }
+    return {file, window, view};
 }
 
 }  // namespace
@@ -108,6 +113,9 @@ void frmPOF::menu_command(std::string_view name) {
         for (const auto& e : pof::kRecordEntries) {
             if (e.menu_name == name) show_viewer(e.entry);
         }
+        for (const auto& v : pof::kViewEntries) {
+            if (v.menu_name == name) show_view_window(v.viewer);
+        }
     }
 }
 
@@ -135,6 +143,7 @@ void frmPOF::closing() {
 void frmPOF::close_all() {
     for (const RecordEntry e : kCloseAllOrder) close_viewer(pof::info(e).viewer);
     for (const auto viewer : pof::kBlockViewers) close_viewer(viewer);
+    for (const auto& v : pof::kViewEntries) close_viewer(v.viewer);
 }
 
 void frmPOF::show_viewer(RecordEntry entry) {
@@ -147,10 +156,30 @@ void frmPOF::show_viewer(RecordEntry entry) {
         fresh->opened();
         viewer = &windows_.create(std::move(fresh));
     }
+    show_window(viewer, name);
+}
+
+void frmPOF::show_view_window(std::string_view name) {
+    view::Viewer* viewer = windows_.find(name);
+    if (!viewer) {
+        auto fresh = make_view_window ? make_view_window(name) : nullptr;
+        if (!fresh) return;
+        fresh->opened();
+        viewer = &windows_.create(std::move(fresh));
+    }
+    show_window(viewer, name);
+}
+
+void frmPOF::show_window(view::Viewer* viewer, std::string_view name) {
     windows_.bring_forward(name);
     windows_.set_normal_state(name);
     viewer->shown();
     windows_.sync(name);
+}
+
+void frmPOF::window_changed(std::string_view name) {
+    if (!on_window_changed) return;
+    if (const view::Viewer* changed = windows_.find(name)) on_window_changed(*changed);
 }
 
 const MenuEntry* frmPOF::find_entry(std::string_view name) const {
@@ -209,6 +238,8 @@ void frmPOF::enable_window_menu(bool enabled) {
 }
 void frmPOF::enable_entry(RecordEntry entry, bool enabled) {
     record_entry(entry).enabled = enabled;
+    // The View menu's windows need the header: they come and go with its entry.
+    if (entry == RecordEntry::OHDR) view_menu().enabled = enabled;
 }
 
 void frmPOF::set_entry_caption(RecordEntry entry, std::string_view caption) {

@@ -3,6 +3,7 @@
 // the commands that open files and viewers.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@ struct MenuEntry {
     std::string name;  // object name; empty for a separator
     std::string caption;
     bool enabled = true;
+    std::string shortcut;  // "Ctrl+M"; empty for none
     bool separator() const { return name.empty(); }
 };
 
@@ -50,6 +52,11 @@ class frmPOF : public pof::MainForm {
     void closing();
     void close_all();
     void show_viewer(pof::RecordEntry entry);
+    // A View-menu window (frmModelView, ...): made by make_view_window, shown as the record
+    // viewers are.
+    void show_view_window(std::string_view viewer);
+    // The binding tells after each event which window's controls may have changed.
+    void window_changed(std::string_view viewer);
 
     const std::string& title() const { return title_; }
     const view::Value& file_label() const { return label_; }
@@ -62,6 +69,10 @@ class frmPOF : public pof::MainForm {
 
     // The binding paints at once what the reader changed.
     std::function<void(Paint)> on_paint;
+    // Makes the window of a View-menu entry; nullptr when that window is not built.
+    std::function<std::unique_ptr<view::Viewer>(std::string_view viewer)> make_view_window;
+    // Hears which window changed, for the windows that follow the others.
+    std::function<void(const view::Viewer& changed)> on_window_changed;
 
     // pof::MainForm
     void set_file_label(const std::string& text) override;
@@ -80,6 +91,8 @@ class frmPOF : public pof::MainForm {
     void paint(Paint part);
     MenuEntry& record_entry(pof::RecordEntry entry);
     Menu& window_menu() { return menus_[1]; }
+    Menu& view_menu() { return menus_[2]; }
+    void show_window(view::Viewer* viewer, std::string_view name);
 
     pof::ModelStore& store_;
     view::Desktop& desktop_;

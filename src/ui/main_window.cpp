@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -67,6 +68,7 @@ void MainWindow::build_menus() {
             }
             QAction* action = widgets.menu->addAction(qt_text(entry.caption));
             action->setObjectName(qt_text(entry.name));
+            if (!entry.shortcut.empty()) action->setShortcut(QKeySequence(qt_text(entry.shortcut)));
             connect(action, &QAction::triggered, this,
                     [this, name = entry.name] { command(name); });
             widgets.actions.push_back(action);

@@ -25,13 +25,18 @@ view::Viewer& QtWindows::create(std::unique_ptr<view::Viewer> viewer) {
     close(name);
     auto* w = new ViewerWindow(std::move(viewer));
     w->on_closed = [this](ViewerWindow* closed) { forget(closed); };
+    w->on_changed = [this](ViewerWindow* changed) {
+        if (on_window_changed) on_window_changed(changed->viewer().name());
+    };
     open_[name] = w;
+    front_ = name;
     w->show();
     return w->viewer();
 }
 
 void QtWindows::bring_forward(std::string_view name) {
     if (ViewerWindow* w = window(name)) {
+        front_ = std::string(name);
         w->show();
         w->raise();
         w->activateWindow();
@@ -71,6 +76,10 @@ void QtWindows::close(std::string_view name) {
 void QtWindows::forget(ViewerWindow* closed) {
     const auto found = open_.find(closed->viewer().name());
     if (found != open_.end() && found->second == closed) open_.erase(found);
+}
+
+std::string QtWindows::front() const {
+    return window(front_) ? front_ : std::string();
 }
 
 }  // namespace ui

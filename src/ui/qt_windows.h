@@ -2,6 +2,7 @@
 // The viewer windows on the desktop, at most one per viewer name.
 
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -25,6 +26,10 @@ class QtWindows : public view::Windows {
     void sync(std::string_view name) override;
     void repaint(std::string_view name) override;
     void close(std::string_view name) override;
+    std::string front() const override;
+
+    // Told after a user's choice in any window, with that window's viewer name.
+    std::function<void(std::string_view)> on_window_changed;
 
     // The open window of that viewer, or nullptr.
     ViewerWindow* window(std::string_view name) const;
@@ -33,6 +38,7 @@ class QtWindows : public view::Windows {
     void forget(ViewerWindow* closed);
 
     std::map<std::string, QPointer<ViewerWindow>, std::less<>> open_;
+    std::string front_;
 };
 
 }  // namespace ui

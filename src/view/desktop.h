@@ -63,6 +63,8 @@ class Windows {
     // has set so far.
     virtual void repaint(std::string_view name) { sync(name); }
     virtual void close(std::string_view name) = 0;
+    // The window created or brought forward last, if it is still open; empty otherwise.
+    virtual std::string front() const { return {}; }
 };
 
 }  // namespace view

@@ -57,4 +57,8 @@ void HeadlessWindows::close(std::string_view name) {
     std::erase_if(open, [&](const Window& w) { return w.viewer->name() == name; });
 }
 
+std::string HeadlessWindows::front() const {
+    return open.empty() ? std::string() : open.back().viewer->name();
+}
+
 }  // namespace view

@@ -40,6 +40,7 @@ class HeadlessWindows : public Windows {
     void set_normal_state(std::string_view name) override;
     void sync(std::string_view name) override;
     void close(std::string_view name) override;
+    std::string front() const override;
 
     Window* window(std::string_view name);
     // What was done, in order: "create frmOHDR", "forward frmOHDR", "normal frmOHDR",

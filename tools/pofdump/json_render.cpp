@@ -160,8 +160,9 @@ Json menu_json(const shell::Menu& menu) {
         if (e.separator()) {
             entries.push_back(Json{{"separator", true}});
         } else {
-            entries.push_back(
-                Json{{"name", e.name}, {"caption", e.caption}, {"enabled", e.enabled}});
+            Json entry{{"name", e.name}, {"caption", e.caption}, {"enabled", e.enabled}};
+            if (!e.shortcut.empty()) entry["shortcut"] = e.shortcut;
+            entries.push_back(std::move(entry));
         }
     }
     return Json{{"name", menu.name},

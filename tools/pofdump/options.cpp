@@ -44,6 +44,7 @@ class Parser {
     void open(const std::string& text);
     void list_row(Step::Kind kind, const std::string& option, const std::string& text);
     void window(const std::string& name);
+    void obj(const std::string& path);
     void file(const std::string& path);
     void fail(const std::string& why) {
         if (parsed_.error.empty()) parsed_.error = why;
@@ -95,7 +96,8 @@ void Parser::option(const std::string& arg) {
     } else if (arg == "--json") {
         parsed_.options.json = true;
     } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
-               !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window)) {
+               !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window) &&
+               !valued(arg, "--obj", &Parser::obj)) {
         fail("unknown option " + arg);
     }
 }
@@ -111,6 +113,13 @@ bool Parser::valued(const std::string& arg, std::string_view name,
 }
 
 void Parser::view(const std::string& id) {
+    if (id == "MODEL") {
+        Step step;
+        step.kind = Step::Kind::View;
+        step.view = ViewRequest{id, pof::RecordEntry::OHDR, true};
+        parsed_.options.steps.push_back(step);
+        return;
+    }
     const auto entry = entry_for_view_id(id);
     if (!entry) return fail("no record viewer opens for chunk ID \"" + id + "\"");
     Step step;
@@ -146,6 +155,14 @@ void Parser::window(const std::string& name) {
     parsed_.options.steps.push_back(step);
 }
 
+void Parser::obj(const std::string& path) {
+    if (path.empty()) return fail("--obj wants a file name");
+    Step step;
+    step.kind = Step::Kind::Obj;
+    step.obj_file = path;
+    parsed_.options.steps.push_back(step);
+}
+
 void Parser::file(const std::string& path) {
     if (!parsed_.options.file.empty()) return fail("only one FILE may be given");
     if (path.empty()) return fail("the FILE name is empty");
@@ -167,14 +184,15 @@ std::optional<pof::RecordEntry> entry_for_view_id(const std::string& chunk_id) {
 
 std::string usage_text() {
     return "Usage: pofdump [--json] [--view ID | --choose LIST:ROW | --open LIST:ROW |\n"
-           "               --window NAME]... FILE\n"
+           "               --window NAME | --obj FILE]... FILE\n"
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
            "(its file label, record list and menus) until another window becomes current.\n"
            "\n"
            "  --view ID          choose the Window-menu entry for chunk ID (OHDR, HDR2, TXTR,\n"
            "                     PINF, ACEN, SOBJ, OBJ2, GPNT, MPNT, TGUN, TMIS, SPCL, EYE,\n"
-           "                     SHLD, DOCK, FUEL, PATH, INSG); its viewer becomes current\n"
+           "                     SHLD, DOCK, FUEL, PATH, INSG), or MODEL for View > Model\n"
+           "                     View; its window becomes current\n"
            "  --choose LIST:ROW  choose row ROW (from 0) of list LIST (from 1, in layout\n"
            "                     order) of the current window: pick it in a drop-down list,\n"
            "                     click it in a list view\n"
@@ -184,6 +202,9 @@ std::string usage_text() {
            "  --window NAME      switch to the open window NAME (frmSOBJ, frmFLATPOLY, ...,\n"
            "                     frmPOF for the main window); it is activated and becomes\n"
            "                     current\n"
+           "  --obj FILE         write what the Model View draws (opened first if it is not\n"
+           "                     open) as Wavefront OBJ to FILE, its materials beside it\n"
+           "                     (FILE with .mtl for its suffix)\n"
            "  --json             print JSON instead of text\n"
            "  --help             print this help\n"
            "  --version          print the version\n"

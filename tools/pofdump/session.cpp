@@ -1,10 +1,14 @@
 #include "session.h"
 
+#include <fstream>
 #include <optional>
 #include <string>
 
 #include "dump_render.h"
 #include "pof/text.h"
+#include "scene/frmModelView.h"
+#include "scene/obj_export.h"
+#include "shell/view_windows.h"
 #include "view/headless.h"
 
 #ifndef POFDUMP_VERSION
@@ -45,7 +49,9 @@ std::optional<std::string> find_list(const Choice& choice, const std::vector<vie
 class Session {
   public:
     Session(const Options& options, std::ostream& out, std::ostream& err)
-        : options_(options), out_(out), err_(err), form_(store_, desktop_, windows_) {}
+        : options_(options), out_(out), err_(err), form_(store_, desktop_, windows_) {
+        shell::install_view_windows(form_, store_, windows_);
+    }
 
     int run();
 
@@ -62,6 +68,8 @@ class Session {
     std::optional<Refusal> choose(const Choice& choice);
     std::optional<Refusal> open(const Choice& choice);
     std::optional<Refusal> switch_to(const std::string& name);
+    std::optional<Refusal> write_obj(const std::string& path);
+    void tell_changed();
     view::Viewer* current();
     std::vector<view::Control*> current_lists();
     void make_current(const std::string& name);
@@ -112,11 +120,22 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
             return open(step.choice);
         case Step::Kind::Window:
             return switch_to(step.window);
+        case Step::Kind::Obj:
+            return write_obj(step.obj_file);
     }
     return std::nullopt;
 }
 
 std::optional<Session::Refusal> Session::view(const ViewRequest& request) {
+    if (request.model_view) {
+        const auto& model = pof::kViewEntries[0];
+        if (!form_.reachable(model.menu_name)) {
+            return Refusal{kExitFailed, "the View menu is disabled: the file has no header"};
+        }
+        form_.menu_command(model.menu_name);
+        current_ = model.viewer;
+        return std::nullopt;
+    }
     const auto& entry = pof::info(request.entry);
     if (!form_.reachable(entry.menu_name)) {
         return Refusal{kExitFailed, "the file has no " + request.chunk_id + " record"};
@@ -129,6 +148,31 @@ std::optional<Session::Refusal> Session::view(const ViewRequest& request) {
     return std::nullopt;
 }
 
+// The materials go beside the OBJ file, named after it.
+std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
+    if (!windows_.find(scene::frmModelView::kName)) {
+        if (auto refused = view(ViewRequest{"MODEL", pof::RecordEntry::OHDR, true})) return refused;
+    }
+    const auto& model =
+        static_cast<const scene::frmModelView&>(*windows_.find(scene::frmModelView::kName));
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    const bool suffixed = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string mtl_path = (suffixed ? path.substr(0, dot) : path) + ".mtl";
+    const std::string mtl_name = slash == std::string::npos ? mtl_path : mtl_path.substr(slash + 1);
+    const scene::ObjFiles files = scene::obj_files(model.scene(), store_.txtr, mtl_name);
+    std::ofstream obj(path, std::ios::binary), mtl(mtl_path, std::ios::binary);
+    obj << files.obj;
+    mtl << files.mtl;
+    if (!obj.flush() || !mtl.flush()) return Refusal{kExitFailed, "cannot write " + path};
+    return std::nullopt;
+}
+
+// The Model View follows the choice made in the current window.
+void Session::tell_changed() {
+    if (!current_.empty()) form_.window_changed(current_);
+}
+
 std::optional<Session::Refusal> Session::choose(const Choice& choice) {
     view::Control* list = nullptr;
     if (auto why = find_list(choice, current_lists(), list)) return Refusal{kExitUsage, *why};
@@ -138,6 +182,7 @@ std::optional<Session::Refusal> Session::choose(const Choice& choice) {
         static_cast<view::Table&>(*list).click(choice.row);
     }
     if (!current_.empty()) windows_.sync(current_);
+    tell_changed();
     return std::nullopt;
 }
 
@@ -157,6 +202,7 @@ std::optional<Session::Refusal> Session::open(const Choice& choice) {
         for (const std::string_view verb : {"create ", "forward "}) {
             if (done.starts_with(verb)) {
                 make_current(done.substr(verb.size()));
+                tell_changed();
                 return std::nullopt;
             }
         }
