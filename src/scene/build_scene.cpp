@@ -43,11 +43,12 @@ void add_mesh(const pof::ModelStore& store, Chains& chains, std::int32_t number,
     mesh.subobject = number;
     mesh.name = s.name;
     mesh.placement = chains.placement(number);
+    mesh.row = row;
     mesh.ref = {pof::RecordEntry::SOBJ, {{1, row, false}}};
     add_geometry(s, row, mesh, scene.counts.left_out);
     scene.counts.subobjects_drawn += 1;
     for (const Polygon& p : mesh.polygons) {
-        scene.counts.triangles += static_cast<std::int64_t>(p.corners.size()) - 2;
+        scene.counts.triangles += static_cast<std::int64_t>(p.corner_count) - 2;
     }
     scene.counts.polygons += static_cast<std::int64_t>(mesh.polygons.size());
     if (finite(mesh.placement)) {

@@ -158,7 +158,7 @@ view::LineBatch frmModelView::highlight() const {
 }
 
 void frmModelView::item_clicked(int id) {
-    const pof::ItemRef* ref = item_ref(id);
+    const auto ref = item_ref(id);
     if (ref && on_show_item) on_show_item(*ref);
 }
 
@@ -166,16 +166,16 @@ int frmModelView::item_count() const {
     return static_cast<int>(scene_.markers.size() + polygon_ids_.size());
 }
 
-const pof::ItemRef* frmModelView::item_ref(int id) const {
+std::optional<pof::ItemRef> frmModelView::item_ref(int id) const {
     const int markers_count = static_cast<int>(scene_.markers.size());
-    if (id < 0 || id >= item_count()) return nullptr;
-    if (id < markers_count) return &scene_.markers[id].ref;
+    if (id < 0 || id >= item_count()) return std::nullopt;
+    if (id < markers_count) return scene_.markers[id].ref;
     const auto [m, p] = polygon_ids_[id - markers_count];
-    return &scene_.meshes[m].polygons[p].ref;
+    return scene_.meshes[m].ref_of(scene_.meshes[m].polygons[p]);
 }
 
 std::string frmModelView::describe(int id) const {
-    const pof::ItemRef* ref = item_ref(id);
+    const auto ref = item_ref(id);
     if (!ref) return {};
     const int markers_count = static_cast<int>(scene_.markers.size());
     if (id < markers_count)
@@ -185,7 +185,7 @@ std::string frmModelView::describe(int id) const {
     return item_words(*ref) +
            (polygon.textured ? " · TMAPPOLY · Texture " + integer_text(polygon.texture)
                              : std::string(" · FLATPOLY")) +
-           " · " + integer_text(static_cast<std::int64_t>(polygon.corners.size())) + " vertices";
+           " · " + integer_text(polygon.corner_count) + " vertices";
 }
 
 void frmModelView::hover(int id) {
@@ -193,8 +193,19 @@ void frmModelView::hover(int id) {
 }
 
 int frmModelView::find_item(const pof::ItemRef& ref) const {
-    for (int id = 0; id < item_count(); ++id) {
-        if (same_rows(*item_ref(id), ref)) return id;
+    const int markers_count = static_cast<int>(scene_.markers.size());
+    for (int id = 0; id < markers_count; ++id) {
+        if (same_rows(scene_.markers[id].ref, ref)) return id;
+    }
+    const bool polygon = ref.entry == RecordEntry::SOBJ && ref.choices.size() == 2 &&
+                         ref.choices[0].list == 1 && ref.choices[1].list == 2;
+    if (!polygon) return -1;
+    int id = markers_count;
+    for (const Mesh& mesh : scene_.meshes) {
+        for (const Polygon& p : mesh.polygons) {
+            if (mesh.row == ref.choices[0].row && p.block_row == ref.choices[1].row) return id;
+            ++id;
+        }
     }
     return -1;
 }

@@ -48,7 +48,7 @@ class frmModelView : public view::Viewer, public view::PictureSource {
 
     // Item ids: markers first, in scene order, then the polygons mesh by mesh.
     int item_count() const;
-    const pof::ItemRef* item_ref(int id) const;
+    std::optional<pof::ItemRef> item_ref(int id) const;
     // "GPNT · Slot 1 · Gun 0 · (1, 2, 3)"; empty for no item.
     std::string describe(int id) const;
     // The item under the pointer (-1 for none) named in the status line.

@@ -46,14 +46,13 @@ void read_vertices(std::string_view block, Mesh& mesh, LeftOut& left_out) {
     }
 }
 
-enum class Verdict { Drawn, Short, BadIndex, NonFinite };
+enum class Verdict { Drawn, Short, BadIndex, NonFinite, Cut };
 
-Verdict read_corners(std::string_view block, bool textured, const Mesh& mesh, Polygon& polygon) {
+// Appends the polygon's corners to the mesh's; the caller drops them again unless drawn.
+Verdict read_corners(std::string_view block, bool textured, Mesh& mesh, Polygon& polygon) {
     const std::int32_t count = int32_at(block, 36);
     if (count < 3) return Verdict::Short;
     const std::int64_t stride = textured ? 12 : 4;
-    const std::int64_t room = (static_cast<std::int64_t>(block.size()) - kEntriesAt) / stride;
-    polygon.corners.reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(count, 0, room)));
     Verdict verdict = Verdict::Drawn;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int64_t at = kEntriesAt + stride * i;
@@ -68,7 +67,8 @@ Verdict read_corners(std::string_view block, bool textured, const Mesh& mesh, Po
                    (!mesh.vertex_finite[c.vertex] || !std::isfinite(c.u) || !std::isfinite(c.v))) {
             verdict = Verdict::NonFinite;
         }
-        polygon.corners.push_back(c);
+        mesh.corners.push_back(c);
+        ++polygon.corner_count;
     }
     return verdict;
 }
@@ -76,6 +76,7 @@ Verdict read_corners(std::string_view block, bool textured, const Mesh& mesh, Po
 void read_polygon(std::string_view block, bool textured, Polygon polygon, Mesh& mesh,
                   LeftOut& left_out) {
     polygon.textured = textured;
+    polygon.first_corner = static_cast<std::uint32_t>(mesh.corners.size());
     Verdict verdict = Verdict::Drawn;
     try {
         polygon.normal = vec_at(block, 8);
@@ -86,12 +87,15 @@ void read_polygon(std::string_view block, bool textured, Polygon polygon, Mesh& 
         }
         verdict = read_corners(block, textured, mesh, polygon);
     } catch (const records::OutOfRange&) {
-        ++left_out.cut_polygons;
-        return;
+        verdict = Verdict::Cut;
     }
+    if (verdict != Verdict::Drawn) mesh.corners.resize(polygon.first_corner);
     switch (verdict) {
         case Verdict::Drawn:
-            mesh.polygons.push_back(std::move(polygon));
+            mesh.polygons.push_back(polygon);
+            return;
+        case Verdict::Cut:
+            ++left_out.cut_polygons;
             return;
         case Verdict::Short:
             ++left_out.short_polygons;
@@ -128,8 +132,7 @@ void add_geometry(const records::Subobject& subobject, int subobject_row, Mesh& 
         const std::int32_t type = int32_at(bsp, rows[r].offset);
         if (type != records::bsp::kFlatPoly && type != records::bsp::kTmapPoly) continue;
         Polygon polygon;
-        polygon.ref = {pof::RecordEntry::SOBJ,
-                       {{1, subobject_row, false}, {2, static_cast<int>(r), true}}};
+        polygon.block_row = static_cast<int>(r);
         read_polygon(block_at(rows[r]), type == records::bsp::kTmapPoly, std::move(polygon), mesh,
                      left_out);
     }

@@ -64,17 +64,17 @@ class ObjWriter {
             out_.obj += "v " + coordinates(p) + '\n';
         }
         vertices_ += static_cast<std::int64_t>(m.vertices.size());
-        for (const Polygon& p : m.polygons) polygon(p, first);
+        for (const Polygon& p : m.polygons) polygon(m, p, first);
     }
 
     ObjFiles done() { return std::move(out_); }
     std::string& obj() { return out_.obj; }
 
   private:
-    void polygon(const Polygon& p, std::int64_t first_vertex) {
+    void polygon(const Mesh& m, const Polygon& p, std::int64_t first_vertex) {
         use(p.textured ? texture_material(p.texture) : colour_material(p.colour));
         std::string face = "f";
-        for (const Corner& c : p.corners) {
+        for (const Corner& c : m.corners_of(p)) {
             face += ' ' + pof::integer_text(first_vertex + c.vertex);
             if (p.textured) {
                 out_.obj += "vt " + number(c.u) + ' ' + number(c.v) + '\n';

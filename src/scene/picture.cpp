@@ -59,8 +59,8 @@ Rgb texture_tone(std::int32_t texture) {
     const float hue =
         static_cast<float>((static_cast<std::uint32_t>(texture) * 2654435761u) % 360u);
     const float t = hue * 3.14159265f / 180;
-    return {0.62f + 0.12f * std::cos(t), 0.62f + 0.12f * std::cos(t + 2.094f),
-            0.62f + 0.12f * std::cos(t + 4.189f)};
+    return {0.66f + 0.06f * std::cos(t), 0.66f + 0.06f * std::cos(t + 2.094f),
+            0.66f + 0.06f * std::cos(t + 4.189f)};
 }
 
 float marker_size(const Scene& scene) {
@@ -77,12 +77,15 @@ class Painter {
         const Rgb colour =
             p.textured ? texture_tone(p.texture)
                        : Rgb{p.colour[0] / 255.0f, p.colour[1] / 255.0f, p.colour[2] / 255.0f};
+        const auto corners = mesh.corners_of(p);
         const auto at = [&](std::size_t k) {
-            return plus(mesh.vertices[p.corners[k].vertex], mesh.placement);
+            return plus(mesh.vertices[corners[k].vertex], mesh.placement);
         };
-        Vec3 normal = unit(p.normal);
-        if (length(normal) == 0) normal = unit(cross(minus(at(1), at(0)), minus(at(2), at(0))));
-        for (std::size_t k = 1; k + 1 < p.corners.size(); ++k) {
+        // Shaded by the plane its first corners span; the stored normal only when they span
+        // none, since exporters do not always keep it in step with the corners.
+        Vec3 normal = unit(cross(minus(at(1), at(0)), minus(at(2), at(0))));
+        if (length(normal) == 0) normal = unit(p.normal);
+        for (std::size_t k = 1; k + 1 < corners.size(); ++k) {
             for (const Vec3& corner : {at(0), at(k), at(k + 1)}) {
                 put(batch.positions, corner);
                 put(batch.normals, normal);
@@ -180,10 +183,10 @@ view::LineBatch item_outline(const Scene& scene, int id) {
     for (const Mesh& mesh : scene.meshes) {
         const int count = static_cast<int>(mesh.polygons.size());
         if (id >= at && id < at + count) {
-            const Polygon& p = mesh.polygons[id - at];
-            for (std::size_t k = 0; k < p.corners.size(); ++k) {
-                const auto& next = p.corners[(k + 1) % p.corners.size()];
-                painter.line(plus(mesh.vertices[p.corners[k].vertex], mesh.placement),
+            const auto corners = mesh.corners_of(mesh.polygons[id - at]);
+            for (std::size_t k = 0; k < corners.size(); ++k) {
+                const auto& next = corners[(k + 1) % corners.size()];
+                painter.line(plus(mesh.vertices[corners[k].vertex], mesh.placement),
                              plus(mesh.vertices[next.vertex], mesh.placement), lit, id);
             }
             break;

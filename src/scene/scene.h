@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,8 +72,9 @@ struct Polygon {
     std::int32_t texture = 0;              // TMAPPOLY's texture number
     std::array<std::uint8_t, 3> colour{};  // FLATPOLY's red, green, blue
     pof::Vec3 normal;
-    std::vector<Corner> corners;  // in stored order, at least three
-    pof::ItemRef ref;
+    std::uint32_t first_corner = 0;  // into its mesh's corners, in stored order
+    std::uint32_t corner_count = 0;  // at least three
+    int block_row = 0;               // of its block in the subobject window's block list
 };
 
 // One drawn subobject. Its vertices are those of its first DEFPOINTS block as stored; the
@@ -84,7 +86,17 @@ struct Mesh {
     std::vector<pof::Vec3> vertices;
     std::vector<bool> vertex_finite;
     std::vector<Polygon> polygons;
+    std::vector<Corner> corners;  // of all its polygons, one after the other
+    int row = 0;                  // of the subobject in the subobject window's drop-down list
     pof::ItemRef ref;
+
+    std::span<const Corner> corners_of(const Polygon& p) const {
+        return {corners.data() + p.first_corner, p.corner_count};
+    }
+    // The subobject's row, then a double-click on the polygon's block row.
+    pof::ItemRef ref_of(const Polygon& p) const {
+        return {pof::RecordEntry::SOBJ, {{1, row, false}, {2, p.block_row, true}}};
+    }
 };
 
 // A point with an optional direction and radius, or a few line segments (a path leg, a shield

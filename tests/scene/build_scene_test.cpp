@@ -100,8 +100,10 @@ TEST(BuildScene, LeavesOutPolygonsItCannotDrawAndCountsWhy) {
     EXPECT_EQ(left.nonfinite_polygons, 1);
     EXPECT_EQ(left.cut_polygons, 1);
     const auto& quad = s.meshes[0].polygons[0];
-    EXPECT_EQ(quad.corners[2].vertex, 3);
-    EXPECT_EQ(quad.ref, (pof::ItemRef{RecordEntry::SOBJ, {{1, 0, false}, {2, 1, true}}}));
+    EXPECT_EQ(s.meshes[0].corners_of(quad)[2].vertex, 3);
+    EXPECT_EQ(s.meshes[0].corners.size(), 7u);  // the left-out polygons' corners are dropped
+    EXPECT_EQ(s.meshes[0].ref_of(quad),
+              (pof::ItemRef{RecordEntry::SOBJ, {{1, 0, false}, {2, 1, true}}}));
     EXPECT_EQ(s.meshes[0].polygons[1].colour, (std::array<std::uint8_t, 3>{255, 0, 16}));
     // The stray vertex does not reach the frame.
     EXPECT_EQ(s.bounds.max, (Vec3{1, 1, 0}));

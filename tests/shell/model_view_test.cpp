@@ -73,7 +73,7 @@ TEST(ShowItem, OpensThePolygonsBlockWindow) {
     s.form.menu_command("IDM_MODEL_VIEW");
     const auto& mesh = s.model_view()->scene().meshes.back();
     ASSERT_FALSE(mesh.polygons.empty());
-    const pof::ItemRef polygon = mesh.polygons[0].ref;
+    const pof::ItemRef polygon = mesh.ref_of(mesh.polygons[0]);
     shell::show_item(s.form, s.windows, polygon);
     EXPECT_EQ(s.selected("frmSOBJ"),
               (std::vector<int>{polygon.choices[0].row, polygon.choices[1].row}));
