@@ -136,7 +136,7 @@ Bytes shield() {
 std::string ship_model() {
     const Bytes guns =
         Bytes().i32(1).i32(2).vec(-3, -1.5f, 15).vec(0, 0, 1).vec(3, -1.5f, 15).vec(0, 0, 1);
-    const Bytes missiles = Bytes().i32(1).i32(1).vec(0, -3.5f, 10).vec(0, 0, 1);
+    const Bytes missiles = Bytes().i32(1).i32(1).vec(0, -4, -6).vec(0, 0, 1);
     const Bytes turret = Bytes()
                              .i32(1)
                              .i32(1)
