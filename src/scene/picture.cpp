@@ -1,5 +1,6 @@
 #include "scene/picture.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace scene {
@@ -50,8 +51,10 @@ Vec3 unit(const Vec3& a) {
 void put(std::vector<float>& out, const Vec3& p) {
     out.insert(out.end(), {p.x, p.y, p.z});
 }
-void put(std::vector<float>& out, const Rgb& c) {
-    out.insert(out.end(), c.begin(), c.end());
+void put(std::vector<std::uint8_t>& out, const Rgb& c) {
+    for (const float channel : c)
+        out.push_back(
+            static_cast<std::uint8_t>(std::lround(std::clamp(channel, 0.0f, 1.0f) * 255)));
 }
 
 // A neutral tone, tinted a little per texture number so textures tell apart.
@@ -81,14 +84,9 @@ class Painter {
         const auto at = [&](std::size_t k) {
             return plus(mesh.vertices[corners[k].vertex], mesh.placement);
         };
-        // Shaded by the plane its first corners span; the stored normal only when they span
-        // none, since exporters do not always keep it in step with the corners.
-        Vec3 normal = unit(cross(minus(at(1), at(0)), minus(at(2), at(0))));
-        if (length(normal) == 0) normal = unit(p.normal);
         for (std::size_t k = 1; k + 1 < corners.size(); ++k) {
             for (const Vec3& corner : {at(0), at(k), at(k + 1)}) {
                 put(batch.positions, corner);
-                put(batch.normals, normal);
                 put(batch.colours, colour);
             }
             batch.ids.push_back(id);

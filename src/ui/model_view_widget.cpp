@@ -19,41 +19,42 @@ constexpr std::size_t kHoverTriangles = 300000;  // above this, no picking on ev
 
 const char* kVertexShader = R"(
 attribute highp vec3 position;
-attribute highp vec3 normal;
 attribute lowp vec3 colour;
 uniform highp mat4 mvp;
 uniform float point_size;
 varying vec3 v_colour;
-varying vec3 v_normal;
+varying vec3 v_position;
 void main() {
     gl_Position = mvp * vec4(position, 1.0);
     gl_PointSize = point_size;
     v_colour = colour;
-    v_normal = normal;
+    v_position = position;
 })";
 
-// Two-sided head-light shading: polygons of either winding are lit from the eye.
+// Two-sided head-light shading, flat per triangle: the normal is the plane the fragment's
+// neighbours span, so no normal travels with the corners and either winding is lit.
 const char* kFragmentShader = R"(
 varying vec3 v_colour;
-varying vec3 v_normal;
+varying vec3 v_position;
 uniform vec3 light;
 uniform float lit;
 void main() {
     vec3 c = v_colour;
     if (lit > 0.5) {
-        float l = length(v_normal);
-        float d = l > 0.0 ? abs(dot(v_normal / l, light)) : 1.0;
+        vec3 n = cross(dFdx(v_position), dFdy(v_position));
+        float l = length(n);
+        float d = l > 0.0 ? abs(dot(n / l, light)) : 1.0;
         c *= 0.3 + 0.7 * d;
     }
     gl_FragColor = vec4(c, 1.0);
 })";
 
 // Item id + 1 in three bytes; 0 is the background.
-void put_id(std::vector<float>& out, int id) {
+void put_id(std::vector<std::uint8_t>& out, int id) {
     const auto n = static_cast<std::uint32_t>(id + 1);
     out.insert(out.end(),
-               {static_cast<float>(n & 0xFF) / 255.0f, static_cast<float>((n >> 8) & 0xFF) / 255.0f,
-                static_cast<float>((n >> 16) & 0xFF) / 255.0f});
+               {static_cast<std::uint8_t>(n & 0xFF), static_cast<std::uint8_t>((n >> 8) & 0xFF),
+                static_cast<std::uint8_t>((n >> 16) & 0xFF)});
 }
 
 // Picture coordinates are left-handed (z forward); the camera's world is right-handed.
@@ -77,8 +78,7 @@ ModelViewWidget::~ModelViewWidget() {
     makeCurrent();
     solids_.clear();
     for (Buffers* b : {&lines_, &points_, &highlight_}) {
-        for (QOpenGLBuffer* buffer : {&b->positions, &b->normals, &b->colours, &b->ids})
-            buffer->destroy();
+        for (QOpenGLBuffer* buffer : {&b->positions, &b->colours, &b->ids}) buffer->destroy();
     }
     program_.reset();
     doneCurrent();
@@ -102,22 +102,20 @@ void ModelViewWidget::sync() {
 }
 
 void ModelViewWidget::upload_batch(Buffers& b, const std::vector<float>& positions,
-                                   const std::vector<float>& normals,
-                                   const std::vector<float>& colours, const std::vector<int>& ids,
-                                   int per_primitive) {
-    std::vector<float> id_colours;
+                                   const std::vector<std::uint8_t>& colours,
+                                   const std::vector<int>& ids, int per_primitive) {
+    std::vector<std::uint8_t> id_colours;
     id_colours.reserve(ids.size() * 3 * per_primitive);
     for (const int id : ids) {
         for (int k = 0; k < per_primitive; ++k) put_id(id_colours, id);
     }
-    const auto fill = [](QOpenGLBuffer& buffer, const std::vector<float>& data) {
+    const auto fill = [](QOpenGLBuffer& buffer, const auto& data) {
         if (!buffer.isCreated()) buffer.create();
         buffer.bind();
-        buffer.allocate(data.data(), static_cast<int>(data.size() * sizeof(float)));
+        buffer.allocate(data.data(), static_cast<int>(data.size() * sizeof(data[0])));
         buffer.release();
     };
     fill(b.positions, positions);
-    fill(b.normals, normals);
     fill(b.colours, colours);
     fill(b.ids, id_colours);
     b.vertices = static_cast<int>(positions.size() / 3);
@@ -132,39 +130,31 @@ void ModelViewWidget::upload() {
         triangles_ = 0;
         for (const view::TriangleBatch& t : p.solids) {
             auto b = std::make_unique<Buffers>();
-            upload_batch(*b, t.positions, t.normals, t.colours, t.ids, 3);
+            upload_batch(*b, t.positions, t.colours, t.ids, 3);
             triangles_ += t.ids.size();
             solids_.push_back(std::move(b));
         }
-        upload_batch(lines_, p.lines.positions, {}, p.lines.colours, p.lines.ids, 2);
-        upload_batch(points_, p.points.positions, {}, p.points.colours, p.points.ids, 1);
+        upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
+        upload_batch(points_, p.points.positions, p.points.colours, p.points.ids, 1);
         uploaded_ = source_.picture_revision();
         if (first) fit();
     }
     const view::LineBatch h = source_.highlight();
-    upload_batch(highlight_, h.positions, {}, h.colours, h.ids, 2);
+    upload_batch(highlight_, h.positions, h.colours, h.ids, 2);
 }
 
 void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
     if (b.vertices == 0) return;
-    const auto attribute = [this](const char* name, QOpenGLBuffer& buffer) {
-        const int at = program_->attributeLocation(name);
-        if (at < 0) return;
-        buffer.bind();
-        program_->enableAttributeArray(at);
-        program_->setAttributeBuffer(at, GL_FLOAT, 0, 3);
-        buffer.release();
-    };
+    const int position = program_->attributeLocation("position");
+    const int colour = program_->attributeLocation("colour");
     auto& buffers = const_cast<Buffers&>(b);
-    attribute("position", buffers.positions);
-    attribute("colour", ids ? buffers.ids : buffers.colours);
-    const int normal = program_->attributeLocation("normal");
-    if (lit && normal >= 0) {
-        attribute("normal", buffers.normals);
-    } else if (normal >= 0) {
-        program_->disableAttributeArray(normal);
-        program_->setAttributeValue(normal, 0.0f, 0.0f, 0.0f);
-    }
+    buffers.positions.bind();
+    program_->enableAttributeArray(position);
+    program_->setAttributeBuffer(position, GL_FLOAT, 0, 3);
+    (ids ? buffers.ids : buffers.colours).bind();
+    program_->enableAttributeArray(colour);
+    glVertexAttribPointer(colour, 3, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+    QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
     program_->setUniformValue("lit", lit && !ids ? 1.0f : 0.0f);
     glDrawArrays(mode, 0, b.vertices);
 }
@@ -207,13 +197,12 @@ void ModelViewWidget::draw_gizmo() {
     square.ortho(-1.3f, 1.3f, -1.3f, 1.3f, 0.1f, 10.0f);
     program_->setUniformValue("mvp", square * turn * model_matrix());
     const std::vector<float> ends{0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1};
-    const std::vector<float> colours{1,    0.3f, 0.3f, 1,    0.3f, 0.3f, 0.3f, 1,    0.3f,
-                                     0.3f, 1,    0.3f, 0.4f, 0.5f, 1,    0.4f, 0.5f, 1};
+    const std::vector<std::uint8_t> colours{255, 80,  80, 255, 80,  80,  80,  255, 80,
+                                            80,  255, 80, 100, 130, 255, 100, 130, 255};
     Buffers axes;
-    upload_batch(axes, ends, {}, colours, {0, 1, 2}, 2);
+    upload_batch(axes, ends, colours, {0, 1, 2}, 2);
     draw(axes, GL_LINES, false, false);
-    for (QOpenGLBuffer* buffer : {&axes.positions, &axes.normals, &axes.colours, &axes.ids})
-        buffer->destroy();
+    for (QOpenGLBuffer* buffer : {&axes.positions, &axes.colours, &axes.ids}) buffer->destroy();
     const qreal ratio = devicePixelRatioF();
     glViewport(0, 0, static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
 }

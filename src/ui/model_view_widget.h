@@ -53,13 +53,13 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
 
   private:
     struct Buffers {
-        QOpenGLBuffer positions, normals, colours, ids;
+        QOpenGLBuffer positions, colours, ids;
         int vertices = 0;
     };
     void upload();
     void upload_batch(Buffers& b, const std::vector<float>& positions,
-                      const std::vector<float>& normals, const std::vector<float>& colours,
-                      const std::vector<int>& ids, int per_primitive);
+                      const std::vector<std::uint8_t>& colours, const std::vector<int>& ids,
+                      int per_primitive);
     void draw(const Buffers& b, GLenum mode, bool lit, bool ids);
     void draw_gizmo();
     QMatrix4x4 view_matrix() const;

@@ -11,22 +11,23 @@
 
 namespace view {
 
+// Colours are r g b bytes per corner or line end. Triangles carry no normals: the binding
+// shades each by its own plane.
 struct TriangleBatch {
-    std::vector<float> positions;  // x y z per corner, three corners per triangle
-    std::vector<float> normals;    // per corner
-    std::vector<float> colours;    // r g b per corner, 0 .. 1
-    std::vector<int> ids;          // per triangle
+    std::vector<float> positions;       // x y z per corner, three corners per triangle
+    std::vector<std::uint8_t> colours;  // per corner
+    std::vector<int> ids;               // per triangle
 };
 
 struct LineBatch {
     std::vector<float> positions;  // x y z per line end, two per segment
-    std::vector<float> colours;    // r g b per line end
-    std::vector<int> ids;          // per segment
+    std::vector<std::uint8_t> colours;
+    std::vector<int> ids;  // per segment
 };
 
 struct PointBatch {
     std::vector<float> positions;
-    std::vector<float> colours;
+    std::vector<std::uint8_t> colours;
     std::vector<int> ids;  // per point
 };
 
