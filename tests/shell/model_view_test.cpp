@@ -8,6 +8,7 @@
 #include "session.h"
 #include "shell/show_item.h"
 #include "shell/view_windows.h"
+#include "ship_model.h"
 
 namespace {
 
@@ -95,6 +96,30 @@ TEST(ModelView, FollowsTheChoicesOfTheWindows) {
     EXPECT_EQ(*s.model_view()->item_ref(lit),
               (pof::ItemRef{RecordEntry::TGUN, {{1, 0, false}, {2, 1, false}}}));
     EXPECT_EQ(s.model_view()->status.text, s.model_view()->describe(lit));
+}
+
+// Block windows are read through the subobject window: the vertex chosen in DEFPOINTS is
+// marked where it sits in the model, the polygon whose block is open is outlined.
+TEST(ModelView, FollowsTheBlockWindowsThroughTheSubobjectWindow) {
+    ModelSession s;
+    s.read(testing_pof::ship_model());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    s.form.show_viewer(RecordEntry::SOBJ);
+    auto sobj = view::lists_of(s.windows.find("frmSOBJ")->layout());
+    static_cast<view::DropDown*>(sobj[0])->choose(1);  // the turret, placed at (0, 4.2, 2)
+    static_cast<view::Table*>(sobj[1])->double_click(0);
+    auto vertices = view::lists_of(s.windows.find("frmDEFPOINTS")->layout());
+    static_cast<view::DropDown*>(vertices[0])->choose(7);  // its corner (1.5, 2, 1.5)
+    s.form.window_changed("frmDEFPOINTS");
+    ASSERT_TRUE(s.model_view()->highlighted_vertex());
+    EXPECT_EQ(*s.model_view()->highlighted_vertex(), (pof::Vec3{1.5f, 6.2f, 3.5f}));
+
+    static_cast<view::Table*>(sobj[1])->double_click(3);
+    s.form.window_changed("frmTMAPPOLY");
+    const int lit = s.model_view()->highlighted();
+    ASSERT_GE(lit, 0);
+    EXPECT_EQ(*s.model_view()->item_ref(lit),
+              (pof::ItemRef{RecordEntry::SOBJ, {{1, 1, false}, {2, 3, true}}}));
 }
 
 TEST(ModelView, TogglesMarkersAndChoosesDetailLevels) {
