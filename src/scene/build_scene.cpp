@@ -38,7 +38,7 @@ bool drawn(const pof::ModelStore& store, Chains& chains, const SceneOptions& opt
 
 void add_mesh(const pof::ModelStore& store, Chains& chains, std::int32_t number, Scene& scene) {
     const records::Subobject& s = store.subobjects.at(number);
-    const int row = subobject_row(store, number);
+    const int row = subobject_row(store.ohdr.subobject_count, chains.numbers(), number);
     Mesh mesh;
     mesh.subobject = number;
     mesh.name = s.name;
@@ -91,15 +91,15 @@ void Bounds::add(const pof::Vec3& p) {
     max = {std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z)};
 }
 
-int subobject_row(const pof::ModelStore& store, std::int32_t number) {
-    const std::int32_t count = store.ohdr.subobject_count;
+int subobject_row(std::int32_t count, const std::vector<std::int32_t>& filled,
+                  std::int32_t number) {
     if (number < 0 || number >= count) return -1;
     const std::int32_t listed = std::min(count, records::frmSOBJ::kListedSlots);
     if (number < listed) return number;
-    const auto beyond = store.subobjects.filled_from(listed);
-    const auto it = std::lower_bound(beyond.begin(), beyond.end(), number);
-    if (it == beyond.end() || *it != number) return -1;
-    return listed + static_cast<int>(it - beyond.begin());
+    // Past the listed slots only the filled ones have rows, in order.
+    const auto it = std::lower_bound(filled.begin(), filled.end(), number);
+    if (it == filled.end() || *it != number) return -1;
+    return listed + static_cast<int>(it - std::lower_bound(filled.begin(), filled.end(), listed));
 }
 
 Scene build_scene(const pof::ModelStore& store, const SceneOptions& options) {

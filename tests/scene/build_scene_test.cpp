@@ -150,3 +150,17 @@ TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {
 }
 
 }  // namespace
+
+namespace {
+
+// Past the first 100,000 slots the subobject window lists only the filled ones.
+TEST(BuildScene, NamesTheSubobjectWindowsRowOfEachSubobject) {
+    const std::vector<std::int32_t> filled{5, 150000, 180000};
+    const std::vector<std::pair<std::int32_t, int>> rows{
+        {5, 5},       {99999, 99999}, {150000, 100000}, {180000, 100001},
+        {120000, -1}, {-1, -1},       {200000, -1}};
+    for (const auto& [number, row] : rows)
+        EXPECT_EQ(scene::subobject_row(200000, filled, number), row) << number;
+}
+
+}  // namespace
