@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
     ui::QtDesktop desktop;
     ui::QtWindows windows;
     shell::frmPOF form(store, desktop, windows);
+    windows.on_window_changed = [&form](std::string_view name) { form.window_changed(name); };
     ui::MainWindow window(form);
     desktop.set_dialog_parent(&window);
     desktop.before_modal = [&window] { window.sync(); };

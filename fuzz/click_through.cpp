@@ -1,10 +1,13 @@
 #include "click_through.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 
 #include "pof/chunk_kinds.h"
+#include "scene/frmModelView.h"
+#include "scene/obj_export.h"
 #include "view/viewer.h"
 
 namespace fuzzing {
@@ -60,6 +63,25 @@ void work_open_windows(view::HeadlessWindows& windows, std::set<std::string>& wo
     }
 }
 
+// The Model View at every detail level, its OBJ text, and each of its items shown in the
+// windows as a click on it would.
+void model_view(shell::frmPOF& form, view::HeadlessWindows& windows) {
+    if (!form.reachable("IDM_MODEL_VIEW")) return;
+    form.menu_command("IDM_MODEL_VIEW");
+    auto* view = static_cast<scene::frmModelView*>(windows.find(scene::frmModelView::kName));
+    if (!view) return;
+    for (std::size_t row = 0; row < view->levels.rows.size(); ++row) {
+        view->levels.choose(static_cast<int>(row));
+        const auto files = scene::obj_files(view->scene(), view->textures(), "model.mtl");
+        if (files.obj.empty()) std::abort();  // it always holds its header lines
+    }
+    for (int id = 0; id < view->item_count() && id < 64; ++id) {
+        view->item_clicked(id);
+        view = static_cast<scene::frmModelView*>(windows.find(scene::frmModelView::kName));
+        if (!view) return;
+    }
+}
+
 }  // namespace
 
 void click_through(shell::frmPOF& form, view::HeadlessWindows& windows, int rows_per_list) {
@@ -69,12 +91,14 @@ void click_through(shell::frmPOF& form, view::HeadlessWindows& windows, int rows
         form.menu_command(entry.menu_name);
         work_open_windows(windows, worked, rows_per_list);
     }
-    // The Model Check runs the check; double-clicking its findings shows their items.
+    // The Model View builds its scene and the Model Check runs the check; double-clicking their
+    // rows toggles markers and shows the findings' items.
     for (const auto& window : pof::kViewWindows) {
         if (!form.reachable(window.menu_name)) continue;
         form.menu_command(window.menu_name);
         work_open_windows(windows, worked, rows_per_list);
     }
+    model_view(form, windows);
     auto& list = form.record_list();
     for (int i = 0; i < rows_per_list && list.valid(i); ++i) list.click(i);
     for (int i = 0; i < rows_per_list && list.valid(i); ++i) {

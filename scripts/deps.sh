@@ -7,6 +7,8 @@ packages=(
     build-essential cmake ninja-build   # compiler, build
     qt6-base-dev fonts-dejavu-core      # Qt 6 Widgets (pulls in the GL headers), a font
     fonts-symbola                       # draws the visible NUL symbol in file texts
+    libqt6opengl6-dev                   # the Model View's QOpenGLWidget
+    libgl1-mesa-dri xvfb xauth          # software OpenGL under a virtual X server (GL tests)
     libgtest-dev libgmock-dev           # unit and Qt tests
     libbenchmark-dev time               # benchmarks; /usr/bin/time for peak memory
     nlohmann-json3-dev                  # pofdump --json

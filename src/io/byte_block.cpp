@@ -1,5 +1,7 @@
 #include "io/byte_block.h"
 
+#include <algorithm>
+
 #include <sys/mman.h>
 
 #include <cstdint>
@@ -39,6 +41,12 @@ std::shared_ptr<char> bulk_memory(std::size_t bytes) {
     const std::size_t length = round_up(bytes, kPage);
     return std::shared_ptr<char>(map_on_huge_page(length),
                                  [length](char* p) { ::munmap(p, length); });
+}
+
+ByteBlock copy_block(std::string_view bytes) {
+    std::shared_ptr<char> memory(new char[bytes.size()], std::default_delete<char[]>());
+    std::copy(bytes.begin(), bytes.end(), memory.get());
+    return {std::move(memory), bytes.size()};
 }
 
 }  // namespace pof

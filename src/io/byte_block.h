@@ -28,6 +28,9 @@ class ByteBlock {
     std::size_t size_ = 0;
 };
 
+// A block holding a copy of bytes, for blocks that do not come from a file.
+ByteBlock copy_block(std::string_view bytes);
+
 // Uninitialised memory for byte blocks. From 2 MiB on it is taken from the system in huge
 // pages where it offers them: a model's megabytes of BSP data then cost a few page faults
 // instead of one per 4 KiB. Throws std::bad_alloc when there is none.

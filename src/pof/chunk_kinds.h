@@ -102,7 +102,8 @@ struct ViewWindowInfo {
     std::string_view viewer;
 };
 
-inline constexpr std::array<ViewWindowInfo, 1> kViewWindows{{
+inline constexpr std::array<ViewWindowInfo, 2> kViewWindows{{
+    {"IDM_MODEL_VIEW", "&Model View", "Ctrl+M", "frmModelView"},
     {"IDM_MODEL_CHECK", "&Model Check", "Ctrl+K", "frmModelCheck"},
 }};
 

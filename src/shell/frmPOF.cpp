@@ -4,6 +4,7 @@
 
 #include "check/frmModelCheck.h"
 #include "io/text.h"
+#include "scene/frmModelView.h"
 #include "shell/command_line.h"
 #include "shell/row_text.h"
 #include "shell/show_item.h"
@@ -149,10 +150,13 @@ void frmPOF::show_view_window(const pof::ViewWindowInfo& window) {
 }
 
 std::unique_ptr<view::Viewer> frmPOF::make_view_window(std::string_view name) {
-    if (name == "frmModelCheck") {
-        return std::make_unique<check::frmModelCheck>(
-            store_, [this](const pof::ItemRef& item) { show_item(*this, windows_, item); });
+    const auto show = [this](const pof::ItemRef& item) { show_item(*this, windows_, item); };
+    if (name == scene::frmModelView::kName) {
+        auto model_view = std::make_unique<scene::frmModelView>(store_);
+        model_view->on_show_item = show;
+        return model_view;
     }
+    if (name == "frmModelCheck") return std::make_unique<check::frmModelCheck>(store_, show);
     return nullptr;
 }
 
@@ -162,6 +166,15 @@ void frmPOF::present(view::Viewer& viewer) {
     windows_.set_normal_state(name);
     viewer.shown();
     windows_.sync(name);
+}
+
+void frmPOF::window_changed(std::string_view name) {
+    if (name == scene::frmModelView::kName) return;
+    auto* model_view = windows_.find(scene::frmModelView::kName);
+    const view::Viewer* changed = windows_.find(name);
+    if (!model_view || !changed) return;
+    static_cast<scene::frmModelView&>(*model_view).window_changed(*changed, windows_);
+    windows_.sync(scene::frmModelView::kName);
 }
 
 const MenuEntry* frmPOF::find_entry(std::string_view name) const {
@@ -222,6 +235,7 @@ void frmPOF::enable_window_menu(bool enabled) {
 // and taken away with the header entry by the reset.
 void frmPOF::enable_entry(RecordEntry entry, bool enabled) {
     record_entry(entry).enabled = enabled;
+    // The View menu's windows need the header: they come and go with its entry.
     if (entry == RecordEntry::OHDR) view_menu().enabled = enabled;
 }
 

@@ -58,6 +58,9 @@ class frmPOF : public pof::MainForm {
     void show_viewer(pof::RecordEntry entry);
     // A View-menu window: created and filled if it is not open, brought forward if it is.
     void show_view_window(const pof::ViewWindowInfo& window);
+    // The binding tells after each event which window's controls may have changed; the Model
+    // View follows the choices made there.
+    void window_changed(std::string_view viewer);
 
     const std::string& title() const { return title_; }
     const view::Value& file_label() const { return label_; }

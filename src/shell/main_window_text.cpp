@@ -15,7 +15,9 @@ void menu_lines(view::TextWriter& w, const Menu& menu) {
         if (e.separator()) {
             w.line("  ---");
         } else {
-            w.line("  " + e.name + " \"" + e.caption + "\"" + view::disabled_mark(e.enabled));
+            const std::string keys = e.shortcut.empty() ? "" : " " + e.shortcut;
+            w.line("  " + e.name + " \"" + e.caption + "\"" + keys +
+                   view::disabled_mark(e.enabled));
         }
     }
 }

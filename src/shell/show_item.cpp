@@ -39,7 +39,9 @@ void show_item(frmPOF& form, view::Windows& windows, const pof::ItemRef& item) {
             return;
         }
         if (list->kind() == view::Kind::DropDown) {
-            static_cast<view::DropDown&>(*list).choose(choice.row);
+            // A user picking the row already shown changes nothing.
+            auto& drop_down = static_cast<view::DropDown&>(*list);
+            if (drop_down.selected != choice.row) drop_down.choose(choice.row);
         } else if (!choice.open) {
             static_cast<view::Table&>(*list).click(choice.row);
         } else {
@@ -53,6 +55,7 @@ void show_item(frmPOF& form, view::Windows& windows, const pof::ItemRef& item) {
         }
         windows.sync(current);
     }
+    form.window_changed(current);
 }
 
 }  // namespace shell

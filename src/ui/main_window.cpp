@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QVBoxLayout>

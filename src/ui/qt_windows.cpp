@@ -25,6 +25,9 @@ view::Viewer& QtWindows::create(std::unique_ptr<view::Viewer> viewer) {
     close(name);
     auto* w = new ViewerWindow(std::move(viewer));
     w->on_closed = [this](ViewerWindow* closed) { forget(closed); };
+    w->on_changed = [this](ViewerWindow* changed) {
+        if (on_window_changed) on_window_changed(changed->viewer().name());
+    };
     open_[name] = w;
     came_forward(name);
     w->show();

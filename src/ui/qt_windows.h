@@ -2,6 +2,7 @@
 // The viewer windows on the desktop, at most one per viewer name.
 
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -25,6 +26,9 @@ class QtWindows : public view::Windows {
     void sync(std::string_view name) override;
     void repaint(std::string_view name) override;
     void close(std::string_view name) override;
+
+    // Told after a user's choice in any window, with that window's viewer name.
+    std::function<void(std::string_view)> on_window_changed;
 
     // The open window of that viewer, or nullptr.
     ViewerWindow* window(std::string_view name) const;

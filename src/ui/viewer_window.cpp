@@ -1,7 +1,13 @@
 #include "ui/viewer_window.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
 #include <QVBoxLayout>
+
+#include "ui/model_view_widget.h"
 
 #include "ui/qt_text.h"
 #include "ui/window_copy.h"
@@ -9,15 +15,54 @@
 
 namespace ui {
 
+namespace {
+
+// Whether this display gives an OpenGL context at all.
+bool opengl_available() {
+    QOpenGLContext context;
+    if (!context.create()) return false;
+    QOffscreenSurface surface;
+    surface.create();
+    const bool current = context.makeCurrent(&surface);
+    if (current) context.doneCurrent();
+    return current;
+}
+
+}  // namespace
+
 ViewerWindow::ViewerWindow(std::unique_ptr<view::Viewer> viewer)
-    : QWidget(nullptr), viewer_(std::move(viewer)), renderer_([this] { sync(); }) {
+    : QWidget(nullptr), viewer_(std::move(viewer)), renderer_([this] { changed(); }) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(qt_text(viewer_->name()));
-    auto* layout = new QVBoxLayout(this);
     content_ = renderer_.render(viewer_->layout());
-    layout->addWidget(content_);
+    if (auto* source = dynamic_cast<view::PictureSource*>(viewer_.get())) {
+        auto* layout = new QHBoxLayout(this);
+        layout->addWidget(content_);
+        layout->addWidget(picture_view(*source), 1);
+        resize(1100, 720);
+    } else {
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(content_);
+    }
     new WindowCopy(this, [this] { return view::viewer_text(*viewer_); });
     sync();
+}
+
+QWidget* ViewerWindow::picture_view(view::PictureSource& source) {
+    if (!opengl_available()) {
+        auto* note = new QLabel(QStringLiteral("No OpenGL here: the 3-D view cannot be drawn."));
+        note->setObjectName(QStringLiteral("lblNoOpenGL"));
+        note->setAlignment(Qt::AlignCenter);
+        return note;
+    }
+    picture_ = new ModelViewWidget(source);
+    picture_->on_changed = [this] { changed(); };
+    return picture_;
+}
+
+void ViewerWindow::changed() {
+    sync();
+    if (on_changed) on_changed(this);
 }
 
 // The widgets read the viewer's controls up to their end, so they go before the viewer.
@@ -28,6 +73,7 @@ ViewerWindow::~ViewerWindow() {
 void ViewerWindow::sync() {
     setWindowTitle(qt_text(viewer_->title));
     renderer_.sync();
+    if (picture_) picture_->sync();
 }
 
 bool ViewerWindow::event(QEvent* event) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "ui/control_renderer.h"
+#include "view/picture.h"
 #include "view/viewer.h"
 
 namespace ui {
@@ -26,15 +27,25 @@ class ViewerWindow : public QWidget {
 
     // Told when the window closes, by the user or in code.
     std::function<void(ViewerWindow*)> on_closed;
+    // Told after each of the user's choices in the window (its controls or its picture).
+    std::function<void(ViewerWindow*)> on_changed;
+    // The 3-D view of a viewer that has a picture; nullptr otherwise or without OpenGL.
+    class ModelViewWidget* picture_widget() const {
+        return picture_;
+    }
 
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    QWidget* picture_view(view::PictureSource& source);
+    void changed();
+
     std::unique_ptr<view::Viewer> viewer_;
     ControlRenderer renderer_;
     QWidget* content_;
+    class ModelViewWidget* picture_ = nullptr;
 };
 
 }  // namespace ui

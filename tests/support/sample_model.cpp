@@ -17,7 +17,7 @@ Bytes header_body(std::int32_t version, const HeaderFields& h) {
     b.i32(h.detail_levels);
     for (int i = 0; i < h.detail_levels; ++i) b.i32(i);
     b.i32(h.debris);
-    for (int i = 0; i < h.debris; ++i) b.i32(h.first_debris + i);
+    for (int i = 0; i < h.debris; ++i) b.i32(h.first_debris + i * h.debris_step);
     if (version >= 1903) {
         b.f32(1500.0f).vec(0.5f, -0.25f, 1e-5f);
         for (int k = 1; k <= 9; ++k) b.f32(static_cast<float>(k));
@@ -184,7 +184,7 @@ std::string sample_model(std::int32_t version) {
     const char* header_id = version >= 2016 ? "HDR2" : "OHDR";
     const char* subobject_id = version >= 2016 ? "OBJ2" : "SOBJ";
     return PofBuilder(version)
-        .chunk(header_id, header_body(version, {.first_debris = 0}))
+        .chunk(header_id, header_body(version, {.first_debris = 1, .debris_step = 0}))
         .chunk(subobject_id, sample_subobject(version, 0))
         .chunk(subobject_id, sample_subobject(version, 1))
         .chunk("TXTR", texture_body({"fighter01", "fighter01-glow", "thruster"}))

@@ -18,7 +18,9 @@ struct HeaderFields {
     std::int32_t debris = 2;
     std::int32_t cross_sections = 3;
     std::int32_t lights = 1;
-    std::int32_t first_debris = 100;  // debris piece i names subobject first_debris + i
+    // Debris piece i names subobject first_debris + i * debris_step.
+    std::int32_t first_debris = 100;
+    std::int32_t debris_step = 1;
 };
 
 // An OHDR/HDR2 body laid out for the given file version.

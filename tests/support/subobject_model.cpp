@@ -14,7 +14,8 @@ Bytes subobject_body(std::int32_t version, const SubobjectFields& s) {
         b.f32(s.radius).i32(s.parent);
         offset(b);
     }
-    b.vec(0.5f, 0.25f, 0).vec(-1, -2, -3).vec(1, 2, 3);
+    b.vec(0.5f, 0.25f, 0).vec(s.bbox_min[0], s.bbox_min[1], s.bbox_min[2]);
+    b.vec(s.bbox_max[0], s.bbox_max[1], s.bbox_max[2]);
     b.text(s.name).text(s.properties);
     b.i32(1).i32(2).i32(0);  // movement type, movement axis, reserved
     return b.i32(s.bsp.size32()).raw(s.bsp);

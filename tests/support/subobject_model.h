@@ -18,6 +18,8 @@ struct SubobjectFields {
     std::string name = "hull";
     std::string properties{};
     Bytes bsp{};  // the BSP data, its size written before it
+    float bbox_min[3] = {-1, -2, -3};
+    float bbox_max[3] = {1, 2, 3};
 };
 
 // A SOBJ/OBJ2 body in the field order of the given file version.

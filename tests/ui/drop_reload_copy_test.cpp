@@ -156,6 +156,7 @@ void DropReloadCopyTest::f5_reads_the_open_file_again() {
     QCOMPARE(app.list()->model()->rowCount(), 1);
     QVERIFY(!app.windows.window("frmTXTR"));
     QVERIFY(app.action("IDM_ACEN")->isEnabled());
+    // The File and Window menus keep no keys of their own; the View menu's windows have theirs.
     for (const QMenu* menu : app.window.findChildren<QMenu*>()) {
         // The View menu's windows have shortcuts of their own; F5 is none of them.
         for (const QAction* a : menu->actions()) {
@@ -163,6 +164,7 @@ void DropReloadCopyTest::f5_reads_the_open_file_again() {
             QVERIFY(a->shortcut() != QKeySequence(Qt::Key_F5));
         }
     }
+    QCOMPARE(app.action("IDM_MODEL_VIEW")->shortcut(), QKeySequence("Ctrl+M"));
 }
 
 void DropReloadCopyTest::ctrl_c_copies_the_main_window_as_pofdump_prints_it() {

@@ -241,6 +241,10 @@ void JsonWriter::menu(const shell::Menu& menu) {
             json_.string(e.caption);
             json_.key("enabled");
             json_.boolean(e.enabled);
+            if (!e.shortcut.empty()) {
+                json_.key("shortcut");
+                json_.string(e.shortcut);
+            }
         }
         json_.end_object();
     }

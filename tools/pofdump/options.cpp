@@ -45,6 +45,7 @@ class Parser {
     void list_row(Step::Kind kind, const std::string& option, const std::string& text);
     void window(const std::string& name);
     void read(const std::string& path);
+    void obj(const std::string& path);
     void file(const std::string& path);
     void finish();
     void fail(const std::string& why) {
@@ -117,7 +118,8 @@ void Parser::option(const std::string& arg) {
         parsed_.options.json = true;
     } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
                !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window) &&
-               !valued(arg, "--read", &Parser::read)) {
+               !valued(arg, "--read", &Parser::read) &&
+               !valued(arg, "--obj", &Parser::obj)) {
         fail("unknown option " + arg);
     }
 }
@@ -133,6 +135,13 @@ bool Parser::valued(const std::string& arg, std::string_view name,
 }
 
 void Parser::view(const std::string& id) {
+    if (id == "MODEL") {
+        Step step;
+        step.kind = Step::Kind::View;
+        step.view = ViewRequest{id, pof::RecordEntry::OHDR, true};
+        parsed_.options.steps.push_back(step);
+        return;
+    }
     const auto entry = entry_for_view_id(id);
     if (!entry) return fail("no record viewer opens for chunk ID \"" + id + "\"");
     Step step;
@@ -176,6 +185,14 @@ void Parser::read(const std::string& path) {
     parsed_.options.steps.push_back(step);
 }
 
+void Parser::obj(const std::string& path) {
+    if (path.empty()) return fail("--obj wants a file name");
+    Step step;
+    step.kind = Step::Kind::Obj;
+    step.obj_file = path;
+    parsed_.options.steps.push_back(step);
+}
+
 void Parser::file(const std::string& path) {
     if (path.empty()) return fail("the FILE name is empty");
     parsed_.options.files.push_back(path);
@@ -196,7 +213,7 @@ std::optional<pof::RecordEntry> entry_for_view_id(const std::string& chunk_id) {
 
 std::string usage_text() {
     return "Usage: pofdump [--json] [--view ID | --choose LIST:ROW | --open LIST:ROW |\n"
-           "               --window NAME | --read FILE]... FILE\n"
+           "               --window NAME | --read FILE | --obj FILE]... FILE\n"
            "       pofdump --check [--json] FILE...\n"
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
@@ -204,7 +221,8 @@ std::string usage_text() {
            "\n"
            "  --view ID          choose the Window-menu entry for chunk ID (OHDR, HDR2, TXTR,\n"
            "                     PINF, ACEN, SOBJ, OBJ2, GPNT, MPNT, TGUN, TMIS, SPCL, EYE,\n"
-           "                     SHLD, DOCK, FUEL, PATH, INSG); its viewer becomes current\n"
+           "                     SHLD, DOCK, FUEL, PATH, INSG), or MODEL for View > Model\n"
+           "                     View; its window becomes current\n"
            "  --choose LIST:ROW  choose row ROW (from 0) of list LIST (from 1, in layout\n"
            "                     order) of the current window: pick it in a drop-down list,\n"
            "                     click it in a list view\n"
@@ -220,6 +238,9 @@ std::string usage_text() {
            "                     line per finding, FILE:OFFSET: SEVERITY: PLACE: MESSAGE\n"
            "                     [CODE], then FILE: N errors, N warnings, N notes; exit 1\n"
            "                     when a file has an error\n"
+           "  --obj FILE         write what the Model View draws (opened first if it is not\n"
+           "                     open) as Wavefront OBJ to FILE, its materials beside it\n"
+           "                     (FILE with .mtl for its suffix)\n"
            "  --json             print JSON instead of text\n"
            "  --help             print this help\n"
            "  --version          print the version\n"

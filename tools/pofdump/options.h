@@ -20,10 +20,12 @@ struct Choice {
     int row = 0;
 };
 
-// The viewer --view asked for: the chunk ID as given and the record entry it opens.
+// The viewer --view asked for: the chunk ID as given and the record entry it opens, or
+// MODEL for the View menu's Model View.
 struct ViewRequest {
     std::string chunk_id;
     pof::RecordEntry entry;
+    bool model_view = false;
 };
 
 // One thing a user does after the read, in command-line order.
@@ -34,12 +36,14 @@ struct Step {
         Open,    // --open LIST:ROW: double-click a list-view row
         Window,  // --window NAME: switch to an open window
         Read,    // --read FILE: File > Open of another file
+        Obj,     // --obj FILE: write what the Model View draws as Wavefront OBJ
     };
     Kind kind = Kind::Choose;
     ViewRequest view{};
     Choice choice{};
     std::string window;
     std::string file;  // of --read
+    std::string obj_file;
 };
 
 struct Options {

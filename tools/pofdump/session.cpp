@@ -1,11 +1,14 @@
 #include "session.h"
 
+#include <fstream>
 #include <optional>
 #include <string>
 
 #include "check_run.h"
 #include "dump_render.h"
 #include "io/text.h"
+#include "scene/frmModelView.h"
+#include "scene/obj_export.h"
 #include "view/headless.h"
 
 #ifndef POFDUMP_VERSION
@@ -64,6 +67,8 @@ class Session {
     std::optional<Refusal> open(const Choice& choice);
     std::optional<Refusal> switch_to(const std::string& name);
     void read(const std::string& path);
+    std::optional<Refusal> write_obj(const std::string& path);
+    void tell_changed();
     view::Viewer* current();
     std::vector<view::Control*> current_lists();
     void make_current(const std::string& name);
@@ -133,11 +138,22 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
         case Step::Kind::Read:
             read(step.file);
             return std::nullopt;
+        case Step::Kind::Obj:
+            return write_obj(step.obj_file);
     }
     return std::nullopt;
 }
 
 std::optional<Session::Refusal> Session::view(const ViewRequest& request) {
+    if (request.model_view) {
+        const auto& model = pof::kViewWindows[0];
+        if (!form_.reachable(model.menu_name)) {
+            return Refusal{kExitFailed, "the View menu is disabled: the file has no header"};
+        }
+        form_.menu_command(model.menu_name);
+        current_ = model.viewer;
+        return std::nullopt;
+    }
     const pof::ChunkKind& entry = pof::kind_of(request.entry);
     if (!form_.reachable(entry.menu_name)) {
         return Refusal{kExitFailed, "the file has no " + request.chunk_id + " record"};
@@ -150,6 +166,31 @@ std::optional<Session::Refusal> Session::view(const ViewRequest& request) {
     return std::nullopt;
 }
 
+// The materials go beside the OBJ file, named after it.
+std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
+    if (!windows_.find(scene::frmModelView::kName)) {
+        if (auto refused = view(ViewRequest{"MODEL", pof::RecordEntry::OHDR, true})) return refused;
+    }
+    const auto& model =
+        static_cast<const scene::frmModelView&>(*windows_.find(scene::frmModelView::kName));
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    const bool suffixed = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string mtl_path = (suffixed ? path.substr(0, dot) : path) + ".mtl";
+    const std::string mtl_name = slash == std::string::npos ? mtl_path : mtl_path.substr(slash + 1);
+    const scene::ObjFiles files = scene::obj_files(model.scene(), store_.txtr, mtl_name);
+    std::ofstream obj(path, std::ios::binary), mtl(mtl_path, std::ios::binary);
+    obj << files.obj;
+    mtl << files.mtl;
+    if (!obj.flush() || !mtl.flush()) return Refusal{kExitFailed, "cannot write " + path};
+    return std::nullopt;
+}
+
+// The Model View follows the choice made in the current window.
+void Session::tell_changed() {
+    if (!current_.empty()) form_.window_changed(current_);
+}
+
 std::optional<Session::Refusal> Session::choose(const Choice& choice) {
     view::Control* list = nullptr;
     if (auto why = find_list(choice, current_lists(), list)) return Refusal{kExitUsage, *why};
@@ -159,6 +200,7 @@ std::optional<Session::Refusal> Session::choose(const Choice& choice) {
         static_cast<view::Table&>(*list).click(choice.row);
     }
     if (!current_.empty()) windows_.sync(current_);
+    tell_changed();
     return std::nullopt;
 }
 
@@ -173,7 +215,10 @@ std::optional<Session::Refusal> Session::open(const Choice& choice) {
     }
     const std::uint64_t fronted = windows_.fronted();
     static_cast<view::Table&>(*list).double_click(choice.row);
-    if (windows_.fronted() != fronted) make_current(windows_.front());
+    if (windows_.fronted() != fronted) {
+        make_current(windows_.front());
+        tell_changed();
+    }
     return std::nullopt;
 }
 

@@ -1,0 +1,50 @@
+// The Model View's scene against the read of the same model: building the scene (and the
+// picture the 3-D view uploads) should cost at most three reads.
+
+#include <benchmark/benchmark.h>
+
+#include "scene/build_scene.h"
+#include "scene/picture.h"
+#include "scene_models.h"
+#include "session.h"
+
+namespace {
+
+void BM_ReadTriangleModel(benchmark::State& state) {
+    const auto model = bench_models::triangle_heavy(state.range(0));
+    for (auto _ : state) {
+        testing_pof::Session s;
+        benchmark::DoNotOptimize(s.read(model));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * model.size()));
+}
+BENCHMARK(BM_ReadTriangleModel)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_BuildScene(benchmark::State& state) {
+    testing_pof::Session s;
+    s.read(bench_models::triangle_heavy(state.range(0)));
+    std::int64_t triangles = 0;
+    for (auto _ : state) {
+        const auto scene = scene::build_scene(s.store, {});
+        triangles = scene.counts.triangles;
+        benchmark::DoNotOptimize(scene);
+    }
+    state.counters["triangles"] = static_cast<double>(triangles);
+}
+BENCHMARK(BM_BuildScene)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_BuildSceneAndPicture(benchmark::State& state) {
+    testing_pof::Session s;
+    s.read(bench_models::triangle_heavy(state.range(0)));
+    std::array<bool, scene::kMarkerKinds> shown{};
+    shown.fill(true);
+    for (auto _ : state) {
+        const auto scene = scene::build_scene(s.store, {});
+        benchmark::DoNotOptimize(scene::make_picture(scene, shown));
+    }
+}
+BENCHMARK(BM_BuildSceneAndPicture)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

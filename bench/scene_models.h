@@ -1,0 +1,59 @@
+#pragma once
+// A generated ship of many triangles for the Model View benchmarks: subobjects of a grid of
+// vertices, each grid square two TMAPPOLY triangles.
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "pof_builder.h"
+#include "sample_model.h"
+#include "subobject_model.h"
+
+namespace bench_models {
+
+// A side x side grid of vertices, bent into a half tube so that it has depth.
+inline testing_pof::Bytes grid_subobject(int side, float shift) {
+    namespace bsp = testing_pof::bsp;
+    std::vector<bsp::Vertex> vertices;
+    for (int i = 0; i < side; ++i) {
+        for (int j = 0; j < side; ++j) {
+            const float a = 3.14159f * static_cast<float>(j) / static_cast<float>(side - 1);
+            vertices.push_back({{static_cast<float>(i) + shift, std::sin(a) * 20, std::cos(a) * 20},
+                                {{0, std::sin(a), std::cos(a)}}});
+        }
+    }
+    testing_pof::Bytes data = bsp::defpoints(vertices);
+    const auto at = [side](int i, int j) { return static_cast<std::int16_t>(i * side + j); };
+    for (int i = 0; i + 1 < side; ++i) {
+        for (int j = 0; j + 1 < side; ++j) {
+            data.raw(bsp::tmappoly(
+                {{at(i, j), 0, 0, 0}, {at(i + 1, j), 0, 1, 0}, {at(i + 1, j + 1), 0, 1, 1}}, 0));
+            data.raw(bsp::tmappoly(
+                {{at(i, j), 0, 0, 0}, {at(i + 1, j + 1), 0, 1, 1}, {at(i, j + 1), 0, 0, 1}}, 1));
+        }
+    }
+    return data.raw(bsp::eof());
+}
+
+// About triangles triangles in subobjects of 2 x 99 x 99 = 19,602 each.
+inline std::string triangle_heavy(std::int64_t triangles) {
+    constexpr int kSide = 100;
+    constexpr std::int64_t kPerSubobject = 2 * (kSide - 1) * (kSide - 1);
+    const auto count = static_cast<std::int32_t>((triangles + kPerSubobject - 1) / kPerSubobject);
+    testing_pof::HeaderFields h;
+    h.subobjects = count;
+    testing_pof::PofBuilder b(2117);
+    b.chunk("HDR2", testing_pof::header_body(2117, h));
+    for (std::int32_t n = 0; n < count; ++n) {
+        testing_pof::SubobjectFields s;
+        s.number = n;
+        s.parent = n == 0 ? -1 : 0;
+        s.name = "part" + std::to_string(n);
+        s.bsp = grid_subobject(kSide, static_cast<float>(n * kSide));
+        b.chunk("OBJ2", testing_pof::subobject_body(2117, s));
+    }
+    return b.str();
+}
+
+}  // namespace bench_models

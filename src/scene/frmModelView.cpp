@@ -1,0 +1,255 @@
+#include "scene/frmModelView.h"
+
+#include <algorithm>
+#include <array>
+
+#include "io/text.h"
+#include "scene/build_scene.h"
+#include "scene/item_words.h"
+#include "scene/picture.h"
+
+namespace scene {
+
+namespace {
+
+using pof::integer_text;
+using pof::RecordEntry;
+
+// The lists of a record window whose choices name one of its items, outermost first.
+struct ItemLists {
+    RecordEntry entry;
+    std::vector<int> lists;
+};
+
+const std::array<ItemLists, 13> kItemLists{{
+    {RecordEntry::SOBJ, {1, 2}},
+    {RecordEntry::GPNT, {1, 2}},
+    {RecordEntry::MPNT, {1, 2}},
+    {RecordEntry::TGUN, {1, 2}},
+    {RecordEntry::TMIS, {1, 2}},
+    {RecordEntry::DOCK, {1, 3}},
+    {RecordEntry::PATH, {1, 2}},
+    {RecordEntry::FUEL, {1, 2}},
+    {RecordEntry::EYE, {1}},
+    {RecordEntry::SPCL, {1}},
+    {RecordEntry::SHLD, {2}},
+    {RecordEntry::INSG, {1, 3}},
+    {RecordEntry::OHDR, {}},
+}};
+
+int selected_of(const view::Control& list) {
+    if (list.kind() == view::Kind::DropDown)
+        return static_cast<const view::DropDown&>(list).selected;
+    return static_cast<const view::Table&>(list).selected;
+}
+
+// The chosen row of each drop-down list and list view, in layout order.
+std::vector<int> chosen_rows(const view::Viewer& window) {
+    std::vector<int> rows;
+    for (const view::Control* c : view::controls_of(window.layout())) {
+        if (c->kind() == view::Kind::DropDown || c->kind() == view::Kind::Table)
+            rows.push_back(selected_of(*c));
+    }
+    return rows;
+}
+
+bool same_rows(const pof::ItemRef& a, const pof::ItemRef& b) {
+    if (a.entry != b.entry || a.choices.size() != b.choices.size()) return false;
+    for (std::size_t i = 0; i < a.choices.size(); ++i) {
+        if (a.choices[i].list != b.choices[i].list || a.choices[i].row != b.choices[i].row)
+            return false;
+    }
+    return true;
+}
+
+std::string point_text(const pof::Vec3& p) {
+    return "(" + pof::float_text(p.x) + ", " + pof::float_text(p.y) + ", " + pof::float_text(p.z) +
+           ")";
+}
+
+void set_count(view::Field& field, std::int64_t count) {
+    field.value.text = integer_text(count);
+}
+
+}  // namespace
+
+frmModelView::frmModelView(const pof::ModelStore& store)
+    : view::Viewer(std::string(kName), "Model View"), store_(store) {
+    for (const auto& k : kMarkerKindInfo) shown_[static_cast<int>(k.kind)] = k.shown_by_default;
+    markers.on_double_click = [this](int row) { toggle(kMarkerKindInfo[row].kind); };
+    group(counts_group, {&subobjects, &polygons, &triangles});
+    group(left_group,
+          {&short_polygons, &bad_index_polygons, &cut_polygons, &nonfinite_polygons,
+           &nonfinite_vertices, &cut_vertex_blocks, &nonfinite_markers, &bad_index_markers});
+    set_layout(column({&levels, &markers, &counts_group, &left_group, &chain_notes, &status}));
+}
+
+void frmModelView::opened() {
+    levels.clear();
+    for (std::size_t i = 0; i < store_.ohdr.detail_levels.size(); ++i) {
+        levels.rows.push_back("Detail level " + integer_text(static_cast<std::int64_t>(i)));
+    }
+    levels.rows.push_back("All subobjects");
+    levels.enabled = levels.rows.size() > 1;
+    levels.choose(0);
+}
+
+void frmModelView::level_chosen(int row) {
+    const bool all = row + 1 == static_cast<int>(levels.rows.size());
+    options_.detail_level = all ? SceneOptions::kAllSubobjects : row;
+    rebuild();
+}
+
+void frmModelView::rebuild() {
+    scene_ = build_scene(store_, options_);
+    polygon_ids_.clear();
+    for (std::size_t m = 0; m < scene_.meshes.size(); ++m) {
+        for (std::size_t p = 0; p < scene_.meshes[m].polygons.size(); ++p)
+            polygon_ids_.emplace_back(static_cast<int>(m), static_cast<int>(p));
+    }
+    highlighted_ = -1;
+    highlighted_vertex_.reset();
+    picture_ = make_picture(scene_, shown_);
+    ++scene_revision;
+    show_counts();
+    list_markers();
+}
+
+void frmModelView::show_counts() {
+    const Counts& c = scene_.counts;
+    set_count(subobjects, c.subobjects_drawn);
+    set_count(polygons, c.polygons);
+    set_count(triangles, c.triangles);
+    const LeftOut& l = c.left_out;
+    set_count(short_polygons, l.short_polygons);
+    set_count(bad_index_polygons, l.bad_index_polygons);
+    set_count(cut_polygons, l.cut_polygons);
+    set_count(nonfinite_polygons, l.nonfinite_polygons);
+    set_count(nonfinite_vertices, l.nonfinite_vertices);
+    set_count(cut_vertex_blocks, l.cut_vertex_blocks);
+    set_count(nonfinite_markers, l.nonfinite_markers);
+    set_count(bad_index_markers, l.bad_index_markers);
+    chain_notes.text.clear();
+    for (const std::string& note : scene_.notes) chain_notes.text += note + "\n";
+}
+
+void frmModelView::list_markers() {
+    const int selected = markers.selected;
+    markers.clear();
+    for (const auto& k : kMarkerKindInfo) {
+        const int i = static_cast<int>(k.kind);
+        markers.add_row({std::string(k.caption), shown_[i] ? "Yes" : "No",
+                         integer_text(scene_.counts.markers[i])});
+    }
+    markers.selected = selected;
+}
+
+void frmModelView::toggle(MarkerKind kind) {
+    shown_[static_cast<int>(kind)] = !shown_[static_cast<int>(kind)];
+    picture_ = make_picture(scene_, shown_);
+    ++scene_revision;
+    list_markers();
+}
+
+view::LineBatch frmModelView::highlight() const {
+    if (highlighted_ >= 0) return item_outline(scene_, highlighted_);
+    if (highlighted_vertex_) return point_cross(scene_, *highlighted_vertex_);
+    return {};
+}
+
+void frmModelView::item_clicked(int id) {
+    const auto ref = item_ref(id);
+    if (ref && on_show_item) on_show_item(*ref);
+}
+
+int frmModelView::item_count() const {
+    return static_cast<int>(scene_.markers.size() + polygon_ids_.size());
+}
+
+std::optional<pof::ItemRef> frmModelView::item_ref(int id) const {
+    const int markers_count = static_cast<int>(scene_.markers.size());
+    if (id < 0 || id >= item_count()) return std::nullopt;
+    if (id < markers_count) return scene_.markers[id].ref;
+    const auto [m, p] = polygon_ids_[id - markers_count];
+    return scene_.meshes[m].ref_of(scene_.meshes[m].polygons[p]);
+}
+
+std::string frmModelView::describe(int id) const {
+    const auto ref = item_ref(id);
+    if (!ref) return {};
+    const int markers_count = static_cast<int>(scene_.markers.size());
+    if (id < markers_count)
+        return item_words(*ref) + " · " + point_text(scene_.markers[id].position);
+    const auto [m, p] = polygon_ids_[id - markers_count];
+    const Polygon& polygon = scene_.meshes[m].polygons[p];
+    return item_words(*ref) +
+           (polygon.textured ? " · TMAPPOLY · Texture " + integer_text(polygon.texture)
+                             : std::string(" · FLATPOLY")) +
+           " · " + integer_text(polygon.corner_count) + " vertices";
+}
+
+void frmModelView::hover(int id) {
+    status.text = describe(id);
+}
+
+int frmModelView::find_item(const pof::ItemRef& ref) const {
+    const int markers_count = static_cast<int>(scene_.markers.size());
+    for (int id = 0; id < markers_count; ++id) {
+        if (same_rows(scene_.markers[id].ref, ref)) return id;
+    }
+    const bool polygon = ref.entry == RecordEntry::SOBJ && ref.choices.size() == 2 &&
+                         ref.choices[0].list == 1 && ref.choices[1].list == 2;
+    if (!polygon) return -1;
+    int id = markers_count;
+    for (const Mesh& mesh : scene_.meshes) {
+        for (const Polygon& p : mesh.polygons) {
+            if (mesh.row == ref.choices[0].row && p.block_row == ref.choices[1].row) return id;
+            ++id;
+        }
+    }
+    return -1;
+}
+
+void frmModelView::window_changed(const view::Viewer& window, view::Windows& windows) {
+    highlighted_ = -1;
+    highlighted_vertex_.reset();
+    highlight(window, windows);
+    hover(highlighted_);
+}
+
+void frmModelView::highlight(const view::Viewer& window, view::Windows& windows) {
+    const std::string& name = window.name();
+    const bool polygon_window = name == "frmFLATPOLY" || name == "frmTMAPPOLY";
+    const view::Viewer* subobject_window = windows.find(pof::kind_of(RecordEntry::SOBJ).viewer);
+    if ((polygon_window || name == "frmDEFPOINTS") && !subobject_window) return;
+    const view::Viewer& source =
+        polygon_window || name == "frmDEFPOINTS" ? *subobject_window : window;
+    const std::vector<int> rows = chosen_rows(source);
+    if (name == "frmDEFPOINTS") {
+        const std::vector<int> vertex = chosen_rows(window);
+        for (const Mesh& mesh : scene_.meshes) {
+            if (rows.empty() || vertex.empty() || mesh.ref.choices[0].row != rows[0]) continue;
+            if (vertex[0] < 0 || vertex[0] >= static_cast<int>(mesh.vertices.size())) continue;
+            const pof::Vec3& v = mesh.vertices[vertex[0]];
+            highlighted_vertex_ =
+                pof::Vec3{v.x + mesh.placement.x, v.y + mesh.placement.y, v.z + mesh.placement.z};
+        }
+        return;
+    }
+    for (const ItemLists& item : kItemLists) {
+        if (pof::kind_of(item.entry).viewer != source.name()) continue;
+        pof::ItemRef ref{item.entry, {}};
+        for (const int list : item.lists) {
+            const int row = list <= static_cast<int>(rows.size()) ? rows[list - 1] : -1;
+            if (row < 0) break;
+            ref.choices.push_back({list, row, false});
+        }
+        // The innermost item chosen, else the one around it (a turret without firing points).
+        for (; highlighted_ < 0; ref.choices.pop_back()) {
+            highlighted_ = find_item(ref);
+            if (ref.choices.empty()) break;
+        }
+    }
+}
+
+}  // namespace scene

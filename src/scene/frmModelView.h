@@ -1,0 +1,95 @@
+#pragma once
+// The Model View's logic: the detail-level chooser, the marker toggles with their counts, what
+// the scene left out, and which item is highlighted. The binding draws the scene; it asks this
+// class what an item id means and tells it which window's choice changed.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pof/global_data.h"
+#include "scene/scene.h"
+#include "view/desktop.h"
+#include "view/picture.h"
+#include "view/viewer.h"
+
+namespace scene {
+
+class frmModelView : public view::Viewer, public view::PictureSource {
+  public:
+    static constexpr std::string_view kName = "frmModelView";
+
+    explicit frmModelView(const pof::ModelStore& store);
+    void opened() override;
+
+    view::DropDown levels{[this](int row) { level_chosen(row); }, "cboDetailLevels"};
+    view::Table markers{{{"Markers"}, {"Shown"}, {"Count"}}, "ListView1"};
+    view::Group counts_group{"Scene"};
+    view::Field subobjects{"Subobjects drawn"}, polygons{"Polygons"}, triangles{"Triangles"};
+    view::Group left_group{"Left out"};
+    view::Field short_polygons{"Polygons with fewer than 3 vertices"},
+        bad_index_polygons{"Polygons with a vertex index outside"},
+        cut_polygons{"Polygons cut short by their block"},
+        nonfinite_polygons{"Polygons on a vertex not finite"},
+        nonfinite_vertices{"Vertices not finite"}, cut_vertex_blocks{"DEFPOINTS blocks cut short"},
+        nonfinite_markers{"Markers not finite"}, bad_index_markers{"Faces on a vertex not there"};
+    view::TextBox chain_notes{"txtChains"};
+    view::Value status{"lblStatus"};
+
+    const Scene& scene() const { return scene_; }
+    const records::TxtrRecord& textures() const { return store_.txtr; }
+    // The detail level drawn; SceneOptions::kAllSubobjects for every subobject.
+    int detail_level() const { return options_.detail_level; }
+    bool shown(MarkerKind kind) const { return shown_[static_cast<int>(kind)]; }
+    void toggle(MarkerKind kind);
+
+    // Item ids: markers first, in scene order, then the polygons mesh by mesh.
+    int item_count() const;
+    std::optional<pof::ItemRef> item_ref(int id) const;
+    // "GPNT · Slot 1 · Gun 0 · (1, 2, 3)"; empty for no item.
+    std::string describe(int id) const;
+    // The item under the pointer (-1 for none) named in the status line.
+    void hover(int id);
+
+    // A window's choice changed: highlight the item its chosen rows show, if the scene has
+    // one. Block windows are read through the subobject window's choices.
+    void window_changed(const view::Viewer& window, view::Windows& windows);
+    int highlighted() const { return highlighted_; }
+    // A DEFPOINTS vertex chosen in its window, placed in the model's frame.
+    std::optional<pof::Vec3> highlighted_vertex() const { return highlighted_vertex_; }
+
+    // Bumped each time the scene is rebuilt or a toggle changes what is drawn, so the
+    // binding uploads the picture once per change.
+    std::uint64_t scene_revision = 0;
+    // Shows the windows' rows of a clicked item; set by the main window's side.
+    std::function<void(const pof::ItemRef&)> on_show_item;
+
+    // view::PictureSource
+    const view::Picture& picture() const override { return picture_; }
+    std::uint64_t picture_revision() const override { return scene_revision; }
+    view::LineBatch highlight() const override;
+    void item_hovered(int id) override { hover(id); }
+    void item_clicked(int id) override;
+
+  private:
+    void level_chosen(int row);
+    void rebuild();
+    void show_counts();
+    void list_markers();
+    int find_item(const pof::ItemRef& ref) const;
+    void highlight(const view::Viewer& window, view::Windows& windows);
+
+    const pof::ModelStore& store_;
+    SceneOptions options_;
+    Scene scene_;
+    std::array<bool, kMarkerKinds> shown_{};
+    std::vector<std::pair<int, int>> polygon_ids_;  // (mesh, polygon) per polygon id
+    int highlighted_ = -1;
+    std::optional<pof::Vec3> highlighted_vertex_;
+    view::Picture picture_;
+};
+
+}  // namespace scene

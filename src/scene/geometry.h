@@ -1,0 +1,17 @@
+#pragma once
+// A subobject's drawable geometry out of its BSP data: the vertices of its first DEFPOINTS
+// block and one polygon per FLATPOLY and TMAPPOLY block, found by the block walk.
+
+#include <cstdint>
+
+#include "records/subobjects/subobject_table.h"
+#include "scene/scene.h"
+
+namespace scene {
+
+// Fills mesh's vertices and polygons; polygons name the subobject viewer's row
+// subobject_row and their block's row. What cannot be drawn is counted in left_out.
+void add_geometry(const records::Subobject& subobject, int subobject_row, Mesh& mesh,
+                  LeftOut& left_out);
+
+}  // namespace scene

@@ -1,0 +1,203 @@
+#include "scene/picture.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace scene {
+
+namespace {
+
+using pof::Vec3;
+using Rgb = std::array<float, 3>;
+
+constexpr std::array<Rgb, kMarkerKinds> kMarkerColours{{
+    {1.0f, 0.25f, 0.2f},  // gun points
+    {1.0f, 0.6f, 0.1f},   // missile points
+    {0.95f, 0.3f, 0.7f},  // gun turrets
+    {0.8f, 0.5f, 1.0f},   // missile turrets
+    {0.2f, 0.9f, 0.3f},   // docking points
+    {0.3f, 0.8f, 1.0f},   // paths
+    {0.3f, 0.5f, 1.0f},   // thrusters
+    {1.0f, 1.0f, 0.3f},   // eye points
+    {0.9f, 0.9f, 0.9f},   // special points
+    {0.4f, 0.7f, 0.9f},   // shield mesh
+    {1.0f, 0.85f, 0.5f},  // insignia
+    {1.0f, 1.0f, 1.0f},   // centre of mass
+    {0.6f, 1.0f, 0.9f},   // ACEN point
+    {0.7f, 0.7f, 0.7f},   // bounding box
+    {0.5f, 0.5f, 0.6f},   // subobject boxes
+}};
+
+Vec3 plus(const Vec3& a, const Vec3& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+Vec3 minus(const Vec3& a, const Vec3& b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Vec3 scaled(const Vec3& a, float s) {
+    return {a.x * s, a.y * s, a.z * s};
+}
+Vec3 cross(const Vec3& a, const Vec3& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+float length(const Vec3& a) {
+    return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
+}
+Vec3 unit(const Vec3& a) {
+    const float l = length(a);
+    return l > 0 && std::isfinite(l) ? scaled(a, 1 / l) : Vec3{};
+}
+
+void put(std::vector<float>& out, const Vec3& p) {
+    out.insert(out.end(), {p.x, p.y, p.z});
+}
+void put(std::vector<std::uint8_t>& out, const Rgb& c) {
+    for (const float channel : c)
+        out.push_back(
+            static_cast<std::uint8_t>(std::lround(std::clamp(channel, 0.0f, 1.0f) * 255)));
+}
+
+// A neutral tone, tinted a little per texture number so textures tell apart.
+Rgb texture_tone(std::int32_t texture) {
+    const float hue =
+        static_cast<float>((static_cast<std::uint32_t>(texture) * 2654435761u) % 360u);
+    const float t = hue * 3.14159265f / 180;
+    return {0.66f + 0.06f * std::cos(t), 0.66f + 0.06f * std::cos(t + 2.094f),
+            0.66f + 0.06f * std::cos(t + 4.189f)};
+}
+
+float marker_size(const Scene& scene) {
+    if (scene.bounds.empty) return 1;
+    const float d = length(minus(scene.bounds.max, scene.bounds.min));
+    return d > 0 && std::isfinite(d) ? d * 0.04f : 1;
+}
+
+class Painter {
+  public:
+    Painter(view::Picture& picture, float size) : picture_(picture), size_(size) {}
+
+    void polygon(const Mesh& mesh, const Polygon& p, int id, view::TriangleBatch& batch) const {
+        const Rgb colour =
+            p.textured ? texture_tone(p.texture)
+                       : Rgb{p.colour[0] / 255.0f, p.colour[1] / 255.0f, p.colour[2] / 255.0f};
+        const auto corners = mesh.corners_of(p);
+        const auto at = [&](std::size_t k) {
+            return plus(mesh.vertices[corners[k].vertex], mesh.placement);
+        };
+        for (std::size_t k = 1; k + 1 < corners.size(); ++k) {
+            for (const Vec3& corner : {at(0), at(k), at(k + 1)}) {
+                put(batch.positions, corner);
+                put(batch.colours, colour);
+            }
+            batch.ids.push_back(id);
+        }
+    }
+
+    void marker(const Marker& m, int id) {
+        const Rgb colour = kMarkerColours[static_cast<int>(m.kind)];
+        for (std::size_t i = 0; i + 1 < m.segments.size(); i += 2)
+            line(m.segments[i], m.segments[i + 1], colour, id);
+        if (m.kind == MarkerKind::HeaderBox || m.kind == MarkerKind::SubobjectBox ||
+            m.kind == MarkerKind::Shield || m.kind == MarkerKind::Insignia)
+            return;
+        put(picture_.points.positions, m.position);
+        put(picture_.points.colours, colour);
+        picture_.points.ids.push_back(id);
+        const Vec3 n = unit(m.normal);
+        if (length(n) > 0) line(m.position, plus(m.position, scaled(n, size_)), colour, id);
+        if (m.radius > 0) ring(m.position, n, m.radius, colour, id);
+    }
+
+    void line(const Vec3& a, const Vec3& b, const Rgb& colour, int id) {
+        put(picture_.lines.positions, a);
+        put(picture_.lines.positions, b);
+        put(picture_.lines.colours, colour);
+        put(picture_.lines.colours, colour);
+        picture_.lines.ids.push_back(id);
+    }
+
+    // A circle of the radius around centre, across the normal (or in the XY plane).
+    void ring(const Vec3& centre, const Vec3& normal, float radius, const Rgb& colour, int id) {
+        const Vec3 n = length(normal) > 0 ? normal : Vec3{0, 0, 1};
+        Vec3 u = unit(cross(n, std::abs(n.x) < 0.9f ? Vec3{1, 0, 0} : Vec3{0, 1, 0}));
+        const Vec3 v = cross(n, u);
+        constexpr int kSteps = 24;
+        const auto point = [&](int i) {
+            const float t = 6.2831853f * static_cast<float>(i) / kSteps;
+            return plus(centre,
+                        plus(scaled(u, radius * std::cos(t)), scaled(v, radius * std::sin(t))));
+        };
+        for (int i = 0; i < kSteps; ++i) line(point(i), point(i + 1), colour, id);
+    }
+
+    void cross_at(const Vec3& p, const Rgb& colour, int id) {
+        for (const Vec3& axis : {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}})
+            line(minus(p, scaled(axis, size_)), plus(p, scaled(axis, size_)), colour, id);
+    }
+
+  private:
+    view::Picture& picture_;
+    float size_;
+};
+
+}  // namespace
+
+view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
+    view::Picture picture;
+    Painter painter(picture, marker_size(scene));
+    const int markers = static_cast<int>(scene.markers.size());
+    for (int i = 0; i < markers; ++i) {
+        if (shown[static_cast<int>(scene.markers[i].kind)]) painter.marker(scene.markers[i], i);
+    }
+    int id = markers;
+    for (const Mesh& mesh : scene.meshes) {
+        view::TriangleBatch batch;
+        for (const Polygon& p : mesh.polygons) painter.polygon(mesh, p, id++, batch);
+        picture.solids.push_back(std::move(batch));
+    }
+    if (!scene.bounds.empty) {
+        picture.min = {scene.bounds.min.x, scene.bounds.min.y, scene.bounds.min.z};
+        picture.max = {scene.bounds.max.x, scene.bounds.max.y, scene.bounds.max.z};
+    } else {
+        picture.min = {1, 1, 1};
+        picture.max = {0, 0, 0};
+    }
+    return picture;
+}
+
+view::LineBatch item_outline(const Scene& scene, int id) {
+    view::Picture picture;
+    Painter painter(picture, marker_size(scene) * 0.6f);
+    const Rgb lit{1.0f, 1.0f, 0.0f};
+    const int markers = static_cast<int>(scene.markers.size());
+    if (id >= 0 && id < markers) {
+        const Marker& m = scene.markers[id];
+        for (std::size_t i = 0; i + 1 < m.segments.size(); i += 2)
+            painter.line(m.segments[i], m.segments[i + 1], lit, id);
+        painter.cross_at(m.position, lit, id);
+        return picture.lines;
+    }
+    int at = markers;
+    for (const Mesh& mesh : scene.meshes) {
+        const int count = static_cast<int>(mesh.polygons.size());
+        if (id >= at && id < at + count) {
+            const auto corners = mesh.corners_of(mesh.polygons[id - at]);
+            for (std::size_t k = 0; k < corners.size(); ++k) {
+                const auto& next = corners[(k + 1) % corners.size()];
+                painter.line(plus(mesh.vertices[corners[k].vertex], mesh.placement),
+                             plus(mesh.vertices[next.vertex], mesh.placement), lit, id);
+            }
+            break;
+        }
+        at += count;
+    }
+    return picture.lines;
+}
+
+view::LineBatch point_cross(const Scene& scene, const pof::Vec3& point) {
+    view::Picture picture;
+    Painter(picture, marker_size(scene) * 0.6f).cross_at(point, {1.0f, 1.0f, 0.0f}, -1);
+    return picture.lines;
+}
+
+}  // namespace scene

@@ -1,0 +1,155 @@
+#pragma once
+// The Model View's scene: what the model's numbers place in space. Per drawn subobject its
+// polygons over its first DEFPOINTS block's vertices; per chunk item a marker. Every polygon
+// and marker names the window rows that show it. The scene only reads the store.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pof/item_ref.h"
+#include "io/vec.h"
+
+namespace scene {
+
+enum class MarkerKind {
+    Gun,
+    Missile,
+    TurretGun,
+    TurretMissile,
+    Dock,
+    Path,
+    Thruster,
+    Eye,
+    Special,
+    Shield,
+    Insignia,
+    CenterOfMass,
+    AutoCenter,
+    HeaderBox,
+    SubobjectBox,
+};
+inline constexpr int kMarkerKinds = 15;
+
+struct MarkerKindInfo {
+    MarkerKind kind;
+    std::string_view caption;  // of its toggle
+    bool shown_by_default;
+};
+
+inline constexpr std::array<MarkerKindInfo, kMarkerKinds> kMarkerKindInfo{{
+    {MarkerKind::Gun, "Gun points", true},
+    {MarkerKind::Missile, "Missile points", true},
+    {MarkerKind::TurretGun, "Gun turrets", true},
+    {MarkerKind::TurretMissile, "Missile turrets", true},
+    {MarkerKind::Dock, "Docking points", true},
+    {MarkerKind::Path, "Paths", true},
+    {MarkerKind::Thruster, "Thrusters", true},
+    {MarkerKind::Eye, "Eye points", true},
+    {MarkerKind::Special, "Special points", true},
+    {MarkerKind::Shield, "Shield mesh", false},
+    {MarkerKind::Insignia, "Insignia", true},
+    {MarkerKind::CenterOfMass, "Centre of mass", true},
+    {MarkerKind::AutoCenter, "ACEN point", true},
+    {MarkerKind::HeaderBox, "Bounding box", false},
+    {MarkerKind::SubobjectBox, "Subobject boxes", false},
+}};
+
+constexpr const MarkerKindInfo& info(MarkerKind kind) {
+    return kMarkerKindInfo[static_cast<int>(kind)];
+}
+
+struct Corner {
+    std::int32_t vertex = 0;  // into its mesh's vertices
+    float u = 0, v = 0;
+};
+
+struct Polygon {
+    bool textured = false;                 // TMAPPOLY; FLATPOLY otherwise
+    std::int32_t texture = 0;              // TMAPPOLY's texture number
+    std::array<std::uint8_t, 3> colour{};  // FLATPOLY's red, green, blue
+    pof::Vec3 normal;
+    std::uint32_t first_corner = 0;  // into its mesh's corners, in stored order
+    std::uint32_t corner_count = 0;  // at least three
+    int block_row = 0;               // of its block in the subobject window's block list
+};
+
+// One drawn subobject. Its vertices are those of its first DEFPOINTS block as stored; the
+// placement (offsets summed along the parent chain) moves them into the model's frame.
+struct Mesh {
+    std::int32_t subobject = 0;
+    std::string name;  // bytes as stored
+    pof::Vec3 placement;
+    std::vector<pof::Vec3> vertices;
+    std::vector<bool> vertex_finite;
+    std::vector<Polygon> polygons;
+    std::vector<Corner> corners;  // of all its polygons, one after the other
+    int row = 0;                  // of the subobject in the subobject window's drop-down list
+    pof::ItemRef ref;
+
+    std::span<const Corner> corners_of(const Polygon& p) const {
+        return {corners.data() + p.first_corner, p.corner_count};
+    }
+    // The subobject's row, then a double-click on the polygon's block row.
+    pof::ItemRef ref_of(const Polygon& p) const {
+        return {pof::RecordEntry::SOBJ, {{1, row, false}, {2, p.block_row, true}}};
+    }
+};
+
+// A point with an optional direction and radius, or a few line segments (a path leg, a shield
+// face, a box), in the model's frame.
+struct Marker {
+    MarkerKind kind = MarkerKind::Gun;
+    pof::Vec3 position;
+    pof::Vec3 normal;                 // zero when the item has none
+    float radius = 0;                 // zero when the item has none
+    std::vector<pof::Vec3> segments;  // pairs of line ends
+    pof::ItemRef ref;
+};
+
+// What was left out of the scene and why.
+struct LeftOut {
+    std::int64_t short_polygons = 0;      // fewer than three vertex entries
+    std::int64_t bad_index_polygons = 0;  // a vertex index outside the vertices
+    std::int64_t cut_polygons = 0;        // the block ends inside the polygon
+    std::int64_t nonfinite_polygons = 0;  // a corner on a vertex that is not finite
+    std::int64_t nonfinite_vertices = 0;
+    std::int64_t nonfinite_markers = 0;
+    std::int64_t cut_vertex_blocks = 0;  // DEFPOINTS blocks that end inside their vertices
+    std::int64_t bad_index_markers = 0;  // shield or insignia faces on a vertex not there
+};
+
+struct Counts {
+    std::int64_t subobjects_drawn = 0;
+    std::int64_t polygons = 0;
+    std::int64_t triangles = 0;  // a polygon of n corners is n - 2 triangles
+    std::array<std::int64_t, kMarkerKinds> markers{};
+    LeftOut left_out;
+};
+
+struct Bounds {
+    pof::Vec3 min, max;
+    bool empty = true;
+    void add(const pof::Vec3& p);
+};
+
+struct Scene {
+    std::vector<Mesh> meshes;
+    std::vector<Marker> markers;
+    Counts counts;
+    // Parent chains that broke (a parent outside the table, a loop), one sentence each.
+    std::vector<std::string> notes;
+    Bounds bounds;  // of the drawn vertices and markers, placement included
+};
+
+// Which subobjects the scene draws: detail level N of the header's list, or every subobject
+// (debris included).
+struct SceneOptions {
+    static constexpr int kAllSubobjects = -1;
+    int detail_level = 0;
+};
+
+}  // namespace scene

@@ -1,0 +1,358 @@
+#include "ui/model_view_widget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+constexpr float kHalfFov = 22.5f;  // degrees
+constexpr float kPitchLimit = 1.56f;
+constexpr float kPi = 3.14159265f;
+constexpr std::size_t kHoverTriangles = 300000;  // above this, no picking on every move
+
+const char* kVertexShader = R"(
+attribute highp vec3 position;
+attribute lowp vec3 colour;
+uniform highp mat4 mvp;
+uniform float point_size;
+varying vec3 v_colour;
+varying vec3 v_position;
+void main() {
+    gl_Position = mvp * vec4(position, 1.0);
+    gl_PointSize = point_size;
+    v_colour = colour;
+    v_position = position;
+})";
+
+// Two-sided head-light shading, flat per triangle: the normal is the plane the fragment's
+// neighbours span, so no normal travels with the corners and either winding is lit.
+const char* kFragmentShader = R"(
+varying vec3 v_colour;
+varying vec3 v_position;
+uniform vec3 light;
+uniform float lit;
+void main() {
+    vec3 c = v_colour;
+    if (lit > 0.5) {
+        vec3 n = cross(dFdx(v_position), dFdy(v_position));
+        float l = length(n);
+        float d = l > 0.0 ? abs(dot(n / l, light)) : 1.0;
+        c *= 0.3 + 0.7 * d;
+    }
+    gl_FragColor = vec4(c, 1.0);
+})";
+
+// Item id + 1 in three bytes; 0 is the background.
+void put_id(std::vector<std::uint8_t>& out, int id) {
+    const auto n = static_cast<std::uint32_t>(id + 1);
+    out.insert(out.end(),
+               {static_cast<std::uint8_t>(n & 0xFF), static_cast<std::uint8_t>((n >> 8) & 0xFF),
+                static_cast<std::uint8_t>((n >> 16) & 0xFF)});
+}
+
+// Picture coordinates are left-handed (z forward); the camera's world is right-handed.
+QMatrix4x4 model_matrix() {
+    QMatrix4x4 m;
+    m.scale(1, 1, -1);
+    return m;
+}
+
+}  // namespace
+
+ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
+    : QOpenGLWidget(parent), source_(source) {
+    setObjectName(QStringLiteral("modelViewWidget"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setMinimumSize(320, 240);
+}
+
+ModelViewWidget::~ModelViewWidget() {
+    makeCurrent();
+    solids_.clear();
+    for (Buffers* b : {&lines_, &points_, &highlight_}) {
+        for (QOpenGLBuffer* buffer : {&b->positions, &b->colours, &b->ids}) buffer->destroy();
+    }
+    program_.reset();
+    doneCurrent();
+}
+
+void ModelViewWidget::initializeGL() {
+    initializeOpenGLFunctions();
+    program_ = std::make_unique<QOpenGLShaderProgram>();
+    failed_ = !program_->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) ||
+              !program_->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) ||
+              !program_->link();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(0x8642);  // GL_PROGRAM_POINT_SIZE: the shader sets the point size
+    fit();
+}
+
+void ModelViewWidget::resizeGL(int, int) {}
+
+void ModelViewWidget::sync() {
+    update();
+}
+
+void ModelViewWidget::upload_batch(Buffers& b, const std::vector<float>& positions,
+                                   const std::vector<std::uint8_t>& colours,
+                                   const std::vector<int>& ids, int per_primitive) {
+    std::vector<std::uint8_t> id_colours;
+    id_colours.reserve(ids.size() * 3 * per_primitive);
+    for (const int id : ids) {
+        for (int k = 0; k < per_primitive; ++k) put_id(id_colours, id);
+    }
+    const auto fill = [](QOpenGLBuffer& buffer, const auto& data) {
+        if (!buffer.isCreated()) buffer.create();
+        buffer.bind();
+        buffer.allocate(data.data(), static_cast<int>(data.size() * sizeof(data[0])));
+        buffer.release();
+    };
+    fill(b.positions, positions);
+    fill(b.colours, colours);
+    fill(b.ids, id_colours);
+    b.vertices = static_cast<int>(positions.size() / 3);
+}
+
+// Once per picture change: one buffer set per triangle batch, one for lines, one for points.
+void ModelViewWidget::upload() {
+    const view::Picture& p = source_.picture();
+    if (uploaded_ != source_.picture_revision()) {
+        const bool first = uploaded_ == ~std::uint64_t{0};
+        solids_.clear();
+        triangles_ = 0;
+        for (const view::TriangleBatch& t : p.solids) {
+            auto b = std::make_unique<Buffers>();
+            upload_batch(*b, t.positions, t.colours, t.ids, 3);
+            triangles_ += t.ids.size();
+            solids_.push_back(std::move(b));
+        }
+        upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
+        upload_batch(points_, p.points.positions, p.points.colours, p.points.ids, 1);
+        uploaded_ = source_.picture_revision();
+        if (first) fit();
+    }
+    const view::LineBatch h = source_.highlight();
+    upload_batch(highlight_, h.positions, h.colours, h.ids, 2);
+}
+
+void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
+    if (b.vertices == 0) return;
+    const int position = program_->attributeLocation("position");
+    const int colour = program_->attributeLocation("colour");
+    auto& buffers = const_cast<Buffers&>(b);
+    buffers.positions.bind();
+    program_->enableAttributeArray(position);
+    program_->setAttributeBuffer(position, GL_FLOAT, 0, 3);
+    (ids ? buffers.ids : buffers.colours).bind();
+    program_->enableAttributeArray(colour);
+    glVertexAttribPointer(colour, 3, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+    QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
+    program_->setUniformValue("lit", lit && !ids ? 1.0f : 0.0f);
+    glDrawArrays(mode, 0, b.vertices);
+}
+
+void ModelViewWidget::paintGL() {
+    glClearColor(0.11f, 0.12f, 0.15f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (failed_) return;
+    upload();
+    program_->bind();
+    program_->setUniformValue("mvp", projection() * view_matrix() * model_matrix());
+    const QVector3D eye = eye_direction();
+    program_->setUniformValue("light", QVector3D(eye.x(), eye.y(), -eye.z()));
+    program_->setUniformValue("point_size", 7.0f);
+    using PolygonMode = void (*)(GLenum, GLenum);
+    const auto polygon_mode =
+        reinterpret_cast<PolygonMode>(context()->getProcAddress("glPolygonMode"));
+    if (wireframe_ && polygon_mode) polygon_mode(GL_FRONT_AND_BACK, 0x1B01);  // GL_LINE
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1, 1);
+    for (const auto& b : solids_) draw(*b, GL_TRIANGLES, true, false);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    if (wireframe_ && polygon_mode) polygon_mode(GL_FRONT_AND_BACK, 0x1B02);  // GL_FILL
+    draw(lines_, GL_LINES, false, false);
+    draw(points_, GL_POINTS, false, false);
+    glDisable(GL_DEPTH_TEST);
+    draw(highlight_, GL_LINES, false, false);
+    draw_gizmo();
+    glEnable(GL_DEPTH_TEST);
+    program_->release();
+}
+
+// Three axes in the lower left corner, turned as the model is: x red, y green, z blue.
+void ModelViewWidget::draw_gizmo() {
+    const int side = static_cast<int>(90 * devicePixelRatioF());
+    glViewport(0, 0, side, side);
+    QMatrix4x4 turn;
+    turn.lookAt(eye_direction() * 3, QVector3D(), QVector3D(0, 1, 0));
+    QMatrix4x4 square;
+    square.ortho(-1.3f, 1.3f, -1.3f, 1.3f, 0.1f, 10.0f);
+    program_->setUniformValue("mvp", square * turn * model_matrix());
+    const std::vector<float> ends{0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1};
+    const std::vector<std::uint8_t> colours{255, 80,  80, 255, 80,  80,  80,  255, 80,
+                                            80,  255, 80, 100, 130, 255, 100, 130, 255};
+    Buffers axes;
+    upload_batch(axes, ends, colours, {0, 1, 2}, 2);
+    draw(axes, GL_LINES, false, false);
+    for (QOpenGLBuffer* buffer : {&axes.positions, &axes.colours, &axes.ids}) buffer->destroy();
+    const qreal ratio = devicePixelRatioF();
+    glViewport(0, 0, static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+}
+
+QVector3D ModelViewWidget::eye_direction() const {
+    return {std::cos(pitch_) * std::sin(yaw_), std::sin(pitch_), std::cos(pitch_) * std::cos(yaw_)};
+}
+
+QMatrix4x4 ModelViewWidget::view_matrix() const {
+    QMatrix4x4 v;
+    v.lookAt(target_ + eye_direction() * distance_, target_, QVector3D(0, 1, 0));
+    return v;
+}
+
+QMatrix4x4 ModelViewWidget::projection() const {
+    QMatrix4x4 p;
+    const float aspect =
+        static_cast<float>(std::max(width(), 1)) / static_cast<float>(std::max(height(), 1));
+    const float far_plane = distance_ + radius_ * 4;
+    if (orthographic_) {
+        const float h = distance_ * std::tan(kHalfFov * kPi / 180);
+        p.ortho(-h * aspect, h * aspect, -h, h, -far_plane, far_plane);
+    } else {
+        p.perspective(2 * kHalfFov, aspect, std::max(distance_ * 0.01f, 1e-4f), far_plane);
+    }
+    return p;
+}
+
+void ModelViewWidget::fit() {
+    const view::Picture& p = source_.picture();
+    if (p.empty()) {
+        target_ = {};
+        radius_ = 1;
+    } else {
+        target_ = QVector3D((p.min[0] + p.max[0]) / 2, (p.min[1] + p.max[1]) / 2,
+                            -(p.min[2] + p.max[2]) / 2);
+        radius_ =
+            QVector3D(p.max[0] - p.min[0], p.max[1] - p.min[1], p.max[2] - p.min[2]).length() / 2;
+        if (!(radius_ > 0) || !std::isfinite(radius_)) radius_ = 1;
+    }
+    distance_ = radius_ / std::sin(kHalfFov * kPi / 180) * 1.05f;
+    update();
+}
+
+void ModelViewWidget::look(float yaw, float pitch) {
+    yaw_ = yaw;
+    pitch_ = std::clamp(pitch, -kPitchLimit, kPitchLimit);
+    update();
+}
+
+QPointF ModelViewWidget::project(const QVector3D& point) const {
+    const QVector3D ndc = (projection() * view_matrix() * model_matrix()).map(point);
+    return {(ndc.x() + 1) / 2 * width(), (1 - ndc.y()) / 2 * height()};
+}
+
+// Draws every item in its id colour into a frame of its own and reads the pixel back.
+int ModelViewWidget::item_at(const QPoint& position) {
+    if (failed_ || !isValid()) return -1;
+    makeCurrent();
+    const qreal ratio = devicePixelRatioF();
+    const QSize size(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    QOpenGLFramebufferObject frame(size, QOpenGLFramebufferObject::Depth);
+    frame.bind();
+    glViewport(0, 0, size.width(), size.height());
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    upload();
+    program_->bind();
+    program_->setUniformValue("mvp", projection() * view_matrix() * model_matrix());
+    program_->setUniformValue("point_size", 13.0f);
+    for (const auto& b : solids_) draw(*b, GL_TRIANGLES, false, true);
+    draw(lines_, GL_LINES, false, true);
+    glDisable(GL_DEPTH_TEST);  // markers win over the hull they sit on
+    draw(points_, GL_POINTS, false, true);
+    glEnable(GL_DEPTH_TEST);
+    program_->release();
+    unsigned char pixel[4] = {0, 0, 0, 0};
+    const int x = static_cast<int>(position.x() * ratio);
+    const int y = size.height() - 1 - static_cast<int>(position.y() * ratio);
+    if (x >= 0 && y >= 0 && x < size.width() && y < size.height())
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    frame.release();
+    doneCurrent();
+    const int n = pixel[0] | (pixel[1] << 8) | (pixel[2] << 16);
+    return n - 1;
+}
+
+void ModelViewWidget::mousePressEvent(QMouseEvent* event) {
+    press_ = last_ = event->position().toPoint();
+    dragged_ = false;
+}
+
+void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const QPoint delta = at - last_;
+    last_ = at;
+    if ((at - press_).manhattanLength() > 3) dragged_ = true;
+    if (event->buttons() & Qt::LeftButton) {
+        look(yaw_ - delta.x() * 0.01f, pitch_ + delta.y() * 0.01f);
+    } else if (event->buttons() & (Qt::RightButton | Qt::MiddleButton)) {
+        const QMatrix4x4 v = view_matrix();
+        const QVector3D right(v(0, 0), v(0, 1), v(0, 2)), up(v(1, 0), v(1, 1), v(1, 2));
+        const float scale = 2 * distance_ * std::tan(kHalfFov * kPi / 180) / std::max(height(), 1);
+        target_ += (-right * delta.x() + up * delta.y()) * scale;
+        update();
+    } else if (triangles_ < kHoverTriangles) {
+        source_.item_hovered(item_at(at));
+        if (on_changed) on_changed();
+    }
+}
+
+void ModelViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || dragged_) return;
+    const int id = item_at(event->position().toPoint());
+    if (id < 0) return;
+    source_.item_clicked(id);
+    if (on_changed) on_changed();
+}
+
+void ModelViewWidget::wheelEvent(QWheelEvent* event) {
+    distance_ *= std::pow(0.88f, static_cast<float>(event->angleDelta().y()) / 120.0f);
+    distance_ = std::max(distance_, radius_ * 1e-4f);
+    update();
+}
+
+void ModelViewWidget::keyPressEvent(QKeyEvent* event) {
+    const bool opposite = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+        case Qt::Key_F:
+        case Qt::Key_Home:
+            fit();
+            return;
+        case Qt::Key_1:  // the model's front faces +z
+            return look(opposite ? 0 : kPi, 0);
+        case Qt::Key_3:
+            return look(opposite ? -kPi / 2 : kPi / 2, 0);
+        case Qt::Key_7:
+            return look(yaw_, opposite ? -kPitchLimit : kPitchLimit);
+        case Qt::Key_5:
+            orthographic_ = !orthographic_;
+            update();
+            return;
+        case Qt::Key_W:
+            wireframe_ = !wireframe_;
+            update();
+            return;
+        default:
+            QOpenGLWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace ui

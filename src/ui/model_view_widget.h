@@ -1,0 +1,83 @@
+#pragma once
+// Draws a picture in 3-D: lit triangles, lines and points with depth, the highlighted item on
+// top and a small axes gizmo. Left drag orbits, right or middle drag pans, the wheel zooms;
+// F or Home fits, 1/3/7 look from the front, side and top (Ctrl: the opposite side), 5
+// switches perspective and orthographic, W wireframe. A click asks the picture's logic to show
+// the item under the pointer. Nothing about what the picture shows is known here.
+
+#include <QMatrix4x4>
+#include <QOpenGLBuffer>
+#include <QOpenGLFunctions>
+#include <QOpenGLShaderProgram>
+#include <QOpenGLWidget>
+#include <QVector3D>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "view/picture.h"
+
+namespace ui {
+
+class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
+    Q_OBJECT
+
+  public:
+    explicit ModelViewWidget(view::PictureSource& source, QWidget* parent = nullptr);
+    ~ModelViewWidget() override;
+
+    // The picture or its highlight may have changed: upload again if needed and redraw.
+    void sync();
+    // Called after a click or hover changed the logic's state.
+    std::function<void()> on_changed;
+
+    // Fits the camera to what is drawn.
+    void fit();
+    // Orbits around the target by that angle, in radians, as a left drag does.
+    void turn(float yaw) { look(yaw_ + yaw, pitch_); }
+    // Where a point of the picture lands in the widget, in pixels from the top left.
+    QPointF project(const QVector3D& point) const;
+    // The item drawn at a widget position, or -1.
+    int item_at(const QPoint& position);
+    bool drawing_failed() const { return failed_; }
+
+  protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    struct Buffers {
+        QOpenGLBuffer positions, colours, ids;
+        int vertices = 0;
+    };
+    void upload();
+    void upload_batch(Buffers& b, const std::vector<float>& positions,
+                      const std::vector<std::uint8_t>& colours, const std::vector<int>& ids,
+                      int per_primitive);
+    void draw(const Buffers& b, GLenum mode, bool lit, bool ids);
+    void draw_gizmo();
+    QMatrix4x4 view_matrix() const;
+    QMatrix4x4 projection() const;
+    QVector3D eye_direction() const;
+    void look(float yaw, float pitch);
+
+    view::PictureSource& source_;
+    std::unique_ptr<QOpenGLShaderProgram> program_;
+    std::vector<std::unique_ptr<Buffers>> solids_;
+    Buffers lines_, points_, highlight_;
+    std::uint64_t uploaded_ = ~std::uint64_t{0};
+    bool failed_ = false, wireframe_ = false, orthographic_ = false;
+    QVector3D target_;
+    float distance_ = 10, radius_ = 1, yaw_ = 2.6f, pitch_ = 0.4f;
+    QPoint press_, last_;
+    bool dragged_ = false;
+    std::size_t triangles_ = 0;
+};
+
+}  // namespace ui

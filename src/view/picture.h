@@ -1,0 +1,55 @@
+#pragma once
+// A 3-D picture for a window that draws: lit triangles in batches (one per part, uploaded
+// once), lines and points, each primitive with the id of the item it shows. The binding draws
+// it and tells the logic which id is under the pointer or was clicked; what an id means only
+// the logic knows.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace view {
+
+// Colours are r g b bytes per corner or line end. Triangles carry no normals: the binding
+// shades each by its own plane.
+struct TriangleBatch {
+    std::vector<float> positions;       // x y z per corner, three corners per triangle
+    std::vector<std::uint8_t> colours;  // per corner
+    std::vector<int> ids;               // per triangle
+};
+
+struct LineBatch {
+    std::vector<float> positions;  // x y z per line end, two per segment
+    std::vector<std::uint8_t> colours;
+    std::vector<int> ids;  // per segment
+};
+
+struct PointBatch {
+    std::vector<float> positions;
+    std::vector<std::uint8_t> colours;
+    std::vector<int> ids;  // per point
+};
+
+struct Picture {
+    std::vector<TriangleBatch> solids;
+    LineBatch lines;
+    PointBatch points;
+    std::array<float, 3> min{}, max{};  // of what is drawn; empty when min > max
+    bool empty() const { return min[0] > max[0]; }
+};
+
+// Implemented by a viewer that has a picture to show beside its controls.
+class PictureSource {
+  public:
+    virtual ~PictureSource() = default;
+    virtual const Picture& picture() const = 0;
+    // Changes whenever the picture does; the binding uploads it again only then.
+    virtual std::uint64_t picture_revision() const = 0;
+    // Lines drawn over everything: the item chosen in another window.
+    virtual LineBatch highlight() const = 0;
+    virtual void item_hovered(int id) = 0;  // -1: nothing under the pointer
+    virtual void item_clicked(int id) = 0;
+};
+
+}  // namespace view

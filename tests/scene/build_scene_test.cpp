@@ -1,0 +1,166 @@
+#include "scene/build_scene.h"
+
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "scene_model.h"
+
+namespace {
+
+using namespace scene_testing;
+using pof::RecordEntry;
+using pof::Vec3;
+using scene::build_scene;
+using scene::MarkerKind;
+using scene::SceneOptions;
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+const scene::Mesh* mesh_of(const scene::Scene& s, std::int32_t number) {
+    for (const auto& m : s.meshes)
+        if (m.subobject == number) return &m;
+    return nullptr;
+}
+
+std::vector<std::int32_t> drawn(const scene::Scene& s) {
+    std::vector<std::int32_t> out;
+    for (const auto& m : s.meshes) out.push_back(m.subobject);
+    return out;
+}
+
+TEST(BuildScene, PlacesSubobjectsAtTheOffsetsOfTheirParentChain) {
+    pof::ModelStore store;
+    header(store, 3, {0});
+    subobject(store, 0, -1, {1, 0, 0});
+    subobject(store, 1, 0, {0, 2, 0});
+    subobject(store, 2, 1, {0, 0, 3});
+    const auto s = build_scene(store, {});
+    EXPECT_EQ(mesh_of(s, 1)->placement, (Vec3{1, 2, 0}));
+    EXPECT_EQ(mesh_of(s, 2)->placement, (Vec3{1, 2, 3}));
+    EXPECT_TRUE(s.notes.empty());
+}
+
+TEST(BuildScene, BrokenChainsEndWhereTheyBreakAndAreNoted) {
+    pof::ModelStore store;
+    header(store, 6, {0});
+    subobject(store, 0, 1, {1, 0, 0});  // 0 -> 1 -> 0: a loop
+    subobject(store, 1, 0, {2, 0, 0});
+    subobject(store, 2, 9, {0, 4, 0});  // outside the table
+    subobject(store, 3, 5, {0, 0, 8});  // slot 5 has no chunk
+    subobject(store, 4, 3, {0, 0, 1});
+    const auto s = build_scene(store, {SceneOptions::kAllSubobjects});
+    EXPECT_EQ(s.meshes.size(), 5u);
+    EXPECT_EQ(mesh_of(s, 0)->placement, (Vec3{3, 0, 0}));
+    EXPECT_EQ(mesh_of(s, 2)->placement, (Vec3{0, 4, 0}));
+    EXPECT_EQ(mesh_of(s, 4)->placement, (Vec3{0, 0, 9}));
+    EXPECT_EQ(s.notes,
+              (std::vector<std::string>{"subObject 1: parent 0 closes a loop of parents",
+                                        "subObject 2: parent 9 is outside the subobject table",
+                                        "subObject 3: parent 5 has no subobject chunk"}));
+}
+
+TEST(BuildScene, DrawsTheChosenDetailLevelAndDebrisOnlyUnderAll) {
+    pof::ModelStore store;
+    header(store, 5, {0, 3}, {4});
+    subobject(store, 0, -1, {});
+    subobject(store, 1, 0, {});
+    subobject(store, 2, 1, {});
+    subobject(store, 3, -1, {});
+    subobject(store, 4, -1, {});
+    EXPECT_EQ(drawn(build_scene(store, {0})), (std::vector<std::int32_t>{0, 1, 2}));
+    EXPECT_EQ(drawn(build_scene(store, {1})), (std::vector<std::int32_t>{3}));
+    EXPECT_EQ(drawn(build_scene(store, {SceneOptions::kAllSubobjects})),
+              (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
+    EXPECT_TRUE(build_scene(store, {2}).meshes.empty());
+}
+
+TEST(BuildScene, LeavesOutPolygonsItCannotDrawAndCountsWhy) {
+    pof::ModelStore store;
+    header(store, 1, {0});
+    const Bytes bsp =
+        Bytes()
+            .raw(defpoints({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {kNaN, 0, 0}}))
+            .raw(tmappoly({0, 1, 3, 2}, 1))           // drawn: 2 triangles
+            .raw(flatpoly({0, 1, 2}, {255, 0, 16}))   // drawn: 1 triangle
+            .raw(tmappoly({0, 1}, 0))                 // too few corners
+            .raw(flatpoly({0, 1, 7}, {0, 0, 0}))      // index past the vertices
+            .raw(tmappoly({0, 1, 4}, 0))              // a vertex not finite
+            .raw(tmappoly({0, 1, 2}, 0, 2000000000))  // cut by its block's end
+            .raw(eof());
+    subobject(store, 0, -1, {}, bsp);
+    const auto s = build_scene(store, {});
+    const auto& left = s.counts.left_out;
+    EXPECT_EQ(s.counts.polygons, 2);
+    EXPECT_EQ(s.counts.triangles, 3);
+    EXPECT_EQ(left.short_polygons, 1);
+    EXPECT_EQ(left.bad_index_polygons, 1);
+    EXPECT_EQ(left.nonfinite_vertices, 1);
+    EXPECT_EQ(left.nonfinite_polygons, 1);
+    EXPECT_EQ(left.cut_polygons, 1);
+    const auto& quad = s.meshes[0].polygons[0];
+    EXPECT_EQ(s.meshes[0].corners_of(quad)[2].vertex, 3);
+    EXPECT_EQ(s.meshes[0].corners.size(), 7u);  // the left-out polygons' corners are dropped
+    EXPECT_EQ(s.meshes[0].ref_of(quad),
+              (pof::ItemRef{RecordEntry::SOBJ, {{1, 0, false}, {2, 1, true}}}));
+    EXPECT_EQ(s.meshes[0].polygons[1].colour, (std::array<std::uint8_t, 3>{255, 0, 16}));
+    // The stray vertex does not reach the frame.
+    EXPECT_EQ(s.bounds.max, (Vec3{1, 1, 0}));
+}
+
+// A DEFPOINTS block that announces two billion vertices holds what its bytes hold.
+TEST(BuildScene, AHostileVertexCountCostsOnlyTheBlocksBytes) {
+    pof::ModelStore store;
+    header(store, 1, {0});
+    Bytes body = Bytes().i32(2000000000).i32(0).i32(24).u8(0).u8(0).u8(0).u8(0).vec(1, 2, 3);
+    subobject(store, 0, -1, {}, Bytes().i32(1).i32(8 + body.size32()).raw(body).raw(eof()));
+    const auto s = build_scene(store, {});
+    EXPECT_EQ(s.meshes[0].vertices.size(), 1u);
+    EXPECT_EQ(s.counts.left_out.cut_vertex_blocks, 1);
+}
+
+TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {
+    pof::ModelStore store;
+    header(store, 2, {0});
+    subobject(store, 0, -1, {10, 0, 0});
+    subobject(store, 1, 0, {0, 5, 0});
+    auto& g = store.gpnt;
+    g.bank_count = 2;
+    g.point_counts = {1, 2};
+    g.points.reset(2);
+    g.points.fill(0, 1)[0] = {{1, 2, 3}, {0, 0, 1}};
+    auto& bank1 = g.points.fill(1, 2);
+    bank1[0] = {{kNaN, 0, 0}, {0, 0, 1}};
+    bank1[1] = {{4, 5, 6}, {0, 1, 0}};
+    store.eye.points = {{1, {1, 1, 1}, {0, 0, 1}}};
+    const auto s = build_scene(store, {});
+    std::vector<pof::ItemRef> guns;
+    for (const auto& m : s.markers) {
+        if (m.kind == MarkerKind::Gun) guns.push_back(m.ref);
+        if (m.kind == MarkerKind::Eye) EXPECT_EQ(m.position, (Vec3{11, 6, 1}));
+    }
+    EXPECT_EQ(guns,
+              (std::vector<pof::ItemRef>{{RecordEntry::GPNT, {{1, 0, false}, {2, 0, false}}},
+                                         {RecordEntry::GPNT, {{1, 1, false}, {2, 1, false}}}}));
+    EXPECT_EQ(s.counts.markers[static_cast<int>(MarkerKind::Gun)], 2);
+    EXPECT_EQ(s.counts.markers[static_cast<int>(MarkerKind::Eye)], 1);
+    EXPECT_EQ(s.counts.left_out.nonfinite_markers, 1);
+    EXPECT_TRUE(std::isfinite(s.bounds.min.x));
+}
+
+}  // namespace
+
+namespace {
+
+// Past the first 100,000 slots the subobject window lists only the filled ones.
+TEST(BuildScene, NamesTheSubobjectWindowsRowOfEachSubobject) {
+    const std::vector<std::int32_t> filled{5, 150000, 180000};
+    const std::vector<std::pair<std::int32_t, int>> rows{
+        {5, 5},       {99999, 99999}, {150000, 100000}, {180000, 100001},
+        {120000, -1}, {-1, -1},       {200000, -1}};
+    for (const auto& [number, row] : rows)
+        EXPECT_EQ(scene::subobject_row(200000, filled, number), row) << number;
+}
+
+}  // namespace

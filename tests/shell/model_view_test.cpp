@@ -1,0 +1,139 @@
+// The View menu, the Model View window and "show me this item" between it and the windows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sample_model.h"
+#include "scene/frmModelView.h"
+#include "session.h"
+#include "shell/show_item.h"
+#include "ship_model.h"
+
+namespace {
+
+using pof::RecordEntry;
+using scene::frmModelView;
+
+struct ModelSession : testing_pof::Session {
+    ModelSession() = default;
+    frmModelView* model_view() {
+        return static_cast<frmModelView*>(windows.find(frmModelView::kName));
+    }
+    int item_of(const pof::ItemRef& ref) {
+        for (int id = 0; id < model_view()->item_count(); ++id)
+            if (*model_view()->item_ref(id) == ref) return id;
+        return -1;
+    }
+    std::vector<int> selected(std::string_view window) {
+        std::vector<int> rows;
+        for (view::Control* list : view::lists_of(windows.find(window)->layout())) {
+            rows.push_back(list->kind() == view::Kind::DropDown
+                               ? static_cast<view::DropDown*>(list)->selected
+                               : static_cast<view::Table*>(list)->selected);
+        }
+        return rows;
+    }
+};
+
+TEST(ViewMenu, ComesWithTheHeaderAndGoesWithEveryReset) {
+    ModelSession s;
+    EXPECT_EQ(s.form.menus()[2].name, "IDM_VIEW");
+    EXPECT_FALSE(s.entry_enabled("IDM_MODEL_VIEW"));
+    s.read(testing_pof::sample_model());
+    EXPECT_TRUE(s.entry_enabled("IDM_MODEL_VIEW"));
+    s.form.menu_command("IDM_MODEL_VIEW");
+    s.form.show_viewer(RecordEntry::SOBJ);
+    ASSERT_NE(s.model_view(), nullptr);
+    EXPECT_EQ(s.model_view()->title, "Model View");
+    s.windows.log.clear();
+    s.read("not a model");
+    EXPECT_FALSE(s.entry_enabled("IDM_MODEL_VIEW"));
+    EXPECT_EQ(s.model_view(), nullptr);
+    EXPECT_EQ(s.windows.log.back(), "close frmModelView");
+}
+
+TEST(ShowItem, ChoosesTheRowsThatShowAMarker) {
+    ModelSession s;
+    s.read(testing_pof::sample_model());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    const pof::ItemRef gun{RecordEntry::GPNT, {{1, 1, false}, {2, 0, false}}};
+    const int id = s.item_of(gun);
+    ASSERT_GE(id, 0);
+    EXPECT_EQ(s.model_view()->describe(id), "GPNT · Slot 1 · Gun 0 · (1, 0, 1.5)");
+    shell::show_item(s.form, s.windows, gun);
+    EXPECT_EQ(s.selected("frmGPNT"), (std::vector<int>{1, 0}));
+    EXPECT_EQ(s.model_view()->highlighted(), id);
+}
+
+// A polygon is shown by its subobject, then a double-click on its block row: the block's
+// window opens and becomes the current one.
+TEST(ShowItem, OpensThePolygonsBlockWindow) {
+    ModelSession s;
+    s.read(testing_pof::sample_model());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    const auto& mesh = s.model_view()->scene().meshes.back();
+    ASSERT_FALSE(mesh.polygons.empty());
+    const pof::ItemRef polygon = mesh.ref_of(mesh.polygons[0]);
+    shell::show_item(s.form, s.windows, polygon);
+    EXPECT_EQ(s.selected("frmSOBJ"),
+              (std::vector<int>{polygon.choices[0].row, polygon.choices[1].row}));
+    EXPECT_EQ(s.windows.front(), "frmFLATPOLY");  // subobject 0 starts with its flat polygon
+    EXPECT_EQ(*s.model_view()->item_ref(s.model_view()->highlighted()), polygon);
+}
+
+TEST(ModelView, FollowsTheChoicesOfTheWindows) {
+    ModelSession s;
+    s.read(testing_pof::sample_model());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    s.form.show_viewer(RecordEntry::TGUN);
+    auto lists = view::lists_of(s.windows.find("frmTGUN")->layout());
+    static_cast<view::DropDown*>(lists[0])->choose(0);
+    static_cast<view::DropDown*>(lists[1])->choose(1);
+    s.form.window_changed("frmTGUN");
+    const int lit = s.model_view()->highlighted();
+    ASSERT_GE(lit, 0);
+    EXPECT_EQ(*s.model_view()->item_ref(lit),
+              (pof::ItemRef{RecordEntry::TGUN, {{1, 0, false}, {2, 1, false}}}));
+    EXPECT_EQ(s.model_view()->status.text, s.model_view()->describe(lit));
+}
+
+// Block windows are read through the subobject window: the vertex chosen in DEFPOINTS is
+// marked where it sits in the model, the polygon whose block is open is outlined.
+TEST(ModelView, FollowsTheBlockWindowsThroughTheSubobjectWindow) {
+    ModelSession s;
+    s.read(testing_pof::ship_model());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    s.form.show_viewer(RecordEntry::SOBJ);
+    auto sobj = view::lists_of(s.windows.find("frmSOBJ")->layout());
+    static_cast<view::DropDown*>(sobj[0])->choose(1);  // the turret, placed at (0, 4.2, 2)
+    static_cast<view::Table*>(sobj[1])->double_click(0);
+    auto vertices = view::lists_of(s.windows.find("frmDEFPOINTS")->layout());
+    static_cast<view::DropDown*>(vertices[0])->choose(7);  // its corner (1.5, 2, 1.5)
+    s.form.window_changed("frmDEFPOINTS");
+    ASSERT_TRUE(s.model_view()->highlighted_vertex());
+    EXPECT_EQ(*s.model_view()->highlighted_vertex(), (pof::Vec3{1.5f, 6.2f, 3.5f}));
+
+    static_cast<view::Table*>(sobj[1])->double_click(3);
+    s.form.window_changed("frmTMAPPOLY");
+    const int lit = s.model_view()->highlighted();
+    ASSERT_GE(lit, 0);
+    EXPECT_EQ(*s.model_view()->item_ref(lit),
+              (pof::ItemRef{RecordEntry::SOBJ, {{1, 1, false}, {2, 3, true}}}));
+}
+
+TEST(ModelView, TogglesMarkersAndChoosesDetailLevels) {
+    ModelSession s;
+    s.read(testing_pof::sample_model());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    frmModelView& v = *s.model_view();
+    EXPECT_FALSE(v.shown(scene::MarkerKind::Shield));
+    v.markers.double_click(static_cast<int>(scene::MarkerKind::Shield));
+    EXPECT_TRUE(v.shown(scene::MarkerKind::Shield));
+    EXPECT_EQ(v.markers.rows[static_cast<int>(scene::MarkerKind::Shield)][1], "Yes");
+    const auto revision = v.scene_revision;
+    v.levels.choose(static_cast<int>(v.levels.rows.size()) - 1);
+    EXPECT_EQ(v.detail_level(), scene::SceneOptions::kAllSubobjects);
+    EXPECT_EQ(v.scene_revision, revision + 1);
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+#include "ship_model.h"
+
+#include <cmath>
+#include <vector>
+
+#include "sample_model.h"
+#include "subobject_model.h"
+
+namespace testing_pof {
+
+namespace {
+
+constexpr int kSides = 8;
+constexpr float kTurn = 6.2831853f / kSides;
+
+// Rings of the hull from the back (z -20) to the nose (z 22): z and radius of each.
+constexpr float kRings[][2] = {{-20, 4}, {-10, 6}, {2, 6}, {14, 4.5f}, {22, 1}};
+constexpr int kRingCount = 5;
+
+bsp::Vec unit(float x, float y, float z) {
+    const float l = std::sqrt(x * x + y * y + z * z);
+    return {x / l, y / l, z / l};
+}
+
+// Hull vertex k of ring r, its normal pointing out of the tube.
+bsp::Vertex hull_vertex(int r, int k) {
+    const float a = kTurn * static_cast<float>(k);
+    return {{kRings[r][1] * std::cos(a), kRings[r][1] * std::sin(a) * 0.7f, kRings[r][0]},
+            {unit(std::cos(a), std::sin(a), 0)}};
+}
+
+std::int16_t at(int r, int k) {
+    return static_cast<std::int16_t>(r * kSides + k % kSides);
+}
+
+// Quads between the rings, an octagon closing the back: 4 x 8 + 1 faces; the nose is
+// closed by the last ring's small radius and a second octagon.
+Bytes hull_bsp() {
+    std::vector<bsp::Vertex> vertices;
+    for (int r = 0; r < kRingCount; ++r)
+        for (int k = 0; k < kSides; ++k) vertices.push_back(hull_vertex(r, k));
+    Bytes data = bsp::defpoints(vertices);
+    for (int r = 0; r + 1 < kRingCount; ++r) {
+        for (int k = 0; k < kSides; ++k) {
+            const float u0 = static_cast<float>(k) / kSides,
+                        u1 = static_cast<float>(k + 1) / kSides;
+            const float v0 = static_cast<float>(r) / 4, v1 = static_cast<float>(r + 1) / 4;
+            data.raw(bsp::tmappoly({{at(r, k), at(r, k), u0, v0},
+                                    {at(r + 1, k), at(r + 1, k), u0, v1},
+                                    {at(r + 1, k + 1), at(r + 1, k + 1), u1, v1},
+                                    {at(r, k + 1), at(r, k + 1), u1, v0}},
+                                   0));
+        }
+    }
+    for (const int r : {0, kRingCount - 1}) {
+        std::vector<bsp::PolygonEntry> cap;
+        for (int k = 0; k < kSides; ++k) {
+            const int corner = r == 0 ? kSides - 1 - k : k;
+            cap.push_back({at(r, corner), at(r, corner), 0.5f + 0.5f * std::cos(kTurn * corner),
+                           0.5f + 0.5f * std::sin(kTurn * corner)});
+        }
+        data.raw(bsp::tmappoly(cap, 0));
+    }
+    return data.raw(bsp::eof());
+}
+
+// A box from lo to hi: six quads of the given texture.
+Bytes box_bsp(bsp::Vec lo, bsp::Vec hi, std::int32_t texture) {
+    std::vector<bsp::Vertex> corners;
+    for (int i = 0; i < 8; ++i) {
+        corners.push_back({{i & 1 ? hi.x : lo.x, i & 2 ? hi.y : lo.y, i & 4 ? hi.z : lo.z},
+                           {unit(i & 1 ? 1 : -1, i & 2 ? 1 : -1, i & 4 ? 1 : -1)}});
+    }
+    Bytes data = bsp::defpoints(corners);
+    const std::int16_t faces[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
+                                      {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+    for (const auto& f : faces) {
+        data.raw(bsp::tmappoly(
+            {{f[0], f[0], 0, 0}, {f[1], f[1], 1, 0}, {f[2], f[2], 1, 1}, {f[3], f[3], 0, 1}},
+            texture));
+    }
+    return data.raw(bsp::eof());
+}
+
+Bytes subobject(std::int32_t number, std::int32_t parent, bsp::Vec offset, const char* name,
+                const Bytes& data, bsp::Vec lo, bsp::Vec hi) {
+    SubobjectFields s;
+    s.number = number;
+    s.parent = parent;
+    s.offset[0] = offset.x;
+    s.offset[1] = offset.y;
+    s.offset[2] = offset.z;
+    s.radius = std::sqrt(hi.x * hi.x + hi.y * hi.y + hi.z * hi.z) + 1;
+    s.name = name;
+    s.bsp = data;
+    s.bbox_min[0] = lo.x, s.bbox_min[1] = lo.y, s.bbox_min[2] = lo.z;
+    s.bbox_max[0] = hi.x, s.bbox_max[1] = hi.y, s.bbox_max[2] = hi.z;
+    return subobject_body(2117, s);
+}
+
+Bytes header() {
+    Bytes b;
+    b.f32(24).i32(0).i32(4);  // radius, flags, subobjects
+    b.vec(-6, -6, -20).vec(6, 8, 22);
+    b.i32(2).i32(0).i32(2);  // detail levels: the hull, then the coarse hull
+    b.i32(1).i32(3);         // debris: subobject 3
+    b.f32(800).vec(0, 0, 1);
+    for (int k = 0; k < 9; ++k) b.f32(k % 4 == 0 ? 100.0f : 0.0f);
+    b.i32(0);         // cross sections
+    return b.i32(0);  // lights
+}
+
+// An octahedron around the hull: six vertices, eight faces with their neighbours.
+Bytes shield() {
+    Bytes b = Bytes().i32(6);
+    b.vec(9, 0, 0).vec(-9, 0, 0).vec(0, 9, 0).vec(0, -9, 0).vec(0, 0, 26).vec(0, 0, -24);
+    const int faces[8][3] = {{0, 2, 4}, {2, 1, 4}, {1, 3, 4}, {3, 0, 4},
+                             {2, 0, 5}, {1, 2, 5}, {3, 1, 5}, {0, 3, 5}};
+    const int neighbours[8][3] = {{4, 1, 3}, {5, 2, 0}, {6, 3, 1}, {7, 0, 2},
+                                  {0, 7, 5}, {1, 4, 6}, {2, 5, 7}, {3, 6, 4}};
+    const float v[6][3] = {{9, 0, 0}, {-9, 0, 0}, {0, 9, 0}, {0, -9, 0}, {0, 0, 26}, {0, 0, -24}};
+    b.i32(8);
+    for (int f = 0; f < 8; ++f) {
+        const int* c = faces[f];
+        const bsp::Vec n =
+            unit(v[c[0]][0] + v[c[1]][0] + v[c[2]][0], v[c[0]][1] + v[c[1]][1] + v[c[2]][1],
+                 v[c[0]][2] + v[c[1]][2] + v[c[2]][2]);
+        b.vec(n.x, n.y, n.z).i32(c[0]).i32(c[1]).i32(c[2]);
+        b.i32(neighbours[f][0]).i32(neighbours[f][1]).i32(neighbours[f][2]);
+    }
+    return b;
+}
+
+}  // namespace
+
+std::string ship_model() {
+    const Bytes guns =
+        Bytes().i32(1).i32(2).vec(-3, -1.5f, 15).vec(0, 0, 1).vec(3, -1.5f, 15).vec(0, 0, 1);
+    const Bytes missiles = Bytes().i32(1).i32(1).vec(0, -4, -6).vec(0, 0, 1);
+    const Bytes turret = Bytes()
+                             .i32(1)
+                             .i32(1)
+                             .i32(0)
+                             .vec(0, 1, 0)
+                             .i32(2)
+                             .vec(-0.6f, 6.8f, 2.5f)
+                             .vec(0.6f, 6.8f, 2.5f);
+    const Bytes dock = Bytes()
+                           .i32(1)
+                           .text("$name=belly")
+                           .i32(1)
+                           .i32(0)
+                           .i32(2)
+                           .vec(0, -4.2f, -1)
+                           .vec(0, -1, 0)
+                           .vec(0, -4.2f, 3)
+                           .vec(0, -1, 0);
+    const Bytes path = Bytes()
+                           .i32(1)
+                           .text("$dock01")
+                           .text("")
+                           .i32(3)
+                           .vec(0, -25, 1)
+                           .f32(4)
+                           .i32(0)
+                           .vec(0, -14, 1)
+                           .f32(2.5f)
+                           .i32(0)
+                           .vec(0, -6, 1)
+                           .f32(1.5f)
+                           .i32(0);
+    const Bytes fuel = Bytes()
+                           .i32(2)
+                           .i32(1)
+                           .text("")
+                           .vec(-2, 0, -20.5f)
+                           .vec(0, 0, -1)
+                           .f32(1.5f)
+                           .i32(1)
+                           .text("")
+                           .vec(2, 0, -20.5f)
+                           .vec(0, 0, -1)
+                           .f32(1.5f);
+    const Bytes insignia = Bytes()
+                               .i32(1)
+                               .i32(0)
+                               .i32(2)
+                               .i32(4)
+                               .vec(-1.5f, 4.3f, -6)
+                               .vec(1.5f, 4.3f, -6)
+                               .vec(1.5f, 4.3f, -3)
+                               .vec(-1.5f, 4.3f, -3)
+                               .vec(0, 0.05f, 0)
+                               .i32(0)
+                               .f32(0)
+                               .f32(0)
+                               .i32(1)
+                               .f32(1)
+                               .f32(0)
+                               .i32(2)
+                               .f32(1)
+                               .f32(1)
+                               .i32(0)
+                               .f32(0)
+                               .f32(0)
+                               .i32(2)
+                               .f32(1)
+                               .f32(1)
+                               .i32(3)
+                               .f32(0)
+                               .f32(1);
+    const Bytes eye = Bytes().i32(1).i32(0).vec(0, 3, 12).vec(0, 0, 1);
+    const Bytes special =
+        Bytes().i32(1).text("$engine01").text("$special=subsystem").vec(0, 0, -17).f32(4);
+    return PofBuilder(2117)
+        .chunk("HDR2", header())
+        .chunk("OBJ2",
+               subobject(0, -1, {0, 0, 0}, "hull", hull_bsp(), {-6, -4.2f, -20}, {6, 4.2f, 22}))
+        .chunk("OBJ2", subobject(1, 0, {0, 4.2f, 2}, "turret01",
+                                 box_bsp({-1.5f, 0, -1.5f}, {1.5f, 2, 1.5f}, 1), {-1.5f, 0, -1.5f},
+                                 {1.5f, 2, 1.5f}))
+        .chunk("OBJ2", subobject(2, -1, {0, 0, 0}, "hull-1", box_bsp({-5, -4, -20}, {5, 4, 22}, 0),
+                                 {-5, -4, -20}, {5, 4, 22}))
+        .chunk("OBJ2", subobject(3, -1, {0, 0, -12}, "debris01",
+                                 box_bsp({-3, -3, -6}, {3, 3, 6}, 0), {-3, -3, -6}, {3, 3, 6}))
+        .chunk("TXTR", texture_body({"hull", "turret"}))
+        .chunk("ACEN", acen_body(0, 0, 1))
+        .chunk("DOCK", dock)
+        .chunk("PATH", path)
+        .chunk("FUEL", fuel)
+        .chunk("INSG", insignia)
+        .chunk("GPNT", guns)
+        .chunk("MPNT", missiles)
+        .chunk("TGUN", turret)
+        .chunk("SPCL", special)
+        .chunk("EYE ", eye)
+        .chunk("SHLD", shield())
+        .str();
+}
+
+}  // namespace testing_pof

@@ -1,0 +1,54 @@
+// The Model View's 3-D view under a real (software) OpenGL: it draws the sample ship where
+// the camera puts it, and a click on a gun point chooses that gun's row in its window.
+#include <QComboBox>
+#include <QImage>
+#include <QtTest>
+
+#include "app_fixture.h"
+#include "ship_model.h"
+#include "ui/model_view_widget.h"
+#include "ui/viewer_window.h"
+
+namespace {
+
+bool background(QRgb pixel) {
+    return std::abs(qRed(pixel) - 28) < 6 && std::abs(qGreen(pixel) - 31) < 6 &&
+           std::abs(qBlue(pixel) - 38) < 6;
+}
+
+}  // namespace
+
+class ModelViewGlTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void drawsTheModelAndLeadsBackToItsWindows() {
+        testing_ui::App app;
+        app.windows.on_window_changed = [&app](std::string_view n) { app.form.window_changed(n); };
+        app.open_bytes(testing_pof::ship_model());
+        app.action("IDM_MODEL_VIEW")->trigger();
+        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        QVERIFY(window);
+        ui::ModelViewWidget* view = window->picture_widget();
+        QVERIFY2(view, "no OpenGL context under Xvfb");
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        view->fit();
+        const QImage frame = view->grabFramebuffer();
+        QVERIFY(!view->drawing_failed());
+        const QPointF middle = view->project({0, 0, 0});
+        QVERIFY(!background(frame.pixel(middle.toPoint())));
+        for (const QPoint corner : {QPoint(2, 2), QPoint(frame.width() - 3, 2),
+                                    QPoint(frame.width() - 3, frame.height() - 3)}) {
+            QVERIFY(background(frame.pixel(corner)));
+        }
+        // Gun 1 of slot 0, clicked where the camera shows it.
+        const QPoint gun = view->project({3, -1.5f, 15}).toPoint();
+        QTest::mouseClick(view, Qt::LeftButton, {}, gun);
+        ui::ViewerWindow* guns = app.windows.window("frmGPNT");
+        QVERIFY(guns);
+        QCOMPARE(guns->findChild<QComboBox*>("cboPoints")->currentText(), QString("Gun 1"));
+    }
+};
+
+QTEST_MAIN(ModelViewGlTest)
+#include "model_view_gl_test.moc"
