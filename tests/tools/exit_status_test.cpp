@@ -111,14 +111,14 @@ double peak_mib(const std::vector<std::string>& args) {
     return static_cast<double>(usage.ru_maxrss) / 1024;  // ru_maxrss counts KiB
 }
 
-// Output is written as it is made: 8 million lines of text or 32 MB of JSON escapes cost no
-// more than the store (8 MB), the window's text (a CR LF per line feed: 16 MB, held once) and
+// Output is written as it is made: 20 million lines of text or 80 MB of JSON escapes cost no
+// more than the store (20 MB), the window's text (a CR LF per line feed: 40 MB, held once) and
 // a little.
 TEST(ExitStatus, PeakMemoryDoesNotGrowWithTheOutput) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the sanitizer's shadow memory and quarantine hide the figure";
 #endif
-    constexpr std::size_t kBytes = 8'000'000;
+    constexpr std::size_t kBytes = 20'000'000;
     TempFile file(testing_pof::PofBuilder(2117)
                       .chunk("PINF", testing_pof::Bytes().raw(std::string(kBytes, '\n')))
                       .str());
@@ -127,7 +127,7 @@ TEST(ExitStatus, PeakMemoryDoesNotGrowWithTheOutput) {
         std::vector<std::string> args{file.path(), "--view", "PINF"};
         if (json) args.insert(args.begin(), "--json");
         const double peak = peak_mib(args);
-        std::printf("pofdump %s--view PINF, 8 MB of line feeds: peak %.1f MiB\n",
+        std::printf("pofdump %s--view PINF, 20 MB of line feeds: peak %.1f MiB\n",
                     json ? "--json " : "", peak);
         EXPECT_GT(peak, 0);
         EXPECT_LT(peak, kBoundMib) << (json ? "JSON" : "text");
