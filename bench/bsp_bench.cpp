@@ -83,7 +83,7 @@ void BM_OpenSubobjectViewer(benchmark::State& state) {
     for (auto _ : state) {
         records::frmSOBJ viewer(context);
         viewer.opened();
-        benchmark::DoNotOptimize(viewer.blocks.rows.data());
+        benchmark::DoNotOptimize(viewer.blocks.row_count());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.SetComplexityN(state.range(0));

@@ -52,7 +52,7 @@ void BM_OpenTextureViewer(benchmark::State& state) {
     for (auto _ : state) {
         records::frmTXTR viewer(s.store.txtr);
         viewer.opened();
-        benchmark::DoNotOptimize(viewer.textures.rows.data());
+        benchmark::DoNotOptimize(viewer.textures.row_count());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.SetComplexityN(state.range(0));

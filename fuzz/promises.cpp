@@ -67,8 +67,8 @@ void check_texts(const view::Control& c, std::string_view where) {
         case Kind::Table: {
             const auto& t = static_cast<const view::Table&>(c);
             for (const auto& column : t.columns) check_text(column.header, where);
-            for (const auto& row : t.rows) {
-                for (const auto& cell : row) check_text(cell, where);
+            for (std::size_t i = 0; i < t.row_count(); ++i) {
+                for (const auto& cell : t.cells(i)) check_text(cell, where);
             }
             break;
         }

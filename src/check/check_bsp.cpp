@@ -44,8 +44,8 @@ constexpr float kBoxSlack = 0.001f;  // of the box's diagonal
 class BspCheck {
   public:
     BspCheck(CheckContext& c, const records::Subobject& s)
-        : c_(c), s_(s), bsp_(s.bsp_data.data(), bsp_size(s)), rows_(records::walk_blocks(bsp_)) {
-        for (const auto& r : rows_) {
+        : c_(c), s_(s), bsp_(s.bsp_data.data(), bsp_size(s)), walk_(records::walk_blocks(bsp_)) {
+        for (const auto& r : walk_.rows) {
             if (!r.note) starts_.push_back(r.offset);
         }
         box_slack_ = slack_of(s.bbox_min, s.bbox_max);
@@ -71,7 +71,7 @@ class BspCheck {
     }
     std::string where(int row) const {
         return place(
-            {numbered("subObject", s_.number), "block at " + integer_text(rows_[row].offset)});
+            {numbered("subObject", s_.number), "block at " + integer_text(walk_.rows[row].offset)});
     }
     std::string where(int row, const char* word, std::int64_t n) const {
         return place({where(row), numbered(word, n)});
@@ -90,7 +90,7 @@ class BspCheck {
     CheckContext& c_;
     const records::Subobject& s_;
     std::string_view bsp_;
-    std::vector<records::BlockRow> rows_;
+    records::BlockWalk walk_;
     std::vector<std::int64_t> starts_;  // first bytes of the listed blocks, rising
     float box_slack_ = -1;              // below 0 when the box cannot be tested against
     // The vertex table the polygons index: none met yet, known, or unreadable.
@@ -107,15 +107,15 @@ float BspCheck::slack_of(pof::Vec3 min, pof::Vec3 max) {
 }
 
 void BspCheck::run() {
-    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) block(row);
+    for (int row = 0; row < static_cast<int>(walk_.rows.size()); ++row) block(row);
 }
 
 void BspCheck::block(int row) {
-    const records::BlockRow& r = rows_[row];
+    const records::BlockRow& r = walk_.rows[row];
     if (r.note) {
         // The walk's own note says why it stopped: "(walk ends: ...)".
         constexpr std::string_view kNote = "(walk ends: ";
-        std::string why = r.type;
+        std::string why = walk_.note;
         if (why.starts_with(kNote) && why.ends_with(')')) {
             why = why.substr(kNote.size(), why.size() - kNote.size() - 1);
         }
@@ -123,7 +123,7 @@ void BspCheck::block(int row) {
         return;
     }
     // An EOF has no fields; a size of 0 or less made the walk end with a note of its own.
-    if (r.type == "EOF" || r.size <= 0) return;
+    if (r.type_id == records::bsp::kEof || r.size <= 0) return;
     if (r.size < 8) {
         return walk_fault(
             row, "its size " + integer_text(r.size) + " is smaller than its own 8-byte header");
@@ -139,7 +139,7 @@ void BspCheck::block(int row) {
     } catch (const records::OutOfRange& e) {
         walk_fault(row, "its fields run past its " + integer_text(r.size) + " bytes (at byte " +
                             integer_text(e.index()) + " of the block)");
-        if (r.type == "DEFPOINTS") points_ = Points::Unreadable;
+        if (r.type_id == records::bsp::kDefPoints) points_ = Points::Unreadable;
     }
 }
 
@@ -279,7 +279,7 @@ void BspCheck::sortnorm(int row, std::string_view b) {
     for (int i = 0; i < 5; ++i) {
         const std::int32_t off = int32_at(b, 36 + 4 * i);
         if (off == 0) continue;
-        const std::int64_t target = rows_[row].offset + off;
+        const std::int64_t target = walk_.rows[row].offset + off;
         if (std::binary_search(starts_.begin(), starts_.end(), target)) continue;
         c_.out.add(Code::SortnormOffset, where(row),
                    std::string("the ") + kNames[i] + " offset " + integer_text(off) +

@@ -26,11 +26,9 @@ void frmModelCheck::filter_chosen(int row) {
         const Finding& f = all_[i];
         if (row > 0 && static_cast<int>(f.severity) != row - 1) continue;
         listed_.push_back(i);
-        findings.rows.push_back({std::string(severity_name(f.severity)),
-                                 view::one_line(shown_place(f)), view::one_line(f.message),
-                                 std::string(code_name(f.code))});
+        findings.add_row({std::string(severity_name(f.severity)), view::one_line(shown_place(f)),
+                          view::one_line(f.message), std::string(code_name(f.code))});
     }
-    ++findings.revision;
 }
 
 void frmModelCheck::finding_double_clicked(int row) {

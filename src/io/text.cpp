@@ -89,10 +89,14 @@ void append_utf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+void append_text8(std::string& out, std::string_view bytes) {
+    for (const char c : bytes) append_utf8(out, code_point(static_cast<unsigned char>(c)));
+}
+
 std::string text8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (const char c : bytes) append_utf8(out, code_point(static_cast<unsigned char>(c)));
+    append_text8(out, bytes);
     return out;
 }
 

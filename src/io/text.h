@@ -17,5 +17,7 @@ std::string float_text(float value);
 // 8-bit file text (Windows-1252) as UTF-8 for display. NUL bytes become the visible
 // symbol U+2400 so that nothing after them is lost.
 std::string text8(std::string_view bytes);
+// The same, appended to out.
+void append_text8(std::string& out, std::string_view bytes);
 
 }  // namespace pof

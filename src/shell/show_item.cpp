@@ -7,7 +7,7 @@ namespace {
 std::size_t row_count(const view::Control& list) {
     if (list.kind() == view::Kind::DropDown)
         return static_cast<const view::DropDown&>(list).rows.size();
-    return static_cast<const view::Table&>(list).rows.size();
+    return static_cast<const view::Table&>(list).row_count();
 }
 
 int selected_row(const view::Control& list) {

@@ -7,7 +7,7 @@ namespace ui {
 TableModel::TableModel(const view::Table& table, QObject* parent)
     : QAbstractTableModel(parent),
       table_(table),
-      shown_rows_(static_cast<int>(table.rows.size())),
+      shown_rows_(static_cast<int>(table.row_count())),
       shown_columns_(static_cast<int>(table.columns.size())),
       shown_revision_(table.revision) {}
 
@@ -24,8 +24,8 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     // The table may have changed since the last sync; read only what is still there.
     const auto row = static_cast<std::size_t>(index.row());
     const auto column = static_cast<std::size_t>(index.column());
-    if (row >= table_.rows.size() || column >= table_.rows[row].size()) return QString();
-    return qt_text(table_.rows[row][column]);
+    if (row >= table_.row_count()) return QString();
+    return qt_text(table_.cell(row, column));
 }
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -38,14 +38,14 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 // Every add_row bumps the revision once; a clear bumps it too, so rows that grew by exactly
 // as many as the revision moved were appended to the rows already shown.
 bool TableModel::only_appended() const {
-    const auto rows = static_cast<int>(table_.rows.size());
+    const auto rows = static_cast<int>(table_.row_count());
     return rows > shown_rows_ && static_cast<int>(table_.columns.size()) == shown_columns_ &&
            table_.revision - shown_revision_ == static_cast<std::uint64_t>(rows - shown_rows_);
 }
 
 bool TableModel::sync() {
     if (table_.revision == shown_revision_) return false;
-    const auto rows = static_cast<int>(table_.rows.size());
+    const auto rows = static_cast<int>(table_.row_count());
     if (only_appended()) {
         beginInsertRows({}, shown_rows_, rows - 1);
         shown_rows_ = rows;

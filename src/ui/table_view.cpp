@@ -82,11 +82,11 @@ int TableView::contents_width(int column) {
 }
 
 int TableView::longest_row(int column) const {
-    const auto rows = std::min<std::size_t>(table_.rows.size(), model_.rowCount());
+    const auto rows = std::min<std::size_t>(table_.row_count(), model_.rowCount());
     int longest = -1;
     std::size_t longest_size = 0;
     for (std::size_t r = 0; r < rows; ++r) {
-        const auto& cells = table_.rows[r];
+        const auto cells = table_.cells(r);
         const std::size_t size =
             static_cast<std::size_t>(column) < cells.size() ? cells[column].size() : 0;
         if (longest < 0 || size > longest_size) {

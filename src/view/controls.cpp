@@ -22,3 +22,37 @@ void Grid::span(std::string text, std::size_t first, std::size_t count) {
 }
 
 }  // namespace view
+
+namespace view {
+
+void Table::add_row(Cells cells) {
+    if (source_) {
+        source_ = nullptr;
+        source_rows_ = 0;
+    }
+    rows_.push_back(std::move(cells));
+    ++revision;
+}
+
+void Table::set_source(std::size_t count, Source make) {
+    rows_.clear();
+    rows_.shrink_to_fit();
+    source_ = std::move(make);
+    source_rows_ = source_ ? count : 0;
+    ++revision;
+}
+
+Table::Cells Table::cells(std::size_t row) const {
+    if (row >= row_count()) return {};
+    return source_ ? source_(row) : rows_[row];
+}
+
+std::string Table::cell(std::size_t row, std::size_t column) const {
+    if (!source_) {
+        return row < rows_.size() && column < rows_[row].size() ? rows_[row][column] : "";
+    }
+    Cells made = cells(row);
+    return column < made.size() ? std::move(made[column]) : "";
+}
+
+}  // namespace view

@@ -97,8 +97,10 @@ class DropDown : public Control {
     Handler on_choose;
 };
 
-// A list view in report mode. Rows are bumped in revision on every change, so a binding
-// re-populates only when they changed.
+// A list view in report mode. Its rows are either added one by one or made on demand by a
+// source (a row count and a function giving the cells of a row), so a list of millions of
+// rows need not hold their texts; read them through row_count() and cells(). Rows are bumped
+// in revision on every change, so a binding re-populates only when they changed.
 class Table : public Control {
   public:
     // Keep: the width it was made with, whatever the rows hold.
@@ -107,21 +109,30 @@ class Table : public Control {
         std::string header;
         Width width = Width::FitHeaderAndContents;
     };
+    using Cells = std::vector<std::string>;
     using Handler = std::function<void(int)>;
+    using Source = std::function<Cells(std::size_t)>;
 
     explicit Table(std::vector<Column> columns, std::string name = {})
         : Control(std::move(name)), columns(std::move(columns)) {}
     Kind kind() const override { return Kind::Table; }
 
     void clear() {
-        rows.clear();
+        rows_.clear();
+        source_ = nullptr;
+        source_rows_ = 0;
         selected = -1;
         ++revision;
     }
-    void add_row(std::vector<std::string> cells) {
-        rows.push_back(std::move(cells));
-        ++revision;
-    }
+    void add_row(Cells cells);
+    // Replaces the rows with count rows made by make(i) when asked for.
+    void set_source(std::size_t count, Source make);
+    void reserve(std::size_t count) { rows_.reserve(count); }
+
+    std::size_t row_count() const { return source_ ? source_rows_ : rows_.size(); }
+    Cells cells(std::size_t row) const;
+    std::string cell(std::size_t row, std::size_t column) const;
+
     void click(int row) {
         if (!valid(row)) return;
         selected = row;
@@ -132,13 +143,17 @@ class Table : public Control {
         selected = row;
         if (on_double_click) on_double_click(row);
     }
-    bool valid(int row) const { return row >= 0 && row < static_cast<int>(rows.size()); }
+    bool valid(int row) const { return row >= 0 && static_cast<std::size_t>(row) < row_count(); }
 
     std::vector<Column> columns;
-    std::vector<std::vector<std::string>> rows;
     int selected = -1;
     std::uint64_t revision = 0;
     Handler on_click, on_double_click;
+
+  private:
+    std::vector<Cells> rows_;
+    Source source_;
+    std::size_t source_rows_ = 0;
 };
 
 // Values in rows and columns, each row and column with a header caption.

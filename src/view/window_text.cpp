@@ -203,13 +203,13 @@ void TextWriter::drop_down(const DropDown& d) {
 }
 
 void TextWriter::table(const Table& t) {
-    line(list_head(t, t.rows.size(), t.selected));
+    line(list_head(t, t.row_count(), t.selected));
     std::vector<std::string> headers;
     for (const auto& c : t.columns) headers.push_back(c.header);
     indented([&] {
         line("columns: " + joined(headers));
-        for (std::size_t i = 0; i < t.rows.size(); ++i) {
-            list_row(joined(t.rows[i]), static_cast<int>(i) == t.selected);
+        for (std::size_t i = 0; i < t.row_count(); ++i) {
+            list_row(joined(t.cells(i)), static_cast<int>(i) == t.selected);
         }
     });
 }

@@ -269,10 +269,10 @@ TEST_F(ModelCheckWindow, FilterListsOneSeverityAndResetClosesIt) {
     m.txtr = texture_body({"hull", "spare"});
     auto& w = open(m.str());
     EXPECT_EQ(w.summary.value.text, "0 errors, 1 warning, 1 note");
-    ASSERT_EQ(w.findings.rows.size(), 2u);
+    ASSERT_EQ(w.findings.row_count(), 2u);
     w.filter.choose(3);
-    ASSERT_EQ(w.findings.rows.size(), 1u);
-    EXPECT_EQ(w.findings.rows[0],
+    ASSERT_EQ(w.findings.row_count(), 1u);
+    EXPECT_EQ(w.findings.cells(0),
               (std::vector<std::string>{"note", "TXTR \xC2\xB7 Texture 1",
                                         "no TMAPPOLY uses \"spare\"", "texture-unused"}));
     s.read(m.str());
@@ -283,7 +283,7 @@ TEST_F(ModelCheckWindow, DoubleClickOpensTheBlockOnTheEntry) {
     CleanModel m;
     m.turret = with_bsp(1, 0, tmap({{0, 0}, {1, 0}, {2, 0}, {7, 0}}));
     auto& w = open(m.str());
-    ASSERT_EQ(w.findings.rows.size(), 1u);
+    ASSERT_EQ(w.findings.row_count(), 1u);
     w.findings.double_click(0);
     auto* sobj = s.viewer("frmSOBJ");
     ASSERT_NE(sobj, nullptr);
@@ -302,7 +302,7 @@ TEST_F(ModelCheckWindow, AFindingWithoutRowsOpensItsChunksViewer) {
     CleanModel m;
     m.spcl = Bytes().i32(-1);
     auto& w = open(m.str());
-    ASSERT_EQ(w.findings.rows.size(), 1u);
+    ASSERT_EQ(w.findings.row_count(), 1u);
     w.findings.double_click(0);
     EXPECT_EQ(s.windows.front(), "frmSPCL");
 }
@@ -323,7 +323,7 @@ TEST_F(ModelCheckWindow, DoubleClickChoosesNestedRows) {
                  .i32(1)
                  .i32(8);
     auto& w = open(m.str());
-    ASSERT_EQ(w.findings.rows.size(), 1u);
+    ASSERT_EQ(w.findings.row_count(), 1u);
     w.findings.double_click(0);
     EXPECT_EQ(s.windows.front(), "frmPATH");
     const auto lists = view::lists_of(s.viewer("frmPATH")->layout());

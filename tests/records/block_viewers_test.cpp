@@ -12,6 +12,7 @@
 #include "sample_model.h"
 #include "session.h"
 #include "subobject_model.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -126,8 +127,9 @@ TEST(PolygonViewers, FlatShowsUnsignedColoursAndSignedIndices) {
     EXPECT_EQ(v.alpha.value.text, "0");
     EXPECT_EQ(v.radius.value.text, "4.5");
     EXPECT_EQ(v.entries.columns[1].header, "Vertex (Index)");
-    EXPECT_EQ(v.entries.rows, (std::vector<std::vector<std::string>>{
-                                  {"0", "0", "0"}, {"1", "1", "1"}, {"2", "2", "-1"}}));
+    EXPECT_EQ(testing_pof::rows_of(v.entries),
+              (std::vector<std::vector<std::string>>{
+                  {"0", "0", "0"}, {"1", "1", "1"}, {"2", "2", "-1"}}));
 }
 
 TEST(PolygonViewers, TexturedShowsTheTextureAndUvAndKeepsItsBlockAfterAnEof) {
@@ -138,16 +140,17 @@ TEST(PolygonViewers, TexturedShowsTheTextureAndUvAndKeepsItsBlockAfterAnEof) {
     auto& v = b.open<records::frmPOLY>(0, "frmTMAPPOLY");
     EXPECT_EQ(v.texture.value.text, "2");
     EXPECT_EQ(v.entries.columns.size(), 5u);
-    EXPECT_EQ(v.entries.rows, (std::vector<std::vector<std::string>>{{"0", "5", "7", "0.5", "1"}}));
+    EXPECT_EQ(testing_pof::rows_of(v.entries),
+              (std::vector<std::vector<std::string>>{{"0", "5", "7", "0.5", "1"}}));
     b.sobj().blocks.double_click(2);  // EOF: opens nothing, changes the current block
     v.activated();
     EXPECT_EQ(v.bsp_offset.value.text, "0");
-    EXPECT_EQ(v.entries.rows.size(), 1u);
+    EXPECT_EQ(v.entries.row_count(), 1u);
     b.sobj().blocks.double_click(1);
     v.activated();
     EXPECT_EQ(v.bsp_offset.value.text, "56");
     EXPECT_EQ(v.texture.value.text, "9");
-    EXPECT_EQ(v.entries.rows,
+    EXPECT_EQ(testing_pof::rows_of(v.entries),
               (std::vector<std::vector<std::string>>{{"0", "1", "2", "0.25", "0"}}));
 }
 
@@ -158,7 +161,7 @@ TEST(PolygonViewers, EntriesPastTheBlockEndAreLeftOutAndNoted) {
     Blocks b(Bytes().raw(bytes));
     auto& v = b.open<records::frmPOLY>(0, "frmFLATPOLY");
     EXPECT_EQ(v.vertex_count.value.text, "5");
-    EXPECT_EQ(v.entries.rows.size(), 2u);
+    EXPECT_EQ(v.entries.row_count(), 2u);
     EXPECT_NE(v.note.text.find("byte 52"), std::string::npos) << v.note.text;
 }
 

@@ -23,11 +23,13 @@ void PrintTo(const Row& r, std::ostream* out) {
 
 std::vector<Row> walk(const Bytes& data) {
     std::vector<Row> rows;
-    for (const BlockRow& b : records::walk_blocks(data.str())) {
+    const records::BlockWalk w = records::walk_blocks(data.str());
+    for (const BlockRow& b : w.rows) {
+        const std::string type(w.type(b));
         if (b.note) {
-            rows.push_back({"", b.type, ""});
+            rows.push_back({"", type, ""});
         } else {
-            rows.push_back({std::to_string(b.offset), b.type, std::to_string(b.size)});
+            rows.push_back({std::to_string(b.offset), type, std::to_string(b.size)});
         }
     }
     return rows;

@@ -52,8 +52,8 @@ TEST(SubobjectViewer, OpensOnTheCurrentSubobjectOrTheFirstWhenItHasNoRow) {
     EXPECT_EQ(v.subobjects.selected, 2);
     EXPECT_EQ(v.data.caption, "subObject 2 data");
     EXPECT_EQ(v.submodel_name.value.text, "s2");
-    EXPECT_EQ(v.blocks.rows.size(), 4u);
-    EXPECT_EQ(v.blocks.rows.back(), (std::vector<std::string>{"96", "EOF", "0"}));
+    EXPECT_EQ(v.blocks.row_count(), 4u);
+    EXPECT_EQ(v.blocks.cells(3), (std::vector<std::string>{"96", "EOF", "0"}));
     EXPECT_EQ(s.store.browsing.buffer.size(), 104u);
 }
 
@@ -90,7 +90,7 @@ TEST(SubobjectViewer, FewSubobjectsDisableTheListAndNoneBlankTheValues) {
     EXPECT_EQ(v0.data.caption, "");
     EXPECT_EQ(v0.submodel_name.value.text, "");
     EXPECT_EQ(v0.bounds.cell(2, 2).text, "");
-    EXPECT_TRUE(v0.blocks.rows.empty());
+    EXPECT_EQ(v0.blocks.row_count(), 0u);
 }
 
 TEST(SubobjectViewer, AnEmptySlotShowsItsValuesAndNoBlocks) {
@@ -104,7 +104,7 @@ TEST(SubobjectViewer, AnEmptySlotShowsItsValuesAndNoBlocks) {
     EXPECT_EQ(v.submodel_name.value.text, "");
     EXPECT_EQ(v.bsp_size.value.text, "0");
     EXPECT_EQ(v.record_size.value.text, "0");
-    EXPECT_TRUE(v.blocks.rows.empty());
+    EXPECT_EQ(v.blocks.row_count(), 0u);
     EXPECT_TRUE(s.store.browsing.buffer.empty());
 }
 

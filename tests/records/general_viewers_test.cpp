@@ -6,6 +6,7 @@
 #include "records/header/frmTXTR.h"
 #include "sample_model.h"
 #include "session.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -29,7 +30,8 @@ TEST(TextureViewer, ListsNamesWithTheirIndices) {
     EXPECT_EQ(v.title, "TXTR record");
     EXPECT_EQ(v.record_size.value.text, "16");
     EXPECT_EQ(v.texture_count.value.text, "2");
-    EXPECT_EQ(v.textures.rows, (std::vector<std::vector<std::string>>{{"hull", "0"}, {"", "1"}}));
+    EXPECT_EQ(testing_pof::rows_of(v.textures),
+              (std::vector<std::vector<std::string>>{{"hull", "0"}, {"", "1"}}));
     EXPECT_EQ(v.textures.columns[0].header, "Texture Name");
     EXPECT_EQ(v.textures.columns[0].width, view::Table::Width::HalfOfList);
     EXPECT_EQ(v.textures.columns[1].header, "Index");
@@ -41,7 +43,7 @@ TEST(TextureViewer, ANegativeCountShowsTheCountAndNoRowsEvenWithAnOldTable) {
     const auto bytes = PofBuilder(2117).chunk("TXTR", Bytes().i32(-1)).str();
     auto& v = open<records::frmTXTR>(s, bytes, "IDM_TXTR", "frmTXTR");
     EXPECT_EQ(v.texture_count.value.text, "-1");
-    EXPECT_TRUE(v.textures.rows.empty());
+    EXPECT_EQ(v.textures.row_count(), 0u);
 }
 
 TEST(TextureViewer, NamesShowAsWindows1252WithNulsVisible) {
@@ -49,13 +51,15 @@ TEST(TextureViewer, NamesShowAsWindows1252WithNulsVisible) {
     const auto bytes =
         PofBuilder(2117).chunk("TXTR", Bytes().i32(1).text(std::string("caf\xE9\0x", 6))).str();
     auto& v = open<records::frmTXTR>(s, bytes, "IDM_TXTR", "frmTXTR");
-    EXPECT_EQ(v.textures.rows[0][0], "caf\xC3\xA9\xE2\x90\x80x");
+    EXPECT_EQ(v.textures.cell(0, 0), "caf\xC3\xA9\xE2\x90\x80x");
 }
 
 TEST(ProductionInfoViewer, LineFeedsBecomeLineBreaksAndOtherBytesStay) {
-    EXPECT_EQ(records::pinf_display_bytes("ab\ncd"), "ab\r\ncd");
-    EXPECT_EQ(records::pinf_display_bytes("ab\r\ncd"), "ab\r\r\ncd");
-    EXPECT_EQ(records::pinf_display_bytes(std::string("a\0b", 3)), std::string("a\0b", 3));
+    EXPECT_EQ(records::pinf_display_text("ab\ncd\n\n"), "ab\r\ncd\r\n\r\n");
+    EXPECT_EQ(records::pinf_display_text("ab\r\ncd"), "ab\r\r\ncd");
+    EXPECT_EQ(records::pinf_display_text(std::string("\xE9\n\0b", 4)),
+              "\xC3\xA9\r\n\xE2\x90\x80"
+              "b");
 
     Session s;
     const auto bytes =

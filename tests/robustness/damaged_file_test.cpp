@@ -15,6 +15,7 @@
 #include "records/header/frmTXTR.h"
 #include "sample_model.h"
 #include "session.h"
+#include "table_rows.h"
 #include "temp_file.h"
 
 namespace {
@@ -78,7 +79,7 @@ TEST(DamagedFile, AHostileCountStopsTheReadAndKeepsEverythingBeforeIt) {
     EXPECT_NE(m.find("2147483647"), std::string::npos) << m;
 
     auto& textures = open_viewer<records::frmTXTR>(s, "IDM_TXTR", "frmTXTR");
-    EXPECT_EQ(textures.textures.rows, (Cells{{"hull", "0"}, {"wing", "1"}}));
+    EXPECT_EQ(testing_pof::rows_of(textures.textures), (Cells{{"hull", "0"}, {"wing", "1"}}));
     auto& acen = open_viewer<records::frmACEN>(s, "IDM_ACEN", "frmACEN");
     EXPECT_EQ(acen.z.value.text, "3");
 }
@@ -108,7 +109,8 @@ TEST(DamagedFile, NegativeTextureNameLengthsReadNothingAndTheNextNameFollows) {
     EXPECT_EQ(s.store.txtr.textures[0].name_length, -1);
     EXPECT_EQ(s.store.txtr.textures[1].name_length, kMin);
     auto& v = open_viewer<records::frmTXTR>(s, "IDM_TXTR", "frmTXTR");
-    EXPECT_EQ(v.textures.rows, (Cells{{"", "0"}, {"", "1"}, {"", "2"}, {"wing", "3"}}));
+    EXPECT_EQ(testing_pof::rows_of(v.textures),
+              (Cells{{"", "0"}, {"", "1"}, {"", "2"}, {"wing", "3"}}));
 }
 
 TEST(DamagedFile, CountsOfZeroOrLessReadNothingMoreAndTheNextChunkFollows) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "table_rows.h"
 #include "view/viewer.h"
 
 namespace robustness {
@@ -34,7 +35,7 @@ inline void append_control(std::string& out, const view::Control& c) {
         }
         case Kind::Table: {
             const auto& t = static_cast<const view::Table&>(c);
-            for (const auto& row : t.rows) {
+            for (const auto& row : testing_pof::rows_of(t)) {
                 for (const auto& cell : row) out += cell + "|";
                 out += ";";
             }

@@ -9,6 +9,7 @@
 #include "pof/read_pof.h"
 #include "records/subobjects/subobject_context.h"
 #include "shell/frmPOF.h"
+#include "table_rows.h"
 #include "view/headless.h"
 
 namespace testing_pof {
@@ -30,7 +31,7 @@ struct Session {
 
     std::vector<std::pair<std::string, std::string>> rows() const {
         std::vector<std::pair<std::string, std::string>> out;
-        for (const auto& r : form.record_list().rows) out.emplace_back(r[0], r[1]);
+        for (const auto& r : testing_pof::rows_of(form.record_list())) out.emplace_back(r[0], r[1]);
         return out;
     }
 

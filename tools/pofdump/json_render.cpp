@@ -154,9 +154,9 @@ void JsonWriter::table(const view::Table& t) {
     json_.end_array();
     json_.key("rows");
     json_.begin_array();
-    for (const auto& row : t.rows) {
+    for (std::size_t i = 0; i < t.row_count(); ++i) {
         json_.begin_array();
-        for (const auto& cell : row) json_.string(cell);
+        for (const auto& cell : t.cells(i)) json_.string(cell);
         json_.end_array();
     }
     json_.end_array();

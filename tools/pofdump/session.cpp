@@ -26,7 +26,7 @@ std::string rows_text(std::size_t rows) {
 std::size_t row_count(const view::Control& list) {
     if (list.kind() == view::Kind::DropDown)
         return static_cast<const view::DropDown&>(list).rows.size();
-    return static_cast<const view::Table&>(list).rows.size();
+    return static_cast<const view::Table&>(list).row_count();
 }
 
 // The list LIST of a window's lists, or why there is none.

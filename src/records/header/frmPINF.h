@@ -21,7 +21,9 @@ class frmPINF : public view::Viewer {
     const PinfRecord& record_;
 };
 
-// Each line feed becomes a carriage return and a line feed; every other byte passes as it is.
-std::string pinf_display_bytes(std::string_view info);
+// The info as display text (Windows-1252 as UTF-8), each line feed a carriage return and a
+// line feed. Made in one pass into a string reserved for all of it, so a long text is held
+// once.
+std::string pinf_display_text(std::string_view info);
 
 }  // namespace records

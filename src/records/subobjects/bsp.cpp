@@ -1,5 +1,7 @@
 #include "records/subobjects/bsp.h"
 
+#include <limits>
+
 #include "io/text.h"
 #include "records/subobjects/block_kinds.h"
 #include "records/subobjects/g_functions.h"
@@ -10,8 +12,9 @@ namespace {
 
 constexpr std::int64_t kBlockHeaderBytes = 8;
 
-BlockRow note_row(std::int64_t at, std::string text) {
-    return {at, "(walk ends: " + std::move(text) + ")", 0, true};
+void end_with_note(BlockWalk& walk, std::int64_t at, const std::string& text) {
+    walk.rows.push_back({static_cast<std::int32_t>(at), 0, -1, true});
+    walk.note = "(walk ends: " + text + ")";
 }
 
 // Moves pos past the zero bytes that follow an EOF block's first byte, stopping on the first
@@ -32,36 +35,36 @@ std::string_view block_type_name(std::int32_t type_id) {
     return kind ? kind->name : "UNKNOWN";
 }
 
-std::vector<BlockRow> walk_blocks(std::string_view bsp) {
-    std::vector<BlockRow> rows;
+BlockWalk walk_blocks(std::string_view bsp) {
+    BlockWalk walk;
+    bsp = bsp.substr(0, std::numeric_limits<std::int32_t>::max());
     const auto n = static_cast<std::int64_t>(bsp.size());
     const std::int64_t last = n - 1;
     std::int64_t pos = 0;
     while (pos < last) {
         const std::int64_t start = pos;
         if (n - pos < kBlockHeaderBytes) {
-            rows.push_back(note_row(
-                pos, pof::integer_text(n - pos) + " bytes left, too few for a block header"));
+            end_with_note(walk, pos,
+                          pof::integer_text(n - pos) + " bytes left, too few for a block header");
             break;
         }
         const std::int32_t type = int32_at(bsp, pos);
         const std::int32_t size = int32_at(bsp, pos + 4);
-        rows.push_back({pos, std::string(block_type_name(type)), size, false, type});
+        walk.rows.push_back({static_cast<std::int32_t>(pos), size, type, false});
         if (type == bsp::kEof) {
             pos = skip_zeros(bsp, pos, last);
         } else if (size <= 0) {
-            rows.push_back(
-                note_row(pos, "a block size of " + pof::integer_text(size) + " does not move on"));
+            end_with_note(walk, pos,
+                          "a block size of " + pof::integer_text(size) + " does not move on");
             break;
         }
         pos += size;
         if (pos <= start) {
-            rows.push_back(
-                note_row(start, "an EOF size of " + pof::integer_text(size) + " moves back"));
+            end_with_note(walk, start, "an EOF size of " + pof::integer_text(size) + " moves back");
             break;
         }
     }
-    return rows;
+    return walk;
 }
 
 }  // namespace records

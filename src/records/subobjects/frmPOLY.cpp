@@ -1,5 +1,7 @@
 #include "records/subobjects/frmPOLY.h"
 
+#include <algorithm>
+
 #include "io/text.h"
 #include "records/subobjects/bsp.h"
 #include "records/subobjects/g_functions.h"
@@ -70,19 +72,28 @@ void frmPOLY::decode_fields() {
     decoded_ = block_copy();
 }
 
-// One row per vertex entry: its index, then the vertex and normal indices (int16), and for a
-// textured polygon the u and v coordinates. A row is listed once all of it has been read.
+// One row per vertex entry that lies whole in the block, its cells made from the block copy
+// when the list is shown or written. When more are announced, reading the first entry past
+// the end throws, and the block's note says where it was cut.
 void frmPOLY::read_entries(std::int32_t count) {
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::int64_t at = kEntries + std::int64_t{kind_.entry_bytes} * i;
-        std::vector<std::string> cells{pof::integer_text(i), int16_text_at(at),
-                                       int16_text_at(at + 2)};
-        if (kind_.textured) {
-            cells.push_back(float_text_at(at + 4));
-            cells.push_back(float_text_at(at + 8));
-        }
-        entries.add_row(std::move(cells));
+    const auto size = static_cast<std::int64_t>(block_copy().size());
+    const std::int64_t whole = std::max<std::int64_t>(size - kEntries, 0) / kind_.entry_bytes;
+    const std::int64_t listed = std::clamp<std::int64_t>(count, 0, whole);
+    entries.set_source(static_cast<std::size_t>(listed),
+                       [this](std::size_t i) { return entry_cells(static_cast<std::int64_t>(i)); });
+    if (count > listed) entry_cells(listed);
+}
+
+// The entry's index, then the vertex and normal indices (int16), and for a textured polygon
+// the u and v coordinates.
+view::Table::Cells frmPOLY::entry_cells(std::int64_t i) const {
+    const std::int64_t at = kEntries + std::int64_t{kind_.entry_bytes} * i;
+    view::Table::Cells cells{pof::integer_text(i), int16_text_at(at), int16_text_at(at + 2)};
+    if (kind_.textured) {
+        cells.push_back(float_text_at(at + 4));
+        cells.push_back(float_text_at(at + 8));
     }
+    return cells;
 }
 
 }  // namespace records

@@ -33,6 +33,7 @@ class frmPOLY : public ActivatedBlockViewer {
   private:
     void decode_fields() override;
     void read_entries(std::int32_t count);
+    view::Table::Cells entry_cells(std::int64_t i) const;
 
     std::string decoded_;  // the block decoded last, to keep its chosen entry when it comes again
 

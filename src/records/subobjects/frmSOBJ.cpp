@@ -101,15 +101,15 @@ void frmSOBJ::walk(const Subobject& s) {
     context_.windows.repaint(name());
     const auto size = static_cast<std::size_t>(std::max(s.bsp_data_size, 0));
     context_.browsing.buffer.assign(s.bsp_data, 0, size);
-    block_rows_ = walk_blocks(context_.browsing.buffer);
-    blocks.rows.reserve(block_rows_.size());
-    for (const BlockRow& b : block_rows_) {
-        if (b.note) {
-            blocks.add_row({"", b.type, ""});
-        } else {
-            blocks.add_row({integer_text(b.offset), b.type, integer_text(b.size)});
-        }
-    }
+    walk_ = walk_blocks(context_.browsing.buffer);
+    // The rows' texts are made when the list is shown or written, not held.
+    blocks.set_source(walk_.rows.size(), [this](std::size_t i) { return block_cells(i); });
+}
+
+view::Table::Cells frmSOBJ::block_cells(std::size_t row) const {
+    const BlockRow& b = walk_.rows[row];
+    if (b.note) return {"", walk_.note, ""};
+    return {integer_text(b.offset), std::string(walk_.type(b)), integer_text(b.size)};
 }
 
 void frmSOBJ::blank_fields() {
@@ -122,8 +122,8 @@ void frmSOBJ::blank_fields() {
 }
 
 void frmSOBJ::block_double_clicked(int row) {
-    const BlockRow& b = block_rows_[row];
-    context_.browsing.block = {b.note ? 0 : static_cast<std::int32_t>(b.offset), b.type, b.size,
+    const BlockRow& b = walk_.rows[row];
+    context_.browsing.block = {b.note ? 0 : b.offset, std::string(walk_.type(b)), b.size,
                                b.type_id};
     open_block_viewer(context_);
 }

@@ -43,12 +43,13 @@ class frmSOBJ : public view::Viewer {
     void subobject_chosen(int row);
     void show_fields(const Subobject& s);
     void walk(const Subobject& s);
+    view::Table::Cells block_cells(std::size_t row) const;
     void blank_fields();
     void block_double_clicked(int row);
 
     SubobjectContext context_;
     std::vector<std::int32_t> numbers_;  // the subobject number of each row
-    std::vector<BlockRow> block_rows_;
+    BlockWalk walk_;
 };
 
 }  // namespace records
