@@ -115,7 +115,7 @@ void add_geometry(const records::Subobject& subobject, int subobject_row, Mesh& 
                   LeftOut& left_out) {
     const auto size = static_cast<std::size_t>(std::max(subobject.bsp_data_size, 0));
     const std::string_view bsp = std::string_view(subobject.bsp_data).substr(0, size);
-    const auto rows = records::walk_blocks(bsp);
+    const auto rows = records::walk_blocks(bsp).rows;
     const auto block_at = [&](const records::BlockRow& row) {
         return bsp.substr(static_cast<std::size_t>(row.offset),
                           static_cast<std::size_t>(std::max(row.size, 0)));

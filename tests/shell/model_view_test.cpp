@@ -129,7 +129,7 @@ TEST(ModelView, TogglesMarkersAndChoosesDetailLevels) {
     EXPECT_FALSE(v.shown(scene::MarkerKind::Shield));
     v.markers.double_click(static_cast<int>(scene::MarkerKind::Shield));
     EXPECT_TRUE(v.shown(scene::MarkerKind::Shield));
-    EXPECT_EQ(v.markers.rows[static_cast<int>(scene::MarkerKind::Shield)][1], "Yes");
+    EXPECT_EQ(v.markers.cell(static_cast<int>(scene::MarkerKind::Shield), 1), "Yes");
     const auto revision = v.scene_revision;
     v.levels.choose(static_cast<int>(v.levels.rows.size()) - 1);
     EXPECT_EQ(v.detail_level(), scene::SceneOptions::kAllSubobjects);
