@@ -68,6 +68,9 @@ class TextBox : public Control {
     explicit TextBox(std::string name = {}) : Control(std::move(name)) {}
     Kind kind() const override { return Kind::TextBox; }
     std::string text;
+    // Each line feed of text stands for a carriage return and a line feed, as the exact text
+    // (JSON) shows it: a window of megabytes of line feeds then holds its text once, not twice.
+    bool line_feeds_as_crlf = false;
 };
 
 // A drop-down list. choose() runs the same handler for the user's choice and for a choice

@@ -46,13 +46,16 @@ std::string rows_summary(std::size_t rows, int selected) {
 // Hands each line of a multi-line text to take: a line feed (after an optional carriage
 // return) ends a line.
 template <class Take>
-void for_each_line(std::string_view text, Take take) {
+void for_each_line(std::string_view text, Take take, bool keep_cr = false) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         std::size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
+        // keep_cr: a line feed stands for CR LF, so a CR before it is the text's own; a CR that
+        // ends the text is dropped all the same.
+        const bool ends_line = !keep_cr || end == text.size();
+        if (ends_line && stop > start && text[stop - 1] == '\r') --stop;
         take(text.substr(start, stop - start));
         start = end + 1;
     }
@@ -178,8 +181,10 @@ void TextWriter::field(const Field& f) {
 void TextWriter::text_box(const TextBox& t) {
     line(with_mark(head("text", t.name) + ":", t.enabled));
     indented([&] {
-        for_each_line(t.text,
-                      [&](std::string_view l) { line(l.empty() ? "|" : "| " + one_line(l)); });
+        // A line feed that stands for CR LF ends its line at once; a CR before it is the file's.
+        for_each_line(
+            t.text, [&](std::string_view l) { line(l.empty() ? "|" : "| " + one_line(l)); },
+            t.line_feeds_as_crlf);
     });
 }
 

@@ -55,12 +55,6 @@ TEST(TextureViewer, NamesShowAsWindows1252WithNulsVisible) {
 }
 
 TEST(ProductionInfoViewer, LineFeedsBecomeLineBreaksAndOtherBytesStay) {
-    EXPECT_EQ(records::pinf_display_text("ab\ncd\n\n"), "ab\r\ncd\r\n\r\n");
-    EXPECT_EQ(records::pinf_display_text("ab\r\ncd"), "ab\r\r\ncd");
-    EXPECT_EQ(records::pinf_display_text(std::string("\xE9\n\0b", 4)),
-              "\xC3\xA9\r\n\xE2\x90\x80"
-              "b");
-
     Session s;
     const auto bytes =
         PofBuilder(2117).chunk("PINF", Bytes().raw(std::string("ab\ncd\0e", 7))).str();
@@ -68,8 +62,9 @@ TEST(ProductionInfoViewer, LineFeedsBecomeLineBreaksAndOtherBytesStay) {
     EXPECT_EQ(v.title, "PINF record");
     EXPECT_EQ(v.record_size.value.text, "7");
     EXPECT_EQ(v.info.text,
-              "ab\r\ncd\xE2\x90\x80"
+              "ab\ncd\xE2\x90\x80"
               "e");
+    EXPECT_TRUE(v.info.line_feeds_as_crlf);  // shown as "ab\r\ncd..."
     EXPECT_EQ(s.store.pinf.info, std::string("ab\ncd\0e", 7));
 }
 

@@ -82,6 +82,18 @@ TEST_F(RenderTest, TextShowsEveryControlInLayoutOrderWithItsMarks) {
               "  >  | 1\n");
 }
 
+// The PINF window holds its text once: each line feed stands for CR LF, which JSON shows and
+// the text form ends its line on, while a CR of the file's own stays in its line.
+TEST_F(RenderTest, LineFeedsStandingForCrLfKeepTheFilesOwnCarriageReturns) {
+    viewer.notes.text = "a\r\nb\nc\r";
+    viewer.notes.line_feeds_as_crlf = true;
+    const std::string text = pofdump::viewer_text(viewer);
+    EXPECT_NE(text.find("  text Label2:\n    | a\u240D\n    | b\n    | c\n"), std::string::npos)
+        << text;
+    const auto j = nlohmann::json::parse(pofdump::json_text(pofdump::viewer_json(viewer)));
+    EXPECT_EQ(j["controls"][4]["children"][0]["text"], "a\r\r\nb\r\nc\r");
+}
+
 TEST_F(RenderTest, ChoosingInCodeShowsInTheNextRendering) {
     viewer.items.choose(1);
     const std::string text = pofdump::viewer_text(viewer);

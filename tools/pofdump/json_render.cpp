@@ -34,6 +34,7 @@ class JsonWriter {
     void base(const char* kind, const view::Control& c, bool enabled);
     void list_base(const char* kind, const view::Control& c, int selected);
     void text_member(const char* kind, const view::Control& c, const std::string& text);
+    void text_box(const view::TextBox& t);
     void header(const view::Caption& c);
     void strings(const char* key, const std::vector<std::string>& texts);
     void field(const view::Field& f);
@@ -55,7 +56,7 @@ void JsonWriter::control(const view::Control& c) {
         case Kind::Value:
             return text_member("value", c, static_cast<const view::Value&>(c).text);
         case Kind::TextBox:
-            return text_member("text", c, static_cast<const view::TextBox&>(c).text);
+            return text_box(static_cast<const view::TextBox&>(c));
         case Kind::Field:
             return field(static_cast<const view::Field&>(c));
         case Kind::DropDown:
@@ -105,6 +106,14 @@ void JsonWriter::text_member(const char* kind, const view::Control& c, const std
     base(kind, c, c.enabled);
     json_.key("text");
     json_.string(text);
+    json_.end_object();
+}
+
+void JsonWriter::text_box(const view::TextBox& t) {
+    if (!t.line_feeds_as_crlf) return text_member("text", t, t.text);
+    base("text", t, t.enabled);
+    json_.key("text");
+    json_.string_crlf(t.text);
     json_.end_object();
 }
 

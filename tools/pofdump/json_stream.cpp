@@ -34,6 +34,11 @@ void write_escaped(std::ostream& out, std::string_view piece) {
 // in the whole text.
 void write_json_string(std::ostream& out, std::string_view text, std::size_t piece_bytes) {
     out.put('"');
+    write_json_string_body(out, text, piece_bytes);
+    out.put('"');
+}
+
+void write_json_string_body(std::ostream& out, std::string_view text, std::size_t piece_bytes) {
     if (plain_ascii(text)) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     } else {
@@ -45,7 +50,6 @@ void write_json_string(std::ostream& out, std::string_view text, std::size_t pie
             start = end;
         }
     }
-    out.put('"');
 }
 
 void JsonStream::next_member() {
@@ -88,6 +92,19 @@ void JsonStream::end(char bracket) {
 void JsonStream::string(std::string_view text) {
     before_value();
     write_json_string(out_, text);
+}
+
+void JsonStream::string_crlf(std::string_view text) {
+    before_value();
+    out_.put('"');
+    for (;;) {
+        const std::size_t lf = text.find('\n');
+        write_json_string_body(out_, text.substr(0, lf));
+        if (lf == std::string_view::npos) break;
+        out_ << "\\r\\n";
+        text.remove_prefix(lf + 1);
+    }
+    out_.put('"');
 }
 
 void JsonStream::number(std::int64_t n) {

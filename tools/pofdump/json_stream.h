@@ -22,6 +22,8 @@ class JsonStream {
     // The member name of the next value.
     void key(std::string_view name);
     void string(std::string_view text);
+    // text with each line feed written as a carriage return and a line feed.
+    void string_crlf(std::string_view text);
     void number(std::int64_t n);
     void boolean(bool b);
     void null();
@@ -46,5 +48,8 @@ class JsonStream {
 // needs escapes is escaped in pieces of about piece_bytes.
 void write_json_string(std::ostream& out, std::string_view text,
                        std::size_t piece_bytes = 64 * 1024);
+// The same without the quotes.
+void write_json_string_body(std::ostream& out, std::string_view text,
+                            std::size_t piece_bytes = 64 * 1024);
 
 }  // namespace pofdump

@@ -21,9 +21,4 @@ class frmPINF : public view::Viewer {
     const PinfRecord& record_;
 };
 
-// The info as display text (Windows-1252 as UTF-8), each line feed a carriage return and a
-// line feed. Made in one pass into a string reserved for all of it, so a long text is held
-// once.
-std::string pinf_display_text(std::string_view info);
-
 }  // namespace records
