@@ -15,6 +15,7 @@
 #include "click_through.h"
 #include "promises.h"
 #include "sample_model.h"
+#include "session.h"
 #include "shell/frmPOF.h"
 #include "view/viewer.h"
 #include "view/window_text.h"
@@ -22,13 +23,7 @@
 namespace {
 
 // One run of the program: the store, the main window's logic, a desktop and windows.
-struct Run {
-    pof::ModelStore store;
-    view::HeadlessDesktop desktop;
-    view::HeadlessWindows windows;
-    shell::frmPOF form{store, desktop, windows};
-    Run() { form.window_opened(); }
-};
+using Run = testing_pof::Session;
 
 // File > Open of bytes, as the menu does it after the dialog.
 void read(Run& run, std::string_view bytes) {
