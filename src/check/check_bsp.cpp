@@ -279,7 +279,7 @@ void BspCheck::sortnorm(int row, std::string_view b) {
     for (int i = 0; i < 5; ++i) {
         const std::int32_t off = int32_at(b, 36 + 4 * i);
         if (off == 0) continue;
-        const std::int64_t target = walk_.rows[row].offset + off;
+        const std::int64_t target = std::int64_t{walk_.rows[row].offset} + off;
         if (std::binary_search(starts_.begin(), starts_.end(), target)) continue;
         c_.out.add(Code::SortnormOffset, where(row),
                    std::string("the ") + kNames[i] + " offset " + integer_text(off) +

@@ -115,6 +115,14 @@ const std::vector<Planted> kPlanted = {
          m.turret =
              with_bsp(1, 0, Bytes().raw(bsp::sortnorm(80, 12)).raw(CleanModel::triangle_bsp()));
      }},
+    {"sortnorm-offset",  // a far offset from a block that does not start the data
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0,
+                             Bytes()
+                                 .raw(bsp::boundbox({-1, -1, -1}, {1, 1, 1}))
+                                 .raw(bsp::sortnorm(std::numeric_limits<std::int32_t>::max(), 0))
+                                 .raw(CleanModel::triangle_bsp()));
+     }},
     {"box-inverted",
      [](CleanModel& m) {
          m.turret = with_bsp(
