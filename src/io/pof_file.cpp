@@ -92,6 +92,7 @@ PofFile& PofFile::operator=(PofFile&& other) noexcept {
     memory_used_ = other.memory_used_;
     refill_size_ = other.refill_size_;
     memory_size_ = std::exchange(other.memory_size_, 0);
+    memory_ahead_ = std::move(other.memory_ahead_);
     return *this;
 }
 
@@ -218,12 +219,21 @@ ByteBlock PofFile::block(std::int64_t n) {
 }
 
 // Room for a block of n bytes in the current bulk memory, or in new bulk memory sized for the
-// blocks still to come, never more than the file holds.
+// blocks still to come, never more than the file holds. While the blocks fill one piece of bulk
+// memory, the next is made ready on another core, if the file holds more than this one.
 char* PofFile::room_for(std::int64_t n) {
     if (n > memory_size_ - memory_used_) {
-        memory_size_ = std::max(n, std::min(kBulkMemory, left()));
-        memory_ = bulk_memory(static_cast<std::size_t>(memory_size_));
+        if (!memory_ahead_) memory_ahead_ = std::make_unique<MemoryAhead>();
+        std::size_t size = 0;
+        const std::int64_t wanted = std::max(n, std::min(kBulkMemory, left()));
+        memory_ = memory_ahead_->take(static_cast<std::size_t>(n), static_cast<std::size_t>(wanted),
+                                      size);
+        memory_size_ = static_cast<std::int64_t>(size);
         memory_used_ = 0;
+        const std::int64_t after = left() - memory_size_;
+        if (after >= kDirectRead) {
+            memory_ahead_->prepare(static_cast<std::size_t>(std::min(kBulkMemory, after)));
+        }
     }
     char* dest = memory_.get() + memory_used_;
     memory_used_ += n;

@@ -80,6 +80,7 @@ class PofFile {
     std::shared_ptr<char> memory_;  // where block() puts the blocks it reads
     std::int64_t memory_used_ = 0;
     std::int64_t memory_size_ = 0;
+    std::unique_ptr<MemoryAhead> memory_ahead_;           // the bulk memory after memory_
     std::int64_t refill_size_ = std::int64_t{64} * 1024;  // bytes the next refill asks for
 };
 

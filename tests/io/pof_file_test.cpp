@@ -103,10 +103,12 @@ TEST(PofFile, OpeningAMissingFileOrAFolderFails) {
 namespace reads {
 
 // The same reads over the file on disk and over its bytes in memory: small fields, skips and
-// blocks of every size around the buffer's, so refills, seeks and direct reads all meet.
+// blocks of every size around the buffer's, so refills, seeks and direct reads all meet, and
+// enough megabytes that blocks go to bulk memory made ready ahead.
 std::string run(PofFile& f) {
     std::string seen;
-    for (const std::int64_t block : {20000, 70000, 10, 65536, 3, 200000, 65535, 4 << 20, 16384}) {
+    for (const std::int64_t block :
+         {20000, 70000, 10, 65536, 3, 200000, 65535, 4 << 20, 3 << 20, 5 << 20, 16384}) {
         seen += f.bytes(5);
         seen += f.block(block).view();
         f.skip(block / 3);
@@ -119,7 +121,7 @@ std::string run(PofFile& f) {
 }  // namespace reads
 
 TEST(PofFile, ReadsOnDiskAsInMemoryAcrossSkipsAndLargeBlocks) {
-    std::string bytes(8 << 20, '\0');
+    std::string bytes(24 << 20, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
     const testing_pof::TempFile file(bytes);
     auto on_disk = PofFile::open(file.path());
