@@ -1,6 +1,7 @@
 #include "io/pof_file.h"
 
 #include <fcntl.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <bit>
@@ -22,10 +23,11 @@ constexpr std::int64_t kSmallRefill = 4096;
 // The bulk memory byte blocks are packed into, as long as the file holds that much.
 constexpr std::int64_t kBulkMemory = std::int64_t{8} << 20;
 
-// Up to n bytes from the file: how many were read, 0 at its end; throws when the read fails.
-std::int64_t read_some(int fd, char* to, std::int64_t n, std::int64_t offset) {
+// Up to the parts' bytes from the file, filling them in order: how many were read, 0 at its
+// end; throws when the read fails.
+std::int64_t read_parts(int fd, iovec* parts, int count, std::int64_t offset) {
     for (;;) {
-        const ssize_t got = ::read(fd, to, static_cast<std::size_t>(n));
+        const ssize_t got = ::readv(fd, parts, count);
         if (got >= 0) return got;
         if (errno != EINTR) {
             throw ReadError(offset, "the file could not be read at byte " + std::to_string(offset) +
@@ -112,7 +114,8 @@ void PofFile::need(std::int64_t n) const {
 void PofFile::refill() {
     buffer_start_ += data_len_;
     data_len_ = 0;
-    data_len_ = read_some(fd_, buffer_.data(), refill_size_, offset_);
+    iovec part{buffer_.data(), static_cast<std::size_t>(refill_size_)};
+    data_len_ = read_parts(fd_, &part, 1, offset_);
     if (data_len_ == 0) ends_early(offset_);
     refill_size_ = std::min(2 * refill_size_, kBufferSize);
 }
@@ -130,11 +133,17 @@ void PofFile::read_large(char* dest, std::int64_t n) {
     // straight from the file rather than mostly through the buffer.
     refill_size_ = kSmallRefill;
     for (std::int64_t done = in_buffer; done < n;) {
-        const std::int64_t got = read_some(fd_, dest + done, n - done, offset_);
+        // The rest of the block and the first bytes after it come in one call.
+        const std::int64_t rest = n - done;
+        iovec parts[2] = {{dest + done, static_cast<std::size_t>(rest)},
+                          {buffer_.data(), static_cast<std::size_t>(refill_size_)}};
+        const std::int64_t got = read_parts(fd_, parts, 2, offset_);
         if (got == 0) ends_early(offset_);
-        done += got;
-        offset_ += got;
+        const std::int64_t taken = std::min(got, rest);
+        done += taken;
+        offset_ += taken;
         buffer_start_ = offset_;
+        data_len_ = got - taken;
     }
 }
 
