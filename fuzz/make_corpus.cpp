@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "pof_builder.h"
 #include "every_chunk_model.h"
+#include "pof_builder.h"
 #include "ship_model.h"
 #include "subobject_model.h"
 
