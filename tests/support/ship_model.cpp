@@ -44,8 +44,8 @@ float dot(bsp::Vec a, bsp::Vec b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 
-// A face over the given corners, its block stating its plane (facing away from `inside`),
-// its centre and the radius around that centre.
+// A face over the given corners, its block stating its plane (Newell's sum over the edges,
+// turned to face away from `inside`), its centre and the radius around that centre.
 Bytes face(const std::vector<bsp::Vertex>& vertices, const std::vector<bsp::PolygonEntry>& corners,
            std::int32_t texture, bsp::Vec inside) {
     bsp::Vec centre, normal;
