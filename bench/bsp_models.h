@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "session.h"
 #include "subobject_model.h"
 

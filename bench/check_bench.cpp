@@ -1,6 +1,6 @@
 // The model check against the read it follows: a BSP-heavy model, a model of a million
-// triangles, a model with 100,000 findings and the small sample model. The check should cost
-// at most a second read.
+// triangles, a model with 100,000 findings and the small model of every chunk type. The check
+// should cost at most a second read.
 
 #include <benchmark/benchmark.h>
 
@@ -36,13 +36,13 @@ const std::string& model(int which) {
         subobjects_of_triangles(480, 1'000, false),   // 38.5 MB that checks clean
         subobjects_of_triangles(100, 10'000, false),  // 1,000,000 triangles
         subobjects_of_triangles(1'000, 100, true),    // 100,000 vertex-index findings
-        testing_pof::sample_model(),                  // one of many small files
+        testing_pof::every_chunk_model(),             // one of many small files
     };
     return models[which];
 }
 
 const char* const kNames[] = {"bsp_heavy_38MB", "clean_38MB", "triangles_1M", "findings_100k",
-                              "sample"};
+                              "every_chunk"};
 
 void BM_Read(benchmark::State& state) {
     const std::string& bytes = model(static_cast<int>(state.range(0)));

@@ -11,9 +11,9 @@
 #include <QScrollBar>
 #include <memory>
 
+#include "every_chunk_model.h"
 #include "pof/chunk_kinds.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "session.h"
 #include "ui/viewer_window.h"
 

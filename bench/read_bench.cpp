@@ -2,10 +2,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "every_chunk_model.h"
 #include "io/text.h"
 #include "pof_builder.h"
 #include "records/header/frmTXTR.h"
-#include "sample_model.h"
 #include "session.h"
 
 namespace {

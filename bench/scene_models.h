@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "subobject_model.h"
 
 namespace bench_models {

@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "click_through.h"
+#include "every_chunk_model.h"
 #include "promises.h"
-#include "sample_model.h"
 #include "session.h"
 #include "shell/frmPOF.h"
 #include "view/viewer.h"
@@ -72,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         texts = read_and_click_through(fresh, bytes);
     }
     {
-        // The same bytes after the sample model, its windows open: the reset must leave
+        // The same bytes after the every-chunk model, its windows open: the reset must leave
         // nothing of it for the windows to show.
-        static const std::string earlier = testing_pof::sample_model();
+        static const std::string earlier = testing_pof::every_chunk_model();
         Run after;
         read(after, earlier);
         open_every_viewer(after);

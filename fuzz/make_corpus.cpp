@@ -1,6 +1,7 @@
-// Writes the fuzz seed corpus: one small file per chunk type and header version, the sample
-// model, and the damaged forms a reader must survive. Run by hand when the seeds should
-// follow a new chunk type (make_corpus fuzz/corpus); its output is kept in the repository.
+// Writes the fuzz seed corpus: one small file per chunk type and header version, the
+// every-chunk model, the sample ship, and the damaged forms a reader must survive. Run by
+// hand when the seeds should follow a new chunk type (make_corpus fuzz/corpus); its output
+// is kept in the repository.
 
 #include <cstdint>
 #include <cstdio>
@@ -10,8 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
+#include "ship_model.h"
 #include "subobject_model.h"
 
 namespace {
@@ -177,9 +179,10 @@ void chunk_types() {
         if (name.back() == ' ') name.pop_back();
         add(name, PofBuilder(kVersion).chunk(id, point_body()).str());
     }
-    add("sample-model", testing_pof::sample_model());
-    add("sample-model-1800", testing_pof::sample_model(1800));
-    add("sample-model-2015", testing_pof::sample_model(2015));
+    add("every-chunk-model", testing_pof::every_chunk_model());
+    add("every-chunk-model-1800", testing_pof::every_chunk_model(1800));
+    add("every-chunk-model-2015", testing_pof::every_chunk_model(2015));
+    add("sample-ship", testing_pof::ship_model());
 }
 
 using Counts = std::vector<std::int32_t>;
@@ -453,10 +456,10 @@ void regressions() {
     add("regress-OBJ2-without-header", PofBuilder(kVersion).chunk("OBJ2", subobject_body(0)).str());
 }
 
-// The sample model cut at every chunk boundary, inside every chunk header and inside every
+// The every-chunk model cut at every chunk boundary, inside every chunk header and inside every
 // body.
 void cuts() {
-    const std::string model = testing_pof::sample_model();
+    const std::string model = testing_pof::every_chunk_model();
     std::size_t at = 8;
     while (at + 8 <= model.size()) {
         const auto* p = reinterpret_cast<const unsigned char*>(model.data() + at + 4);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "sample_model.h"
+#include "every_chunk_model.h"
 #include "shell/frmPOF.h"
 #include "view/viewer.h"
 
@@ -105,7 +105,7 @@ void check_read(pof::ReadOutcome outcome, const view::HeadlessDesktop& desktop) 
 const pof::ModelStore& store_after_an_earlier_file() {
     static const pof::ModelStore earlier = [] {
         pof::ModelStore store;
-        const std::string model = testing_pof::sample_model();
+        const std::string model = testing_pof::every_chunk_model();
         view::HeadlessDesktop desktop;
         view::HeadlessWindows windows;
         shell::frmPOF form(store, desktop, windows);

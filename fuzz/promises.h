@@ -20,7 +20,7 @@ void check_windows(const view::HeadlessWindows& windows);
 // A read ends clean with no message or shows exactly one, and restores the busy cursor.
 void check_read(pof::ReadOutcome outcome, const view::HeadlessDesktop& desktop);
 
-// The records a sample model leaves in the store; the reset keeps them for the next file.
+// The records the every-chunk model leaves in the store; the reset keeps them for the next file.
 const pof::ModelStore& store_after_an_earlier_file();
 
 }  // namespace fuzzing

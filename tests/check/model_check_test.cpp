@@ -11,6 +11,7 @@
 #include "check/model_check.h"
 #include "clean_model.h"
 #include "session.h"
+#include "ship_model.h"
 
 namespace {
 
@@ -246,10 +247,12 @@ TEST(ModelCheck, FindingsCarryChunkOffsetAndSummary) {
     EXPECT_EQ(check::summary_text(check::tally({})), "No problems found");
 }
 
-TEST(ModelCheck, SampleModelChecksWithoutErrorsOrWarnings) {
-    const check::Tally t = check::tally(check_bytes(sample_model()));
-    EXPECT_EQ(t.errors, 0);
-    EXPECT_EQ(t.warnings, 0);
+// The sample ship is the file the build writes for users: nothing to report. The every-chunk
+// model's only findings are its unknown chunk and its unused texture.
+TEST(ModelCheck, SampleShipChecksCleanAndEveryChunkModelHasNotesOnly) {
+    EXPECT_EQ(check::summary_text(check::tally(check_bytes(ship_model()))), "No problems found");
+    EXPECT_EQ(check::summary_text(check::tally(check_bytes(every_chunk_model()))),
+              "0 errors, 0 warnings, 2 notes");
 }
 
 // The Model Check window and its way to the item a finding is about.

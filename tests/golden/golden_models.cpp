@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
+#include "ship_model.h"
 #include "subobject_model.h"
 
 namespace golden {
@@ -12,8 +13,8 @@ namespace {
 
 using testing_pof::Bytes;
 
-// Every window of the sample model; the header's cross sections exist from 2014 on.
-std::vector<std::string> sample_windows(std::int32_t version) {
+// Every window of the every-chunk model; the header's cross sections exist from 2014 on.
+std::vector<std::string> every_chunk_windows(std::int32_t version) {
     return {"",
             version >= 2014 ? "--view OHDR --choose 2:1" : "--view OHDR",
             "--view SOBJ --choose 1:1",
@@ -39,8 +40,18 @@ std::vector<std::string> sample_windows(std::int32_t version) {
             "--view SHLD --choose 1:2 --choose 2:3"};
 }
 
-Model sample(const std::string& name, std::int32_t version) {
-    return {name, testing_pof::sample_model(version), sample_windows(version)};
+Model every_chunk(const std::string& name, std::int32_t version) {
+    return {name, testing_pof::every_chunk_model(version), every_chunk_windows(version)};
+}
+
+// The sample file the build writes, as the README shows it: its check, the windows the
+// every-chunk models leave at small numbers, and the Model View.
+Model sample_ship() {
+    return {
+        "sample",
+        testing_pof::ship_model(),
+        {"", "--check", "--view HDR2 --choose 2:2", "--view OBJ2 --choose 1:2", "--view PINF",
+         "--view PATH --choose 1:1", "--view FUEL --choose 1:1", "--view TMIS", "--view MODEL"}};
 }
 
 // A texture-mapped triangle whose vertex count says 5: the block ends after the third entry.
@@ -73,8 +84,13 @@ Model damaged() {
 }  // namespace
 
 std::vector<Model> models() {
-    return {sample("v1800", 1800), sample("v2014", 2014),          sample("v2116", 2116),
-            sample("v2117", 2117), sample("negative-version", -1), damaged()};
+    return {every_chunk("v1800", 1800),
+            every_chunk("v2014", 2014),
+            every_chunk("v2116", 2116),
+            every_chunk("v2117", 2117),
+            every_chunk("negative-version", -1),
+            damaged(),
+            sample_ship()};
 }
 
 }  // namespace golden

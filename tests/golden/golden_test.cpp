@@ -1,6 +1,7 @@
-// Golden window texts: the pofdump text of every window over the sample models at the
-// versions where a layout changes, a negative version and a damaged file, compared byte for
-// byte with the files in this folder. When a change of a window is meant, rewrite them with
+// Golden window texts: the pofdump text of every window over the every-chunk models at the
+// versions where a layout changes, a negative version, a damaged file and the sample ship,
+// compared byte for byte with the files in this folder. When a change of a window is meant,
+// rewrite them with
 //   cmake --build build --target update_golden
 // and review their diff in the commit.
 

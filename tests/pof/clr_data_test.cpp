@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "session.h"
 
 namespace {
@@ -11,7 +11,7 @@ using testing_pof::Session;
 
 TEST(ClrData, ANewFileWithoutAChunkTypeDisablesItsEntryAndClosesItsViewer) {
     Session s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_TXTR");
     s.form.record_list().click(1);
     ASSERT_NE(s.viewer("frmTXTR"), nullptr);
@@ -25,7 +25,7 @@ TEST(ClrData, ANewFileWithoutAChunkTypeDisablesItsEntryAndClosesItsViewer) {
 
 TEST(ClrData, EmptiesTheMainWindowAndClosesViewersInOrder) {
     Session s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_ACEN");
     s.form.menu_command("IDM_TXTR");
     s.form.menu_command("IDM_OHDR");

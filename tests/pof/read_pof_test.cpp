@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "session.h"
 #include "subobject_model.h"
 #include "temp_file.h"
@@ -170,7 +170,7 @@ TEST(ReadChunks, AHugeChunkSizeOfAnUnknownChunkIsReportedNotAllocated) {
 
 TEST(ReadChunks, TheBusyCursorIsBalanced) {
     Session s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     EXPECT_GT(s.desktop.busy_shown, 0);
     EXPECT_EQ(s.desktop.busy_depth, 0);
 }

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
 #include "records/subobjects/frmBOUNDBOX.h"
 #include "records/subobjects/frmDEFPOINTS.h"
 #include "records/subobjects/frmPOLY.h"
 #include "records/subobjects/frmSOBJ.h"
 #include "records/subobjects/frmSORTNORM.h"
-#include "sample_model.h"
 #include "session.h"
 #include "subobject_model.h"
 #include "table_rows.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof/chunk_kinds.h"
 #include "pof_builder.h"
 #include "records/docking/parsers.h"
-#include "sample_model.h"
 #include "session.h"
 
 namespace {

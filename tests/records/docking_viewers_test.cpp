@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
 #include "records/docking/frmDOCK.h"
 #include "records/docking/frmFUEL.h"
 #include "records/docking/frmINSG.h"
 #include "records/docking/frmPATH.h"
-#include "sample_model.h"
 #include "session.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "session.h"
 
 namespace {

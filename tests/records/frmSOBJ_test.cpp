@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
 #include "records/subobjects/frmSOBJ.h"
-#include "sample_model.h"
 #include "session.h"
 #include "subobject_model.h"
 
@@ -59,7 +59,7 @@ TEST(SubobjectViewer, OpensOnTheCurrentSubobjectOrTheFirstWhenItHasNoRow) {
 
 TEST(SubobjectViewer, ShowingItAgainOnTheSameRowDoesNotWalkAgain) {
     Session s;
-    s.read(testing_pof::sample_model(2117));
+    s.read(testing_pof::every_chunk_model(2117));
     frmSOBJ& v = open_from_menu(s);
     EXPECT_EQ(v.title, "OBJ2 record data");
     v.blocks.double_click(2);  // FLATPOLY
@@ -110,7 +110,7 @@ TEST(SubobjectViewer, AnEmptySlotShowsItsValuesAndNoBlocks) {
 
 TEST(SubobjectViewer, BlockRowsSetTheCurrentBlockAndOpenOnlyKnownTypes) {
     Session s;
-    s.read(testing_pof::sample_model(2117));
+    s.read(testing_pof::every_chunk_model(2117));
     frmSOBJ& v = open_from_menu(s);
     v.blocks.double_click(5);  // EOF
     EXPECT_EQ(s.store.browsing.block.type, "EOF");

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
 #include "records/header/frmACEN.h"
 #include "records/header/frmPINF.h"
 #include "records/header/frmTXTR.h"
-#include "sample_model.h"
 #include "session.h"
 #include "table_rows.h"
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof/global_data.h"
 #include "pof_builder.h"
 #include "records/header/parsers.h"
-#include "sample_model.h"
 
 namespace {
 

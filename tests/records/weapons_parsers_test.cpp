@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof/chunk_kinds.h"
 #include "pof/read_pof.h"
 #include "pof_builder.h"
 #include "records/weapons/parsers.h"
-#include "sample_model.h"
 #include "session.h"
 
 namespace {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
 #include "records/weapons/frmEYE.h"
 #include "records/weapons/frmGPNT.h"
 #include "records/weapons/frmSHLD.h"
 #include "records/weapons/frmSPCL.h"
 #include "records/weapons/frmTGUN.h"
-#include "sample_model.h"
 #include "session.h"
 
 namespace {

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "every_chunk_model.h"
 #include "pof/read_pof.h"
 #include "pof_builder.h"
 #include "records/header/frmACEN.h"
 #include "records/header/frmTXTR.h"
-#include "sample_model.h"
 #include "session.h"
 #include "table_rows.h"
 #include "temp_file.h"
@@ -172,7 +172,7 @@ TEST(DamagedFile, AChunkSizePastTheEndMattersOnlyToParsersThatReadBySize) {
 // going away): every read then fails, wherever it falls.
 class ShrinkingFile : public ::testing::TestWithParam<std::uintmax_t> {
   protected:
-    TempFile file_{PofBuilder(2117).raw(testing_pof::sample_model().substr(8)).str()};
+    TempFile file_{PofBuilder(2117).raw(testing_pof::every_chunk_model().substr(8)).str()};
 };
 
 TEST_P(ShrinkingFile, GivesTheDamageMessageAndKeepsTheRowsRead) {

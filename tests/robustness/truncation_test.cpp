@@ -1,8 +1,8 @@
-// Every prefix of the sample model, one byte longer each time, read into a fresh store: the
+// Every prefix of the every-chunk model, one byte longer each time, read into a fresh store: the
 // chunks whose headers are complete are listed, a chunk cut inside its body is listed and
 // then stops the read with one message naming it, and whatever was read before the cut shows
 // exactly as it does after a full read. The expectations come from the chunk boundaries of
-// the full file, so the test follows the sample model as it grows.
+// the full file, so the test follows that model as it grows.
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "click_through.h"
+#include "every_chunk_model.h"
 #include "io/text.h"
 #include "pof/chunk_kinds.h"
 #include "pof/read_pof.h"
-#include "sample_model.h"
 #include "session.h"
 #include "window_text.h"
 
@@ -129,12 +129,12 @@ std::map<RecordEntry, std::string> comparable_windows(const std::vector<Chunk>& 
 class EveryPrefix : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(EveryPrefix, ListsTheCompleteChunksAndStopsAtTheCutOne) {
-    const std::string model = testing_pof::sample_model(GetParam());
+    const std::string model = testing_pof::every_chunk_model(GetParam());
     const auto chunks = chunks_of(model);
     Session full;
     ASSERT_EQ(full.read(model), ReadOutcome::Clean);
     ASSERT_EQ(full.rows(), expected_for(chunks, std::ssize(model)).rows)
-        << "the sample model's parsers must read exactly their declared sizes";
+        << "the every-chunk model's parsers must read exactly their declared sizes";
     const auto windows = comparable_windows(chunks, full);
 
     for (std::int64_t length = 0; length <= std::ssize(model); ++length) {
@@ -175,7 +175,7 @@ TEST_P(EveryPrefix, ListsTheCompleteChunksAndStopsAtTheCutOne) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(SampleModels, EveryPrefix, ::testing::Values(1800, 2015, 2117),
+INSTANTIATE_TEST_SUITE_P(EveryChunkModels, EveryPrefix, ::testing::Values(1800, 2015, 2117),
                          [](const auto& info) { return "Version" + std::to_string(info.param); });
 
 }  // namespace

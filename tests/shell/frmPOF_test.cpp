@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "every_chunk_model.h"
 #include "pof_builder.h"
 #include "records/header/frmOHDR.h"
-#include "sample_model.h"
 #include "session.h"
 #include "shell/main_window_text.h"
 #include "shell/row_text.h"
@@ -37,7 +37,7 @@ TEST(MainWindow, StartsWithTheWindowMenuDisabledAndSaveNeverEnabled) {
     EXPECT_FALSE(s.entry_enabled("IDM_CLOSE_ALL"));
     EXPECT_TRUE(s.entry_enabled("IDM_OPEN"));
     EXPECT_FALSE(s.entry_enabled("IDM_SAVE"));
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     EXPECT_FALSE(s.entry_enabled("IDM_SAVE"));
     EXPECT_FALSE(s.entry_enabled("IDM_SAVE_AS"));
 }
@@ -88,7 +88,7 @@ TEST(MainWindow, ClicksSetTheCurrentSubobjectFromTheRow) {
 
 TEST(MainWindow, DoubleClickOpensTheRowsViewerAndUnknownRowsNothing) {
     Session s;
-    s.read(testing_pof::sample_model());  // HDR2 OBJ2 OBJ2 TXTR PINF XXXX ACEN ...
+    s.read(testing_pof::every_chunk_model());  // HDR2 OBJ2 OBJ2 TXTR PINF XXXX ACEN ...
     s.form.record_list().double_click(5);
     EXPECT_TRUE(s.windows.open.empty());
     s.form.record_list().double_click(0);
@@ -100,7 +100,7 @@ TEST(MainWindow, DoubleClickOpensTheRowsViewerAndUnknownRowsNothing) {
 
 TEST(MainWindow, ShowingAnOpenViewerBringsItBackWithoutRebuildingIt) {
     Session s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_OHDR");
     auto* header = dynamic_cast<records::frmOHDR*>(s.viewer("frmOHDR"));
     ASSERT_NE(header, nullptr);
@@ -119,7 +119,7 @@ TEST(MainWindow, ShowingAnOpenViewerBringsItBackWithoutRebuildingIt) {
 
 TEST(MainWindow, CloseAllClosesViewersInItsOrderAndKeepsTheMenu) {
     Session s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_CLOSE_ALL");
     EXPECT_TRUE(s.windows.log.empty());
     EXPECT_TRUE(s.form.menus()[1].enabled);
@@ -136,7 +136,7 @@ TEST(MainWindow, CloseAllClosesViewersInItsOrderAndKeepsTheMenu) {
 
 TEST(MainWindow, ClosingTheMainWindowClosesEveryViewerAndExitQuitsAtOnce) {
     Session s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_TXTR");
     s.form.closing();
     EXPECT_TRUE(s.windows.open.empty());
@@ -173,7 +173,7 @@ class OpenWithoutDialog : public ::testing::Test {
         session.form.open();
     }
     Session s;
-    testing_pof::TempFile file{testing_pof::sample_model()};
+    testing_pof::TempFile file{testing_pof::every_chunk_model()};
 };
 
 TEST_F(OpenWithoutDialog, ADroppedFileShowsWhatTheDialogsChoiceShows) {

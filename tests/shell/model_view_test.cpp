@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "sample_model.h"
+#include "every_chunk_model.h"
 #include "scene/frmModelView.h"
 #include "session.h"
 #include "shell/show_item.h"
@@ -39,7 +39,7 @@ TEST(ViewMenu, ComesWithTheHeaderAndGoesWithEveryReset) {
     ModelSession s;
     EXPECT_EQ(s.form.menus()[2].name, "IDM_VIEW");
     EXPECT_FALSE(s.entry_enabled("IDM_MODEL_VIEW"));
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     EXPECT_TRUE(s.entry_enabled("IDM_MODEL_VIEW"));
     s.form.menu_command("IDM_MODEL_VIEW");
     s.form.show_viewer(RecordEntry::SOBJ);
@@ -54,7 +54,7 @@ TEST(ViewMenu, ComesWithTheHeaderAndGoesWithEveryReset) {
 
 TEST(ShowItem, ChoosesTheRowsThatShowAMarker) {
     ModelSession s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_MODEL_VIEW");
     const pof::ItemRef gun{RecordEntry::GPNT, {{1, 1, false}, {2, 0, false}}};
     const int id = s.item_of(gun);
@@ -69,7 +69,7 @@ TEST(ShowItem, ChoosesTheRowsThatShowAMarker) {
 // window opens and becomes the current one.
 TEST(ShowItem, OpensThePolygonsBlockWindow) {
     ModelSession s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_MODEL_VIEW");
     const auto& mesh = s.model_view()->scene().meshes.back();
     ASSERT_FALSE(mesh.polygons.empty());
@@ -83,7 +83,7 @@ TEST(ShowItem, OpensThePolygonsBlockWindow) {
 
 TEST(ModelView, FollowsTheChoicesOfTheWindows) {
     ModelSession s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_MODEL_VIEW");
     s.form.show_viewer(RecordEntry::TGUN);
     auto lists = view::lists_of(s.windows.find("frmTGUN")->layout());
@@ -123,7 +123,7 @@ TEST(ModelView, FollowsTheBlockWindowsThroughTheSubobjectWindow) {
 
 TEST(ModelView, TogglesMarkersAndChoosesDetailLevels) {
     ModelSession s;
-    s.read(testing_pof::sample_model());
+    s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_MODEL_VIEW");
     frmModelView& v = *s.model_view();
     EXPECT_FALSE(v.shown(scene::MarkerKind::Shield));

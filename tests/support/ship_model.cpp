@@ -1,9 +1,10 @@
 #include "ship_model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "sample_model.h"
+#include "every_chunk_model.h"
 #include "subobject_model.h"
 
 namespace testing_pof {
@@ -17,6 +18,12 @@ constexpr float kTurn = 6.2831853f / kSides;
 constexpr float kRings[][2] = {{-20, 4}, {-10, 6}, {2, 6}, {14, 4.5f}, {22, 1}};
 constexpr int kRingCount = 5;
 
+constexpr const char* kProductionInfo =
+    "pofscope sample ship\n"
+    "hull of 34 faces, gun turret amidships, missile turret aft\n"
+    "detail level 1: hull-1; debris: debris01\n"
+    "written by tools/make_sample\n";
+
 bsp::Vec unit(float x, float y, float z) {
     const float l = std::sqrt(x * x + y * y + z * z);
     return {x / l, y / l, z / l};
@@ -27,6 +34,37 @@ bsp::Vertex hull_vertex(int r, int k) {
     const float a = kTurn * static_cast<float>(k);
     return {{kRings[r][1] * std::cos(a), kRings[r][1] * std::sin(a) * 0.7f, kRings[r][0]},
             {unit(std::cos(a), std::sin(a), 0)}};
+}
+
+bsp::Vec minus(bsp::Vec a, bsp::Vec b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+
+float dot(bsp::Vec a, bsp::Vec b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+// A face over the given corners, its block stating its plane (Newell's sum over the edges,
+// turned to face away from `inside`), its centre and the radius around that centre.
+Bytes face(const std::vector<bsp::Vertex>& vertices, const std::vector<bsp::PolygonEntry>& corners,
+           std::int32_t texture, bsp::Vec inside) {
+    bsp::Vec centre, normal;
+    const auto n = static_cast<float>(corners.size());
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const bsp::Vec p = vertices[corners[i].vertex].position;
+        const bsp::Vec q = vertices[corners[(i + 1) % corners.size()].vertex].position;
+        centre = {centre.x + p.x / n, centre.y + p.y / n, centre.z + p.z / n};
+        normal = {normal.x + (p.y - q.y) * (p.z + q.z), normal.y + (p.z - q.z) * (p.x + q.x),
+                  normal.z + (p.x - q.x) * (p.y + q.y)};
+    }
+    normal = unit(normal.x, normal.y, normal.z);
+    if (dot(normal, minus(centre, inside)) < 0) normal = {-normal.x, -normal.y, -normal.z};
+    float radius = 0;
+    for (const auto& c : corners) {
+        const bsp::Vec d = minus(vertices[c.vertex].position, centre);
+        radius = std::max(radius, std::sqrt(dot(d, d)));
+    }
+    return bsp::tmappoly(corners, texture, {normal, centre, radius});
 }
 
 std::int16_t at(int r, int k) {
@@ -45,11 +83,12 @@ Bytes hull_bsp() {
             const float u0 = static_cast<float>(k) / kSides,
                         u1 = static_cast<float>(k + 1) / kSides;
             const float v0 = static_cast<float>(r) / 4, v1 = static_cast<float>(r + 1) / 4;
-            data.raw(bsp::tmappoly({{at(r, k), at(r, k), u0, v0},
-                                    {at(r + 1, k), at(r + 1, k), u0, v1},
-                                    {at(r + 1, k + 1), at(r + 1, k + 1), u1, v1},
-                                    {at(r, k + 1), at(r, k + 1), u1, v0}},
-                                   0));
+            data.raw(face(vertices,
+                          {{at(r, k), at(r, k), u0, v0},
+                           {at(r + 1, k), at(r + 1, k), u0, v1},
+                           {at(r + 1, k + 1), at(r + 1, k + 1), u1, v1},
+                           {at(r, k + 1), at(r, k + 1), u1, v0}},
+                          0, {}));
         }
     }
     for (const int r : {0, kRingCount - 1}) {
@@ -59,7 +98,7 @@ Bytes hull_bsp() {
             cap.push_back({at(r, corner), at(r, corner), 0.5f + 0.5f * std::cos(kTurn * corner),
                            0.5f + 0.5f * std::sin(kTurn * corner)});
         }
-        data.raw(bsp::tmappoly(cap, 0));
+        data.raw(face(vertices, cap, 0, {}));
     }
     return data.raw(bsp::eof());
 }
@@ -74,17 +113,25 @@ Bytes box_bsp(bsp::Vec lo, bsp::Vec hi, std::int32_t texture) {
     Bytes data = bsp::defpoints(corners);
     const std::int16_t faces[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
                                       {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+    const bsp::Vec middle{(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, (lo.z + hi.z) / 2};
     for (const auto& f : faces) {
-        data.raw(bsp::tmappoly(
-            {{f[0], f[0], 0, 0}, {f[1], f[1], 1, 0}, {f[2], f[2], 1, 1}, {f[3], f[3], 0, 1}},
-            texture));
+        data.raw(
+            face(corners,
+                 {{f[0], f[0], 0, 0}, {f[1], f[1], 1, 0}, {f[2], f[2], 1, 1}, {f[3], f[3], 0, 1}},
+                 texture, middle));
     }
     return data.raw(bsp::eof());
 }
 
+// The hull's children are its turrets: they turn about their y axis and say so in their
+// properties.
 Bytes subobject(std::int32_t number, std::int32_t parent, bsp::Vec offset, const char* name,
                 const Bytes& data, bsp::Vec lo, bsp::Vec hi) {
     SubobjectFields s;
+    const bool turret = parent >= 0;
+    s.movement_type = turret ? 1 : -1;
+    s.movement_axis = turret ? 1 : -1;
+    s.properties = turret ? "$special=subsystem\n$fov=180" : "";
     s.number = number;
     s.parent = parent;
     s.offset[0] = offset.x;
@@ -95,19 +142,22 @@ Bytes subobject(std::int32_t number, std::int32_t parent, bsp::Vec offset, const
     s.bsp = data;
     s.bbox_min[0] = lo.x, s.bbox_min[1] = lo.y, s.bbox_min[2] = lo.z;
     s.bbox_max[0] = hi.x, s.bbox_max[1] = hi.y, s.bbox_max[2] = hi.z;
+    s.centre[0] = (lo.x + hi.x) / 2, s.centre[1] = (lo.y + hi.y) / 2,
+    s.centre[2] = (lo.z + hi.z) / 2;
     return subobject_body(2117, s);
 }
 
 Bytes header() {
     Bytes b;
-    b.f32(24).i32(0).i32(4);  // radius, flags, subobjects
+    b.f32(24).i32(0).i32(5);  // radius, flags, subobjects
     b.vec(-6, -6, -20).vec(6, 8, 22);
-    b.i32(2).i32(0).i32(2);  // detail levels: the hull, then the coarse hull
-    b.i32(1).i32(3);         // debris: subobject 3
+    b.i32(2).i32(0).i32(3);  // detail levels: the hull, then the coarse hull
+    b.i32(1).i32(4);         // debris: subobject 4
     b.f32(800).vec(0, 0, 1);
     for (int k = 0; k < 9; ++k) b.f32(k % 4 == 0 ? 100.0f : 0.0f);
-    b.i32(0);         // cross sections
-    return b.i32(0);  // lights
+    b.i32(kRingCount);  // cross sections: depth and radius of each hull ring
+    for (const auto& ring : kRings) b.f32(ring[0]).f32(ring[1]);
+    return b.i32(1).vec(0, 0, -21).i32(1);  // a light behind the thrusters
 }
 
 // An octahedron around the hull: six vertices, eight faces with their neighbours.
@@ -137,14 +187,24 @@ std::string ship_model() {
     const Bytes guns =
         Bytes().i32(1).i32(2).vec(-3, -1.5f, 15).vec(0, 0, 1).vec(3, -1.5f, 15).vec(0, 0, 1);
     const Bytes missiles = Bytes().i32(1).i32(1).vec(0, -4, -6).vec(0, 0, 1);
-    const Bytes turret = Bytes()
-                             .i32(1)
-                             .i32(1)
-                             .i32(0)
-                             .vec(0, 1, 0)
-                             .i32(2)
-                             .vec(-0.6f, 6.8f, 2.5f)
-                             .vec(0.6f, 6.8f, 2.5f);
+    // Turret count, then the turret subobject, its physical parent, its normal and its
+    // firing points.
+    const Bytes gun_turret = Bytes()
+                                 .i32(1)
+                                 .i32(1)
+                                 .i32(0)
+                                 .vec(0, 1, 0)
+                                 .i32(2)
+                                 .vec(-0.6f, 6.8f, 2.5f)
+                                 .vec(0.6f, 6.8f, 2.5f);
+    const Bytes missile_turret = Bytes()
+                                     .i32(1)
+                                     .i32(2)
+                                     .i32(0)
+                                     .vec(0, 1, 0)
+                                     .i32(2)
+                                     .vec(-0.4f, 5.7f, -12.4f)
+                                     .vec(0.4f, 5.7f, -12.4f);
     const Bytes dock = Bytes()
                            .i32(1)
                            .text("$name=belly")
@@ -156,7 +216,7 @@ std::string ship_model() {
                            .vec(0, -4.2f, 3)
                            .vec(0, -1, 0);
     const Bytes path = Bytes()
-                           .i32(1)
+                           .i32(2)
                            .text("$dock01")
                            .text("")
                            .i32(3)
@@ -168,16 +228,27 @@ std::string ship_model() {
                            .i32(0)
                            .vec(0, -6, 1)
                            .f32(1.5f)
-                           .i32(0);
+                           .i32(0)
+                           .text("$turret01-path")
+                           .text("turret01")
+                           .i32(2)
+                           .vec(0, 12, 2)
+                           .f32(2.5f)
+                           .i32(1)
+                           .i32(1)
+                           .vec(0, 8.5f, 2)
+                           .f32(1.5f)
+                           .i32(1)
+                           .i32(1);
     const Bytes fuel = Bytes()
                            .i32(2)
                            .i32(1)
-                           .text("")
+                           .text("$engine_subsystem=$engine01")
                            .vec(-2, 0, -20.5f)
                            .vec(0, 0, -1)
                            .f32(1.5f)
                            .i32(1)
-                           .text("")
+                           .text("$engine_subsystem=$engine01")
                            .vec(2, 0, -20.5f)
                            .vec(0, 0, -1)
                            .f32(1.5f);
@@ -219,11 +290,14 @@ std::string ship_model() {
         .chunk("OBJ2", subobject(1, 0, {0, 4.2f, 2}, "turret01",
                                  box_bsp({-1.5f, 0, -1.5f}, {1.5f, 2, 1.5f}, 1), {-1.5f, 0, -1.5f},
                                  {1.5f, 2, 1.5f}))
-        .chunk("OBJ2", subobject(2, -1, {0, 0, 0}, "hull-1", box_bsp({-5, -4, -20}, {5, 4, 22}, 0),
+        .chunk("OBJ2", subobject(2, 0, {0, 3.6f, -13}, "turret02",
+                                 box_bsp({-1, 0, -1}, {1, 1.5f, 1}, 1), {-1, 0, -1}, {1, 1.5f, 1}))
+        .chunk("OBJ2", subobject(3, -1, {0, 0, 0}, "hull-1", box_bsp({-5, -4, -20}, {5, 4, 22}, 0),
                                  {-5, -4, -20}, {5, 4, 22}))
-        .chunk("OBJ2", subobject(3, -1, {0, 0, -12}, "debris01",
+        .chunk("OBJ2", subobject(4, -1, {0, 0, -12}, "debris01",
                                  box_bsp({-3, -3, -6}, {3, 3, 6}, 0), {-3, -3, -6}, {3, 3, 6}))
         .chunk("TXTR", texture_body({"hull", "turret"}))
+        .chunk("PINF", Bytes().raw(kProductionInfo))
         .chunk("ACEN", acen_body(0, 0, 1))
         .chunk("DOCK", dock)
         .chunk("PATH", path)
@@ -231,7 +305,8 @@ std::string ship_model() {
         .chunk("INSG", insignia)
         .chunk("GPNT", guns)
         .chunk("MPNT", missiles)
-        .chunk("TGUN", turret)
+        .chunk("TGUN", gun_turret)
+        .chunk("TMIS", missile_turret)
         .chunk("SPCL", special)
         .chunk("EYE ", eye)
         .chunk("SHLD", shield())

@@ -1,9 +1,11 @@
 #pragma once
-// A small but complete ship for the Model View: a hull of 34 TMAPPOLY faces with normals and
-// texture coordinates, a turret on top, a coarser detail level 1, a debris piece, gun and
-// missile points, a gun turret, a dock with its approach path, two thrusters at the back, a
-// shield around it, an insignia, an eye point and a special point. Everything it references
-// exists, its normals have length 1 and its vertices lie inside their subobject's box.
+// The sample ship the build writes as sample.pof: a hull of 34 TMAPPOLY faces with normals
+// and texture coordinates, a gun turret and a missile turret on top, a coarser detail
+// level 1, a debris piece, gun and missile points, a dock with its approach path and a path
+// to the gun turret, two thrusters at the back, a shield around it, an insignia, an eye
+// point, a special point and a line of production info: every chunk type pofscope reads.
+// Everything it references exists, its normals have length 1 and its vertices lie inside
+// their subobject's box, so it checks clean.
 
 #include <string>
 

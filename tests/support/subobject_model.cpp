@@ -14,10 +14,11 @@ Bytes subobject_body(std::int32_t version, const SubobjectFields& s) {
         b.f32(s.radius).i32(s.parent);
         offset(b);
     }
-    b.vec(0.5f, 0.25f, 0).vec(s.bbox_min[0], s.bbox_min[1], s.bbox_min[2]);
+    b.vec(s.centre[0], s.centre[1], s.centre[2]);
+    b.vec(s.bbox_min[0], s.bbox_min[1], s.bbox_min[2]);
     b.vec(s.bbox_max[0], s.bbox_max[1], s.bbox_max[2]);
     b.text(s.name).text(s.properties);
-    b.i32(1).i32(2).i32(0);  // movement type, movement axis, reserved
+    b.i32(s.movement_type).i32(s.movement_axis).i32(0);  // and a reserved field
     return b.i32(s.bsp.size32()).raw(s.bsp);
 }
 
@@ -29,8 +30,9 @@ Bytes header(std::int32_t type, std::int32_t size) {
     return Bytes().i32(type).i32(size);
 }
 
-void polygon_head(Bytes& b, std::int32_t count) {
-    b.vec(0, 0, 1).vec(1, 2, 3).f32(4.5f).i32(count);
+void polygon_head(Bytes& b, std::int32_t count, const PolygonHead& head = {}) {
+    b.vec(head.normal.x, head.normal.y, head.normal.z);
+    b.vec(head.centre.x, head.centre.y, head.centre.z).f32(head.radius).i32(count);
 }
 
 }  // namespace
@@ -61,10 +63,11 @@ Bytes flatpoly(const std::vector<PolygonEntry>& entries, std::uint8_t red, std::
     return b;
 }
 
-Bytes tmappoly(const std::vector<PolygonEntry>& entries, std::int32_t texture) {
+Bytes tmappoly(const std::vector<PolygonEntry>& entries, std::int32_t texture,
+               const PolygonHead& head) {
     const auto n = static_cast<std::int32_t>(entries.size());
     Bytes b = header(3, 44 + 12 * n);
-    polygon_head(b, n);
+    polygon_head(b, n, head);
     b.i32(texture);
     for (const auto& e : entries) b.i16(e.vertex).i16(e.normal).f32(e.u).f32(e.v);
     return b;

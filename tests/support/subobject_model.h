@@ -1,6 +1,6 @@
 #pragma once
 // Subobject chunk bodies and the BSP blocks inside them, for the tests, the fuzz seeds, the
-// benchmarks and the sample model.
+// benchmarks and the models built of them.
 
 #include <cstdint>
 #include <string>
@@ -20,6 +20,8 @@ struct SubobjectFields {
     Bytes bsp{};  // the BSP data, its size written before it
     float bbox_min[3] = {-1, -2, -3};
     float bbox_max[3] = {1, 2, 3};
+    float centre[3] = {0.5f, 0.25f, 0};  // the geometric centre
+    std::int32_t movement_type = 1, movement_axis = 2;
 };
 
 // A SOBJ/OBJ2 body in the field order of the given file version.
@@ -38,12 +40,18 @@ struct PolygonEntry {
     std::int16_t vertex = 0, normal = 0;
     float u = 0, v = 0;  // texture-mapped polygons only
 };
+// The plane and extent a polygon block states before its entries.
+struct PolygonHead {
+    Vec normal{0, 0, 1}, centre{1, 2, 3};
+    float radius = 4.5f;
+};
 
 // Normal counts right after the header, vertex data after them on a 4-byte boundary.
 Bytes defpoints(const std::vector<Vertex>& vertices);
 Bytes flatpoly(const std::vector<PolygonEntry>& entries, std::uint8_t red = 255,
                std::uint8_t green = 128, std::uint8_t blue = 0);
-Bytes tmappoly(const std::vector<PolygonEntry>& entries, std::int32_t texture = 2);
+Bytes tmappoly(const std::vector<PolygonEntry>& entries, std::int32_t texture = 2,
+               const PolygonHead& head = {});
 Bytes sortnorm(std::int32_t front, std::int32_t back);
 Bytes boundbox(Vec min, Vec max);
 Bytes eof();

@@ -13,8 +13,8 @@
 #include <sstream>
 
 #include "dump_fixture.h"
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "subobject_model.h"
 
 namespace {
@@ -54,7 +54,7 @@ Spawned spawn(const std::vector<std::string>& args) {
 }
 
 TEST(ExitStatus, CleanReadIsZero) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto s = spawn({file.path(), "--view", "ACEN"});
     EXPECT_EQ(s.status, 0);
     EXPECT_EQ(s.out.rfind("frmACEN  \"ACEN record\"\n", 0), 0u) << s.out;
@@ -72,7 +72,7 @@ TEST(ExitStatus, FileProblemsAreOneWithTheMessageOnStderr) {
     EXPECT_EQ(wrong.err, "Not a POF file!\n");
     EXPECT_NE(wrong.out.find("value Label1: " + not_pof.path()), std::string::npos);
 
-    const std::string whole = testing_pof::sample_model(2117);
+    const std::string whole = testing_pof::every_chunk_model(2117);
     // Cut inside the body of the ACEN chunk, whatever follows it.
     TempFile truncated(whole.substr(0, whole.find("ACEN") + 8 + 5));
     const auto damaged = spawn({truncated.path()});
@@ -187,7 +187,7 @@ TEST(ExitStatus, PeakMemoryDoesNotGrowWithLongLists) {
 }
 
 TEST(ExitStatus, BadUsageIsTwo) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     for (const auto& args :
          std::vector<std::vector<std::string>>{{},
                                                {"--frobnicate", file.path()},

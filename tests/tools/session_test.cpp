@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include "dump_fixture.h"
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "shell/frmPOF.h"
 #include "subobject_model.h"
 #include "view/headless.h"
@@ -41,7 +41,7 @@ std::string header_only(std::int32_t version, const testing_pof::HeaderFields& h
 }
 
 TEST(MainWindow, ListsEveryChunkAndEnablesTheEntriesOfTheTypesRead) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto d = dump({file.path()});
     EXPECT_EQ(d.status, 0);
     EXPECT_EQ(d.err, "");
@@ -60,7 +60,7 @@ TEST(MainWindow, ListsEveryChunkAndEnablesTheEntriesOfTheTypesRead) {
 }
 
 TEST(MainWindow, AnOldHeaderKeepsTheOhdrCaption) {
-    TempFile file(testing_pof::sample_model(2014));
+    TempFile file(testing_pof::every_chunk_model(2014));
     const auto d = dump({file.path()});
     EXPECT_TRUE(
         has_lines(d.out, {"    OHDR | " + std::to_string(testing_pof::header_body(2014).size())}));
@@ -68,7 +68,7 @@ TEST(MainWindow, AnOldHeaderKeepsTheOhdrCaption) {
 }
 
 TEST(MainWindow, ChooseClicksARecordListRow) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto d = dump({file.path(), "--choose", "1:5"});
     EXPECT_EQ(d.status, 0);
     EXPECT_TRUE(has_lines(d.out, {"list 1 ListView1: 18 rows, selected 5"}));
@@ -76,7 +76,7 @@ TEST(MainWindow, ChooseClicksARecordListRow) {
 }
 
 TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto d = dump({"--json", file.path()});
     ASSERT_EQ(d.status, 0);
     const auto j = nlohmann::json::parse(d.out);
@@ -99,7 +99,7 @@ TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
 }
 
 TEST(HeaderViewer, NewHeaderShowsEveryValueAndSelectsTheFirstRows) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto d = dump({file.path(), "--view", "HDR2"});
     EXPECT_EQ(d.status, 0);
     EXPECT_TRUE(has_lines(
@@ -123,7 +123,7 @@ TEST(HeaderViewer, NewHeaderShowsEveryValueAndSelectsTheFirstRows) {
 }
 
 TEST(HeaderViewer, OhdrAndHdr2OpenTheSameEntry) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     EXPECT_EQ(dump({file.path(), "--view", "OHDR"}).out, dump({file.path(), "--view", "HDR2"}).out);
 }
 
@@ -152,7 +152,7 @@ TEST(HeaderViewer, BeforeVersion1903MassIsBlankAndBothListGroupsAreDisabled) {
 }
 
 TEST(HeaderViewer, ChoicesAreAppliedInOrder) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto second = dump({file.path(), "--view", "HDR2", "--choose", "2:1"});
     EXPECT_EQ(second.status, 0);
     EXPECT_TRUE(has_lines(second.out, {"  list 2 cboCrossSections: 3 rows, selected 1",
@@ -163,7 +163,7 @@ TEST(HeaderViewer, ChoicesAreAppliedInOrder) {
 }
 
 TEST(HeaderViewer, JsonShowsTheChosenRowsValues) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto d = dump({file.path(), "--view", "HDR2", "--choose", "2:2", "--json"});
     ASSERT_EQ(d.status, 0);
     const auto j = nlohmann::json::parse(d.out);
@@ -183,7 +183,7 @@ TEST(HeaderViewer, JsonShowsTheChosenRowsValues) {
 }
 
 TEST(Choices, ThatCannotBeMadeAreBadUsage) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto past_rows = dump({file.path(), "--view", "HDR2", "--choose", "2:3"});
     EXPECT_EQ(past_rows.status, 2);
     EXPECT_EQ(past_rows.out, "");
@@ -218,7 +218,7 @@ TEST(TextureViewer, ListsNamesWithTheirIndices) {
 }
 
 TEST(TextureViewer, ClickingARowSelectsIt) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto d = dump({file.path(), "--view", "TXTR", "--choose", "1:1"});
     EXPECT_TRUE(
         has_lines(d.out, {"list 1 ListView1: 3 rows, selected 1", "  columns: Texture Name | Index",
@@ -226,7 +226,7 @@ TEST(TextureViewer, ClickingARowSelectsIt) {
 }
 
 TEST(InfoViewers, PinfShowsOneTextLinePerLineFeed) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto d = dump({file.path(), "--view", "PINF"});
     EXPECT_EQ(d.status, 0);
     EXPECT_EQ(d.out,
@@ -241,7 +241,7 @@ TEST(InfoViewers, PinfShowsOneTextLinePerLineFeed) {
 }
 
 TEST(InfoViewers, AcenShowsThePoint) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     EXPECT_EQ(dump({file.path(), "--view", "ACEN"}).out,
               "frmACEN  \"ACEN record\"\n"
               "Record Size: 12\n"
@@ -284,11 +284,11 @@ TEST(Failures, AMissingFileIsReportedInTheMessageBoxWords) {
 }
 
 TEST(Failures, ADamagedFileKeepsWhatWasRead) {
-    const std::string whole = testing_pof::sample_model(2117);
+    const std::string whole = testing_pof::every_chunk_model(2117);
     // Cut inside the TXTR body: its row is listed, the read stops there.
     const std::size_t txtr_body = 8 + 8 + testing_pof::header_body(2117).size() + 8 +
-                                  testing_pof::sample_subobject(2117, 0).size() + 8 +
-                                  testing_pof::sample_subobject(2117, 1).size() + 8;
+                                  testing_pof::every_chunk_subobject(2117, 0).size() + 8 +
+                                  testing_pof::every_chunk_subobject(2117, 1).size() + 8;
     TempFile file(whole.substr(0, txtr_body + 10));
     const auto d = dump({file.path()});
     EXPECT_EQ(d.status, 1);
@@ -305,7 +305,7 @@ TEST(Failures, ADamagedFileKeepsWhatWasRead) {
 }
 
 TEST(Steps, OpenAndWindowWalkFromTheRecordListToABlock) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     // Subobject 1's third block is its TMAPPOLY at byte 140.
     const auto block = dump({file.path(), "--view", "OBJ2", "--choose", "1:1", "--open", "2:2"});
     EXPECT_EQ(block.status, 0);
@@ -321,7 +321,7 @@ TEST(Steps, OpenAndWindowWalkFromTheRecordListToABlock) {
 }
 
 TEST(Steps, WhatAUserCannotDoIsBadUsage) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const auto closed = dump({file.path(), "--open", "1:1", "--open", "2:1", "--window", "frmSOBJ",
                               "--choose", "1:1", "--window", "frmSORTNORM"});
     EXPECT_EQ(closed.status, 2);
@@ -372,7 +372,7 @@ TEST(ReadStep, TheSecondFileShowsNothingOfTheFirst) {
 }
 
 TEST(ReadStep, MakesTheMainWindowCurrentAndItsFailuresCount) {
-    TempFile model(testing_pof::sample_model(2117));
+    TempFile model(testing_pof::every_chunk_model(2117));
     const auto back = dump({model.path(), "--view", "ACEN", "--read", model.path()});
     EXPECT_EQ(back.status, 0);
     EXPECT_EQ(back.out, dump({model.path()}).out);
@@ -384,7 +384,7 @@ TEST(ReadStep, MakesTheMainWindowCurrentAndItsFailuresCount) {
 // A file name that is not UTF-8, or holds C1 controls or line separators, stays on one line
 // of UTF-8 in the text form and on stderr.
 TEST(TextForm, FileNamesAreShownAsOneLineOfUtf8) {
-    TempFile file(testing_pof::sample_model(2117));
+    TempFile file(testing_pof::every_chunk_model(2117));
     const std::string odd = file.path() + "-\xFF\xC2\x85\xE2\x80\xA8.pof";
     std::filesystem::copy_file(file.path(), odd);
     const auto d = dump({odd});

@@ -10,8 +10,8 @@
 #include <QtTest>
 
 #include "app_fixture.h"
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "shell/main_window_text.h"
 #include "ui/viewer_window.h"
 #include "user_input.h"

@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "app_fixture.h"
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "subobject_model.h"
 #include "ui/text_lines_view.h"
 

@@ -8,8 +8,8 @@
 #include <QtTest>
 
 #include "app_fixture.h"
+#include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "sample_model.h"
 #include "subobject_model.h"
 #include "ui/viewer_window.h"
 #include "user_input.h"
@@ -96,7 +96,7 @@ void MainWindowTest::menus_carry_the_entries_with_access_keys() {
 
 void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
     App app;
-    const std::string path = app.open_bytes(testing_pof::sample_model(2117));
+    const std::string path = app.open_bytes(testing_pof::every_chunk_model(2117));
 
     QCOMPARE(app.requests.size(), std::size_t(1));
     QCOMPARE(app.requests[0].title, std::string("Open POF File"));
@@ -109,8 +109,8 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
                             "MPNT", "TGUN",     "TMIS",     "SPCL", "EYE ", "SHLD"};
     const QStringList sizes{
         QString::number(testing_pof::header_body(2117).size()),
-        QString::number(testing_pof::sample_subobject(2117, 0).size()),
-        QString::number(testing_pof::sample_subobject(2117, 1).size()),
+        QString::number(testing_pof::every_chunk_subobject(2117, 0).size()),
+        QString::number(testing_pof::every_chunk_subobject(2117, 1).size()),
         QString::number(
             testing_pof::texture_body({"fighter01", "fighter01-glow", "thruster"}).size()),
         "36",
@@ -170,7 +170,7 @@ void MainWindowTest::double_click_opens_the_header_viewer_as_its_own_window() {
     App app;
     app.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&app.window));
-    app.open_bytes(testing_pof::sample_model(2117));
+    app.open_bytes(testing_pof::every_chunk_model(2117));
     double_click_row(app.list(), 0);
 
     ui::ViewerWindow* header = app.windows.window("frmOHDR");
@@ -186,7 +186,7 @@ void MainWindowTest::double_click_opens_the_header_viewer_as_its_own_window() {
 
 void MainWindowTest::choosing_a_minimised_viewer_again_restores_the_same_window() {
     App app;
-    app.open_bytes(testing_pof::sample_model(2117));
+    app.open_bytes(testing_pof::every_chunk_model(2117));
     app.action("IDM_OHDR")->trigger();
     QPointer<ui::ViewerWindow> first = app.windows.window("frmOHDR");
     QVERIFY(first);
@@ -206,7 +206,7 @@ void MainWindowTest::choosing_a_minimised_viewer_again_restores_the_same_window(
 
 void MainWindowTest::older_versions_keep_the_header_title() {
     App app;
-    app.open_bytes(testing_pof::sample_model(2014));
+    app.open_bytes(testing_pof::every_chunk_model(2014));
     QCOMPARE(app.cell(0, 0), QString("OHDR"));
     QCOMPARE(app.action("IDM_OHDR")->text(), QString("OHDR Record"));
     app.action("IDM_OHDR")->trigger();
@@ -216,7 +216,7 @@ void MainWindowTest::older_versions_keep_the_header_title() {
 
 void MainWindowTest::not_a_pof_file_shows_the_stop_message_with_the_arrow_cursor() {
     App app;
-    app.open_bytes(testing_pof::sample_model(2117));
+    app.open_bytes(testing_pof::every_chunk_model(2117));
     QCOMPARE(app.list()->model()->rowCount(), 18);
 
     // What the window behind the message box shows while the box waits.
@@ -244,7 +244,7 @@ void MainWindowTest::not_a_pof_file_shows_the_stop_message_with_the_arrow_cursor
 
 void MainWindowTest::cancel_leaves_list_and_viewers_as_they_were() {
     App app;
-    const std::string path = app.open_bytes(testing_pof::sample_model(2117));
+    const std::string path = app.open_bytes(testing_pof::every_chunk_model(2117));
     app.action("IDM_TXTR")->trigger();
     QVERIFY(app.windows.window("frmTXTR"));
 
@@ -259,7 +259,7 @@ void MainWindowTest::cancel_leaves_list_and_viewers_as_they_were() {
 
 void MainWindowTest::a_new_file_closes_the_viewers() {
     App app;
-    app.open_bytes(testing_pof::sample_model(2117));
+    app.open_bytes(testing_pof::every_chunk_model(2117));
     app.action("IDM_PINF")->trigger();
     QPointer<ui::ViewerWindow> pinf = app.windows.window("frmPINF");
     QVERIFY(pinf);
@@ -293,7 +293,7 @@ void MainWindowTest::clicks_and_keyboard_choose_the_current_subobject() {
 
 void MainWindowTest::close_all_closes_every_viewer() {
     App app;
-    app.open_bytes(testing_pof::sample_model(2117));
+    app.open_bytes(testing_pof::every_chunk_model(2117));
     const char* names[] = {"frmOHDR", "frmTXTR", "frmPINF", "frmACEN"};
     for (const char* entry : {"IDM_OHDR", "IDM_TXTR", "IDM_PINF", "IDM_ACEN"}) {
         app.action(entry)->trigger();
@@ -314,7 +314,7 @@ void MainWindowTest::close_all_closes_every_viewer() {
 
 void MainWindowTest::the_close_box_lets_a_viewer_be_opened_anew() {
     App app;
-    app.open_bytes(testing_pof::sample_model(2117));
+    app.open_bytes(testing_pof::every_chunk_model(2117));
     app.action("IDM_ACEN")->trigger();
     QPointer<ui::ViewerWindow> first = app.windows.window("frmACEN");
     QVERIFY(first);
@@ -331,7 +331,7 @@ void MainWindowTest::the_close_box_lets_a_viewer_be_opened_anew() {
 void MainWindowTest::closing_the_main_window_closes_the_viewers() {
     App app;
     app.window.show();
-    app.open_bytes(testing_pof::sample_model(2117));
+    app.open_bytes(testing_pof::every_chunk_model(2117));
     app.action("IDM_TXTR")->trigger();
     app.action("IDM_ACEN")->trigger();
     QVERIFY(app.window.close());

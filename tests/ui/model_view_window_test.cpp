@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "app_fixture.h"
-#include "sample_model.h"
+#include "every_chunk_model.h"
 #include "ui/viewer_window.h"
 #include "user_input.h"
 
@@ -19,7 +19,7 @@ class ModelViewWindowTest : public QObject {
     void saysItCannotDrawAndStillFollowsTheWindows() {
         App app;
         app.windows.on_window_changed = [&app](std::string_view n) { app.form.window_changed(n); };
-        app.open_bytes(testing_pof::sample_model(2117));
+        app.open_bytes(testing_pof::every_chunk_model(2117));
         app.action("IDM_MODEL_VIEW")->trigger();
         ui::ViewerWindow* view = app.windows.window("frmModelView");
         QVERIFY(view);

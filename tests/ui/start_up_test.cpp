@@ -6,21 +6,21 @@
 #include <fstream>
 
 #include "app_fixture.h"
-#include "sample_model.h"
 #include "shell/command_line.h"
 #include "shell/main_window_text.h"
+#include "ship_model.h"
 #include "ui/elided_label.h"
 
 using testing_ui::App;
 
 namespace {
 
-constexpr int kSampleRows = 18;
+constexpr int kSampleRows = 20;  // the chunks of the sample ship
 
 QString written_sample(const QString& dir, const QString& name) {
     QDir().mkpath(dir);
     const QString path = dir + "/" + name;
-    std::ofstream(path.toStdString(), std::ios::binary) << testing_pof::sample_model();
+    std::ofstream(path.toStdString(), std::ios::binary) << testing_pof::ship_model();
     return path;
 }
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app_fixture.h"
-#include "sample_model.h"
+#include "every_chunk_model.h"
 #include "user_input.h"
 
 class SubobjectWindowsTest : public QObject {
@@ -31,7 +31,7 @@ void SubobjectWindowsTest::from_subobject_row_to_block_viewer_and_back() {
     testing_ui::App app;
     app.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&app.window));
-    app.open_bytes(testing_pof::sample_model(2117));
+    app.open_bytes(testing_pof::every_chunk_model(2117));
     testing_ui::double_click_row(app.list(), 2);  // "OBJ2   1"
 
     ui::ViewerWindow* sobj = app.windows.window("frmSOBJ");

@@ -9,11 +9,11 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include "every_chunk_model.h"
 #include "io/pof_file.h"
 #include "io/text.h"
 #include "pof/chunk_kinds.h"
 #include "pof/read_pof.h"
-#include "sample_model.h"
 #include "shell/frmPOF.h"
 #include "ui/table_view.h"
 #include "ui/text_lines_view.h"
@@ -281,7 +281,7 @@ void ViewerWindowTest::header_viewer_over_a_read_model() {
     view::HeadlessDesktop desktop;
     view::HeadlessWindows windows;
     shell::frmPOF form(store, desktop, windows);
-    const std::string bytes = testing_pof::sample_model(2117);
+    const std::string bytes = testing_pof::every_chunk_model(2117);
     pof::PofFile file = pof::PofFile::from_bytes(bytes);
     QCOMPARE(pof::read_chunks(file, store, form, desktop), pof::ReadOutcome::Clean);
 

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "app_fixture.h"
-#include "sample_model.h"
+#include "every_chunk_model.h"
 #include "user_input.h"
 
 using testing_ui::App;

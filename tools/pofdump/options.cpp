@@ -118,8 +118,7 @@ void Parser::option(const std::string& arg) {
         parsed_.options.json = true;
     } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
                !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window) &&
-               !valued(arg, "--read", &Parser::read) &&
-               !valued(arg, "--obj", &Parser::obj)) {
+               !valued(arg, "--read", &Parser::read) && !valued(arg, "--obj", &Parser::obj)) {
         fail("unknown option " + arg);
     }
 }
@@ -245,8 +244,8 @@ std::string usage_text() {
            "  --help             print this help\n"
            "  --version          print the version\n"
            "\n"
-           "Example: the TMAPPOLY block of subobject 1 of the sample model (the third row\n"
-           "of its block list), opened from the subobject viewer:\n"
+           "Example: a TMAPPOLY block of subobject 1 of the sample model (the turret on\n"
+           "top; the third row of its block list), opened from the subobject viewer:\n"
            "  pofdump sample.pof --view OBJ2 --choose 1:1 --open 2:2\n"
            "\n"
            "Exit status: 0 after clean reads, 1 when a file cannot be opened, is not a POF\n"
