@@ -311,6 +311,7 @@ void ModelViewWidget::draw_ids() {
     id_frame_->release();
     doneCurrent();
     ids_size_ = size;
+    if (ids_revision_ != source_.picture_revision()) hovered_ = -2;  // ids of another picture
     ids_revision_ = source_.picture_revision();
     ids_valid_ = true;
     ++id_frames_;

@@ -102,7 +102,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     std::unique_ptr<QOpenGLFramebufferObject> id_frame_;
     QTimer rest_;  // runs out when the pointer has rested a moment
     QPoint rest_at_;
-    int hovered_ = -1;
+    int hovered_ = -1;  // the item last named; -2 when none was named for this picture
 };
 
 }  // namespace ui
