@@ -61,6 +61,13 @@ class ModelViewGlTest : public QObject {
         QCOMPARE(view->id_frames(), 1);
         move_pointer(view, QPoint(2, 2));
         QCOMPARE(status->text(), QString());
+        // A hull polygon's longer text leaves the picture where it is.
+        const QSize size = view->size();
+        move_pointer(view, view->project({3, 0, -12}).toPoint());
+        QVERIFY2(status->text().startsWith(QString::fromUtf8("SOBJ · subObject 0 · Block row")),
+                 qPrintable(status->text()));
+        QTest::qWait(100);  // the layout settles
+        QCOMPARE(view->size(), size);
         QCOMPARE(view->id_frames(), 1);
         view->turn(0.3f);
         move_pointer(view, view->project({3, -1.5f, 15}).toPoint());
