@@ -291,7 +291,8 @@ void ModelViewWidget::draw_ids() {
     if (!id_frame_ || id_frame_->size() != size)
         id_frame_ =
             std::make_unique<QOpenGLFramebufferObject>(size, QOpenGLFramebufferObject::Depth);
-    id_frame_->bind();
+    ids_size_ = QSize();  // until read back: nothing under the pointer
+    if (!id_frame_->isValid() || !id_frame_->bind()) return doneCurrent();
     glViewport(0, 0, size.width(), size.height());
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
