@@ -6,6 +6,7 @@
 #include "io/text.h"
 #include "scene/build_scene.h"
 #include "scene/item_words.h"
+#include "scene/markers.h"
 #include "scene/picture.h"
 
 namespace scene {
@@ -15,13 +16,15 @@ namespace {
 using pof::integer_text;
 using pof::RecordEntry;
 
-// The lists of a record window whose choices name one of its items, outermost first.
+// The lists of a record window whose choices name one of its items, outermost first. A
+// window that lists two kinds of item has a line for each: the first is taken unless the
+// list chosen last is the last list of another line (a shield vertex rather than a face).
 struct ItemLists {
     RecordEntry entry;
     std::vector<int> lists;
 };
 
-const std::array<ItemLists, 13> kItemLists{{
+const std::array<ItemLists, 16> kItemLists{{
     {RecordEntry::SOBJ, {1, 2}},
     {RecordEntry::GPNT, {1, 2}},
     {RecordEntry::MPNT, {1, 2}},
@@ -29,13 +32,44 @@ const std::array<ItemLists, 13> kItemLists{{
     {RecordEntry::TMIS, {1, 2}},
     {RecordEntry::DOCK, {1, 3}},
     {RecordEntry::PATH, {1, 2}},
+    {RecordEntry::PATH, {1, 2, 3}},
     {RecordEntry::FUEL, {1, 2}},
     {RecordEntry::EYE, {1}},
     {RecordEntry::SPCL, {1}},
     {RecordEntry::SHLD, {2}},
+    {RecordEntry::SHLD, {1}},
     {RecordEntry::INSG, {1, 3}},
+    {RecordEntry::INSG, {1, 2}},
     {RecordEntry::OHDR, {}},
 }};
+
+// The drop-down list of the window chosen last (from 1, in layout order), 0 for none.
+int last_chosen_list(const view::Viewer& window) {
+    int list = 0, last = 0;
+    std::uint64_t newest = 0;
+    for (const view::Control* c : view::controls_of(window.layout())) {
+        if (c->kind() == view::Kind::Table) ++list;
+        if (c->kind() != view::Kind::DropDown) continue;
+        ++list;
+        const auto stamp = static_cast<const view::DropDown&>(*c).chosen_stamp;
+        if (stamp > newest) {
+            newest = stamp;
+            last = list;
+        }
+    }
+    return last;
+}
+
+const ItemLists* item_lists(const view::Viewer& window) {
+    const ItemLists* found = nullptr;
+    const int last = last_chosen_list(window);
+    for (const ItemLists& item : kItemLists) {
+        if (pof::kind_of(item.entry).viewer != window.name()) continue;
+        if (!found) found = &item;
+        if (!item.lists.empty() && item.lists.back() == last) return &item;
+    }
+    return found;
+}
 
 int selected_of(const view::Control& list) {
     if (list.kind() == view::Kind::DropDown)
@@ -108,7 +142,7 @@ void frmModelView::rebuild() {
             polygon_ids_.emplace_back(static_cast<int>(m), static_cast<int>(p));
     }
     highlighted_ = -1;
-    highlighted_vertex_.reset();
+    highlighted_point_.reset();
     picture_ = make_picture(scene_, shown_);
     ++scene_revision;
     show_counts();
@@ -153,7 +187,7 @@ void frmModelView::toggle(MarkerKind kind) {
 
 view::LineBatch frmModelView::highlight() const {
     if (highlighted_ >= 0) return item_outline(scene_, highlighted_);
-    if (highlighted_vertex_) return point_cross(scene_, *highlighted_vertex_);
+    if (highlighted_point_) return point_cross(scene_, *highlighted_point_);
     return {};
 }
 
@@ -212,44 +246,67 @@ int frmModelView::find_item(const pof::ItemRef& ref) const {
 
 void frmModelView::window_changed(const view::Viewer& window, view::Windows& windows) {
     highlighted_ = -1;
-    highlighted_vertex_.reset();
+    highlighted_point_.reset();
+    point_words_.clear();
     highlight(window, windows);
-    hover(highlighted_);
+    status.text = highlighted_ >= 0 ? describe(highlighted_) : point_words_;
 }
 
 void frmModelView::highlight(const view::Viewer& window, view::Windows& windows) {
     const std::string& name = window.name();
-    const bool polygon_window = name == "frmFLATPOLY" || name == "frmTMAPPOLY";
+    const bool block_window =
+        name == "frmFLATPOLY" || name == "frmTMAPPOLY" || name == "frmDEFPOINTS";
     const view::Viewer* subobject_window = windows.find(pof::kind_of(RecordEntry::SOBJ).viewer);
-    if ((polygon_window || name == "frmDEFPOINTS") && !subobject_window) return;
-    const view::Viewer& source =
-        polygon_window || name == "frmDEFPOINTS" ? *subobject_window : window;
+    if (block_window && !subobject_window) return;
+    const view::Viewer& source = block_window ? *subobject_window : window;
     const std::vector<int> rows = chosen_rows(source);
-    if (name == "frmDEFPOINTS") {
-        const std::vector<int> vertex = chosen_rows(window);
+    if (name == "frmDEFPOINTS") return highlight_vertex(rows, chosen_rows(window));
+    const ItemLists* item = item_lists(source);
+    if (!item) return;
+    pof::ItemRef ref{item->entry, {}};
+    for (const int list : item->lists) {
+        const int row = list <= static_cast<int>(rows.size()) ? rows[list - 1] : -1;
+        if (row < 0) break;
+        ref.choices.push_back({list, row, false});
+    }
+    if (ref.choices.size() == item->lists.size() && highlight_unmarked(ref)) return;
+    // The innermost item chosen, else the one around it (a turret without firing points).
+    for (; highlighted_ < 0; ref.choices.pop_back()) {
+        highlighted_ = find_item(ref);
+        if (ref.choices.empty()) break;
+    }
+}
+
+// A DEFPOINTS vertex of the subobject chosen in the subobject window, where it sits.
+void frmModelView::highlight_vertex(const std::vector<int>& subobject,
+                                    const std::vector<int>& vertex) {
+    if (subobject.empty() || vertex.empty() || vertex[0] < 0) return;
+    for (const Mesh& mesh : scene_.meshes) {
+        if (mesh.row != subobject[0] || vertex[0] >= static_cast<int>(mesh.vertices.size()))
+            continue;
+        const pof::Vec3& v = mesh.vertices[vertex[0]];
+        highlighted_point_ =
+            pof::Vec3{v.x + mesh.placement.x, v.y + mesh.placement.y, v.z + mesh.placement.z};
+        point_words_ = item_words(mesh.ref) + " · DEFPOINTS · Vertex " + integer_text(vertex[0]) +
+                       " · " + point_text(*highlighted_point_);
+    }
+}
+
+// Items without a marker of their own: a shield or insignia vertex is marked where it sits; a
+// path vertex's turret is the box of the subobject it names, when that subobject is drawn.
+bool frmModelView::highlight_unmarked(const pof::ItemRef& ref) {
+    const auto& c = ref.choices;
+    if (ref.entry == RecordEntry::PATH && c.size() == 3) {
+        const std::int32_t number = store_.path.turret(c[0].row, c[1].row, c[2].row);
         for (const Mesh& mesh : scene_.meshes) {
-            if (rows.empty() || vertex.empty() || mesh.ref.choices[0].row != rows[0]) continue;
-            if (vertex[0] < 0 || vertex[0] >= static_cast<int>(mesh.vertices.size())) continue;
-            const pof::Vec3& v = mesh.vertices[vertex[0]];
-            highlighted_vertex_ =
-                pof::Vec3{v.x + mesh.placement.x, v.y + mesh.placement.y, v.z + mesh.placement.z};
+            if (mesh.subobject == number) highlighted_ = find_item(mesh.ref);
         }
-        return;
+        return highlighted_ >= 0;
     }
-    for (const ItemLists& item : kItemLists) {
-        if (pof::kind_of(item.entry).viewer != source.name()) continue;
-        pof::ItemRef ref{item.entry, {}};
-        for (const int list : item.lists) {
-            const int row = list <= static_cast<int>(rows.size()) ? rows[list - 1] : -1;
-            if (row < 0) break;
-            ref.choices.push_back({list, row, false});
-        }
-        // The innermost item chosen, else the one around it (a turret without firing points).
-        for (; highlighted_ < 0; ref.choices.pop_back()) {
-            highlighted_ = find_item(ref);
-            if (ref.choices.empty()) break;
-        }
-    }
+    highlighted_point_ = unmarked_point(store_, ref);
+    if (!highlighted_point_) return false;
+    point_words_ = item_words(ref) + " · " + point_text(*highlighted_point_);
+    return true;
 }
 
 }  // namespace scene

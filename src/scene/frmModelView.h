@@ -58,8 +58,9 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     // one. Block windows are read through the subobject window's choices.
     void window_changed(const view::Viewer& window, view::Windows& windows);
     int highlighted() const { return highlighted_; }
-    // A DEFPOINTS vertex chosen in its window, placed in the model's frame.
-    std::optional<pof::Vec3> highlighted_vertex() const { return highlighted_vertex_; }
+    // A point chosen in a window that the scene has no marker of (a DEFPOINTS, shield or
+    // insignia vertex), placed in the model's frame.
+    std::optional<pof::Vec3> highlighted_point() const { return highlighted_point_; }
 
     // Bumped each time the scene is rebuilt or a toggle changes what is drawn, so the
     // binding uploads the picture once per change.
@@ -81,6 +82,8 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     void list_markers();
     int find_item(const pof::ItemRef& ref) const;
     void highlight(const view::Viewer& window, view::Windows& windows);
+    void highlight_vertex(const std::vector<int>& subobject, const std::vector<int>& vertex);
+    bool highlight_unmarked(const pof::ItemRef& ref);
 
     const pof::ModelStore& store_;
     SceneOptions options_;
@@ -88,7 +91,8 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     std::array<bool, kMarkerKinds> shown_{};
     std::vector<std::pair<int, int>> polygon_ids_;  // (mesh, polygon) per polygon id
     int highlighted_ = -1;
-    std::optional<pof::Vec3> highlighted_vertex_;
+    std::optional<pof::Vec3> highlighted_point_;
+    std::string point_words_;  // the status line's words for the highlighted point
     view::Picture picture_;
 };
 

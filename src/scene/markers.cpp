@@ -285,4 +285,20 @@ void add_markers(const pof::ModelStore& store, Chains& chains, Scene& scene) {
     MarkerMaker(store, chains, scene).all();
 }
 
+std::optional<Vec3> unmarked_point(const pof::ModelStore& store, const pof::ItemRef& ref) {
+    const auto& c = ref.choices;
+    std::optional<Vec3> point;
+    if (ref.entry == RecordEntry::SHLD && c.size() == 1 && c[0].list == 1) {
+        const auto& vertices = store.shld.vertices;
+        if (c[0].row >= 0 && c[0].row < static_cast<int>(vertices.size()))
+            point = vertices[c[0].row];
+    } else if (ref.entry == RecordEntry::INSG && c.size() == 2 && c[1].list == 2) {
+        const auto& vertices = store.insg.vertices;
+        if (c[1].row >= 0 && c[1].row < vertices.slots(c[0].row))
+            point = vertices.at(c[0].row, c[1].row);
+    }
+    if (point && !finite(*point)) point.reset();
+    return point;
+}
+
 }  // namespace scene

@@ -142,6 +142,21 @@ class Painter {
 
 }  // namespace
 
+Bounds visible_bounds(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
+    Bounds bounds;
+    for (const Mesh& mesh : scene.meshes) {
+        for (std::size_t v = 0; v < mesh.vertices.size(); ++v) {
+            if (mesh.vertex_finite[v]) bounds.add(plus(mesh.vertices[v], mesh.placement));
+        }
+    }
+    for (const Marker& m : scene.markers) {
+        if (!shown[static_cast<int>(m.kind)]) continue;
+        bounds.add(m.position);
+        for (const Vec3& p : m.segments) bounds.add(p);
+    }
+    return bounds;
+}
+
 view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
     view::Picture picture;
     Painter painter(picture, marker_size(scene));
@@ -155,9 +170,10 @@ view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKin
         for (const Polygon& p : mesh.polygons) painter.polygon(mesh, p, id++, batch);
         picture.solids.push_back(std::move(batch));
     }
-    if (!scene.bounds.empty) {
-        picture.min = {scene.bounds.min.x, scene.bounds.min.y, scene.bounds.min.z};
-        picture.max = {scene.bounds.max.x, scene.bounds.max.y, scene.bounds.max.z};
+    const Bounds visible = visible_bounds(scene, shown);
+    if (!visible.empty) {
+        picture.min = {visible.min.x, visible.min.y, visible.min.z};
+        picture.max = {visible.max.x, visible.max.y, visible.max.z};
     } else {
         picture.min = {1, 1, 1};
         picture.max = {0, 0, 0};

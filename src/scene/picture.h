@@ -10,6 +10,10 @@
 
 namespace scene {
 
+// What the picture shows: the drawn subobjects' vertices and the markers of the kinds shown
+// (their points, normals and rings aside). Fitting the view frames this.
+Bounds visible_bounds(const Scene& scene, const std::array<bool, kMarkerKinds>& shown);
+
 view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown);
 
 // Lines around one item (a polygon's edges, a cross on a marker) or a cross on a point.

@@ -1,9 +1,9 @@
 #include "ui/model_view_widget.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -15,7 +15,9 @@ namespace {
 constexpr float kHalfFov = 22.5f;  // degrees
 constexpr float kPitchLimit = 1.56f;
 constexpr float kPi = 3.14159265f;
-constexpr std::size_t kHoverTriangles = 300000;  // above this, no picking on every move
+// The pointer has rested this long when the item under it is looked up: drawing the frame of
+// item ids costs as much as a frame, too much for every move over a large model.
+constexpr int kRestMs = 120;
 
 const char* kVertexShader = R"(
 attribute highp vec3 position;
@@ -72,10 +74,14 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setMinimumSize(320, 240);
+    rest_.setSingleShot(true);
+    rest_.setInterval(kRestMs);
+    connect(&rest_, &QTimer::timeout, this, [this] { rested(); });
 }
 
 ModelViewWidget::~ModelViewWidget() {
     makeCurrent();
+    id_frame_.reset();
     solids_.clear();
     for (Buffers* b : {&lines_, &points_, &highlight_}) {
         for (QOpenGLBuffer* buffer : {&b->positions, &b->colours, &b->ids}) buffer->destroy();
@@ -95,10 +101,16 @@ void ModelViewWidget::initializeGL() {
     fit();
 }
 
-void ModelViewWidget::resizeGL(int, int) {}
+void ModelViewWidget::resizeGL(int, int) {
+    ids_valid_ = false;
+}
 
+// Redraws only when the picture or its highlight changed: naming the item under the pointer
+// changes neither.
 void ModelViewWidget::sync() {
-    update();
+    if (uploaded_ != source_.picture_revision() ||
+        source_.highlight().positions != highlight_positions_)
+        update();
 }
 
 void ModelViewWidget::upload_batch(Buffers& b, const std::vector<float>& positions,
@@ -127,11 +139,9 @@ void ModelViewWidget::upload() {
     if (uploaded_ != source_.picture_revision()) {
         const bool first = uploaded_ == ~std::uint64_t{0};
         solids_.clear();
-        triangles_ = 0;
         for (const view::TriangleBatch& t : p.solids) {
             auto b = std::make_unique<Buffers>();
             upload_batch(*b, t.positions, t.colours, t.ids, 3);
-            triangles_ += t.ids.size();
             solids_.push_back(std::move(b));
         }
         upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
@@ -141,6 +151,7 @@ void ModelViewWidget::upload() {
     }
     const view::LineBatch h = source_.highlight();
     upload_batch(highlight_, h.positions, h.colours, h.ids, 2);
+    highlight_positions_ = h.positions;
 }
 
 void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
@@ -244,13 +255,23 @@ void ModelViewWidget::fit() {
         if (!(radius_ > 0) || !std::isfinite(radius_)) radius_ = 1;
     }
     distance_ = radius_ / std::sin(kHalfFov * kPi / 180) * 1.05f;
-    update();
+    moved();
 }
 
 void ModelViewWidget::look(float yaw, float pitch) {
     yaw_ = yaw;
     pitch_ = std::clamp(pitch, -kPitchLimit, kPitchLimit);
+    moved();
+}
+
+void ModelViewWidget::moved() {
+    ids_valid_ = false;
     update();
+}
+
+QSize ModelViewWidget::device_size() const {
+    const qreal ratio = devicePixelRatioF();
+    return {static_cast<int>(width() * ratio), static_cast<int>(height() * ratio)};
 }
 
 QPointF ModelViewWidget::project(const QVector3D& point) const {
@@ -258,14 +279,20 @@ QPointF ModelViewWidget::project(const QVector3D& point) const {
     return {(ndc.x() + 1) / 2 * width(), (1 - ndc.y()) / 2 * height()};
 }
 
-// Draws every item in its id colour into a frame of its own and reads the pixel back.
-int ModelViewWidget::item_at(const QPoint& position) {
-    if (failed_ || !isValid()) return -1;
+bool ModelViewWidget::ids_current() const {
+    return ids_valid_ && ids_revision_ == source_.picture_revision() && ids_size_ == device_size();
+}
+
+// Draws every item in its id colour into a frame of its own and reads the whole frame back,
+// so the pointer's moves look items up without drawing until the view changes.
+void ModelViewWidget::draw_ids() {
     makeCurrent();
-    const qreal ratio = devicePixelRatioF();
-    const QSize size(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
-    QOpenGLFramebufferObject frame(size, QOpenGLFramebufferObject::Depth);
-    frame.bind();
+    const QSize size = device_size();
+    if (!id_frame_ || id_frame_->size() != size)
+        id_frame_ =
+            std::make_unique<QOpenGLFramebufferObject>(size, QOpenGLFramebufferObject::Depth);
+    ids_size_ = QSize();  // until read back: nothing under the pointer
+    if (!id_frame_->isValid() || !id_frame_->bind()) return doneCurrent();
     glViewport(0, 0, size.width(), size.height());
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -280,20 +307,56 @@ int ModelViewWidget::item_at(const QPoint& position) {
     draw(points_, GL_POINTS, false, true);
     glEnable(GL_DEPTH_TEST);
     program_->release();
-    unsigned char pixel[4] = {0, 0, 0, 0};
-    const int x = static_cast<int>(position.x() * ratio);
-    const int y = size.height() - 1 - static_cast<int>(position.y() * ratio);
-    if (x >= 0 && y >= 0 && x < size.width() && y < size.height())
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    frame.release();
+    ids_.resize(static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()));
+    glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, ids_.data());
+    id_frame_->release();
     doneCurrent();
-    const int n = pixel[0] | (pixel[1] << 8) | (pixel[2] << 16);
-    return n - 1;
+    ids_size_ = size;
+    if (ids_revision_ != source_.picture_revision()) hovered_ = -2;  // ids of another picture
+    ids_revision_ = source_.picture_revision();
+    ids_valid_ = true;
+    ++id_frames_;
+}
+
+int ModelViewWidget::id_at(const QPoint& position) const {
+    const qreal ratio = devicePixelRatioF();
+    const int x = static_cast<int>(position.x() * ratio);
+    const int y = ids_size_.height() - 1 - static_cast<int>(position.y() * ratio);
+    if (x < 0 || y < 0 || x >= ids_size_.width() || y >= ids_size_.height()) return -1;
+    // Red, green and blue bytes hold the id's low, middle and high byte.
+    const auto* pixel = reinterpret_cast<const std::uint8_t*>(
+        &ids_[static_cast<std::size_t>(y) * ids_size_.width() + x]);
+    return (pixel[0] | (pixel[1] << 8) | (pixel[2] << 16)) - 1;
+}
+
+int ModelViewWidget::item_at(const QPoint& position) {
+    if (failed_ || !isValid()) return -1;
+    if (!ids_current()) draw_ids();
+    return id_at(position);
+}
+
+void ModelViewWidget::rested() {
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) return;
+    hovered(item_at(rest_at_));
+}
+
+void ModelViewWidget::hovered(int id) {
+    if (id == hovered_) return;
+    hovered_ = id;
+    source_.item_hovered(id);
+    if (on_changed) on_changed();
+}
+
+void ModelViewWidget::leaveEvent(QEvent* event) {
+    rest_.stop();
+    hovered(-1);
+    QOpenGLWidget::leaveEvent(event);
 }
 
 void ModelViewWidget::mousePressEvent(QMouseEvent* event) {
     press_ = last_ = event->position().toPoint();
     dragged_ = false;
+    rest_.stop();
 }
 
 void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -308,10 +371,12 @@ void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
         const QVector3D right(v(0, 0), v(0, 1), v(0, 2)), up(v(1, 0), v(1, 1), v(1, 2));
         const float scale = 2 * distance_ * std::tan(kHalfFov * kPi / 180) / std::max(height(), 1);
         target_ += (-right * delta.x() + up * delta.y()) * scale;
-        update();
-    } else if (triangles_ < kHoverTriangles) {
-        source_.item_hovered(item_at(at));
-        if (on_changed) on_changed();
+        moved();
+    } else if (ids_current()) {
+        hovered(id_at(at));
+    } else {
+        rest_at_ = at;
+        rest_.start();
     }
 }
 
@@ -326,7 +391,7 @@ void ModelViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 void ModelViewWidget::wheelEvent(QWheelEvent* event) {
     distance_ *= std::pow(0.88f, static_cast<float>(event->angleDelta().y()) / 120.0f);
     distance_ = std::max(distance_, radius_ * 1e-4f);
-    update();
+    moved();
 }
 
 void ModelViewWidget::keyPressEvent(QKeyEvent* event) {
@@ -344,7 +409,7 @@ void ModelViewWidget::keyPressEvent(QKeyEvent* event) {
             return look(yaw_, opposite ? -kPitchLimit : kPitchLimit);
         case Qt::Key_5:
             orthographic_ = !orthographic_;
-            update();
+            moved();
             return;
         case Qt::Key_W:
             wireframe_ = !wireframe_;

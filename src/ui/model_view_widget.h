@@ -3,13 +3,16 @@
 // top and a small axes gizmo. Left drag orbits, right or middle drag pans, the wheel zooms;
 // F or Home fits, 1/3/7 look from the front, side and top (Ctrl: the opposite side), 5
 // switches perspective and orthographic, W wireframe. A click asks the picture's logic to show
-// the item under the pointer. Nothing about what the picture shows is known here.
+// the item under the pointer, and the item the pointer rests on is named to it. Nothing about
+// what the picture shows is known here.
 
 #include <QMatrix4x4>
 #include <QOpenGLBuffer>
+#include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLWidget>
+#include <QTimer>
 #include <QVector3D>
 #include <functional>
 #include <memory>
@@ -37,8 +40,11 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void turn(float yaw) { look(yaw_ + yaw, pitch_); }
     // Where a point of the picture lands in the widget, in pixels from the top left.
     QPointF project(const QVector3D& point) const;
-    // The item drawn at a widget position, or -1.
+    // The item drawn at a widget position, or -1. Draws the frame of item ids first when
+    // the view or the picture changed since it was last drawn.
     int item_at(const QPoint& position);
+    // How many times the frame of item ids was drawn.
+    int id_frames() const { return id_frames_; }
     bool drawing_failed() const { return failed_; }
 
   protected:
@@ -49,6 +55,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
@@ -62,6 +69,14 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
                       int per_primitive);
     void draw(const Buffers& b, GLenum mode, bool lit, bool ids);
     void draw_gizmo();
+    void draw_ids();
+    bool ids_current() const;
+    int id_at(const QPoint& position) const;
+    void rested();
+    void hovered(int id);
+    // The camera moved: redraw, and the frame of item ids no longer matches.
+    void moved();
+    QSize device_size() const;
     QMatrix4x4 view_matrix() const;
     QMatrix4x4 projection() const;
     QVector3D eye_direction() const;
@@ -71,13 +86,23 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     std::unique_ptr<QOpenGLShaderProgram> program_;
     std::vector<std::unique_ptr<Buffers>> solids_;
     Buffers lines_, points_, highlight_;
+    std::vector<float> highlight_positions_;  // as last uploaded
     std::uint64_t uploaded_ = ~std::uint64_t{0};
     bool failed_ = false, wireframe_ = false, orthographic_ = false;
     QVector3D target_;
     float distance_ = 10, radius_ = 1, yaw_ = 2.6f, pitch_ = 0.4f;
     QPoint press_, last_;
     bool dragged_ = false;
-    std::size_t triangles_ = 0;
+    // Item id + 1 per device pixel, bottom row first, read back from a frame of its own.
+    std::vector<std::uint32_t> ids_;
+    QSize ids_size_;
+    std::uint64_t ids_revision_ = 0;
+    bool ids_valid_ = false;
+    int id_frames_ = 0;
+    std::unique_ptr<QOpenGLFramebufferObject> id_frame_;
+    QTimer rest_;  // runs out when the pointer has rested a moment
+    QPoint rest_at_;
+    int hovered_ = -1;  // the item last named; -2 when none was named for this picture
 };
 
 }  // namespace ui

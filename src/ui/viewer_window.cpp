@@ -35,7 +35,8 @@ ViewerWindow::ViewerWindow(std::unique_ptr<view::Viewer> viewer)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(qt_text(viewer_->name()));
     content_ = renderer_.render(viewer_->layout());
-    if (auto* source = dynamic_cast<view::PictureSource*>(viewer_.get())) {
+    auto* source = dynamic_cast<view::PictureSource*>(viewer_.get());
+    if (source) {
         auto* layout = new QHBoxLayout(this);
         layout->addWidget(content_);
         layout->addWidget(picture_view(*source), 1);
@@ -46,6 +47,9 @@ ViewerWindow::ViewerWindow(std::unique_ptr<view::Viewer> viewer)
     }
     new WindowCopy(this, [this] { return view::viewer_text(*viewer_); });
     sync();
+    // Beside a picture the controls keep the width they open with: a longer text in them
+    // (the item under the pointer) is cut off rather than moving the picture under the pointer.
+    if (source) content_->setFixedWidth(content_->sizeHint().width());
 }
 
 QWidget* ViewerWindow::picture_view(view::PictureSource& source) {

@@ -2,6 +2,11 @@
 
 namespace view {
 
+std::uint64_t next_choice_stamp() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
 Grid::Grid(const std::vector<std::string>& column_headers,
            const std::vector<std::string>& row_headers, std::string name)
     : Control(std::move(name)) {

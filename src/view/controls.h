@@ -75,6 +75,9 @@ class TextBox : public Control {
 
 // A drop-down list. choose() runs the same handler for the user's choice and for a choice
 // made in code.
+// Numbers the choices made in drop-down lists, one after the other, over every window.
+std::uint64_t next_choice_stamp();
+
 class DropDown : public Control {
   public:
     using Handler = std::function<void(int)>;
@@ -90,6 +93,7 @@ class DropDown : public Control {
         if (row < 0 || row >= static_cast<int>(rows.size())) return;
         selected = row;
         if (on_choose) on_choose(row);
+        chosen_stamp = next_choice_stamp();
     }
     std::string selected_text() const {
         return selected >= 0 && selected < static_cast<int>(rows.size()) ? rows[selected] : "";
@@ -98,6 +102,9 @@ class DropDown : public Control {
     std::vector<std::string> rows;
     int selected = -1;
     Handler on_choose;
+    // Taken when the choice's handler has run, so the choices it made in the lists beneath
+    // come first: in a window, the list with the newest stamp is the one that was chosen.
+    std::uint64_t chosen_stamp = 0;
 };
 
 // A list view in report mode. Its rows are either added one by one or made on demand by a

@@ -39,4 +39,27 @@ TEST(Picture, FansPolygonsAndNumbersItemsAsTheWindowDoes) {
     EXPECT_EQ(scene::item_outline(s, quad).ids.size(), 4u);  // the quad's four edges
 }
 
+// Fitting frames the drawn subobjects and the markers of the kinds shown; a far gun point
+// that is switched off does not shrink the model to a dot.
+TEST(Picture, FramesOnlyWhatIsShown) {
+    pof::ModelStore store;
+    header(store, 2, {0});
+    subobject(store, 0, -1, {0, 0, 10},
+              Bytes().raw(defpoints({{0, 0, 0}, {1, 2, 0}, {1, 0, 0}})).raw(eof()));
+    subobject(store, 1, -1, {0, 0, 0},
+              Bytes().raw(defpoints({{-50, -50, -50}, {0, 0, 0}, {0, 1, 0}})).raw(eof()));
+    store.gpnt.bank_count = 1;
+    store.gpnt.point_counts = {1};
+    store.gpnt.points.reset(1);
+    store.gpnt.points.fill(0, 1)[0] = {{900, 5, 5}, {0, 0, 1}};
+    const auto s = scene::build_scene(store, {});  // detail level 0: subobject 0 alone
+    std::array<bool, scene::kMarkerKinds> shown{};
+    const auto off = scene::make_picture(s, shown);
+    EXPECT_EQ(off.min, (std::array<float, 3>{0, 0, 10}));
+    EXPECT_EQ(off.max, (std::array<float, 3>{1, 2, 10}));
+    shown[static_cast<int>(scene::MarkerKind::Gun)] = true;
+    EXPECT_EQ(scene::make_picture(s, shown).max, (std::array<float, 3>{900, 5, 10}));
+    EXPECT_TRUE(scene::make_picture(scene::Scene{}, shown).empty());
+}
+
 }  // namespace

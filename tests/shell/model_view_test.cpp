@@ -81,20 +81,41 @@ TEST(ShowItem, OpensThePolygonsBlockWindow) {
     EXPECT_EQ(*s.model_view()->item_ref(s.model_view()->highlighted()), polygon);
 }
 
+// Each case makes its choices in order, in one session, so a window keeps what the cases
+// before chose: the list chosen last decides what a shield, insignia or path window shows.
 TEST(ModelView, FollowsTheChoicesOfTheWindows) {
+    struct Case {
+        RecordEntry window;
+        std::vector<std::pair<int, int>> choices;  // list, row
+        const char* status;                        // names what is outlined
+    };
+    const Case cases[] = {
+        {RecordEntry::TGUN, {{1, 0}, {2, 1}}, "TGUN · Bank 0 · Point 1 · (0, 1, 2)"},
+        {RecordEntry::GPNT, {{1, 1}}, "GPNT · Slot 1 · Gun 0 · (1, 0, 1.5)"},
+        {RecordEntry::SHLD, {{2, 2}}, "SHLD · Face 2 · (0, 0, 0)"},
+        {RecordEntry::SHLD, {{1, 3}}, "SHLD · Vertex 3 · (0, 0, 1)"},
+        {RecordEntry::SHLD, {{2, 3}}, "SHLD · Face 3 · (1, 0, 0)"},
+        {RecordEntry::INSG, {{2, 2}}, "INSG · Insignia 0 · Vertex 2 · (1, 1, 0)"},
+        {RecordEntry::INSG, {{3, 1}}, "INSG · Insignia 0 · Face 1 · (0, 0, 0)"},
+        {RecordEntry::PATH, {{2, 1}}, "PATH · Path 0 · Vertex 1 · (4, 5, 6)"},
+        // Vertex 0's turrets name subobjects 1 and 0. Subobject 0 is outlined by its box;
+        // subobject 1 is debris, not drawn at detail level 0, so the path vertex stands in.
+        {RecordEntry::PATH, {{2, 0}, {3, 1}}, "SOBJ · subObject 0 · (0, 0, 0)"},
+        {RecordEntry::PATH, {{3, 0}}, "PATH · Path 0 · Vertex 0 · (1, 2, 3)"},
+    };
     ModelSession s;
     s.read(testing_pof::every_chunk_model());
     s.form.menu_command("IDM_MODEL_VIEW");
-    s.form.show_viewer(RecordEntry::TGUN);
-    auto lists = view::lists_of(s.windows.find("frmTGUN")->layout());
-    static_cast<view::DropDown*>(lists[0])->choose(0);
-    static_cast<view::DropDown*>(lists[1])->choose(1);
-    s.form.window_changed("frmTGUN");
-    const int lit = s.model_view()->highlighted();
-    ASSERT_GE(lit, 0);
-    EXPECT_EQ(*s.model_view()->item_ref(lit),
-              (pof::ItemRef{RecordEntry::TGUN, {{1, 0, false}, {2, 1, false}}}));
-    EXPECT_EQ(s.model_view()->status.text, s.model_view()->describe(lit));
+    for (const Case& c : cases) {
+        const std::string_view name = pof::kind_of(c.window).viewer;
+        s.form.show_viewer(c.window);
+        const auto lists = view::lists_of(s.windows.find(name)->layout());
+        for (const auto& [list, row] : c.choices)
+            static_cast<view::DropDown*>(lists[list - 1])->choose(row);
+        s.form.window_changed(name);
+        EXPECT_EQ(s.model_view()->status.text, c.status) << name;
+        EXPECT_FALSE(s.model_view()->highlight().positions.empty()) << c.status;
+    }
 }
 
 // Block windows are read through the subobject window: the vertex chosen in DEFPOINTS is
@@ -110,8 +131,10 @@ TEST(ModelView, FollowsTheBlockWindowsThroughTheSubobjectWindow) {
     auto vertices = view::lists_of(s.windows.find("frmDEFPOINTS")->layout());
     static_cast<view::DropDown*>(vertices[0])->choose(7);  // its corner (1.5, 2, 1.5)
     s.form.window_changed("frmDEFPOINTS");
-    ASSERT_TRUE(s.model_view()->highlighted_vertex());
-    EXPECT_EQ(*s.model_view()->highlighted_vertex(), (pof::Vec3{1.5f, 6.2f, 3.5f}));
+    ASSERT_TRUE(s.model_view()->highlighted_point());
+    EXPECT_EQ(*s.model_view()->highlighted_point(), (pof::Vec3{1.5f, 6.2f, 3.5f}));
+    EXPECT_EQ(s.model_view()->status.text,
+              "SOBJ · subObject 1 · DEFPOINTS · Vertex 7 · (1.5, 6.2, 3.5)");
 
     static_cast<view::Table*>(sobj[1])->double_click(3);
     s.form.window_changed("frmTMAPPOLY");

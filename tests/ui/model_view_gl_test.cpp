@@ -1,7 +1,10 @@
 // The Model View's 3-D view under a real (software) OpenGL: it draws the sample ship where
-// the camera puts it, and a click on a gun point chooses that gun's row in its window.
+// the camera puts it, the pointer resting on a gun point names it, and a click on it chooses
+// that gun's row in its window.
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QtTest>
 
 #include "app_fixture.h"
@@ -14,6 +17,13 @@ namespace {
 bool background(QRgb pixel) {
     return std::abs(qRed(pixel) - 28) < 6 && std::abs(qGreen(pixel) - 31) < 6 &&
            std::abs(qBlue(pixel) - 38) < 6;
+}
+
+// The pointer moved with no button held, as the window system reports it.
+void move_pointer(QWidget* view, const QPoint& at) {
+    QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
 }
 
 }  // namespace
@@ -41,8 +51,29 @@ class ModelViewGlTest : public QObject {
                                     QPoint(frame.width() - 3, frame.height() - 3)}) {
             QVERIFY(background(frame.pixel(corner)));
         }
-        // Gun 1 of slot 0, clicked where the camera shows it.
+        // Gun 1 of slot 0: the pointer resting on it names it. The frame of item ids is
+        // drawn once for the view and serves every move until the camera turns.
         const QPoint gun = view->project({3, -1.5f, 15}).toPoint();
+        auto* status = window->findChild<QLabel*>("lblStatus");
+        move_pointer(view, gun + QPoint(0, 40));
+        move_pointer(view, gun);
+        QTRY_COMPARE(status->text(), QString::fromUtf8("GPNT · Slot 0 · Gun 1 · (3, -1.5, 15)"));
+        QCOMPARE(view->id_frames(), 1);
+        move_pointer(view, QPoint(2, 2));
+        QCOMPARE(status->text(), QString());
+        // A hull polygon's longer text leaves the picture where it is.
+        const QSize size = view->size();
+        move_pointer(view, view->project({3, 0, -12}).toPoint());
+        QVERIFY2(status->text().startsWith(QString::fromUtf8("SOBJ · subObject 0 · Block row")),
+                 qPrintable(status->text()));
+        QTest::qWait(100);  // the layout settles
+        QCOMPARE(view->size(), size);
+        QCOMPARE(view->id_frames(), 1);
+        view->turn(0.3f);
+        move_pointer(view, view->project({3, -1.5f, 15}).toPoint());
+        QCOMPARE(view->id_frames(), 1);  // not while the pointer is still moving
+        QTRY_COMPARE(view->id_frames(), 2);
+        view->turn(-0.3f);
         QTest::mouseClick(view, Qt::LeftButton, {}, gun);
         ui::ViewerWindow* guns = app.windows.window("frmGPNT");
         QVERIFY(guns);
