@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "ui/qt_text.h"
@@ -30,6 +32,21 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TableView::selection_changed);
     sync();
+    if (table.open_wide) hint_width_ = wide_hint();
+}
+
+// Every column at its fitted width, the frame and a scroll bar beside them, within 90 % of
+// the screen.
+int TableView::wide_hint() {
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < model_.columnCount(); ++c) width += fitted_width(c);
+    const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int most = shown_on ? shown_on->availableGeometry().width() * 9 / 10 : width;
+    return std::clamp(width, 360, std::max(360, most));
+}
+
+int TableView::fitted_width(int column) {
+    return std::max(contents_width(column), header()->sectionSizeHint(column));
 }
 
 bool TableView::sync() {
@@ -64,7 +81,7 @@ void TableView::size_columns() {
         if (rule == view::Table::Width::HalfOfList) {
             header()->resizeSection(c, viewport()->width() / 2);
         } else {
-            header()->resizeSection(c, std::max(contents_width(c), header()->sectionSizeHint(c)));
+            header()->resizeSection(c, fitted_width(c));
         }
     }
 }

@@ -23,7 +23,7 @@ class TableView : public QTreeView {
     // Each column by its width rule; the last one also takes the remaining width.
     void size_columns();
     TableModel& table_model() { return model_; }
-    QSize sizeHint() const override { return {360, 240}; }
+    QSize sizeHint() const override { return {hint_width_, 240}; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -33,6 +33,8 @@ class TableView : public QTreeView {
   private:
     void sync_selection();
     int contents_width(int column);
+    int fitted_width(int column);
+    int wide_hint();
     int longest_row(int column) const;
     void user_clicked(const QModelIndex& index);
     void user_double_clicked(const QModelIndex& index);
@@ -43,6 +45,7 @@ class TableView : public QTreeView {
     std::function<void()> after_event_;
     bool syncing_ = false;
     bool sized_on_show_ = false;
+    int hint_width_ = 360;
 };
 
 }  // namespace ui

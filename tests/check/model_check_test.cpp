@@ -17,13 +17,13 @@ namespace {
 using namespace testing_pof;
 using check::Code;
 
-std::vector<check::Finding> check_bytes(const std::string& bytes) {
+check::FindingList check_bytes(const std::string& bytes) {
     Session s;
     s.read(bytes);
     return check::check_model(s.store);
 }
 
-std::set<std::string> codes_of(const std::vector<check::Finding>& findings) {
+std::set<std::string> codes_of(const check::FindingList& findings) {
     std::set<std::string> codes;
     for (const auto& f : findings) codes.insert(std::string(check::code_name(f.code)));
     return codes;
@@ -168,6 +168,17 @@ const std::vector<Planted> kPlanted = {
     {"insignia-detail-level",
      [](CleanModel& m) { m.insg = Bytes().i32(1).i32(1).i32(0).i32(0).vec(0, 0, 0); }},
     {"count-negative", [](CleanModel& m) { m.spcl = Bytes().i32(-1); }},
+    // The turret's name length (8, at byte 60 of its body) or its properties length after it.
+    {"count-negative",
+     [](CleanModel& m) {
+         m.turret =
+             Bytes().raw(m.turret.str().substr(0, 60)).i32(-1).raw(m.turret.str().substr(72));
+     }},
+    {"count-negative",
+     [](CleanModel& m) {
+         m.turret =
+             Bytes().raw(m.turret.str().substr(0, 72)).i32(-5).raw(m.turret.str().substr(76));
+     }},
     {"texture-unused",
      [](CleanModel& m) {
          m.txtr = texture_body({"hull", "spare"});

@@ -47,5 +47,8 @@ struct BlockWalk {
 // would not move the walk on, or a block header cut by the end of the data, ends the walk with
 // a note row; nothing outside the data is read. Data beyond 2 GiB is not walked.
 BlockWalk walk_blocks(std::string_view bsp);
+// The same walk into walk, whose rows keep their memory: for callers that walk many
+// subobjects one after the other.
+void walk_blocks(std::string_view bsp, BlockWalk& walk);
 
 }  // namespace records
