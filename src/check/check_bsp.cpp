@@ -70,12 +70,12 @@ constexpr float kBoxSlack = 0.001f;  // of the box's diagonal
 class BspCheck {
   public:
     BspCheck(CheckContext& c, const records::Subobject& s)
-        : c_(c), s_(s), bsp_(s.bsp_data.data(), bsp_size(s)), walk_(c.block_walk) {
-        records::walk_blocks(bsp_, walk_);
-        walked_ = walk_.rows.size();
-        if (walked_ > 0 && walk_.rows.back().note) --walked_;
-        box_slack_ = slack_of(s.bbox_min, s.bbox_max);
-    }
+        : c_(c),
+          s_(s),
+          bsp_(s.bsp_data.data(), bsp_size(s)),
+          walk_(c.block_walk),
+          walker_(bsp_, walk_),
+          box_slack_(slack_of(s.bbox_min, s.bbox_max)) {}
     void run();
 
   private:
@@ -90,10 +90,28 @@ class BspCheck {
     void vertices(int row, std::string_view b, std::int64_t n);
     template <class R, bool Textured>
     void polygon(int row, std::string_view b);
-    void entry(const BlockPlace& at, std::int16_t vertex, std::int16_t normal);
+    template <bool Textured>
+    void whole_polygon(int row, std::string_view b);
+    template <bool Textured>
+    void entries(int row, std::string_view b, std::int64_t n);
+    void texture(int row, std::int32_t texture);
+    // An entry of a known vertex table whose indices are not both in it.
+    void entry(const BlockPlace& at, std::int16_t vertex, std::int16_t normal) {
+        if (vertex < 0 || vertex >= vertices_) c_.out.add(Code::VertexIndex, at, vertex, vertices_);
+        if (normal < 0 || normal >= normals_) c_.out.add(Code::NormalIndex, at, normal, normals_);
+    }
+    void no_points(const BlockPlace& at);
     template <class R>
     void sortnorm(int row, std::string_view b);
     void box(int row, pof::Vec3 min, pof::Vec3 max);
+    // Asks for the bytes some blocks ahead of the walk, so they have arrived when it gets there.
+    void prefetch_ahead() const {
+        constexpr std::int64_t kAhead = 512;
+        const std::int64_t at = walker_.position() + kAhead;
+        if (at < static_cast<std::int64_t>(bsp_.size())) __builtin_prefetch(bsp_.data() + at);
+    }
+    // Whether a block of this walk starts at offset; walks on as far as it needs to know.
+    bool block_starts_at(std::int64_t offset);
     void check_vertex(int row, std::int32_t v, pof::Vec3 p);
     void check_vertex_normal(int row, std::int32_t v, int j, pof::Vec3 n);
     bool counted_only(Code code) { return c_.out.counted_only(code); }
@@ -122,8 +140,8 @@ class BspCheck {
     const records::Subobject& s_;
     std::string_view bsp_;
     records::BlockWalk& walk_;
-    std::size_t walked_ = 0;  // rows of blocks, rising by offset; a note row may follow
-    float box_slack_ = -1;    // below 0 when the box cannot be tested against
+    records::BlockWalker walker_;  // lists each block just before it is checked
+    float box_slack_ = -1;         // below 0 when the box cannot be tested against
     // The vertex table the polygons index: none met yet, known, or unreadable.
     enum class Points { None, Known, Unreadable } points_ = Points::None;
     std::int64_t vertices_ = 0, normals_ = 0;
@@ -137,12 +155,31 @@ float BspCheck::slack_of(pof::Vec3 min, pof::Vec3 max) {
     return std::isfinite(diagonal) ? diagonal * kBoxSlack : -1;
 }
 
+// Each block is checked as soon as the walk lists it, while its bytes are at hand. A split
+// plane's offsets may walk ahead; the blocks listed then are checked when their turn comes.
 void BspCheck::run() {
-    for (int row = 0; row < static_cast<int>(walk_.rows.size()); ++row) block(row);
+    for (std::size_t row = 0; row < walk_.rows.size() || walker_.step(); ++row) {
+        prefetch_ahead();
+        block(static_cast<int>(row));
+    }
+}
+
+bool BspCheck::block_starts_at(std::int64_t offset) {
+    while (walker_.position() <= offset && walker_.step()) {
+    }
+    auto end = walk_.rows.end();
+    if (end != walk_.rows.begin() && end[-1].note) --end;  // the note row ends the walk
+    const auto found =
+        std::lower_bound(walk_.rows.begin(), end, offset,
+                         [](const records::BlockRow& r, std::int64_t at) { return r.offset < at; });
+    return found != end && found->offset == offset;
 }
 
 void BspCheck::block(int row) {
-    const records::BlockRow& r = walk_.rows[row];
+    // A copy, field by field: a split plane may walk on and move the rows, and the fields were
+    // just stored one by one.
+    const records::BlockRow& listed = walk_.rows[row];
+    const records::BlockRow r{listed.offset, listed.size, listed.type_id, listed.note};
     if (r.note) {
         // The walk's own note says why it stopped: "(walk ends: ...)".
         constexpr std::string_view kNote = "(walk ends: ";
@@ -182,11 +219,11 @@ void BspCheck::decode(int row, std::string_view b) {
         case records::bsp::kDefPoints:
             return defpoints(row, b);
         case records::bsp::kFlatPoly:
-            if (size >= kPolygonEntries) return polygon<Unchecked, false>(row, b);
-            return polygon<Checked, false>(row, b);
+            if (size < kPolygonEntries) return polygon<Checked, false>(row, b);
+            return whole_polygon<false>(row, b);
         case records::bsp::kTmapPoly:
-            if (size >= kPolygonEntries) return polygon<Unchecked, true>(row, b);
-            return polygon<Checked, true>(row, b);
+            if (size < kPolygonEntries) return polygon<Checked, true>(row, b);
+            return whole_polygon<true>(row, b);
         case records::bsp::kSortNorm:
             if (size >= kSortnormFields) return sortnorm<Unchecked>(row, b);
             return sortnorm<Checked>(row, b);
@@ -267,6 +304,66 @@ void BspCheck::check_vertex_normal(int row, std::int32_t v, int j, pof::Vec3 n) 
                  item(row, {{1, v, false}, {2, j, false}}));
 }
 
+// A polygon whose fixed fields lie in its block. Most polygons have sound normal, center,
+// radius and entry count: those are tested at once, without words or places; any fault there
+// sends the polygon through polygon(), which words them in order.
+template <bool Textured>
+void BspCheck::whole_polygon(int row, std::string_view b) {
+    constexpr std::int64_t stride = Textured ? 12 : 4;
+    // NaN or infinite: the exponent bits are all set.
+    const auto not_finite = [p = b.data()](std::int64_t at) {
+        constexpr std::uint32_t kExponent = 0x7f800000;
+        return (little_endian<4>(p + at) & kExponent) == kExponent;
+    };
+    bool fault = !is_unit(Unchecked::vec(b, 8));
+    for (std::int64_t at = 20; at < 36; at += 4) fault |= not_finite(at);  // center, radius
+    const std::int32_t count = Unchecked::i32(b, 36);
+    fault |= count < 3 || count * stride > static_cast<std::int64_t>(b.size()) - kPolygonEntries;
+    if (fault) return polygon<Unchecked, Textured>(row, b);
+    if constexpr (Textured) texture(row, Unchecked::i32(b, 40));
+    entries<Textured>(row, b, count);
+}
+
+void BspCheck::texture(int row, std::int32_t texture) {
+    if (texture >= 0 && texture < c_.texture_names()) {
+        if (!c_.texture_used[texture]) c_.texture_used[texture] = true;
+    } else {
+        c_.out.add(Code::TextureIndex, at(row), texture, c_.texture_names());
+    }
+}
+
+// The first n entries, which lie in the block.
+template <bool Textured>
+void BspCheck::entries(int row, std::string_view b, std::int64_t n) {
+    constexpr std::int64_t stride = Textured ? 12 : 4;
+    // Kept at hand: the stores of the loop could otherwise alias them.
+    const bool indexed = points_ == Points::Known;
+    const std::int64_t vertices = vertices_, normals = normals_;
+    BlockPlace place = at(row);
+    for (std::int64_t e = 0; e < n; ++e) {
+        const std::int64_t field = kPolygonEntries + e * stride;
+        const auto entry_number = static_cast<std::int32_t>(e);
+        const std::int16_t vertex = Unchecked::i16(b, field), normal = Unchecked::i16(b, field + 2);
+        if (!indexed) {
+            place.entry = entry_number;
+            no_points(place);
+        } else if (vertex < 0 || vertex >= vertices || normal < 0 || normal >= normals) {
+            place.entry = entry_number;
+            entry(place, vertex, normal);
+        }
+        if constexpr (!Textured) continue;
+        const float u = Unchecked::f32(b, field + 4), v = Unchecked::f32(b, field + 8);
+        if (std::isfinite(u) && std::isfinite(v)) continue;
+        const auto ref = item(row, {{1, entry_number, false}});
+        if (!std::isfinite(u) && !counted_only(Code::NotFinite)) {
+            finite_or_report(c_, where(row, "entry", e), "u", u, ref);
+        }
+        if (!std::isfinite(v) && !counted_only(Code::NotFinite)) {
+            finite_or_report(c_, where(row, "entry", e), "v", v, ref);
+        }
+    }
+}
+
 template <class R, bool Textured>
 void BspCheck::polygon(int row, std::string_view b) {
     const pof::Vec3 normal = R::vec(b, 8), center = R::vec(b, 20);
@@ -283,14 +380,7 @@ void BspCheck::polygon(int row, std::string_view b) {
     }
     const std::int32_t count = R::i32(b, 36);
     if (count < 3) c_.out.add(Code::PolygonVertices, at(row), count);
-    if constexpr (Textured) {
-        const std::int32_t texture = R::i32(b, 40);
-        if (texture >= 0 && texture < c_.texture_names()) {
-            c_.texture_used[texture] = true;
-        } else {
-            c_.out.add(Code::TextureIndex, at(row), texture, c_.texture_names());
-        }
-    }
+    if constexpr (Textured) texture(row, R::i32(b, 40));
     constexpr std::int64_t stride = Textured ? 12 : 4;
     const std::int64_t room = (static_cast<std::int64_t>(b.size()) - kPolygonEntries) / stride;
     const std::int64_t n =
@@ -299,30 +389,10 @@ void BspCheck::polygon(int row, std::string_view b) {
         walk_fault(row, "its " + integer_text(count) + " entries do not fit in its " +
                             integer_text(b.size()) + " bytes");
     }
-    // The n entries lie in the block: n is at most room.
-    for (std::int64_t e = 0; e < n; ++e) {
-        const std::int64_t field = kPolygonEntries + e * stride;
-        const auto entry_number = static_cast<std::int32_t>(e);
-        entry(at(row, entry_number), Unchecked::i16(b, field), Unchecked::i16(b, field + 2));
-        if constexpr (!Textured) continue;
-        const float u = Unchecked::f32(b, field + 4), v = Unchecked::f32(b, field + 8);
-        if (std::isfinite(u) && std::isfinite(v)) continue;
-        const auto ref = item(row, {{1, entry_number, false}});
-        if (!std::isfinite(u) && !counted_only(Code::NotFinite)) {
-            finite_or_report(c_, where(row, "entry", e), "u", u, ref);
-        }
-        if (!std::isfinite(v) && !counted_only(Code::NotFinite)) {
-            finite_or_report(c_, where(row, "entry", e), "v", v, ref);
-        }
-    }
+    entries<Textured>(row, b, n);  // n is at most room: they lie in the block
 }
 
-void BspCheck::entry(const BlockPlace& at, std::int16_t vertex, std::int16_t normal) {
-    if (points_ == Points::Known) {
-        if (vertex < 0 || vertex >= vertices_) c_.out.add(Code::VertexIndex, at, vertex, vertices_);
-        if (normal < 0 || normal >= normals_) c_.out.add(Code::NormalIndex, at, normal, normals_);
-        return;
-    }
+void BspCheck::no_points(const BlockPlace& at) {
     if (points_ == Points::Unreadable || told_no_points_) return;
     told_no_points_ = true;
     c_.out.add(Code::NoDefpoints, {at.subobject, at.block_offset, at.row});
@@ -336,16 +406,11 @@ void BspCheck::sortnorm(int row, std::string_view b) {
         finite_or_report(c_, where(row), "plane point", point, item(row));
     }
     static constexpr const char* kNames[] = {"front", "back", "prelist", "postlist", "online"};
-    const auto blocks = walk_.rows.begin();
-    const auto blocks_end = blocks + static_cast<std::ptrdiff_t>(walked_);
     for (int i = 0; i < 5; ++i) {
         const std::int32_t off = R::i32(b, 36 + 4 * i);
         if (off == 0) continue;
         const std::int64_t target = std::int64_t{walk_.rows[row].offset} + off;
-        const auto found = std::lower_bound(
-            blocks, blocks_end, target,
-            [](const records::BlockRow& r, std::int64_t offset) { return r.offset < offset; });
-        if (found != blocks_end && found->offset == target) continue;
+        if (block_starts_at(target)) continue;
         c_.out.add(Code::SortnormOffset, where(row),
                    std::string("the ") + kNames[i] + " offset " + integer_text(off) +
                        " leads to byte " + integer_text(target) +
