@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -32,26 +31,30 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TableView::selection_changed);
     sync();
-    if (table.open_wide) hint_width_ = wide_hint();
 }
 
-// Every column at its fitted width, the frame and a scroll bar beside them, within 90 % of
-// the screen.
-int TableView::wide_hint() {
+QSize TableView::sizeHint() const {
+    if (!table_.open_wide) return {360, 240};
+    if (wide_width_ < 0) wide_width_ = wide_width();
+    return {wide_width_, 240};
+}
+
+// Every column at its fitted width, the frame and a scroll bar beside them. Qt opens a window
+// at most two thirds of the screen wide.
+int TableView::wide_width() const {
     int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < model_.columnCount(); ++c) width += fitted_width(c);
-    const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
-    const int most = shown_on ? shown_on->availableGeometry().width() * 9 / 10 : width;
-    return std::clamp(width, 360, std::max(360, most));
+    return std::max(width, 360);
 }
 
-int TableView::fitted_width(int column) {
+int TableView::fitted_width(int column) const {
     return std::max(contents_width(column), header()->sectionSizeHint(column));
 }
 
 bool TableView::sync() {
     syncing_ = true;
     const bool changed = model_.sync();
+    if (changed) wide_width_ = -1;
     sync_selection();
     setEnabled(table_.enabled);
     syncing_ = false;
@@ -88,7 +91,7 @@ void TableView::size_columns() {
 
 // Qt measures at most some hundred rows around the visible ones; the row with the longest
 // text anywhere in the list is measured as well, so a wide row at the end is not cut.
-int TableView::contents_width(int column) {
+int TableView::contents_width(int column) const {
     int width = sizeHintForColumn(column);
     const int row = longest_row(column);
     if (row < 0) return width;
