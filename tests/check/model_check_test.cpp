@@ -243,6 +243,55 @@ TEST(ModelCheck, AtMostAHundredFindingsOfOneCodePerChunkThenACount) {
     EXPECT_EQ(check::tally(findings).errors, 150);
 }
 
+// The polygon findings are put in words only when read; a split plane's front offset leads
+// forward to a block the walk lists after it.
+TEST(ModelCheck, PolygonFindingsReadAsTheirWords) {
+    CleanModel m;
+    m.turret = with_bsp(1, 0,
+                        Bytes()
+                            .raw(bsp::sortnorm(80, 12))
+                            .raw(bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}}))
+                            .raw(bsp::tmappoly({{0, 0}, {5, 0}, {1, 1}}, 3))
+                            .raw(bsp::flatpoly({{0, 0}, {1, 0}}))
+                            .raw(bsp::block(3, 40))  // cut before its texture number
+                            .raw(bsp::eof()));
+    std::vector<std::string> lines;
+    for (const check::Finding& f : check_bytes(m.str())) {
+        lines.push_back(check::shown_place(f) + ": " + f.message + " [" +
+                        std::string(check::code_name(f.code)) + "]");
+    }
+    const std::string at = "OBJ2 \xC2\xB7 subObject 1 \xC2\xB7 block at ";
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         at + "0: the back offset 12 leads to byte 12, where no block of this "
+                              "walk starts [sortnorm-offset]",
+                         at + "140: texture 3 is not one of the 1 TXTR names [texture-index]",
+                         at + "140 \xC2\xB7 entry 1: vertex index 5 is outside the 2 vertices "
+                              "of the DEFPOINTS block before it [vertex-index]",
+                         at + "140 \xC2\xB7 entry 2: normal index 1 is outside the 1 normals "
+                              "of the DEFPOINTS block before it [normal-index]",
+                         at + "220: the polygon has 2 entries; it needs at least 3 "
+                              "[polygon-vertices]",
+                         at + "272: the polygon normal (0, 0, 0) has length 0, not 1 "
+                              "[normal-length]",
+                         at + "272: the polygon has 0 entries; it needs at least 3 "
+                              "[polygon-vertices]",
+                         at + "272: its fields run past its 40 bytes (at byte 40 of the block) "
+                              "[bsp-walk]",
+                     }));
+}
+
+// A parent loop is found after the BSP data of later chunks, and still listed first.
+TEST(ModelCheck, AFindingAboutAnEarlierChunkIsListedInFileOrder) {
+    CleanModel m;
+    m.hull = with_bsp(0, 1, CleanModel::triangle_bsp());
+    m.turret = with_bsp(1, 0, tmap({{0, 0}, {1, 0}, {3, 0}}));
+    const auto findings = check_bytes(m.str());
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].code, Code::Parent);
+    EXPECT_EQ(findings[1].code, Code::VertexIndex);
+    EXPECT_LT(findings[0].offset, findings[1].offset);
+}
+
 TEST(ModelCheck, FindingsCarryChunkOffsetAndSummary) {
     CleanModel m;
     m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 2);
