@@ -243,41 +243,71 @@ TEST(ModelCheck, AtMostAHundredFindingsOfOneCodePerChunkThenACount) {
     EXPECT_EQ(check::tally(findings).errors, 150);
 }
 
-// The polygon findings are put in words only when read; a split plane's front offset leads
-// forward to a block the walk lists after it.
-TEST(ModelCheck, PolygonFindingsReadAsTheirWords) {
-    CleanModel m;
-    m.turret = with_bsp(1, 0,
-                        Bytes()
-                            .raw(bsp::sortnorm(80, 12))
-                            .raw(bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}}))
-                            .raw(bsp::tmappoly({{0, 0}, {5, 0}, {1, 1}}, 3))
-                            .raw(bsp::flatpoly({{0, 0}, {1, 0}}))
-                            .raw(bsp::block(3, 40))  // cut before its texture number
-                            .raw(bsp::eof()));
+// A block with one int32 field replaced.
+Bytes patched(const Bytes& block, std::size_t at, std::int32_t value) {
+    std::string bytes = block.str();
+    bytes.replace(at, 4, Bytes().i32(value).str());
+    return Bytes().raw(bytes);
+}
+
+// The findings of the turret's BSP data, one line each, after "OBJ2 · subObject 1 · block at ".
+struct BspWords {
+    const char* what;
+    Bytes bsp;
     std::vector<std::string> lines;
-    for (const check::Finding& f : check_bytes(m.str())) {
-        lines.push_back(check::shown_place(f) + ": " + f.message + " [" +
-                        std::string(check::code_name(f.code)) + "]");
+};
+
+const Bytes kTwoPoints = bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}});
+const Bytes kNoNormals = bsp::defpoints({{{0, 0, 0}, {}}, {{1, 0, 0}, {}}});  // data at 24
+
+const std::vector<BspWords> kBspWords = {
+    {"polygon findings are worded when read; a front offset leads forward",
+     Bytes()
+         .raw(bsp::sortnorm(80, 12))
+         .raw(kTwoPoints)
+         .raw(bsp::tmappoly({{0, 0}, {5, 0}, {1, 1}}, 3))
+         .raw(bsp::flatpoly({{0, 0}, {1, 0}}))
+         .raw(bsp::block(3, 40))  // cut before its texture number
+         .raw(bsp::eof()),
+     {"0: the back offset 12 leads to byte 12, where no block of this walk starts "
+      "[sortnorm-offset]",
+      "140: texture 3 is not one of the 1 TXTR names [texture-index]",
+      "140 \xC2\xB7 entry 1: vertex index 5 is outside the 2 vertices of the DEFPOINTS block "
+      "before it [vertex-index]",
+      "140 \xC2\xB7 entry 2: normal index 1 is outside the 1 normals of the DEFPOINTS block "
+      "before it [normal-index]",
+      "220: the polygon has 2 entries; it needs at least 3 [polygon-vertices]",
+      "272: the polygon normal (0, 0, 0) has length 0, not 1 [normal-length]",
+      "272: the polygon has 0 entries; it needs at least 3 [polygon-vertices]",
+      "272: its fields run past its 40 bytes (at byte 40 of the block) [bsp-walk]"}},
+    {"vertex data 12 bytes late: the second vertex runs past, the table is unreadable",
+     Bytes().raw(patched(kNoNormals, 16, 36)).raw(bsp::tmappoly({{0, 0}, {7, 0}, {1, 0}}, 0)),
+     {"0: its fields run past its 48 bytes (at byte 48 of the block) [bsp-walk]"}},
+    {"vertex data before the block",
+     Bytes().raw(patched(kNoNormals, 16, -1)),
+     {"0: its fields run past its 48 bytes (at byte -1 of the block) [bsp-walk]"}},
+    {"more entries than the polygon's size holds",
+     Bytes().raw(kTwoPoints).raw(patched(bsp::flatpoly({{0, 0}, {1, 0}, {9, 0}}), 36, 5)),
+     {"60: its 5 entries do not fit in its 56 bytes [bsp-walk]",
+      "60 \xC2\xB7 entry 2: vertex index 9 is outside the 2 vertices of the DEFPOINTS block "
+      "before it [vertex-index]"}},
+};
+
+TEST(ModelCheck, BspFindingsReadAsTheirWords) {
+    for (const BspWords& c : kBspWords) {
+        CleanModel m;
+        m.turret = with_bsp(1, 0, c.bsp);
+        std::vector<std::string> lines;
+        for (const check::Finding& f : check_bytes(m.str())) {
+            lines.push_back(check::shown_place(f) + ": " + f.message + " [" +
+                            std::string(check::code_name(f.code)) + "]");
+        }
+        std::vector<std::string> expected;
+        for (const auto& line : c.lines) {
+            expected.push_back("OBJ2 \xC2\xB7 subObject 1 \xC2\xB7 block at " + line);
+        }
+        EXPECT_EQ(lines, expected) << c.what;
     }
-    const std::string at = "OBJ2 \xC2\xB7 subObject 1 \xC2\xB7 block at ";
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         at + "0: the back offset 12 leads to byte 12, where no block of this "
-                              "walk starts [sortnorm-offset]",
-                         at + "140: texture 3 is not one of the 1 TXTR names [texture-index]",
-                         at + "140 \xC2\xB7 entry 1: vertex index 5 is outside the 2 vertices "
-                              "of the DEFPOINTS block before it [vertex-index]",
-                         at + "140 \xC2\xB7 entry 2: normal index 1 is outside the 1 normals "
-                              "of the DEFPOINTS block before it [normal-index]",
-                         at + "220: the polygon has 2 entries; it needs at least 3 "
-                              "[polygon-vertices]",
-                         at + "272: the polygon normal (0, 0, 0) has length 0, not 1 "
-                              "[normal-length]",
-                         at + "272: the polygon has 0 entries; it needs at least 3 "
-                              "[polygon-vertices]",
-                         at + "272: its fields run past its 40 bytes (at byte 40 of the block) "
-                              "[bsp-walk]",
-                     }));
 }
 
 // A parent loop is found after the BSP data of later chunks, and still listed first.
