@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 
 #include "check/bsp_check.h"
 #include "io/text.h"
@@ -17,39 +18,64 @@ namespace {
 
 using pof::integer_text;
 
-// Little-endian numbers out of a block, each read checked against the block first. Inline,
-// since a model of a million polygons reads some twenty numbers from each.
-std::uint32_t bytes_at(std::string_view b, std::int64_t at, int width) {
-    if (at < 0 || at > static_cast<std::int64_t>(b.size()) - width) {
-        throw records::OutOfRange(at, width, static_cast<std::int64_t>(b.size()));
-    }
+template <int Width>
+std::uint32_t little_endian(const char* p) {
     std::uint32_t v = 0;
-    for (int i = width - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[at + i]);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&v, p, Width);
+    } else {
+        for (int i = Width - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(p[i]);
+    }
     return v;
 }
-std::int32_t int32_at(std::string_view b, std::int64_t at) {
-    return static_cast<std::int32_t>(bytes_at(b, at, 4));
-}
-std::int16_t int16_at(std::string_view b, std::int64_t at) {
-    return static_cast<std::int16_t>(bytes_at(b, at, 2));
-}
-float float32_at(std::string_view b, std::int64_t at) {
-    return std::bit_cast<float>(bytes_at(b, at, 4));
-}
 
+// Little-endian numbers out of a block. Checked reads check each field against the block and
+// throw as the block viewers' reads do. Unchecked reads are only for fields that the block's
+// size was checked to hold before the block was decoded.
+template <bool Checked>
+struct Read {
+    template <int Width>
+    static std::uint32_t bits(std::string_view b, std::int64_t at) {
+        if constexpr (Checked) {
+            if (at < 0 || at > static_cast<std::int64_t>(b.size()) - Width) {
+                throw records::OutOfRange(at, Width, static_cast<std::int64_t>(b.size()));
+            }
+        }
+        return little_endian<Width>(b.data() + at);
+    }
+    static std::int32_t i32(std::string_view b, std::int64_t at) {
+        return static_cast<std::int32_t>(bits<4>(b, at));
+    }
+    static std::int16_t i16(std::string_view b, std::int64_t at) {
+        return static_cast<std::int16_t>(bits<2>(b, at));
+    }
+    static float f32(std::string_view b, std::int64_t at) {
+        return std::bit_cast<float>(bits<4>(b, at));
+    }
+    static pof::Vec3 vec(std::string_view b, std::int64_t at) {
+        const float x = f32(b, at), y = f32(b, at + 4), z = f32(b, at + 8);
+        return {x, y, z};
+    }
+};
+using Checked = Read<true>;
+using Unchecked = Read<false>;
+
+constexpr std::int64_t kBlockHeader = 8;
 constexpr std::int64_t kPolygonEntries = 44;
 constexpr std::int64_t kNormalCounts = 20;
+constexpr std::int64_t kSortnormFields = 80;
+constexpr std::int64_t kBoundboxFields = 32;
 constexpr float kBoxSlack = 0.001f;  // of the box's diagonal
 
 class BspCheck {
   public:
     BspCheck(CheckContext& c, const records::Subobject& s)
-        : c_(c), s_(s), bsp_(s.bsp_data.data(), bsp_size(s)), walk_(records::walk_blocks(bsp_)) {
-        for (const auto& r : walk_.rows) {
-            if (!r.note) starts_.push_back(r.offset);
-        }
-        box_slack_ = slack_of(s.bbox_min, s.bbox_max);
-    }
+        : c_(c),
+          s_(s),
+          bsp_(s.bsp_data.data(), bsp_size(s)),
+          walk_(c.block_walk),
+          walker_(bsp_, walk_),
+          box_slack_(slack_of(s.bbox_min, s.bbox_max)) {}
     void run();
 
   private:
@@ -60,14 +86,37 @@ class BspCheck {
     void block(int row);
     void decode(int row, std::string_view b);
     void defpoints(int row, std::string_view b);
-    void polygon(int row, std::string_view b, bool textured);
-    void entry(int row, int e, std::int16_t vertex, std::int16_t normal);
+    template <class R>
+    void vertices(int row, std::string_view b, std::int64_t n);
+    template <class R, bool Textured>
+    void polygon(int row, std::string_view b);
+    template <bool Textured>
+    void whole_polygon(int row, std::string_view b);
+    template <bool Textured>
+    void entries(int row, std::string_view b, std::int64_t n);
+    void texture(int row, std::int32_t texture);
+    // An entry of a known vertex table whose indices are not both in it.
+    void entry(const BlockPlace& at, std::int16_t vertex, std::int16_t normal) {
+        if (vertex < 0 || vertex >= vertices_) c_.out.add(Code::VertexIndex, at, vertex, vertices_);
+        if (normal < 0 || normal >= normals_) c_.out.add(Code::NormalIndex, at, normal, normals_);
+    }
+    void no_points(const BlockPlace& at);
+    template <class R>
     void sortnorm(int row, std::string_view b);
-    void boundbox(int row, std::string_view b);
     void box(int row, pof::Vec3 min, pof::Vec3 max);
+    // Asks for the bytes some blocks ahead of the walk, so they have arrived when it gets there.
+    void prefetch_ahead() const {
+        constexpr std::int64_t kAhead = 512;
+        const std::int64_t at = walker_.position() + kAhead;
+        if (at < static_cast<std::int64_t>(bsp_.size())) __builtin_prefetch(bsp_.data() + at);
+    }
+    // Whether a block of this walk starts at offset; walks on as far as it needs to know.
+    bool block_starts_at(std::int64_t offset);
     void check_vertex(int row, std::int32_t v, pof::Vec3 p);
-    pof::Vec3 vec_at(std::string_view b, std::int64_t at) const {
-        return {float32_at(b, at), float32_at(b, at + 4), float32_at(b, at + 8)};
+    void check_vertex_normal(int row, std::int32_t v, int j, pof::Vec3 n);
+    bool counted_only(Code code) { return c_.out.counted_only(code); }
+    BlockPlace at(int row, std::int32_t entry = -1) const {
+        return {s_.number, walk_.rows[row].offset, row, entry};
     }
     std::string where(int row) const {
         return place(
@@ -90,9 +139,9 @@ class BspCheck {
     CheckContext& c_;
     const records::Subobject& s_;
     std::string_view bsp_;
-    records::BlockWalk walk_;
-    std::vector<std::int64_t> starts_;  // first bytes of the listed blocks, rising
-    float box_slack_ = -1;              // below 0 when the box cannot be tested against
+    records::BlockWalk& walk_;
+    records::BlockWalker walker_;  // lists each block just before it is checked
+    float box_slack_ = -1;         // below 0 when the box cannot be tested against
     // The vertex table the polygons index: none met yet, known, or unreadable.
     enum class Points { None, Known, Unreadable } points_ = Points::None;
     std::int64_t vertices_ = 0, normals_ = 0;
@@ -106,12 +155,31 @@ float BspCheck::slack_of(pof::Vec3 min, pof::Vec3 max) {
     return std::isfinite(diagonal) ? diagonal * kBoxSlack : -1;
 }
 
+// Each block is checked as soon as the walk lists it, while its bytes are at hand. A split
+// plane's offsets may walk ahead; the blocks listed then are checked when their turn comes.
 void BspCheck::run() {
-    for (int row = 0; row < static_cast<int>(walk_.rows.size()); ++row) block(row);
+    for (std::size_t row = 0; row < walk_.rows.size() || walker_.step(); ++row) {
+        prefetch_ahead();
+        block(static_cast<int>(row));
+    }
+}
+
+bool BspCheck::block_starts_at(std::int64_t offset) {
+    while (walker_.position() <= offset && walker_.step()) {
+    }
+    auto end = walk_.rows.end();
+    if (end != walk_.rows.begin() && end[-1].note) --end;  // the note row ends the walk
+    const auto found =
+        std::lower_bound(walk_.rows.begin(), end, offset,
+                         [](const records::BlockRow& r, std::int64_t at) { return r.offset < at; });
+    return found != end && found->offset == offset;
 }
 
 void BspCheck::block(int row) {
-    const records::BlockRow& r = walk_.rows[row];
+    // A copy, field by field: a split plane may walk on and move the rows, and the fields were
+    // just stored one by one.
+    const records::BlockRow& listed = walk_.rows[row];
+    const records::BlockRow r{listed.offset, listed.size, listed.type_id, listed.note};
     if (r.note) {
         // The walk's own note says why it stopped: "(walk ends: ...)".
         constexpr std::string_view kNote = "(walk ends: ";
@@ -124,7 +192,7 @@ void BspCheck::block(int row) {
     }
     // An EOF has no fields; a size of 0 or less made the walk end with a note of its own.
     if (r.type_id == records::bsp::kEof || r.size <= 0) return;
-    if (r.size < 8) {
+    if (r.size < kBlockHeader) {
         return walk_fault(
             row, "its size " + integer_text(r.size) + " is smaller than its own 8-byte header");
     }
@@ -143,18 +211,35 @@ void BspCheck::block(int row) {
     }
 }
 
+// Blocks whose size holds every fixed field are read unchecked; shorter ones field by field,
+// so the first field that runs past the block is the one named.
 void BspCheck::decode(int row, std::string_view b) {
-    const std::int32_t type = int32_at(b, 0);
-    if (type == records::bsp::kDefPoints) return defpoints(row, b);
-    if (type == records::bsp::kFlatPoly) return polygon(row, b, false);
-    if (type == records::bsp::kTmapPoly) return polygon(row, b, true);
-    if (type == records::bsp::kSortNorm) return sortnorm(row, b);
-    if (type == records::bsp::kBoundBox) return boundbox(row, b);
+    const auto size = static_cast<std::int64_t>(b.size());
+    switch (walk_.rows[row].type_id) {
+        case records::bsp::kDefPoints:
+            return defpoints(row, b);
+        case records::bsp::kFlatPoly:
+            if (size < kPolygonEntries) return polygon<Checked, false>(row, b);
+            return whole_polygon<false>(row, b);
+        case records::bsp::kTmapPoly:
+            if (size < kPolygonEntries) return polygon<Checked, true>(row, b);
+            return whole_polygon<true>(row, b);
+        case records::bsp::kSortNorm:
+            if (size >= kSortnormFields) return sortnorm<Unchecked>(row, b);
+            return sortnorm<Checked>(row, b);
+        case records::bsp::kBoundBox:
+            if (size >= kBoundboxFields) {
+                return box(row, Unchecked::vec(b, 8), Unchecked::vec(b, 20));
+            }
+            return box(row, Checked::vec(b, 8), Checked::vec(b, 20));
+        default:
+            return;
+    }
 }
 
 void BspCheck::defpoints(int row, std::string_view b) {
     points_ = Points::Unreadable;
-    const std::int32_t count = int32_at(b, 8);
+    const std::int32_t count = Checked::i32(b, 8);
     if (count < 0) check_count(c_, where(row), "vertex count", count, item(row));
     const std::int64_t n = std::max(count, 0);
     // One normal-count byte per vertex: a count the block cannot hold is refused before the loop.
@@ -162,16 +247,28 @@ void BspCheck::defpoints(int row, std::string_view b) {
         return walk_fault(row, "its " + integer_text(n) + " vertices do not fit in its " +
                                    integer_text(b.size()) + " bytes");
     }
-    std::int64_t at = int32_at(b, 16), normals = 0;
+    // The vertices and their normals, 12 bytes each, from the data offset on: read unchecked
+    // when all of them lie in the block.
+    const std::int64_t from = Unchecked::i32(b, 16);
+    std::int64_t vectors = n;
+    for (std::int64_t v = 0; v < n; ++v)
+        vectors += static_cast<unsigned char>(b[kNormalCounts + v]);
+    if (from >= 0 && 12 * vectors <= static_cast<std::int64_t>(b.size()) - from) {
+        vertices<Unchecked>(row, b, n);
+    } else {
+        vertices<Checked>(row, b, n);
+    }
+}
+
+template <class R>
+void BspCheck::vertices(int row, std::string_view b, std::int64_t n) {
+    std::int64_t at = Unchecked::i32(b, 16), normals = 0;
     for (std::int64_t v = 0; v < n; ++v) {
-        check_vertex(row, static_cast<std::int32_t>(v), vec_at(b, at));
+        const auto vertex = static_cast<std::int32_t>(v);
+        check_vertex(row, vertex, R::vec(b, at));
         const int k = static_cast<unsigned char>(b[kNormalCounts + v]);
-        for (int j = 0; j < k; ++j) {
-            const pof::Vec3 n = vec_at(b, at + 12 + 12 * j);
-            if (is_unit(n)) continue;
-            check_normal(c_, where(row, "Vertex", v), "vertex normal", n,
-                         item(row, {{1, static_cast<int>(v), false}, {2, j, false}}));
-        }
+        for (int j = 0; j < k; ++j)
+            check_vertex_normal(row, vertex, j, R::vec(b, at + 12 + 12 * j));
         at += 12 * (1 + k);
         normals += k;
     }
@@ -182,6 +279,7 @@ void BspCheck::defpoints(int row, std::string_view b) {
 
 void BspCheck::check_vertex(int row, std::int32_t v, pof::Vec3 p) {
     if (!is_finite(p)) {
+        if (counted_only(Code::NotFinite)) return;
         finite_or_report(c_, where(row, "Vertex", v), "vertex", p, item(row, {{1, v, false}}));
         return;
     }
@@ -193,38 +291,97 @@ void BspCheck::check_vertex(int row, std::int32_t v, pof::Vec3 p) {
         p.z >= lo.z - e && p.z <= hi.z + e) {
         return;
     }
+    if (counted_only(Code::VertexOutsideBox)) return;
     c_.out.add(Code::VertexOutsideBox, where(row, "Vertex", v),
                "the vertex " + vec_text(p) + " lies outside the subobject's bounding box " +
                    vec_text(lo) + " to " + vec_text(hi),
                item(row, {{1, v, false}}));
 }
 
-void BspCheck::polygon(int row, std::string_view b, bool textured) {
-    const pof::Vec3 normal = vec_at(b, 8), center = vec_at(b, 20);
-    const float radius = float32_at(b, 32);
-    if (!is_unit(normal)) check_normal(c_, where(row), "polygon normal", normal, item(row));
-    if (!is_finite(center)) finite_or_report(c_, where(row), "polygon center", center, item(row));
-    if (!std::isfinite(radius)) {
-        finite_or_report(c_, where(row), "polygon radius", radius, item(row));
+void BspCheck::check_vertex_normal(int row, std::int32_t v, int j, pof::Vec3 n) {
+    if (is_unit(n) || counted_only(is_finite(n) ? Code::NormalLength : Code::NotFinite)) return;
+    check_normal(c_, where(row, "Vertex", v), "vertex normal", n,
+                 item(row, {{1, v, false}, {2, j, false}}));
+}
+
+// A polygon whose fixed fields lie in its block. Most polygons have sound normal, center,
+// radius and entry count: those are tested at once, without words or places; any fault there
+// sends the polygon through polygon(), which words them in order.
+template <bool Textured>
+void BspCheck::whole_polygon(int row, std::string_view b) {
+    constexpr std::int64_t stride = Textured ? 12 : 4;
+    // NaN or infinite: the exponent bits are all set.
+    const auto not_finite = [p = b.data()](std::int64_t at) {
+        constexpr std::uint32_t kExponent = 0x7f800000;
+        return (little_endian<4>(p + at) & kExponent) == kExponent;
+    };
+    bool fault = !is_unit(Unchecked::vec(b, 8));
+    for (std::int64_t at = 20; at < 36; at += 4) fault |= not_finite(at);  // center, radius
+    const std::int32_t count = Unchecked::i32(b, 36);
+    fault |= count < 3 || count * stride > static_cast<std::int64_t>(b.size()) - kPolygonEntries;
+    if (fault) return polygon<Unchecked, Textured>(row, b);
+    if constexpr (Textured) texture(row, Unchecked::i32(b, 40));
+    entries<Textured>(row, b, count);
+}
+
+void BspCheck::texture(int row, std::int32_t texture) {
+    if (texture >= 0 && texture < c_.texture_names()) {
+        if (!c_.texture_used[texture]) c_.texture_used[texture] = true;
+    } else {
+        c_.out.add(Code::TextureIndex, at(row), texture, c_.texture_names());
     }
-    const std::int32_t count = int32_at(b, 36);
-    if (count < 3) {
-        c_.out.add(Code::PolygonVertices, where(row),
-                   "the polygon has " + integer_text(count) + " entries; it needs at least 3",
-                   item(row));
-    }
-    if (textured) {
-        const std::int32_t texture = int32_at(b, 40);
-        if (texture >= 0 && texture < c_.texture_names()) {
-            c_.texture_used[texture] = true;
-        } else if (!c_.out.counted_only(Code::TextureIndex)) {
-            c_.out.add(Code::TextureIndex, where(row),
-                       "texture " + integer_text(texture) + " is not one of the " +
-                           integer_text(c_.texture_names()) + " TXTR names",
-                       item(row));
+}
+
+// The first n entries, which lie in the block.
+template <bool Textured>
+void BspCheck::entries(int row, std::string_view b, std::int64_t n) {
+    constexpr std::int64_t stride = Textured ? 12 : 4;
+    // Kept at hand: the stores of the loop could otherwise alias them.
+    const bool indexed = points_ == Points::Known;
+    const std::int64_t vertices = vertices_, normals = normals_;
+    BlockPlace place = at(row);
+    for (std::int64_t e = 0; e < n; ++e) {
+        const std::int64_t field = kPolygonEntries + e * stride;
+        const auto entry_number = static_cast<std::int32_t>(e);
+        const std::int16_t vertex = Unchecked::i16(b, field), normal = Unchecked::i16(b, field + 2);
+        if (!indexed) {
+            place.entry = entry_number;
+            no_points(place);
+        } else if (vertex < 0 || vertex >= vertices || normal < 0 || normal >= normals) {
+            place.entry = entry_number;
+            entry(place, vertex, normal);
+        }
+        if constexpr (!Textured) continue;
+        const float u = Unchecked::f32(b, field + 4), v = Unchecked::f32(b, field + 8);
+        if (std::isfinite(u) && std::isfinite(v)) continue;
+        const auto ref = item(row, {{1, entry_number, false}});
+        if (!std::isfinite(u) && !counted_only(Code::NotFinite)) {
+            finite_or_report(c_, where(row, "entry", e), "u", u, ref);
+        }
+        if (!std::isfinite(v) && !counted_only(Code::NotFinite)) {
+            finite_or_report(c_, where(row, "entry", e), "v", v, ref);
         }
     }
-    const std::int64_t stride = textured ? 12 : 4;
+}
+
+template <class R, bool Textured>
+void BspCheck::polygon(int row, std::string_view b) {
+    const pof::Vec3 normal = R::vec(b, 8), center = R::vec(b, 20);
+    const float radius = R::f32(b, 32);
+    if (!is_unit(normal) &&
+        !counted_only(is_finite(normal) ? Code::NormalLength : Code::NotFinite)) {
+        check_normal(c_, where(row), "polygon normal", normal, item(row));
+    }
+    if (!is_finite(center) && !counted_only(Code::NotFinite)) {
+        finite_or_report(c_, where(row), "polygon center", center, item(row));
+    }
+    if (!std::isfinite(radius) && !counted_only(Code::NotFinite)) {
+        finite_or_report(c_, where(row), "polygon radius", radius, item(row));
+    }
+    const std::int32_t count = R::i32(b, 36);
+    if (count < 3) c_.out.add(Code::PolygonVertices, at(row), count);
+    if constexpr (Textured) texture(row, R::i32(b, 40));
+    constexpr std::int64_t stride = Textured ? 12 : 4;
     const std::int64_t room = (static_cast<std::int64_t>(b.size()) - kPolygonEntries) / stride;
     const std::int64_t n =
         std::min<std::int64_t>(std::max(count, 0), std::max<std::int64_t>(room, 0));
@@ -232,66 +389,35 @@ void BspCheck::polygon(int row, std::string_view b, bool textured) {
         walk_fault(row, "its " + integer_text(count) + " entries do not fit in its " +
                             integer_text(b.size()) + " bytes");
     }
-    for (std::int64_t e = 0; e < n; ++e) {
-        const std::int64_t at = kPolygonEntries + e * stride;
-        entry(row, static_cast<int>(e), int16_at(b, at), int16_at(b, at + 2));
-        if (!textured) continue;
-        const float u = float32_at(b, at + 4), v = float32_at(b, at + 8);
-        if (std::isfinite(u) && std::isfinite(v)) continue;
-        const auto ref = item(row, {{1, static_cast<int>(e), false}});
-        finite_or_report(c_, where(row, "entry", e), "u", u, ref);
-        finite_or_report(c_, where(row, "entry", e), "v", v, ref);
-    }
+    entries<Textured>(row, b, n);  // n is at most room: they lie in the block
 }
 
-void BspCheck::entry(int row, int e, std::int16_t vertex, std::int16_t normal) {
-    if (points_ == Points::Unreadable) return;
-    if (points_ == Points::None) {
-        if (told_no_points_) return;
-        told_no_points_ = true;
-        c_.out.add(Code::NoDefpoints, where(row),
-                   "this polygon indexes vertices, but no DEFPOINTS block comes before it in "
-                   "the subobject",
-                   item(row));
-        return;
-    }
-    if ((vertex < 0 || vertex >= vertices_) && !c_.out.counted_only(Code::VertexIndex)) {
-        c_.out.add(Code::VertexIndex, where(row, "entry", e),
-                   "vertex index " + integer_text(vertex) + " is outside the " +
-                       integer_text(vertices_) + " vertices of the DEFPOINTS block before it",
-                   item(row, {{1, e, false}}));
-    }
-    if ((normal < 0 || normal >= normals_) && !c_.out.counted_only(Code::NormalIndex)) {
-        c_.out.add(Code::NormalIndex, where(row, "entry", e),
-                   "normal index " + integer_text(normal) + " is outside the " +
-                       integer_text(normals_) + " normals of the DEFPOINTS block before it",
-                   item(row, {{1, e, false}}));
-    }
+void BspCheck::no_points(const BlockPlace& at) {
+    if (points_ == Points::Unreadable || told_no_points_) return;
+    told_no_points_ = true;
+    c_.out.add(Code::NoDefpoints, {at.subobject, at.block_offset, at.row});
 }
 
+template <class R>
 void BspCheck::sortnorm(int row, std::string_view b) {
-    const pof::Vec3 normal = vec_at(b, 8), point = vec_at(b, 20);
+    const pof::Vec3 normal = R::vec(b, 8), point = R::vec(b, 20);
     if (!is_finite(normal) || !is_finite(point)) {
         finite_or_report(c_, where(row), "plane normal", normal, item(row));
         finite_or_report(c_, where(row), "plane point", point, item(row));
     }
     static constexpr const char* kNames[] = {"front", "back", "prelist", "postlist", "online"};
     for (int i = 0; i < 5; ++i) {
-        const std::int32_t off = int32_at(b, 36 + 4 * i);
+        const std::int32_t off = R::i32(b, 36 + 4 * i);
         if (off == 0) continue;
         const std::int64_t target = std::int64_t{walk_.rows[row].offset} + off;
-        if (std::binary_search(starts_.begin(), starts_.end(), target)) continue;
+        if (block_starts_at(target)) continue;
         c_.out.add(Code::SortnormOffset, where(row),
                    std::string("the ") + kNames[i] + " offset " + integer_text(off) +
                        " leads to byte " + integer_text(target) +
                        ", where no block of this walk starts",
                    item(row));
     }
-    box(row, vec_at(b, 56), vec_at(b, 68));
-}
-
-void BspCheck::boundbox(int row, std::string_view b) {
-    box(row, vec_at(b, 8), vec_at(b, 20));
+    box(row, R::vec(b, 56), R::vec(b, 68));
 }
 
 void BspCheck::box(int row, pof::Vec3 min, pof::Vec3 max) {

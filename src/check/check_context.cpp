@@ -10,30 +10,11 @@ namespace check {
 
 namespace {
 
-constexpr double kNormalTolerance = 0.01;
-
 double length_of(pof::Vec3 n) {
     return std::sqrt(double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z);
 }
 
 }  // namespace
-
-bool is_finite(pof::Vec3 v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-// The length lies within the tolerance of 1 when its square lies within the squares of the
-// bounds: no square root for the many normals that are fine.
-bool is_unit(pof::Vec3 n) {
-    constexpr double kLow = (1.0 - kNormalTolerance) * (1.0 - kNormalTolerance);
-    constexpr double kHigh = (1.0 + kNormalTolerance) * (1.0 + kNormalTolerance);
-    const double square = double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z;
-    return square >= kLow && square <= kHigh;  // false for NaN; infinity exceeds kHigh
-}
-
-bool box_ok(pof::Vec3 min, pof::Vec3 max) {
-    return is_finite(min) && is_finite(max) && min.x <= max.x && min.y <= max.y && min.z <= max.z;
-}
 
 CheckContext::CheckContext(const pof::ModelStore& store, Findings& out) : store(store), out(out) {
     for (std::size_t i = 0; i < store.chunks.size(); ++i) {

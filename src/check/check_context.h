@@ -2,6 +2,7 @@
 // What every part of the model check shares: the store, the findings, which chunk holds each
 // record, and the small tests on numbers that several chunks need.
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "check/findings.h"
 #include "pof/global_data.h"
+#include "records/subobjects/bsp.h"
 
 namespace check {
 
@@ -28,16 +30,31 @@ struct CheckContext {
     std::vector<bool> texture_used;  // per TXTR name
     // Per subobject number, the last chunk that filled its slot.
     std::unordered_map<std::int32_t, std::size_t> subobject_chunks;
+    // The block walk of the subobject being checked; its rows keep their memory for the next.
+    records::BlockWalk block_walk;
 
   private:
     std::unordered_map<int, std::size_t> record_chunks_;
     std::int32_t texture_names_ = 0;
 };
 
-// The tests behind the checks below, for loops that make a place only for a finding.
-bool is_finite(pof::Vec3 v);
-bool is_unit(pof::Vec3 n);  // finite, length within 0.01 of 1
-bool box_ok(pof::Vec3 min, pof::Vec3 max);
+// The tests behind the checks below, for loops that make a place only for a finding. Inline:
+// a large model's polygons each ask them.
+inline bool is_finite(pof::Vec3 v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+inline constexpr double kNormalTolerance = 0.01;
+// Finite, length within the tolerance of 1: its square lies within the squares of the
+// bounds, so the many normals that are fine need no square root.
+inline bool is_unit(pof::Vec3 n) {
+    constexpr double kLow = (1.0 - kNormalTolerance) * (1.0 - kNormalTolerance);
+    constexpr double kHigh = (1.0 + kNormalTolerance) * (1.0 + kNormalTolerance);
+    const double square = double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z;
+    return square >= kLow && square <= kHigh;  // false for NaN; infinity exceeds kHigh
+}
+inline bool box_ok(pof::Vec3 min, pof::Vec3 max) {
+    return is_finite(min) && is_finite(max) && min.x <= max.x && min.y <= max.y && min.z <= max.z;
+}
 
 // Joins place steps with the middle dot.
 std::string place(std::initializer_list<std::string> steps);

@@ -3,8 +3,8 @@
 
 #include "check/check_context.h"
 #include "io/text.h"
-#include "records/versions.h"
 #include "records/table_access.h"
+#include "records/versions.h"
 
 namespace check {
 

@@ -30,6 +30,8 @@ void check_fields(CheckContext& c, const records::Subobject& s) {
     finite_or_report(c, at, "radius", s.radius, item);
     finite_or_report(c, at, "geometric center", s.geometric_center, item);
     check_box(c, at, s.bbox_min, s.bbox_max, item);
+    check_count(c, at, "name length", s.name_length, item);
+    check_count(c, at, "properties length", s.properties_length, item);
     check_count(c, at, "BSP data size", s.bsp_data_size, item);
 }
 

@@ -1,46 +1,114 @@
 #include "check/findings.h"
 
+#include <algorithm>
+
 #include "io/text.h"
 #include "pof/chunk_kinds.h"
 
 namespace check {
 
-namespace {}  // namespace
+using pof::integer_text;
 
-Findings::Findings(const std::vector<records::ChunkFact>& chunks)
-    : chunks_(chunks), buckets_(chunks.size() + 1) {}
+Finding FindingList::operator[](std::size_t i) const {
+    const Kept& k = kept_[i];
+    const ChunkTag& chunk = chunks_[k.chunk];
+    Finding f{severity_of(k.code), k.code, chunk.id, chunk.offset, {}, {}, {}, k.more};
+    if (k.more > 0) {
+        f.message = integer_text(k.more) + " more " + std::string(code_name(k.code)) +
+                    " findings here are not listed";
+    } else if (k.words >= 0) {
+        const Words& w = words_[static_cast<std::size_t>(k.words)];
+        f.place = w.place;
+        f.message = w.message;
+        f.item = w.item;
+    } else {
+        const BlockPlace& at = k.block;
+        f.place = "subObject " + integer_text(at.subobject) + std::string(kPlaceStep) +
+                  "block at " + integer_text(at.block_offset);
+        f.item =
+            pof::ItemRef{pof::RecordEntry::SOBJ, {{1, at.subobject, false}, {2, at.row, true}}};
+        if (at.entry >= 0) {
+            f.place += std::string(kPlaceStep) + "entry " + integer_text(at.entry);
+            f.item->choices.push_back({1, at.entry, false});
+        }
+        f.message = block_message(k);
+    }
+    // Without rows of its own a finding still leads to its chunk's viewer.
+    if (!f.item && chunk.entry) f.item = pof::ItemRef{*chunk.entry, {}};
+    return f;
+}
+
+std::string FindingList::block_message(const Kept& k) const {
+    switch (k.code) {
+        case Code::NoDefpoints:
+            return "this polygon indexes vertices, but no DEFPOINTS block comes before it in "
+                   "the subobject";
+        case Code::PolygonVertices:
+            return "the polygon has " + integer_text(k.a) + " entries; it needs at least 3";
+        case Code::TextureIndex:
+            return "texture " + integer_text(k.a) + " is not one of the " + integer_text(k.b) +
+                   " TXTR names";
+        case Code::VertexIndex:
+            return "vertex index " + integer_text(k.a) + " is outside the " + integer_text(k.b) +
+                   " vertices of the DEFPOINTS block before it";
+        case Code::NormalIndex:
+            return "normal index " + integer_text(k.a) + " is outside the " + integer_text(k.b) +
+                   " normals of the DEFPOINTS block before it";
+        default:
+            return {};
+    }
+}
+
+Findings::Findings(const std::vector<records::ChunkFact>& chunks) : chunks_(chunks) {}
+
+void Findings::move_to(std::size_t bucket) {
+    if (bucket == current_) return;
+    current_ = bucket;
+    current_tag_ = -1;
+    if (any_at_hand_) at_hand_.fill(nullptr);
+    any_at_hand_ = false;
+}
+
+std::uint32_t Findings::current_tag() {
+    if (current_tag_ >= 0) return static_cast<std::uint32_t>(current_tag_);
+    auto& tags = list_.chunks_;
+    const auto [it, fresh] = tag_of_.try_emplace(current_, static_cast<std::uint32_t>(tags.size()));
+    current_tag_ = it->second;
+    if (!fresh) return it->second;
+    FindingList::ChunkTag tag{current_, {}, 0, {}};
+    if (current_ > 0) {
+        const records::ChunkFact& fact = chunks_[current_ - 1];
+        tag.id = fact.id;
+        tag.offset = fact.offset;
+        if (const pof::ChunkKind* type = pof::find_chunk_id(fact.id).kind) tag.entry = type->entry;
+    }
+    tags.push_back(std::move(tag));
+    return static_cast<std::uint32_t>(current_tag_);
+}
+
+bool Findings::listed(Code code) {
+    Tally& t = tally(code);
+    ++t.found;
+    if (t.found <= kPerCodeAndChunk) return true;
+    if (t.found == kPerCodeAndChunk + 1) {
+        // Stands in for every finding past the cap; its count is written at the end.
+        t.more_line = list_.kept_.size();
+        list_.kept_.push_back({code, current_tag(), 1, -1, {}, 0, 0});
+    }
+    return false;
+}
 
 void Findings::add(Code code, std::string place, std::string message,
                    std::optional<pof::ItemRef> item) {
-    Tally& tally = tallies_[key(code)];
-    auto& bucket = buckets_[current_];
-    ++tally.found;
-    if (tally.found == kPerCodeAndChunk + 1) {
-        // Stands in for every finding past the cap; its count is written at the end.
-        tally.more_line = bucket.size();
-        message.clear();
-        item.reset();
-        place.clear();
-    } else if (tally.found > kPerCodeAndChunk) {
-        return;
-    }
-    Finding f{severity_of(code),  code,           {}, 0, std::move(place),
-              std::move(message), std::move(item)};
-    if (current_ > 0) {
-        f.chunk = chunks_[current_ - 1].id;
-        f.offset = chunks_[current_ - 1].offset;
-        // Without rows of its own a finding still leads to its chunk's viewer.
-        const pof::ChunkKind* type = pof::find_chunk_id(f.chunk).kind;
-        if (!f.item && type) f.item = pof::ItemRef{type->entry, {}};
-    }
-    bucket.push_back(std::move(f));
+    if (!listed(code)) return;
+    const auto words = static_cast<std::int32_t>(list_.words_.size());
+    list_.words_.push_back({std::move(place), std::move(message), std::move(item)});
+    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0});
 }
 
-bool Findings::counted_only(Code code) {
-    const auto it = tallies_.find(key(code));
-    if (it == tallies_.end() || it->second.found <= kPerCodeAndChunk) return false;
-    ++it->second.found;
-    return true;
+void Findings::add(Code code, const BlockPlace& at, std::int64_t a, std::int64_t b) {
+    if (!listed(code)) return;
+    list_.kept_.push_back({code, current_tag(), 0, -1, at, a, b});
 }
 
 int Findings::count(Code code) const {
@@ -48,21 +116,29 @@ int Findings::count(Code code) const {
     return it == tallies_.end() ? 0 : it->second.found;
 }
 
-std::vector<Finding> Findings::take() {
+FindingList Findings::take() {
+    auto& kept = list_.kept_;
     for (const auto& [k, tally] : tallies_) {
-        if (tally.found <= kPerCodeAndChunk) continue;
-        Finding& more = buckets_[k / kCodeCount][tally.more_line];
-        more.more = tally.found - kPerCodeAndChunk;
-        more.message = pof::integer_text(tally.found - kPerCodeAndChunk) + " more " +
-                       std::string(code_name(more.code)) + " findings here are not listed";
+        if (tally.found > kPerCodeAndChunk)
+            kept[tally.more_line].more = tally.found - kPerCodeAndChunk;
     }
-    std::vector<Finding> all;
-    for (auto& bucket : buckets_) {
-        for (auto& f : bucket) all.push_back(std::move(f));
+    // Most checks run in file order; the few that come back to an earlier chunk (a parent
+    // loop, the read's own finding) are sorted into place.
+    const auto& tags = list_.chunks_;
+    const auto before = [&tags](const FindingList::Kept& x, const FindingList::Kept& y) {
+        return tags[x.chunk].bucket < tags[y.chunk].bucket;
+    };
+    if (!std::is_sorted(kept.begin(), kept.end(), before)) {
+        std::stable_sort(kept.begin(), kept.end(), before);
     }
-    buckets_.assign(chunks_.size() + 1, {});
+    FindingList out = std::move(list_);
+    list_ = {};
     tallies_.clear();
-    return all;
+    tag_of_.clear();
+    at_hand_.fill(nullptr);
+    any_at_hand_ = false;
+    current_tag_ = -1;
+    return out;
 }
 
 }  // namespace check

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "check/finding.h"
+#include "check/findings.h"
 #include "pof/global_data.h"
 #include "view/viewer.h"
 
@@ -26,7 +26,7 @@ class frmModelCheck : public view::Viewer {
     view::DropDown filter{[this](int row) { filter_chosen(row); }, "cboSeverity"};
     view::Table findings{{{"Severity"}, {"Place"}, {"Message"}, {"Code"}}, "lvwFindings"};
 
-    const std::vector<Finding>& all() const { return all_; }
+    const FindingList& all() const { return all_; }
 
   private:
     void filter_chosen(int row);
@@ -34,7 +34,7 @@ class frmModelCheck : public view::Viewer {
 
     const pof::ModelStore& store_;
     ShowItem show_item_;
-    std::vector<Finding> all_;
+    FindingList all_;
     std::vector<std::size_t> listed_;  // per row, its finding
 };
 

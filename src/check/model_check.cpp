@@ -22,7 +22,7 @@ std::string counted(int n, const char* word) {
 
 }  // namespace
 
-std::vector<Finding> check_model(const pof::ModelStore& store) {
+FindingList check_model(const pof::ModelStore& store) {
     Findings out(store.chunks);
     CheckContext c(store, out);
     check_chunk_facts(c);
@@ -35,11 +35,18 @@ std::vector<Finding> check_model(const pof::ModelStore& store) {
     return out.take();
 }
 
-Tally tally(const std::vector<Finding>& findings) {
+FindingList unread_file(std::string why) {
+    static const std::vector<records::ChunkFact> kNoChunks;
+    Findings out(kNoChunks);
+    out.add(Code::Read, "", std::move(why));
+    return out.take();
+}
+
+Tally tally(const FindingList& findings) {
     Tally t;
-    for (const auto& f : findings) {
-        const int n = f.more > 0 ? f.more : 1;  // a "more" line counts what it stands for
-        switch (f.severity) {
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        const int n = findings.weight(i);  // a "more" line counts what it stands for
+        switch (severity_of(findings.code(i))) {
             case Severity::Error:
                 t.errors += n;
                 break;

@@ -6,18 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "check/finding.h"
+#include "check/findings.h"
 #include "pof/global_data.h"
 
 namespace check {
 
 // In file order. A read that stopped early adds a "read" finding with the reader's words.
-std::vector<Finding> check_model(const pof::ModelStore& store);
+FindingList check_model(const pof::ModelStore& store);
+// The one finding of a file that could not be read at all: a "read" error about the file.
+FindingList unread_file(std::string why);
 
 struct Tally {
     int errors = 0, warnings = 0, notes = 0;
 };
-Tally tally(const std::vector<Finding>& findings);
+Tally tally(const FindingList& findings);
 // "2 errors, 3 warnings, 1 note", or "No problems found".
 std::string summary_text(const Tally& t);
 

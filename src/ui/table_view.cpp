@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "ui/qt_text.h"
@@ -32,9 +33,28 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     sync();
 }
 
+QSize TableView::sizeHint() const {
+    if (!table_.open_wide) return {360, 240};
+    if (wide_width_ < 0) wide_width_ = wide_width();
+    return {wide_width_, 240};
+}
+
+// Every column at its fitted width, the frame and a scroll bar beside them. Qt opens a window
+// at most two thirds of the screen wide.
+int TableView::wide_width() const {
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < model_.columnCount(); ++c) width += fitted_width(c);
+    return std::max(width, 360);
+}
+
+int TableView::fitted_width(int column) const {
+    return std::max(contents_width(column), header()->sectionSizeHint(column));
+}
+
 bool TableView::sync() {
     syncing_ = true;
     const bool changed = model_.sync();
+    if (changed) wide_width_ = -1;
     sync_selection();
     setEnabled(table_.enabled);
     syncing_ = false;
@@ -64,14 +84,14 @@ void TableView::size_columns() {
         if (rule == view::Table::Width::HalfOfList) {
             header()->resizeSection(c, viewport()->width() / 2);
         } else {
-            header()->resizeSection(c, std::max(contents_width(c), header()->sectionSizeHint(c)));
+            header()->resizeSection(c, fitted_width(c));
         }
     }
 }
 
 // Qt measures at most some hundred rows around the visible ones; the row with the longest
 // text anywhere in the list is measured as well, so a wide row at the end is not cut.
-int TableView::contents_width(int column) {
+int TableView::contents_width(int column) const {
     int width = sizeHintForColumn(column);
     const int row = longest_row(column);
     if (row < 0) return width;

@@ -23,7 +23,8 @@ class TableView : public QTreeView {
     // Each column by its width rule; the last one also takes the remaining width.
     void size_columns();
     TableModel& table_model() { return model_; }
-    QSize sizeHint() const override { return {360, 240}; }
+    // A table that opens wide asks for the width of all its columns.
+    QSize sizeHint() const override;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -32,7 +33,9 @@ class TableView : public QTreeView {
 
   private:
     void sync_selection();
-    int contents_width(int column);
+    int contents_width(int column) const;
+    int fitted_width(int column) const;
+    int wide_width() const;
     int longest_row(int column) const;
     void user_clicked(const QModelIndex& index);
     void user_double_clicked(const QModelIndex& index);
@@ -43,6 +46,7 @@ class TableView : public QTreeView {
     std::function<void()> after_event_;
     bool syncing_ = false;
     bool sized_on_show_ = false;
+    mutable int wide_width_ = -1;  // measured once the widget is polished; -1 until then
 };
 
 }  // namespace ui

@@ -156,6 +156,9 @@ class Table : public Control {
     bool valid(int row) const { return row >= 0 && static_cast<std::size_t>(row) < row_count(); }
 
     std::vector<Column> columns;
+    // The window opens wide enough to show every column at the width its rows need (at most
+    // most of the screen), for lists whose rows are long sentences.
+    bool open_wide = false;
     int selected = -1;
     std::uint64_t revision = 0;
     Handler on_click, on_double_click;

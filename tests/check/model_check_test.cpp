@@ -18,13 +18,13 @@ namespace {
 using namespace testing_pof;
 using check::Code;
 
-std::vector<check::Finding> check_bytes(const std::string& bytes) {
+check::FindingList check_bytes(const std::string& bytes) {
     Session s;
     s.read(bytes);
     return check::check_model(s.store);
 }
 
-std::set<std::string> codes_of(const std::vector<check::Finding>& findings) {
+std::set<std::string> codes_of(const check::FindingList& findings) {
     std::set<std::string> codes;
     for (const auto& f : findings) codes.insert(std::string(check::code_name(f.code)));
     return codes;
@@ -169,6 +169,17 @@ const std::vector<Planted> kPlanted = {
     {"insignia-detail-level",
      [](CleanModel& m) { m.insg = Bytes().i32(1).i32(1).i32(0).i32(0).vec(0, 0, 0); }},
     {"count-negative", [](CleanModel& m) { m.spcl = Bytes().i32(-1); }},
+    // The turret's name length (8, at byte 60 of its body) or its properties length after it.
+    {"count-negative",
+     [](CleanModel& m) {
+         m.turret =
+             Bytes().raw(m.turret.str().substr(0, 60)).i32(-1).raw(m.turret.str().substr(72));
+     }},
+    {"count-negative",
+     [](CleanModel& m) {
+         m.turret =
+             Bytes().raw(m.turret.str().substr(0, 72)).i32(-5).raw(m.turret.str().substr(76));
+     }},
     {"texture-unused",
      [](CleanModel& m) {
          m.txtr = texture_body({"hull", "spare"});
@@ -231,6 +242,85 @@ TEST(ModelCheck, AtMostAHundredFindingsOfOneCodePerChunkThenACount) {
     EXPECT_EQ(findings[100].code, Code::VertexIndex);
     EXPECT_EQ(findings[100].message, "50 more vertex-index findings here are not listed");
     EXPECT_EQ(check::tally(findings).errors, 150);
+}
+
+// A block with one int32 field replaced.
+Bytes patched(const Bytes& block, std::size_t at, std::int32_t value) {
+    std::string bytes = block.str();
+    bytes.replace(at, 4, Bytes().i32(value).str());
+    return Bytes().raw(bytes);
+}
+
+// The findings of the turret's BSP data, one line each, after "OBJ2 · subObject 1 · block at ".
+struct BspWords {
+    const char* what;
+    Bytes bsp;
+    std::vector<std::string> lines;
+};
+
+const Bytes kTwoPoints = bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}});
+const Bytes kNoNormals = bsp::defpoints({{{0, 0, 0}, {}}, {{1, 0, 0}, {}}});  // data at 24
+
+const std::vector<BspWords> kBspWords = {
+    {"polygon findings are worded when read; a front offset leads forward",
+     Bytes()
+         .raw(bsp::sortnorm(80, 12))
+         .raw(kTwoPoints)
+         .raw(bsp::tmappoly({{0, 0}, {5, 0}, {1, 1}}, 3))
+         .raw(bsp::flatpoly({{0, 0}, {1, 0}}))
+         .raw(bsp::block(3, 40))  // cut before its texture number
+         .raw(bsp::eof()),
+     {"0: the back offset 12 leads to byte 12, where no block of this walk starts "
+      "[sortnorm-offset]",
+      "140: texture 3 is not one of the 1 TXTR names [texture-index]",
+      "140 \xC2\xB7 entry 1: vertex index 5 is outside the 2 vertices of the DEFPOINTS block "
+      "before it [vertex-index]",
+      "140 \xC2\xB7 entry 2: normal index 1 is outside the 1 normals of the DEFPOINTS block "
+      "before it [normal-index]",
+      "220: the polygon has 2 entries; it needs at least 3 [polygon-vertices]",
+      "272: the polygon normal (0, 0, 0) has length 0, not 1 [normal-length]",
+      "272: the polygon has 0 entries; it needs at least 3 [polygon-vertices]",
+      "272: its fields run past its 40 bytes (at byte 40 of the block) [bsp-walk]"}},
+    {"vertex data 12 bytes late: the second vertex runs past, the table is unreadable",
+     Bytes().raw(patched(kNoNormals, 16, 36)).raw(bsp::tmappoly({{0, 0}, {7, 0}, {1, 0}}, 0)),
+     {"0: its fields run past its 48 bytes (at byte 48 of the block) [bsp-walk]"}},
+    {"vertex data before the block",
+     Bytes().raw(patched(kNoNormals, 16, -1)),
+     {"0: its fields run past its 48 bytes (at byte -1 of the block) [bsp-walk]"}},
+    {"more entries than the polygon's size holds",
+     Bytes().raw(kTwoPoints).raw(patched(bsp::flatpoly({{0, 0}, {1, 0}, {9, 0}}), 36, 5)),
+     {"60: its 5 entries do not fit in its 56 bytes [bsp-walk]",
+      "60 \xC2\xB7 entry 2: vertex index 9 is outside the 2 vertices of the DEFPOINTS block "
+      "before it [vertex-index]"}},
+};
+
+TEST(ModelCheck, BspFindingsReadAsTheirWords) {
+    for (const BspWords& c : kBspWords) {
+        CleanModel m;
+        m.turret = with_bsp(1, 0, c.bsp);
+        std::vector<std::string> lines;
+        for (const check::Finding& f : check_bytes(m.str())) {
+            lines.push_back(check::shown_place(f) + ": " + f.message + " [" +
+                            std::string(check::code_name(f.code)) + "]");
+        }
+        std::vector<std::string> expected;
+        for (const auto& line : c.lines) {
+            expected.push_back("OBJ2 \xC2\xB7 subObject 1 \xC2\xB7 block at " + line);
+        }
+        EXPECT_EQ(lines, expected) << c.what;
+    }
+}
+
+// A parent loop is found after the BSP data of later chunks, and still listed first.
+TEST(ModelCheck, AFindingAboutAnEarlierChunkIsListedInFileOrder) {
+    CleanModel m;
+    m.hull = with_bsp(0, 1, CleanModel::triangle_bsp());
+    m.turret = with_bsp(1, 0, tmap({{0, 0}, {1, 0}, {3, 0}}));
+    const auto findings = check_bytes(m.str());
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].code, Code::Parent);
+    EXPECT_EQ(findings[1].code, Code::VertexIndex);
+    EXPECT_LT(findings[0].offset, findings[1].offset);
 }
 
 TEST(ModelCheck, FindingsCarryChunkOffsetAndSummary) {

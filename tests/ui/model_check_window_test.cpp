@@ -1,6 +1,7 @@
 // The Model Check in a real window, offscreen: opened with Ctrl+K once a header was read, a
 // finding double-clicked, and the gun point window brought forward on that slot and gun.
 
+#include <QHeaderView>
 #include <QTest>
 
 #include "app_fixture.h"
@@ -37,6 +38,10 @@ void ModelCheckWindowTest::ctrl_k_opens_it_and_a_finding_leads_to_its_item() {
     QTRY_VERIFY(findings->isVisible());
     QCOMPARE(findings->model()->rowCount(), 1);
     QCOMPARE(findings->model()->index(0, 3).data().toString(), QString("normal-length"));
+    // The window opens wide enough that the Message column shows its whole text.
+    const int message_end =
+        findings->header()->sectionViewportPosition(2) + findings->columnWidth(2);
+    QVERIFY(message_end <= findings->viewport()->width());
 
     testing_ui::double_click_row(findings, 0);
     ui::ViewerWindow* gpnt = app.windows.window("frmGPNT");

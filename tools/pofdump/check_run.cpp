@@ -12,7 +12,7 @@ namespace {
 
 // The file read through the main window's logic, then checked. A file that was not read at
 // all (not opened, not POF) gives one read finding in the reader's words.
-std::vector<check::Finding> check_file(const std::string& path) {
+check::FindingList check_file(const std::string& path) {
     pof::ModelStore store;
     view::HeadlessDesktop desktop;
     view::HeadlessWindows windows;
@@ -21,9 +21,8 @@ std::vector<check::Finding> check_file(const std::string& path) {
     form.window_opened();
     const pof::ReadOutcome outcome = form.open();
     if (outcome == pof::ReadOutcome::OpenFailed || outcome == pof::ReadOutcome::NotPof) {
-        check::Finding f;
-        f.message = desktop.messages.empty() ? "the file was not read" : desktop.messages.back();
-        return {f};
+        return check::unread_file(desktop.messages.empty() ? "the file was not read"
+                                                           : desktop.messages.back());
     }
     return check::check_model(store);
 }
@@ -32,8 +31,7 @@ std::string count_text(int n, const char* word) {
     return pof::integer_text(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-void print_text(const std::string& path, const std::vector<check::Finding>& findings,
-                std::ostream& out) {
+void print_text(const std::string& path, const check::FindingList& findings, std::ostream& out) {
     for (const auto& f : findings) {
         out << path << ':' << pof::integer_text(f.offset) << ": "
             << check::severity_name(f.severity) << ": " << one_line(check::shown_place(f)) << ": "
@@ -44,7 +42,7 @@ void print_text(const std::string& path, const std::vector<check::Finding>& find
         << count_text(t.warnings, "warning") << ", " << count_text(t.notes, "note") << '\n';
 }
 
-Json file_json(const std::string& path, const std::vector<check::Finding>& findings) {
+Json file_json(const std::string& path, const check::FindingList& findings) {
     const check::Tally t = check::tally(findings);
     Json list = Json::array();
     for (const auto& f : findings) {

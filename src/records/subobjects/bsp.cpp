@@ -10,13 +10,6 @@ namespace records {
 
 namespace {
 
-constexpr std::int64_t kBlockHeaderBytes = 8;
-
-void end_with_note(BlockWalk& walk, std::int64_t at, const std::string& text) {
-    walk.rows.push_back({static_cast<std::int32_t>(at), 0, -1, true});
-    walk.note = "(walk ends: " + text + ")";
-}
-
 // Moves pos past the zero bytes that follow an EOF block's first byte, stopping on the first
 // non-zero byte or on the last byte of the data.
 std::int64_t skip_zeros(std::string_view bsp, std::int64_t pos, std::int64_t last) {
@@ -37,34 +30,45 @@ std::string_view block_type_name(std::int32_t type_id) {
 
 BlockWalk walk_blocks(std::string_view bsp) {
     BlockWalk walk;
-    bsp = bsp.substr(0, std::numeric_limits<std::int32_t>::max());
-    const auto n = static_cast<std::int64_t>(bsp.size());
-    const std::int64_t last = n - 1;
-    std::int64_t pos = 0;
-    while (pos < last) {
-        const std::int64_t start = pos;
-        if (n - pos < kBlockHeaderBytes) {
-            end_with_note(walk, pos,
-                          pof::integer_text(n - pos) + " bytes left, too few for a block header");
-            break;
-        }
-        const std::int32_t type = int32_at(bsp, pos);
-        const std::int32_t size = int32_at(bsp, pos + 4);
-        walk.rows.push_back({static_cast<std::int32_t>(pos), size, type, false});
-        if (type == bsp::kEof) {
-            pos = skip_zeros(bsp, pos, last);
-        } else if (size <= 0) {
-            end_with_note(walk, pos,
-                          "a block size of " + pof::integer_text(size) + " does not move on");
-            break;
-        }
-        pos += size;
-        if (pos <= start) {
-            end_with_note(walk, start, "an EOF size of " + pof::integer_text(size) + " moves back");
-            break;
-        }
+    BlockWalker walker(bsp, walk);
+    while (walker.step()) {
     }
     return walk;
+}
+
+BlockWalker::BlockWalker(std::string_view bsp, BlockWalk& walk)
+    : bsp_(bsp.substr(0, std::numeric_limits<std::int32_t>::max())), walk_(walk) {
+    walk_.rows.clear();
+    walk_.note.clear();
+}
+
+void BlockWalker::end_with_note(std::int64_t at, const std::string& text) {
+    walk_.rows.push_back({static_cast<std::int32_t>(at), 0, -1, true});
+    walk_.note = "(walk ends: " + text + ")";
+    ended_ = true;
+}
+
+// Fewer bytes than a block header are left.
+bool BlockWalker::end_cut() {
+    const auto left = static_cast<std::int64_t>(bsp_.size()) - pos_;
+    end_with_note(pos_, pof::integer_text(left) + " bytes left, too few for a block header");
+    return true;
+}
+
+// After an EOF block the zero bytes that follow its first byte are skipped, then its size
+// is added; a size that leads back ends the walk.
+bool BlockWalker::after_eof(std::int32_t size) {
+    const std::int64_t start = pos_;
+    pos_ = skip_zeros(bsp_, pos_, static_cast<std::int64_t>(bsp_.size()) - 1) + size;
+    if (pos_ <= start) {
+        end_with_note(start, "an EOF size of " + pof::integer_text(size) + " moves back");
+    }
+    return true;
+}
+
+bool BlockWalker::end_still(std::int32_t size) {
+    end_with_note(pos_, "a block size of " + pof::integer_text(size) + " does not move on");
+    return true;
 }
 
 }  // namespace records

@@ -3,7 +3,9 @@
 // and its size (header included). The walk lists them by following the size fields; it never
 // follows the split-plane offsets.
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,5 +49,50 @@ struct BlockWalk {
 // would not move the walk on, or a block header cut by the end of the data, ends the walk with
 // a note row; nothing outside the data is read. Data beyond 2 GiB is not walked.
 BlockWalk walk_blocks(std::string_view bsp);
+// The same walk, one block at a time, into rows that keep their memory: for callers that
+// look at each block as soon as it is listed, or walk many subobjects one after another.
+class BlockWalker {
+  public:
+    // Clears walk; the walk goes into it.
+    BlockWalker(std::string_view bsp, BlockWalk& walk);
+    // Lists the next block (or the note that ends the walk); false once the walk has ended.
+    // Inline: a subobject may hold millions of blocks.
+    bool step() {
+        const auto n = static_cast<std::int64_t>(bsp_.size());
+        if (ended_ || pos_ >= n - 1) return false;
+        if (n - pos_ < kHeaderBytes) return end_cut();
+        const std::int32_t type = header_int(pos_);
+        const std::int32_t size = header_int(pos_ + 4);
+        walk_.rows.push_back({static_cast<std::int32_t>(pos_), size, type, false});
+        if (type == bsp::kEof) return after_eof(size);
+        if (size <= 0) return end_still(size);
+        pos_ += size;
+        return true;
+    }
+    // Where the next block would start.
+    std::int64_t position() const { return pos_; }
+
+  private:
+    static constexpr std::int64_t kHeaderBytes = 8;
+    // Four little-endian bytes inside the data.
+    std::int32_t header_int(std::int64_t at) const {
+        std::uint32_t v = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&v, bsp_.data() + at, 4);
+        } else {
+            for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bsp_[at + i]);
+        }
+        return static_cast<std::int32_t>(v);
+    }
+    bool end_cut();
+    bool after_eof(std::int32_t size);
+    bool end_still(std::int32_t size);
+    void end_with_note(std::int64_t at, const std::string& text);
+
+    std::string_view bsp_;
+    BlockWalk& walk_;
+    std::int64_t pos_ = 0;
+    bool ended_ = false;
+};
 
 }  // namespace records
