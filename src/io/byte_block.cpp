@@ -6,11 +6,6 @@
 
 #include <cstdint>
 #include <new>
-#include <utility>
-
-#ifndef MADV_POPULATE_WRITE
-#define MADV_POPULATE_WRITE 23
-#endif
 
 namespace pof {
 
@@ -37,13 +32,6 @@ char* map_on_huge_page(std::size_t length) {
     return reinterpret_cast<char*>(aligned);
 }
 
-// Faults every page of the memory in, so that the system clears it now rather than at the
-// reader's first touch. Kernels before 5.14 know no populate advice: a write per page does it.
-void fault_in(char* memory, std::size_t length) {
-    if (::madvise(memory, length, MADV_POPULATE_WRITE) == 0) return;
-    for (std::size_t at = 0; at < length; at += kPage) memory[at] = 0;
-}
-
 }  // namespace
 
 std::shared_ptr<char> bulk_memory(std::size_t bytes) {
@@ -59,42 +47,6 @@ ByteBlock copy_block(std::string_view bytes) {
     std::shared_ptr<char> memory(new char[bytes.size()], std::default_delete<char[]>());
     std::copy(bytes.begin(), bytes.end(), memory.get());
     return {std::move(memory), bytes.size()};
-}
-
-MemoryAhead::~MemoryAhead() {
-    finish();
-}
-
-void MemoryAhead::finish() {
-    if (worker_.joinable()) worker_.join();
-}
-
-void MemoryAhead::prepare(std::size_t bytes) {
-    finish();
-    memory_.reset();
-    size_ = 0;
-    if (bytes < kHugePage) return;
-    try {
-        memory_ = bulk_memory(bytes);
-        size_ = bytes;
-        worker_ = std::thread(fault_in, memory_.get(), round_up(bytes, kPage));
-    } catch (const std::exception&) {
-        // No memory or no thread now: the reader takes fresh memory when it needs it.
-        memory_.reset();
-        size_ = 0;
-    }
-}
-
-std::shared_ptr<char> MemoryAhead::take(std::size_t needed, std::size_t wanted, std::size_t& size) {
-    finish();
-    if (memory_ && size_ >= needed) {
-        size = std::exchange(size_, 0);
-        return std::move(memory_);
-    }
-    memory_.reset();
-    size_ = 0;
-    size = wanted;
-    return bulk_memory(wanted);
 }
 
 }  // namespace pof

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <memory>
 #include <string_view>
-#include <thread>
 
 namespace pof {
 
@@ -36,29 +35,5 @@ ByteBlock copy_block(std::string_view bytes);
 // pages where it offers them: a model's megabytes of BSP data then cost a few page faults
 // instead of one per 4 KiB. Throws std::bad_alloc when there is none.
 std::shared_ptr<char> bulk_memory(std::size_t bytes);
-
-// Bulk memory made ready on another core while the reader fills the memory before it. The
-// system clears fresh memory at its first touch, which costs about as much as reading the file
-// into it; done ahead, that wait leaves the read.
-class MemoryAhead {
-  public:
-    MemoryAhead() = default;
-    MemoryAhead(const MemoryAhead&) = delete;
-    MemoryAhead& operator=(const MemoryAhead&) = delete;
-    ~MemoryAhead();
-
-    // Starts making `bytes` of bulk memory ready; too little for huge pages is left alone.
-    void prepare(std::size_t bytes);
-    // The prepared memory when it holds at least `needed` bytes, else fresh bulk memory of
-    // `wanted` bytes; `size` tells which size it is.
-    std::shared_ptr<char> take(std::size_t needed, std::size_t wanted, std::size_t& size);
-
-  private:
-    void finish();
-
-    std::shared_ptr<char> memory_;
-    std::size_t size_ = 0;
-    std::thread worker_;
-};
 
 }  // namespace pof

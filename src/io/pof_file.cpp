@@ -23,11 +23,11 @@ constexpr std::int64_t kSmallRefill = 4096;
 // The bulk memory byte blocks are packed into, as long as the file holds that much.
 constexpr std::int64_t kBulkMemory = std::int64_t{8} << 20;
 
-// Up to the parts' bytes from the file, filling them in order: how many were read, 0 at its
-// end; throws when the read fails.
+// Up to the parts' bytes from the file at offset, filling them in order: how many were read,
+// 0 at its end; throws when the read fails.
 std::int64_t read_parts(int fd, iovec* parts, int count, std::int64_t offset) {
     for (;;) {
-        const ssize_t got = ::readv(fd, parts, count);
+        const ssize_t got = ::preadv(fd, parts, count, static_cast<off_t>(offset));
         if (got >= 0) return got;
         if (errno != EINTR) {
             throw ReadError(offset, "the file could not be read at byte " + std::to_string(offset) +
@@ -81,6 +81,7 @@ PofFile::PofFile(PofFile&& other) noexcept {
 
 PofFile& PofFile::operator=(PofFile&& other) noexcept {
     if (this == &other) return *this;
+    block_reads_.reset();  // its reads finish on the file they were asked of
     if (fd_ >= 0) ::close(fd_);
     fd_ = std::exchange(other.fd_, -1);
     const bool owns_buffer = !other.buffer_.empty();
@@ -94,11 +95,12 @@ PofFile& PofFile::operator=(PofFile&& other) noexcept {
     memory_used_ = other.memory_used_;
     refill_size_ = other.refill_size_;
     memory_size_ = std::exchange(other.memory_size_, 0);
-    memory_ahead_ = std::move(other.memory_ahead_);
+    block_reads_ = std::move(other.block_reads_);
     return *this;
 }
 
 PofFile::~PofFile() {
+    block_reads_.reset();
     if (fd_ >= 0) ::close(fd_);
 }
 
@@ -110,12 +112,13 @@ void PofFile::need(std::int64_t n) const {
     }
 }
 
-// The file stands at buffer_start_ + data_len_ throughout.
+// Every read names its byte in the file: blocks read on the second core and seeks over
+// unknown chunks leave no file position to keep.
 void PofFile::refill() {
     buffer_start_ += data_len_;
     data_len_ = 0;
     iovec part{buffer_.data(), static_cast<std::size_t>(refill_size_)};
-    data_len_ = read_parts(fd_, &part, 1, offset_);
+    data_len_ = read_parts(fd_, &part, 1, buffer_start_);
     if (data_len_ == 0) ends_early(offset_);
     refill_size_ = std::min(2 * refill_size_, kBufferSize);
 }
@@ -222,35 +225,40 @@ ByteBlock PofFile::block(std::int64_t n) {
         read_into(own.get(), n);
         return ByteBlock(std::move(own), size);
     }
+    // The whole block is read on the second core, even what the buffer holds of it: the first
+    // touch of fresh memory, where the system clears it, then falls there too.
     char* dest = room_for(n);
-    read_large(dest, n);
+    if (!block_reads_) block_reads_ = std::make_unique<BlockReads>(fd_);
+    block_reads_->add(memory_, dest, offset_, n);
+    offset_ += n;
+    if (offset_ > buffer_start_ + data_len_) {
+        buffer_start_ = offset_;
+        data_len_ = 0;
+        // Another large block may follow soon: read little ahead of it.
+        refill_size_ = kSmallRefill;
+    }
     return ByteBlock(std::shared_ptr<const char>(memory_, dest), size);
 }
 
+void PofFile::settle() {
+    if (block_reads_) block_reads_->finish();
+}
+
 // Room for a block of n bytes in the current bulk memory, or in new bulk memory sized for the
-// blocks still to come, never more than the file holds. While the blocks fill one piece of bulk
-// memory, the next is made ready on another core, if the file holds more than this one.
+// blocks still to come, never more than the file holds.
 char* PofFile::room_for(std::int64_t n) {
     if (n > memory_size_ - memory_used_) {
-        if (!memory_ahead_) memory_ahead_ = std::make_unique<MemoryAhead>();
-        std::size_t size = 0;
-        const std::int64_t wanted = std::max(n, std::min(kBulkMemory, left()));
-        memory_ = memory_ahead_->take(static_cast<std::size_t>(n), static_cast<std::size_t>(wanted),
-                                      size);
-        memory_size_ = static_cast<std::int64_t>(size);
+        memory_size_ = std::max(n, std::min(kBulkMemory, left()));
+        memory_ = bulk_memory(static_cast<std::size_t>(memory_size_));
         memory_used_ = 0;
-        const std::int64_t after = left() - memory_size_;
-        if (after >= kDirectRead) {
-            memory_ahead_->prepare(static_cast<std::size_t>(std::min(kBulkMemory, after)));
-        }
     }
     char* dest = memory_.get() + memory_used_;
     memory_used_ += n;
     return dest;
 }
 
-// Past the buffer, the file position moves by a seek: the skipped bytes are never read. A file
-// that shrank meanwhile is found at the next read.
+// Past the buffer, the skipped bytes are never read: the next read starts after them. A file
+// that shrank meanwhile is found at that read.
 void PofFile::skip(std::int64_t n) {
     if (n <= 0) return;
     need(n);
@@ -258,10 +266,6 @@ void PofFile::skip(std::int64_t n) {
     if (fd_ < 0 || to <= buffer_start_ + data_len_) {
         offset_ = to;
         return;
-    }
-    if (::lseek(fd_, static_cast<off_t>(to), SEEK_SET) < 0) {
-        throw ReadError(offset_, "the file cannot skip to byte " + std::to_string(to) + ": " +
-                                     std::strerror(errno));
     }
     offset_ = to;
     buffer_start_ = to;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "io/block_reads.h"
 #include "io/byte_block.h"
 #include "io/vec.h"
 
@@ -52,8 +53,12 @@ class PofFile {
     // n bytes as they stand; n of 0 or less reads nothing.
     std::string bytes(std::int64_t n);
     // n bytes kept as they stand; large blocks are read straight from the file into memory
-    // shared with the other blocks of this read.
+    // shared with the other blocks of this read, on a second core: they hold their bytes once
+    // settle() has returned, or the PofFile has ended.
     ByteBlock block(std::int64_t n);
+    // Waits for the blocks still being read; throws the ReadError of the first byte one could
+    // not get (the file shrank while it was read).
+    void settle();
     void skip(std::int64_t n);
 
     // Reads a count of items that take at least item_bytes each and refuses, before anything
@@ -80,7 +85,7 @@ class PofFile {
     std::shared_ptr<char> memory_;  // where block() puts the blocks it reads
     std::int64_t memory_used_ = 0;
     std::int64_t memory_size_ = 0;
-    std::unique_ptr<MemoryAhead> memory_ahead_;           // the bulk memory after memory_
+    std::unique_ptr<BlockReads> block_reads_;             // large blocks still being read
     std::int64_t refill_size_ = std::int64_t{64} * 1024;  // bytes the next refill asks for
 };
 
