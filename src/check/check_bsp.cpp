@@ -267,9 +267,10 @@ void BspCheck::vertices(int row, std::string_view b, std::int64_t n) {
         const auto vertex = static_cast<std::int32_t>(v);
         check_vertex(row, vertex, R::vec(b, at));
         const int k = static_cast<unsigned char>(b[kNormalCounts + v]);
-        for (int j = 0; j < k; ++j)
-            check_vertex_normal(row, vertex, j, R::vec(b, at + 12 + 12 * j));
-        at += 12 * (1 + k);
+        for (int j = 0; j < k; ++j) {
+            check_vertex_normal(row, vertex, j, R::vec(b, at + 12 + std::int64_t{12} * j));
+        }
+        at += std::int64_t{12} * (1 + k);
         normals += k;
     }
     points_ = Points::Known;

@@ -265,9 +265,10 @@ class MarkerMaker {
 
 }  // namespace
 
-std::vector<Vec3> box_edges(const Vec3& lo, const Vec3& hi, const Vec3& shift) {
+std::vector<Vec3> box_edges(const Vec3& min, const Vec3& max, const Vec3& shift) {
     const auto corner = [&](int i) {
-        return plus(Vec3{i & 1 ? hi.x : lo.x, i & 2 ? hi.y : lo.y, i & 4 ? hi.z : lo.z}, shift);
+        return plus(Vec3{i & 1 ? max.x : min.x, i & 2 ? max.y : min.y, i & 4 ? max.z : min.z},
+                    shift);
     };
     std::vector<Vec3> out;
     for (int i = 0; i < 8; ++i) {

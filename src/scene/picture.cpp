@@ -52,9 +52,10 @@ void put(std::vector<float>& out, const Vec3& p) {
     out.insert(out.end(), {p.x, p.y, p.z});
 }
 void put(std::vector<std::uint8_t>& out, const Rgb& c) {
-    for (const float channel : c)
+    for (const float channel : c) {
         out.push_back(
             static_cast<std::uint8_t>(std::lround(std::clamp(channel, 0.0f, 1.0f) * 255)));
+    }
 }
 
 // A neutral tone, tinted a little per texture number so textures tell apart.

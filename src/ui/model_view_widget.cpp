@@ -288,9 +288,10 @@ bool ModelViewWidget::ids_current() const {
 void ModelViewWidget::draw_ids() {
     makeCurrent();
     const QSize size = device_size();
-    if (!id_frame_ || id_frame_->size() != size)
+    if (!id_frame_ || id_frame_->size() != size) {
         id_frame_ =
             std::make_unique<QOpenGLFramebufferObject>(size, QOpenGLFramebufferObject::Depth);
+    }
     ids_size_ = QSize();  // until read back: nothing under the pointer
     if (!id_frame_->isValid() || !id_frame_->bind()) return doneCurrent();
     glViewport(0, 0, size.width(), size.height());
