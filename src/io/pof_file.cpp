@@ -1,13 +1,14 @@
 #include "io/pof_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <utility>
 
 namespace pof {
@@ -23,11 +24,11 @@ constexpr std::int64_t kSmallRefill = 4096;
 // The bulk memory byte blocks are packed into, as long as the file holds that much.
 constexpr std::int64_t kBulkMemory = std::int64_t{8} << 20;
 
-// Up to the parts' bytes from the file at offset, filling them in order: how many were read,
-// 0 at its end; throws when the read fails.
-std::int64_t read_parts(int fd, iovec* parts, int count, std::int64_t offset) {
+// Up to the parts' bytes from the file at base + offset, filling them in order: how many were
+// read, 0 at its end; throws when the read fails.
+std::int64_t read_parts(int fd, iovec* parts, int count, std::int64_t base, std::int64_t offset) {
     for (;;) {
-        const ssize_t got = ::preadv(fd, parts, count, static_cast<off_t>(offset));
+        const ssize_t got = ::preadv(fd, parts, count, static_cast<off_t>(base + offset));
         if (got >= 0) return got;
         if (errno != EINTR) {
             throw ReadError(offset, "the file could not be read at byte " + std::to_string(offset) +
@@ -49,19 +50,28 @@ std::int32_t little_endian_i32(const unsigned char* b) {
 }  // namespace
 
 PofFile PofFile::open(const std::string& path) {
-    std::error_code ec;
-    // Looked at before it is opened: opening a FIFO with no writer would wait for one for
-    // ever, and a device or socket is no model file either.
-    const auto status = std::filesystem::status(path, ec);
-    if (!ec && !std::filesystem::is_regular_file(status)) {
-        throw OpenError(path + ": not a regular file");
-    }
+    return open_span(path, 0, -1);
+}
+
+// One look at the file: it is opened without waiting (a FIFO with no writer would block an
+// ordinary open for ever), then its type and size come from the open descriptor, so nothing
+// can change between the look and the read. A length below 0 spans to the file's end.
+PofFile PofFile::open_span(const std::string& path, std::int64_t begin, std::int64_t length) {
     PofFile f;
-    f.fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    f.fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (f.fd_ < 0) throw OpenError(path + ": " + std::strerror(errno));
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) throw OpenError(path + ": " + ec.message());
-    f.size_ = static_cast<std::int64_t>(size);
+    struct stat st {};
+    if (::fstat(f.fd_, &st) != 0) throw OpenError(path + ": " + std::strerror(errno));
+    if (!S_ISREG(st.st_mode)) throw OpenError(path + ": not a regular file");
+    const std::int64_t file_size = st.st_size;
+    if (length < 0) length = file_size - std::min(begin, file_size);
+    if (begin < 0 || begin > file_size || length > file_size - begin) {
+        throw OpenError(path + ": " + std::to_string(length) + " bytes at byte " +
+                        std::to_string(begin) + " pass the end of the file (" +
+                        std::to_string(file_size) + " bytes)");
+    }
+    f.base_ = begin;
+    f.size_ = length;
     f.buffer_.resize(kBufferSize);
     f.data_ = f.buffer_.data();
     return f;
@@ -81,9 +91,9 @@ PofFile::PofFile(PofFile&& other) noexcept {
 
 PofFile& PofFile::operator=(PofFile&& other) noexcept {
     if (this == &other) return *this;
-    block_reads_.reset();  // its reads finish on the file they were asked of
     if (fd_ >= 0) ::close(fd_);
     fd_ = std::exchange(other.fd_, -1);
+    base_ = other.base_;
     const bool owns_buffer = !other.buffer_.empty();
     buffer_ = std::move(other.buffer_);
     data_ = owns_buffer ? buffer_.data() : other.data_;
@@ -95,12 +105,10 @@ PofFile& PofFile::operator=(PofFile&& other) noexcept {
     memory_used_ = other.memory_used_;
     refill_size_ = other.refill_size_;
     memory_size_ = std::exchange(other.memory_size_, 0);
-    block_reads_ = std::move(other.block_reads_);
     return *this;
 }
 
 PofFile::~PofFile() {
-    block_reads_.reset();
     if (fd_ >= 0) ::close(fd_);
 }
 
@@ -112,13 +120,13 @@ void PofFile::need(std::int64_t n) const {
     }
 }
 
-// Every read names its byte in the file: blocks read on the second core and seeks over
-// unknown chunks leave no file position to keep.
+// Every read names its byte in the file: a skip over an unknown chunk leaves no file
+// position to seek.
 void PofFile::refill() {
     buffer_start_ += data_len_;
     data_len_ = 0;
     iovec part{buffer_.data(), static_cast<std::size_t>(refill_size_)};
-    data_len_ = read_parts(fd_, &part, 1, buffer_start_);
+    data_len_ = read_parts(fd_, &part, 1, base_, buffer_start_);
     if (data_len_ == 0) ends_early(offset_);
     refill_size_ = std::min(2 * refill_size_, kBufferSize);
 }
@@ -140,7 +148,7 @@ void PofFile::read_large(char* dest, std::int64_t n) {
         const std::int64_t rest = n - done;
         iovec parts[2] = {{dest + done, static_cast<std::size_t>(rest)},
                           {buffer_.data(), static_cast<std::size_t>(refill_size_)}};
-        const std::int64_t got = read_parts(fd_, parts, 2, offset_);
+        const std::int64_t got = read_parts(fd_, parts, 2, base_, offset_);
         if (got == 0) ends_early(offset_);
         const std::int64_t taken = std::min(got, rest);
         done += taken;
@@ -225,23 +233,11 @@ ByteBlock PofFile::block(std::int64_t n) {
         read_into(own.get(), n);
         return ByteBlock(std::move(own), size);
     }
-    // The whole block is read on the second core, even what the buffer holds of it: the first
-    // touch of fresh memory, where the system clears it, then falls there too.
+    // Straight from the file into bulk memory. When the file shrank since it was opened the
+    // read stops at the missing byte and the block is never handed out.
     char* dest = room_for(n);
-    if (!block_reads_) block_reads_ = std::make_unique<BlockReads>(fd_);
-    block_reads_->add(memory_, dest, offset_, n);
-    offset_ += n;
-    if (offset_ > buffer_start_ + data_len_) {
-        buffer_start_ = offset_;
-        data_len_ = 0;
-        // Another large block may follow soon: read little ahead of it.
-        refill_size_ = kSmallRefill;
-    }
+    read_large(dest, n);
     return ByteBlock(std::shared_ptr<const char>(memory_, dest), size);
-}
-
-void PofFile::settle() {
-    if (block_reads_) block_reads_->finish();
 }
 
 // Room for a block of n bytes in the current bulk memory, or in new bulk memory sized for the

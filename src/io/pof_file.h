@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "io/block_reads.h"
 #include "io/byte_block.h"
 #include "io/vec.h"
 
@@ -33,7 +32,12 @@ class OpenError : public std::runtime_error {
 
 class PofFile {
   public:
+    // Opens a regular file; anything else (a FIFO, a folder, a device) is refused without
+    // waiting on it.
     static PofFile open(const std::string& path);
+    // The length bytes from begin on of a regular file (a member of an archive), read as if
+    // they were a file of their own: offsets count from begin, the span's end is the end.
+    static PofFile open_span(const std::string& path, std::int64_t begin, std::int64_t length);
     // Reads a caller-owned buffer that must outlive the PofFile.
     static PofFile from_bytes(std::string_view bytes);
 
@@ -53,12 +57,8 @@ class PofFile {
     // n bytes as they stand; n of 0 or less reads nothing.
     std::string bytes(std::int64_t n);
     // n bytes kept as they stand; large blocks are read straight from the file into memory
-    // shared with the other blocks of this read, on a second core: they hold their bytes once
-    // settle() has returned, or the PofFile has ended.
+    // shared with the other large blocks of this read.
     ByteBlock block(std::int64_t n);
-    // Waits for the blocks still being read; throws the ReadError of the first byte one could
-    // not get (the file shrank while it was read).
-    void settle();
     void skip(std::int64_t n);
 
     // Reads a count of items that take at least item_bytes each and refuses, before anything
@@ -75,7 +75,8 @@ class PofFile {
     void refill();
     char* room_for(std::int64_t n);
 
-    int fd_ = -1;  // the open file; -1 when the bytes are in memory
+    int fd_ = -1;            // the open file; -1 when the bytes are in memory
+    std::int64_t base_ = 0;  // where offset 0 lies in the file
     std::vector<char> buffer_;
     const char* data_ = nullptr;  // the bytes from buffer_start_ on
     std::int64_t data_len_ = 0;
@@ -85,7 +86,6 @@ class PofFile {
     std::shared_ptr<char> memory_;  // where block() puts the blocks it reads
     std::int64_t memory_used_ = 0;
     std::int64_t memory_size_ = 0;
-    std::unique_ptr<BlockReads> block_reads_;             // large blocks still being read
     std::int64_t refill_size_ = std::int64_t{64} * 1024;  // bytes the next refill asks for
 };
 

@@ -117,13 +117,6 @@ ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::
         form.size_columns();
         outcome = ReadOutcome::Damaged;
     }
-    try {
-        file.settle();
-    } catch (const ReadError& e) {
-        // The BSP data read on the second core met the end of a file that shrank meanwhile.
-        if (damage.empty()) damage = damaged(e.what());
-        outcome = ReadOutcome::Damaged;
-    }
     store.read_failure = damage;
     // One message box per read, whatever went wrong in it.
     std::string message = damage;

@@ -15,6 +15,7 @@
 #include "records/header/frmACEN.h"
 #include "records/header/frmTXTR.h"
 #include "session.h"
+#include "subobject_model.h"
 #include "table_rows.h"
 #include "temp_file.h"
 
@@ -190,5 +191,35 @@ TEST_P(ShrinkingFile, GivesTheDamageMessageAndKeepsTheRowsRead) {
 
 // Cut before the magic, inside the version, inside the first chunk header, inside its body.
 INSTANTIATE_TEST_SUITE_P(CutAt, ShrinkingFile, ::testing::Values(0, 6, 12, 20));
+
+// BSP data this long is read straight from the file into bulk memory. A shrink inside it ends
+// the read at the subobject's chunk, naming the byte where the bytes ran out, and the
+// subobject keeps none of the bytes that were never read.
+TEST(ShrinkingFile, InsideALargeBlockNamesItsChunkAndKeepsNoUnreadByte) {
+    testing_pof::SubobjectFields fields;
+    fields.bsp = Bytes().raw(std::string(100000, '\x5b'));
+    const auto bytes = PofBuilder(2117)
+                           .chunk("HDR2", testing_pof::header_body(2117))
+                           .chunk("OBJ2", testing_pof::subobject_body(2117, fields))
+                           .chunk("TXTR", testing_pof::texture_body({"hull"}))
+                           .str();
+    const auto bsp_at = bytes.find(std::string(64, '\x5b'));
+    const auto subobject_at = bytes.find("OBJ2");
+    const auto cut = bsp_at + 70000;
+    const TempFile file(bytes);
+    Session s;
+    pof::clr_data(s.store, s.form);
+    auto pof_file = pof::PofFile::open(file.path());
+    std::filesystem::resize_file(file.path(), cut);
+    EXPECT_EQ(pof::read_chunks(pof_file, s.store, s.form, s.desktop), ReadOutcome::Damaged);
+    ASSERT_EQ(s.desktop.messages.size(), 1u);
+    EXPECT_EQ(s.desktop.messages[0],
+              "Damaged POF file: the OBJ2 chunk at byte " + std::to_string(subobject_at) +
+                  " could not be read: the file ends early at byte " + std::to_string(cut) + ".");
+    EXPECT_EQ(s.rows().size(), 2u);
+    EXPECT_TRUE(s.store.subobjects.at(0).bsp_data.empty());
+    ASSERT_EQ(s.store.chunks.size(), 2u);
+    EXPECT_FALSE(s.store.chunks[1].complete);
+}
 
 }  // namespace
