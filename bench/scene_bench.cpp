@@ -1,8 +1,10 @@
 // The Model View's scene against the read of the same model: building the scene (and the
-// picture the 3-D view uploads) should cost at most three reads.
+// picture the 3-D view uploads) should cost at most three reads. Then the scene and the model
+// check over growing counts of subobjects, debris entries and markers.
 
 #include <benchmark/benchmark.h>
 
+#include "check/model_check.h"
 #include "scene/build_scene.h"
 #include "scene/picture.h"
 #include "scene_models.h"
@@ -44,6 +46,60 @@ void BM_BuildSceneAndPicture(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildSceneAndPicture)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The scene and the check cost time linear in subobjects, debris entries and markers: the
+// complexity each family reports should read O(N).
+void read_into(testing_pof::Session& s, const std::string& model) {
+    s.read(model);
+}
+
+void BM_SceneOfDebris(benchmark::State& state) {
+    testing_pof::Session s;
+    read_into(s, bench_models::all_debris(static_cast<std::int32_t>(state.range(0))));
+    for (auto _ : state) benchmark::DoNotOptimize(scene::build_scene(s.store, {}));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SceneOfDebris)
+    ->RangeMultiplier(2)
+    ->Range(10000, 80000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_CheckOfDebris(benchmark::State& state) {
+    testing_pof::Session s;
+    read_into(s, bench_models::all_debris(static_cast<std::int32_t>(state.range(0))));
+    for (auto _ : state) benchmark::DoNotOptimize(check::check_model(s.store));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_CheckOfDebris)
+    ->RangeMultiplier(2)
+    ->Range(10000, 80000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_SceneOfMarkers(benchmark::State& state) {
+    testing_pof::Session s;
+    read_into(s, bench_models::many_markers(static_cast<std::int32_t>(state.range(0))));
+    for (auto _ : state) benchmark::DoNotOptimize(scene::build_scene(s.store, {}));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SceneOfMarkers)
+    ->RangeMultiplier(2)
+    ->Range(20000, 160000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_CheckOfMarkers(benchmark::State& state) {
+    testing_pof::Session s;
+    read_into(s, bench_models::many_markers(static_cast<std::int32_t>(state.range(0))));
+    for (auto _ : state) benchmark::DoNotOptimize(check::check_model(s.store));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_CheckOfMarkers)
+    ->RangeMultiplier(2)
+    ->Range(20000, 160000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

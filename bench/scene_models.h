@@ -56,4 +56,35 @@ inline std::string triangle_heavy(std::int64_t triangles) {
     return b.str();
 }
 
+// count subobjects that are all debris pieces, each a chunk of its own with an empty BSP walk:
+// the scene of detail level 0 asks of every subobject whether it is debris.
+inline std::string all_debris(std::int32_t count) {
+    testing_pof::HeaderFields h;
+    h.subobjects = count;
+    h.debris = count;
+    h.first_debris = 0;
+    h.debris_step = 1;
+    testing_pof::PofBuilder b(2117);
+    b.chunk("HDR2", testing_pof::header_body(2117, h));
+    for (std::int32_t n = 0; n < count; ++n) {
+        testing_pof::SubobjectFields s;
+        s.number = n;
+        s.parent = -1;
+        s.name = "debris";
+        s.bsp = testing_pof::bsp::eof();
+        b.chunk("OBJ2", testing_pof::subobject_body(2117, s));
+    }
+    return b.str();
+}
+
+// count gun points in banks of 8, count path vertices in paths of 8, and count eye points.
+inline std::string many_markers(std::int32_t count) {
+    const std::vector<std::int32_t> banks(static_cast<std::size_t>(count / 8), 8);
+    testing_pof::PofBuilder b(2117);
+    b.chunk("HDR2", testing_pof::header_body(2117, {}));
+    b.chunk("GPNT", testing_pof::weapon_points_body(banks, true));
+    b.chunk("EYE ", testing_pof::eye_body(count));
+    return b.str();
+}
+
 }  // namespace bench_models

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, ASan and UBSan in build-fuzz/ and fuzzes each for
 # SECONDS (default 30) on a copy of the seed corpus, one after the other, one core each:
-#   fuzz_read  the read alone: the chunk loop and every chunk parser
-#   fuzz_pof   the read, then every window opened and clicked through
+#   fuzz_read   the read alone: the chunk loop and every chunk parser
+#   fuzz_check  the read, then the model check with every finding put into words
+#   fuzz_scene  the read, then the Model View's scene at every detail level, its picture and OBJ
+#   fuzz_pof    the read, then every window opened and clicked through
 # The seeds in fuzz/corpus/ stay as they are. An input that crashes, hangs or runs out of
 # memory is kept in build-fuzz/artifacts/<target>/; add it to fuzz/corpus/ as
 # regress-<what-it-broke> once the fault is fixed.
@@ -12,7 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-30}
-targets=(fuzz_read fuzz_pof)
+targets=(fuzz_read fuzz_check fuzz_scene fuzz_pof)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPOFSCOPE_LIBFUZZER=ON -DPOFSCOPE_SANITIZE=ON -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "check/bsp_check.h"
+#include "io/little_endian.h"
 #include "io/text.h"
 #include "records/subobjects/bsp.h"
 #include "records/subobjects/g_functions.h"
@@ -17,17 +18,7 @@ namespace check {
 namespace {
 
 using pof::integer_text;
-
-template <int Width>
-std::uint32_t little_endian(const char* p) {
-    std::uint32_t v = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(&v, p, Width);
-    } else {
-        for (int i = Width - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(p[i]);
-    }
-    return v;
-}
+using pof::little_endian;
 
 // Little-endian numbers out of a block. Checked reads check each field against the block and
 // throw as the block viewers' reads do. Unchecked reads are only for fields that the block's
@@ -72,6 +63,7 @@ class BspCheck {
     BspCheck(CheckContext& c, const records::Subobject& s)
         : c_(c),
           s_(s),
+          subobject_row_(c.subobject_rows.row_of(s.number)),
           bsp_(s.bsp_data.data(), bsp_size(s)),
           walk_(c.block_walk),
           walker_(bsp_, walk_),
@@ -114,9 +106,9 @@ class BspCheck {
     bool block_starts_at(std::int64_t offset);
     void check_vertex(int row, std::int32_t v, pof::Vec3 p);
     void check_vertex_normal(int row, std::int32_t v, int j, pof::Vec3 n);
-    bool counted_only(Code code) { return c_.out.counted_only(code); }
+    bool count_if_past_cap(Code code) { return c_.out.count_if_past_cap(code); }
     BlockPlace at(int row, std::int32_t entry = -1) const {
-        return {s_.number, walk_.rows[row].offset, row, entry};
+        return {s_.number, walk_.rows[row].offset, row, entry, subobject_row_};
     }
     std::string where(int row) const {
         return place(
@@ -128,9 +120,8 @@ class BspCheck {
     // The subobject's window on this subobject, its block row double-clicked, then choices
     // in the block's own window.
     pof::ItemRef item(int row, std::vector<pof::RowChoice> then = {}) const {
-        pof::ItemRef ref{pof::RecordEntry::SOBJ, {{1, s_.number, false}, {2, row, true}}};
-        ref.choices.insert(ref.choices.end(), then.begin(), then.end());
-        return ref;
+        then.insert(then.begin(), {2, row, true});
+        return c_.subobject_item(s_.number, std::move(then));
     }
     void walk_fault(int row, const std::string& why) {
         c_.out.add(Code::BspWalk, where(row), why, item(row));
@@ -138,6 +129,7 @@ class BspCheck {
 
     CheckContext& c_;
     const records::Subobject& s_;
+    std::int32_t subobject_row_;  // -1 when the subobject window lists it nowhere
     std::string_view bsp_;
     records::BlockWalk& walk_;
     records::BlockWalker walker_;  // lists each block just before it is checked
@@ -280,7 +272,7 @@ void BspCheck::vertices(int row, std::string_view b, std::int64_t n) {
 
 void BspCheck::check_vertex(int row, std::int32_t v, pof::Vec3 p) {
     if (!is_finite(p)) {
-        if (counted_only(Code::NotFinite)) return;
+        if (count_if_past_cap(Code::NotFinite)) return;
         finite_or_report(c_, where(row, "Vertex", v), "vertex", p, item(row, {{1, v, false}}));
         return;
     }
@@ -292,7 +284,7 @@ void BspCheck::check_vertex(int row, std::int32_t v, pof::Vec3 p) {
         p.z >= lo.z - e && p.z <= hi.z + e) {
         return;
     }
-    if (counted_only(Code::VertexOutsideBox)) return;
+    if (count_if_past_cap(Code::VertexOutsideBox)) return;
     c_.out.add(Code::VertexOutsideBox, where(row, "Vertex", v),
                "the vertex " + vec_text(p) + " lies outside the subobject's bounding box " +
                    vec_text(lo) + " to " + vec_text(hi),
@@ -300,7 +292,8 @@ void BspCheck::check_vertex(int row, std::int32_t v, pof::Vec3 p) {
 }
 
 void BspCheck::check_vertex_normal(int row, std::int32_t v, int j, pof::Vec3 n) {
-    if (is_unit(n) || counted_only(is_finite(n) ? Code::NormalLength : Code::NotFinite)) return;
+    if (is_unit(n) || count_if_past_cap(is_finite(n) ? Code::NormalLength : Code::NotFinite))
+        return;
     check_normal(c_, where(row, "Vertex", v), "vertex normal", n,
                  item(row, {{1, v, false}, {2, j, false}}));
 }
@@ -356,10 +349,10 @@ void BspCheck::entries(int row, std::string_view b, std::int64_t n) {
         const float u = Unchecked::f32(b, field + 4), v = Unchecked::f32(b, field + 8);
         if (std::isfinite(u) && std::isfinite(v)) continue;
         const auto ref = item(row, {{1, entry_number, false}});
-        if (!std::isfinite(u) && !counted_only(Code::NotFinite)) {
+        if (!std::isfinite(u) && !count_if_past_cap(Code::NotFinite)) {
             finite_or_report(c_, where(row, "entry", e), "u", u, ref);
         }
-        if (!std::isfinite(v) && !counted_only(Code::NotFinite)) {
+        if (!std::isfinite(v) && !count_if_past_cap(Code::NotFinite)) {
             finite_or_report(c_, where(row, "entry", e), "v", v, ref);
         }
     }
@@ -370,13 +363,13 @@ void BspCheck::polygon(int row, std::string_view b) {
     const pof::Vec3 normal = R::vec(b, 8), center = R::vec(b, 20);
     const float radius = R::f32(b, 32);
     if (!is_unit(normal) &&
-        !counted_only(is_finite(normal) ? Code::NormalLength : Code::NotFinite)) {
+        !count_if_past_cap(is_finite(normal) ? Code::NormalLength : Code::NotFinite)) {
         check_normal(c_, where(row), "polygon normal", normal, item(row));
     }
-    if (!is_finite(center) && !counted_only(Code::NotFinite)) {
+    if (!is_finite(center) && !count_if_past_cap(Code::NotFinite)) {
         finite_or_report(c_, where(row), "polygon center", center, item(row));
     }
-    if (!std::isfinite(radius) && !counted_only(Code::NotFinite)) {
+    if (!std::isfinite(radius) && !count_if_past_cap(Code::NotFinite)) {
         finite_or_report(c_, where(row), "polygon radius", radius, item(row));
     }
     const std::int32_t count = R::i32(b, 36);
@@ -396,7 +389,7 @@ void BspCheck::polygon(int row, std::string_view b) {
 void BspCheck::no_points(const BlockPlace& at) {
     if (points_ == Points::Unreadable || told_no_points_) return;
     told_no_points_ = true;
-    c_.out.add(Code::NoDefpoints, {at.subobject, at.block_offset, at.row});
+    c_.out.add(Code::NoDefpoints, {at.subobject, at.block_offset, at.row, -1, at.subobject_row});
 }
 
 template <class R>

@@ -51,7 +51,7 @@ class SubobjectChunks {
             c_.out.add(Code::SubobjectDuplicate, numbered("subObject", n),
                        "the subobject chunk " + at_byte(it->second) +
                            " filled this number already; this one overwrote it",
-                       pof::ItemRef{pof::RecordEntry::SOBJ, {{1, n, false}}});
+                       c_.subobject_item(n));
             it->second = fact.offset;
         }
     }

@@ -4,7 +4,6 @@
 
 #include "io/text.h"
 #include "pof/chunk_kinds.h"
-#include "records/table_access.h"
 
 namespace check {
 
@@ -16,7 +15,8 @@ double length_of(pof::Vec3 n) {
 
 }  // namespace
 
-CheckContext::CheckContext(const pof::ModelStore& store, Findings& out) : store(store), out(out) {
+CheckContext::CheckContext(const pof::ModelStore& store, Findings& out)
+    : store(store), out(out), subobject_rows(store.subobjects, store.ohdr.subobject_count) {
     for (std::size_t i = 0; i < store.chunks.size(); ++i) {
         const records::ChunkFact& fact = store.chunks[i];
         const pof::ChunkKind* type = pof::find_chunk_id(fact.id).kind;
@@ -30,7 +30,7 @@ CheckContext::CheckContext(const pof::ModelStore& store, Findings& out) : store(
         }
     }
     if (record_chunk(pof::RecordEntry::TXTR)) {
-        texture_names_ = records::rows_for(store.txtr.texture_count, store.txtr.textures);
+        texture_names_ = store.txtr.texture_rows();
     }
     texture_used.assign(static_cast<std::size_t>(texture_names_), false);
 }
@@ -44,6 +44,15 @@ std::optional<std::size_t> CheckContext::record_chunk(pof::RecordEntry entry) co
 bool CheckContext::is_subobject(std::int64_t number) const {
     return store.header_read && store.subobjects.has_slot(static_cast<std::int32_t>(number)) &&
            number == static_cast<std::int32_t>(number);
+}
+
+pof::ItemRef CheckContext::subobject_item(std::int32_t number,
+                                          std::vector<pof::RowChoice> then) const {
+    const int row = subobject_rows.row_of(number);
+    if (row < 0) return {pof::RecordEntry::SOBJ, {}};
+    pof::ItemRef ref{pof::RecordEntry::SOBJ, {{1, row, false}}};
+    ref.choices.insert(ref.choices.end(), then.begin(), then.end());
+    return ref;
 }
 
 std::string place(std::initializer_list<std::string> steps) {

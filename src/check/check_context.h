@@ -12,6 +12,7 @@
 #include "check/findings.h"
 #include "pof/global_data.h"
 #include "records/subobjects/bsp.h"
+#include "records/subobjects/subobject_rows.h"
 
 namespace check {
 
@@ -22,6 +23,9 @@ struct CheckContext {
     std::optional<std::size_t> record_chunk(pof::RecordEntry entry) const;
     // A subobject number the header's table holds.
     bool is_subobject(std::int64_t number) const;
+    // The subobject window on subobject number, then the choices in it; just the window when
+    // no row shows that number.
+    pof::ItemRef subobject_item(std::int32_t number, std::vector<pof::RowChoice> then = {}) const;
     // Textures a TMAPPOLY can name: the TXTR names of this file, none without one.
     std::int32_t texture_names() const { return texture_names_; }
 
@@ -32,6 +36,7 @@ struct CheckContext {
     std::unordered_map<std::int32_t, std::size_t> subobject_chunks;
     // The block walk of the subobject being checked; its rows keep their memory for the next.
     records::BlockWalk block_walk;
+    records::SubobjectRows subobject_rows;
 
   private:
     std::unordered_map<int, std::size_t> record_chunks_;
@@ -96,6 +101,8 @@ void check_header(CheckContext& c);
 void check_subobjects(CheckContext& c);
 void check_weapons(CheckContext& c);
 void check_docking(CheckContext& c);
+void check_general(CheckContext& c);  // ACEN
+// After the subobjects: the TXTR names no TMAPPOLY used.
 void check_textures(CheckContext& c);
 
 }  // namespace check

@@ -1,4 +1,4 @@
-// Docking points, paths, thrusters, insignia, the texture names and the auto-centre.
+// Docking points, paths, thrusters and insignia.
 
 #include "check/check_context.h"
 #include "io/text.h"
@@ -10,11 +10,10 @@ namespace {
 
 using pof::integer_text;
 using pof::RecordEntry;
-using records::rows_for;
 
 std::int32_t path_count(const CheckContext& c) {
     if (!c.record_chunk(RecordEntry::PATH)) return 0;
-    return rows_for(c.store.path.path_count, c.store.path.names);
+    return c.store.path.path_rows();
 }
 
 void dock(CheckContext& c, const records::DockRecord& r, int d) {
@@ -22,7 +21,7 @@ void dock(CheckContext& c, const records::DockRecord& r, int d) {
     const std::int32_t paths = path_count(c);
     const std::int32_t splines = records::entry_or_zero(r.spline_path_counts, d);
     check_count(c, at, "spline path count", splines, rows(RecordEntry::DOCK, {d}));
-    for (int j = 0; j < rows_for(splines, r.spline_paths, d); ++j) {
+    for (int j = 0; j < r.spline_path_rows(d); ++j) {
         const std::int32_t path = r.spline_paths.at(d, j);
         if (path >= 0 && path < paths) continue;
         c.out.add(Code::DockPath, place({at, numbered("Spline path", j)}),
@@ -32,7 +31,7 @@ void dock(CheckContext& c, const records::DockRecord& r, int d) {
     }
     const std::int32_t points = records::entry_or_zero(r.point_counts, d);
     check_count(c, at, "point count", points, rows(RecordEntry::DOCK, {d}));
-    for (int p = 0; p < rows_for(points, r.points, d); ++p) {
+    for (int p = 0; p < r.point_rows(d); ++p) {
         const std::string where = place({at, numbered("Point", p)});
         const pof::ItemRef item{RecordEntry::DOCK, {{1, d, false}, {3, p, false}}};
         finite_or_report(c, where, "position", r.points.at(d, p).position, item);
@@ -42,8 +41,7 @@ void dock(CheckContext& c, const records::DockRecord& r, int d) {
 
 void docks(CheckContext& c, const records::DockRecord& r) {
     check_count(c, "", "dock count", r.dock_count, {});
-    const int n = rows_for(r.dock_count, r.properties);
-    for (int d = 0; d < n; ++d) dock(c, r, d);
+    for (int d = 0; d < r.dock_rows(); ++d) dock(c, r, d);
 }
 
 char lower(char ch) {
@@ -61,8 +59,7 @@ void path_vertex(CheckContext& c, const records::PathRecord& r, int p, int v) {
     finite_or_report(c, at, "position", vertex.position, rows(RecordEntry::PATH, {p, v}));
     finite_or_report(c, at, "radius", vertex.radius, rows(RecordEntry::PATH, {p, v}));
     check_count(c, at, "turret count", vertex.turret_count, rows(RecordEntry::PATH, {p, v}));
-    const int turrets = std::min(std::max(vertex.turret_count, 0), r.turret_slots(p, v));
-    for (int t = 0; t < turrets; ++t) {
+    for (int t = 0; t < r.turret_rows(p, v); ++t) {
         const std::int32_t n = r.turret(p, v, t);
         if (c.is_subobject(n)) continue;
         c.out.add(Code::PathTurret, place({at, numbered("Turret", t)}),
@@ -79,8 +76,7 @@ void paths(CheckContext& c, const records::PathRecord& r) {
         names.push_back(lowered(c.store.subobjects.at(number).name));
     }
     std::sort(names.begin(), names.end());
-    const int n = rows_for(r.path_count, r.names);
-    for (int p = 0; p < n; ++p) {
+    for (int p = 0; p < r.path_rows(); ++p) {
         const std::string& parent = records::entry_or_zero(r.parents, p).text;
         if (!parent.empty() && !std::binary_search(names.begin(), names.end(), lowered(parent))) {
             c.out.add(Code::PathParent, numbered("Path", p),
@@ -89,17 +85,16 @@ void paths(CheckContext& c, const records::PathRecord& r) {
         }
         const std::int32_t vertices = records::entry_or_zero(r.vertex_counts, p);
         check_count(c, numbered("Path", p), "vertex count", vertices, rows(RecordEntry::PATH, {p}));
-        for (int v = 0; v < rows_for(vertices, r.vertices, p); ++v) path_vertex(c, r, p, v);
+        for (int v = 0; v < r.vertex_rows(p); ++v) path_vertex(c, r, p, v);
     }
 }
 
 void thrusters(CheckContext& c, const records::FuelRecord& r) {
     check_count(c, "", "thruster count", r.thruster_count, {});
-    const int n = rows_for(r.thruster_count, r.glow_counts);
-    for (int t = 0; t < n; ++t) {
+    for (int t = 0; t < r.thruster_rows(); ++t) {
         const std::string at = numbered("Thruster", t);
         check_count(c, at, "glow count", r.glow_counts[t], rows(RecordEntry::FUEL, {t}));
-        for (int g = 0; g < rows_for(r.glow_counts[t], r.glows, t); ++g) {
+        for (int g = 0; g < r.glow_rows(t); ++g) {
             const std::string where = place({at, numbered("Glow", g)});
             const auto item = rows(RecordEntry::FUEL, {t, g});
             const records::Glow glow = r.glows.at(t, g);
@@ -124,12 +119,12 @@ void insignia(CheckContext& c, const records::InsgRecord& r, int i) {
     const std::int32_t face_count = records::entry_or_zero(r.face_counts, i);
     check_count(c, at, "vertex count", vertex_count, rows(RecordEntry::INSG, {i}));
     check_count(c, at, "face count", face_count, rows(RecordEntry::INSG, {i}));
-    const int vertices = rows_for(vertex_count, r.vertices, i);
+    const int vertices = r.vertex_rows(i);
     for (int v = 0; v < vertices; ++v) {
         finite_or_report(c, place({at, numbered("Vertex", v)}), "vertex", r.vertices.at(i, v),
                          rows(RecordEntry::INSG, {i, v}));
     }
-    for (int f = 0; f < rows_for(face_count, r.faces, i); ++f) {
+    for (int f = 0; f < r.face_rows(i); ++f) {
         for (const records::FaceCorner& corner : r.faces.at(i, f)) {
             if (corner.vertex >= 0 && corner.vertex < vertices) continue;
             c.out.add(Code::InsigniaVertexIndex, place({at, numbered("Face", f)}),
@@ -142,8 +137,7 @@ void insignia(CheckContext& c, const records::InsgRecord& r, int i) {
 
 void insignias(CheckContext& c, const records::InsgRecord& r) {
     check_count(c, "", "insignia count", r.insignia_count, {});
-    const int n = rows_for(r.insignia_count, r.detail_levels);
-    for (int i = 0; i < n; ++i) insignia(c, r, i);
+    for (int i = 0; i < r.insignia_rows(); ++i) insignia(c, r, i);
 }
 
 }  // namespace
@@ -154,21 +148,6 @@ void check_docking(CheckContext& c) {
     at_record(c, RecordEntry::PATH, [&] { paths(c, s.path); });
     at_record(c, RecordEntry::FUEL, [&] { thrusters(c, s.fuel); });
     at_record(c, RecordEntry::INSG, [&] { insignias(c, s.insg); });
-    at_record(c, RecordEntry::ACEN,
-              [&] { finite_or_report(c, "", "auto-centre", s.acen.auto_center, {}); });
-}
-
-void check_textures(CheckContext& c) {
-    at_record(c, pof::RecordEntry::TXTR, [&] {
-        check_count(c, "", "texture count", c.store.txtr.texture_count, {});
-        for (std::size_t t = 0; t < c.texture_used.size(); ++t) {
-            if (c.texture_used[t]) continue;
-            const int row = static_cast<int>(t);
-            c.out.add(Code::TextureUnused, numbered("Texture", row),
-                      "no TMAPPOLY uses \"" + pof::text8(c.store.txtr.textures[t].name) + "\"",
-                      rows(RecordEntry::TXTR, {row}));
-        }
-    });
 }
 
 }  // namespace check

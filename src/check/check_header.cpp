@@ -11,12 +11,10 @@ namespace check {
 namespace {
 
 using pof::integer_text;
-using records::rows_for;
 
-void check_subobject_numbers(CheckContext& c, const std::vector<std::int32_t>& table,
-                             std::int32_t count, Code code, const char* word) {
-    const int n = rows_for(count, table);
-    for (int i = 0; i < n; ++i) {
+void check_subobject_numbers(CheckContext& c, const std::vector<std::int32_t>& table, int rows,
+                             Code code, const char* word) {
+    for (int i = 0; i < rows; ++i) {
         if (c.is_subobject(table[i])) continue;
         c.out.add(code, numbered(word, i),
                   std::string(word) + " " + integer_text(i) + " names subobject " +
@@ -57,7 +55,7 @@ void check_values(CheckContext& c, const records::OhdrRecord& h, std::int32_t ve
         }
     }
     if (version >= records::kCrossSections) {
-        const int n = rows_for(h.cross_section_count, h.cross_section_depths);
+        const int n = h.cross_section_rows();
         for (int i = 0; i < n; ++i) {
             const std::string at = numbered("Cross Section", i);
             const pof::ItemRef item{pof::RecordEntry::OHDR, {{2, i, false}}};
@@ -67,7 +65,7 @@ void check_values(CheckContext& c, const records::OhdrRecord& h, std::int32_t ve
         }
     }
     if (version >= records::kLights) {
-        const int n = rows_for(h.light_count, h.light_locations);
+        const int n = h.light_rows();
         for (int i = 0; i < n; ++i) {
             finite_or_report(c, numbered("Light", i), "location", h.light_locations[i],
                              rows(pof::RecordEntry::OHDR, {i}));
@@ -95,9 +93,9 @@ void check_header(CheckContext& c) {
     const std::int32_t version = c.store.file_version;
     check_counts(c, h, version);
     check_values(c, h, version);
-    check_subobject_numbers(c, h.detail_levels, h.detail_level_count, Code::DetailLevel,
+    check_subobject_numbers(c, h.detail_levels, h.detail_level_rows(), Code::DetailLevel,
                             "Detail Level");
-    check_subobject_numbers(c, h.debris_pieces, h.debris_count, Code::Debris, "Debris");
+    check_subobject_numbers(c, h.debris_pieces, h.debris_rows(), Code::Debris, "Debris");
     check_missing(c);
 }
 

@@ -14,13 +14,9 @@ namespace {
 
 using pof::integer_text;
 
-pof::ItemRef subobject_item(std::int32_t n) {
-    return {pof::RecordEntry::SOBJ, {{1, n, false}}};
-}
-
 void check_fields(CheckContext& c, const records::Subobject& s) {
     const std::string at = numbered("subObject", s.number);
-    const auto item = subobject_item(s.number);
+    const auto item = c.subobject_item(s.number);
     if (s.parent != -1 && !c.is_subobject(s.parent)) {
         c.out.add(Code::Parent, at,
                   "its parent " + integer_text(s.parent) + " is neither -1 nor a subobject number",
@@ -57,7 +53,7 @@ void check_parent_loops(CheckContext& c,
             for (auto it = from; it != walk.end(); ++it) chain += integer_text(*it) + " -> ";
             c.out.at_chunk(chunk_of[n]);
             c.out.add(Code::Parent, numbered("subObject", n),
-                      "its parent chain loops: " + chain + integer_text(n), subobject_item(n));
+                      "its parent chain loops: " + chain + integer_text(n), c.subobject_item(n));
         }
         for (const std::int32_t m : walk) state[m] = Done;
     }

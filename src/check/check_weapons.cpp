@@ -4,7 +4,6 @@
 
 #include "check/check_context.h"
 #include "io/text.h"
-#include "records/table_access.h"
 
 namespace check {
 
@@ -12,17 +11,14 @@ namespace {
 
 using pof::integer_text;
 using pof::RecordEntry;
-using records::rows_for;
 
 void weapon_points(CheckContext& c, RecordEntry entry, const records::WeaponPointRecord& r,
                    const char* word) {
     check_count(c, "", "slot count", r.bank_count, {});
-    const int banks = rows_for(r.bank_count, r.point_counts);
-    for (int b = 0; b < banks; ++b) {
+    for (int b = 0; b < r.slot_rows(); ++b) {
         const std::string slot = numbered("Slot", b);
         check_count(c, slot, "point count", r.point_counts[b], rows(entry, {b}));
-        const int points = rows_for(r.point_counts[b], r.points, b);
-        for (int p = 0; p < points; ++p) {
+        for (int p = 0; p < r.point_rows(b); ++p) {
             const std::string at = place({slot, numbered(word, p)});
             const auto item = rows(entry, {b, p});
             finite_or_report(c, at, "position", r.points.at(b, p).position, item);
@@ -41,8 +37,7 @@ void turret_subobject(CheckContext& c, const std::string& at, const char* what, 
 
 void turrets(CheckContext& c, RecordEntry entry, const records::TurretRecord& r) {
     check_count(c, "", "bank count", r.bank_count, {});
-    const int banks = rows_for(r.bank_count, r.turrets);
-    for (int b = 0; b < banks; ++b) {
+    for (int b = 0; b < r.bank_rows(); ++b) {
         const records::Turret& t = r.turrets[b];
         const std::string at = numbered("Bank", b);
         const auto item = rows(entry, {b});
@@ -53,8 +48,7 @@ void turrets(CheckContext& c, RecordEntry entry, const records::TurretRecord& r)
         if (t.firing_point_count == 0) {
             c.out.add(Code::TurretFiringPoints, at, "the turret has no firing points", item);
         }
-        const int points = rows_for(t.firing_point_count, r.firing_points, b);
-        for (int p = 0; p < points; ++p) {
+        for (int p = 0; p < r.firing_point_rows(b); ++p) {
             finite_or_report(c, place({at, numbered("Point", p)}), "firing point",
                              r.firing_points.at(b, p), rows(entry, {b, p}));
         }
@@ -63,8 +57,7 @@ void turrets(CheckContext& c, RecordEntry entry, const records::TurretRecord& r)
 
 void special_points(CheckContext& c, const records::SpclRecord& r) {
     check_count(c, "", "special point count", r.point_count, {});
-    const int n = rows_for(r.point_count, r.points);
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < r.point_rows(); ++i) {
         const std::string at = numbered("Special Point", i);
         finite_or_report(c, at, "point", r.points[i].point, rows(RecordEntry::SPCL, {i}));
         finite_or_report(c, at, "radius", r.points[i].radius, rows(RecordEntry::SPCL, {i}));
@@ -73,8 +66,7 @@ void special_points(CheckContext& c, const records::SpclRecord& r) {
 
 void eye_points(CheckContext& c, const records::EyeRecord& r) {
     check_count(c, "", "eye point count", r.point_count, {});
-    const int n = rows_for(r.point_count, r.points);
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < r.point_rows(); ++i) {
         const records::EyePoint& e = r.points[i];
         const std::string at = numbered("Eye Point", i);
         const auto item = rows(RecordEntry::EYE, {i});
@@ -120,8 +112,8 @@ void shield_face(CheckContext& c, const records::ShldRecord& r, int f, int verti
 void shield(CheckContext& c, const records::ShldRecord& r) {
     check_count(c, "", "vertex count", r.vertex_count, {});
     check_count(c, "", "face count", r.face_count, {});
-    const int vertices = rows_for(r.vertex_count, r.vertices);
-    const int faces = rows_for(r.face_count, r.faces);
+    const int vertices = r.vertex_rows();
+    const int faces = r.face_rows();
     for (int v = 0; v < vertices; ++v) {
         finite_or_report(c, numbered("Vertex", v), "vertex", r.vertices[v],
                          rows(RecordEntry::SHLD, {v}));

@@ -9,47 +9,56 @@ namespace check {
 namespace {
 
 struct CodeInfo {
+    Code code;
     std::string_view name;
     Severity severity;
 };
 
 constexpr std::array<CodeInfo, kCodeCount> kCodes{{
-    {"read", Severity::Error},
-    {"chunk-size", Severity::Warning},
-    {"unknown-chunk", Severity::Note},
-    {"duplicate-chunk", Severity::Warning},
-    {"no-header", Severity::Error},
-    {"subobject-missing", Severity::Error},
-    {"subobject-duplicate", Severity::Warning},
-    {"subobject-unstored", Severity::Error},
-    {"parent", Severity::Error},
-    {"detail-level", Severity::Error},
-    {"debris", Severity::Error},
-    {"bsp-walk", Severity::Error},
-    {"no-defpoints", Severity::Error},
-    {"vertex-index", Severity::Error},
-    {"normal-index", Severity::Error},
-    {"texture-index", Severity::Error},
-    {"polygon-vertices", Severity::Error},
-    {"sortnorm-offset", Severity::Error},
-    {"box-inverted", Severity::Warning},
-    {"vertex-outside-box", Severity::Warning},
-    {"not-finite", Severity::Error},
-    {"normal-length", Severity::Warning},
-    {"turret-subobject", Severity::Error},
-    {"turret-firing-points", Severity::Warning},
-    {"eye-subobject", Severity::Error},
-    {"dock-path", Severity::Error},
-    {"path-parent", Severity::Warning},
-    {"path-turret", Severity::Error},
-    {"shield-vertex-index", Severity::Error},
-    {"shield-neighbour-index", Severity::Error},
-    {"shield-neighbour", Severity::Warning},
-    {"insignia-vertex-index", Severity::Error},
-    {"insignia-detail-level", Severity::Error},
-    {"count-negative", Severity::Warning},
-    {"texture-unused", Severity::Note},
+    {Code::Read, "read", Severity::Error},
+    {Code::ChunkSize, "chunk-size", Severity::Warning},
+    {Code::UnknownChunk, "unknown-chunk", Severity::Note},
+    {Code::DuplicateChunk, "duplicate-chunk", Severity::Warning},
+    {Code::NoHeader, "no-header", Severity::Error},
+    {Code::SubobjectMissing, "subobject-missing", Severity::Error},
+    {Code::SubobjectDuplicate, "subobject-duplicate", Severity::Warning},
+    {Code::SubobjectUnstored, "subobject-unstored", Severity::Error},
+    {Code::Parent, "parent", Severity::Error},
+    {Code::DetailLevel, "detail-level", Severity::Error},
+    {Code::Debris, "debris", Severity::Error},
+    {Code::BspWalk, "bsp-walk", Severity::Error},
+    {Code::NoDefpoints, "no-defpoints", Severity::Error},
+    {Code::VertexIndex, "vertex-index", Severity::Error},
+    {Code::NormalIndex, "normal-index", Severity::Error},
+    {Code::TextureIndex, "texture-index", Severity::Error},
+    {Code::PolygonVertices, "polygon-vertices", Severity::Error},
+    {Code::SortnormOffset, "sortnorm-offset", Severity::Error},
+    {Code::BoxInverted, "box-inverted", Severity::Warning},
+    {Code::VertexOutsideBox, "vertex-outside-box", Severity::Warning},
+    {Code::NotFinite, "not-finite", Severity::Error},
+    {Code::NormalLength, "normal-length", Severity::Warning},
+    {Code::TurretSubobject, "turret-subobject", Severity::Error},
+    {Code::TurretFiringPoints, "turret-firing-points", Severity::Warning},
+    {Code::EyeSubobject, "eye-subobject", Severity::Error},
+    {Code::DockPath, "dock-path", Severity::Error},
+    {Code::PathParent, "path-parent", Severity::Warning},
+    {Code::PathTurret, "path-turret", Severity::Error},
+    {Code::ShieldVertexIndex, "shield-vertex-index", Severity::Error},
+    {Code::ShieldNeighbourIndex, "shield-neighbour-index", Severity::Error},
+    {Code::ShieldNeighbour, "shield-neighbour", Severity::Warning},
+    {Code::InsigniaVertexIndex, "insignia-vertex-index", Severity::Error},
+    {Code::InsigniaDetailLevel, "insignia-detail-level", Severity::Error},
+    {Code::CountNegative, "count-negative", Severity::Warning},
+    {Code::TextureUnused, "texture-unused", Severity::Note},
 }};
+
+constexpr bool in_code_order(const std::array<CodeInfo, kCodeCount>& table) {
+    for (int i = 0; i < kCodeCount; ++i) {
+        if (static_cast<int>(table[i].code) != i || table[i].name.empty()) return false;
+    }
+    return true;
+}
+static_assert(in_code_order(kCodes), "a code without its row, or out of order");
 
 }  // namespace
 

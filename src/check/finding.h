@@ -49,8 +49,9 @@ enum class Code {
     InsigniaDetailLevel,
     CountNegative,
     TextureUnused,
+    Count  // not a code: how many there are
 };
-inline constexpr int kCodeCount = static_cast<int>(Code::TextureUnused) + 1;
+inline constexpr int kCodeCount = static_cast<int>(Code::Count);
 
 // The stable name scripts match on ("chunk-size", "vertex-index", ...).
 std::string_view code_name(Code code);

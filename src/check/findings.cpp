@@ -26,8 +26,9 @@ Finding FindingList::operator[](std::size_t i) const {
         f.place = "subObject " + integer_text(at.subobject) + std::string(kPlaceStep) +
                   "block at " + integer_text(at.block_offset);
         f.item =
-            pof::ItemRef{pof::RecordEntry::SOBJ, {{1, at.subobject, false}, {2, at.row, true}}};
-        if (at.entry >= 0) {
+            pof::ItemRef{pof::RecordEntry::SOBJ, {{1, at.subobject_row, false}, {2, at.row, true}}};
+        if (at.subobject_row < 0) f.item->choices.clear();
+        if (at.entry >= 0 && at.subobject_row >= 0) {
             f.place += std::string(kPlaceStep) + "entry " + integer_text(at.entry);
             f.item->choices.push_back({1, at.entry, false});
         }
@@ -87,7 +88,7 @@ std::uint32_t Findings::current_tag() {
 }
 
 bool Findings::listed(Code code) {
-    Tally& t = tally(code);
+    CapCount& t = cap_count(code);
     ++t.found;
     if (t.found <= kPerCodeAndChunk) return true;
     if (t.found == kPerCodeAndChunk + 1) {
@@ -112,15 +113,15 @@ void Findings::add(Code code, const BlockPlace& at, std::int64_t a, std::int64_t
 }
 
 int Findings::count(Code code) const {
-    const auto it = tallies_.find(key(code));
-    return it == tallies_.end() ? 0 : it->second.found;
+    const auto it = cap_counts_.find(key(code));
+    return it == cap_counts_.end() ? 0 : it->second.found;
 }
 
 FindingList Findings::take() {
     auto& kept = list_.kept_;
-    for (const auto& [k, tally] : tallies_) {
-        if (tally.found > kPerCodeAndChunk)
-            kept[tally.more_line].more = tally.found - kPerCodeAndChunk;
+    for (const auto& [k, count] : cap_counts_) {
+        if (count.found > kPerCodeAndChunk)
+            kept[count.more_line].more = count.found - kPerCodeAndChunk;
     }
     // Most checks run in file order; the few that come back to an earlier chunk (a parent
     // loop, the read's own finding) are sorted into place.
@@ -133,7 +134,7 @@ FindingList Findings::take() {
     }
     FindingList out = std::move(list_);
     list_ = {};
-    tallies_.clear();
+    cap_counts_.clear();
     tag_of_.clear();
     at_hand_.fill(nullptr);
     any_at_hand_ = false;

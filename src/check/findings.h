@@ -26,6 +26,7 @@ struct BlockPlace {
     std::int32_t block_offset = 0;  // in the BSP data
     std::int32_t row = 0;           // in the subobject window's block list
     std::int32_t entry = -1;
+    std::int32_t subobject_row = 0;  // in the subobject window's drop-down list
 };
 
 // The findings of one check in file order, each put in words when it is read.
@@ -108,10 +109,10 @@ class Findings {
     void add(Code code, const BlockPlace& at, std::int64_t a = 0, std::int64_t b = 0);
     // Findings so far with this code in the current chunk, the capped ones included.
     int count(Code code) const;
-    // True once the current chunk listed its 100 findings of code: the finding is only
-    // counted, so a loop with many faults need not word each one.
-    bool counted_only(Code code) {
-        Tally& t = tally(code);
+    // Once the current chunk listed its 100 findings of code, counts one more and returns
+    // true, so a loop with many faults need not word each one; false otherwise.
+    bool count_if_past_cap(Code code) {
+        CapCount& t = cap_count(code);
         if (t.found <= kPerCodeAndChunk) return false;
         ++t.found;
         return true;
@@ -121,18 +122,18 @@ class Findings {
     FindingList take();
 
   private:
-    struct Tally {
+    struct CapCount {
         int found = 0;
         std::size_t more_line = 0;  // index of the "more" line in the list
     };
     std::size_t key(Code code) const { return current_ * kCodeCount + static_cast<int>(code); }
     void move_to(std::size_t bucket);
-    // The current chunk's tally of code; made on first use. Loops that find the same fault
-    // many times ask for it often, so the current chunk's tallies are kept at hand.
-    Tally& tally(Code code) {
-        Tally*& t = at_hand_[static_cast<int>(code)];
+    // The current chunk's count of code; made on first use. Loops that find the same fault
+    // many times ask for it often, so the current chunk's counts are kept at hand.
+    CapCount& cap_count(Code code) {
+        CapCount*& t = at_hand_[static_cast<int>(code)];
         if (!t) {
-            t = &tallies_[key(code)];
+            t = &cap_counts_[key(code)];
             any_at_hand_ = true;
         }
         return *t;
@@ -143,9 +144,9 @@ class Findings {
 
     const std::vector<records::ChunkFact>& chunks_;
     FindingList list_;
-    std::unordered_map<std::size_t, Tally> tallies_;         // per chunk and code
+    std::unordered_map<std::size_t, CapCount> cap_counts_;   // per chunk and code
     std::unordered_map<std::size_t, std::uint32_t> tag_of_;  // per chunk with findings
-    std::array<Tally*, kCodeCount> at_hand_{};
+    std::array<CapCount*, kCodeCount> at_hand_{};
     bool any_at_hand_ = false;
     std::size_t current_ = 0;        // 0: the file; i + 1: chunk i
     std::int64_t current_tag_ = -1;  // its tag in the list, -1 before its first finding

@@ -30,6 +30,7 @@ FindingList check_model(const pof::ModelStore& store) {
     check_subobjects(c);
     check_weapons(c);
     check_docking(c);
+    check_general(c);
     check_textures(c);
     if (!store.read_failure.empty()) add_read_failure(store, out);
     return out.take();

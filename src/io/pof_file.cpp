@@ -1,5 +1,7 @@
 #include "io/pof_file.h"
 
+#include "io/little_endian.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
@@ -42,11 +44,6 @@ std::int64_t read_parts(int fd, iovec* parts, int count, std::int64_t base, std:
     throw ReadError(offset, "the file ends early at byte " + std::to_string(offset));
 }
 
-std::int32_t little_endian_i32(const unsigned char* b) {
-    const std::uint32_t u = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 |
-                            std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
-    return static_cast<std::int32_t>(u);
-}
 }  // namespace
 
 PofFile PofFile::open(const std::string& path) {
@@ -189,9 +186,9 @@ std::uint8_t PofFile::u8() {
 }
 
 std::int32_t PofFile::i32() {
-    unsigned char b[4];
-    read_into(reinterpret_cast<char*>(b), 4);
-    return little_endian_i32(b);
+    char b[4];
+    read_into(b, 4);
+    return static_cast<std::int32_t>(little_endian<4>(b));
 }
 
 float PofFile::f32() {

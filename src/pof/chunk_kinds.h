@@ -62,6 +62,9 @@ struct ChunkKind {
     std::string_view viewer;     // object name of the viewer's window
     Parser parse;
     ViewerMaker make_viewer;
+    // The word before the row number in lists 1, 2 and 3 of its window ("Slot ", "Gun "), as
+    // the Model View's status line names an item; empty for a list of other rows.
+    std::array<std::string_view, 3> row_words;
 };
 
 // Every kind, in Window-menu order.

@@ -34,13 +34,11 @@ inline void enable_headers(view::Grid& grid, bool enabled) {
     for (auto& r : grid.rows) r->enabled = enabled;
 }
 
-// Fills list with one row per item ("Point 0", "Point 1", ...), never more than the held
-// entries of its table, and chooses the first, which fills what depends on it. A count below
-// two leaves the list disabled. Returns whether there is a row.
-inline bool offer_rows(view::DropDown& list, std::string_view word, std::int32_t count,
-                       std::int64_t held) {
-    fill_numbered(list, word,
-                  count <= 0 ? 0 : static_cast<int>(std::min<std::int64_t>(count, held)));
+// Fills list with the rows of the items its record holds ("Point 0", "Point 1", ...) and
+// chooses the first, which fills what depends on it. A stored count below two leaves the list
+// disabled. Returns whether there is a row.
+inline bool offer_rows(view::DropDown& list, std::string_view word, std::int32_t count, int rows) {
+    fill_numbered(list, word, rows);
     list.choose(0);
     list.enabled = count >= 2;
     return !list.rows.empty();

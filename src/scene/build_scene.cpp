@@ -1,9 +1,9 @@
 #include "scene/build_scene.h"
 
 #include <algorithm>
-#include <cmath>
+#include <optional>
 
-#include "records/subobjects/frmSOBJ.h"
+#include "records/subobjects/subobject_rows.h"
 #include "scene/chains.h"
 #include "scene/geometry.h"
 #include "scene/markers.h"
@@ -12,40 +12,43 @@ namespace scene {
 
 namespace {
 
-bool finite(const pof::Vec3& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
+// Which subobjects the scene draws: under "All subobjects" every one, else those whose chain
+// leads to the chosen detail level's subobject, debris left out.
+class DrawnSubobjects {
+  public:
+    DrawnSubobjects(const records::OhdrRecord& header, const SceneOptions& options)
+        : all_(options.detail_level == SceneOptions::kAllSubobjects) {
+        if (options.detail_level >= 0 && options.detail_level < header.detail_level_rows()) {
+            top_ = header.detail_levels[options.detail_level];
+        }
+        debris_.assign(header.debris_pieces.begin(),
+                       header.debris_pieces.begin() + header.debris_rows());
+        std::sort(debris_.begin(), debris_.end());
+    }
 
-pof::Vec3 plus(const pof::Vec3& a, const pof::Vec3& b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
+    bool operator()(Chains& chains, std::int32_t number) const {
+        if (all_) return true;
+        if (!top_ || std::binary_search(debris_.begin(), debris_.end(), number)) return false;
+        return chains.leads_to(number, *top_);
+    }
 
-bool is_debris(const records::OhdrRecord& header, std::int32_t number) {
-    const auto& d = header.debris_pieces;
-    return std::find(d.begin(), d.end(), number) != d.end();
-}
+  private:
+    bool all_;
+    std::optional<std::int32_t> top_;   // the detail level's subobject
+    std::vector<std::int32_t> debris_;  // sorted
+};
 
-// Whether the scene draws subobject number: under "All subobjects" every one, else those
-// whose chain leads to the chosen detail level's subobject, debris left out.
-bool drawn(const pof::ModelStore& store, Chains& chains, const SceneOptions& options,
-           std::int32_t number) {
-    if (options.detail_level == SceneOptions::kAllSubobjects) return true;
-    const auto& levels = store.ohdr.detail_levels;
-    if (options.detail_level < 0 || options.detail_level >= static_cast<int>(levels.size()))
-        return false;
-    return !is_debris(store.ohdr, number) && chains.leads_to(number, levels[options.detail_level]);
-}
-
-void add_mesh(const pof::ModelStore& store, Chains& chains, std::int32_t number, Scene& scene) {
+void add_mesh(const pof::ModelStore& store, Chains& chains, const records::SubobjectRows& rows,
+              std::int32_t number, Scene& scene) {
     const records::Subobject& s = store.subobjects.at(number);
-    const int row = subobject_row(store.ohdr.subobject_count, chains.numbers(), number);
+    const int row = rows.row_of(number);
     Mesh mesh;
     mesh.subobject = number;
     mesh.name = s.name;
     mesh.placement = chains.placement(number);
     mesh.row = row;
     mesh.ref = {pof::RecordEntry::SOBJ, {{1, row, false}}};
-    add_geometry(s, row, mesh, scene.counts.left_out);
+    add_geometry(s, mesh, scene.counts.left_out);
     scene.counts.subobjects_drawn += 1;
     for (const Polygon& p : mesh.polygons) {
         scene.counts.triangles += static_cast<std::int64_t>(p.corner_count) - 2;
@@ -53,7 +56,7 @@ void add_mesh(const pof::ModelStore& store, Chains& chains, std::int32_t number,
     scene.counts.polygons += static_cast<std::int64_t>(mesh.polygons.size());
     if (finite(mesh.placement)) {
         scene.markers.push_back({MarkerKind::SubobjectBox,
-                                 plus(s.bbox_min, mesh.placement),
+                                 s.bbox_min + mesh.placement,
                                  {},
                                  0,
                                  box_edges(s.bbox_min, s.bbox_max, mesh.placement),
@@ -68,7 +71,7 @@ void add_mesh(const pof::ModelStore& store, Chains& chains, std::int32_t number,
 void frame(Scene& scene) {
     for (const Mesh& mesh : scene.meshes) {
         for (std::size_t v = 0; v < mesh.vertices.size(); ++v) {
-            if (mesh.vertex_finite[v]) scene.bounds.add(plus(mesh.vertices[v], mesh.placement));
+            if (mesh.vertex_finite[v]) scene.bounds.add(mesh.vertices[v] + mesh.placement);
         }
     }
     for (const Marker& m : scene.markers) {
@@ -91,22 +94,13 @@ void Bounds::add(const pof::Vec3& p) {
     max = {std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z)};
 }
 
-int subobject_row(std::int32_t count, const std::vector<std::int32_t>& filled,
-                  std::int32_t number) {
-    if (number < 0 || number >= count) return -1;
-    const std::int32_t listed = std::min(count, records::frmSOBJ::kListedSlots);
-    if (number < listed) return number;
-    // Past the listed slots only the filled ones have rows, in order.
-    const auto it = std::lower_bound(filled.begin(), filled.end(), number);
-    if (it == filled.end() || *it != number) return -1;
-    return listed + static_cast<int>(it - std::lower_bound(filled.begin(), filled.end(), listed));
-}
-
 Scene build_scene(const pof::ModelStore& store, const SceneOptions& options) {
     Scene scene;
     Chains chains(store.subobjects);
+    const records::SubobjectRows rows(store.subobjects, store.ohdr.subobject_count);
+    const DrawnSubobjects drawn(store.ohdr, options);
     for (const std::int32_t n : chains.numbers()) {
-        if (drawn(store, chains, options, n)) add_mesh(store, chains, n, scene);
+        if (drawn(chains, n)) add_mesh(store, chains, rows, n, scene);
     }
     add_markers(store, chains, scene);
     scene.notes = chains.notes();

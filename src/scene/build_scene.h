@@ -12,8 +12,4 @@ namespace scene {
 
 Scene build_scene(const pof::ModelStore& store, const SceneOptions& options);
 
-// The subobject viewer's drop-down row that shows subobject number, given the header's count
-// and the filled subobject numbers in ascending order; -1 if no row does.
-int subobject_row(std::int32_t count, const std::vector<std::int32_t>& filled, std::int32_t number);
-
 }  // namespace scene

@@ -15,10 +15,6 @@ std::string subobject_text(std::int32_t n) {
     return "subObject " + pof::integer_text(n);
 }
 
-pof::Vec3 plus(const pof::Vec3& a, const pof::Vec3& b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-
 }  // namespace
 
 Chains::Chains(const records::SubobjectTable& table)
@@ -90,7 +86,7 @@ pof::Vec3 Chains::placement(std::int32_t number) {
         const auto up = up_.find(*it);
         pof::Vec3 above;
         if (up != up_.end() && up->second != kEnd) above = placements_.at(up->second);
-        placements_[*it] = plus(table_.at(*it).offset, above);
+        placements_[*it] = table_.at(*it).offset + above;
     }
     const auto known = placements_.find(number);
     return known == placements_.end() ? table_.at(number).offset : known->second;

@@ -24,24 +24,14 @@ struct ItemLists {
     std::vector<int> lists;
 };
 
-const std::array<ItemLists, 16> kItemLists{{
-    {RecordEntry::SOBJ, {1, 2}},
-    {RecordEntry::GPNT, {1, 2}},
-    {RecordEntry::MPNT, {1, 2}},
-    {RecordEntry::TGUN, {1, 2}},
-    {RecordEntry::TMIS, {1, 2}},
-    {RecordEntry::DOCK, {1, 3}},
-    {RecordEntry::PATH, {1, 2}},
-    {RecordEntry::PATH, {1, 2, 3}},
-    {RecordEntry::FUEL, {1, 2}},
-    {RecordEntry::EYE, {1}},
-    {RecordEntry::SPCL, {1}},
-    {RecordEntry::SHLD, {2}},
-    {RecordEntry::SHLD, {1}},
-    {RecordEntry::INSG, {1, 3}},
-    {RecordEntry::INSG, {1, 2}},
+const ItemLists kItemLists[] = {
+    {RecordEntry::SOBJ, {1, 2}}, {RecordEntry::GPNT, {1, 2}},    {RecordEntry::MPNT, {1, 2}},
+    {RecordEntry::TGUN, {1, 2}}, {RecordEntry::TMIS, {1, 2}},    {RecordEntry::DOCK, {1, 3}},
+    {RecordEntry::PATH, {1, 2}}, {RecordEntry::PATH, {1, 2, 3}}, {RecordEntry::FUEL, {1, 2}},
+    {RecordEntry::EYE, {1}},     {RecordEntry::SPCL, {1}},       {RecordEntry::SHLD, {2}},
+    {RecordEntry::SHLD, {1}},    {RecordEntry::INSG, {1, 3}},    {RecordEntry::INSG, {1, 2}},
     {RecordEntry::OHDR, {}},
-}};
+};
 
 // The drop-down list of the window chosen last (from 1, in layout order), 0 for none.
 int last_chosen_list(const view::Viewer& window) {
@@ -120,8 +110,8 @@ frmModelView::frmModelView(const pof::ModelStore& store)
 
 void frmModelView::opened() {
     levels.clear();
-    for (std::size_t i = 0; i < store_.ohdr.detail_levels.size(); ++i) {
-        levels.rows.push_back("Detail level " + integer_text(static_cast<std::int64_t>(i)));
+    for (int i = 0; i < store_.ohdr.detail_level_rows(); ++i) {
+        levels.rows.push_back("Detail level " + integer_text(i));
     }
     levels.rows.push_back("All subobjects");
     levels.enabled = levels.rows.size() > 1;

@@ -18,10 +18,6 @@ using records::int32_at;
 constexpr std::int64_t kVertexBytes = 12;
 constexpr std::int64_t kEntriesAt = 44;
 
-bool finite(const pof::Vec3& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
-
 pof::Vec3 vec_at(std::string_view block, std::int64_t at) {
     return {float32_at(block, at), float32_at(block, at + 4), float32_at(block, at + 8)};
 }
@@ -111,8 +107,7 @@ void read_polygon(std::string_view block, bool textured, Polygon polygon, Mesh& 
 
 }  // namespace
 
-void add_geometry(const records::Subobject& subobject, int subobject_row, Mesh& mesh,
-                  LeftOut& left_out) {
+void add_geometry(const records::Subobject& subobject, Mesh& mesh, LeftOut& left_out) {
     const auto size = static_cast<std::size_t>(std::max(subobject.bsp_data_size, 0));
     const std::string_view bsp = std::string_view(subobject.bsp_data).substr(0, size);
     const auto rows = records::walk_blocks(bsp).rows;

@@ -9,9 +9,8 @@
 
 namespace scene {
 
-// Fills mesh's vertices and polygons; polygons name the subobject viewer's row
-// subobject_row and their block's row. What cannot be drawn is counted in left_out.
-void add_geometry(const records::Subobject& subobject, int subobject_row, Mesh& mesh,
-                  LeftOut& left_out);
+// Fills mesh's vertices and polygons; polygons name their block's row. What cannot be drawn is
+// counted in left_out.
+void add_geometry(const records::Subobject& subobject, Mesh& mesh, LeftOut& left_out);
 
 }  // namespace scene

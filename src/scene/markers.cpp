@@ -10,21 +10,6 @@ namespace {
 using pof::RecordEntry;
 using pof::Vec3;
 
-bool finite(const Vec3& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
-
-Vec3 plus(const Vec3& a, const Vec3& b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-
-// Rows of item among count items whose own counts may run past what the table holds.
-template <class Table>
-int listed(const std::vector<std::int32_t>& counts, const Table& table, std::int32_t item) {
-    if (item < 0 || item >= static_cast<std::int32_t>(counts.size())) return 0;
-    return records::rows_for(counts[item], table, item);
-}
-
 class MarkerMaker {
   public:
     MarkerMaker(const pof::ModelStore& store, Chains& chains, Scene& scene)
@@ -58,8 +43,8 @@ class MarkerMaker {
     }
 
     void weapons(const records::WeaponPointRecord& r, MarkerKind kind, RecordEntry entry) {
-        for (std::int32_t b = 0; b < r.points.items(); ++b) {
-            for (int p = 0; p < listed(r.point_counts, r.points, b); ++p) {
+        for (int b = 0; b < r.slot_rows(); ++b) {
+            for (int p = 0; p < r.point_rows(b); ++p) {
                 const auto point = r.points.at(b, p);
                 add({kind,
                      point.position,
@@ -72,19 +57,16 @@ class MarkerMaker {
     }
 
     void turrets(const records::TurretRecord& r, MarkerKind kind, RecordEntry entry) {
-        const auto banks = std::min<std::size_t>(r.turrets.size(), r.firing_points.items());
-        for (std::size_t b = 0; b < banks; ++b) {
-            const records::Turret& t = r.turrets[b];
-            const int bank = static_cast<int>(b);
+        for (int bank = 0; bank < r.bank_rows(); ++bank) {
+            const records::Turret& t = r.turrets[bank];
             const records::Subobject& base = store_.subobjects.at(t.parent);
             add({kind,
-                 plus(chains_.placement(t.parent), base.geometric_center),
+                 chains_.placement(t.parent) + base.geometric_center,
                  t.normal,
                  0,
                  {},
                  {entry, {{1, bank, false}}}});
-            const int rows = records::rows_for(t.firing_point_count, r.firing_points, bank);
-            for (int p = 0; p < rows; ++p) {
+            for (int p = 0; p < r.firing_point_rows(bank); ++p) {
                 add({kind,
                      r.firing_points.at(bank, p),
                      t.normal,
@@ -97,8 +79,8 @@ class MarkerMaker {
 
     void docks() {
         const auto& r = store_.dock;
-        for (std::int32_t d = 0; d < r.points.items(); ++d) {
-            for (int p = 0; p < listed(r.point_counts, r.points, d); ++p) {
+        for (int d = 0; d < r.dock_rows(); ++d) {
+            for (int p = 0; p < r.point_rows(d); ++p) {
                 const auto point = r.points.at(d, p);
                 add({MarkerKind::Dock,
                      point.position,
@@ -113,8 +95,8 @@ class MarkerMaker {
     // Each path vertex with its radius and the leg to the next vertex.
     void paths() {
         const auto& r = store_.path;
-        for (std::int32_t p = 0; p < r.vertices.items(); ++p) {
-            const int rows = listed(r.vertex_counts, r.vertices, p);
+        for (int p = 0; p < r.path_rows(); ++p) {
+            const int rows = r.vertex_rows(p);
             for (int v = 0; v < rows; ++v) {
                 const auto vertex = r.vertices.at(p, v);
                 Marker m{MarkerKind::Path,
@@ -131,8 +113,8 @@ class MarkerMaker {
 
     void thrusters() {
         const auto& r = store_.fuel;
-        for (std::int32_t t = 0; t < r.glows.items(); ++t) {
-            for (int g = 0; g < listed(r.glow_counts, r.glows, t); ++g) {
+        for (int t = 0; t < r.thruster_rows(); ++t) {
+            for (int g = 0; g < r.glow_rows(t); ++g) {
                 const auto glow = r.glows.at(t, g);
                 add({MarkerKind::Thruster,
                      glow.position,
@@ -145,27 +127,27 @@ class MarkerMaker {
     }
 
     void eyes() {
-        const auto& points = store_.eye.points;
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            const auto& e = points[i];
+        const auto& r = store_.eye;
+        for (int i = 0; i < r.point_rows(); ++i) {
+            const auto& e = r.points[i];
             add({MarkerKind::Eye,
-                 plus(chains_.placement(e.subobject), e.offset),
+                 chains_.placement(e.subobject) + e.offset,
                  e.normal,
                  0,
                  {},
-                 {RecordEntry::EYE, {{1, static_cast<int>(i), false}}}});
+                 {RecordEntry::EYE, {{1, i, false}}}});
         }
     }
 
     void specials() {
-        const auto& points = store_.spcl.points;
-        for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto& r = store_.spcl;
+        for (int i = 0; i < r.point_rows(); ++i) {
             add({MarkerKind::Special,
-                 points[i].point,
+                 r.points[i].point,
                  {},
-                 points[i].radius,
+                 r.points[i].radius,
                  {},
-                 {RecordEntry::SPCL, {{1, static_cast<int>(i), false}}}});
+                 {RecordEntry::SPCL, {{1, i, false}}}});
         }
     }
 
@@ -184,18 +166,14 @@ class MarkerMaker {
 
     void shield() {
         const auto& r = store_.shld;
+        const int vertices = r.vertex_rows();
         const auto vertex = [&](std::int32_t v) -> const Vec3* {
-            return v >= 0 && v < static_cast<std::int32_t>(r.vertices.size()) ? &r.vertices[v]
-                                                                              : nullptr;
+            return v >= 0 && v < vertices ? &r.vertices[v] : nullptr;
         };
-        for (std::size_t f = 0; f < r.faces.size(); ++f) {
+        for (int f = 0; f < r.face_rows(); ++f) {
             const auto& face = r.faces[f];
-            Marker m{MarkerKind::Shield,
-                     {},
-                     face.normal,
-                     0,
-                     {},
-                     {RecordEntry::SHLD, {{2, static_cast<int>(f), false}}}};
+            Marker m{
+                MarkerKind::Shield, {}, face.normal, 0, {}, {RecordEntry::SHLD, {{2, f, false}}}};
             const std::array<const Vec3*, 3> corners{
                 vertex(face.vertices[0]), vertex(face.vertices[1]), vertex(face.vertices[2])};
             if (!edges(corners, m.segments)) {
@@ -209,10 +187,10 @@ class MarkerMaker {
 
     void insignia() {
         const auto& r = store_.insg;
-        for (std::int32_t i = 0; i < r.faces.items(); ++i) {
-            const std::int32_t vertices = r.vertices.slots(i);
+        for (int i = 0; i < r.insignia_rows(); ++i) {
+            const int vertices = r.vertex_rows(i);
             std::vector<Vec3> corner_store(3);
-            for (std::int32_t f = 0; f < r.faces.slots(i); ++f) {
+            for (int f = 0; f < r.face_rows(i); ++f) {
                 const auto face = r.faces.at(i, f);
                 std::array<const Vec3*, 3> corners{};
                 for (int k = 0; k < 3; ++k) {
@@ -267,8 +245,7 @@ class MarkerMaker {
 
 std::vector<Vec3> box_edges(const Vec3& min, const Vec3& max, const Vec3& shift) {
     const auto corner = [&](int i) {
-        return plus(Vec3{i & 1 ? max.x : min.x, i & 2 ? max.y : min.y, i & 4 ? max.z : min.z},
-                    shift);
+        return Vec3{i & 1 ? max.x : min.x, i & 2 ? max.y : min.y, i & 4 ? max.z : min.z} + shift;
     };
     std::vector<Vec3> out;
     for (int i = 0; i < 8; ++i) {
@@ -290,13 +267,12 @@ std::optional<Vec3> unmarked_point(const pof::ModelStore& store, const pof::Item
     const auto& c = ref.choices;
     std::optional<Vec3> point;
     if (ref.entry == RecordEntry::SHLD && c.size() == 1 && c[0].list == 1) {
-        const auto& vertices = store.shld.vertices;
-        if (c[0].row >= 0 && c[0].row < static_cast<int>(vertices.size()))
-            point = vertices[c[0].row];
+        if (c[0].row >= 0 && c[0].row < store.shld.vertex_rows())
+            point = store.shld.vertices[c[0].row];
     } else if (ref.entry == RecordEntry::INSG && c.size() == 2 && c[1].list == 2) {
-        const auto& vertices = store.insg.vertices;
-        if (c[1].row >= 0 && c[1].row < vertices.slots(c[0].row))
-            point = vertices.at(c[0].row, c[1].row);
+        const auto& r = store.insg;
+        if (c[1].row >= 0 && c[1].row < r.vertex_rows(c[0].row))
+            point = r.vertices.at(c[0].row, c[1].row);
     }
     if (point && !finite(*point)) point.reset();
     return point;

@@ -10,33 +10,6 @@ namespace {
 using pof::Vec3;
 using Rgb = std::array<float, 3>;
 
-constexpr std::array<Rgb, kMarkerKinds> kMarkerColours{{
-    {1.0f, 0.25f, 0.2f},  // gun points
-    {1.0f, 0.6f, 0.1f},   // missile points
-    {0.95f, 0.3f, 0.7f},  // gun turrets
-    {0.8f, 0.5f, 1.0f},   // missile turrets
-    {0.2f, 0.9f, 0.3f},   // docking points
-    {0.3f, 0.8f, 1.0f},   // paths
-    {0.3f, 0.5f, 1.0f},   // thrusters
-    {1.0f, 1.0f, 0.3f},   // eye points
-    {0.9f, 0.9f, 0.9f},   // special points
-    {0.4f, 0.7f, 0.9f},   // shield mesh
-    {1.0f, 0.85f, 0.5f},  // insignia
-    {1.0f, 1.0f, 1.0f},   // centre of mass
-    {0.6f, 1.0f, 0.9f},   // ACEN point
-    {0.7f, 0.7f, 0.7f},   // bounding box
-    {0.5f, 0.5f, 0.6f},   // subobject boxes
-}};
-
-Vec3 plus(const Vec3& a, const Vec3& b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Vec3 minus(const Vec3& a, const Vec3& b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec3 scaled(const Vec3& a, float s) {
-    return {a.x * s, a.y * s, a.z * s};
-}
 Vec3 cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
@@ -45,7 +18,7 @@ float length(const Vec3& a) {
 }
 Vec3 unit(const Vec3& a) {
     const float l = length(a);
-    return l > 0 && std::isfinite(l) ? scaled(a, 1 / l) : Vec3{};
+    return l > 0 && std::isfinite(l) ? a * (1 / l) : Vec3{};
 }
 
 void put(std::vector<float>& out, const Vec3& p) {
@@ -69,7 +42,7 @@ Rgb texture_tone(std::int32_t texture) {
 
 float marker_size(const Scene& scene) {
     if (scene.bounds.empty) return 1;
-    const float d = length(minus(scene.bounds.max, scene.bounds.min));
+    const float d = length(scene.bounds.max - scene.bounds.min);
     return d > 0 && std::isfinite(d) ? d * 0.04f : 1;
 }
 
@@ -83,7 +56,7 @@ class Painter {
                        : Rgb{p.colour[0] / 255.0f, p.colour[1] / 255.0f, p.colour[2] / 255.0f};
         const auto corners = mesh.corners_of(p);
         const auto at = [&](std::size_t k) {
-            return plus(mesh.vertices[corners[k].vertex], mesh.placement);
+            return mesh.vertices[corners[k].vertex] + mesh.placement;
         };
         for (std::size_t k = 1; k + 1 < corners.size(); ++k) {
             for (const Vec3& corner : {at(0), at(k), at(k + 1)}) {
@@ -95,7 +68,7 @@ class Painter {
     }
 
     void marker(const Marker& m, int id) {
-        const Rgb colour = kMarkerColours[static_cast<int>(m.kind)];
+        const Rgb colour = info(m.kind).colour;
         for (std::size_t i = 0; i + 1 < m.segments.size(); i += 2)
             line(m.segments[i], m.segments[i + 1], colour, id);
         if (m.kind == MarkerKind::HeaderBox || m.kind == MarkerKind::SubobjectBox ||
@@ -105,7 +78,7 @@ class Painter {
         put(picture_.points.colours, colour);
         picture_.points.ids.push_back(id);
         const Vec3 n = unit(m.normal);
-        if (length(n) > 0) line(m.position, plus(m.position, scaled(n, size_)), colour, id);
+        if (length(n) > 0) line(m.position, m.position + n * size_, colour, id);
         if (m.radius > 0) ring(m.position, n, m.radius, colour, id);
     }
 
@@ -125,15 +98,14 @@ class Painter {
         constexpr int kSteps = 24;
         const auto point = [&](int i) {
             const float t = 6.2831853f * static_cast<float>(i) / kSteps;
-            return plus(centre,
-                        plus(scaled(u, radius * std::cos(t)), scaled(v, radius * std::sin(t))));
+            return centre + u * (radius * std::cos(t)) + v * (radius * std::sin(t));
         };
         for (int i = 0; i < kSteps; ++i) line(point(i), point(i + 1), colour, id);
     }
 
     void cross_at(const Vec3& p, const Rgb& colour, int id) {
         for (const Vec3& axis : {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}})
-            line(minus(p, scaled(axis, size_)), plus(p, scaled(axis, size_)), colour, id);
+            line(p - axis * size_, p + axis * size_, colour, id);
     }
 
   private:
@@ -147,7 +119,7 @@ Bounds visible_bounds(const Scene& scene, const std::array<bool, kMarkerKinds>& 
     Bounds bounds;
     for (const Mesh& mesh : scene.meshes) {
         for (std::size_t v = 0; v < mesh.vertices.size(); ++v) {
-            if (mesh.vertex_finite[v]) bounds.add(plus(mesh.vertices[v], mesh.placement));
+            if (mesh.vertex_finite[v]) bounds.add(mesh.vertices[v] + mesh.placement);
         }
     }
     for (const Marker& m : scene.markers) {
@@ -201,8 +173,8 @@ view::LineBatch item_outline(const Scene& scene, int id) {
             const auto corners = mesh.corners_of(mesh.polygons[id - at]);
             for (std::size_t k = 0; k < corners.size(); ++k) {
                 const auto& next = corners[(k + 1) % corners.size()];
-                painter.line(plus(mesh.vertices[corners[k].vertex], mesh.placement),
-                             plus(mesh.vertices[next.vertex], mesh.placement), lit, id);
+                painter.line(mesh.vertices[corners[k].vertex] + mesh.placement,
+                             mesh.vertices[next.vertex] + mesh.placement, lit, id);
             }
             break;
         }

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "pof/item_ref.h"
 #include "io/vec.h"
+#include "pof/item_ref.h"
 
 namespace scene {
 
@@ -31,32 +31,43 @@ enum class MarkerKind {
     AutoCenter,
     HeaderBox,
     SubobjectBox,
+    Count  // not a kind: how many there are
 };
-inline constexpr int kMarkerKinds = 15;
+inline constexpr int kMarkerKinds = static_cast<int>(MarkerKind::Count);
 
 struct MarkerKindInfo {
     MarkerKind kind;
     std::string_view caption;  // of its toggle
     bool shown_by_default;
+    std::array<float, 3> colour;  // red, green, blue from 0 to 1
 };
 
+// One row per kind, in the order of the enum (checked below).
 inline constexpr std::array<MarkerKindInfo, kMarkerKinds> kMarkerKindInfo{{
-    {MarkerKind::Gun, "Gun points", true},
-    {MarkerKind::Missile, "Missile points", true},
-    {MarkerKind::TurretGun, "Gun turrets", true},
-    {MarkerKind::TurretMissile, "Missile turrets", true},
-    {MarkerKind::Dock, "Docking points", true},
-    {MarkerKind::Path, "Paths", true},
-    {MarkerKind::Thruster, "Thrusters", true},
-    {MarkerKind::Eye, "Eye points", true},
-    {MarkerKind::Special, "Special points", true},
-    {MarkerKind::Shield, "Shield mesh", false},
-    {MarkerKind::Insignia, "Insignia", true},
-    {MarkerKind::CenterOfMass, "Centre of mass", true},
-    {MarkerKind::AutoCenter, "ACEN point", true},
-    {MarkerKind::HeaderBox, "Bounding box", false},
-    {MarkerKind::SubobjectBox, "Subobject boxes", false},
+    {MarkerKind::Gun, "Gun points", true, {1.0f, 0.25f, 0.2f}},
+    {MarkerKind::Missile, "Missile points", true, {1.0f, 0.6f, 0.1f}},
+    {MarkerKind::TurretGun, "Gun turrets", true, {0.95f, 0.3f, 0.7f}},
+    {MarkerKind::TurretMissile, "Missile turrets", true, {0.8f, 0.5f, 1.0f}},
+    {MarkerKind::Dock, "Docking points", true, {0.2f, 0.9f, 0.3f}},
+    {MarkerKind::Path, "Paths", true, {0.3f, 0.8f, 1.0f}},
+    {MarkerKind::Thruster, "Thrusters", true, {0.3f, 0.5f, 1.0f}},
+    {MarkerKind::Eye, "Eye points", true, {1.0f, 1.0f, 0.3f}},
+    {MarkerKind::Special, "Special points", true, {0.9f, 0.9f, 0.9f}},
+    {MarkerKind::Shield, "Shield mesh", false, {0.4f, 0.7f, 0.9f}},
+    {MarkerKind::Insignia, "Insignia", true, {1.0f, 0.85f, 0.5f}},
+    {MarkerKind::CenterOfMass, "Centre of mass", true, {1.0f, 1.0f, 1.0f}},
+    {MarkerKind::AutoCenter, "ACEN point", true, {0.6f, 1.0f, 0.9f}},
+    {MarkerKind::HeaderBox, "Bounding box", false, {0.7f, 0.7f, 0.7f}},
+    {MarkerKind::SubobjectBox, "Subobject boxes", false, {0.5f, 0.5f, 0.6f}},
 }};
+
+constexpr bool in_kind_order(const std::array<MarkerKindInfo, kMarkerKinds>& table) {
+    for (int i = 0; i < kMarkerKinds; ++i) {
+        if (static_cast<int>(table[i].kind) != i || table[i].caption.empty()) return false;
+    }
+    return true;
+}
+static_assert(in_kind_order(kMarkerKindInfo), "a marker kind without its row, or out of order");
 
 constexpr const MarkerKindInfo& info(MarkerKind kind) {
     return kMarkerKindInfo[static_cast<int>(kind)];

@@ -133,6 +133,7 @@ TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {
     auto& bank1 = g.points.fill(1, 2);
     bank1[0] = {{kNaN, 0, 0}, {0, 0, 1}};
     bank1[1] = {{4, 5, 6}, {0, 1, 0}};
+    store.eye.point_count = 1;
     store.eye.points = {{1, {1, 1, 1}, {0, 0, 1}}};
     const auto s = build_scene(store, {});
     std::vector<pof::ItemRef> guns;
@@ -147,20 +148,6 @@ TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {
     EXPECT_EQ(s.counts.markers[static_cast<int>(MarkerKind::Eye)], 1);
     EXPECT_EQ(s.counts.left_out.nonfinite_markers, 1);
     EXPECT_TRUE(std::isfinite(s.bounds.min.x));
-}
-
-}  // namespace
-
-namespace {
-
-// Past the first 100,000 slots the subobject window lists only the filled ones.
-TEST(BuildScene, NamesTheSubobjectWindowsRowOfEachSubobject) {
-    const std::vector<std::int32_t> filled{5, 150000, 180000};
-    const std::vector<std::pair<std::int32_t, int>> rows{
-        {5, 5},       {99999, 99999}, {150000, 100000}, {180000, 100001},
-        {120000, -1}, {-1, -1},       {200000, -1}};
-    for (const auto& [number, row] : rows)
-        EXPECT_EQ(scene::subobject_row(200000, filled, number), row) << number;
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
+#include "pof/chunk_kinds.h"
 #include "shell/frmPOF.h"
 
 namespace pofdump {
@@ -25,6 +27,41 @@ std::optional<Choice> choice_from(std::string_view text) {
     const auto row = whole_number(text.substr(colon + 1));
     if (!list || !row || *list < 1) return std::nullopt;
     return Choice{*list, *row};
+}
+
+// "--view ID" and its description, the chunk IDs taken from the table of chunk kinds so that a
+// new kind is listed without a word here, wrapped as the rest of the help is.
+std::string view_option_text() {
+    std::string words = "choose the Window-menu entry for chunk ID (";
+    bool first = true;
+    for (const pof::ChunkKind& kind : pof::chunk_kinds()) {
+        for (const pof::ChunkId& id : kind.ids) {
+            if (id.id.empty()) continue;
+            if (!first) words += ", ";
+            words += id.id.substr(0, id.id.find_last_not_of(' ') + 1);
+            first = false;
+        }
+    }
+    words += "), or MODEL for View > Model View; its window becomes current";
+    constexpr std::size_t kIndent = 21, kWidth = 86;
+    std::string out = "  --view ID          ";
+    std::size_t column = kIndent;
+    std::size_t at = 0;
+    while (at < words.size()) {
+        const std::size_t end = std::min(words.find(' ', at), words.size());
+        const std::size_t length = end - at;
+        if (column > kIndent && column + 1 + length > kWidth) {
+            out += "\n" + std::string(kIndent, ' ');
+            column = kIndent;
+        } else if (column > kIndent) {
+            out += ' ';
+            ++column;
+        }
+        out.append(words, at, length);
+        column += length;
+        at = end + 1;
+    }
+    return out + "\n";
 }
 
 class Parser {
@@ -217,11 +254,8 @@ std::string usage_text() {
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
            "(its file label, record list and menus) until another window becomes current.\n"
-           "\n"
-           "  --view ID          choose the Window-menu entry for chunk ID (OHDR, HDR2, TXTR,\n"
-           "                     PINF, ACEN, SOBJ, OBJ2, GPNT, MPNT, TGUN, TMIS, SPCL, EYE,\n"
-           "                     SHLD, DOCK, FUEL, PATH, INSG), or MODEL for View > Model\n"
-           "                     View; its window becomes current\n"
+           "\n" +
+           view_option_text() +
            "  --choose LIST:ROW  choose row ROW (from 0) of list LIST (from 1, in layout\n"
            "                     order) of the current window: pick it in a drop-down list,\n"
            "                     click it in a list view\n"

@@ -2,7 +2,11 @@
 // Records of the docking chunks: DOCK, PATH, FUEL, INSG. Each per-item table keeps one
 // vector per item and reads as zero past an item's own count (Jagged), so a damaged file
 // with many items beside one huge item costs what its bytes announce.
+//
+// Which items a record holds is asked of the record (dock_rows(), point_rows(d), ...): the
+// rows its window lists, and what the Model View draws and the model check reads.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -26,6 +30,14 @@ struct DockRecord {
     Jagged<std::int32_t> spline_paths;  // path numbers per dock
     std::vector<std::int32_t> point_counts;
     Jagged<DockPoint> points;
+
+    int dock_rows() const { return rows_for(dock_count, properties); }
+    int spline_path_rows(std::int64_t dock) const {
+        return rows_for(entry_or_zero(spline_path_counts, dock), spline_paths, dock);
+    }
+    int point_rows(std::int64_t dock) const {
+        return rows_for(entry_or_zero(point_counts, dock), points, dock);
+    }
 };
 
 struct PathVertex {
@@ -51,6 +63,15 @@ struct PathRecord {
         return has_path(path) ? turrets[path].slots(vertex) : 0;
     }
 
+    int path_rows() const { return rows_for(path_count, names); }
+    int vertex_rows(std::int64_t path) const {
+        return rows_for(entry_or_zero(vertex_counts, path), vertices, path);
+    }
+    int turret_rows(std::int64_t path, std::int64_t vertex) const {
+        const std::int32_t count = vertices.at(path, vertex).turret_count;
+        return count <= 0 ? 0 : std::min(count, turret_slots(path, vertex));
+    }
+
   private:
     bool has_path(std::int64_t path) const {
         return path >= 0 && path < static_cast<std::int64_t>(turrets.size());
@@ -68,6 +89,11 @@ struct FuelRecord {
     std::vector<std::int32_t> glow_counts;
     std::vector<PrefixedText> properties;  // empty below version 2117
     Jagged<Glow> glows;
+
+    int thruster_rows() const { return rows_for(thruster_count, glow_counts); }
+    int glow_rows(std::int64_t thruster) const {
+        return rows_for(entry_or_zero(glow_counts, thruster), glows, thruster);
+    }
 };
 
 struct FaceCorner {
@@ -84,6 +110,14 @@ struct InsgRecord {
     Jagged<pof::Vec3> vertices;
     std::vector<pof::Vec3> offsets;
     Jagged<InsigniaFace> faces;
+
+    int insignia_rows() const { return rows_for(insignia_count, detail_levels); }
+    int vertex_rows(std::int64_t insignia) const {
+        return rows_for(entry_or_zero(vertex_counts, insignia), vertices, insignia);
+    }
+    int face_rows(std::int64_t insignia) const {
+        return rows_for(entry_or_zero(face_counts, insignia), faces, insignia);
+    }
 };
 
 }  // namespace records

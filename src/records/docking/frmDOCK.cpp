@@ -27,7 +27,7 @@ void frmDOCK::opened() {
     record_size.value.text = integer_text(r.chunk_size);
     blank_all();
     dock_count.value.text = integer_text(r.dock_count);
-    if (!offer_rows(docks, "Dock ", r.dock_count, static_cast<std::int64_t>(r.properties.size()))) {
+    if (!offer_rows(docks, "Dock ", r.dock_count, r.dock_rows())) {
         set_enabled({&properties.caption, &spline_count.caption, &path_number.caption,
                      &point_count.caption, &splines, &points},
                     false);
@@ -53,7 +53,7 @@ void frmDOCK::dock_chosen(int d) {
     const std::int32_t paths = entry_or_zero(r.spline_path_counts, d);
     spline_count.value.text = integer_text(paths);
     path_number.caption.enabled = true;
-    if (!offer_rows(splines, "Spline path ", paths, r.spline_paths.slots(d))) {
+    if (!offer_rows(splines, "Spline path ", paths, r.spline_path_rows(d))) {
         path_number.caption.enabled = false;
         path_number.value.text.clear();
     }
@@ -61,7 +61,7 @@ void frmDOCK::dock_chosen(int d) {
     const std::int32_t count = entry_or_zero(r.point_counts, d);
     point_count.value.text = integer_text(count);
     enable_headers(point, true);
-    if (!offer_rows(points, "Point ", count, r.points.slots(d))) {
+    if (!offer_rows(points, "Point ", count, r.point_rows(d))) {
         enable_headers(point, false);
         blank_column(point, 0);
         blank_column(point, 1);

@@ -30,8 +30,7 @@ void frmFUEL::opened() {
     glow_group.caption.clear();
     blank_glow();
     thruster_count.value.text = integer_text(r.thruster_count);
-    if (!offer_rows(thrusters, "Thruster ", r.thruster_count,
-                    static_cast<std::int64_t>(r.glow_counts.size()))) {
+    if (!offer_rows(thrusters, "Thruster ", r.thruster_count, r.thruster_rows())) {
         thruster_group.caption.clear();
         set_enabled({&version_group, &properties.caption, &glow_count.caption, &glows}, false);
         enable_glow_captions(false);
@@ -60,7 +59,7 @@ void frmFUEL::thruster_chosen(int t) {
     const std::int32_t count = entry_or_zero(r.glow_counts, t);
     glow_count.value.text = integer_text(count);
     enable_glow_captions(true);
-    if (!offer_rows(glows, "Glow ", count, r.glows.slots(t))) {
+    if (!offer_rows(glows, "Glow ", count, r.glow_rows(t))) {
         enable_glow_captions(false);
         blank_glow();
     }

@@ -36,8 +36,7 @@ void frmINSG::opened() {
     enable_face_group(true);
     blank_corners();
     insignia_count.value.text = integer_text(r.insignia_count);
-    offer_rows(insignias, "Insignia ", r.insignia_count,
-               static_cast<std::int64_t>(r.detail_levels.size()));
+    offer_rows(insignias, "Insignia ", r.insignia_count, r.insignia_rows());
 }
 
 void frmINSG::enable_face_group(bool enabled) {
@@ -64,7 +63,7 @@ void frmINSG::show_vertices(int i) {
     const std::int32_t count = entry_or_zero(r.vertex_counts, i);
     vertex_count.value.text = integer_text(count);
     enable_headers(vertex, true);
-    if (!offer_rows(vertices, "Vertex ", count, r.vertices.slots(i))) {
+    if (!offer_rows(vertices, "Vertex ", count, r.vertex_rows(i))) {
         enable_headers(vertex, false);
         blank_column(vertex, 0);
     }
@@ -76,7 +75,7 @@ void frmINSG::show_faces(int i) {
     face_count.value.text = integer_text(count);
     blank_corners();
     enable_face_group(true);
-    if (!offer_rows(faces, "Face ", count, r.faces.slots(i))) enable_face_group(false);
+    if (!offer_rows(faces, "Face ", count, r.face_rows(i))) enable_face_group(false);
 }
 
 void frmINSG::vertex_chosen(int k) {

@@ -29,7 +29,7 @@ void frmPATH::opened() {
     blank({&path_count.value, &name.value, &parent.value, &vertex_count.value});
     blank_vertex();
     path_count.value.text = integer_text(r.path_count);
-    if (!offer_rows(paths, "Path ", r.path_count, static_cast<std::int64_t>(r.names.size()))) {
+    if (!offer_rows(paths, "Path ", r.path_count, r.path_rows())) {
         path_group.enabled = false;
     }
 }
@@ -50,7 +50,7 @@ void frmPATH::path_chosen(int p) {
     vertex_count.value.text = integer_text(count);
     set_enabled({&vertex_group, &radius.caption, &turret_count.caption}, true);
     enable_headers(position, true);
-    if (!offer_rows(vertices, "Vertex ", count, r.vertices.slots(p))) {
+    if (!offer_rows(vertices, "Vertex ", count, r.vertex_rows(p))) {
         set_enabled(
             {&vertex_group, &radius.caption, &turret_count.caption, &subobject.caption, &turrets},
             false);
@@ -68,7 +68,7 @@ void frmPATH::vertex_chosen(int v) {
     radius.value.text = pof::float_text(at.radius);
     turret_count.value.text = integer_text(at.turret_count);
     subobject.caption.enabled = true;
-    if (!offer_rows(turrets, "Turret ", at.turret_count, r.turret_slots(p, v))) {
+    if (!offer_rows(turrets, "Turret ", at.turret_count, r.turret_rows(p, v))) {
         subobject.caption.enabled = false;
         subobject.value.text.clear();
     }

@@ -83,7 +83,7 @@ void frmOHDR::show_cross_sections() {
     if (!present) return;
     const auto& h = record_;
     section_count.value.text = integer_text(h.cross_section_count);
-    const int n = rows_for(h.cross_section_count, h.cross_section_depths);
+    const int n = h.cross_section_rows();
     if (n > 0) {
         fill_numbered(sections, "Cross Section ", n);
         sections.choose(0);
@@ -101,7 +101,7 @@ void frmOHDR::show_lights() {
     if (!present) return;
     const auto& h = record_;
     light_count.value.text = integer_text(h.light_count);
-    const int n = rows_for(h.light_count, h.light_locations);
+    const int n = h.light_rows();
     if (n > 0) {
         fill_numbered(lights, "Light ", n);
         lights.choose(0);

@@ -16,7 +16,7 @@ void frmTXTR::opened() {
     textures.clear();
     record_size.value.text = integer_text(t.chunk_size);
     texture_count.value.text = integer_text(t.texture_count);
-    const int n = rows_for(t.texture_count, t.textures);
+    const int n = t.texture_rows();
     textures.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) textures.add_row({pof::text8(t.textures[i].name), integer_text(i)});
 }

@@ -1,5 +1,7 @@
 #pragma once
-// Records of the header and general chunks: OHDR/HDR2, TXTR, PINF, ACEN.
+// Records of the header and general chunks: OHDR/HDR2, TXTR, PINF, ACEN. Which items a record
+// holds is asked of the record (texture_rows(), light_rows(), ...): the rows its window lists,
+// and what the Model View draws and the model check reads.
 
 #include <array>
 #include <cstdint>
@@ -7,6 +9,7 @@
 #include <vector>
 
 #include "io/vec.h"
+#include "records/table_access.h"
 
 namespace records {
 
@@ -31,6 +34,11 @@ struct OhdrRecord {
     std::int32_t light_count = 0;
     std::vector<pof::Vec3> light_locations;
     std::vector<std::int32_t> light_types;
+
+    int detail_level_rows() const { return rows_for(detail_level_count, detail_levels); }
+    int debris_rows() const { return rows_for(debris_count, debris_pieces); }
+    int cross_section_rows() const { return rows_for(cross_section_count, cross_section_depths); }
+    int light_rows() const { return rows_for(light_count, light_locations); }
 };
 
 struct Texture {
@@ -42,6 +50,8 @@ struct TxtrRecord {
     std::int32_t chunk_size = 0;
     std::int32_t texture_count = 0;
     std::vector<Texture> textures;
+
+    int texture_rows() const { return rows_for(texture_count, textures); }
 };
 
 struct PinfRecord {

@@ -3,12 +3,12 @@
 // and its size (header included). The walk lists them by following the size fields; it never
 // follows the split-plane offsets.
 
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "io/little_endian.h"
 
 namespace records {
 
@@ -76,13 +76,7 @@ class BlockWalker {
     static constexpr std::int64_t kHeaderBytes = 8;
     // Four little-endian bytes inside the data.
     std::int32_t header_int(std::int64_t at) const {
-        std::uint32_t v = 0;
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(&v, bsp_.data() + at, 4);
-        } else {
-            for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bsp_[at + i]);
-        }
-        return static_cast<std::int32_t>(v);
+        return static_cast<std::int32_t>(pof::little_endian<4>(bsp_.data() + at));
     }
     bool end_cut();
     bool after_eof(std::int32_t size);

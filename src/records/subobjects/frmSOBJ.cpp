@@ -46,32 +46,24 @@ void frmSOBJ::shown() {
 }
 
 void frmSOBJ::list_subobjects(std::int32_t count) {
-    const std::int32_t listed = std::min(count, kListedSlots);
-    numbers_.resize(static_cast<std::size_t>(listed));
-    for (std::int32_t i = 0; i < listed; ++i) numbers_[i] = i;
-    for (const std::int32_t n : context_.table.filled_from(listed)) {
-        if (n < count) numbers_.push_back(n);
+    rows_ = SubobjectRows(context_.table, count);
+    subobjects.rows.reserve(rows_.size());
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        subobjects.rows.push_back("subObject " + integer_text(rows_.number(row)));
     }
-    subobjects.rows.reserve(numbers_.size());
-    for (const std::int32_t n : numbers_) subobjects.rows.push_back("subObject " + integer_text(n));
 }
 
 // The row of the current subobject number; the first row when that number has none (right
 // after a read it is one past the last subobject). Choosing the row already shown does nothing.
 void frmSOBJ::select_current() {
     if (subobjects.rows.empty()) return;
-    const int row = std::max(row_of(context_.state.current_subobject), 0);
+    const int row = std::max(rows_.row_of(context_.state.current_subobject), 0);
     if (row != subobjects.selected) subobjects.choose(row);
-}
-
-int frmSOBJ::row_of(std::int32_t number) const {
-    const auto it = std::lower_bound(numbers_.begin(), numbers_.end(), number);
-    return it != numbers_.end() && *it == number ? static_cast<int>(it - numbers_.begin()) : -1;
 }
 
 void frmSOBJ::subobject_chosen(int row) {
     close_block_viewers(context_.windows);
-    const std::int32_t number = numbers_[row];
+    const std::int32_t number = rows_.number(static_cast<std::size_t>(row));
     const Subobject& s = context_.table.at(number);
     data.caption = "subObject " + integer_text(number) + " data";
     record_size.value.text = integer_text(s.chunk_size);

@@ -8,6 +8,7 @@
 
 #include "records/subobjects/bsp.h"
 #include "records/subobjects/subobject_context.h"
+#include "records/subobjects/subobject_rows.h"
 #include "view/viewer.h"
 
 namespace records {
@@ -32,14 +33,11 @@ class frmSOBJ : public view::Viewer {
     view::Table blocks{{{"Offset", view::Table::Width::Keep}, {" BSP data type "}, {"Size"}},
                        "ListView1"};
 
-    // Slots listed at most when the header announces more: empty slots past them are left
-    // out, every slot a chunk filled is still listed.
-    static constexpr std::int32_t kListedSlots = 100000;
+    static constexpr std::int32_t kListedSlots = SubobjectRows::kListedSlots;
 
   private:
     void list_subobjects(std::int32_t count);
     void select_current();
-    int row_of(std::int32_t number) const;
     void subobject_chosen(int row);
     void show_fields(const Subobject& s);
     void walk(const Subobject& s);
@@ -48,7 +46,7 @@ class frmSOBJ : public view::Viewer {
     void block_double_clicked(int row);
 
     SubobjectContext context_;
-    std::vector<std::int32_t> numbers_;  // the subobject number of each row
+    SubobjectRows rows_;
     BlockWalk walk_;
 };
 

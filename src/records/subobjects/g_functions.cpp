@@ -3,6 +3,8 @@
 #include <bit>
 #include <string>
 
+#include "io/little_endian.h"
+
 namespace records {
 
 namespace {
@@ -16,11 +18,15 @@ std::string out_of_range_text(std::int64_t index, int width, std::int64_t size) 
 std::uint32_t little_endian(std::string_view block, std::int64_t index, int width) {
     const auto size = static_cast<std::int64_t>(block.size());
     if (index < 0 || index > size - width) throw OutOfRange(index, width, size);
-    std::uint32_t value = 0;
-    for (int k = 0; k < width; ++k) {
-        value |= std::uint32_t{static_cast<unsigned char>(block[index + k])} << (8 * k);
+    const char* at = block.data() + index;
+    switch (width) {
+        case 1:
+            return pof::little_endian<1>(at);
+        case 2:
+            return pof::little_endian<2>(at);
+        default:
+            return pof::little_endian<4>(at);
     }
-    return value;
 }
 
 }  // namespace

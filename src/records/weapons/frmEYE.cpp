@@ -18,8 +18,7 @@ void frmEYE::opened() {
     blank_column(offset_normal, 1);
     record_size.value.text = integer_text(record_.chunk_size);
     point_count.value.text = integer_text(record_.point_count);
-    offer_rows(points, "Eye position ", record_.point_count,
-               rows_for(record_.point_count, record_.points));
+    offer_rows(points, "Eye position ", record_.point_count, record_.point_rows());
 }
 
 void frmEYE::point_chosen(int i) {

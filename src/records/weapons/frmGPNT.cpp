@@ -24,8 +24,7 @@ void frmGPNT::opened() {
     bank.caption.clear();
     point_count.value.text.clear();
     blank_point();
-    offer_rows(banks, "Slot ", record_.bank_count,
-               rows_for(record_.bank_count, record_.point_counts));
+    offer_rows(banks, "Slot ", record_.bank_count, record_.slot_rows());
 }
 
 // A bank without points shows no coordinates rather than the last bank's point.
@@ -34,7 +33,7 @@ void frmGPNT::bank_chosen(int b) {
     const std::int32_t count = entry_or_zero(record_.point_counts, b);
     point_count.value.text = integer_text(count);
     blank_point();
-    offer_rows(points, point_word_, count, rows_for(count, record_.points, b));
+    offer_rows(points, point_word_, count, record_.point_rows(b));
 }
 
 void frmGPNT::point_chosen(int p) {

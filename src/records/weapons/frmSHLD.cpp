@@ -43,14 +43,14 @@ void frmSHLD::blank_values() {
 }
 
 void frmSHLD::show_vertices() {
-    const int n = rows_for(record_.vertex_count, record_.vertices);
+    const int n = record_.vertex_rows();
     vertex.enabled = n > 0;
     for (view::Field* f : {&x, &y, &z}) f->caption.enabled = n > 0;
     offer_rows(vertices, "Vertex ", record_.vertex_count, n);
 }
 
 void frmSHLD::show_faces() {
-    const int n = rows_for(record_.face_count, record_.faces);
+    const int n = record_.face_rows();
     face.enabled = n > 0;
     enable_headers(face_normal, n > 0);
     enable_headers(corners, n > 0);

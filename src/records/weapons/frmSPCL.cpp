@@ -22,7 +22,7 @@ void frmSPCL::opened() {
     blank_column(point, 0);
     radius.value.text.clear();
     point_count.value.text = integer_text(record_.point_count);
-    const int n = rows_for(record_.point_count, record_.points);
+    const int n = record_.point_rows();
     name.caption.enabled = properties_caption.enabled = radius.caption.enabled = n > 0;
     enable_headers(point, n > 0);
     offer_rows(points, "Special pt ", record_.point_count, n);

@@ -21,7 +21,7 @@ void frmTGUN::opened() {
     turret.caption.clear();
     firing.caption.clear();
     blank_values();
-    const int n = rows_for(record_.bank_count, record_.turrets);
+    const int n = record_.bank_rows();
     enable_bank_captions(n > 0);
     offer_rows(banks, "Bank ", record_.bank_count, n);
 }
@@ -51,7 +51,7 @@ void frmTGUN::bank_chosen(int b) {
     show_vec(normal, 0, t.normal);
     firing_point_count.value.text = integer_text(t.firing_point_count);
     blank_column(position, 0);
-    const int n = rows_for(t.firing_point_count, record_.firing_points, b);
+    const int n = record_.firing_point_rows(b);
     enable_headers(position, n > 0);
     offer_rows(firing_points, "Point ", t.firing_point_count, n);
 }

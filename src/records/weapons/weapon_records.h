@@ -1,6 +1,9 @@
 #pragma once
 // Records of the weapon, special point, eye point and shield chunks: GPNT/MPNT, TGUN/TMIS,
 // SPCL, EYE and SHLD.
+//
+// Which items a record holds is asked of the record (slot_rows(), point_rows(s), ...): the
+// rows its window lists, and what the Model View draws and the model check reads.
 
 #include <array>
 #include <cstdint>
@@ -24,6 +27,11 @@ struct WeaponPointRecord {
     std::int32_t bank_count = 0;
     std::vector<std::int32_t> point_counts;  // per bank, as read
     Jagged<WeaponPoint> points;              // (bank, point)
+
+    int slot_rows() const { return rows_for(bank_count, point_counts); }
+    int point_rows(std::int64_t slot) const {
+        return rows_for(entry_or_zero(point_counts, slot), points, slot);
+    }
 };
 
 struct Turret {
@@ -39,6 +47,11 @@ struct TurretRecord {
     std::int32_t bank_count = 0;
     std::vector<Turret> turrets;
     Jagged<pof::Vec3> firing_points;  // (bank, firing point)
+
+    int bank_rows() const { return rows_for(bank_count, turrets); }
+    int firing_point_rows(std::int64_t bank) const {
+        return rows_for(entry_or_zero(turrets, bank).firing_point_count, firing_points, bank);
+    }
 };
 
 struct SpecialPoint {
@@ -51,6 +64,8 @@ struct SpclRecord {
     std::int32_t chunk_size = 0;
     std::int32_t point_count = 0;
     std::vector<SpecialPoint> points;
+
+    int point_rows() const { return rows_for(point_count, points); }
 };
 
 struct EyePoint {
@@ -62,6 +77,8 @@ struct EyeRecord {
     std::int32_t chunk_size = 0;
     std::int32_t point_count = 0;
     std::vector<EyePoint> points;
+
+    int point_rows() const { return rows_for(point_count, points); }
 };
 
 struct ShieldFace {
@@ -76,6 +93,9 @@ struct ShldRecord {
     std::vector<pof::Vec3> vertices;
     std::int32_t face_count = 0;
     std::vector<ShieldFace> faces;
+
+    int vertex_rows() const { return rows_for(vertex_count, vertices); }
+    int face_rows() const { return rows_for(face_count, faces); }
 };
 
 }  // namespace records

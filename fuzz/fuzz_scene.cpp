@@ -1,0 +1,61 @@
+// The Model View's scene fuzz target: any bytes, read as a POF file chosen in the open dialog,
+// then the scene at every detail level and with every subobject, its picture with every
+// marker kind on, and its OBJ text. Besides crashes, sanitizer reports and memory limits it
+// stops when the scene holds a point that is not finite or a corner outside its vertices.
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "promises.h"
+#include "scene/build_scene.h"
+#include "scene/obj_export.h"
+#include "scene/picture.h"
+#include "session.h"
+
+namespace {
+
+void check_scene(const scene::Scene& s) {
+    for (const scene::Mesh& mesh : s.meshes) {
+        for (const scene::Polygon& p : mesh.polygons) {
+            for (const scene::Corner& c : mesh.corners_of(p)) {
+                if (c.vertex < 0 || static_cast<std::size_t>(c.vertex) >= mesh.vertices.size() ||
+                    !mesh.vertex_finite[c.vertex]) {
+                    fuzzing::broken("a drawn corner on a finite vertex of its mesh");
+                }
+            }
+        }
+    }
+    for (const scene::Marker& m : s.markers) {
+        if (!pof::finite(m.position)) fuzzing::broken("a marker at a finite point");
+    }
+}
+
+void draw(const pof::ModelStore& store, int detail_level) {
+    const scene::Scene s = scene::build_scene(store, {detail_level});
+    check_scene(s);
+    std::array<bool, scene::kMarkerKinds> shown{};
+    shown.fill(true);
+    const view::Picture picture = scene::make_picture(s, shown);
+    for (const float x : picture.lines.positions) {
+        if (!std::isfinite(x)) fuzzing::broken("a picture of finite lines");
+    }
+    const scene::ObjFiles obj = scene::obj_files(s, store.txtr, "model.mtl");
+    fuzzing::check_text(obj.obj, "the OBJ text");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    testing_pof::Session run;
+    auto file = pof::PofFile::from_bytes(bytes);
+    pof::clr_data(run.store, run.form);
+    fuzzing::check_read(pof::read_chunks(file, run.store, run.form, run.desktop), run.desktop);
+    for (int level = 0; level < run.store.ohdr.detail_level_rows(); ++level) draw(run.store, level);
+    draw(run.store, scene::SceneOptions::kAllSubobjects);
+    return 0;
+}
