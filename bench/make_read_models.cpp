@@ -1,7 +1,9 @@
-// Writes the two models the whole-process read benchmark times:
+// Writes the models the whole-process benchmarks time:
 //   make_read_models bsp FILE      600 OBJ2 chunks of 800 TMAPPOLY blocks each (38.5 MB)
 //   make_read_models unknown FILE  4.3 GB of unknown chunks of 1 MiB bodies, written as a
 //                                  sparse file: only the chunk headers take disk space.
+//   make_read_models debris FILE   80,000 subobjects, every one a debris piece, for the
+//                                  Model View's scene (pofdump FILE --view MODEL)
 
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "bsp_models.h"
+#include "scene_models.h"
 
 namespace {
 
@@ -45,15 +48,24 @@ bool write_unknown_chunks(const std::string& path) {
     return static_cast<bool>(out);
 }
 
+bool write_debris(const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    out << bench_models::all_debris(80000);
+    return static_cast<bool>(out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[1] : "";
-    if (kind != "bsp" && kind != "unknown") {
-        std::fprintf(stderr, "usage: %s bsp|unknown FILE\n", argv[0]);
+    if (kind != "bsp" && kind != "unknown" && kind != "debris") {
+        std::fprintf(stderr, "usage: %s bsp|unknown|debris FILE\n", argv[0]);
         return 2;
     }
-    const bool ok = kind == "bsp" ? write_bsp_heavy(argv[2]) : write_unknown_chunks(argv[2]);
+    bool ok = false;
+    if (kind == "bsp") ok = write_bsp_heavy(argv[2]);
+    if (kind == "unknown") ok = write_unknown_chunks(argv[2]);
+    if (kind == "debris") ok = write_debris(argv[2]);
     if (!ok) std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
     return ok ? 0 : 1;
 }

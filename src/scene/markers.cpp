@@ -16,6 +16,7 @@ class MarkerMaker {
         : store_(store), chains_(chains), scene_(scene) {}
 
     void all() {
+        scene_.markers.reserve(scene_.markers.size() + most_markers());
         weapons(store_.gpnt, MarkerKind::Gun, RecordEntry::GPNT);
         weapons(store_.mpnt, MarkerKind::Missile, RecordEntry::MPNT);
         turrets(store_.tgun, MarkerKind::TurretGun, RecordEntry::TGUN);
@@ -31,6 +32,26 @@ class MarkerMaker {
     }
 
   private:
+    // At most how many markers the records give: the marker list is sized once, so a model of
+    // many points costs one allocation rather than a copy at every doubling.
+    std::size_t most_markers() const {
+        const auto& s = store_;
+        std::size_t n = 3;  // centre of mass, header box, ACEN
+        const auto each = [&n](int items, auto rows) {
+            for (int i = 0; i < items; ++i) n += static_cast<std::size_t>(rows(i));
+        };
+        each(s.gpnt.slot_rows(), [&](int b) { return s.gpnt.point_rows(b); });
+        each(s.mpnt.slot_rows(), [&](int b) { return s.mpnt.point_rows(b); });
+        each(s.tgun.bank_rows(), [&](int b) { return 1 + s.tgun.firing_point_rows(b); });
+        each(s.tmis.bank_rows(), [&](int b) { return 1 + s.tmis.firing_point_rows(b); });
+        each(s.dock.dock_rows(), [&](int d) { return s.dock.point_rows(d); });
+        each(s.path.path_rows(), [&](int p) { return s.path.vertex_rows(p); });
+        each(s.fuel.thruster_rows(), [&](int t) { return s.fuel.glow_rows(t); });
+        each(s.insg.insignia_rows(), [&](int i) { return s.insg.face_rows(i); });
+        return n + static_cast<std::size_t>(s.eye.point_rows() + s.spcl.point_rows() +
+                                            s.shld.face_rows());
+    }
+
     void add(Marker m) {
         bool ok = finite(m.position) && finite(m.normal) && std::isfinite(m.radius);
         for (const Vec3& p : m.segments) ok = ok && finite(p);
