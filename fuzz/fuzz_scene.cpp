@@ -1,8 +1,10 @@
 // The Model View's scene fuzz target: any bytes, read as a POF file chosen in the open dialog,
 // then the scene at every detail level and with every subobject, its picture with every
 // marker kind on, and its OBJ text. Besides crashes, sanitizer reports and memory limits it
-// stops when the scene holds a point that is not finite or a corner outside its vertices.
+// stops when the scene holds a point that is not finite or a corner outside its vertices, or
+// the OBJ a vertex that is not finite.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -34,6 +36,19 @@ void check_scene(const scene::Scene& s) {
     }
 }
 
+// Every vertex the OBJ holds is a finite point of the model.
+void check_vertex_lines(std::string_view obj) {
+    for (std::size_t at = 0; at < obj.size();) {
+        const std::size_t end = std::min(obj.find('\n', at), obj.size());
+        const std::string_view line = obj.substr(at, end - at);
+        if (line.starts_with("v ") && (line.find("inf") != std::string_view::npos ||
+                                       line.find("nan") != std::string_view::npos)) {
+            fuzzing::broken("an OBJ of finite vertices", line);
+        }
+        at = end + 1;
+    }
+}
+
 void draw(const pof::ModelStore& store, int detail_level) {
     const scene::Scene s = scene::build_scene(store, {detail_level});
     check_scene(s);
@@ -45,6 +60,7 @@ void draw(const pof::ModelStore& store, int detail_level) {
     }
     const scene::ObjFiles obj = scene::obj_files(s, store.txtr, "model.mtl");
     fuzzing::check_text(obj.obj, "the OBJ text");
+    check_vertex_lines(obj.obj);
 }
 
 }  // namespace

@@ -436,6 +436,41 @@ void weapons() {
     }
 }
 
+// What a campaign against the check's output, the scene and the OBJ export found: findings by
+// the ten thousand, a polygon after a second DEFPOINTS block, offsets that sum to infinity
+// along a chain, texture names that collide with flat colours and with each other.
+void scene_and_check_regressions() {
+    namespace bsp = testing_pof::bsp;
+    std::string unknown = PofBuilder(kVersion).str();
+    for (int i = 0; i < 20000; ++i) unknown += Bytes().raw("XXXX").i32(1).u8(0).str();
+    add("regress-check-findings", unknown);
+    add("regress-second-DEFPOINTS",
+        with_bsp(
+            Bytes()
+                .raw(bsp::defpoints({{{0, 0, 0}, {}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}}))
+                .raw(bsp::defpoints({{{10, 10, 10}, {}}, {{11, 10, 10}, {}}, {{10, 11, 10}, {}}}))
+                .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 0))));
+    const Bytes triangle =
+        Bytes()
+            .raw(bsp::defpoints({{{0, 0, 0}, {}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}}))
+            .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 0))
+            .raw(bsp::eof());
+    PofBuilder far(kVersion);
+    far.chunk("HDR2", testing_pof::header_body(kVersion, {.subobjects = 3}));
+    for (std::int32_t n = 0; n < 3; ++n) {
+        testing_pof::SubobjectFields s{.number = n, .parent = n - 1, .bsp = triangle};
+        s.offset[0] = 3e38f;
+        far.chunk("OBJ2", testing_pof::subobject_body(kVersion, s));
+    }
+    add("regress-offsets-to-infinity", far.str());
+    add("regress-texture-names-collide",
+        PofBuilder(kVersion)
+            .chunk("HDR2", testing_pof::header_body(kVersion, {.subobjects = 1}))
+            .chunk("OBJ2", subobject_body(0))
+            .chunk("TXTR", testing_pof::texture_body({"flat_010203", "x y", "x_y", "#comment"}))
+            .str());
+}
+
 // The worst small files of a hostile campaign: multi-line texts of many lines, lists of many
 // rows, and the chunks that once let a second file show the first file's records.
 void regressions() {
@@ -454,6 +489,7 @@ void regressions() {
         with_bsp(testing_pof::bsp::flatpoly(std::vector<testing_pof::bsp::PolygonEntry>(8192))));
     add("regress-TXTR-cut-in-count", PofBuilder(kVersion).chunk("TXTR", 44, Bytes().u8(5)).str());
     add("regress-OBJ2-without-header", PofBuilder(kVersion).chunk("OBJ2", subobject_body(0)).str());
+    scene_and_check_regressions();
 }
 
 // The every-chunk model cut at every chunk boundary, inside every chunk header and inside every

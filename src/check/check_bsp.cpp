@@ -70,10 +70,11 @@ class BspCheck {
           box_slack_(slack_of(s.bbox_min, s.bbox_max)) {}
     void run();
 
-  private:
     static std::size_t bsp_size(const records::Subobject& s) {
         return std::min<std::size_t>(s.bsp_data.size(), std::max(s.bsp_data_size, 0));
     }
+
+  private:
     static float slack_of(pof::Vec3 min, pof::Vec3 max);
     void block(int row);
     void decode(int row, std::string_view b);
@@ -422,6 +423,20 @@ void BspCheck::box(int row, pof::Vec3 min, pof::Vec3 max) {
 
 void check_bsp(CheckContext& c, const records::Subobject& s) {
     BspCheck(c, s).run();
+}
+
+// The TMAPPOLY blocks the check reads a texture number of: listed by the walk, inside the
+// data, and long enough to hold the number.
+void mark_textures_used(CheckContext& c, const records::Subobject& s) {
+    const std::string_view bsp(s.bsp_data.data(), BspCheck::bsp_size(s));
+    c.block_walk = records::walk_blocks(bsp);
+    for (const records::BlockRow& r : c.block_walk.rows) {
+        if (r.note || r.type_id != records::bsp::kTmapPoly || r.size < kPolygonEntries ||
+            r.size > static_cast<std::int64_t>(bsp.size()) - r.offset)
+            continue;
+        const std::int32_t texture = Unchecked::i32(bsp.substr(r.offset), 40);
+        if (texture >= 0 && texture < c.texture_names()) c.texture_used[texture] = true;
+    }
 }
 
 }  // namespace check

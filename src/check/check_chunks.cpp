@@ -1,8 +1,8 @@
 // The chunk list itself: sizes the parsers did not keep to, chunk IDs pofscope does not read,
 // records written twice, and subobject chunks that found no slot.
 
+#include <memory>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "check/check_context.h"
 #include "io/text.h"
@@ -26,6 +26,8 @@ void check_size(CheckContext& c, const records::ChunkFact& fact) {
                   at_byte(fact.offset + 8 + fact.bytes_read) + ", not " +
                   at_byte(fact.offset + 8 + fact.declared_size));
 }
+
+}  // namespace
 
 class SubobjectChunks {
   public:
@@ -62,42 +64,37 @@ class SubobjectChunks {
     std::unordered_map<std::int32_t, std::int64_t> filled_;
 };
 
-}  // namespace
+ChunkListCheck::ChunkListCheck(CheckContext& c)
+    : c_(c), subobjects_(std::make_unique<SubobjectChunks>(c)) {}
 
-void check_chunk_facts(CheckContext& c) {
-    std::unordered_map<int, std::int64_t> first_of;  // per record entry
-    SubobjectChunks subobjects(c);
-    bool header = false;
-    for (std::size_t i = 0; i < c.store.chunks.size(); ++i) {
-        const records::ChunkFact& fact = c.store.chunks[i];
-        c.out.at_chunk(i);
+ChunkListCheck::~ChunkListCheck() = default;
+
+void ChunkListCheck::file() {
+    for (const records::ChunkFact& fact : c_.store.chunks) {
         const pof::ChunkKind* type = pof::find_chunk_id(fact.id).kind;
-        if (!type) {
-            c.out.add(Code::UnknownChunk, "",
-                      "pofscope does not read \"" + pof::text8(fact.id) + "\" chunks; its " +
-                          integer_text(fact.declared_size) + " bytes were skipped");
-            continue;
-        }
-        check_size(c, fact);
-        if (type->entry == pof::RecordEntry::OHDR) {
-            header = true;
-            subobjects.header_met();
-        }
-        if (pof::is_subobject_chunk(fact.id)) {
-            subobjects.check(fact);
-            continue;
-        }
-        const auto [it, fresh] = first_of.emplace(static_cast<int>(type->entry), fact.offset);
-        if (!fresh) {
-            c.out.add(Code::DuplicateChunk, "",
-                      "a chunk of this type " + at_byte(it->second) +
-                          " was read already; this one replaced its record",
-                      pof::ItemRef{type->entry, {}});
-        }
+        if (type && type->entry == pof::RecordEntry::OHDR) return;
     }
-    if (!header) {
-        c.out.at_file();
-        c.out.add(Code::NoHeader, "", "the file has no OHDR or HDR2 chunk");
+    c_.out.add(Code::NoHeader, "", "the file has no OHDR or HDR2 chunk");
+}
+
+void ChunkListCheck::chunk(std::size_t i) {
+    const records::ChunkFact& fact = c_.store.chunks[i];
+    const pof::ChunkKind* type = pof::find_chunk_id(fact.id).kind;
+    if (!type) {
+        c_.out.add(Code::UnknownChunk, "",
+                   "pofscope does not read \"" + pof::text8(fact.id) + "\" chunks; its " +
+                       integer_text(fact.declared_size) + " bytes were skipped");
+        return;
+    }
+    check_size(c_, fact);
+    if (type->entry == pof::RecordEntry::OHDR) subobjects_->header_met();
+    if (pof::is_subobject_chunk(fact.id)) return subobjects_->check(fact);
+    const auto [it, fresh] = first_of_.emplace(static_cast<int>(type->entry), fact.offset);
+    if (!fresh) {
+        c_.out.add(Code::DuplicateChunk, "",
+                   "a chunk of this type " + at_byte(it->second) +
+                       " was read already; this one replaced its record",
+                   pof::ItemRef{type->entry, {}});
     }
 }
 

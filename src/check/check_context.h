@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -85,24 +86,42 @@ std::string vec_text(pof::Vec3 v);
 // The viewer of entry with row k of list k + 1 chosen for each k: a bank, then its point.
 pof::ItemRef rows(pof::RecordEntry entry, std::initializer_list<int> chosen);
 
-// Runs part over the record of entry when this file had a chunk of its type, its findings
-// going to that chunk.
-template <class Part>
-void at_record(CheckContext& c, pof::RecordEntry entry, Part part) {
-    if (const auto chunk = c.record_chunk(entry)) {
-        c.out.at_chunk(*chunk);
-        part();
-    }
-}
+// The chunk list itself, chunk by chunk in file order: sizes the parsers did not keep to, IDs
+// pofscope does not read, records written twice, subobject chunks that found no slot.
+class SubobjectChunks;
+class ChunkListCheck {
+  public:
+    explicit ChunkListCheck(CheckContext& c);
+    ~ChunkListCheck();
+    void file();  // the file's own findings: no header chunk
+    void chunk(std::size_t index);
 
-// The parts of the check, each over its chunks.
-void check_chunk_facts(CheckContext& c);
+  private:
+    CheckContext& c_;
+    std::unique_ptr<SubobjectChunks> subobjects_;
+    std::unordered_map<int, std::int64_t> first_of_;  // per record entry, the first chunk's offset
+};
+
+// The checks of one record, run at the chunk whose body it holds (the last of its type), with
+// the findings going to that chunk.
 void check_header(CheckContext& c);
-void check_subobjects(CheckContext& c);
-void check_weapons(CheckContext& c);
-void check_docking(CheckContext& c);
-void check_general(CheckContext& c);  // ACEN
-// After the subobjects: the TXTR names no TMAPPOLY used.
-void check_textures(CheckContext& c);
+void check_textures(CheckContext& c);  // needs texture_used of every subobject
+void check_auto_centre(CheckContext& c);
+// GPNT, MPNT, TGUN, TMIS, SPCL, EYE, SHLD; other entries are left alone.
+void check_weapon_record(CheckContext& c, pof::RecordEntry entry);
+// DOCK, PATH, FUEL, INSG; other entries are left alone.
+void check_docking_record(CheckContext& c, pof::RecordEntry entry);
+
+// The subobject chunks: the parent loops found before the walk over the chunks, each told at
+// the subobject where the walk closed it; one subobject's fields and BSP data, at the chunk
+// that filled it last.
+struct ParentLoop {
+    std::int32_t subobject = 0;
+    std::string chain;  // "1 -> 2 -> 1"
+};
+std::unordered_map<std::int32_t, ParentLoop> find_parent_loops(const CheckContext& c);
+void check_subobject(CheckContext& c, std::int32_t number, const ParentLoop* loop);
+// The textures a subobject's TMAPPOLY blocks name, for a TXTR chunk that comes before them.
+void mark_textures_used(CheckContext& c, const records::Subobject& s);
 
 }  // namespace check

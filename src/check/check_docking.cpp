@@ -142,12 +142,12 @@ void insignias(CheckContext& c, const records::InsgRecord& r) {
 
 }  // namespace
 
-void check_docking(CheckContext& c) {
+void check_docking_record(CheckContext& c, RecordEntry entry) {
     const auto& s = c.store;
-    at_record(c, RecordEntry::DOCK, [&] { docks(c, s.dock); });
-    at_record(c, RecordEntry::PATH, [&] { paths(c, s.path); });
-    at_record(c, RecordEntry::FUEL, [&] { thrusters(c, s.fuel); });
-    at_record(c, RecordEntry::INSG, [&] { insignias(c, s.insg); });
+    if (entry == RecordEntry::DOCK) docks(c, s.dock);
+    if (entry == RecordEntry::PATH) paths(c, s.path);
+    if (entry == RecordEntry::FUEL) thrusters(c, s.fuel);
+    if (entry == RecordEntry::INSG) insignias(c, s.insg);
 }
 
 }  // namespace check

@@ -86,9 +86,6 @@ void check_counts(CheckContext& c, const records::OhdrRecord& h, std::int32_t ve
 }  // namespace
 
 void check_header(CheckContext& c) {
-    const auto chunk = c.record_chunk(pof::RecordEntry::OHDR);
-    if (!chunk) return;
-    c.out.at_chunk(*chunk);
     const records::OhdrRecord& h = c.store.ohdr;
     const std::int32_t version = c.store.file_version;
     check_counts(c, h, version);

@@ -31,49 +31,46 @@ void check_fields(CheckContext& c, const records::Subobject& s) {
     check_count(c, at, "BSP data size", s.bsp_data_size, item);
 }
 
+}  // namespace
+
 // Follows every parent chain once; a chain that comes back to a subobject of its own walk
-// loops. Each loop is told once, at the subobject where the walk closed it.
-void check_parent_loops(CheckContext& c,
-                        const std::vector<std::pair<std::int32_t, std::size_t>>& filled) {
+// loops. Each loop is told once, at the subobject where the walk closed it. The chains are
+// followed in the file order of the chunks that filled them.
+std::unordered_map<std::int32_t, ParentLoop> find_parent_loops(const CheckContext& c) {
+    std::vector<std::pair<std::size_t, std::int32_t>> filled;  // (chunk, number)
+    for (const auto& [number, chunk] : c.subobject_chunks) filled.emplace_back(chunk, number);
+    std::sort(filled.begin(), filled.end());
     enum State : char { OnWalk = 1, Done = 2 };
     std::unordered_map<std::int32_t, char> state;
-    std::unordered_map<std::int32_t, std::size_t> chunk_of(filled.begin(), filled.end());
+    std::unordered_map<std::int32_t, ParentLoop> loops;
     std::vector<std::int32_t> walk;
-    for (const auto& [start, chunk] : filled) {
+    for (const auto& [chunk, start] : filled) {
         walk.clear();
         std::int32_t n = start;
-        while (chunk_of.count(n) && !state.count(n)) {
+        while (c.subobject_chunks.count(n) && !state.count(n)) {
             state[n] = OnWalk;
             walk.push_back(n);
             n = c.store.subobjects.at(n).parent;
         }
-        if (chunk_of.count(n) && state[n] == OnWalk) {
+        if (c.subobject_chunks.count(n) && state[n] == OnWalk) {
             std::string chain;
             const auto from = std::find(walk.begin(), walk.end(), n);
             for (auto it = from; it != walk.end(); ++it) chain += integer_text(*it) + " -> ";
-            c.out.at_chunk(chunk_of[n]);
-            c.out.add(Code::Parent, numbered("subObject", n),
-                      "its parent chain loops: " + chain + integer_text(n), c.subobject_item(n));
+            loops[n] = {n, chain + integer_text(n)};
         }
         for (const std::int32_t m : walk) state[m] = Done;
     }
+    return loops;
 }
 
-}  // namespace
-
-void check_subobjects(CheckContext& c) {
-    // In file order of the chunks that filled them.
-    std::vector<std::pair<std::int32_t, std::size_t>> filled(c.subobject_chunks.begin(),
-                                                             c.subobject_chunks.end());
-    std::sort(filled.begin(), filled.end(),
-              [](const auto& a, const auto& b) { return a.second < b.second; });
-    for (const auto& [number, chunk] : filled) {
-        c.out.at_chunk(chunk);
-        const records::Subobject& s = c.store.subobjects.at(number);
-        check_fields(c, s);
-        check_bsp(c, s);
+void check_subobject(CheckContext& c, std::int32_t number, const ParentLoop* loop) {
+    const records::Subobject& s = c.store.subobjects.at(number);
+    check_fields(c, s);
+    check_bsp(c, s);
+    if (loop) {
+        c.out.add(Code::Parent, numbered("subObject", number),
+                  "its parent chain loops: " + loop->chain, c.subobject_item(number));
     }
-    check_parent_loops(c, filled);
 }
 
 }  // namespace check

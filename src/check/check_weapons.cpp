@@ -123,16 +123,15 @@ void shield(CheckContext& c, const records::ShldRecord& r) {
 
 }  // namespace
 
-void check_weapons(CheckContext& c) {
+void check_weapon_record(CheckContext& c, RecordEntry entry) {
     const auto& s = c.store;
-    at_record(c, RecordEntry::GPNT, [&] { weapon_points(c, RecordEntry::GPNT, s.gpnt, "Gun"); });
-    at_record(c, RecordEntry::MPNT,
-              [&] { weapon_points(c, RecordEntry::MPNT, s.mpnt, "Missile"); });
-    at_record(c, RecordEntry::TGUN, [&] { turrets(c, RecordEntry::TGUN, s.tgun); });
-    at_record(c, RecordEntry::TMIS, [&] { turrets(c, RecordEntry::TMIS, s.tmis); });
-    at_record(c, RecordEntry::SPCL, [&] { special_points(c, s.spcl); });
-    at_record(c, RecordEntry::EYE, [&] { eye_points(c, s.eye); });
-    at_record(c, RecordEntry::SHLD, [&] { shield(c, s.shld); });
+    if (entry == RecordEntry::GPNT) weapon_points(c, entry, s.gpnt, "Gun");
+    if (entry == RecordEntry::MPNT) weapon_points(c, entry, s.mpnt, "Missile");
+    if (entry == RecordEntry::TGUN) turrets(c, entry, s.tgun);
+    if (entry == RecordEntry::TMIS) turrets(c, entry, s.tmis);
+    if (entry == RecordEntry::SPCL) special_points(c, s.spcl);
+    if (entry == RecordEntry::EYE) eye_points(c, s.eye);
+    if (entry == RecordEntry::SHLD) shield(c, s.shld);
 }
 
 }  // namespace check

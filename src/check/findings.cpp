@@ -60,22 +60,39 @@ std::string FindingList::block_message(const Kept& k) const {
     }
 }
 
-Findings::Findings(const std::vector<records::ChunkFact>& chunks) : chunks_(chunks) {}
+Findings::Findings(const std::vector<records::ChunkFact>& chunks, FindingSink sink)
+    : chunks_(chunks), sink_(std::move(sink)) {}
 
 void Findings::move_to(std::size_t bucket) {
     if (bucket == current_) return;
+    close_bucket();
     current_ = bucket;
     current_tag_ = -1;
     if (any_at_hand_) at_hand_.fill(nullptr);
     any_at_hand_ = false;
 }
 
+void Findings::close_bucket() {
+    auto& kept = list_.kept_;
+    for (const auto& [code, count] : cap_counts_) {
+        if (count.found > kPerCodeAndChunk)
+            kept[count.more_line].more = count.found - kPerCodeAndChunk;
+    }
+    cap_counts_.clear();
+    if (!sink_) {
+        bucket_start_ = kept.size();
+        return;
+    }
+    if (bucket_start_ < kept.size()) sink_(list_, bucket_start_);
+    kept.clear();
+    list_.words_.clear();
+    list_.chunks_.clear();
+    bucket_start_ = 0;
+}
+
 std::uint32_t Findings::current_tag() {
     if (current_tag_ >= 0) return static_cast<std::uint32_t>(current_tag_);
     auto& tags = list_.chunks_;
-    const auto [it, fresh] = tag_of_.try_emplace(current_, static_cast<std::uint32_t>(tags.size()));
-    current_tag_ = it->second;
-    if (!fresh) return it->second;
     FindingList::ChunkTag tag{current_, {}, 0, {}};
     if (current_ > 0) {
         const records::ChunkFact& fact = chunks_[current_ - 1];
@@ -83,6 +100,7 @@ std::uint32_t Findings::current_tag() {
         tag.offset = fact.offset;
         if (const pof::ChunkKind* type = pof::find_chunk_id(fact.id).kind) tag.entry = type->entry;
     }
+    current_tag_ = static_cast<std::int64_t>(tags.size());
     tags.push_back(std::move(tag));
     return static_cast<std::uint32_t>(current_tag_);
 }
@@ -118,28 +136,8 @@ int Findings::count(Code code) const {
 }
 
 FindingList Findings::take() {
-    auto& kept = list_.kept_;
-    for (const auto& [k, count] : cap_counts_) {
-        if (count.found > kPerCodeAndChunk)
-            kept[count.more_line].more = count.found - kPerCodeAndChunk;
-    }
-    // Most checks run in file order; the few that come back to an earlier chunk (a parent
-    // loop, the read's own finding) are sorted into place.
-    const auto& tags = list_.chunks_;
-    const auto before = [&tags](const FindingList::Kept& x, const FindingList::Kept& y) {
-        return tags[x.chunk].bucket < tags[y.chunk].bucket;
-    };
-    if (!std::is_sorted(kept.begin(), kept.end(), before)) {
-        std::stable_sort(kept.begin(), kept.end(), before);
-    }
-    FindingList out = std::move(list_);
-    list_ = {};
-    cap_counts_.clear();
-    tag_of_.clear();
-    at_hand_.fill(nullptr);
-    any_at_hand_ = false;
-    current_tag_ = -1;
-    return out;
+    close_bucket();
+    return std::move(list_);
 }
 
 }  // namespace check

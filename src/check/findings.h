@@ -1,6 +1,8 @@
 #pragma once
-// Collects findings chunk by chunk, so the list comes out in file order whichever check found
-// them, and caps each code at 100 findings per chunk with one line that counts the rest.
+// Collects findings chunk by chunk, the file's own first, then each chunk's in file order, and
+// caps each code at 100 findings per chunk with one line that counts the rest. The check
+// visits the chunks in file order, so each chunk's findings are final when it moves on: they
+// are handed on then, and a streaming check keeps none of them.
 //
 // A finding is kept as numbers until it is read: the polygons of a large model can give a
 // hundred thousand findings, and their words would cost more than the check. Findings about a
@@ -9,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -89,16 +92,21 @@ class FindingList {
     std::vector<ChunkTag> chunks_;
 };
 
+// Receives the findings of one chunk (or of the file) once its checks are done: the entries of
+// list from first on.
+using FindingSink = std::function<void(const FindingList& list, std::size_t first)>;
+
 class Findings {
   public:
     static constexpr int kPerCodeAndChunk = 100;
 
-    explicit Findings(const std::vector<records::ChunkFact>& chunks);
+    // Without a sink every finding is kept, for take(); with one, each chunk's findings are
+    // handed to it and dropped.
+    explicit Findings(const std::vector<records::ChunkFact>& chunks, FindingSink sink = {});
 
-    // Later findings are about chunk index (of the reader's chunk list).
+    // Later findings are about chunk index (of the reader's chunk list). Chunks are visited in
+    // file order, after the file.
     void at_chunk(std::size_t index) { move_to(index + 1); }
-    // Later findings are about the file as a whole.
-    void at_file() { move_to(0); }
 
     void add(Code code, std::string place, std::string message,
              std::optional<pof::ItemRef> item = {});
@@ -118,7 +126,7 @@ class Findings {
         return true;
     }
 
-    // In file order: the file's own findings, then each chunk's.
+    // Hands on the last chunk's findings; returns what was kept, in file order.
     FindingList take();
 
   private:
@@ -126,8 +134,11 @@ class Findings {
         int found = 0;
         std::size_t more_line = 0;  // index of the "more" line in the list
     };
-    std::size_t key(Code code) const { return current_ * kCodeCount + static_cast<int>(code); }
+    std::size_t key(Code code) const { return static_cast<std::size_t>(code); }
     void move_to(std::size_t bucket);
+    // The current chunk's findings are final: their "more" lines get their counts and they
+    // go to the sink.
+    void close_bucket();
     // The current chunk's count of code; made on first use. Loops that find the same fault
     // many times ask for it often, so the current chunk's counts are kept at hand.
     CapCount& cap_count(Code code) {
@@ -143,9 +154,10 @@ class Findings {
     std::uint32_t current_tag();
 
     const std::vector<records::ChunkFact>& chunks_;
+    FindingSink sink_;
     FindingList list_;
-    std::unordered_map<std::size_t, CapCount> cap_counts_;   // per chunk and code
-    std::unordered_map<std::size_t, std::uint32_t> tag_of_;  // per chunk with findings
+    std::size_t bucket_start_ = 0;                          // the current chunk's first finding
+    std::unordered_map<std::size_t, CapCount> cap_counts_;  // per code, of the current chunk
     std::array<CapCount*, kCodeCount> at_hand_{};
     bool any_at_hand_ = false;
     std::size_t current_ = 0;        // 0: the file; i + 1: chunk i

@@ -1,20 +1,109 @@
 #include "check/model_check.h"
 
+#include <algorithm>
+
 #include "check/check_context.h"
 #include "io/text.h"
+#include "pof/chunk_kinds.h"
 
 namespace check {
 
 namespace {
 
-// The read's own finding goes with the chunk the reader stopped in, or with the file.
-void add_read_failure(const pof::ModelStore& store, Findings& out) {
-    out.at_file();
-    for (std::size_t i = 0; i < store.chunks.size(); ++i) {
-        if (!store.chunks[i].complete) out.at_chunk(i);
+using pof::RecordEntry;
+
+void check_record(CheckContext& c, RecordEntry entry) {
+    switch (entry) {
+        case RecordEntry::OHDR:
+            return check_header(c);
+        case RecordEntry::TXTR:
+            return check_textures(c);
+        case RecordEntry::ACEN:
+            return check_auto_centre(c);
+        case RecordEntry::GPNT:
+        case RecordEntry::MPNT:
+        case RecordEntry::TGUN:
+        case RecordEntry::TMIS:
+        case RecordEntry::SPCL:
+        case RecordEntry::EYE:
+        case RecordEntry::SHLD:
+            return check_weapon_record(c, entry);
+        case RecordEntry::DOCK:
+        case RecordEntry::PATH:
+        case RecordEntry::FUEL:
+        case RecordEntry::INSG:
+            return check_docking_record(c, entry);
+        case RecordEntry::SOBJ:  // each subobject at the chunk that filled it
+        case RecordEntry::PINF:  // a text, nothing to check
+            return;
     }
-    out.add(Code::Read, "", store.read_failure);
 }
+
+// The chunk the read stopped in, if it stopped inside one.
+std::optional<std::size_t> read_stop(const pof::ModelStore& store) {
+    if (store.read_failure.empty()) return std::nullopt;
+    std::optional<std::size_t> stop;
+    for (std::size_t i = 0; i < store.chunks.size(); ++i) {
+        if (!store.chunks[i].complete) stop = i;
+    }
+    return stop;
+}
+
+// The chunks in file order, each with the checks of what it holds: its framing, the record
+// whose body it is, the subobject it filled last. What one check needs of a later chunk (the
+// TMAPPOLY blocks that use the TXTR names, the parent chains) is found first.
+class ChunkWalk {
+  public:
+    ChunkWalk(const pof::ModelStore& store, Findings& out)
+        : store_(store),
+          c_(store, out),
+          list_(c_),
+          loops_(find_parent_loops(c_)),
+          stop_(read_stop(store)) {
+        for (const auto& [number, chunk] : c_.subobject_chunks) filled_.emplace_back(chunk, number);
+        std::sort(filled_.begin(), filled_.end());
+        mark_textures_after_txtr();
+    }
+
+    void run() {
+        list_.file();
+        if (!store_.read_failure.empty() && !stop_) read_failure();
+        auto filled = filled_.begin();
+        for (std::size_t i = 0; i < store_.chunks.size(); ++i) {
+            c_.out.at_chunk(i);
+            list_.chunk(i);
+            if (const pof::ChunkKind* kind = pof::find_chunk_id(store_.chunks[i].id).kind) {
+                if (c_.record_chunk(kind->entry) == i) check_record(c_, kind->entry);
+            }
+            for (; filled != filled_.end() && filled->first == i; ++filled)
+                subobject(filled->second);
+            if (stop_ == i) read_failure();
+        }
+    }
+
+  private:
+    void subobject(std::int32_t number) {
+        const auto loop = loops_.find(number);
+        check_subobject(c_, number, loop == loops_.end() ? nullptr : &loop->second);
+    }
+    void read_failure() { c_.out.add(Code::Read, "", store_.read_failure); }
+    // A TXTR chunk before some subobject chunks is checked before their BSP data: the texture
+    // numbers of those come first.
+    void mark_textures_after_txtr() {
+        const auto txtr = c_.record_chunk(RecordEntry::TXTR);
+        if (!txtr) return;
+        for (const auto& [chunk, number] : filled_) {
+            if (chunk > *txtr) mark_textures_used(c_, store_.subobjects.at(number));
+        }
+    }
+
+    const pof::ModelStore& store_;
+    CheckContext c_;
+    ChunkListCheck list_;
+    std::unordered_map<std::int32_t, ParentLoop> loops_;
+    std::optional<std::size_t> stop_;
+    std::vector<std::pair<std::size_t, std::int32_t>> filled_;  // (chunk, subobject), in order
+};
 
 std::string counted(int n, const char* word) {
     return pof::integer_text(n) + " " + word + (n == 1 ? "" : "s");
@@ -24,16 +113,22 @@ std::string counted(int n, const char* word) {
 
 FindingList check_model(const pof::ModelStore& store) {
     Findings out(store.chunks);
-    CheckContext c(store, out);
-    check_chunk_facts(c);
-    check_header(c);
-    check_subobjects(c);
-    check_weapons(c);
-    check_docking(c);
-    check_general(c);
-    check_textures(c);
-    if (!store.read_failure.empty()) add_read_failure(store, out);
+    ChunkWalk(store, out).run();
     return out.take();
+}
+
+Tally check_model(const pof::ModelStore& store, const std::function<void(const Finding&)>& each) {
+    Tally t;
+    Findings out(store.chunks, [&](const FindingList& list, std::size_t first) {
+        for (std::size_t i = first; i < list.size(); ++i) {
+            const Finding f = list[i];
+            t.add(f);
+            each(f);
+        }
+    });
+    ChunkWalk(store, out).run();
+    out.take();
+    return t;
 }
 
 FindingList unread_file(std::string why) {
@@ -43,21 +138,28 @@ FindingList unread_file(std::string why) {
     return out.take();
 }
 
+void Tally::add(const Finding& f) {
+    const int n = f.more > 0 ? f.more : 1;  // a "more" line counts what it stands for
+    switch (f.severity) {
+        case Severity::Error:
+            errors += n;
+            break;
+        case Severity::Warning:
+            warnings += n;
+            break;
+        case Severity::Note:
+            notes += n;
+            break;
+    }
+}
+
 Tally tally(const FindingList& findings) {
     Tally t;
     for (std::size_t i = 0; i < findings.size(); ++i) {
-        const int n = findings.weight(i);  // a "more" line counts what it stands for
-        switch (severity_of(findings.code(i))) {
-            case Severity::Error:
-                t.errors += n;
-                break;
-            case Severity::Warning:
-                t.warnings += n;
-                break;
-            case Severity::Note:
-                t.notes += n;
-                break;
-        }
+        Finding f;
+        f.severity = severity_of(findings.code(i));
+        f.more = findings.weight(i) > 1 ? findings.weight(i) : 0;
+        t.add(f);
     }
     return t;
 }

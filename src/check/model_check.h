@@ -3,6 +3,7 @@
 // reference that points nowhere, every walk that breaks and every value that cannot be right.
 // It reads only what the store holds and costs time in proportion to it.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,14 +12,18 @@
 
 namespace check {
 
-// In file order. A read that stopped early adds a "read" finding with the reader's words.
-FindingList check_model(const pof::ModelStore& store);
-// The one finding of a file that could not be read at all: a "read" error about the file.
-FindingList unread_file(std::string why);
-
 struct Tally {
     int errors = 0, warnings = 0, notes = 0;
+    void add(const Finding& f);
 };
+
+// In file order. A read that stopped early adds a "read" finding with the reader's words.
+FindingList check_model(const pof::ModelStore& store);
+// The same, each finding put into words and handed to each as soon as the checks of its chunk
+// are done; none is kept, so memory does not grow with the findings. Returns the summary.
+Tally check_model(const pof::ModelStore& store, const std::function<void(const Finding&)>& each);
+// The one finding of a file that could not be read at all: a "read" error about the file.
+FindingList unread_file(std::string why);
 Tally tally(const FindingList& findings);
 // "2 errors, 3 warnings, 1 note", or "No problems found".
 std::string summary_text(const Tally& t);

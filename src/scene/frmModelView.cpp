@@ -267,16 +267,21 @@ void frmModelView::highlight(const view::Viewer& window, view::Windows& windows)
     }
 }
 
-// A DEFPOINTS vertex of the subobject chosen in the subobject window, where it sits.
+// A vertex of the DEFPOINTS block chosen in the subobject window, where it sits.
 void frmModelView::highlight_vertex(const std::vector<int>& subobject,
                                     const std::vector<int>& vertex) {
-    if (subobject.empty() || vertex.empty() || vertex[0] < 0) return;
+    if (subobject.size() < 2 || vertex.empty() || vertex[0] < 0) return;
     for (const Mesh& mesh : scene_.meshes) {
-        if (mesh.row != subobject[0] || vertex[0] >= static_cast<int>(mesh.vertices.size()))
-            continue;
-        const pof::Vec3& v = mesh.vertices[vertex[0]];
-        highlighted_point_ =
-            pof::Vec3{v.x + mesh.placement.x, v.y + mesh.placement.y, v.z + mesh.placement.z};
+        if (mesh.row != subobject[0]) continue;
+        const auto& blocks = mesh.vertex_blocks;
+        const auto block = std::find_if(blocks.begin(), blocks.end(), [&](const VertexBlock& b) {
+            return b.block_row == subobject[1];
+        });
+        if (block == blocks.end()) continue;
+        const std::size_t end = block + 1 == blocks.end() ? mesh.vertices.size() : block[1].first;
+        const std::size_t at = block->first + static_cast<std::size_t>(vertex[0]);
+        if (at >= end) continue;
+        highlighted_point_ = mesh.vertices[at] + mesh.placement;
         point_words_ = item_words(mesh.ref) + " · DEFPOINTS · Vertex " + integer_text(vertex[0]) +
                        " · " + point_text(*highlighted_point_);
     }

@@ -22,7 +22,8 @@ pof::Vec3 vec_at(std::string_view block, std::int64_t at) {
     return {float32_at(block, at), float32_at(block, at + 4), float32_at(block, at + 8)};
 }
 
-// The vertex positions, each followed in the data by as many normals as its count byte says.
+// The vertex positions, each followed in the data by as many normals as its count byte says,
+// appended to the mesh's.
 void read_vertices(std::string_view block, Mesh& mesh, LeftOut& left_out) {
     try {
         const std::int32_t count = int32_at(block, 8);
@@ -44,20 +45,29 @@ void read_vertices(std::string_view block, Mesh& mesh, LeftOut& left_out) {
 
 enum class Verdict { Drawn, Short, BadIndex, NonFinite, Cut };
 
+// The vertices a polygon indexes: those of the last DEFPOINTS block before it, which lie in the
+// mesh's vertices from first on.
+struct VertexTable {
+    std::uint32_t first = 0;
+    std::int32_t count = 0;  // 0 before any DEFPOINTS block
+};
+
 // Appends the polygon's corners to the mesh's; the caller drops them again unless drawn.
-Verdict read_corners(std::string_view block, bool textured, Mesh& mesh, Polygon& polygon) {
+Verdict read_corners(std::string_view block, bool textured, const VertexTable& table, Mesh& mesh,
+                     Polygon& polygon) {
     const std::int32_t count = int32_at(block, 36);
     if (count < 3) return Verdict::Short;
     const std::int64_t stride = textured ? 12 : 4;
     Verdict verdict = Verdict::Drawn;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int64_t at = kEntriesAt + stride * i;
-        Corner c{int16_at(block, at), 0, 0};
+        const std::int16_t index = int16_at(block, at);
+        Corner c{static_cast<std::int32_t>(table.first) + index, 0, 0};
         if (textured) {
             c.u = float32_at(block, at + 4);
             c.v = float32_at(block, at + 8);
         }
-        if (c.vertex < 0 || c.vertex >= static_cast<std::int32_t>(mesh.vertices.size())) {
+        if (index < 0 || index >= table.count) {
             verdict = Verdict::BadIndex;
         } else if (verdict == Verdict::Drawn &&
                    (!mesh.vertex_finite[c.vertex] || !std::isfinite(c.u) || !std::isfinite(c.v))) {
@@ -69,8 +79,8 @@ Verdict read_corners(std::string_view block, bool textured, Mesh& mesh, Polygon&
     return verdict;
 }
 
-void read_polygon(std::string_view block, bool textured, Polygon polygon, Mesh& mesh,
-                  LeftOut& left_out) {
+void read_polygon(std::string_view block, bool textured, const VertexTable& table, Polygon polygon,
+                  Mesh& mesh, LeftOut& left_out) {
     polygon.textured = textured;
     polygon.first_corner = static_cast<std::uint32_t>(mesh.corners.size());
     Verdict verdict = Verdict::Drawn;
@@ -81,7 +91,7 @@ void read_polygon(std::string_view block, bool textured, Polygon polygon, Mesh& 
         } else {
             for (int i = 0; i < 3; ++i) polygon.colour[i] = records::byte_at(block, 40 + i);
         }
-        verdict = read_corners(block, textured, mesh, polygon);
+        verdict = read_corners(block, textured, table, mesh, polygon);
     } catch (const records::OutOfRange&) {
         verdict = Verdict::Cut;
     }
@@ -115,20 +125,22 @@ void add_geometry(const records::Subobject& subobject, Mesh& mesh, LeftOut& left
         return bsp.substr(static_cast<std::size_t>(row.offset),
                           static_cast<std::size_t>(std::max(row.size, 0)));
     };
-    // Polygons index the first DEFPOINTS block's vertices, wherever it lies in the run.
-    for (const records::BlockRow& row : rows) {
-        if (!row.note && int32_at(bsp, row.offset) == records::bsp::kDefPoints) {
-            read_vertices(block_at(row), mesh, left_out);
-            break;
-        }
-    }
+    // A polygon indexes the vertices of the last DEFPOINTS block the walk met before it.
+    VertexTable table;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (rows[r].note) continue;
-        const std::int32_t type = int32_at(bsp, rows[r].offset);
+        const std::int32_t type = rows[r].type_id;
+        if (type == records::bsp::kDefPoints) {
+            table.first = static_cast<std::uint32_t>(mesh.vertices.size());
+            read_vertices(block_at(rows[r]), mesh, left_out);
+            table.count = static_cast<std::int32_t>(mesh.vertices.size() - table.first);
+            mesh.vertex_blocks.push_back({static_cast<int>(r), table.first});
+            continue;
+        }
         if (type != records::bsp::kFlatPoly && type != records::bsp::kTmapPoly) continue;
         Polygon polygon;
         polygon.block_row = static_cast<int>(r);
-        read_polygon(block_at(rows[r]), type == records::bsp::kTmapPoly, std::move(polygon), mesh,
+        read_polygon(block_at(rows[r]), type == records::bsp::kTmapPoly, table, polygon, mesh,
                      left_out);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A subobject's drawable geometry out of its BSP data: the vertices of its first DEFPOINTS
-// block and one polygon per FLATPOLY and TMAPPOLY block, found by the block walk.
+// A subobject's drawable geometry out of its BSP data: the vertices of its DEFPOINTS blocks and
+// one polygon per FLATPOLY and TMAPPOLY block, found by the block walk. A polygon indexes the
+// vertices of the last DEFPOINTS block before it.
 
 #include <cstdint>
 

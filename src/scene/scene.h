@@ -1,7 +1,7 @@
 #pragma once
 // The Model View's scene: what the model's numbers place in space. Per drawn subobject its
-// polygons over its first DEFPOINTS block's vertices; per chunk item a marker. Every polygon
-// and marker names the window rows that show it. The scene only reads the store.
+// polygons, each over the vertices of the DEFPOINTS block before it; per chunk item a marker. Every
+// polygon and marker names the window rows that show it. The scene only reads the store.
 
 #include <array>
 #include <cstdint>
@@ -88,8 +88,15 @@ struct Polygon {
     int block_row = 0;               // of its block in the subobject window's block list
 };
 
-// One drawn subobject. Its vertices are those of its first DEFPOINTS block as stored; the
-// placement (offsets summed along the parent chain) moves them into the model's frame.
+// Where a DEFPOINTS block's vertices lie in its mesh's.
+struct VertexBlock {
+    int block_row = 0;  // of the block in the subobject window's block list
+    std::uint32_t first = 0;
+};
+
+// One drawn subobject. Its vertices are those of its DEFPOINTS blocks as stored, one block
+// after the other; the placement (offsets summed along the parent chain) moves them into the
+// model's frame.
 struct Mesh {
     std::int32_t subobject = 0;
     std::string name;  // bytes as stored
@@ -98,7 +105,8 @@ struct Mesh {
     std::vector<bool> vertex_finite;
     std::vector<Polygon> polygons;
     std::vector<Corner> corners;  // of all its polygons, one after the other
-    int row = 0;                  // of the subobject in the subobject window's drop-down list
+    std::vector<VertexBlock> vertex_blocks;
+    int row = 0;  // of the subobject in the subobject window's drop-down list
     pof::ItemRef ref;
 
     std::span<const Corner> corners_of(const Polygon& p) const {

@@ -12,6 +12,8 @@ namespace view {
 namespace {
 
 constexpr std::string_view kDisabled = " (disabled)";
+// A long text goes to the stream in pieces of about this many bytes.
+constexpr std::size_t kPieceBytes = 64 * 1024;
 
 // "kind" or "kind name", the head of a line that names its control.
 std::string head(std::string_view kind, const std::string& name) {
@@ -117,6 +119,30 @@ void append_sequence(std::string& out, std::string_view sequence) {
 
 }  // namespace
 
+template <class Flush>
+void append_one_line(std::string& out, std::string_view text, Flush flush) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            if (byte == '\\') {
+                out += "\\\\";  // so that a backslash in the text never reads as an escape
+            } else if (byte >= 0x20 && byte != 0x7F) {
+                out += static_cast<char>(byte);
+            } else {
+                append_symbol(out, byte);
+            }
+            ++i;
+        } else if (const std::size_t length = utf8_length(text.substr(i))) {
+            append_sequence(out, text.substr(i, length));
+            i += length;
+        } else {
+            out += kReplacement;
+            ++i;
+        }
+        if (out.size() >= kPieceBytes) flush(out);
+    }
+}
+
 std::string disabled_mark(bool enabled) {
     return enabled ? "" : std::string(kDisabled);
 }
@@ -131,22 +157,35 @@ void TextWriter::line(const std::string& text) {
     out_.put('\n');
 }
 
+void TextWriter::flush(std::string& pending) {
+    out_.write(pending.data(), static_cast<std::streamsize>(pending.size()));
+    pending.clear();
+}
+
+// "label: text" (the label already on one line), the text written in pieces as it is put on
+// one line: a value of megabytes (a subobject's properties) is never held again in its
+// converted form.
+void TextWriter::labelled(std::string_view label, std::string_view text, bool enabled) {
+    std::string pending(indent_, ' ');
+    pending += label;
+    pending += ':';
+    if (!text.empty()) {
+        pending += ' ';
+        append_one_line(pending, text, [this](std::string& p) { flush(p); });
+    }
+    pending += disabled_mark(enabled);
+    pending += '\n';
+    flush(pending);
+}
+
 void TextWriter::control(const Control& c) {
     switch (c.kind()) {
-        case Kind::Caption: {
-            const auto& caption = static_cast<const Caption&>(c);
-            line(with_mark(head("caption", c.name) + ":" + (caption.text.empty() ? "" : " ") +
-                               one_line(caption.text),
-                           c.enabled));
+        case Kind::Caption:
+            labelled(head("caption", c.name), static_cast<const Caption&>(c).text, c.enabled);
             break;
-        }
-        case Kind::Value: {
-            const auto& value = static_cast<const Value&>(c);
-            line(with_mark(head("value", c.name) + ":" + (value.text.empty() ? "" : " ") +
-                               one_line(value.text),
-                           c.enabled));
+        case Kind::Value:
+            labelled(head("value", c.name), static_cast<const Value&>(c).text, c.enabled);
             break;
-        }
         case Kind::Field:
             field(static_cast<const Field&>(c));
             break;
@@ -172,10 +211,8 @@ void TextWriter::control(const Control& c) {
 }
 
 void TextWriter::field(const Field& f) {
-    const bool enabled = f.enabled && f.caption.enabled && f.value.enabled;
-    std::string text = one_line(f.caption.text) + ":";
-    if (!f.value.text.empty()) text += " " + one_line(f.value.text);
-    line(with_mark(text, enabled));
+    labelled(one_line(f.caption.text), f.value.text,
+             f.enabled && f.caption.enabled && f.value.enabled);
 }
 
 void TextWriter::text_box(const TextBox& t) {
@@ -248,23 +285,7 @@ void TextWriter::group(const Group& g) {
 std::string one_line(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            if (byte >= 0x20 && byte != 0x7F) {
-                out += static_cast<char>(byte);
-            } else {
-                append_symbol(out, byte);
-            }
-            ++i;
-        } else if (const std::size_t length = utf8_length(text.substr(i))) {
-            append_sequence(out, text.substr(i, length));
-            i += length;
-        } else {
-            out += kReplacement;
-            ++i;
-        }
-    }
+    append_one_line(out, text, [](std::string&) {});
     return out;
 }
 

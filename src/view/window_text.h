@@ -25,6 +25,8 @@ class TextWriter {
 
   private:
     void field(const Field& f);
+    void labelled(std::string_view label, std::string_view text, bool enabled);
+    void flush(std::string& pending);
     void text_box(const TextBox& t);
     void drop_down(const DropDown& d);
     void table(const Table& t);
@@ -53,8 +55,8 @@ std::string viewer_text(const Viewer& viewer);
 
 // One line of UTF-8 whatever the text holds: control characters become the visible symbols
 // U+2400..U+241F and U+2421, the C1 controls and the line and paragraph separators that some
-// readers break lines at become escapes ("\x85", "\u2028"), and bytes that are not UTF-8
-// become U+FFFD.
+// readers break lines at become escapes ("\x85", "\u2028"), a backslash is doubled so that no
+// text reads as an escape, and bytes that are not UTF-8 become U+FFFD.
 std::string one_line(std::string_view text);
 
 }  // namespace view

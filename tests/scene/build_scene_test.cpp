@@ -120,6 +120,33 @@ TEST(BuildScene, AHostileVertexCountCostsOnlyTheBlocksBytes) {
     EXPECT_EQ(s.counts.left_out.cut_vertex_blocks, 1);
 }
 
+// A polygon indexes the vertices of the last DEFPOINTS block before it: the triangle after the
+// second block stands at (10, 10, 10), not on the first block's vertices at the origin.
+TEST(BuildScene, APolygonTakesTheVerticesOfTheDefpointsBlockBeforeIt) {
+    pof::ModelStore store;
+    header(store, 1, {0});
+    subobject(store, 0, -1, {},
+              Bytes()
+                  .raw(defpoints({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}))
+                  .raw(defpoints({{10, 10, 10}, {11, 10, 10}, {10, 11, 10}, {9, 9, 9}}))
+                  .raw(tmappoly({0, 1, 2}, 0))
+                  .raw(tmappoly({1, 2, 3}, 0))
+                  .raw(eof()));
+    const auto s = build_scene(store, {});
+    const scene::Mesh& m = s.meshes.at(0);
+    ASSERT_EQ(m.vertices.size(), 7u);
+    ASSERT_EQ(m.polygons.size(), 2u);
+    for (const scene::Polygon& p : m.polygons) {
+        for (const scene::Corner& c : m.corners_of(p)) {
+            EXPECT_GE(m.vertices[c.vertex].x, 9)
+                << "corner on the first block's vertex " << c.vertex;
+        }
+    }
+    EXPECT_EQ(m.vertices[m.corners_of(m.polygons[1])[2].vertex], (Vec3{9, 9, 9}));
+    // Index 3 is inside the second block but past the first one's three vertices.
+    EXPECT_EQ(s.counts.left_out.bad_index_polygons, 0);
+}
+
 TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {
     pof::ModelStore store;
     header(store, 2, {0});

@@ -19,6 +19,7 @@
 
 namespace {
 
+using dump_testing::peak_mib;
 using dump_testing::TempFile;
 
 struct Spawned {
@@ -89,26 +90,6 @@ TEST(ExitStatus, AFifoIsRefusedWithoutWaitingForAWriter) {
     ::unlink(fifo.c_str());
     EXPECT_EQ(s.status, 1);
     EXPECT_EQ(s.err, "Cannot open " + fifo + ": not a regular file\n");
-}
-
-// The peak resident memory of one pofdump run whose output goes to /dev/null, in MiB.
-double peak_mib(const std::vector<std::string>& args) {
-    std::vector<std::string> all{POFDUMP_BINARY};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::fflush(stdout);  // the child must not write what the parent has buffered
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (!std::freopen("/dev/null", "w", stdout)) ::_exit(126);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)) return -1;
-    return static_cast<double>(usage.ru_maxrss) / 1024;  // ru_maxrss counts KiB
 }
 
 // Output is written as it is made: 20 million lines of text or 80 MB of JSON escapes cost no

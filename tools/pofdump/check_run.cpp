@@ -1,8 +1,11 @@
 #include "check_run.h"
 
+#include <memory>
+
 #include "check/model_check.h"
 #include "dump_render.h"
 #include "io/text.h"
+#include "json_stream.h"
 #include "shell/frmPOF.h"
 #include "view/headless.h"
 
@@ -10,9 +13,94 @@ namespace pofdump {
 
 namespace {
 
-// The file read through the main window's logic, then checked. A file that was not read at
-// all (not opened, not POF) gives one read finding in the reader's words.
-check::FindingList check_file(const std::string& path) {
+std::string count_text(int n, const char* word) {
+    return pof::integer_text(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+// Where the findings of the files go as they are put into words: compiler-style lines, or
+// one JSON object per file.
+class CheckOutput {
+  public:
+    virtual ~CheckOutput() = default;
+    virtual void begin_file(const std::string& path) = 0;
+    virtual void finding(const check::Finding& f) = 0;
+    virtual void end_file(const check::Tally& t) = 0;
+    virtual void end() {}
+};
+
+// FILE:OFFSET: SEVERITY: PLACE: MESSAGE [CODE], then FILE: N errors, N warnings, N notes. The
+// file name is written in the one-line form the main window's label has, so a line feed or an
+// escape sequence in a name cannot split a finding or reach the terminal.
+class TextOutput : public CheckOutput {
+  public:
+    explicit TextOutput(std::ostream& out) : out_(out) {}
+    void begin_file(const std::string& path) override { name_ = one_line(path); }
+    void finding(const check::Finding& f) override {
+        out_ << name_ << ':' << pof::integer_text(f.offset) << ": "
+             << check::severity_name(f.severity) << ": " << one_line(check::shown_place(f)) << ": "
+             << one_line(f.message) << " [" << check::code_name(f.code) << "]\n";
+    }
+    void end_file(const check::Tally& t) override {
+        out_ << name_ << ": " << count_text(t.errors, "error") << ", "
+             << count_text(t.warnings, "warning") << ", " << count_text(t.notes, "note") << '\n';
+    }
+
+  private:
+    std::ostream& out_;
+    std::string name_;
+};
+
+// An array of one object per file: its exact name, its findings as they come, then the
+// counts, which are known only once the findings have been written.
+class JsonOutput : public CheckOutput {
+  public:
+    explicit JsonOutput(std::ostream& out) : out_(out), json_(out) { json_.begin_array(); }
+    void begin_file(const std::string& path) override {
+        json_.begin_object();
+        json_.key("file");
+        json_.string(path);
+        json_.key("findings");
+        json_.begin_array();
+    }
+    void finding(const check::Finding& f) override {
+        json_.begin_object();
+        member("severity", check::severity_name(f.severity));
+        member("code", check::code_name(f.code));
+        member("chunk", pof::text8(f.chunk));
+        json_.key("offset");
+        json_.number(f.offset);
+        member("place", f.place);
+        member("message", f.message);
+        json_.end_object();
+    }
+    void end_file(const check::Tally& t) override {
+        json_.end_array();
+        json_.key("errors");
+        json_.number(t.errors);
+        json_.key("warnings");
+        json_.number(t.warnings);
+        json_.key("notes");
+        json_.number(t.notes);
+        json_.end_object();
+    }
+    void end() override {
+        json_.end_array();
+        out_ << '\n';
+    }
+
+  private:
+    void member(std::string_view key, std::string_view text) {
+        json_.key(key);
+        json_.string(text);
+    }
+    std::ostream& out_;
+    JsonStream json_;
+};
+
+// The file read through the main window's logic, then checked, each finding going to output as
+// soon as its chunk is checked. A file that was not read at all (not opened, not POF) gives
+// one read finding in the reader's words.
+check::Tally check_file(const std::string& path, CheckOutput& output) {
     pof::ModelStore store;
     view::HeadlessDesktop desktop;
     view::HeadlessWindows windows;
@@ -20,61 +108,33 @@ check::FindingList check_file(const std::string& path) {
     desktop.next_dialog_result = {view::OpenFileResult::Status::Chosen, path, {}};
     form.window_opened();
     const pof::ReadOutcome outcome = form.open();
+    const auto each = [&output](const check::Finding& f) { output.finding(f); };
     if (outcome == pof::ReadOutcome::OpenFailed || outcome == pof::ReadOutcome::NotPof) {
-        return check::unread_file(desktop.messages.empty() ? "the file was not read"
-                                                           : desktop.messages.back());
+        const check::FindingList unread = check::unread_file(
+            desktop.messages.empty() ? "the file was not read" : desktop.messages.back());
+        for (const check::Finding& f : unread) each(f);
+        return check::tally(unread);
     }
-    return check::check_model(store);
-}
-
-std::string count_text(int n, const char* word) {
-    return pof::integer_text(n) + " " + word + (n == 1 ? "" : "s");
-}
-
-void print_text(const std::string& path, const check::FindingList& findings, std::ostream& out) {
-    for (const auto& f : findings) {
-        out << path << ':' << pof::integer_text(f.offset) << ": "
-            << check::severity_name(f.severity) << ": " << one_line(check::shown_place(f)) << ": "
-            << one_line(f.message) << " [" << check::code_name(f.code) << "]\n";
-    }
-    const check::Tally t = check::tally(findings);
-    out << path << ": " << count_text(t.errors, "error") << ", "
-        << count_text(t.warnings, "warning") << ", " << count_text(t.notes, "note") << '\n';
-}
-
-Json file_json(const std::string& path, const check::FindingList& findings) {
-    const check::Tally t = check::tally(findings);
-    Json list = Json::array();
-    for (const auto& f : findings) {
-        list.push_back({{"severity", check::severity_name(f.severity)},
-                        {"code", check::code_name(f.code)},
-                        {"chunk", pof::text8(f.chunk)},
-                        {"offset", f.offset},
-                        {"place", f.place},
-                        {"message", f.message}});
-    }
-    return {{"file", path},
-            {"errors", t.errors},
-            {"warnings", t.warnings},
-            {"notes", t.notes},
-            {"findings", std::move(list)}};
+    return check::check_model(store, each);
 }
 
 }  // namespace
 
 int run_check(const Options& options, std::ostream& out, std::ostream&) {
-    bool errors = false;
-    Json all = Json::array();
-    for (const std::string& path : options.files) {
-        const auto findings = check_file(path);
-        errors = errors || check::tally(findings).errors > 0;
-        if (options.json) {
-            all.push_back(file_json(path, findings));
-        } else {
-            print_text(path, findings, out);
-        }
+    std::unique_ptr<CheckOutput> output;
+    if (options.json) {
+        output = std::make_unique<JsonOutput>(out);
+    } else {
+        output = std::make_unique<TextOutput>(out);
     }
-    if (options.json) out << json_text(all);
+    bool errors = false;
+    for (const std::string& path : options.files) {
+        output->begin_file(path);
+        const check::Tally t = check_file(path, *output);
+        output->end_file(t);
+        errors = errors || t.errors > 0;
+    }
+    output->end();
     return errors ? kExitFailed : kExitClean;
 }
 

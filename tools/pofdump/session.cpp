@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "output_file.h"
+
 #include <fstream>
 #include <optional>
 #include <string>
@@ -178,11 +180,27 @@ std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
     const bool suffixed = dot != std::string::npos && (slash == std::string::npos || dot > slash);
     const std::string mtl_path = (suffixed ? path.substr(0, dot) : path) + ".mtl";
     const std::string mtl_name = slash == std::string::npos ? mtl_path : mtl_path.substr(slash + 1);
-    const scene::ObjFiles files = scene::obj_files(model.scene(), store_.txtr, mtl_name);
-    std::ofstream obj(path, std::ios::binary), mtl(mtl_path, std::ios::binary);
-    obj << files.obj;
-    mtl << files.mtl;
-    if (!obj.flush() || !mtl.flush()) return Refusal{kExitFailed, "cannot write " + path};
+    if (!scene::mtl_name_fits(mtl_name)) {
+        return Refusal{kExitFailed, "cannot write " + path +
+                                        ": its name holds a control character, which would "
+                                        "split the line that names its materials"};
+    }
+    std::string why;
+    const auto refused = [&](const std::string& file) {
+        return Refusal{kExitFailed, "cannot write " + file + ": " + why};
+    };
+    const auto obj = OutputFile::open(path, why);
+    if (!obj) return refused(path);
+    const auto mtl = OutputFile::open(mtl_path, why);
+    if (!mtl) {
+        obj->discard();
+        return refused(mtl_path);
+    }
+    if (!obj->start(why)) return refused(path);
+    if (!mtl->start(why)) return refused(mtl_path);
+    scene::write_obj(model.scene(), store_.txtr, mtl_name, obj->stream(), mtl->stream());
+    if (!obj->finish(why)) return refused(path);
+    if (!mtl->finish(why)) return refused(mtl_path);
     return std::nullopt;
 }
 
