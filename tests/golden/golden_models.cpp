@@ -61,6 +61,7 @@ Model every_chunk_then_another() {
     return model;
 }
 
+// The little-endian int32 at byte at, as a chunk's declared size.
 std::size_t le32(const std::string& bytes, std::size_t at) {
     std::uint32_t value = 0;
     for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
