@@ -1,8 +1,10 @@
 #include "golden_models.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "every_chunk_model.h"
+#include "fault_models.h"
 #include "pof_builder.h"
 #include "ship_model.h"
 #include "subobject_model.h"
@@ -44,6 +46,81 @@ Model every_chunk(const std::string& name, std::int32_t version) {
     return {name, testing_pof::every_chunk_model(version), every_chunk_windows(version)};
 }
 
+// File > Open of another model after the every-chunk model (its insignia window open): the
+// reset leaves nothing of the first file, so the damaged model's windows show only its own
+// chunks (the Model View no marker of a chunk it lacks) and the sample's windows show the
+// sample as a run on it alone does.
+Model every_chunk_then_another() {
+    Model model = every_chunk("v2117", 2117);
+    const std::string after = "--view INSG --choose 2:2 --read ";
+    for (const char* steps :
+         {"@damaged", "@damaged --view MODEL", "@damaged --view INSG", "@damaged --view OBJ2",
+          "@damaged --view GPNT", "@sample --view INSG", "@sample --view MODEL"}) {
+        model.windows.push_back(after + steps);
+    }
+    return model;
+}
+
+// The little-endian int32 at byte at, as a chunk's declared size.
+std::size_t le32(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+    return value;
+}
+
+// The chunk of type id replaced by one of body, the other chunks as they were.
+std::string with_chunk(const std::string& file, std::string_view id, const Bytes& body) {
+    for (std::size_t at = 8; at + 8 <= file.size(); at += 8 + le32(file, at + 4)) {
+        if (file.compare(at, 4, id) != 0) continue;
+        const std::string chunk = Bytes().raw(id).i32(body.size32()).raw(body).str();
+        return file.substr(0, at) + chunk + file.substr(at + 8 + le32(file, at + 4));
+    }
+    return file;
+}
+
+// The Model View follows a choice in a window opened after it: the steps open it first (on
+// detail level 0 or, with --choose 1:1, on every subobject), make the choice, and show it again,
+// its status line naming the chosen item.
+const char* const kChoicesFollowed[] = {
+    "--view GPNT --choose 2:1",
+    "--view MPNT --choose 1:1 --choose 2:1",
+    "--view TGUN --choose 2:1",
+    "--view TMIS --choose 2:1",
+    "--view DOCK --choose 1:0 --choose 3:1",
+    "--view DOCK --choose 1:1",
+    "--view PATH --choose 2:1",
+    // Turret 1, the debris piece, is drawn with every subobject only; at level 0 the vertex
+    // itself is outlined.
+    "--view PATH --choose 3:0",
+    "--choose 1:1 --view PATH --choose 3:0",
+    "--view PATH --choose 3:1",
+    "--view FUEL --choose 2:1",
+    "--view EYE --choose 1:1",
+    "--view SPCL --choose 1:1",
+    "--view SHLD --choose 2:3",
+    "--view SHLD --choose 1:2",
+    "--view INSG --choose 3:1",
+    "--view INSG --choose 2:2",
+    "--view SOBJ --choose 1:0 --choose 2:3",
+    "--choose 1:1 --view SOBJ --choose 1:1 --choose 2:2",
+    "--view SOBJ --choose 1:0 --open 2:2",
+    "--view SOBJ --choose 1:0 --open 2:0 --choose 1:1",
+    "--choose 1:1 --view SOBJ --choose 1:1 --open 2:0 --choose 1:1",
+};
+
+// The every-chunk model with a second missile slot of two missiles and a missile turret of two
+// firing points, so that every list of a marked item has a row to choose.
+Model model_view_choices() {
+    std::string bytes = testing_pof::every_chunk_model(2117);
+    bytes = with_chunk(bytes, "MPNT", testing_pof::weapon_points_body({1, 2}, true));
+    bytes = with_chunk(bytes, "TMIS", testing_pof::turret_body({2}, 1));
+    std::vector<std::string> runs;
+    for (const char* choice : kChoicesFollowed) {
+        runs.push_back(std::string("--view MODEL ") + choice + " --view MODEL");
+    }
+    return {"model-view", bytes, runs};
+}
+
 // The sample file the build writes, as the README shows it: its check, the windows the
 // every-chunk models leave at small numbers, and the Model View.
 Model sample_ship() {
@@ -78,7 +155,7 @@ Model damaged() {
     bytes.resize(bytes.size() - 30);
     return {"damaged",
             bytes,
-            {"", "--view OBJ2", "--view OBJ2 --open 2:1", "--view TXTR", "--view GPNT"}};
+            {"", "--check", "--view OBJ2", "--view OBJ2 --open 2:1", "--view TXTR", "--view GPNT"}};
 }
 
 }  // namespace
@@ -87,10 +164,13 @@ std::vector<Model> models() {
     return {every_chunk("v1800", 1800),
             every_chunk("v2014", 2014),
             every_chunk("v2116", 2116),
-            every_chunk("v2117", 2117),
+            every_chunk_then_another(),
             every_chunk("negative-version", -1),
             damaged(),
-            sample_ship()};
+            sample_ship(),
+            model_view_choices(),
+            chunk_faults(),
+            block_faults()};
 }
 
 }  // namespace golden

@@ -1,6 +1,7 @@
 // Golden window texts: the pofdump text of every window over the every-chunk models at the
-// versions where a layout changes, a negative version, a damaged file and the sample ship,
-// compared byte for byte with the files in this folder. When a change of a window is meant,
+// versions where a layout changes, a negative version, a damaged file and the sample ship, the
+// Model View after a choice in each chunk window, and the check of faulty models, compared
+// byte for byte with the files in this folder. When a change of a window is meant,
 // rewrite them with
 //   cmake --build build --target update_golden
 // and review their diff in the commit.
@@ -11,10 +12,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "check/finding.h"
 #include "golden_models.h"
 #include "session.h"
 #include "temp_file.h"
@@ -23,38 +26,74 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> words(const std::string& line) {
-    std::istringstream in(line);
-    return {std::istream_iterator<std::string>(in), {}};
-}
-
 std::string replace_all(std::string text, const std::string& from, const std::string& to) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
 }
 
+// Every model written to a file of its own, for the whole test: a step names another model's
+// file as @NAME, and the texts show each file by its model's name.
+class ModelFiles {
+  public:
+    explicit ModelFiles(const std::vector<golden::Model>& models) {
+        for (const auto& model : models) {
+            names_.push_back(model.name);
+            files_.push_back(std::make_unique<testing_pof::TempFile>(model.bytes));
+        }
+    }
+    std::string path(const std::string& name) const {
+        for (std::size_t i = 0; i < names_.size(); ++i) {
+            if (names_[i] == name) return files_[i]->path();
+        }
+        ADD_FAILURE() << "a step names @" << name << ", which is no golden model";
+        return name;
+    }
+    // The paths in text replaced by the models' file names.
+    std::string shown(std::string text) const {
+        for (std::size_t i = 0; i < names_.size(); ++i) {
+            text = replace_all(text, files_[i]->path(), names_[i] + ".pof");
+        }
+        return text;
+    }
+
+  private:
+    std::vector<std::string> names_;
+    std::vector<std::unique_ptr<testing_pof::TempFile>> files_;
+};
+
+// The words of a run's steps, each @NAME replaced by that model's path, then the model's own.
+std::vector<std::string> arguments(const std::string& steps, const std::string& own_path,
+                                   const ModelFiles& files) {
+    std::istringstream in(steps);
+    std::vector<std::string> args{std::istream_iterator<std::string>(in), {}};
+    for (auto& word : args) {
+        if (word.starts_with('@')) word = files.path(word.substr(1));
+    }
+    args.push_back(own_path);
+    return args;
+}
+
 // One pofdump run: the command line, what it printed, its messages and a failing exit status.
-std::string run_text(const std::string& path, const std::string& shown_name,
-                     const std::string& steps) {
-    std::vector<std::string> args = words(steps);
-    args.push_back(path);
+std::string run_text(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int status = pofdump::run_command(args, out, err);
-    std::string text = "$ pofdump " + (steps.empty() ? "" : steps + " ") + shown_name + "\n";
+    std::string text = "$ pofdump";
+    for (const auto& word : args) text += " " + word;
+    text += '\n';
     text += out.str();
     std::istringstream messages(err.str());
     for (std::string line; std::getline(messages, line);) text += "! " + line + "\n";
     if (status != 0) text += "exit " + std::to_string(status) + "\n";
-    return replace_all(text, path, shown_name);
+    return text;
 }
 
-std::string golden_text(const golden::Model& model) {
-    testing_pof::TempFile file(model.bytes);
-    const std::string shown_name = model.name + ".pof";
+std::string golden_text(const golden::Model& model, const ModelFiles& files) {
     std::string text;
-    for (const auto& steps : model.windows) text += run_text(file.path(), shown_name, steps) + "\n";
-    return text;
+    for (const auto& steps : model.windows) {
+        text += run_text(arguments(steps, files.path(model.name), files)) + "\n";
+    }
+    return files.shown(text);
 }
 
 std::string read_file(const fs::path& path) {
@@ -62,18 +101,50 @@ std::string read_file(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// Where two texts part: the line number and both lines, so a failure names the run that
+// changed rather than printing whole files.
+std::string first_difference(const std::string& golden, const std::string& now) {
+    std::istringstream a(golden), b(now);
+    std::string was, is;
+    for (int line = 1;; ++line) {
+        const bool more_a = static_cast<bool>(std::getline(a, was));
+        const bool more_b = static_cast<bool>(std::getline(b, is));
+        if (!more_a && !more_b) return "the same lines, other bytes";
+        if (more_a && more_b && was == is) continue;
+        return "line " + std::to_string(line) + "\n  golden: " + (more_a ? was : "(end)") +
+               "\n  now:    " + (more_b ? is : "(end)");
+    }
+}
+
 TEST(GoldenWindowTexts, EveryWindowOfEveryModelReadsAsItsFile) {
     const bool rewrite = std::getenv("POFSCOPE_UPDATE_GOLDEN") != nullptr;
-    for (const auto& model : golden::models()) {
+    const auto models = golden::models();
+    const ModelFiles files(models);
+    for (const auto& model : models) {
         const fs::path path = fs::path(POFSCOPE_GOLDEN_DIR) / (model.name + ".txt");
-        const std::string text = golden_text(model);
+        const std::string text = golden_text(model, files);
         if (rewrite) {
             std::ofstream(path, std::ios::binary) << text;
             continue;
         }
-        EXPECT_EQ(read_file(path), text)
-            << path << " differs; when the change is meant, rewrite it with "
+        const std::string golden = read_file(path);
+        EXPECT_TRUE(golden == text)
+            << path.filename() << " differs at " << first_difference(golden, text)
+            << "\nWhen the change is meant, rewrite it with "
             << "`cmake --build build --target update_golden` and review the diff";
+    }
+}
+
+// The words and offsets of every finding are the check's product: each code appears in the
+// --check run of some golden model, so a new code cannot go without one.
+TEST(GoldenWindowTexts, EveryCodeOfTheModelCheckIsInSomeGoldenText) {
+    std::string all;
+    for (const auto& model : golden::models())
+        all += read_file(fs::path(POFSCOPE_GOLDEN_DIR) / (model.name + ".txt"));
+    for (int c = 0; c < check::kCodeCount; ++c) {
+        const std::string code(check::code_name(static_cast<check::Code>(c)));
+        EXPECT_NE(all.find("[" + code + "]\n"), std::string::npos)
+            << "no golden --check run shows the code " << code;
     }
 }
 

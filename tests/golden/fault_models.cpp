@@ -1,0 +1,151 @@
+#include "fault_models.h"
+
+#include <limits>
+
+#include "clean_model.h"
+
+namespace golden {
+
+namespace {
+
+using testing_pof::Bytes;
+using testing_pof::CleanModel;
+namespace bsp = testing_pof::bsp;
+
+// The windows and the check of a faulty model: its record list, its findings, and what the
+// Model View draws and leaves out.
+const std::vector<std::string> kFaultRuns = {"", "--check", "--view MODEL"};
+
+Bytes patched(const Bytes& body, std::size_t at, std::int32_t value) {
+    std::string bytes = body.str();
+    bytes.replace(at, 4, Bytes().i32(value).str());
+    return Bytes().raw(bytes);
+}
+
+Bytes chunk(std::string_view id, const Bytes& body) {
+    return Bytes().raw(id).i32(body.size32()).raw(body);
+}
+
+// Three subobject slots (slot 2 never filled), detail level 3 and debris piece 0 naming no slot.
+Bytes faulty_header() {
+    return testing_pof::header_body(
+        CleanModel::kVersion, {.subobjects = 3, .detail_levels = 4, .debris = 1, .lights = 1});
+}
+
+// Bank 0 hangs under subobject 9; bank 1 has no firing points.
+Bytes faulty_turrets() {
+    return Bytes()
+        .i32(2)
+        .i32(9)
+        .i32(1)
+        .vec(0, 0, 1)
+        .i32(1)
+        .vec(0, 0, 0)
+        .i32(1)
+        .i32(1)
+        .vec(0, 0, 1)
+        .i32(0);
+}
+
+// Face 0 has corner 3 of 3 vertices, names face 2 of 2, and names face 1, which does not name
+// it back.
+Bytes faulty_shield() {
+    return Bytes()
+        .i32(3)
+        .vec(0, 0, 0)
+        .vec(1, 0, 0)
+        .vec(0, 1, 0)
+        .i32(2)
+        .vec(0, 0, 1)
+        .i32(0)
+        .i32(1)
+        .i32(3)
+        .i32(1)
+        .i32(2)
+        .i32(0)
+        .vec(0, 0, -1)
+        .i32(2)
+        .i32(1)
+        .i32(0)
+        .i32(1)
+        .i32(1)
+        .i32(1);
+}
+
+// Detail level 7 of the header's 4 (the second field), and the first corner of face 0 (at
+// byte 76) naming vertex 9 of 4.
+Bytes faulty_insignia() {
+    return patched(patched(testing_pof::insg_body(), 4, 7), 76, 9);
+}
+
+// After the ACEN chunk: an unknown chunk, a second PINF, subobject 1 once more and a subobject
+// 5 outside the header's table.
+std::string trailing_chunks(const CleanModel& m) {
+    const Bytes unstored = CleanModel::subobject(5, 0, CleanModel::triangle_bsp(), "extra");
+    return Bytes()
+        .raw(chunk("XXXX", Bytes().i32(4).i32(0)))
+        .raw(chunk("PINF", Bytes().raw("first")))
+        .raw(chunk("PINF", Bytes().raw("second")))
+        .raw(chunk("OBJ2", m.turret))
+        .raw(chunk("OBJ2", unstored))
+        .str();
+}
+
+// The polygons of the hull: one before any DEFPOINTS block, then a vertex above the
+// subobject's box (z 3.01 of 3) and a BOUNDBOX whose min exceeds its max.
+Bytes faulty_hull_blocks() {
+    return Bytes()
+        .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 0))
+        .raw(bsp::defpoints(
+            {{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {{0, 0, 1}}}, {{0, 0, 3.01f}, {{0, 0, 1}}}}))
+        .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 0))
+        .raw(bsp::boundbox({1, 0, 0}, {-1, 0, 0}))
+        .raw(bsp::eof());
+}
+
+// The turret's blocks: a SORTNORM back offset into its own block, a TMAPPOLY with texture 3
+// of 1, vertex 5 of 2 and normal 1 of 1, a FLATPOLY of two entries, and a TMAPPOLY cut before
+// its texture number.
+Bytes faulty_turret_blocks() {
+    return Bytes()
+        .raw(bsp::sortnorm(80, 12))
+        .raw(bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}}))
+        .raw(bsp::tmappoly({{0, 0}, {5, 0}, {1, 1}}, 3))
+        .raw(bsp::flatpoly({{0, 0}, {1, 0}}))
+        .raw(bsp::block(3, 40))
+        .raw(bsp::eof());
+}
+
+}  // namespace
+
+Model chunk_faults() {
+    CleanModel m;
+    m.header = faulty_header();
+    m.turret = CleanModel::subobject(1, 7, CleanModel::triangle_bsp(), "turret01");
+    m.txtr = testing_pof::texture_body({"hull", "spare"});
+    m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 1.02f);
+    m.tgun = faulty_turrets();
+    m.eye = testing_pof::eye_body(4);
+    m.spcl = Bytes().i32(-1);
+    m.shld = faulty_shield();
+    m.dock = Bytes().i32(1).text("").i32(1).i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 1);
+    m.path = Bytes().i32(1).text("p0").text("hul").i32(1).vec(0, 0, 0).f32(1).i32(1).i32(-1);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    m.fuel = Bytes().i32(1).i32(1).text("").vec(0, 0, 0).vec(0, 0, 1).f32(nan);
+    m.insg = faulty_insignia();
+    m.acen_declared = 20;
+    m.extra = trailing_chunks(m);
+    // A subobject chunk before the header.
+    std::string bytes = m.str();
+    bytes.insert(8, chunk("OBJ2", m.hull).str());
+    return {"chunk-faults", bytes, kFaultRuns};
+}
+
+Model block_faults() {
+    CleanModel m;
+    m.hull = CleanModel::subobject(0, -1, faulty_hull_blocks(), "hull");
+    m.turret = CleanModel::subobject(1, 0, faulty_turret_blocks(), "turret01");
+    return {"block-faults", m.str(), kFaultRuns};
+}
+
+}  // namespace golden

@@ -1,0 +1,14 @@
+#pragma once
+// Golden models of faulty files: between them, and the damaged model's read, they give every
+// code of the model check at least once.
+
+#include "golden_models.h"
+
+namespace golden {
+
+// The clean model with one fault in each chunk outside the BSP data.
+Model chunk_faults();
+// The clean model with every fault a block walk finds, in both subobjects' BSP data.
+Model block_faults();
+
+}  // namespace golden
