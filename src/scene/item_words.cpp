@@ -17,7 +17,7 @@ struct Words {
     std::array<std::string_view, 3> lists;  // the row word of lists 1, 2, 3
 };
 
-constexpr std::array<Words, 16> kWords{{
+constexpr std::array<Words, pof::kRecordEntryCount> kWords{{
     {RecordEntry::TXTR, "TXTR", {"Texture ", "", ""}},
     {RecordEntry::OHDR, "OHDR", {"", "", ""}},
     {RecordEntry::SOBJ, "SOBJ", {"subObject ", "Block row ", ""}},
@@ -34,6 +34,7 @@ constexpr std::array<Words, 16> kWords{{
     {RecordEntry::PATH, "PATH", {"Path ", "Vertex ", "Turret "}},
     {RecordEntry::ACEN, "ACEN", {"", "", ""}},
     {RecordEntry::PINF, "PINF", {"", "", ""}},
+    {RecordEntry::GLOW, "GLOW", {"Bank ", "Point ", ""}},
 }};
 
 }  // namespace

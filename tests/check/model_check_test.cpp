@@ -63,6 +63,11 @@ const std::vector<Planted> kPlanted = {
     {"unknown-chunk", [](CleanModel& m) { m.extra = "XXXX" + Bytes().i32(4).i32(0).str(); }},
     {"duplicate-chunk",
      [](CleanModel& m) { m.extra = "ACEN" + Bytes().i32(12).raw(acen_body(0, 0, 0)).str(); }},
+    {"duplicate-chunk",  // and the first GLOW chunk is read, not an unknown chunk
+     [](CleanModel& m) {
+         const std::string no_banks = "GLOW" + Bytes().i32(4).i32(0).str();
+         m.extra = no_banks + no_banks;
+     }},
     {"subobject-missing",
      [](CleanModel& m) { m.header = header_body(2117, {.subobjects = 3, .debris = 0}); }},
     {"subobject-duplicate",
