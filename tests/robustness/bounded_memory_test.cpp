@@ -154,11 +154,6 @@ std::vector<HostileFile> hostile_files() {
         {"an insignia of 2147483647 faces",
          PofBuilder(2117).chunk("INSG", Bytes().i32(1).i32(0).i32(kMax).i32(0).vec(0, 0, 0)).str(),
          damaged, "INSG"},
-        {"2147483647 glow banks", PofBuilder(2117).chunk("GLOW", Bytes().i32(kMax)).str(), damaged,
-         "GLOW"},
-        {"a glow bank of 2147483647 points",
-         PofBuilder(2117).chunk("GLOW", Bytes().i32(1).raw(glow_bank(kMax))).str(), damaged,
-         "GLOW"},
         {"a glow properties text of 2147483647 bytes",
          PofBuilder(2117)
              .chunk("GLOW", Bytes().i32(1).raw(glow_bank(0).str().substr(0, 28)).i32(kMax))
