@@ -235,6 +235,17 @@ Bytes insg_seed(const Counts& c) {
     return b;
 }
 
+// Glow point banks (points, properties).
+Bytes glow_seed(const Counts& c) {
+    Bytes b = Bytes().i32(c[0]);
+    for (int k = 0; k < entries_for(c[0]); ++k) {
+        b.i32(100).i32(200).i32(300).i32(k).i32(0).i32(0).i32(c[1]);
+        b.i32(c[2]).raw(std::string(entries_for(c[2]), 'g'));
+        for (int p = 0; p < entries_for(c[1]); ++p) b.vec(p, k, 0).vec(0, 1, 0).f32(0.5f);
+    }
+    return b;
+}
+
 // Every count of a docking chunk in turn set to each hostile value, an ACEN chunk after it.
 void hostile_docking_counts(const char* id, Bytes (*body)(const Counts&), const Counts& fine,
                             const std::vector<std::string>& names) {
@@ -471,6 +482,21 @@ void scene_and_check_regressions() {
             .str());
 }
 
+// Glow points: the every-chunk banks, a second chunk over them, counts that run past the chunk
+// into the next, and each count set to each hostile value.
+void glow() {
+    const Bytes body = testing_pof::glow_body();
+    add("docking-GLOW", PofBuilder(kVersion).chunk("GLOW", body).str());
+    add("docking-GLOW-twice", PofBuilder(kVersion)
+                                  .chunk("GLOW", body)
+                                  .chunk("GLOW", glow_seed({1, 1, 0}))
+                                  .chunk("GLOW", Bytes().i32(0))
+                                  .str());
+    add("count-past-chunk-GLOW", then_acen("GLOW", first_count_plus_one(body)));
+    hostile_docking_counts("GLOW", glow_seed, {2, 2, 3},
+                           {"glow-banks", "glow-points", "glow-property-length"});
+}
+
 // The worst small files of a hostile campaign: multi-line texts of many lines, lists of many
 // rows, and the chunks that once let a second file show the first file's records.
 void regressions() {
@@ -528,6 +554,7 @@ int main(int argc, char** argv) {
     subobjects();
     bsp_blocks();
     weapons();
+    glow();
     cuts();
     regressions();
     for (const auto& s : seeds) {

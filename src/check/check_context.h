@@ -109,7 +109,7 @@ void check_textures(CheckContext& c);  // needs texture_used of every subobject
 void check_auto_centre(CheckContext& c);
 // GPNT, MPNT, TGUN, TMIS, SPCL, EYE, SHLD; other entries are left alone.
 void check_weapon_record(CheckContext& c, pof::RecordEntry entry);
-// DOCK, PATH, FUEL, INSG; other entries are left alone.
+// DOCK, PATH, FUEL, INSG, GLOW; other entries are left alone.
 void check_docking_record(CheckContext& c, pof::RecordEntry entry);
 
 // The subobject chunks: the parent loops found before the walk over the chunks, each told at

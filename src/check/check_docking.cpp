@@ -1,4 +1,4 @@
-// Docking points, paths, thrusters and insignia.
+// Docking points, paths, thrusters, insignia and glow points.
 
 #include "check/check_context.h"
 #include "io/text.h"
@@ -140,6 +140,44 @@ void insignias(CheckContext& c, const records::InsgRecord& r) {
     for (int i = 0; i < r.insignia_rows(); ++i) insignia(c, r, i);
 }
 
+void glow_point(CheckContext& c, const records::GlowRecord& r, int b, int p) {
+    const std::string at = place({numbered("Bank", b), numbered("Point", p)});
+    const auto item = rows(RecordEntry::GLOW, {b, p});
+    const records::GlowPoint point = r.points.at(b, p);
+    finite_or_report(c, at, "position", point.position, item);
+    check_normal(c, at, "normal", point.normal, item);
+    if (!finite_or_report(c, at, "radius", point.radius, item) || point.radius > 0) return;
+    c.out.add(Code::GlowRadius, at,
+              "its radius " + pof::float_text(point.radius) + " is not above zero", item);
+}
+
+void glow_bank(CheckContext& c, const records::GlowRecord& r, int b) {
+    const records::GlowBank& bank = r.banks[b];
+    const std::string at = numbered("Bank", b);
+    const auto item = rows(RecordEntry::GLOW, {b});
+    if (bank.parent != -1 && !c.is_subobject(bank.parent)) {
+        c.out.add(Code::GlowParent, at,
+                  "its parent " + integer_text(bank.parent) +
+                      " is neither -1 nor a subobject number",
+                  item);
+    }
+    const std::int32_t levels = c.store.ohdr.detail_level_count;
+    if (bank.lod < 0 || bank.lod >= levels) {
+        c.out.add(Code::GlowLod, at,
+                  "its LOD " + integer_text(bank.lod) + " is not one of the header's " +
+                      integer_text(std::max(levels, 0)) + " detail levels",
+                  item);
+    }
+    check_count(c, at, "point count", bank.point_count, item);
+    check_count(c, at, "properties length", bank.properties.length, item);
+    for (int p = 0; p < r.point_rows(b); ++p) glow_point(c, r, b, p);
+}
+
+void glow_banks(CheckContext& c, const records::GlowRecord& r) {
+    check_count(c, "", "bank count", r.bank_count, {});
+    for (int b = 0; b < r.bank_rows(); ++b) glow_bank(c, r, b);
+}
+
 }  // namespace
 
 void check_docking_record(CheckContext& c, RecordEntry entry) {
@@ -148,6 +186,7 @@ void check_docking_record(CheckContext& c, RecordEntry entry) {
     if (entry == RecordEntry::PATH) paths(c, s.path);
     if (entry == RecordEntry::FUEL) thrusters(c, s.fuel);
     if (entry == RecordEntry::INSG) insignias(c, s.insg);
+    if (entry == RecordEntry::GLOW) glow_banks(c, s.glow);
 }
 
 }  // namespace check

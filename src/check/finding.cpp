@@ -50,6 +50,9 @@ constexpr std::array<CodeInfo, kCodeCount> kCodes{{
     {Code::InsigniaDetailLevel, "insignia-detail-level", Severity::Error},
     {Code::CountNegative, "count-negative", Severity::Warning},
     {Code::TextureUnused, "texture-unused", Severity::Note},
+    {Code::GlowParent, "glow-parent", Severity::Error},
+    {Code::GlowLod, "glow-lod", Severity::Warning},
+    {Code::GlowRadius, "glow-radius", Severity::Warning},
 }};
 
 constexpr bool in_code_order(const std::array<CodeInfo, kCodeCount>& table) {

@@ -49,6 +49,9 @@ enum class Code {
     InsigniaDetailLevel,
     CountNegative,
     TextureUnused,
+    GlowParent,
+    GlowLod,
+    GlowRadius,
     Count  // not a code: how many there are
 };
 inline constexpr int kCodeCount = static_cast<int>(Code::Count);

@@ -32,6 +32,7 @@ void check_record(CheckContext& c, RecordEntry entry) {
         case RecordEntry::PATH:
         case RecordEntry::FUEL:
         case RecordEntry::INSG:
+        case RecordEntry::GLOW:
             return check_docking_record(c, entry);
         case RecordEntry::SOBJ:  // each subobject at the chunk that filled it
         case RecordEntry::PINF:  // a text, nothing to check

@@ -4,6 +4,7 @@
 
 #include "records/docking/frmDOCK.h"
 #include "records/docking/frmFUEL.h"
+#include "records/docking/frmGLOW.h"
 #include "records/docking/frmINSG.h"
 #include "records/docking/frmPATH.h"
 #include "records/docking/parsers.h"
@@ -194,6 +195,14 @@ constexpr std::array kKinds{
               fill<&ModelStore::pinf, gPINF_data>,
               show<frmPINF, &ModelStore::pinf>,
               {"", "", ""}},
+    ChunkKind{E::GLOW,
+              {{{"GLOW", ""}, kOne}},
+              "IDM_GLOW",
+              "GLOW Record",
+              "frmGLOW",
+              fill<&ModelStore::glow, gGLOW_data>,
+              show<frmGLOW, &ModelStore::glow>,
+              {"Bank ", "Point ", ""}},
 };
 
 static_assert(kKinds.size() == kRecordEntryCount);

@@ -33,9 +33,10 @@ enum class RecordEntry {
     INSG,
     PATH,
     ACEN,
-    PINF
+    PINF,
+    GLOW
 };
-inline constexpr std::size_t kRecordEntryCount = 16;
+inline constexpr std::size_t kRecordEntryCount = 17;
 
 // What a viewer is handed when it is made. Most viewers only read the store; the subobject viewer
 // also writes the browsing state and opens and closes the block viewers.
@@ -83,17 +84,18 @@ bool is_subobject_chunk(std::string_view id);
 using EntryOrder = std::array<RecordEntry, kRecordEntryCount>;
 
 // The reset disables the entries in this order and closes the viewers in the next; Close All
-// closes them in its own (INSG and ACEN swap places between the two).
+// closes them in its own (INSG and ACEN swap places between the two). GLOW, the newest kind,
+// comes last in each.
 inline constexpr EntryOrder kResetDisableOrder{
-    RecordEntry::DOCK, RecordEntry::EYE,  RecordEntry::FUEL, RecordEntry::GPNT,
-    RecordEntry::MPNT, RecordEntry::OHDR, RecordEntry::PATH, RecordEntry::PINF,
-    RecordEntry::SHLD, RecordEntry::SOBJ, RecordEntry::SPCL, RecordEntry::TGUN,
-    RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::INSG, RecordEntry::ACEN};
+    RecordEntry::DOCK, RecordEntry::EYE,  RecordEntry::FUEL, RecordEntry::GPNT, RecordEntry::MPNT,
+    RecordEntry::OHDR, RecordEntry::PATH, RecordEntry::PINF, RecordEntry::SHLD, RecordEntry::SOBJ,
+    RecordEntry::SPCL, RecordEntry::TGUN, RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::INSG,
+    RecordEntry::ACEN, RecordEntry::GLOW};
 inline constexpr EntryOrder kResetCloseOrder{
-    RecordEntry::DOCK, RecordEntry::EYE,  RecordEntry::FUEL, RecordEntry::GPNT,
-    RecordEntry::MPNT, RecordEntry::OHDR, RecordEntry::PATH, RecordEntry::PINF,
-    RecordEntry::SHLD, RecordEntry::SOBJ, RecordEntry::SPCL, RecordEntry::TGUN,
-    RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::ACEN, RecordEntry::INSG};
+    RecordEntry::DOCK, RecordEntry::EYE,  RecordEntry::FUEL, RecordEntry::GPNT, RecordEntry::MPNT,
+    RecordEntry::OHDR, RecordEntry::PATH, RecordEntry::PINF, RecordEntry::SHLD, RecordEntry::SOBJ,
+    RecordEntry::SPCL, RecordEntry::TGUN, RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::ACEN,
+    RecordEntry::INSG, RecordEntry::GLOW};
 inline constexpr EntryOrder kCloseAllOrder = kResetDisableOrder;
 
 // The windows of the View menu, in menu order. They read the whole model; the reset and Close

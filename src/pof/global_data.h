@@ -20,11 +20,12 @@ struct ModelStore : records::ReadState {
     records::PinfRecord pinf;
     records::AcenRecord acen;
 
-    // Docking points, paths, thrusters and insignia.
+    // Docking points, paths, thrusters, insignia and glow points.
     records::DockRecord dock;
     records::PathRecord path;
     records::FuelRecord fuel;
     records::InsgRecord insg;
+    records::GlowRecord glow;
 
     // Weapons, special points, eye points and the shield mesh.
     records::WeaponPointRecord gpnt, mpnt;

@@ -30,7 +30,7 @@ const ItemLists kItemLists[] = {
     {RecordEntry::PATH, {1, 2}}, {RecordEntry::PATH, {1, 2, 3}}, {RecordEntry::FUEL, {1, 2}},
     {RecordEntry::EYE, {1}},     {RecordEntry::SPCL, {1}},       {RecordEntry::SHLD, {2}},
     {RecordEntry::SHLD, {1}},    {RecordEntry::INSG, {1, 3}},    {RecordEntry::INSG, {1, 2}},
-    {RecordEntry::OHDR, {}},
+    {RecordEntry::OHDR, {}},     {RecordEntry::GLOW, {1, 2}},    {RecordEntry::GLOW, {1}},
 };
 
 // The drop-down list of the window chosen last (from 1, in layout order), 0 for none.
@@ -132,6 +132,7 @@ void frmModelView::rebuild() {
             polygon_ids_.emplace_back(static_cast<int>(m), static_cast<int>(p));
     }
     highlighted_ = -1;
+    highlighted_group_.clear();
     highlighted_point_.reset();
     picture_ = make_picture(scene_, shown_);
     ++scene_revision;
@@ -176,6 +177,16 @@ void frmModelView::toggle(MarkerKind kind) {
 }
 
 view::LineBatch frmModelView::highlight() const {
+    if (!highlighted_group_.empty()) {
+        view::LineBatch lines;
+        for (const int id : highlighted_group_) {
+            const view::LineBatch one = item_outline(scene_, id);
+            lines.positions.insert(lines.positions.end(), one.positions.begin(), one.positions.end());
+            lines.colours.insert(lines.colours.end(), one.colours.begin(), one.colours.end());
+            lines.ids.insert(lines.ids.end(), one.ids.begin(), one.ids.end());
+        }
+        return lines;
+    }
     if (highlighted_ >= 0) return item_outline(scene_, highlighted_);
     if (highlighted_point_) return point_cross(scene_, *highlighted_point_);
     return {};
@@ -234,12 +245,32 @@ int frmModelView::find_item(const pof::ItemRef& ref) const {
     return -1;
 }
 
+// The markers of the items ref holds (a glow bank's points).
+std::vector<int> frmModelView::find_items_in(const pof::ItemRef& ref) const {
+    std::vector<int> ids;
+    const auto holds = [&ref](const pof::ItemRef& item) {
+        if (item.entry != ref.entry || item.choices.size() <= ref.choices.size()) return false;
+        for (std::size_t i = 0; i < ref.choices.size(); ++i) {
+            if (item.choices[i].list != ref.choices[i].list ||
+                item.choices[i].row != ref.choices[i].row)
+                return false;
+        }
+        return true;
+    };
+    for (int id = 0; id < static_cast<int>(scene_.markers.size()); ++id) {
+        if (holds(scene_.markers[id].ref)) ids.push_back(id);
+    }
+    return ids;
+}
+
 void frmModelView::window_changed(const view::Viewer& window, view::Windows& windows) {
     highlighted_ = -1;
+    highlighted_group_.clear();
     highlighted_point_.reset();
     point_words_.clear();
     highlight(window, windows);
-    status.text = highlighted_ >= 0 ? describe(highlighted_) : point_words_;
+    status.text = highlighted_ >= 0 && highlighted_group_.empty() ? describe(highlighted_)
+                                                                 : point_words_;
 }
 
 void frmModelView::highlight(const view::Viewer& window, view::Windows& windows) {
@@ -260,10 +291,15 @@ void frmModelView::highlight(const view::Viewer& window, view::Windows& windows)
         ref.choices.push_back({list, row, false});
     }
     if (ref.choices.size() == item->lists.size() && highlight_unmarked(ref)) return;
-    // The innermost item chosen, else the one around it (a turret without firing points).
-    for (; highlighted_ < 0; ref.choices.pop_back()) {
+    // The innermost item chosen, else the items it holds (a glow bank's points), else the one
+    // around it (a turret without firing points).
+    for (; highlighted_ < 0 && !ref.choices.empty(); ref.choices.pop_back()) {
         highlighted_ = find_item(ref);
-        if (ref.choices.empty()) break;
+        if (highlighted_ >= 0) return;
+        highlighted_group_ = find_items_in(ref);
+        if (highlighted_group_.empty()) continue;
+        highlighted_ = highlighted_group_.front();
+        point_words_ = item_words(ref);
     }
 }
 

@@ -81,6 +81,7 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     void show_counts();
     void list_markers();
     int find_item(const pof::ItemRef& ref) const;
+    std::vector<int> find_items_in(const pof::ItemRef& ref) const;
     void highlight(const view::Viewer& window, view::Windows& windows);
     void highlight_vertex(const std::vector<int>& subobject, const std::vector<int>& vertex);
     bool highlight_unmarked(const pof::ItemRef& ref);
@@ -91,6 +92,7 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     std::array<bool, kMarkerKinds> shown_{};
     std::vector<std::pair<int, int>> polygon_ids_;  // (mesh, polygon) per polygon id
     int highlighted_ = -1;
+    std::vector<int> highlighted_group_;  // the markers of a chosen item that holds them
     std::optional<pof::Vec3> highlighted_point_;
     std::string point_words_;  // the status line's words for the highlighted point
     view::Picture picture_;

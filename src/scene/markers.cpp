@@ -28,6 +28,7 @@ class MarkerMaker {
         specials();
         shield();
         insignia();
+        glow_points();
         header();
     }
 
@@ -48,6 +49,7 @@ class MarkerMaker {
         each(s.path.path_rows(), [&](int p) { return s.path.vertex_rows(p); });
         each(s.fuel.thruster_rows(), [&](int t) { return s.fuel.glow_rows(t); });
         each(s.insg.insignia_rows(), [&](int i) { return s.insg.face_rows(i); });
+        each(s.glow.bank_rows(), [&](int b) { return s.glow.point_rows(b); });
         return n + static_cast<std::size_t>(s.eye.point_rows() + s.spcl.point_rows() +
                                             s.shld.face_rows());
     }
@@ -232,6 +234,22 @@ class MarkerMaker {
                 }
                 m.position = m.segments[0];
                 add(std::move(m));
+            }
+        }
+    }
+
+    // Each glow point with its normal and radius, in the model's frame as stored.
+    void glow_points() {
+        const auto& r = store_.glow;
+        for (int b = 0; b < r.bank_rows(); ++b) {
+            for (int p = 0; p < r.point_rows(b); ++p) {
+                const auto point = r.points.at(b, p);
+                add({MarkerKind::Glow,
+                     point.position,
+                     point.normal,
+                     point.radius,
+                     {},
+                     {RecordEntry::GLOW, {{1, b, false}, {2, p, false}}}});
             }
         }
     }

@@ -31,6 +31,7 @@ enum class MarkerKind {
     AutoCenter,
     HeaderBox,
     SubobjectBox,
+    Glow,
     Count  // not a kind: how many there are
 };
 inline constexpr int kMarkerKinds = static_cast<int>(MarkerKind::Count);
@@ -59,6 +60,7 @@ inline constexpr std::array<MarkerKindInfo, kMarkerKinds> kMarkerKindInfo{{
     {MarkerKind::AutoCenter, "ACEN point", true, {0.6f, 1.0f, 0.9f}},
     {MarkerKind::HeaderBox, "Bounding box", false, {0.7f, 0.7f, 0.7f}},
     {MarkerKind::SubobjectBox, "Subobject boxes", false, {0.5f, 0.5f, 0.6f}},
+    {MarkerKind::Glow, "Glow points", true, {1.0f, 0.7f, 0.85f}},
 }};
 
 constexpr bool in_kind_order(const std::array<MarkerKindInfo, kMarkerKinds>& table) {

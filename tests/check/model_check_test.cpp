@@ -58,11 +58,23 @@ struct Planted {
 
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
+// A GLOW chunk of one bank (no blinking, type 0) with one point at the origin facing +z.
+std::string glow_chunk(std::int32_t parent, std::int32_t lod, float radius) {
+    const Bytes body = Bytes().i32(1).i32(0).i32(0).i32(0).i32(parent).i32(lod).i32(0).i32(1);
+    const Bytes point = Bytes().text("").vec(0, 0, 0).vec(0, 0, 1).f32(radius);
+    return "GLOW" + Bytes().i32(body.size32() + point.size32()).raw(body).raw(point).str();
+}
+
 const std::vector<Planted> kPlanted = {
     {"chunk-size", [](CleanModel& m) { m.acen_declared = 20; }},
     {"unknown-chunk", [](CleanModel& m) { m.extra = "XXXX" + Bytes().i32(4).i32(0).str(); }},
     {"duplicate-chunk",
      [](CleanModel& m) { m.extra = "ACEN" + Bytes().i32(12).raw(acen_body(0, 0, 0)).str(); }},
+    {"duplicate-chunk",  // and the first GLOW chunk is read, not an unknown chunk
+     [](CleanModel& m) {
+         const std::string no_banks = "GLOW" + Bytes().i32(4).i32(0).str();
+         m.extra = no_banks + no_banks;
+     }},
     {"subobject-missing",
      [](CleanModel& m) { m.header = header_body(2117, {.subobjects = 3, .debris = 0}); }},
     {"subobject-duplicate",
@@ -184,6 +196,9 @@ const std::vector<Planted> kPlanted = {
      [](CleanModel& m) {
          m.txtr = texture_body({"hull", "spare"});
      }},
+    {"glow-parent", [](CleanModel& m) { m.extra = glow_chunk(5, 0, 1); }},
+    {"glow-lod", [](CleanModel& m) { m.extra = glow_chunk(0, 1, 1); }},
+    {"glow-radius", [](CleanModel& m) { m.extra = glow_chunk(-1, 0, 0); }},
     {"read", [](CleanModel& m) { m.extra = "PINF" + Bytes().i32(12).i32(0).str(); }},
 };
 

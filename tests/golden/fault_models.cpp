@@ -78,11 +78,22 @@ Bytes faulty_insignia() {
     return patched(patched(testing_pof::insg_body(), 4, 7), 76, 9);
 }
 
-// After the ACEN chunk: an unknown chunk, a second PINF, subobject 1 once more and a subobject
-// 5 outside the header's table.
+// Glow banks under subobject 9 of 2, at detail level 99, and with a point of radius 0.
+Bytes faulty_glow() {
+    const auto bank = [](std::int32_t parent, std::int32_t lod, float radius) {
+        const Bytes timing = Bytes().i32(100).i32(200).i32(300);
+        const Bytes where = Bytes().i32(parent).i32(lod).i32(0).i32(1).text("$glow_texture=x");
+        return Bytes().raw(timing).raw(where).vec(0, 0, 0).vec(0, 0, 1).f32(radius);
+    };
+    return Bytes().i32(3).raw(bank(9, 0, 1)).raw(bank(0, 99, 1)).raw(bank(-1, 0, 0));
+}
+
+// After the ACEN chunk: the glow banks, an unknown chunk, a second PINF, subobject 1 once more
+// and a subobject 5 outside the header's table.
 std::string trailing_chunks(const CleanModel& m) {
     const Bytes unstored = CleanModel::subobject(5, 0, CleanModel::triangle_bsp(), "extra");
     return Bytes()
+        .raw(chunk("GLOW", faulty_glow()))
         .raw(chunk("XXXX", Bytes().i32(4).i32(0)))
         .raw(chunk("PINF", Bytes().raw("first")))
         .raw(chunk("PINF", Bytes().raw("second")))

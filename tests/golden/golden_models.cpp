@@ -39,7 +39,8 @@ std::vector<std::string> every_chunk_windows(std::int32_t version) {
             "--view TMIS",
             "--view SPCL --choose 1:1",
             "--view EYE --choose 1:1",
-            "--view SHLD --choose 1:2 --choose 2:3"};
+            "--view SHLD --choose 1:2 --choose 2:3",
+            "--view GLOW --choose 2:1"};
 }
 
 Model every_chunk(const std::string& name, std::int32_t version) {
@@ -124,11 +125,11 @@ Model model_view_choices() {
 // The sample file the build writes, as the README shows it: its check, the windows the
 // every-chunk models leave at small numbers, and the Model View.
 Model sample_ship() {
-    return {
-        "sample",
-        testing_pof::ship_model(),
-        {"", "--check", "--view HDR2 --choose 2:2", "--view OBJ2 --choose 1:2", "--view PINF",
-         "--view PATH --choose 1:1", "--view FUEL --choose 1:1", "--view TMIS", "--view MODEL"}};
+    return {"sample",
+            testing_pof::ship_model(),
+            {"", "--check", "--view HDR2 --choose 2:2", "--view OBJ2 --choose 1:2", "--view PINF",
+             "--view PATH --choose 1:1", "--view FUEL --choose 1:1", "--view TMIS",
+             "--view GLOW --choose 1:1", "--view MODEL"}};
 }
 
 // A texture-mapped triangle whose vertex count says 5: the block ends after the third entry.

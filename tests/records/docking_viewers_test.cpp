@@ -4,6 +4,7 @@
 #include "pof_builder.h"
 #include "records/docking/frmDOCK.h"
 #include "records/docking/frmFUEL.h"
+#include "records/docking/frmGLOW.h"
 #include "records/docking/frmINSG.h"
 #include "records/docking/frmPATH.h"
 #include "session.h"
@@ -167,6 +168,29 @@ TEST_F(DockingViewers, AThrusterWithoutGlowsDisablesTheGlowCaptions) {
     auto& none = open<records::frmFUEL>("FUEL", Bytes().i32(0));
     EXPECT_FALSE(any_enabled({&none.version_group, &none.glow_count.caption, &none.thrusters}));
     EXPECT_EQ(none.thruster_group.caption, "");
+}
+
+// A bank without points after one with them: no stale point stays, and the captions follow.
+TEST_F(DockingViewers, AGlowBankWithoutPointsBlanksAndDisablesThePoint) {
+    Bytes body = Bytes().i32(2).i32(1).i32(2).i32(3).i32(0).i32(0).i32(0).i32(1).text("");
+    body.vec(1, 2, 3).vec(0, 0, 1).f32(0.5f).raw(Bytes().i32(0).i32(0).i32(0).i32(-1).i32(0));
+    auto& v = open<records::frmGLOW>("GLOW", body.i32(0).i32(-2).text("x"));
+    EXPECT_EQ(v.title, "GLOW Record");
+    EXPECT_EQ(v.radius.value.text, "0.5");
+    v.banks.choose(1);
+    EXPECT_EQ(v.bank_group.caption, "Bank 1 data");
+    EXPECT_EQ(v.point_count.value.text + v.parent.value.text + v.properties.value.text, "-2-1x");
+    EXPECT_TRUE(v.points.rows.empty());
+    EXPECT_FALSE(any_enabled({&v.points, &v.radius.caption, v.point.columns[1].get()}));
+    EXPECT_EQ(v.radius.value.text + v.point.cell(2, 1).text, "");
+    v.banks.choose(0);
+    EXPECT_TRUE(v.radius.caption.enabled && v.point.rows[0]->enabled);
+
+    auto& none = open<records::frmGLOW>("GLOW", Bytes().i32(-1));
+    EXPECT_EQ(none.bank_count.value.text, "-1");
+    EXPECT_FALSE(any_enabled({&none.banks, &none.lod.caption, &none.properties.caption,
+                              &none.radius.caption, none.point.rows[2].get()}));
+    EXPECT_EQ(none.bank_group.caption + none.display_time.value.text, "");
 }
 
 TEST_F(DockingViewers, InsigniaShowsOffsetVerticesAndFaceCorners) {

@@ -77,6 +77,11 @@ Bytes turret_bank(std::int32_t firing_points) {
     return Bytes().i32(1).i32(-1).vec(0, 0, 1).i32(firing_points);
 }
 
+// Blink timing, parent, detail level and type, the point count, an empty properties text.
+Bytes glow_bank(std::int32_t points) {
+    return Bytes().i32(0).i32(0).i32(0).i32(-1).i32(0).i32(0).i32(points).i32(0);
+}
+
 struct HostileFile {
     std::string what;
     std::string bytes;
@@ -104,7 +109,13 @@ std::vector<HostileFile> wide_docking_files() {
         {"100000 docks one with 100000 points", PofBuilder(2117).chunk("DOCK", docks).str(),
          ReadOutcome::Clean, ""},
         {"100000 insignias one with 100000 vertices and faces",
-         PofBuilder(2117).chunk("INSG", insignias).str(), ReadOutcome::Clean, ""}};
+         PofBuilder(2117).chunk("INSG", insignias).str(), ReadOutcome::Clean, ""},
+        {"100000 glow banks one with 100000 points",
+         PofBuilder(2117)
+             .chunk("GLOW",
+                    wide_banks(glow_bank, [](Bytes& b) { b.vec(1, 2, 3).vec(0, 0, 1).f32(1); }))
+             .str(),
+         ReadOutcome::Clean, ""}};
     for (auto& f : files) f.budget = kBudget + 4 * f.bytes.size();
     return files;
 }
@@ -143,6 +154,11 @@ std::vector<HostileFile> hostile_files() {
         {"an insignia of 2147483647 faces",
          PofBuilder(2117).chunk("INSG", Bytes().i32(1).i32(0).i32(kMax).i32(0).vec(0, 0, 0)).str(),
          damaged, "INSG"},
+        {"a glow properties text of 2147483647 bytes",
+         PofBuilder(2117)
+             .chunk("GLOW", Bytes().i32(1).raw(glow_bank(0).str().substr(0, 28)).i32(kMax))
+             .str(),
+         damaged, "GLOW"},
         {"100000 gun banks, one of 100000 points",
          PofBuilder(2117)
              .chunk("GPNT", wide_banks(gun_bank, [](Bytes& b) { b.vec(1, 2, 3).vec(0, 0, 1); }))

@@ -54,11 +54,12 @@ TEST(MainWindow, MenusHoldEveryEntryInOrderWithAccessKeys) {
     EXPECT_EQ(window.caption, "&Window");
     captions.clear();
     for (const auto& e : window.entries) captions.push_back(e.caption);
-    EXPECT_EQ(captions, (std::vector<std::string>{
-                            "Close All", "TXTR Record", "OHDR Record", "SOBJ Record", "SPCL Record",
-                            "GPNT Record", "MPNT Record", "TGUN Record", "TMIS Record",
-                            "DOCK Record", "FUEL Record", "SHLD Record", "EYE Record",
-                            "INSG Record", "PATH Record", "ACEN Record", "PINF Record"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Close All", "TXTR Record", "OHDR Record", "SOBJ Record",
+                                        "SPCL Record", "GPNT Record", "MPNT Record", "TGUN Record",
+                                        "TMIS Record", "DOCK Record", "FUEL Record", "SHLD Record",
+                                        "EYE Record", "INSG Record", "PATH Record", "ACEN Record",
+                                        "PINF Record", "GLOW Record"}));
 }
 
 TEST(MainWindow, OnlyTheEntriesOfChunksReadAreEnabled) {
@@ -96,6 +97,8 @@ TEST(MainWindow, DoubleClickOpensTheRowsViewerAndUnknownRowsNothing) {
     EXPECT_EQ(s.viewer("frmOHDR")->title, "HDR2 record data");
     s.form.record_list().double_click(6);
     EXPECT_NE(s.viewer("frmACEN"), nullptr);
+    s.form.record_list().double_click(18);  // GLOW, the last row
+    EXPECT_NE(s.viewer("frmGLOW"), nullptr);
 }
 
 TEST(MainWindow, ShowingAnOpenViewerBringsItBackWithoutRebuildingIt) {
@@ -131,7 +134,7 @@ TEST(MainWindow, CloseAllClosesViewersInItsOrderAndKeepsTheMenu) {
     s.form.menu_command("IDM_CLOSE_ALL");
     EXPECT_EQ(s.windows.log,
               (std::vector<std::string>{"close frmOHDR", "close frmPINF", "close frmACEN"}));
-    EXPECT_EQ(s.rows().size(), 18u);
+    EXPECT_EQ(s.rows().size(), 19u);
 }
 
 TEST(MainWindow, ClosingTheMainWindowClosesEveryViewerAndExitQuitsAtOnce) {

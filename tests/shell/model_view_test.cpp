@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "every_chunk_model.h"
 #include "scene/frmModelView.h"
@@ -102,6 +103,9 @@ TEST(ModelView, FollowsTheChoicesOfTheWindows) {
         // subobject 1 is debris, not drawn at detail level 0, so the path vertex stands in.
         {RecordEntry::PATH, {{2, 0}, {3, 1}}, "SOBJ · subObject 0 · (0, 0, 0)"},
         {RecordEntry::PATH, {{3, 0}}, "PATH · Path 0 · Vertex 0 · (1, 2, 3)"},
+        // A glow bank lights its points together; a point alone once it is chosen.
+        {RecordEntry::GLOW, {{1, 0}}, "GLOW · Bank 0"},
+        {RecordEntry::GLOW, {{2, 1}}, "GLOW · Bank 0 · Point 1 · (0, 1, 3)"},
     };
     ModelSession s;
     s.read(testing_pof::every_chunk_model());
@@ -116,6 +120,20 @@ TEST(ModelView, FollowsTheChoicesOfTheWindows) {
         EXPECT_EQ(s.model_view()->status.text, c.status) << name;
         EXPECT_FALSE(s.model_view()->highlight().positions.empty()) << c.status;
     }
+}
+
+TEST(ModelView, AGlowBankOutlinesEachOfItsPoints) {
+    ModelSession s;
+    s.read(testing_pof::every_chunk_model());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    s.form.show_viewer(RecordEntry::GLOW);
+    static_cast<view::DropDown*>(view::lists_of(s.windows.find("frmGLOW")->layout())[0])->choose(0);
+    s.form.window_changed("frmGLOW");
+    const auto ids = s.model_view()->highlight().ids;
+    const std::set<int> outlined(ids.begin(), ids.end());
+    const std::set<int> points{s.item_of({RecordEntry::GLOW, {{1, 0, false}, {2, 0, false}}}),
+                               s.item_of({RecordEntry::GLOW, {{1, 0, false}, {2, 1, false}}})};
+    EXPECT_EQ(outlined, points);
 }
 
 // Block windows are read through the subobject window: the vertex chosen in DEFPOINTS is

@@ -109,6 +109,14 @@ Bytes insg_body() {
     return b.i32(0).f32(0).f32(0).i32(2).f32(1).f32(1).i32(3).f32(0).f32(1);
 }
 
+Bytes glow_body() {
+    Bytes b = Bytes().i32(2);
+    b.i32(10).i32(20).i32(30).i32(0).i32(0).i32(1).i32(2).text("$glow_texture=glow0");
+    b.vec(0, 0, 3).vec(0, 0, 1).f32(0.25f).vec(0, 1, 3).vec(0, 1, 0).f32(0.5f);
+    b.i32(11).i32(21).i32(31).i32(1).i32(0).i32(2).i32(1).text("");
+    return b.vec(1, 0, 3).vec(1, 0, 0).f32(0.75f);
+}
+
 Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank, bool unit_normals) {
     Bytes b;
     b.i32(static_cast<std::int32_t>(points_per_bank.size()));
@@ -203,6 +211,7 @@ std::string every_chunk_model(std::int32_t version) {
                            {{"$shield01", "$special=subsystem\n$fov=180"}, {"$dock-point", ""}}))
         .chunk("EYE ", eye_body(2))
         .chunk("SHLD", closed_shield_body())
+        .chunk("GLOW", glow_body())
         .str();
 }
 

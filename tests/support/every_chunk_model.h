@@ -40,6 +40,13 @@ Bytes path_body(std::int32_t first_turret = 4, std::int32_t second_turret = 5);
 Bytes fuel_body(std::int32_t version);
 Bytes insg_body();
 
+// Two banks of glow points: bank b blinks with display, on and off times 10 + b, 20 + b and
+// 30 + b, hangs under subobject b at detail level 0 with type b + 1; bank 0 holds the properties
+// "$glow_texture=glow0" and two points, bank 1 none and one point. Point p of bank b is at
+// (b, p, 3) with radius 0.25 * (2b + p + 1); the normals are (0, 0, 1), (0, 1, 0) and (1, 0, 0)
+// in file order.
+Bytes glow_body();
+
 // Weapon, special point, eye and shield bodies. Every number says where it sits: point p of
 // bank b is at (b, p, 1.5) with normal (0.5, b + 1, -p - 1); turret b hangs under subobject
 // b + 1 (physical parent -1) with normal (b, 1, 0) and firing point p at (b, p, 2); eye point i

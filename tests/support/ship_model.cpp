@@ -181,6 +181,19 @@ Bytes shield() {
     return b;
 }
 
+// Running lights on the hull (port, starboard and stern, always lit) and a light blinking on
+// top of the gun turret; positions in the model's frame, each facing out of the surface it sits
+// on.
+Bytes glow_points() {
+    Bytes b = Bytes().i32(2);
+    b.i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(3).text("$glow_texture=runninglight");
+    b.vec(-6.05f, 0, 2).vec(-1, 0, 0).f32(0.3f);
+    b.vec(6.05f, 0, 2).vec(1, 0, 0).f32(0.3f);
+    b.vec(0, 2, -20.05f).vec(0, 0, -1).f32(0.3f);
+    b.i32(0).i32(200).i32(800).i32(1).i32(0).i32(0).i32(1).text("$glow_texture=blinklight");
+    return b.vec(0, 6.25f, 2).vec(0, 1, 0).f32(0.4f);
+}
+
 }  // namespace
 
 std::string ship_model() {
@@ -310,6 +323,7 @@ std::string ship_model() {
         .chunk("SPCL", special)
         .chunk("EYE ", eye)
         .chunk("SHLD", shield())
+        .chunk("GLOW", glow_points())
         .str();
 }
 

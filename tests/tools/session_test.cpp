@@ -47,7 +47,7 @@ TEST(MainWindow, ListsEveryChunkAndEnablesTheEntriesOfTheTypesRead) {
     EXPECT_EQ(d.err, "");
     EXPECT_TRUE(has_lines(
         d.out, {"frmPOF  \"POF File Data\"", "value Label1: " + file.path(),
-                "list 1 ListView1: 18 rows, selected none", "  columns: Record Type | Record Size",
+                "list 1 ListView1: 19 rows, selected none", "  columns: Record Type | Record Size",
                 "    HDR2 | 156", "    OBJ2   0 | 455", "    OBJ2   1 | 384", "    TXTR | 47",
                 "    PINF | 36", "    XXXX | 12", "    ACEN | 12", "    DOCK | 111",
                 "    PATH | 66", "    FUEL | 71", "    INSG | 148"}));
@@ -56,7 +56,8 @@ TEST(MainWindow, ListsEveryChunkAndEnablesTheEntriesOfTheTypesRead) {
     EXPECT_TRUE(has_lines(d.out, {"menu IDM_WINDOW \"&Window\"", "  IDM_CLOSE_ALL \"Close All\"",
                                   "  IDM_TXTR \"TXTR Record\"", "  IDM_OHDR \"HDR2 Record\"",
                                   "  IDM_SOBJ \"OBJ2 Record\"", "  IDM_SPCL \"SPCL Record\""}));
-    EXPECT_TRUE(has_lines(d.out, {"  IDM_ACEN \"ACEN Record\"", "  IDM_PINF \"PINF Record\""}));
+    EXPECT_TRUE(has_lines(d.out, {"  IDM_ACEN \"ACEN Record\"", "  IDM_PINF \"PINF Record\"",
+                                  "  IDM_GLOW \"GLOW Record\""}));
 }
 
 TEST(MainWindow, AnOldHeaderKeepsTheOhdrCaption) {
@@ -71,7 +72,7 @@ TEST(MainWindow, ChooseClicksARecordListRow) {
     TempFile file(testing_pof::every_chunk_model(2117));
     const auto d = dump({file.path(), "--choose", "1:5"});
     EXPECT_EQ(d.status, 0);
-    EXPECT_TRUE(has_lines(d.out, {"list 1 ListView1: 18 rows, selected 5"}));
+    EXPECT_TRUE(has_lines(d.out, {"list 1 ListView1: 19 rows, selected 5"}));
     EXPECT_TRUE(has_lines(d.out, {"    PINF | 36", "  > XXXX | 12", "    ACEN | 12"}));
 }
 
@@ -87,12 +88,12 @@ TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
     const auto& list = j["controls"][1];
     EXPECT_EQ(list["name"], "ListView1");
     EXPECT_EQ(list["columns"][0]["header"], "Record Type");
-    ASSERT_EQ(list["rows"].size(), 18u);
+    ASSERT_EQ(list["rows"].size(), 19u);
     EXPECT_EQ(list["rows"][6], (nlohmann::json{"ACEN", "12"}));
     const auto& window = j["menus"][1];
     EXPECT_EQ(window["name"], "IDM_WINDOW");
     EXPECT_TRUE(window["enabled"]);
-    ASSERT_EQ(window["entries"].size(), 17u);
+    ASSERT_EQ(window["entries"].size(), 18u);
     EXPECT_EQ(window["entries"][2]["caption"], "HDR2 Record");
     EXPECT_TRUE(window["entries"][4]["enabled"]);
     EXPECT_TRUE(j["menus"][0]["entries"][1]["separator"]);
@@ -195,9 +196,9 @@ TEST(Choices, ThatCannotBeMadeAreBadUsage) {
     const auto disabled = dump({file.path(), "--view", "HDR2", "--choose", "1:0"});
     EXPECT_EQ(disabled.status, 2);
     EXPECT_EQ(disabled.err, "pofdump: list 1 is disabled; its choice cannot change\n");
-    const auto main_list = dump({file.path(), "--choose", "1:18"});
+    const auto main_list = dump({file.path(), "--choose", "1:19"});
     EXPECT_EQ(main_list.status, 2);
-    EXPECT_EQ(main_list.err, "pofdump: list 1 has 18 rows; there is no row 18\n");
+    EXPECT_EQ(main_list.err, "pofdump: list 1 has 19 rows; there is no row 19\n");
 }
 
 TEST(TextureViewer, ListsNamesWithTheirIndices) {

@@ -88,10 +88,11 @@ void MainWindowTest::menus_carry_the_entries_with_access_keys() {
     QCOMPARE(app.menu("IDM_FILE")->title(), QString("&File"));
     QCOMPARE(app.menu("IDM_WINDOW")->title(), QString("&Window"));
     const QList<QAction*> window = app.menu("IDM_WINDOW")->actions();
-    QCOMPARE(window.size(), 17);
+    QCOMPARE(window.size(), 18);
     QCOMPARE(window[0]->text(), QString("Close All"));
     QCOMPARE(window[1]->objectName(), QString("IDM_TXTR"));
     QCOMPARE(window[16]->text(), QString("PINF Record"));
+    QCOMPARE(window[17]->objectName(), QString("IDM_GLOW"));
 }
 
 void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
@@ -104,9 +105,9 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
     QCOMPARE(app.window.findChild<QLabel*>("Label1")->text(), QString::fromStdString(path));
     QVERIFY(app.messages.empty());
 
-    const QStringList types{"HDR2", "OBJ2   0", "OBJ2   1", "TXTR", "PINF", "XXXX",
-                            "ACEN", "DOCK",     "PATH",     "FUEL", "INSG", "GPNT",
-                            "MPNT", "TGUN",     "TMIS",     "SPCL", "EYE ", "SHLD"};
+    const QStringList types{"HDR2", "OBJ2   0", "OBJ2   1", "TXTR", "PINF", "XXXX", "ACEN",
+                            "DOCK", "PATH",     "FUEL",     "INSG", "GPNT", "MPNT", "TGUN",
+                            "TMIS", "SPCL",     "EYE ",     "SHLD", "GLOW"};
     const QStringList sizes{
         QString::number(testing_pof::header_body(2117).size()),
         QString::number(testing_pof::every_chunk_subobject(2117, 0).size()),
@@ -126,9 +127,10 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
         "40",
         "99",
         "60",
-        "200"};
-    QCOMPARE(app.list()->model()->rowCount(), 18);
-    for (int r = 0; r < 18; ++r) {
+        "200",
+        QString::number(testing_pof::glow_body().size())};
+    QCOMPARE(app.list()->model()->rowCount(), 19);
+    for (int r = 0; r < 19; ++r) {
         QCOMPARE(app.cell(r, 0), types[r]);
         QCOMPARE(app.cell(r, 1), sizes[r]);
     }
@@ -138,7 +140,7 @@ void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {
     QCOMPARE(app.action("IDM_OHDR")->text(), QString("HDR2 Record"));
     for (const char* on : {"IDM_OHDR", "IDM_SOBJ", "IDM_TXTR", "IDM_PINF", "IDM_ACEN", "IDM_DOCK",
                            "IDM_PATH", "IDM_FUEL", "IDM_INSG", "IDM_GPNT", "IDM_MPNT", "IDM_TGUN",
-                           "IDM_TMIS", "IDM_SPCL", "IDM_EYE", "IDM_SHLD"}) {
+                           "IDM_TMIS", "IDM_SPCL", "IDM_EYE", "IDM_SHLD", "IDM_GLOW"}) {
         QVERIFY2(app.action(on)->isEnabled(), on);
     }
     for (const char* off : {"IDM_SAVE", "IDM_SAVE_AS"}) {
@@ -217,7 +219,7 @@ void MainWindowTest::older_versions_keep_the_header_title() {
 void MainWindowTest::not_a_pof_file_shows_the_stop_message_with_the_arrow_cursor() {
     App app;
     app.open_bytes(testing_pof::every_chunk_model(2117));
-    QCOMPARE(app.list()->model()->rowCount(), 18);
+    QCOMPARE(app.list()->model()->rowCount(), 19);
 
     // What the window behind the message box shows while the box waits.
     Qt::CursorShape shape_during_message = Qt::BlankCursor;
@@ -251,7 +253,7 @@ void MainWindowTest::cancel_leaves_list_and_viewers_as_they_were() {
     app.next_dialog = {view::OpenFileResult::Status::Cancelled, {}, {}};
     app.action("IDM_OPEN")->trigger();
     QCOMPARE(app.requests.size(), std::size_t(2));
-    QCOMPARE(app.list()->model()->rowCount(), 18);
+    QCOMPARE(app.list()->model()->rowCount(), 19);
     QVERIFY(app.windows.window("frmTXTR"));
     QCOMPARE(app.window.findChild<QLabel*>("Label1")->text(), QString::fromStdString(path));
     QVERIFY(app.action("IDM_TXTR")->isEnabled());
@@ -309,7 +311,7 @@ void MainWindowTest::close_all_closes_every_viewer() {
     testing_ui::run_deferred_deletes();
     for (const auto& w : open) QVERIFY(!w);
     QVERIFY(app.menu("IDM_WINDOW")->menuAction()->isEnabled());
-    QCOMPARE(app.list()->model()->rowCount(), 18);
+    QCOMPARE(app.list()->model()->rowCount(), 19);
 }
 
 void MainWindowTest::the_close_box_lets_a_viewer_be_opened_anew() {

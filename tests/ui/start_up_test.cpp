@@ -15,7 +15,7 @@ using testing_ui::App;
 
 namespace {
 
-constexpr int kSampleRows = 20;  // the chunks of the sample ship
+constexpr int kSampleRows = 21;  // the chunks of the sample ship
 
 QString written_sample(const QString& dir, const QString& name) {
     QDir().mkpath(dir);

@@ -1,5 +1,5 @@
 #pragma once
-// Records of the docking chunks: DOCK, PATH, FUEL, INSG. Each per-item table keeps one
+// Records of the docking chunks: DOCK, PATH, FUEL, INSG, GLOW. Each per-item table keeps one
 // vector per item and reads as zero past an item's own count (Jagged), so a damaged file
 // with many items beside one huge item costs what its bytes announce.
 //
@@ -117,6 +117,32 @@ struct InsgRecord {
     }
     int face_rows(std::int64_t insignia) const {
         return rows_for(entry_or_zero(face_counts, insignia), faces, insignia);
+    }
+};
+
+struct GlowPoint {
+    pof::Vec3 position, normal;
+    float radius = 0;
+};
+
+// A bank of glow points that blink together: its timing in milliseconds, the subobject and
+// detail level it belongs to, and its properties text ($glow_texture=NAME).
+struct GlowBank {
+    std::int32_t display_time = 0, on_time = 0, off_time = 0;
+    std::int32_t parent = 0, lod = 0, type = 0;
+    std::int32_t point_count = 0;
+    PrefixedText properties;
+};
+
+struct GlowRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t bank_count = 0;
+    std::vector<GlowBank> banks;
+    Jagged<GlowPoint> points;
+
+    int bank_rows() const { return rows_for(bank_count, banks); }
+    int point_rows(std::int64_t bank) const {
+        return rows_for(entry_or_zero(banks, bank).point_count, points, bank);
     }
 };
 

@@ -15,5 +15,6 @@ void gPATH_data(pof::PofFile& file, std::int32_t chunk_size, PathRecord& record)
 void gFUEL_data(pof::PofFile& file, std::int32_t chunk_size, std::int32_t file_version,
                 FuelRecord& record);
 void gINSG_data(pof::PofFile& file, std::int32_t chunk_size, InsgRecord& record);
+void gGLOW_data(pof::PofFile& file, std::int32_t chunk_size, GlowRecord& record);
 
 }  // namespace records
