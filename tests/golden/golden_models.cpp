@@ -45,13 +45,14 @@ Model every_chunk(const std::string& name, std::int32_t version) {
 }
 
 // The sample file the build writes, as the README shows it: its check, the windows the
-// every-chunk models leave at small numbers, and the Model View.
+// every-chunk models leave at small numbers, its four texture names, and the Model View.
 Model sample_ship() {
     return {
         "sample",
         testing_pof::ship_model(),
         {"", "--check", "--view HDR2 --choose 2:2", "--view OBJ2 --choose 1:2", "--view PINF",
-         "--view PATH --choose 1:1", "--view FUEL --choose 1:1", "--view TMIS", "--view MODEL"}};
+         "--view TXTR", "--view PATH --choose 1:1", "--view FUEL --choose 1:1", "--view TMIS",
+         "--view MODEL"}};
 }
 
 // A texture-mapped triangle whose vertex count says 5: the block ends after the third entry.

@@ -4,6 +4,7 @@
 // level 1, a debris piece, gun and missile points, a dock with its approach path and a path
 // to the gun turret, two thrusters at the back, a shield around it, an insignia, an eye
 // point, a special point and a line of production info: every chunk type pofscope reads.
+// Its TXTR names four textures (sample_textures.h), each used by some of its faces.
 // Everything it references exists, its normals have length 1 and its vertices lie inside
 // their subobject's box, so it checks clean.
 
