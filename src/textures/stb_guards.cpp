@@ -47,24 +47,24 @@ void check_tga_length(std::span<const std::uint8_t> start, std::uint64_t file_si
 // stb_image 2.27, as Debian 12 packages it, writes past a Huffman table whose sixteen code
 // counts add up to more than 256 (CVE-2021-37789). It takes a table from wherever the bytes
 // FF C4 stand, so every such place is read first and a file with a bad table refused.
-void check_jpeg_tables(std::span<const std::uint8_t> b) {
-    for (std::size_t at = 0; at + 1 < b.size(); ++at) {
-        if (b[at] == 0xff && b[at + 1] == 0xc4) check_huffman_segment(b, at + 2);
+void check_jpeg_tables(std::span<const std::uint8_t> bytes) {
+    for (std::size_t at = 0; at + 1 < bytes.size(); ++at) {
+        if (bytes[at] == 0xff && bytes[at + 1] == 0xc4) check_huffman_segment(bytes, at + 2);
     }
 }
 
 // stb_image sizes its buffer of compressed pixels by the lengths the PNG chunks declare,
 // before it reads them; so every chunk up to IEND must lie inside the file.
-void check_png_chunks(std::span<const std::uint8_t> b) {
+void check_png_chunks(std::span<const std::uint8_t> file) {
     // A chunk is its length and type (the header), its data, then a CRC.
     constexpr std::size_t kSignature = 8, kHeader = 8, kCrc = 4;
-    for (std::size_t pos = kSignature; kHeader <= b.size() - pos;) {
-        const std::size_t left = b.size() - pos - kHeader;
-        const std::uint64_t length = u32_be(&b[pos]);
+    for (std::size_t pos = kSignature; kHeader <= file.size() - pos;) {
+        const std::size_t left = file.size() - pos - kHeader;
+        const std::uint64_t length = u32_be(&file[pos]);
         if (left < kCrc || length > left - kCrc) {
             unreadable("a PNG chunk runs past the end of the file");
         }
-        if (std::memcmp(&b[pos + 4], "IEND", 4) == 0) return;
+        if (std::memcmp(&file[pos + 4], "IEND", 4) == 0) return;
         pos += kHeader + length + kCrc;
     }
 }
