@@ -20,10 +20,11 @@ declare -A below=(
     [records/weapons]="io view records"
     [records/docking]="io view records"
     [pof]="io view records $records_groups"
-    [scene]="$core"
-    [check]="$core"
-    [shell]="$core scene check"
-    [ui]="$core scene check shell"
+    [textures]="io"
+    [scene]="$core textures"
+    [check]="$core textures"
+    [shell]="$core textures scene check"
+    [ui]="$core textures scene check shell"
 )
 
 allowed() {  # folder included_folder

@@ -5,16 +5,19 @@
 #   fuzz_check  the read, then the model check with every finding put into words
 #   fuzz_scene  the read, then the Model View's scene at every detail level, its picture and OBJ
 #   fuzz_pof    the read, then every window opened and clicked through
-# The seeds in fuzz/corpus/ stay as they are. An input that crashes, hangs or runs out of
-# memory is kept in build-fuzz/artifacts/<target>/; add it to fuzz/corpus/ as
-# regress-<what-it-broke> once the fault is fixed.
+#   fuzz_dds    the DDS decoder             (seeds in fuzz/corpus-dds/)
+#   fuzz_pcx    the PCX decoder             (seeds in fuzz/corpus-pcx/)
+#   fuzz_stb    PNG, JPEG and TGA decoding  (seeds in fuzz/corpus-stb/)
+# The seeds stay as they are. An input that crashes, hangs or runs out of memory is kept in
+# build-fuzz/artifacts/<target>/; add it to the target's corpus as regress-<what-it-broke>
+# once the fault is fixed.
 #
 #   bash scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-30}
-targets=(fuzz_read fuzz_check fuzz_scene fuzz_pof)
+targets=(fuzz_read fuzz_check fuzz_scene fuzz_pof fuzz_dds fuzz_pcx fuzz_stb)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPOFSCOPE_LIBFUZZER=ON -DPOFSCOPE_SANITIZE=ON -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF
@@ -25,11 +28,16 @@ trap 'rm -rf "$work"' EXIT
 for target in "${targets[@]}"; do
     echo "== $target: ${seconds} s"
     mkdir -p "$work/$target/artifacts"
-    cp -r fuzz/corpus "$work/$target/corpus"
+    corpus=fuzz/corpus
+    dict=(-dict=fuzz/pof.dict)
+    case $target in
+        fuzz_dds | fuzz_pcx | fuzz_stb) corpus=fuzz/corpus-${target#fuzz_} dict=() ;;
+    esac
+    cp -r "$corpus" "$work/$target/corpus"
     # ASan's quarantine of freed memory (256 MB by default) is kept small, so that the RSS
     # limit speaks of what an input makes the program hold.
     env ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=64 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "build-fuzz/fuzz/$target" "$work/$target/corpus" -dict=fuzz/pof.dict \
+        "build-fuzz/fuzz/$target" "$work/$target/corpus" "${dict[@]}" \
         -rss_limit_mb=512 -malloc_limit_mb=64 -max_len=1048576 -timeout=10 \
         -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix="$work/$target/artifacts/" || {

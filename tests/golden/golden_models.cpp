@@ -123,12 +123,12 @@ Model model_view_choices() {
 }
 
 // The sample file the build writes, as the README shows it: its check, the windows the
-// every-chunk models leave at small numbers, and the Model View.
+// every-chunk models leave at small numbers, its four texture names, and the Model View.
 Model sample_ship() {
     return {"sample",
             testing_pof::ship_model(),
             {"", "--check", "--view HDR2 --choose 2:2", "--view OBJ2 --choose 1:2", "--view PINF",
-             "--view PATH --choose 1:1", "--view FUEL --choose 1:1", "--view TMIS",
+             "--view TXTR", "--view PATH --choose 1:1", "--view FUEL --choose 1:1", "--view TMIS",
              "--view GLOW --choose 1:1", "--view MODEL"}};
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "every_chunk_model.h"
+#include "sample_textures.h"
 #include "subobject_model.h"
 
 namespace testing_pof {
@@ -17,6 +18,9 @@ constexpr float kTurn = 6.2831853f / kSides;
 // Rings of the hull from the back (z -20) to the nose (z 22): z and radius of each.
 constexpr float kRings[][2] = {{-20, 4}, {-10, 6}, {2, 6}, {14, 4.5f}, {22, 1}};
 constexpr int kRingCount = 5;
+
+// Texture numbers, in the order of sample_texture_names().
+constexpr std::int32_t kHullTexture = 0, kTurretTexture = 1, kCapTexture = 2, kDebrisTexture = 3;
 
 constexpr const char* kProductionInfo =
     "pofscope sample ship\n"
@@ -88,7 +92,7 @@ Bytes hull_bsp() {
                            {at(r + 1, k), at(r + 1, k), u0, v1},
                            {at(r + 1, k + 1), at(r + 1, k + 1), u1, v1},
                            {at(r, k + 1), at(r, k + 1), u1, v0}},
-                          0, {}));
+                          kHullTexture, {}));
         }
     }
     for (const int r : {0, kRingCount - 1}) {
@@ -98,7 +102,7 @@ Bytes hull_bsp() {
             cap.push_back({at(r, corner), at(r, corner), 0.5f + 0.5f * std::cos(kTurn * corner),
                            0.5f + 0.5f * std::sin(kTurn * corner)});
         }
-        data.raw(face(vertices, cap, 0, {}));
+        data.raw(face(vertices, cap, kCapTexture, {}));
     }
     return data.raw(bsp::eof());
 }
@@ -301,15 +305,18 @@ std::string ship_model() {
         .chunk("OBJ2",
                subobject(0, -1, {0, 0, 0}, "hull", hull_bsp(), {-6, -4.2f, -20}, {6, 4.2f, 22}))
         .chunk("OBJ2", subobject(1, 0, {0, 4.2f, 2}, "turret01",
-                                 box_bsp({-1.5f, 0, -1.5f}, {1.5f, 2, 1.5f}, 1), {-1.5f, 0, -1.5f},
-                                 {1.5f, 2, 1.5f}))
+                                 box_bsp({-1.5f, 0, -1.5f}, {1.5f, 2, 1.5f}, kTurretTexture),
+                                 {-1.5f, 0, -1.5f}, {1.5f, 2, 1.5f}))
         .chunk("OBJ2", subobject(2, 0, {0, 3.6f, -13}, "turret02",
-                                 box_bsp({-1, 0, -1}, {1, 1.5f, 1}, 1), {-1, 0, -1}, {1, 1.5f, 1}))
-        .chunk("OBJ2", subobject(3, -1, {0, 0, 0}, "hull-1", box_bsp({-5, -4, -20}, {5, 4, 22}, 0),
-                                 {-5, -4, -20}, {5, 4, 22}))
-        .chunk("OBJ2", subobject(4, -1, {0, 0, -12}, "debris01",
-                                 box_bsp({-3, -3, -6}, {3, 3, 6}, 0), {-3, -3, -6}, {3, 3, 6}))
-        .chunk("TXTR", texture_body({"hull", "turret"}))
+                                 box_bsp({-1, 0, -1}, {1, 1.5f, 1}, kTurretTexture), {-1, 0, -1},
+                                 {1, 1.5f, 1}))
+        .chunk("OBJ2", subobject(3, -1, {0, 0, 0}, "hull-1",
+                                 box_bsp({-5, -4, -20}, {5, 4, 22}, kHullTexture), {-5, -4, -20},
+                                 {5, 4, 22}))
+        .chunk("OBJ2",
+               subobject(4, -1, {0, 0, -12}, "debris01",
+                         box_bsp({-3, -3, -6}, {3, 3, 6}, kDebrisTexture), {-3, -3, -6}, {3, 3, 6}))
+        .chunk("TXTR", texture_body(sample_texture_names()))
         .chunk("PINF", Bytes().raw(kProductionInfo))
         .chunk("ACEN", acen_body(0, 0, 1))
         .chunk("DOCK", dock)

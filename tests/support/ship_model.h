@@ -5,6 +5,7 @@
 // to the gun turret, two thrusters at the back, a shield around it, an insignia, an eye
 // point, a special point, running lights on the hull and a blinking light on the gun turret,
 // and a line of production info: every chunk type pofscope reads.
+// Its TXTR names four textures (sample_textures.h), each used by some of its faces.
 // Everything it references exists, its normals have length 1 and its vertices lie inside
 // their subobject's box, so it checks clean.
 

@@ -1,22 +1,36 @@
 // Writes the sample model the README and scripts/run.sh open: a small ship with every chunk
-// type pofscope reads.
+// type pofscope reads, and beside it the four texture files its TXTR names.
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
+#include "sample_textures.h"
 #include "ship_model.h"
+
+namespace {
+
+bool write(const std::string& path, const std::string& bytes) {
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
+        std::perror(path.c_str());
+        if (out) std::fclose(out);
+        return false;
+    }
+    return std::fclose(out) == 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: make_sample OUTPUT.pof\n");
         return 2;
     }
-    const std::string model = testing_pof::ship_model();
-    std::FILE* out = std::fopen(argv[1], "wb");
-    if (!out || std::fwrite(model.data(), 1, model.size(), out) != model.size()) {
-        std::perror(argv[1]);
-        if (out) std::fclose(out);
-        return 1;
+    if (!write(argv[1], testing_pof::ship_model())) return 1;
+    const std::filesystem::path folder = std::filesystem::path(argv[1]).parent_path();
+    for (const auto& texture : testing_pof::sample_textures()) {
+        if (!write((folder / texture.file_name).string(), texture.bytes)) return 1;
     }
-    return std::fclose(out) == 0 ? 0 : 1;
+    return 0;
 }

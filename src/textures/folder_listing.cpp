@@ -1,0 +1,47 @@
+#include "textures/folder_listing.h"
+
+namespace textures {
+
+std::string lower_ascii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+void FolderListing::keep(std::unordered_map<std::string, std::string>& names, std::string name) {
+    auto [at, added] = names.try_emplace(lower_ascii(name), name);
+    if (!added && name < at->second) at->second = std::move(name);
+}
+
+FolderListing FolderListing::of_folder(const std::filesystem::path& folder) {
+    FolderListing listing;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::error_code type_ec;
+        const bool is_folder = it->is_directory(type_ec);
+        if (!is_folder && !it->is_regular_file(type_ec)) continue;
+        keep(is_folder ? listing.folders_ : listing.files_, it->path().filename().string());
+    }
+    return listing;
+}
+
+FolderListing FolderListing::of_files(const std::vector<std::string>& names) {
+    FolderListing listing;
+    for (const auto& name : names) keep(listing.files_, name);
+    return listing;
+}
+
+const std::string* FolderListing::file(const std::string& lowered) const {
+    const auto at = files_.find(lowered);
+    return at == files_.end() ? nullptr : &at->second;
+}
+
+const std::string* FolderListing::folder(const std::string& lowered) const {
+    const auto at = folders_.find(lowered);
+    return at == folders_.end() ? nullptr : &at->second;
+}
+
+}  // namespace textures

@@ -1,0 +1,73 @@
+#pragma once
+// Textures loaded for display, within a memory budget per model.
+//
+// The budget policy: a model's decoded textures, each with its mipmaps, may take at most
+// kTextureBudget bytes together (256 MiB: sixteen 2048 x 2048 textures at full size). They
+// are taken in the order loaded (the TXTR order, when the caller loads them so). A texture
+// that does not fit in what is left is halved, again and again, until it fits; one whose
+// 1 x 1 level does not fit is left out. What was done is said in its status. While one
+// texture is decoded it takes its full size once more beside the budget, so the peak is the
+// budget plus the largest texture (at most 256 MiB for 8192 x 8192).
+//
+// Loading is single-threaded work without shared state beyond the TextureBudget passed in:
+// a worker thread may load a model's textures one after the other.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "textures/decode.h"
+#include "textures/image.h"
+#include "textures/search.h"
+
+namespace textures {
+
+inline constexpr std::size_t kTextureBudget = std::size_t{256} << 20;
+
+// Bytes an image of width x height takes with its mipmap levels down to 1 x 1.
+std::size_t bytes_with_mipmaps(int width, int height);
+
+// The mipmap levels under an image: half its size each, as halve() makes them, down to
+// 1 x 1. Empty for a 1 x 1 image.
+std::vector<Image> mipmaps(const Image& image);
+
+class TextureBudget {
+  public:
+    explicit TextureBudget(std::size_t limit = kTextureBudget) : limit_(limit) {}
+    std::size_t limit() const { return limit_; }
+    std::size_t used() const { return used_; }
+    std::size_t left() const { return limit_ - used_; }
+    // Counts bytes as taken; the caller has checked they fit.
+    void take(std::size_t bytes) { used_ += bytes; }
+
+  private:
+    std::size_t limit_;
+    std::size_t used_ = 0;
+};
+
+struct LoadedTexture {
+    Verdict verdict = Verdict::Unreadable;
+    std::string reason;  // why not Ok
+    std::string format;
+    int width = 0;  // as stored in the file
+    int height = 0;
+    bool has_alpha = false;
+    // Level 0 as shown (halved `halvings` times when over the budget), then its mipmaps down
+    // to 1 x 1. Empty when not Ok or left out.
+    std::vector<Image> levels;
+    int halvings = 0;
+    bool left_out = false;  // Ok, but not even its 1 x 1 level fitted in the budget
+};
+
+// Fits a decoded image into the budget, making its mipmaps.
+LoadedTexture fit_texture(DecodedImage decoded, TextureBudget& budget);
+
+// Reads, decodes and fits one found texture.
+LoadedTexture load_texture(const FoundTexture& found, TextureBudget& budget);
+
+// One line for a texture list: "DDS DXT5, 2048 × 2048"; with ", shown at 512 × 512 (over the
+// texture budget)" or ", left out (over the texture budget)" when the budget cut it; or
+// "unreadable: REASON", "not supported: REASON".
+std::string texture_status(const LoadedTexture& texture);
+
+}  // namespace textures
