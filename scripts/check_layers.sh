@@ -13,6 +13,7 @@ records_groups="records/subobjects records/header records/weapons records/dockin
 core="io view records $records_groups pof"
 declare -A below=(
     [io]=""
+    [archive]="io"
     [view]="io"
     [records]="io view"
     [records/subobjects]="io view records"
@@ -22,8 +23,8 @@ declare -A below=(
     [pof]="io view records $records_groups"
     [scene]="$core"
     [check]="$core"
-    [shell]="$core scene check"
-    [ui]="$core scene check shell"
+    [shell]="$core archive scene check"
+    [ui]="$core archive scene check shell"
 )
 
 allowed() {  # folder included_folder

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "golden_models.h"
+#include "sample_archive.h"
 #include "session.h"
 #include "temp_file.h"
 
@@ -46,12 +47,14 @@ std::string run_text(const std::string& path, const std::string& shown_name,
     std::istringstream messages(err.str());
     for (std::string line; std::getline(messages, line);) text += "! " + line + "\n";
     if (status != 0) text += "exit " + std::to_string(status) + "\n";
-    return replace_all(text, path, shown_name);
+    // The archive window is titled with the file's name alone.
+    const std::string name = path.substr(path.rfind('/') + 1);
+    return replace_all(replace_all(text, path, shown_name), name, shown_name);
 }
 
 std::string golden_text(const golden::Model& model) {
-    testing_pof::TempFile file(model.bytes);
-    const std::string shown_name = model.name + ".pof";
+    testing_pof::TempFile file(model.bytes, model.suffix);
+    const std::string shown_name = model.name + model.suffix;
     std::string text;
     for (const auto& steps : model.windows) text += run_text(file.path(), shown_name, steps) + "\n";
     return text;
@@ -74,6 +77,23 @@ TEST(GoldenWindowTexts, EveryWindowOfEveryModelReadsAsItsFile) {
         EXPECT_EQ(read_file(path), text)
             << path << " differs; when the change is meant, rewrite it with "
             << "`cmake --build build --target update_golden` and review the diff";
+    }
+}
+
+// A model read from inside an archive shows every window as its loose file does; only the
+// file label differs.
+TEST(GoldenWindowTexts, TheSampleReadFromItsArchiveShowsWhatItsLooseFileShows) {
+    const golden::Model& sample = golden::sample_model();
+    testing_pof::TempFile loose(sample.bytes), vp(testing_pof::sample_archive(), ".vp");
+    const auto after_command = [](const std::string& text) { return text.substr(text.find('\n')); };
+    const std::string label = "value Label1: sample.pof";
+    for (const auto& steps : sample.windows) {
+        if (steps == "--check") continue;
+        const std::string from_archive = after_command(
+            run_text(vp.path(), "sample.pof", "--member data/models/sample.pof " + steps));
+        const std::string text = after_command(run_text(loose.path(), "sample.pof", steps));
+        EXPECT_EQ(from_archive, replace_all(text, label, label + " \u203A data/models/sample.pof"))
+            << steps;
     }
 }
 

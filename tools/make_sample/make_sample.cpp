@@ -1,22 +1,32 @@
 // Writes the sample model the README and scripts/run.sh open: a small ship with every chunk
-// type pofscope reads.
+// type pofscope reads; with a second name, also the sample archive that holds it.
 
 #include <cstdio>
 #include <string>
 
+#include "sample_archive.h"
 #include "ship_model.h"
 
+namespace {
+
+bool write(const char* path, const std::string& bytes) {
+    std::FILE* out = std::fopen(path, "wb");
+    if (!out || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
+        std::perror(path);
+        if (out) std::fclose(out);
+        return false;
+    }
+    return std::fclose(out) == 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_sample OUTPUT.pof\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make_sample OUTPUT.pof [ARCHIVE.vp]\n");
         return 2;
     }
-    const std::string model = testing_pof::ship_model();
-    std::FILE* out = std::fopen(argv[1], "wb");
-    if (!out || std::fwrite(model.data(), 1, model.size(), out) != model.size()) {
-        std::perror(argv[1]);
-        if (out) std::fclose(out);
-        return 1;
-    }
-    return std::fclose(out) == 0 ? 0 : 1;
+    if (!write(argv[1], testing_pof::ship_model())) return 1;
+    if (argc == 3 && !write(argv[2], testing_pof::sample_archive())) return 1;
+    return 0;
 }
