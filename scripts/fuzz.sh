@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, ASan and UBSan in build-fuzz/ and fuzzes each for
-# SECONDS (default 30) on a copy of the seed corpus, one after the other, one core each:
-#   fuzz_read  the read alone: the chunk loop and every chunk parser
-#   fuzz_pof   the read, then every window opened and clicked through
-# The seeds in fuzz/corpus/ stay as they are. An input that crashes, hangs or runs out of
-# memory is kept in build-fuzz/artifacts/<target>/; add it to fuzz/corpus/ as
-# regress-<what-it-broke> once the fault is fixed.
+# SECONDS (default 30) on a copy of its seed corpus, one after the other, one core each:
+#   fuzz_read     the read alone: the chunk loop and every chunk parser (fuzz/corpus/)
+#   fuzz_pof      the read, then every window opened and clicked through (fuzz/corpus/)
+#   fuzz_archive  a VP archive listed, its window filtered and sorted, its models opened
+#                 (fuzz/corpus-vp/)
+# The seeds in fuzz/corpus/ and fuzz/corpus-vp/ stay as they are. An input that crashes,
+# hangs or runs out of memory is kept in build-fuzz/artifacts/<target>/; add it to its corpus
+# as regress-<what-it-broke> once the fault is fixed.
 #
 #   bash scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-30}
-targets=(fuzz_read fuzz_pof)
+targets=(fuzz_read fuzz_pof fuzz_archive)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPOFSCOPE_LIBFUZZER=ON -DPOFSCOPE_SANITIZE=ON -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF
@@ -22,12 +24,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for target in "${targets[@]}"; do
     echo "== $target: ${seconds} s"
+    corpus=fuzz/corpus dict=fuzz/pof.dict
+    if [ "$target" = fuzz_archive ]; then corpus=fuzz/corpus-vp dict=fuzz/vp.dict; fi
     mkdir -p "$work/$target/artifacts"
-    cp -r fuzz/corpus "$work/$target/corpus"
+    cp -r "$corpus" "$work/$target/corpus"
     # ASan's quarantine of freed memory (256 MB by default) is kept small, so that the RSS
     # limit speaks of what an input makes the program hold.
     env ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=64 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "build-fuzz/fuzz/$target" "$work/$target/corpus" -dict=fuzz/pof.dict \
+        "build-fuzz/fuzz/$target" "$work/$target/corpus" -dict="$dict" \
         -rss_limit_mb=512 -malloc_limit_mb=64 -max_len=1048576 -timeout=10 \
         -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix="$work/$target/artifacts/" || {
