@@ -1,7 +1,8 @@
 // Writes the fuzz seed corpus: one small file per chunk type and header version, the
-// every-chunk model, the sample ship, and the damaged forms a reader must survive. Run by
-// hand when the seeds should follow a new chunk type (make_corpus fuzz/corpus); its output
-// is kept in the repository.
+// every-chunk model, the sample ship, and the damaged forms a reader must survive; with a
+// second folder, the seeds of the archive target there: the sample archive and every header
+// and directory fault. Run by hand when the seeds should follow a new chunk type or fault
+// (make_corpus fuzz/corpus fuzz/corpus-vp); its output is kept in the repository.
 
 #include <cstdint>
 #include <cstdio>
@@ -13,8 +14,10 @@
 
 #include "every_chunk_model.h"
 #include "pof_builder.h"
+#include "sample_archive.h"
 #include "ship_model.h"
 #include "subobject_model.h"
+#include "vp_builder.h"
 
 namespace {
 
@@ -535,15 +538,72 @@ void cuts() {
     }
 }
 
+std::vector<Seed> archive_seeds;
+
+void add_archive(std::string name, std::string bytes) {
+    archive_seeds.push_back({std::move(name), std::move(bytes)});
+}
+
+using testing_pof::VpBuilder;
+
+// Header faults, each alone.
+void archive_headers() {
+    const std::string one = VpBuilder().file("a.pof", "PSPO").str();
+    add_archive("header-magic-only", "VPVP");
+    add_archive("header-cut", one.substr(0, 12));
+    add_archive("empty-archive", VpBuilder().str());
+    add_archive("version-3", VpBuilder().file("a.pof", "PSPO").version(3).str());
+    for (const auto& [name, count] : kHostileCounts) {
+        add_archive("count-" + name, VpBuilder().file("a.pof", "PSPO").entry_count(count).str());
+        add_archive("directory-offset-" + name,
+                    VpBuilder().file("a.pof", "PSPO").directory_offset(count).str());
+    }
+}
+
+// Directory faults that leave the rest listed, and the models they hold.
+void archive_directories() {
+    const std::string model = testing_pof::every_chunk_model();
+    add_archive("sample-archive", testing_pof::sample_archive());
+    add_archive("up-at-the-top", VpBuilder().up().up().file("a.pof", model).str());
+    add_archive("folders-left-open",
+                VpBuilder().folder("data").folder("models").file("a.pof", model).str());
+    for (const auto& [name, value] : kHostileCounts) {
+        add_archive("body-size-" + name, VpBuilder().entry(16, value, "a.pof", value).str());
+        add_archive("body-offset-" + name, VpBuilder().entry(value, 4, "a.pof", 0).str());
+    }
+    add_archive("name-without-nul", VpBuilder().file(std::string(32, 'n'), model).str());
+    add_archive("name-not-utf8", VpBuilder().file("\xE9\xFF\n\x85.pof", model).str());
+    add_archive("duplicate-paths",
+                VpBuilder().file("a.pof", model).file("A.POF", model.substr(0, 100)).str());
+    add_archive("model-cut", VpBuilder().file("a.pof", model.substr(0, model.size() / 2)).str());
+    VpBuilder deep;
+    for (int i = 0; i < 64; ++i) deep.folder(std::string(31, 'f'));
+    add_archive("folders-deep", deep.file("a.pof", model).str());
+}
+
+bool write_all(const std::filesystem::path& dir, const std::vector<Seed>& all) {
+    std::filesystem::create_directories(dir);
+    for (const auto& s : all) {
+        std::FILE* f = std::fopen((dir / s.name).c_str(), "wb");
+        const bool written =
+            f && std::fwrite(s.bytes.data(), 1, s.bytes.size(), f) == s.bytes.size();
+        if (f) std::fclose(f);
+        if (!written) {
+            std::fprintf(stderr, "%s: cannot write\n", (dir / s.name).c_str());
+            return false;
+        }
+    }
+    std::printf("%zu seeds written to %s\n", all.size(), dir.c_str());
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s CORPUS_DIR [ARCHIVE_CORPUS_DIR]\n", argv[0]);
         return 2;
     }
-    const std::filesystem::path dir = argv[1];
-    std::filesystem::create_directories(dir);
     framing();
     headers();
     hostile_header_counts();
@@ -557,16 +617,11 @@ int main(int argc, char** argv) {
     glow();
     cuts();
     regressions();
-    for (const auto& s : seeds) {
-        std::FILE* f = std::fopen((dir / s.name).c_str(), "wb");
-        const bool written =
-            f && std::fwrite(s.bytes.data(), 1, s.bytes.size(), f) == s.bytes.size();
-        if (f) std::fclose(f);
-        if (!written) {
-            std::fprintf(stderr, "%s: cannot write\n", (dir / s.name).c_str());
-            return 1;
-        }
+    if (!write_all(argv[1], seeds)) return 1;
+    if (argc == 3) {
+        archive_headers();
+        archive_directories();
+        if (!write_all(argv[2], archive_seeds)) return 1;
     }
-    std::printf("%zu seeds written to %s\n", seeds.size(), dir.c_str());
     return 0;
 }

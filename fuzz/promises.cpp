@@ -59,6 +59,9 @@ void check_texts(const view::Control& c, std::string_view where) {
         case Kind::TextBox:
             check_text(static_cast<const view::TextBox&>(c).text, where);
             break;
+        case Kind::TextInput:
+            check_text(static_cast<const view::TextInput&>(c).text, where);
+            break;
         case Kind::DropDown:
             for (const auto& row : static_cast<const view::DropDown&>(c).rows) {
                 check_text(row, where);

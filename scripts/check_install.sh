@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks what a build installs and packages:
 #   1. `cmake --install` into a scratch prefix: both programs, the desktop entry, the icon,
-#      the metainfo and the MIME type, each validated with the desktop's own tools, and the
-#      desktop entry offered for POF files
+#      the metainfo and the MIME types, each validated with the desktop's own tools, and the
+#      desktop entry offered for POF files and VP archives
 #   2. `cpack -G DEB`: the package holds the same files, depends on the Qt libraries, and
 #      apt can resolve what it needs (a simulated install)
 # Usage: check_install.sh BUILD_DIR
@@ -50,14 +50,22 @@ report=$(XDG_DATA_DIRS="$work:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" \
 grep -qx '50:model/x-pof:\*\.pof' "$work/mime/globs2" || fail "no *.pof glob for model/x-pof"
 grep -qa 'model/x-pof' "$work/mime/magic" && grep -qa 'PSPO' "$work/mime/magic" ||
     fail "no PSPO magic for model/x-pof"
+[ -f "$work/mime/application/x-vp-archive.xml" ] ||
+    fail "update-mime-database made no application/x-vp-archive type"
+grep -qx '50:application/x-vp-archive:\*\.vp' "$work/mime/globs2" ||
+    fail "no *.vp glob for application/x-vp-archive"
+grep -qa 'application/x-vp-archive' "$work/mime/magic" && grep -qa 'VPVP' "$work/mime/magic" ||
+    fail "no VPVP magic for application/x-vp-archive"
 
 # A file manager offers the viewer for POF files and hands it the clicked file.
 grep -qx 'Exec=pofscope %f' "$prefix/share/applications/$app_id.desktop" ||
     fail "the desktop entry does not pass the clicked file to pofscope"
 cp -r "$prefix/share/applications" "$work/applications"
 update-desktop-database "$work/applications"
-grep -qx "model/x-pof=$app_id.desktop;" "$work/applications/mimeinfo.cache" ||
-    fail "update-desktop-database does not offer pofscope for model/x-pof"
+for type in model/x-pof application/x-vp-archive; do
+    grep -qx "$type=$app_id.desktop;" "$work/applications/mimeinfo.cache" ||
+        fail "update-desktop-database does not offer pofscope for $type"
+done
 
 rm -f "$build"/pofscope_*.deb
 (cd "$build" && cpack -G DEB >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack failed"; }

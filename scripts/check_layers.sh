@@ -13,6 +13,7 @@ records_groups="records/subobjects records/header records/weapons records/dockin
 core="io view records $records_groups pof"
 declare -A below=(
     [io]=""
+    [archive]="io"
     [view]="io"
     [records]="io view"
     [records/subobjects]="io view records"
@@ -23,8 +24,8 @@ declare -A below=(
     [textures]="io"
     [scene]="$core textures"
     [check]="$core textures"
-    [shell]="$core textures scene check"
-    [ui]="$core textures scene check shell"
+    [shell]="$core textures archive scene check"
+    [ui]="$core textures archive scene check shell"
 )
 
 allowed() {  # folder included_folder

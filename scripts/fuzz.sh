@@ -1,23 +1,26 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, ASan and UBSan in build-fuzz/ and fuzzes each for
-# SECONDS (default 30) on a copy of the seed corpus, one after the other, one core each:
-#   fuzz_read   the read alone: the chunk loop and every chunk parser
-#   fuzz_check  the read, then the model check with every finding put into words
-#   fuzz_scene  the read, then the Model View's scene at every detail level, its picture and OBJ
-#   fuzz_pof    the read, then every window opened and clicked through
-#   fuzz_dds    the DDS decoder             (seeds in fuzz/corpus-dds/)
-#   fuzz_pcx    the PCX decoder             (seeds in fuzz/corpus-pcx/)
-#   fuzz_stb    PNG, JPEG and TGA decoding  (seeds in fuzz/corpus-stb/)
-# The seeds stay as they are. An input that crashes, hangs or runs out of memory is kept in
-# build-fuzz/artifacts/<target>/; add it to the target's corpus as regress-<what-it-broke>
-# once the fault is fixed.
+# SECONDS (default 30) on a copy of its seed corpus, one after the other, one core each:
+#   fuzz_read     the read alone: the chunk loop and every chunk parser
+#   fuzz_check    the read, then the model check with every finding put into words
+#   fuzz_scene    the read, then the Model View's scene at every detail level, its picture and
+#                 OBJ
+#   fuzz_pof      the read, then every window opened and clicked through
+#   fuzz_dds      the DDS decoder             (seeds in fuzz/corpus-dds/)
+#   fuzz_pcx      the PCX decoder             (seeds in fuzz/corpus-pcx/)
+#   fuzz_stb      PNG, JPEG and TGA decoding  (seeds in fuzz/corpus-stb/)
+#   fuzz_archive  a VP archive listed, its window filtered and sorted, its models opened
+#                 (seeds in fuzz/corpus-vp/)
+# The POF targets' seeds are in fuzz/corpus/. The seeds stay as they are. An input that
+# crashes, hangs or runs out of memory is kept in build-fuzz/artifacts/<target>/; add it to the
+# target's corpus as regress-<what-it-broke> once the fault is fixed.
 #
 #   bash scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-30}
-targets=(fuzz_read fuzz_check fuzz_scene fuzz_pof fuzz_dds fuzz_pcx fuzz_stb)
+targets=(fuzz_read fuzz_check fuzz_scene fuzz_pof fuzz_dds fuzz_pcx fuzz_stb fuzz_archive)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPOFSCOPE_LIBFUZZER=ON -DPOFSCOPE_SANITIZE=ON -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF
@@ -27,12 +30,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for target in "${targets[@]}"; do
     echo "== $target: ${seconds} s"
-    mkdir -p "$work/$target/artifacts"
     corpus=fuzz/corpus
     dict=(-dict=fuzz/pof.dict)
     case $target in
         fuzz_dds | fuzz_pcx | fuzz_stb) corpus=fuzz/corpus-${target#fuzz_} dict=() ;;
+        fuzz_archive) corpus=fuzz/corpus-vp dict=(-dict=fuzz/vp.dict) ;;
     esac
+    mkdir -p "$work/$target/artifacts"
     cp -r "$corpus" "$work/$target/corpus"
     # ASan's quarantine of freed memory (256 MB by default) is kept small, so that the RSS
     # limit speaks of what an input makes the program hold.

@@ -129,27 +129,44 @@ ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::
     return outcome;
 }
 
-ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop) {
+std::optional<std::string> choose_pof_file(view::Desktop& desktop, ReadOutcome& outcome) {
     view::OpenFileRequest request;
     request.title = "Open POF File";
     request.default_suffix = "pof";
     const auto chosen = desktop.open_file(request);
-    if (chosen.status == view::OpenFileResult::Status::Cancelled) return ReadOutcome::Cancelled;
+    if (chosen.status == view::OpenFileResult::Status::Cancelled) {
+        outcome = ReadOutcome::Cancelled;
+        return std::nullopt;
+    }
     if (chosen.status == view::OpenFileResult::Status::Failed) {
         desktop.stop_message(chosen.error);
-        return ReadOutcome::DialogFailed;
+        outcome = ReadOutcome::DialogFailed;
+        return std::nullopt;
     }
-    return open_pof_file(chosen.path, store, form, desktop);
+    return chosen.path;
+}
+
+ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop) {
+    ReadOutcome outcome = ReadOutcome::Cancelled;
+    const auto path = choose_pof_file(desktop, outcome);
+    if (!path) return outcome;
+    return open_pof_file(*path, store, form, desktop);
 }
 
 ReadOutcome open_pof_file(const std::string& path, ModelStore& store, MainForm& form,
                           view::Desktop& desktop) {
+    return open_pof_from(
+        path, [&path] { return PofFile::open(path); }, store, form, desktop);
+}
+
+ReadOutcome open_pof_from(const std::string& label, const std::function<PofFile()>& open,
+                          ModelStore& store, MainForm& form, view::Desktop& desktop) {
     view::BusyCursor busy(desktop);
     clr_data(store, form);
-    form.set_file_label(path);
+    form.set_file_label(label);
     form.repaint_file_label();
     try {
-        PofFile file = PofFile::open(path);
+        PofFile file = open();
         return read_chunks(file, store, form, desktop);
     } catch (const OpenError& e) {
         desktop.stop_message(std::string("Cannot open ") + e.what());

@@ -3,6 +3,8 @@
 // lists every chunk and hands its body to the parser of its type.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "io/pof_file.h"
@@ -27,10 +29,19 @@ enum class ReadOutcome {
 // File > Open: the dialog, the reset, the read.
 ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop);
 
+// The open dialog of File > Open: the file chosen, or nothing, with outcome set to Cancelled
+// or to DialogFailed once the system's words were shown.
+std::optional<std::string> choose_pof_file(view::Desktop& desktop, ReadOutcome& outcome);
+
 // What File > Open does once the dialog named a file: the reset, the file label, the read.
 // A file dropped on the main window and a reload are read through it too.
 ReadOutcome open_pof_file(const std::string& path, ModelStore& store, MainForm& form,
                           view::Desktop& desktop);
+
+// The same for a model whose bytes open() gives (a member of an archive), named label in the
+// file label and in the message when open() throws OpenError.
+ReadOutcome open_pof_from(const std::string& label, const std::function<PofFile()>& open,
+                          ModelStore& store, MainForm& form, view::Desktop& desktop);
 
 // Reads the magic, the version and every chunk from the file's first byte on. A damaged
 // chunk stops the read; what was listed and read before it stays. Whatever went wrong is told

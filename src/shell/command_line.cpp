@@ -34,8 +34,9 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
 
 std::string usage_text() {
     return "Usage: pofscope [FILE]\n"
-           "Opens the main window and reads the POF model FILE into it as File > Open does.\n"
-           "Without FILE the window starts empty.\n"
+           "Opens the main window and reads the POF model FILE into it as File > Open does;\n"
+           "a FILE that is a VP archive opens in the archive window, from which its models\n"
+           "open. Without FILE the window starts empty.\n"
            "\n"
            "  --help     print this help\n"
            "  --version  print the version\n"

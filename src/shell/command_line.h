@@ -1,5 +1,6 @@
 #pragma once
-// pofscope's command line: the POF file to open at start-up, --help and --version.
+// pofscope's command line: the POF file or VP archive to open at start-up, --help and
+// --version.
 
 #include <string>
 #include <vector>

@@ -1,11 +1,14 @@
 #include "shell/frmPOF.h"
 
+#include <new>
 #include <utility>
 
 #include "check/frmModelCheck.h"
 #include "io/text.h"
 #include "scene/frmModelView.h"
+#include "shell/archive_text.h"
 #include "shell/command_line.h"
+#include "shell/frmArchive.h"
 #include "shell/row_text.h"
 #include "shell/show_item.h"
 
@@ -63,11 +66,82 @@ void frmPOF::window_opened() {
 }
 
 pof::ReadOutcome frmPOF::open() {
-    return pof::open_pof(store_, *this, desktop_);
+    pof::ReadOutcome outcome = pof::ReadOutcome::Cancelled;
+    const auto path = pof::choose_pof_file(desktop_, outcome);
+    return path ? open_file(*path) : outcome;
 }
 
 pof::ReadOutcome frmPOF::open_file(const std::string& path) {
+    if (archive::has_archive_magic(path)) return open_archive(path);
+    source_ = Source{path, {}};
     return pof::open_pof_file(path, store_, *this, desktop_);
+}
+
+// A directory with faults is listed all the same; the faults are told in one message box
+// over the archive window.
+pof::ReadOutcome frmPOF::open_archive(const std::string& path) {
+    view::BusyCursor busy(desktop_);
+    std::shared_ptr<const archive::Archive> listed;
+    try {
+        listed = std::make_shared<const archive::Archive>(archive::Archive::open(path));
+    } catch (const pof::OpenError& e) {
+        desktop_.stop_message(std::string("Cannot open ") + e.what());
+        return pof::ReadOutcome::OpenFailed;
+    } catch (const pof::ReadError& e) {
+        desktop_.stop_message(damaged_archive_message(e.what()));
+        return pof::ReadOutcome::OpenFailed;
+    } catch (const std::bad_alloc&) {
+        desktop_.stop_message(damaged_archive_message("there is not enough memory to list it"));
+        return pof::ReadOutcome::OpenFailed;
+    }
+    show_archive(listed);
+    if (listed->notes().empty()) return pof::ReadOutcome::Clean;
+    desktop_.stop_message(notes_message(*listed));
+    return pof::ReadOutcome::Damaged;
+}
+
+void frmPOF::show_archive(std::shared_ptr<const archive::Archive> listed) {
+    close_viewer(frmArchive::kName);
+    auto window = std::make_unique<frmArchive>(
+        std::move(listed),
+        [this](const frmArchive::Listed& archive, const archive::Member& member) {
+            return open_member(archive, member);
+        });
+    window->opened();
+    present(windows_.create(std::move(window)));
+}
+
+pof::ReadOutcome frmPOF::open_member(const std::shared_ptr<const archive::Archive>& archive,
+                                     const archive::Member& member) {
+    const std::string path(archive->path_of(member));
+    source_ = Source{archive->path(), path};
+    const std::string label = member_label(archive->path(), path);
+    const auto open = [&] {
+        try {
+            return archive->open_member(member);
+        } catch (const pof::OpenError& e) {
+            throw pof::OpenError(label + ": " + e.what());
+        }
+    };
+    return pof::open_pof_from(label, open, store_, *this, desktop_);
+}
+
+// The archive is listed again, so a member that moved inside it is still found.
+pof::ReadOutcome frmPOF::reload_member(const Source& source) {
+    const std::string label = member_label(source.path, source.member);
+    const auto open = [&] {
+        try {
+            const auto listed = archive::Archive::open(source.path);
+            const archive::Member* member = listed.find(source.member);
+            if (!member) throw pof::OpenError("the archive holds no file of that path");
+            return listed.open_member(*member);
+        } catch (const pof::ReadError& e) {
+            throw pof::OpenError(label + ": the archive's directory cannot be read: " + e.what());
+        } catch (const pof::OpenError& e) {
+            throw pof::OpenError(label + ": " + e.what());
+        }
+    };
+    return pof::open_pof_from(label, open, store_, *this, desktop_);
 }
 
 std::optional<pof::ReadOutcome> frmPOF::open_at_start(const std::vector<std::string>& files) {
@@ -78,9 +152,11 @@ std::optional<pof::ReadOutcome> frmPOF::open_at_start(const std::vector<std::str
 }
 
 std::optional<pof::ReadOutcome> frmPOF::reload() {
-    if (file_path_.empty()) return std::nullopt;
-    // A copy: the reset empties the label, and with it file_path_, before the read.
-    return open_file(std::string(file_path_));
+    if (!source_) return std::nullopt;
+    // A copy: the read sets the source again.
+    const Source source = *source_;
+    if (source.member.empty()) return open_file(source.path);
+    return reload_member(source);
 }
 
 void frmPOF::menu_command(std::string_view name) {
@@ -120,6 +196,7 @@ void frmPOF::row_double_clicked(int row) {
 
 void frmPOF::closing() {
     close_all();
+    close_viewer(frmArchive::kName);
 }
 
 void frmPOF::close_all() {
@@ -206,7 +283,6 @@ void frmPOF::paint(Paint part) {
 
 void frmPOF::set_file_label(const std::string& text) {
     label_.text = text;
-    file_path_ = text;
 }
 void frmPOF::repaint_file_label() {
     paint(Paint::FileLabel);

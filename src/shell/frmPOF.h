@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "archive/vp_archive.h"
 #include "pof/global_data.h"
 #include "pof/main_form.h"
 #include "pof/read_pof.h"
@@ -42,17 +43,26 @@ class frmPOF : public pof::MainForm {
     void window_opened();
     pof::ReadOutcome open();
     // A file dropped on the window: read as File > Open reads the file its dialog returns.
+    // A file whose magic is "VPVP" is a VP archive: it opens in the archive window, which
+    // replaces the one open, and the main window keeps its model. Its outcome is Clean, or
+    // Damaged when its directory has faults, OpenFailed when it cannot be listed.
     pof::ReadOutcome open_file(const std::string& path);
+    // A member of an archive, read as File > Open reads a file; the label shows
+    // "ARCHIVE › PATH", and F5 reads that member again.
+    pof::ReadOutcome open_member(const std::shared_ptr<const archive::Archive>& archive,
+                                 const archive::Member& member);
     // The files named on the command line, once the window shows: one is read as File > Open
     // reads the file its dialog returns; several are refused with the message box of a failed
     // open and nothing is read. Nothing happens (and nothing is returned) for none.
     std::optional<pof::ReadOutcome> open_at_start(const std::vector<std::string>& files);
-    // F5: the file the label names, read once more as a second Open of it would. Nothing
-    // happens (and nothing is returned) while no file has been chosen.
+    // F5: the file or archive member the label names, read once more as a second Open of it
+    // would (a member is looked up in the archive's directory afresh). Nothing happens (and
+    // nothing is returned) while no file has been chosen.
     std::optional<pof::ReadOutcome> reload();
     void menu_command(std::string_view entry_name);
     void row_clicked(int row);
     void row_double_clicked(int row);
+    // Closes every viewer and the archive window.
     void closing();
     void close_all();
     void show_viewer(pof::RecordEntry entry);
@@ -87,6 +97,15 @@ class frmPOF : public pof::MainForm {
     void close_viewer(std::string_view viewer) override;
 
   private:
+    // What F5 reads again: a file, or the member of that path of the archive at path.
+    struct Source {
+        std::string path;
+        std::string member;  // empty for a loose file
+    };
+
+    pof::ReadOutcome open_archive(const std::string& path);
+    void show_archive(std::shared_ptr<const archive::Archive> listed);
+    pof::ReadOutcome reload_member(const Source& source);
     void set_current_subobject_from(int row);
     void paint(Paint part);
     MenuEntry& record_entry(pof::RecordEntry entry);
@@ -101,7 +120,7 @@ class frmPOF : public pof::MainForm {
     view::Windows& windows_;
     std::string title_ = "POF File Data";
     view::Value label_{"Label1"};
-    std::string file_path_;  // the file the label names, as the reader was given it
+    std::optional<Source> source_;  // what the label names
     view::Table list_;
     std::vector<std::string> row_types_;  // chunk IDs as read, for taking rows apart
     std::vector<Menu> menus_;

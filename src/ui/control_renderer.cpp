@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -133,6 +134,8 @@ QWidget* ControlRenderer::render(view::Control& control) {
             return field(as<view::Field>(control));
         case view::Kind::TextBox:
             return text_box(as<view::TextBox>(control));
+        case view::Kind::TextInput:
+            return text_input(as<view::TextInput>(control));
         case view::Kind::DropDown:
             return drop_down(as<view::DropDown>(control));
         case view::Kind::Table:
@@ -218,6 +221,25 @@ QWidget* ControlRenderer::text_box(view::TextBox& t) {
         view->setEnabled(t.enabled);
     });
     return view;
+}
+
+// Every keystroke goes to the logic at once, so a filter narrows its list as one types. The
+// text is set back only when the logic changed it, so the cursor stays where it is.
+QWidget* ControlRenderer::text_input(view::TextInput& t) {
+    auto* edit = new QLineEdit;
+    named(edit, t);
+    edit->setPlaceholderText(qt_text(t.placeholder));
+    edit->setClearButtonEnabled(true);
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this, &t](const QString& text) {
+        t.type(text.toStdString());
+        after_event_();
+    });
+    on_sync([edit, &t] {
+        const QString text = qt_text(t.text);
+        if (edit->text() != text) edit->setText(text);
+        edit->setEnabled(t.enabled);
+    });
+    return edit;
 }
 
 QWidget* ControlRenderer::drop_down(view::DropDown& d) {
@@ -324,19 +346,26 @@ QWidget* ControlRenderer::group(view::Group& g) {
 }
 
 // One under the other: free room goes to a list or text box, else below the last child.
-// Side by side: groups and lists take the row's full height, the rest keeps to the top.
+// Side by side: groups and lists take the row's full height, the rest keeps to the top (or
+// stands level with a text input beside it).
 void ControlRenderer::add_children(QBoxLayout* layout, const std::vector<view::Control*>& children,
                                    bool vertical) {
+    // Beside a line of text input its caption stands level with the text.
+    const bool beside_input =
+        std::any_of(children.begin(), children.end(),
+                    [](const view::Control* c) { return c->kind() == view::Kind::TextInput; });
     bool any_expands = false;
     for (view::Control* child : children) {
         QWidget* widget = render(*child);
         if (vertical && child->gap_above) layout->addSpacing(widget->fontMetrics().height());
         const bool grows = expands(*child);
         any_expands = any_expands || grows;
-        if (vertical || grows || child->kind() == view::Kind::Group) {
+        if (!vertical && child->kind() == view::Kind::TextInput) {
+            layout->addWidget(widget, 1);  // a filter takes the width its row leaves
+        } else if (vertical || grows || child->kind() == view::Kind::Group) {
             layout->addWidget(widget, grows ? 1 : 0);
         } else {
-            layout->addWidget(widget, 0, Qt::AlignTop);
+            layout->addWidget(widget, 0, beside_input ? Qt::AlignVCenter : Qt::AlignTop);
         }
     }
     if (vertical) {

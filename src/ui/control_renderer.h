@@ -39,6 +39,7 @@ class ControlRenderer {
     QWidget* multiline_value(view::Value& v);
     QWidget* field(view::Field& f);
     QWidget* text_box(view::TextBox& t);
+    QWidget* text_input(view::TextInput& t);
     QWidget* drop_down(view::DropDown& d);
     QWidget* table(view::Table& t);
     QWidget* grid(view::Grid& g);

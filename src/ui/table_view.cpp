@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
@@ -24,6 +25,11 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
+    if (table.sortable()) {
+        header()->setSectionsClickable(true);
+        header()->setSortIndicatorShown(true);
+        connect(header(), &QHeaderView::sectionClicked, this, &TableView::header_clicked);
+    }
     if (!table.name.empty()) setObjectName(qt_text(table.name));
 
     connect(this, &QAbstractItemView::clicked, this, &TableView::user_clicked);
@@ -56,9 +62,22 @@ bool TableView::sync() {
     const bool changed = model_.sync();
     if (changed) wide_width_ = -1;
     sync_selection();
+    sync_order();
     setEnabled(table_.enabled);
     syncing_ = false;
     return changed;
+}
+
+void TableView::sync_order() {
+    if (!table_.sortable()) return;
+    const Qt::SortOrder order = table_.order.ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
+    // Section -1 shows no indicator.
+    header()->setSortIndicator(table_.order.column, order);
+}
+
+void TableView::header_clicked(int column) {
+    table_.sort_by(column);
+    after_event_();
 }
 
 void TableView::sync_selection() {
@@ -101,17 +120,29 @@ int TableView::contents_width(int column) const {
     return std::max(width, itemDelegateForIndex(index)->sizeHint(option, index).width());
 }
 
+// The longest row of every column is found in one pass over the rows (a row made on demand
+// is made once, not once per column) and kept until the rows change.
 int TableView::longest_row(int column) const {
     const auto rows = std::min<std::size_t>(table_.row_count(), model_.rowCount());
-    int longest = -1;
-    std::size_t longest_size = 0;
+    if (longest_revision_ != table_.revision || longest_rows_count_ != rows) {
+        longest_rows_ = longest_rows(rows);
+        longest_revision_ = table_.revision;
+        longest_rows_count_ = rows;
+    }
+    const auto c = static_cast<std::size_t>(column);
+    return c < longest_rows_.size() ? longest_rows_[c] : -1;
+}
+
+std::vector<int> TableView::longest_rows(std::size_t rows) const {
+    std::vector<int> longest(table_.columns.size(), rows > 0 ? 0 : -1);
+    std::vector<std::size_t> sizes(longest.size(), 0);
     for (std::size_t r = 0; r < rows; ++r) {
         const auto cells = table_.cells(r);
-        const std::size_t size =
-            static_cast<std::size_t>(column) < cells.size() ? cells[column].size() : 0;
-        if (longest < 0 || size > longest_size) {
-            longest = static_cast<int>(r);
-            longest_size = size;
+        for (std::size_t c = 0; c < longest.size() && c < cells.size(); ++c) {
+            if (cells[c].size() > sizes[c]) {
+                sizes[c] = cells[c].size();
+                longest[c] = static_cast<int>(r);
+            }
         }
     }
     return longest;
@@ -140,6 +171,13 @@ void TableView::focusInEvent(QFocusEvent* event) {
 void TableView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) return;
     QTreeView::mousePressEvent(event);
+}
+
+void TableView::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || !currentIndex().isValid()) return QTreeView::keyPressEvent(event);
+    user_double_clicked(currentIndex());
+    event->accept();
 }
 
 void TableView::user_clicked(const QModelIndex& index) {

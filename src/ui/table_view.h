@@ -1,9 +1,13 @@
 #pragma once
-// A list view in report form over a view::Table: header visible, no tree decoration, no
-// sorting, whole rows selected. Clicks and double-clicks go to the table's handlers.
+// A list view in report form over a view::Table: header visible, no tree decoration, whole
+// rows selected. Clicks and double-clicks go to the table's handlers, and Enter on a row
+// counts as its double-click. A sortable table's column headers are clickable and show the
+// order the logic sorted the rows in; the view itself never sorts.
 
 #include <QTreeView>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "ui/table_model.h"
 #include "view/controls.h"
@@ -30,13 +34,17 @@ class TableView : public QTreeView {
     void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void sync_selection();
+    void sync_order();
+    void header_clicked(int column);
     int contents_width(int column) const;
     int fitted_width(int column) const;
     int wide_width() const;
     int longest_row(int column) const;
+    std::vector<int> longest_rows(std::size_t rows) const;
     void user_clicked(const QModelIndex& index);
     void user_double_clicked(const QModelIndex& index);
     void selection_changed();
@@ -46,7 +54,10 @@ class TableView : public QTreeView {
     std::function<void()> after_event_;
     bool syncing_ = false;
     bool sized_on_show_ = false;
-    mutable int wide_width_ = -1;  // measured once the widget is polished; -1 until then
+    mutable int wide_width_ = -1;            // measured once the widget is polished; -1 until then
+    mutable std::vector<int> longest_rows_;  // per column, for the rows of one revision
+    mutable std::uint64_t longest_revision_ = 0;
+    mutable std::size_t longest_rows_count_ = 0;
 };
 
 }  // namespace ui

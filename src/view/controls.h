@@ -11,7 +11,7 @@
 
 namespace view {
 
-enum class Kind { Caption, Value, Field, TextBox, DropDown, Table, Grid, Box, Group };
+enum class Kind { Caption, Value, Field, TextBox, TextInput, DropDown, Table, Grid, Box, Group };
 
 // Where a caption's or value's text sits in its place; Default leaves it to the binding.
 enum class Align { Default, Left, Center, Right };
@@ -73,6 +73,25 @@ class TextBox : public Control {
     bool line_feeds_as_crlf = false;
 };
 
+// A line of text the user types (a filter). type() runs the same handler for the user's
+// typing and for text set in code, with the whole text after each change.
+class TextInput : public Control {
+  public:
+    using Handler = std::function<void(const std::string&)>;
+    explicit TextInput(std::string name = {}, Handler on_change = {})
+        : Control(std::move(name)), on_change(std::move(on_change)) {}
+    Kind kind() const override { return Kind::TextInput; }
+
+    void type(std::string new_text) {
+        text = std::move(new_text);
+        if (on_change) on_change(text);
+    }
+
+    std::string text;
+    std::string placeholder;  // shown greyed while the text is empty
+    Handler on_change;
+};
+
 // A drop-down list. choose() runs the same handler for the user's choice and for a choice
 // made in code.
 // Numbers the choices made in drop-down lists, one after the other, over every window.
@@ -111,6 +130,9 @@ class DropDown : public Control {
 // source (a row count and a function giving the cells of a row), so a list of millions of
 // rows need not hold their texts; read them through row_count() and cells(). Rows are bumped
 // in revision on every change, so a binding re-populates only when they changed.
+// A list with a sort handler is sortable: a click on a column header asks the logic to order
+// the rows by that column (a second click on it reverses the order), and the binding shows
+// the column and direction the rows are in.
 class Table : public Control {
   public:
     // Keep: the width it was made with, whatever the rows hold.
@@ -155,6 +177,19 @@ class Table : public Control {
     }
     bool valid(int row) const { return row >= 0 && static_cast<std::size_t>(row) < row_count(); }
 
+    struct Order {
+        int column = -1;  // -1: as the rows were made
+        bool ascending = true;
+    };
+    bool sortable() const { return static_cast<bool>(on_sort); }
+    // A click on the header of a column.
+    void sort_by(int column) {
+        if (!sortable() || column < 0 || column >= static_cast<int>(columns.size())) return;
+        order.ascending = order.column != column || !order.ascending;
+        order.column = column;
+        on_sort(order);
+    }
+
     std::vector<Column> columns;
     // The window opens wide enough to show every column at the width its rows need (at most
     // most of the screen), for lists whose rows are long sentences.
@@ -162,6 +197,8 @@ class Table : public Control {
     int selected = -1;
     std::uint64_t revision = 0;
     Handler on_click, on_double_click;
+    Order order;
+    std::function<void(const Order&)> on_sort;
 
   private:
     std::vector<Cells> rows_;

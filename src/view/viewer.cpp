@@ -47,6 +47,14 @@ std::vector<Control*> lists_of(Control& root) {
     return out;
 }
 
+std::vector<TextInput*> inputs_of(Control& root) {
+    std::vector<TextInput*> out;
+    walk(root, [&](Control& c) {
+        if (c.kind() == Kind::TextInput) out.push_back(static_cast<TextInput*>(&c));
+    });
+    return out;
+}
+
 std::vector<Control*> controls_of(Control& root) {
     std::vector<Control*> out;
     walk(root, [&](Control& c) { out.push_back(&c); });

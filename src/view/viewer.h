@@ -49,6 +49,8 @@ class Viewer {
 
 // Every drop-down list and list view of a layout, in layout order (depth first).
 std::vector<Control*> lists_of(Control& root);
+// Every text input of a layout, in layout order.
+std::vector<TextInput*> inputs_of(Control& root);
 // Every control of a layout, depth first, the root first.
 std::vector<const Control*> controls_of(const Control& root);
 std::vector<Control*> controls_of(Control& root);

@@ -192,6 +192,12 @@ void TextWriter::control(const Control& c) {
         case Kind::TextBox:
             text_box(static_cast<const TextBox&>(c));
             break;
+        case Kind::TextInput: {
+            const auto& input = static_cast<const TextInput&>(c);
+            line(head("input " + pof::integer_text(++inputs_), c.name) + disabled_mark(c.enabled) +
+                 ":" + (input.text.empty() ? "" : " ") + one_line(input.text));
+            break;
+        }
         case Kind::DropDown:
             drop_down(static_cast<const DropDown&>(c));
             break;
@@ -244,8 +250,18 @@ void TextWriter::drop_down(const DropDown& d) {
     });
 }
 
+// ", sorted by Size descending" after the head of a sortable list.
+std::string order_text(const Table& t) {
+    if (!t.sortable()) return {};
+    if (t.order.column < 0 || t.order.column >= static_cast<int>(t.columns.size())) {
+        return ", not sorted";
+    }
+    return ", sorted by " + one_line(t.columns[t.order.column].header) +
+           (t.order.ascending ? " ascending" : " descending");
+}
+
 void TextWriter::table(const Table& t) {
-    line(list_head(t, t.row_count(), t.selected));
+    line(list_head(t, t.row_count(), t.selected) + order_text(t));
     std::vector<std::string> headers;
     for (const auto& c : t.columns) headers.push_back(c.header);
     indented([&] {

@@ -42,8 +42,13 @@ class TextWriter {
 
     std::ostream& out_;
     std::size_t indent_ = 0;
-    int lists_ = 0;  // lists met so far, numbered from 1 in layout order
+    int lists_ = 0;   // lists met so far, numbered from 1 in layout order
+    int inputs_ = 0;  // text inputs met so far, likewise
 };
+
+// ", sorted by Size descending" (", not sorted") after the head of a sortable list; nothing
+// for other lists.
+std::string order_text(const Table& t);
 
 // The first line: the object name, two blanks, the title in double quotes.
 std::string title_line(const std::string& name, const std::string& title);

@@ -6,8 +6,10 @@
 #include "every_chunk_model.h"
 #include "fault_models.h"
 #include "pof_builder.h"
+#include "sample_archive.h"
 #include "ship_model.h"
 #include "subobject_model.h"
+#include "vp_builder.h"
 
 namespace golden {
 
@@ -159,7 +161,51 @@ Model damaged() {
             {"", "--check", "--view OBJ2", "--view OBJ2 --open 2:1", "--view TXTR", "--view GPNT"}};
 }
 
+// The sample archive's window, filtered and sorted, its models opened, and its check.
+Model sample_archive() {
+    return {"archive",
+            testing_pof::sample_archive(),
+            {"", "--json", "--type 1:MODELS --sort 1:2 --sort 1:2", "--sort 1:4",
+             "--member data/models/sample.pof", "--member DATA/Models/Extra.POF --view TXTR",
+             "--member data/maps/sample-hull.dds", "--member data/models/none.pof", "--check",
+             "--check --json"},
+            ".vp"};
+}
+
+// An archive whose directory holds every fault that leaves the rest listed.
+Model damaged_archive() {
+    const std::string model = testing_pof::ship_model();
+    const std::string bytes = testing_pof::VpBuilder()
+                                  .up()
+                                  .folder("data")
+                                  .file("Ship.pof", model, 915148800)  // 1999-01-01
+                                  .entry(16, 1 << 30, "cut.pof", 0)
+                                  .entry(16, -8, "minus.pof", 0)
+                                  .entry(16, 4, "a name of thirty-two bytes, no NUL", 0)
+                                  .entry(16, 4, "caf\xE9\n.tbl", 0)
+                                  .file("SHIP.POF", model + "more", 2147483647)
+                                  .version(3)
+                                  .str();
+    return {"damaged-archive",
+            bytes,
+            {"", "--member data/cut.pof", "--member data/ship.pof", "--check"},
+            ".vp"};
+}
+
+// Archives whose header or directory cannot be listed.
+Model broken_archive() {
+    return {"broken-archive",
+            testing_pof::VpBuilder().file("a.pof", "PSPO").entry_count(3).str(),
+            {"", "--member a.pof", "--check"},
+            ".vp"};
+}
+
 }  // namespace
+
+const Model& sample_model() {
+    static const Model sample = sample_ship();
+    return sample;
+}
 
 std::vector<Model> models() {
     return {every_chunk("v1800", 1800),
@@ -171,7 +217,10 @@ std::vector<Model> models() {
             sample_ship(),
             model_view_choices(),
             chunk_faults(),
-            block_faults()};
+            block_faults(),
+            sample_archive(),
+            damaged_archive(),
+            broken_archive()};
 }
 
 }  // namespace golden

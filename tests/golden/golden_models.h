@@ -9,10 +9,14 @@ namespace golden {
 
 struct Model {
     std::string name;                  // also the name of its golden file
-    std::string bytes;                 // the POF file
+    std::string bytes;                 // the POF file or VP archive
     std::vector<std::string> windows;  // pofdump options, one run each
+    std::string suffix = ".pof";       // of the file's name
 };
 
 std::vector<Model> models();
+
+// The windows of the sample ship, each shown from its loose file and from the sample archive.
+const Model& sample_model();
 
 }  // namespace golden

@@ -1,7 +1,7 @@
 // Golden window texts: the pofdump text of every window over the every-chunk models at the
 // versions where a layout changes, a negative version, a damaged file and the sample ship, the
-// Model View after a choice in each chunk window, and the check of faulty models, compared
-// byte for byte with the files in this folder. When a change of a window is meant,
+// Model View after a choice in each chunk window, the check of faulty models, and archives,
+// compared byte for byte with the files in this folder. When a change of a window is meant,
 // rewrite them with
 //   cmake --build build --target update_golden
 // and review their diff in the commit.
@@ -19,6 +19,7 @@
 
 #include "check/finding.h"
 #include "golden_models.h"
+#include "sample_archive.h"
 #include "session.h"
 #include "temp_file.h"
 
@@ -37,10 +38,14 @@ std::string replace_all(std::string text, const std::string& from, const std::st
 class ModelFiles {
   public:
     explicit ModelFiles(const std::vector<golden::Model>& models) {
-        for (const auto& model : models) {
-            names_.push_back(model.name);
-            files_.push_back(std::make_unique<testing_pof::TempFile>(model.bytes));
-        }
+        for (const auto& model : models) add(model.name + model.suffix, model.bytes);
+    }
+    // Another file, shown by shown_name.
+    void add(const std::string& shown_name, const std::string& bytes) {
+        const auto dot = shown_name.rfind('.');
+        names_.push_back(shown_name.substr(0, dot));
+        suffixes_.push_back(shown_name.substr(dot));
+        files_.push_back(std::make_unique<testing_pof::TempFile>(bytes, suffixes_.back()));
     }
     std::string path(const std::string& name) const {
         for (std::size_t i = 0; i < names_.size(); ++i) {
@@ -49,16 +54,19 @@ class ModelFiles {
         ADD_FAILURE() << "a step names @" << name << ", which is no golden model";
         return name;
     }
-    // The paths in text replaced by the models' file names.
+    // The paths in text replaced by the models' file names; a path's last step alone too (the
+    // archive window is titled with the file's name).
     std::string shown(std::string text) const {
         for (std::size_t i = 0; i < names_.size(); ++i) {
-            text = replace_all(text, files_[i]->path(), names_[i] + ".pof");
+            const std::string path = files_[i]->path();
+            text = replace_all(text, path, names_[i] + suffixes_[i]);
+            text = replace_all(text, path.substr(path.rfind('/') + 1), names_[i] + suffixes_[i]);
         }
         return text;
     }
 
   private:
-    std::vector<std::string> names_;
+    std::vector<std::string> names_, suffixes_;
     std::vector<std::unique_ptr<testing_pof::TempFile>> files_;
 };
 
@@ -145,6 +153,27 @@ TEST(GoldenWindowTexts, EveryCodeOfTheModelCheckIsInSomeGoldenText) {
         const std::string code(check::code_name(static_cast<check::Code>(c)));
         EXPECT_NE(all.find("[" + code + "]\n"), std::string::npos)
             << "no golden --check run shows the code " << code;
+    }
+}
+
+// A model read from inside an archive shows every window as its loose file does; only the
+// file label differs.
+TEST(GoldenWindowTexts, TheSampleReadFromItsArchiveShowsWhatItsLooseFileShows) {
+    const golden::Model& sample = golden::sample_model();
+    ModelFiles files({sample});
+    files.add("sample-archive.vp", testing_pof::sample_archive());
+    const auto after_command = [](const std::string& text) { return text.substr(text.find('\n')); };
+    const std::string label = "value Label1: sample.pof";
+    for (const auto& steps : sample.windows) {
+        if (steps == "--check") continue;
+        const std::string from_archive = after_command(files.shown(run_text(arguments(
+            "--member data/models/sample.pof " + steps, files.path("sample-archive"), files))));
+        const std::string loose =
+            after_command(files.shown(run_text(arguments(steps, files.path("sample"), files))));
+        EXPECT_EQ(from_archive,
+                  replace_all(loose, label,
+                              "value Label1: sample-archive.vp \u203A data/models/sample.pof"))
+            << steps;
     }
 }
 

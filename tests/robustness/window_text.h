@@ -27,6 +27,9 @@ inline void append_control(std::string& out, const view::Control& c) {
         case Kind::TextBox:
             out += static_cast<const view::TextBox&>(c).text;
             break;
+        case Kind::TextInput:
+            out += static_cast<const view::TextInput&>(c).text;
+            break;
         case Kind::DropDown: {
             const auto& d = static_cast<const view::DropDown&>(c);
             for (const auto& row : d.rows) out += row + "|";

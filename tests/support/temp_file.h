@@ -15,7 +15,10 @@ namespace testing_pof {
 
 class TempFile {
   public:
-    explicit TempFile(const std::string& bytes) : path_(unique_path()) { write(bytes); }
+    explicit TempFile(const std::string& bytes, const std::string& suffix = ".pof")
+        : path_(unique_path(suffix)) {
+        write(bytes);
+    }
     ~TempFile() {
         std::error_code ignored;
         std::filesystem::remove(path_, ignored);
@@ -27,14 +30,14 @@ class TempFile {
     void write(const std::string& bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
 
   private:
-    static std::filesystem::path unique_path() {
+    static std::filesystem::path unique_path(const std::string& suffix) {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = test ? std::string(test->test_suite_name()) + "_" + test->name() : "";
         for (char& c : name)
             if (c == '/') c = '_';
         return std::filesystem::temp_directory_path() /
                ("pofscope_" + std::to_string(::getpid()) + "_" + name + "_" +
-                std::to_string(counter_++) + ".pof");
+                std::to_string(counter_++) + suffix);
     }
     static inline int counter_ = 0;
     std::filesystem::path path_;

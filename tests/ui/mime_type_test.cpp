@@ -1,5 +1,5 @@
-// The POF file type as a desktop sees it once installed: recognised by its magic whatever
-// the file is called, and by its name whatever it holds.
+// The POF and VP file types as a desktop sees them once installed: recognised by their magic
+// whatever the file is called, and by their name whatever it holds.
 
 #include <QMimeDatabase>
 #include <QTemporaryDir>
@@ -9,6 +9,7 @@
 namespace {
 
 constexpr const char* kPofType = "model/x-pof";
+constexpr const char* kVpType = "application/x-vp-archive";
 
 QString write(const QTemporaryDir& dir, const QString& name, const std::string& bytes) {
     QString path = dir.filePath(name);
@@ -25,6 +26,7 @@ class MimeTypeTest : public QObject {
     void the_magic_names_a_file_without_a_pof_name();
     void the_name_alone_is_enough_in_any_case();
     void the_type_carries_the_viewers_icon();
+    void archives_have_a_type_of_their_own();
 };
 
 void MimeTypeTest::the_magic_names_a_file_without_a_pof_name() {
@@ -47,6 +49,18 @@ void MimeTypeTest::the_name_alone_is_enough_in_any_case() {
 
 void MimeTypeTest::the_type_carries_the_viewers_icon() {
     QCOMPARE(QMimeDatabase().mimeTypeForName(kPofType).iconName(), QString(POFSCOPE_APP_ID));
+}
+
+void MimeTypeTest::archives_have_a_type_of_their_own() {
+    const QTemporaryDir dir;
+    const QMimeDatabase db;
+    const std::string header("VPVP\x02\0\0\0\x10\0\0\0\0\0\0\0", 16);
+    QCOMPARE(db.mimeTypeForFile(write(dir, "models", header)).name(), QString(kVpType));
+    for (const char* name : {"sparky_fs2.vp", "MV_ASSETS.VP"}) {
+        const QList<QMimeType> types = db.mimeTypesForFileName(name);
+        QVERIFY2(types.size() == 1 && types[0].name() == kVpType, name);
+    }
+    QCOMPARE(db.mimeTypeForName(kVpType).iconName(), QString(POFSCOPE_APP_ID));
 }
 
 QTEST_GUILESS_MAIN(MimeTypeTest)

@@ -1,10 +1,12 @@
 // Writes the sample model the README and scripts/run.sh open: a small ship with every chunk
-// type pofscope reads, and beside it the four texture files its TXTR names.
+// type pofscope reads, and beside it the four texture files its TXTR names; with a second
+// name, also the sample archive that holds it.
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "sample_archive.h"
 #include "sample_textures.h"
 #include "ship_model.h"
 
@@ -23,8 +25,8 @@ bool write(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_sample OUTPUT.pof\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make_sample OUTPUT.pof [ARCHIVE.vp]\n");
         return 2;
     }
     if (!write(argv[1], testing_pof::ship_model())) return 1;
@@ -32,5 +34,6 @@ int main(int argc, char** argv) {
     for (const auto& texture : testing_pof::sample_textures()) {
         if (!write((folder / texture.file_name).string(), texture.bytes)) return 1;
     }
+    if (argc == 3 && !write(argv[2], testing_pof::sample_archive())) return 1;
     return 0;
 }

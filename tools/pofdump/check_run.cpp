@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "check/model_check.h"
+#include "check_targets.h"
 #include "dump_render.h"
 #include "io/text.h"
 #include "json_stream.h"
@@ -17,32 +18,36 @@ std::string count_text(int n, const char* word) {
     return pof::integer_text(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-// Where the findings of the files go as they are put into words: compiler-style lines, or
-// one JSON object per file.
+// Where the findings of the models go as they are put into words: compiler-style lines with a
+// summary line per name given, or one JSON object per model.
 class CheckOutput {
   public:
     virtual ~CheckOutput() = default;
-    virtual void begin_file(const std::string& path) = 0;
+    virtual void begin_model(const std::string& name) = 0;
     virtual void finding(const check::Finding& f) = 0;
-    virtual void end_file(const check::Tally& t) = 0;
+    virtual void end_model(const check::Tally&) {}
+    virtual void end_group(const CheckGroup&, const check::Tally&) {}
     virtual void end() {}
 };
 
-// FILE:OFFSET: SEVERITY: PLACE: MESSAGE [CODE], then FILE: N errors, N warnings, N notes. The
-// file name is written in the one-line form the main window's label has, so a line feed or an
-// escape sequence in a name cannot split a finding or reach the terminal.
+// FILE:OFFSET: SEVERITY: PLACE: MESSAGE [CODE], then FILE: N errors, N warnings, N notes (an
+// archive or a folder counts its models as well). Names are written in the one-line form the
+// main window's label has, so a line feed or an escape sequence in a name cannot split a
+// finding or reach the terminal.
 class TextOutput : public CheckOutput {
   public:
     explicit TextOutput(std::ostream& out) : out_(out) {}
-    void begin_file(const std::string& path) override { name_ = one_line(path); }
+    void begin_model(const std::string& name) override { name_ = one_line(name); }
     void finding(const check::Finding& f) override {
         out_ << name_ << ':' << pof::integer_text(f.offset) << ": "
              << check::severity_name(f.severity) << ": " << one_line(check::shown_place(f)) << ": "
              << one_line(f.message) << " [" << check::code_name(f.code) << "]\n";
     }
-    void end_file(const check::Tally& t) override {
-        out_ << name_ << ": " << count_text(t.errors, "error") << ", "
-             << count_text(t.warnings, "warning") << ", " << count_text(t.notes, "note") << '\n';
+    void end_group(const CheckGroup& group, const check::Tally& t) override {
+        out_ << one_line(group.name) << ": ";
+        if (group.many) out_ << count_text(static_cast<int>(group.items.size()), "file") << ", ";
+        out_ << count_text(t.errors, "error") << ", " << count_text(t.warnings, "warning") << ", "
+             << count_text(t.notes, "note") << '\n';
     }
 
   private:
@@ -50,15 +55,15 @@ class TextOutput : public CheckOutput {
     std::string name_;
 };
 
-// An array of one object per file: its exact name, its findings as they come, then the
+// An array of one object per model: its exact name, its findings as they come, then the
 // counts, which are known only once the findings have been written.
 class JsonOutput : public CheckOutput {
   public:
     explicit JsonOutput(std::ostream& out) : out_(out), json_(out) { json_.begin_array(); }
-    void begin_file(const std::string& path) override {
+    void begin_model(const std::string& name) override {
         json_.begin_object();
         json_.key("file");
-        json_.string(path);
+        json_.string(name);
         json_.key("findings");
         json_.begin_array();
     }
@@ -73,7 +78,7 @@ class JsonOutput : public CheckOutput {
         member("message", f.message);
         json_.end_object();
     }
-    void end_file(const check::Tally& t) override {
+    void end_model(const check::Tally& t) override {
         json_.end_array();
         json_.key("errors");
         json_.number(t.errors);
@@ -97,17 +102,16 @@ class JsonOutput : public CheckOutput {
     JsonStream json_;
 };
 
-// The file read through the main window's logic, then checked, each finding going to output as
-// soon as its chunk is checked. A file that was not read at all (not opened, not POF) gives
-// one read finding in the reader's words.
-check::Tally check_file(const std::string& path, CheckOutput& output) {
+// The model read through the main window's logic, then checked, each finding going to output
+// as soon as its chunk is checked. A model that was not read at all (not opened, not POF)
+// gives one read finding in the reader's words.
+check::Tally check_item(const CheckItem& item, CheckOutput& output) {
     pof::ModelStore store;
     view::HeadlessDesktop desktop;
     view::HeadlessWindows windows;
     shell::frmPOF form(store, desktop, windows);
-    desktop.next_dialog_result = {view::OpenFileResult::Status::Chosen, path, {}};
     form.window_opened();
-    const pof::ReadOutcome outcome = form.open();
+    const pof::ReadOutcome outcome = item.read(form);
     const auto each = [&output](const check::Finding& f) { output.finding(f); };
     if (outcome == pof::ReadOutcome::OpenFailed || outcome == pof::ReadOutcome::NotPof) {
         const check::FindingList unread = check::unread_file(
@@ -128,11 +132,16 @@ int run_check(const Options& options, std::ostream& out, std::ostream&) {
         output = std::make_unique<TextOutput>(out);
     }
     bool errors = false;
-    for (const std::string& path : options.files) {
-        output->begin_file(path);
-        const check::Tally t = check_file(path, *output);
-        output->end_file(t);
-        errors = errors || t.errors > 0;
+    for (const CheckGroup& group : check_groups(options.files)) {
+        check::Tally total;
+        for (const CheckItem& item : group.items) {
+            output->begin_model(item.name);
+            const check::Tally t = check_item(item, *output);
+            output->end_model(t);
+            total = {total.errors + t.errors, total.warnings + t.warnings, total.notes + t.notes};
+        }
+        output->end_group(group, total);
+        errors = errors || total.errors > 0;
     }
     output->end();
     return errors ? kExitFailed : kExitClean;

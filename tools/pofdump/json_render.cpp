@@ -35,6 +35,8 @@ class JsonWriter {
     void list_base(const char* kind, const view::Control& c, int selected);
     void text_member(const char* kind, const view::Control& c, const std::string& text);
     void text_box(const view::TextBox& t);
+    void text_input(const view::TextInput& t);
+    void order(const view::Table& t);
     void header(const view::Caption& c);
     void strings(const char* key, const std::vector<std::string>& texts);
     void field(const view::Field& f);
@@ -45,7 +47,8 @@ class JsonWriter {
     void group(const view::Group& g);
 
     JsonStream& json_;
-    int lists_ = 0;  // lists met so far, numbered from 1 in layout order
+    int lists_ = 0;   // lists met so far, numbered from 1 in layout order
+    int inputs_ = 0;  // text inputs met so far, likewise
 };
 
 void JsonWriter::control(const view::Control& c) {
@@ -57,6 +60,8 @@ void JsonWriter::control(const view::Control& c) {
             return text_member("value", c, static_cast<const view::Value&>(c).text);
         case Kind::TextBox:
             return text_box(static_cast<const view::TextBox&>(c));
+        case Kind::TextInput:
+            return text_input(static_cast<const view::TextInput&>(c));
         case Kind::Field:
             return field(static_cast<const view::Field&>(c));
         case Kind::DropDown:
@@ -117,6 +122,37 @@ void JsonWriter::text_box(const view::TextBox& t) {
     json_.end_object();
 }
 
+void JsonWriter::text_input(const view::TextInput& t) {
+    json_.begin_object();
+    json_.key("kind");
+    json_.string("input");
+    json_.key("input");
+    json_.number(++inputs_);
+    json_.key("name");
+    json_.string(t.name);
+    json_.key("enabled");
+    json_.boolean(t.enabled);
+    json_.key("text");
+    json_.string(t.text);
+    json_.end_object();
+}
+
+// The column the rows are sorted by (null for none) and the direction, for sortable lists.
+void JsonWriter::order(const view::Table& t) {
+    if (!t.sortable()) return;
+    json_.key("sort");
+    json_.begin_object();
+    json_.key("column");
+    if (t.order.column >= 0) {
+        json_.number(t.order.column);
+    } else {
+        json_.null();
+    }
+    json_.key("ascending");
+    json_.boolean(t.order.ascending);
+    json_.end_object();
+}
+
 void JsonWriter::header(const view::Caption& c) {
     json_.begin_object();
     json_.key("text");
@@ -150,6 +186,7 @@ void JsonWriter::drop_down(const view::DropDown& d) {
 
 void JsonWriter::table(const view::Table& t) {
     list_base("table", t, t.selected);
+    order(t);
     json_.key("columns");
     json_.begin_array();
     for (const auto& c : t.columns) {

@@ -83,6 +83,9 @@ class Parser {
     void window(const std::string& name);
     void read(const std::string& path);
     void obj(const std::string& path);
+    void member(const std::string& path);
+    void type(const std::string& text);
+    void sort(const std::string& text);
     void file(const std::string& path);
     void finish();
     void fail(const std::string& why) {
@@ -120,7 +123,9 @@ void Parser::finish() {
     if (o.files.empty()) return fail("no FILE given");
     if (o.action == Options::Action::Check) {
         if (!o.steps.empty()) {
-            fail("--check cannot be combined with --view, --choose, --open or --window");
+            fail(
+                "--check cannot be combined with --view, --choose, --open, --window, "
+                "--member, --type or --sort");
         }
         return;
     }
@@ -155,7 +160,9 @@ void Parser::option(const std::string& arg) {
         parsed_.options.json = true;
     } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
                !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window) &&
-               !valued(arg, "--read", &Parser::read) && !valued(arg, "--obj", &Parser::obj)) {
+               !valued(arg, "--read", &Parser::read) && !valued(arg, "--obj", &Parser::obj) &&
+               !valued(arg, "--member", &Parser::member) && !valued(arg, "--type", &Parser::type) &&
+               !valued(arg, "--sort", &Parser::sort)) {
         fail("unknown option " + arg);
     }
 }
@@ -229,6 +236,38 @@ void Parser::obj(const std::string& path) {
     parsed_.options.steps.push_back(step);
 }
 
+void Parser::member(const std::string& path) {
+    if (path.empty()) return fail("--member wants the PATH of a file in the archive");
+    Step step;
+    step.kind = Step::Kind::Member;
+    step.member = path;
+    parsed_.options.steps.push_back(step);
+}
+
+void Parser::type(const std::string& text) {
+    const auto colon = text.find(':');
+    const auto input = whole_number(std::string_view(text).substr(0, colon));
+    if (colon == std::string::npos || !input || *input < 1) {
+        return fail("--type wants INPUT:TEXT (INPUT from 1), not \"" + text + "\"");
+    }
+    Step step;
+    step.kind = Step::Kind::Type;
+    step.input = *input;
+    step.text = text.substr(colon + 1);
+    parsed_.options.steps.push_back(step);
+}
+
+void Parser::sort(const std::string& text) {
+    const auto choice = choice_from(text);
+    if (!choice) {
+        return fail("--sort wants LIST:COLUMN (LIST from 1, COLUMN from 0), not \"" + text + "\"");
+    }
+    Step step;
+    step.kind = Step::Kind::Sort;
+    step.choice = *choice;
+    parsed_.options.steps.push_back(step);
+}
+
 void Parser::file(const std::string& path) {
     if (path.empty()) return fail("the FILE name is empty");
     parsed_.options.files.push_back(path);
@@ -249,11 +288,13 @@ std::optional<pof::RecordEntry> entry_for_view_id(const std::string& chunk_id) {
 
 std::string usage_text() {
     return "Usage: pofdump [--json] [--view ID | --choose LIST:ROW | --open LIST:ROW |\n"
-           "               --window NAME | --read FILE | --obj FILE]... FILE\n"
-           "       pofdump --check [--json] FILE...\n"
+           "               --window NAME | --read FILE | --obj FILE | --member PATH |\n"
+           "               --type INPUT:TEXT | --sort LIST:COLUMN]... FILE\n"
+           "       pofdump --check [--json] FILE|FOLDER...\n"
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
            "(its file label, record list and menus) until another window becomes current.\n"
+           "A FILE that is a VP archive opens in the archive window, which becomes current.\n"
            "\n" +
            view_option_text() +
            "  --choose LIST:ROW  choose row ROW (from 0) of list LIST (from 1, in layout\n"
@@ -267,10 +308,20 @@ std::string usage_text() {
            "                     current\n"
            "  --read FILE        File > Open of FILE in the same run: the reset closes every\n"
            "                     window, then FILE is read; the main window becomes current\n"
+           "  --member PATH      open the file PATH (case ignored) of the archive window in\n"
+           "                     the main window, as a double-click on its row does; the\n"
+           "                     main window becomes current\n"
+           "  --type INPUT:TEXT  type TEXT into text input INPUT (from 1, in layout order) of\n"
+           "                     the current window: the archive window's filter is input 1\n"
+           "  --sort LIST:COLUMN click the header of column COLUMN (from 0) of list view LIST;\n"
+           "                     a second click on it reverses the order\n"
            "  --check            check each FILE, read as File > Open reads it, and print one\n"
            "                     line per finding, FILE:OFFSET: SEVERITY: PLACE: MESSAGE\n"
            "                     [CODE], then FILE: N errors, N warnings, N notes; exit 1\n"
-           "                     when a file has an error\n"
+           "                     when a file has an error. An archive checks each POF model\n"
+           "                     in it (ARCHIVE.vp/data/models/ship.pof:OFFSET: ...), a\n"
+           "                     FOLDER each *.pof and *.vp under it, in path order; their\n"
+           "                     summary line counts the files too\n"
            "  --obj FILE         write what the Model View draws (opened first if it is not\n"
            "                     open) as Wavefront OBJ to FILE, its materials beside it\n"
            "                     (FILE with .mtl for its suffix)\n"

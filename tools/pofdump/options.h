@@ -37,6 +37,9 @@ struct Step {
         Window,  // --window NAME: switch to an open window
         Read,    // --read FILE: File > Open of another file
         Obj,     // --obj FILE: write what the Model View draws as Wavefront OBJ
+        Member,  // --member PATH: open the archive window's file of that path
+        Type,    // --type INPUT:TEXT: type TEXT into a text input (a filter)
+        Sort,    // --sort LIST:COLUMN: click a column header of a sortable list view
     };
     Kind kind = Kind::Choose;
     ViewRequest view{};
@@ -44,6 +47,9 @@ struct Step {
     std::string window;
     std::string file;  // of --read
     std::string obj_file;
+    std::string member;  // of --member
+    int input = 0;       // of --type, from 1 in layout order
+    std::string text;    // of --type
 };
 
 struct Options {

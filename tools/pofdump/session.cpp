@@ -11,6 +11,7 @@
 #include "io/text.h"
 #include "scene/frmModelView.h"
 #include "scene/obj_export.h"
+#include "shell/frmArchive.h"
 #include "view/headless.h"
 
 #ifndef POFDUMP_VERSION
@@ -70,6 +71,9 @@ class Session {
     std::optional<Refusal> switch_to(const std::string& name);
     void read(const std::string& path);
     std::optional<Refusal> write_obj(const std::string& path);
+    std::optional<Refusal> member(const std::string& path);
+    std::optional<Refusal> type(int input, const std::string& text);
+    std::optional<Refusal> sort(const Choice& column);
     void tell_changed();
     view::Viewer* current();
     std::vector<view::Control*> current_lists();
@@ -105,11 +109,13 @@ int Session::run() {
 }
 
 // File > Open with the dialog answering path; the reset closes every window, so the main
-// window is current again.
+// window is current again, unless the file was an archive and its window opened.
 void Session::read(const std::string& path) {
     desktop_.next_dialog_result = {view::OpenFileResult::Status::Chosen, path, {}};
+    const std::uint64_t fronted = windows_.fronted();
     if (form_.open() != pof::ReadOutcome::Clean) all_clean_ = false;
     current_.clear();
+    if (windows_.fronted() != fronted) make_current(windows_.front());
 }
 
 // Every message box shown so far, in its own words, one per line.
@@ -142,6 +148,12 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
             return std::nullopt;
         case Step::Kind::Obj:
             return write_obj(step.obj_file);
+        case Step::Kind::Member:
+            return member(step.member);
+        case Step::Kind::Type:
+            return type(step.input, step.text);
+        case Step::Kind::Sort:
+            return sort(step.choice);
     }
     return std::nullopt;
 }
@@ -201,6 +213,59 @@ std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
     scene::write_obj(model.scene(), store_.txtr, mtl_name, obj->stream(), mtl->stream());
     if (!obj->finish(why)) return refused(path);
     if (!mtl->finish(why)) return refused(mtl_path);
+    return std::nullopt;
+}
+
+// The double-click on the member's row; the main window becomes current.
+std::optional<Session::Refusal> Session::member(const std::string& path) {
+    auto* window = static_cast<shell::frmArchive*>(windows_.find(shell::frmArchive::kName));
+    if (!window) return Refusal{kExitUsage, "--member needs an archive, and none is open"};
+    const auto outcome = window->open_path(path);
+    windows_.sync(shell::frmArchive::kName);
+    if (!outcome) return Refusal{kExitFailed, window->status()};
+    if (*outcome != pof::ReadOutcome::Clean) all_clean_ = false;
+    current_.clear();
+    return std::nullopt;
+}
+
+std::optional<Session::Refusal> Session::type(int input, const std::string& text) {
+    view::Viewer* viewer = current();
+    const auto inputs =
+        viewer ? view::inputs_of(viewer->layout()) : std::vector<view::TextInput*>{};
+    if (input > static_cast<int>(inputs.size())) {
+        return Refusal{kExitUsage, "the window has " +
+                                       pof::integer_text(static_cast<std::int64_t>(inputs.size())) +
+                                       (inputs.size() == 1 ? " text input" : " text inputs") +
+                                       "; there is no input " + pof::integer_text(input)};
+    }
+    view::TextInput& target = *inputs[input - 1];
+    if (!target.enabled) {
+        return Refusal{kExitUsage, "input " + pof::integer_text(input) + " is disabled"};
+    }
+    target.type(text);
+    windows_.sync(current_);
+    tell_changed();
+    return std::nullopt;
+}
+
+std::optional<Session::Refusal> Session::sort(const Choice& column) {
+    const auto lists = current_lists();
+    if (column.list > static_cast<int>(lists.size()) ||
+        lists[column.list - 1]->kind() != view::Kind::Table ||
+        !static_cast<view::Table*>(lists[column.list - 1])->sortable()) {
+        return Refusal{kExitUsage,
+                       "list " + pof::integer_text(column.list) + " is no sortable list view"};
+    }
+    auto& table = static_cast<view::Table&>(*lists[column.list - 1]);
+    if (column.row >= static_cast<int>(table.columns.size())) {
+        return Refusal{kExitUsage,
+                       "list " + pof::integer_text(column.list) + " has " +
+                           pof::integer_text(static_cast<std::int64_t>(table.columns.size())) +
+                           " columns; there is no column " + pof::integer_text(column.row)};
+    }
+    table.sort_by(column.row);
+    if (!current_.empty()) windows_.sync(current_);
+    tell_changed();
     return std::nullopt;
 }
 

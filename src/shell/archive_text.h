@@ -1,0 +1,31 @@
+#pragma once
+// The words and number forms the archive window and its messages show.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "archive/vp_archive.h"
+
+namespace shell {
+
+// "2003-10-15 12:34:56", the UTC date and time of a time stamp.
+std::string utc_text(std::int64_t seconds);
+
+// "POF model", "texture", "table", "other"; a cut member adds " (cut)".
+std::string kind_text(const archive::Member& m, std::string_view path);
+
+// The label of the main window for a member: "ARCHIVE › data/models/ship.pof".
+std::string member_label(std::string_view archive_path, std::string_view member_path);
+
+// The message box text of an archive whose directory has faults, one line per fault (the
+// first 20 of them).
+std::string notes_message(const archive::Archive& a);
+
+// The message box text of an archive whose header or directory cannot be listed.
+std::string damaged_archive_message(std::string_view what);
+
+// The last part of a path: the name a window is titled with.
+std::string_view file_name(std::string_view path);
+
+}  // namespace shell

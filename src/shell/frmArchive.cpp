@@ -1,0 +1,155 @@
+#include "shell/frmArchive.h"
+
+#include <algorithm>
+#include <compare>
+#include <utility>
+
+#include "io/text.h"
+#include "shell/archive_text.h"
+#include "view/window_text.h"
+
+namespace shell {
+
+namespace {
+
+char folded(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string folded(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = folded(c);
+    return out;
+}
+
+std::string count_text(std::int64_t n, std::string_view word) {
+    return pof::integer_text(n) + " " + std::string(word) + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+frmArchive::frmArchive(Listed archive, OpenMember open_member)
+    : view::Viewer(std::string(kName), view::one_line(file_name(archive->path()))),
+      archive_(std::move(archive)),
+      open_member_(std::move(open_member)),
+      filter_("txtFilter", [this](const std::string&) { filter_typed(); }),
+      files_({{"Entry"}, {"Path"}, {"Size"}, {"Modified"}, {"Kind"}}, "lvwFiles") {
+    filter_.placeholder = "part of a path, e.g. models/";
+    files_.on_double_click = [this](int row) { row_double_clicked(row); };
+    files_.on_sort = [this](const view::Table::Order&) { rows_sorted(); };
+    files_.order = {kEntry, true};
+    files_.open_wide = true;
+    set_layout(column({&summary_, row({&filter_caption_, &filter_}), &files_, &status_}));
+}
+
+void frmArchive::opened() {
+    const auto& a = *archive_;
+    const auto files = static_cast<std::int64_t>(a.members().size());
+    std::int64_t bytes = 0;
+    for (const auto& m : a.members()) bytes += m.cut ? 0 : m.size;
+    summary_.text = view::one_line(a.path()) + ": " + count_text(files, "file") + " in " +
+                    count_text(a.folder_count(), "folder") + ", " + count_text(bytes, "byte");
+    if (!a.notes().empty()) {
+        summary_.text += "; " + count_text(static_cast<std::int64_t>(a.notes().size()), "fault") +
+                         " in its directory";
+    }
+    show_rows();
+}
+
+void frmArchive::filter_typed() {
+    folded_filter_ = folded(filter_.text);
+    show_rows();
+}
+
+void frmArchive::rows_sorted() {
+    show_rows();
+}
+
+bool frmArchive::passes_filter(const archive::Member& m) const {
+    if (folded_filter_.empty()) return true;
+    const std::string_view path = archive_->path_of(m);
+    return std::search(path.begin(), path.end(), folded_filter_.begin(), folded_filter_.end(),
+                       [](char p, char f) { return folded(p) == f; }) != path.end();
+}
+
+// How two members compare in the sort column; the entry decides between equals.
+std::weak_ordering frmArchive::compare(const archive::Member& a, const archive::Member& b) const {
+    switch (files_.order.column) {
+        case kPath: {
+            const auto pa = archive_->path_of(a), pb = archive_->path_of(b);
+            if (archive::same_path(pa, pb)) return std::weak_ordering::equivalent;
+            return archive::path_less(pa, pb) ? std::weak_ordering::less
+                                              : std::weak_ordering::greater;
+        }
+        case kSize:
+            return a.size <=> b.size;
+        case kModified:
+            return a.time <=> b.time;
+        case kKind:
+            return kind_text(a, archive_->path_of(a)) <=> kind_text(b, archive_->path_of(b));
+        default:
+            return a.entry <=> b.entry;
+    }
+}
+
+void frmArchive::show_rows() {
+    const auto& members = archive_->members();
+    const std::size_t chosen =
+        files_.valid(files_.selected) ? shown_[files_.selected] : members.size();
+    shown_.clear();
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (passes_filter(members[i])) shown_.push_back(i);
+    }
+    // Either way round, rows that compare equal stay in directory order, so every order of
+    // the same rows is the same whatever was sorted before.
+    const bool ascending = files_.order.ascending;
+    std::sort(shown_.begin(), shown_.end(), [&](std::size_t a, std::size_t b) {
+        const auto& ma = members[a];
+        const auto& mb = members[b];
+        const std::weak_ordering order = compare(ma, mb);
+        if (std::is_eq(order)) return ma.entry < mb.entry;
+        return ascending ? std::is_lt(order) : std::is_gt(order);
+    });
+    files_.set_source(shown_.size(), [this](std::size_t row) { return cells(row); });
+    const auto at = std::find(shown_.begin(), shown_.end(), chosen);
+    files_.selected = at == shown_.end() ? -1 : static_cast<int>(at - shown_.begin());
+    status_.text = shown_text();
+}
+
+view::Table::Cells frmArchive::cells(std::size_t row) const {
+    const auto& m = archive_->members()[shown_[row]];
+    const std::string_view path = archive_->path_of(m);
+    return {pof::integer_text(m.entry), view::one_line(path), pof::integer_text(m.size),
+            utc_text(m.time), kind_text(m, path)};
+}
+
+std::string frmArchive::shown_text() const {
+    return pof::integer_text(static_cast<std::int64_t>(shown_.size())) + " of " +
+           count_text(static_cast<std::int64_t>(archive_->members().size()), "file") + " shown";
+}
+
+void frmArchive::row_double_clicked(int row) {
+    if (files_.valid(row)) open(archive_->members()[shown_[row]]);
+}
+
+std::optional<pof::ReadOutcome> frmArchive::open_path(std::string_view path) {
+    const archive::Member* m = archive_->find(path);
+    if (!m) {
+        status_.text = "The archive holds no file " + view::one_line(path) + ".";
+        return std::nullopt;
+    }
+    return open(*m);
+}
+
+std::optional<pof::ReadOutcome> frmArchive::open(const archive::Member& m) {
+    const std::string_view path = archive_->path_of(m);
+    if (archive::kind_of(path) != archive::MemberKind::Model) {
+        status_.text =
+            view::one_line(path) + " is not a POF model: only POF models open in the main window.";
+        return std::nullopt;
+    }
+    status_.text = shown_text();
+    return open_member_(archive_, m);
+}
+
+}  // namespace shell

@@ -1,0 +1,87 @@
+#include "check_targets.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "archive/vp_archive.h"
+
+namespace pofdump {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+CheckItem file_item(const std::string& path) {
+    return {path, [path](shell::frmPOF& form) { return form.open_file(path); }};
+}
+
+// Each POF model of the archive; an archive that cannot be listed is one item, whose read
+// gives the archive's own message.
+void add_archive(std::vector<CheckItem>& items, const std::string& path) {
+    std::shared_ptr<const archive::Archive> listed;
+    try {
+        listed = std::make_shared<const archive::Archive>(archive::Archive::open(path));
+    } catch (const std::exception&) {
+        items.push_back(file_item(path));
+        return;
+    }
+    for (const archive::Member& m : listed->members()) {
+        const std::string_view member_path = listed->path_of(m);
+        if (archive::kind_of(member_path) != archive::MemberKind::Model) continue;
+        items.push_back({path + "/" + std::string(member_path), [listed, &m](shell::frmPOF& form) {
+                             return form.open_member(listed, m);
+                         }});
+    }
+}
+
+void add_file(std::vector<CheckItem>& items, const std::string& path) {
+    if (archive::has_archive_magic(path)) {
+        add_archive(items, path);
+    } else {
+        items.push_back(file_item(path));
+    }
+}
+
+bool checked_suffix(const fs::path& path) {
+    const std::string suffix = path.extension().string();
+    return archive::same_path(suffix, ".pof") || archive::same_path(suffix, ".vp");
+}
+
+// The *.pof and *.vp files under the folder, in path order; what cannot be walked is left out.
+std::vector<std::string> files_under(const std::string& folder) {
+    std::vector<std::string> paths;
+    std::error_code error;
+    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied,
+                                        error);
+    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (it->is_regular_file(error) && checked_suffix(it->path())) {
+            paths.push_back(it->path().string());
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+}  // namespace
+
+std::vector<CheckGroup> check_groups(const std::vector<std::string>& names) {
+    std::vector<CheckGroup> groups;
+    for (const std::string& name : names) {
+        CheckGroup group{name, true, {}};
+        std::error_code error;
+        if (fs::is_directory(name, error)) {
+            for (const auto& path : files_under(name)) add_file(group.items, path);
+        } else if (archive::has_archive_magic(name)) {
+            add_archive(group.items, name);
+        } else {
+            group.many = false;
+            group.items.push_back(file_item(name));
+        }
+        groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+}  // namespace pofdump

@@ -1,0 +1,31 @@
+#pragma once
+// What the names given to pofdump --check stand for: a model file, every POF model of an
+// archive, or every *.pof and *.vp file under a folder (an archive there for its models).
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "pof/read_pof.h"
+#include "shell/frmPOF.h"
+
+namespace pofdump {
+
+// One model: the name its findings carry ("ship.pof", "mod.vp/data/models/ship.pof") and
+// how the main window reads it.
+struct CheckItem {
+    std::string name;
+    std::function<pof::ReadOutcome(shell::frmPOF&)> read;
+};
+
+// The models one command-line name stands for; an archive or a folder is many, and its
+// summary line counts them.
+struct CheckGroup {
+    std::string name;
+    bool many = false;
+    std::vector<CheckItem> items;
+};
+
+std::vector<CheckGroup> check_groups(const std::vector<std::string>& names);
+
+}  // namespace pofdump
