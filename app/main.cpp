@@ -9,6 +9,7 @@
 #include "pof/global_data.h"
 #include "shell/command_line.h"
 #include "shell/frmPOF.h"
+#include "ui/folder_list_dialog.h"
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_windows.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     if (line.action != shell::CommandLine::Action::Start) return answer(line);
 
     pof::ModelStore store;
+    store.texture_folders = ui::saved_texture_folders();
     ui::QtDesktop desktop;
     ui::QtWindows windows;
     shell::frmPOF form(store, desktop, windows);

@@ -72,7 +72,7 @@ void model_view(shell::frmPOF& form, view::HeadlessWindows& windows) {
     if (!view) return;
     for (std::size_t row = 0; row < view->levels.rows.size(); ++row) {
         view->levels.choose(static_cast<int>(row));
-        const auto files = scene::obj_files(view->scene(), view->textures(), "model.mtl");
+        const auto files = scene::obj_files(view->scene(), view->texture_record(), "model.mtl");
         if (files.obj.empty()) std::abort();  // it always holds its header lines
     }
     for (int id = 0; id < view->item_count() && id < 64; ++id) {

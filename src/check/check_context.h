@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -106,6 +107,13 @@ class ChunkListCheck {
 // the findings going to that chunk.
 void check_header(CheckContext& c);
 void check_textures(CheckContext& c);  // needs texture_used of every subobject
+// Looks names up where the model's textures are: texture-missing for a name found nowhere,
+// texture-unreadable for a file whose header cannot be decoded; where starts the message
+// ("the texture "), place_of and item_of give each name's place and rows.
+void check_texture_files(CheckContext& c, const std::string& where,
+                         const std::vector<std::string>& names,
+                         const std::function<std::string(std::size_t)>& place_of,
+                         const std::function<pof::ItemRef(std::size_t)>& item_of);
 void check_auto_centre(CheckContext& c);
 // GPNT, MPNT, TGUN, TMIS, SPCL, EYE, SHLD; other entries are left alone.
 void check_weapon_record(CheckContext& c, pof::RecordEntry entry);

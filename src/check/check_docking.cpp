@@ -3,6 +3,7 @@
 #include "check/check_context.h"
 #include "io/text.h"
 #include "records/table_access.h"
+#include "textures/model_textures.h"
 
 namespace check {
 
@@ -156,10 +157,10 @@ void glow_bank(CheckContext& c, const records::GlowRecord& r, int b) {
     const std::string at = numbered("Bank", b);
     const auto item = rows(RecordEntry::GLOW, {b});
     if (bank.parent != -1 && !c.is_subobject(bank.parent)) {
-        c.out.add(Code::GlowParent, at,
-                  "its parent " + integer_text(bank.parent) +
-                      " is neither -1 nor a subobject number",
-                  item);
+        c.out.add(
+            Code::GlowParent, at,
+            "its parent " + integer_text(bank.parent) + " is neither -1 nor a subobject number",
+            item);
     }
     const std::int32_t levels = c.store.ohdr.detail_level_count;
     if (bank.lod < 0 || bank.lod >= levels) {
@@ -173,9 +174,26 @@ void glow_bank(CheckContext& c, const records::GlowRecord& r, int b) {
     for (int p = 0; p < r.point_rows(b); ++p) glow_point(c, r, b, p);
 }
 
+// The bitmaps the banks' properties name ($glow_texture=NAME), looked for as textures are.
+void glow_textures(CheckContext& c, const records::GlowRecord& r) {
+    std::vector<std::string> names;
+    std::vector<int> banks;
+    for (int b = 0; b < r.bank_rows(); ++b) {
+        std::string name = textures::glow_texture_name(r.banks[b].properties.text);
+        if (name.empty()) continue;
+        names.push_back(std::move(name));
+        banks.push_back(b);
+    }
+    if (names.empty()) return;
+    check_texture_files(
+        c, "the glow texture ", names, [&](std::size_t i) { return numbered("Bank", banks[i]); },
+        [&](std::size_t i) { return rows(RecordEntry::GLOW, {banks[i]}); });
+}
+
 void glow_banks(CheckContext& c, const records::GlowRecord& r) {
     check_count(c, "", "bank count", r.bank_count, {});
     for (int b = 0; b < r.bank_rows(); ++b) glow_bank(c, r, b);
+    glow_textures(c, r);
 }
 
 }  // namespace

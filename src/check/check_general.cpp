@@ -1,25 +1,73 @@
-// The texture names and the auto-centre.
+// The texture names, the files they name, and the auto-centre.
 
 #include "check/check_context.h"
 #include "io/text.h"
+#include "textures/model_textures.h"
+#include "textures/texture_file.h"
 
 namespace check {
 
 using pof::RecordEntry;
 
+namespace {
+
+std::string places_text(const std::vector<std::string>& places) {
+    std::string out;
+    for (const auto& place : places) out += (out.empty() ? "" : ", ") + place;
+    return out;
+}
+
+}  // namespace
+
 void check_auto_centre(CheckContext& c) {
     finite_or_report(c, "", "auto-centre", c.store.acen.auto_center, {});
 }
 
+// The files behind texture names: a name found nowhere is a note, a file that cannot be
+// decoded a warning. Only each file's header is read.
+void check_texture_files(CheckContext& c, const std::string& where,
+                         const std::vector<std::string>& names,
+                         const std::function<std::string(std::size_t)>& place_of,
+                         const std::function<pof::ItemRef(std::size_t)>& item_of) {
+    const textures::ModelTextures found({c.store.source.path, c.store.source.member},
+                                        c.store.texture_folders, names);
+    if (!found.searched()) return;
+    const auto& search = found.search();
+    for (std::size_t i = 0; i < search.textures.size(); ++i) {
+        const auto& lookup = search.textures[i];
+        const std::string name = "\"" + pof::text8(lookup.name) + "\"";
+        if (!lookup.found) {
+            c.out.add(
+                Code::TextureMissing, place_of(i),
+                where + name + " is in none of the places searched: " + places_text(search.places),
+                item_of(i));
+            continue;
+        }
+        const textures::HeaderFacts facts = textures::probe_texture(*lookup.found);
+        if (facts.verdict == textures::Verdict::Ok) continue;
+        c.out.add(Code::TextureUnreadable, place_of(i),
+                  where + name + ": " + lookup.found->shown_path + " is " +
+                      std::string(textures::verdict_word(facts.verdict)) + ": " + facts.reason,
+                  item_of(i));
+    }
+}
+
 void check_textures(CheckContext& c) {
-    check_count(c, "", "texture count", c.store.txtr.texture_count, {});
+    const auto& txtr = c.store.txtr;
+    check_count(c, "", "texture count", txtr.texture_count, {});
     for (std::size_t t = 0; t < c.texture_used.size(); ++t) {
         if (c.texture_used[t]) continue;
         const int row = static_cast<int>(t);
         c.out.add(Code::TextureUnused, numbered("Texture", row),
-                  "no TMAPPOLY uses \"" + pof::text8(c.store.txtr.textures[t].name) + "\"",
+                  "no TMAPPOLY uses \"" + pof::text8(txtr.textures[t].name) + "\"",
                   rows(RecordEntry::TXTR, {row}));
     }
+    std::vector<std::string> names;
+    for (int t = 0; t < txtr.texture_rows(); ++t) names.push_back(txtr.textures[t].name);
+    check_texture_files(
+        c, "the texture ", names,
+        [](std::size_t t) { return numbered("Texture", static_cast<std::int64_t>(t)); },
+        [](std::size_t t) { return rows(RecordEntry::TXTR, {static_cast<int>(t)}); });
 }
 
 }  // namespace check

@@ -53,6 +53,8 @@ constexpr std::array<CodeInfo, kCodeCount> kCodes{{
     {Code::GlowParent, "glow-parent", Severity::Error},
     {Code::GlowLod, "glow-lod", Severity::Warning},
     {Code::GlowRadius, "glow-radius", Severity::Warning},
+    {Code::TextureMissing, "texture-missing", Severity::Note},
+    {Code::TextureUnreadable, "texture-unreadable", Severity::Warning},
 }};
 
 constexpr bool in_code_order(const std::array<CodeInfo, kCodeCount>& table) {

@@ -52,6 +52,8 @@ enum class Code {
     GlowParent,
     GlowLod,
     GlowRadius,
+    TextureMissing,
+    TextureUnreadable,
     Count  // not a code: how many there are
 };
 inline constexpr int kCodeCount = static_cast<int>(Code::Count);

@@ -13,7 +13,9 @@ void clr_data(ModelStore& store, MainForm& form) {
     // Every record and the subobject viewer's browsing state start empty, so no window can
     // show a value the next file did not give (a cut TXTR chunk beside the last file's
     // names, say). Within one file a chunk still overwrites the record of its type.
+    std::vector<std::string> folders = std::move(store.texture_folders);
     store = ModelStore{};
+    store.texture_folders = std::move(folders);
 }
 
 void close_viewers(MainForm& form, const EntryOrder& order) {

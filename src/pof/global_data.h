@@ -4,6 +4,9 @@
 // lives for the program's run; the reset before each file empties it, and within a file each
 // chunk overwrites the record of its type.
 
+#include <string>
+#include <vector>
+
 #include "records/docking/docking_records.h"
 #include "records/header/header_records.h"
 #include "records/read_state.h"
@@ -12,6 +15,12 @@
 #include "records/weapons/weapon_records.h"
 
 namespace pof {
+
+// Where the model was read from: its file, or an archive and the member's path inside it.
+struct ModelSource {
+    std::string path;
+    std::string member;  // empty for a loose file
+};
 
 struct ModelStore : records::ReadState {
     records::OhdrRecord ohdr;
@@ -36,6 +45,12 @@ struct ModelStore : records::ReadState {
 
     // The subobject and block viewers' browsing state; no chunk writes it.
     records::BspBrowsing browsing;
+
+    // Where this model was read from; empty for one read from memory.
+    ModelSource source;
+    // The folders the user named for textures (View > Texture Folders..., pofdump --textures),
+    // searched before the model's own. A setting, not model data: the reset keeps it.
+    std::vector<std::string> texture_folders;
 };
 
 }  // namespace pof

@@ -155,14 +155,16 @@ ReadOutcome open_pof(ModelStore& store, MainForm& form, view::Desktop& desktop) 
 
 ReadOutcome open_pof_file(const std::string& path, ModelStore& store, MainForm& form,
                           view::Desktop& desktop) {
-    return open_pof_from(
-        path, [&path] { return PofFile::open(path); }, store, form, desktop);
+    return open_pof_from(path, [&path] { return PofFile::open(path); }, store, form, desktop,
+                         {path, {}});
 }
 
 ReadOutcome open_pof_from(const std::string& label, const std::function<PofFile()>& open,
-                          ModelStore& store, MainForm& form, view::Desktop& desktop) {
+                          ModelStore& store, MainForm& form, view::Desktop& desktop,
+                          const ModelSource& source) {
     view::BusyCursor busy(desktop);
     clr_data(store, form);
+    store.source = source;
     form.set_file_label(label);
     form.repaint_file_label();
     try {

@@ -39,9 +39,10 @@ ReadOutcome open_pof_file(const std::string& path, ModelStore& store, MainForm& 
                           view::Desktop& desktop);
 
 // The same for a model whose bytes open() gives (a member of an archive), named label in the
-// file label and in the message when open() throws OpenError.
+// file label and in the message when open() throws OpenError; source says where it lies.
 ReadOutcome open_pof_from(const std::string& label, const std::function<PofFile()>& open,
-                          ModelStore& store, MainForm& form, view::Desktop& desktop);
+                          ModelStore& store, MainForm& form, view::Desktop& desktop,
+                          const ModelSource& source = {});
 
 // Reads the magic, the version and every chunk from the file's first byte on. A damaged
 // chunk stops the read; what was listed and read before it stays. Whatever went wrong is told

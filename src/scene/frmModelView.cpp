@@ -31,6 +31,7 @@ const ItemLists kItemLists[] = {
     {RecordEntry::EYE, {1}},     {RecordEntry::SPCL, {1}},       {RecordEntry::SHLD, {2}},
     {RecordEntry::SHLD, {1}},    {RecordEntry::INSG, {1, 3}},    {RecordEntry::INSG, {1, 2}},
     {RecordEntry::OHDR, {}},     {RecordEntry::GLOW, {1, 2}},    {RecordEntry::GLOW, {1}},
+    {RecordEntry::TXTR, {1}},
 };
 
 // The drop-down list of the window chosen last (from 1, in layout order), 0 for none.
@@ -105,10 +106,17 @@ frmModelView::frmModelView(const pof::ModelStore& store)
     group(left_group,
           {&short_polygons, &bad_index_polygons, &cut_polygons, &nonfinite_polygons,
            &nonfinite_vertices, &cut_vertex_blocks, &nonfinite_markers, &bad_index_markers});
-    set_layout(column({&levels, &markers, &counts_group, &left_group, &chain_notes, &status}));
+    textures.on_click = [this](int row) {
+        highlight_texture(row);
+        status.text = point_words_;
+    };
+    set_layout(
+        column({&levels, &markers, &textures, &counts_group, &left_group, &chain_notes, &status}));
 }
 
 void frmModelView::opened() {
+    texture_list_ = std::make_unique<TextureList>(store_);
+    list_textures();
     levels.clear();
     for (int i = 0; i < store_.ohdr.detail_level_rows(); ++i) {
         levels.rows.push_back("Detail level " + integer_text(i));
@@ -135,6 +143,7 @@ void frmModelView::rebuild() {
     highlighted_group_.clear();
     highlighted_point_.reset();
     picture_ = make_picture(scene_, shown_);
+    if (texture_list_) picture_.textures = texture_list_->loaders();
     ++scene_revision;
     show_counts();
     list_markers();
@@ -169,9 +178,41 @@ void frmModelView::list_markers() {
     markers.selected = selected;
 }
 
+void frmModelView::list_textures() {
+    textures.set_source(texture_list_->size(),
+                        [this](std::size_t row) { return texture_list_->cells(row); });
+}
+
+void frmModelView::texture_loaded(int number, const std::string& status) {
+    if (!texture_list_) return;
+    texture_list_->loaded(number, status);
+    const int selected = textures.selected;
+    list_textures();
+    textures.selected = selected;
+}
+
+// The polygons that use a texture, each outlined.
+void frmModelView::highlight_texture(int texture) {
+    highlighted_ = -1;
+    highlighted_group_.clear();
+    highlighted_point_.reset();
+    for (std::size_t i = 0; i < polygon_ids_.size(); ++i) {
+        const auto [m, p] = polygon_ids_[i];
+        const Polygon& polygon = scene_.meshes[m].polygons[p];
+        if (polygon.textured && polygon.texture == texture) {
+            highlighted_group_.push_back(static_cast<int>(scene_.markers.size() + i));
+        }
+    }
+    if (!highlighted_group_.empty()) highlighted_ = highlighted_group_.front();
+    point_words_ = item_words({RecordEntry::TXTR, {{1, texture, false}}}) + " · " +
+                   integer_text(static_cast<std::int64_t>(highlighted_group_.size())) +
+                   (highlighted_group_.size() == 1 ? " polygon" : " polygons");
+}
+
 void frmModelView::toggle(MarkerKind kind) {
     shown_[static_cast<int>(kind)] = !shown_[static_cast<int>(kind)];
     picture_ = make_picture(scene_, shown_);
+    if (texture_list_) picture_.textures = texture_list_->loaders();
     ++scene_revision;
     list_markers();
 }
@@ -181,7 +222,8 @@ view::LineBatch frmModelView::highlight() const {
         view::LineBatch lines;
         for (const int id : highlighted_group_) {
             const view::LineBatch one = item_outline(scene_, id);
-            lines.positions.insert(lines.positions.end(), one.positions.begin(), one.positions.end());
+            lines.positions.insert(lines.positions.end(), one.positions.begin(),
+                                   one.positions.end());
             lines.colours.insert(lines.colours.end(), one.colours.begin(), one.colours.end());
             lines.ids.insert(lines.ids.end(), one.ids.begin(), one.ids.end());
         }
@@ -269,8 +311,8 @@ void frmModelView::window_changed(const view::Viewer& window, view::Windows& win
     highlighted_point_.reset();
     point_words_.clear();
     highlight(window, windows);
-    status.text = highlighted_ >= 0 && highlighted_group_.empty() ? describe(highlighted_)
-                                                                 : point_words_;
+    status.text =
+        highlighted_ >= 0 && highlighted_group_.empty() ? describe(highlighted_) : point_words_;
 }
 
 void frmModelView::highlight(const view::Viewer& window, view::Windows& windows) {
@@ -284,6 +326,10 @@ void frmModelView::highlight(const view::Viewer& window, view::Windows& windows)
     if (name == "frmDEFPOINTS") return highlight_vertex(rows, chosen_rows(window));
     const ItemLists* item = item_lists(source);
     if (!item) return;
+    if (item->entry == RecordEntry::TXTR) {
+        if (!rows.empty() && rows[0] >= 0) highlight_texture(rows[0]);
+        return;
+    }
     pof::ItemRef ref{item->entry, {}};
     for (const int list : item->lists) {
         const int row = list <= static_cast<int>(rows.size()) ? rows[list - 1] : -1;

@@ -6,12 +6,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "pof/global_data.h"
 #include "scene/scene.h"
+#include "scene/texture_list.h"
 #include "view/desktop.h"
 #include "view/picture.h"
 #include "view/viewer.h"
@@ -27,6 +29,8 @@ class frmModelView : public view::Viewer, public view::PictureSource {
 
     view::DropDown levels{[this](int row) { level_chosen(row); }, "cboDetailLevels"};
     view::Table markers{{{"Markers"}, {"Shown"}, {"Count"}}, "ListView1"};
+    // Each TXTR name with the file found for it; a click lights the polygons that use it.
+    view::Table textures{{{"Texture"}, {"Name"}, {"File"}, {"Format"}}, "lvwTextures"};
     view::Group counts_group{"Scene"};
     view::Field subobjects{"Subobjects drawn"}, polygons{"Polygons"}, triangles{"Triangles"};
     view::Group left_group{"Left out"};
@@ -40,7 +44,7 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     view::Value status{"lblStatus"};
 
     const Scene& scene() const { return scene_; }
-    const records::TxtrRecord& textures() const { return store_.txtr; }
+    const records::TxtrRecord& texture_record() const { return store_.txtr; }
     // The detail level drawn; SceneOptions::kAllSubobjects for every subobject.
     int detail_level() const { return options_.detail_level; }
     bool shown(MarkerKind kind) const { return shown_[static_cast<int>(kind)]; }
@@ -74,6 +78,7 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     view::LineBatch highlight() const override;
     void item_hovered(int id) override { hover(id); }
     void item_clicked(int id) override;
+    void texture_loaded(int number, const std::string& status) override;
 
   private:
     void level_chosen(int row);
@@ -84,6 +89,8 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     std::vector<int> find_items_in(const pof::ItemRef& ref) const;
     void highlight(const view::Viewer& window, view::Windows& windows);
     void highlight_vertex(const std::vector<int>& subobject, const std::vector<int>& vertex);
+    void highlight_texture(int texture);
+    void list_textures();
     bool highlight_unmarked(const pof::ItemRef& ref);
 
     const pof::ModelStore& store_;
@@ -96,6 +103,7 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     std::optional<pof::Vec3> highlighted_point_;
     std::string point_words_;  // the status line's words for the highlighted point
     view::Picture picture_;
+    std::unique_ptr<TextureList> texture_list_;
 };
 
 }  // namespace scene

@@ -104,8 +104,9 @@ Unplaceable unplaceable(const Scene& scene) {
 
 class ObjWriter {
   public:
-    ObjWriter(const records::TxtrRecord& textures, std::ostream& obj, std::ostream& mtl)
-        : textures_(textures), obj_(obj), mtl_(mtl) {}
+    ObjWriter(const records::TxtrRecord& textures, const std::vector<std::string>& files,
+              std::ostream& obj, std::ostream& mtl)
+        : textures_(textures), files_(files), obj_(obj), mtl_(mtl) {}
 
     void mesh(const Mesh& m) {
         obj_ << "o "
@@ -159,7 +160,13 @@ class ObjWriter {
                                        : "@texture_" + pof::integer_text(texture);
         if (defined_.insert(name).second) {
             mtl_ << "newmtl " << name << "\nKd 0.8 0.8 0.8\n";
-            if (named) mtl_ << "map_Kd " << name << '\n';
+            const bool filed = texture >= 0 && static_cast<std::size_t>(texture) < files_.size() &&
+                               !files_[texture].empty();
+            if (filed) {
+                mtl_ << "map_Kd " << object_name(files_[texture]) << '\n';
+            } else if (named) {
+                mtl_ << "map_Kd " << name << '\n';
+            }
             mtl_ << '\n';
         }
         return name;
@@ -184,6 +191,7 @@ class ObjWriter {
     }
 
     const records::TxtrRecord& textures_;
+    const std::vector<std::string>& files_;
     std::ostream& obj_;
     std::ostream& mtl_;
     std::set<std::string> defined_;
@@ -205,7 +213,8 @@ bool mtl_name_fits(std::string_view name) {
 }
 
 void write_obj(const Scene& scene, const records::TxtrRecord& textures, std::string_view mtl_name,
-               std::ostream& obj, std::ostream& mtl) {
+               std::ostream& obj, std::ostream& mtl,
+               const std::vector<std::string>& texture_files) {
     obj << "# pofscope Model View\n";
     const Unplaceable left = unplaceable(scene);
     if (left.vertices > 0) {
@@ -214,7 +223,7 @@ void write_obj(const Scene& scene, const records::TxtrRecord& textures, std::str
             << pof::integer_text(left.polygons) << " polygons on them\n";
     }
     obj << "mtllib " << mtl_name << '\n';
-    ObjWriter writer(textures, obj, mtl);
+    ObjWriter writer(textures, texture_files, obj, mtl);
     for (const Mesh& m : scene.meshes) writer.mesh(m);
 }
 

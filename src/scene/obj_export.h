@@ -13,17 +13,21 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/header/header_records.h"
 #include "scene/scene.h"
 
 namespace scene {
 
-// mtl_name is the file name the OBJ's mtllib line gives for the material file. A vertex that
-// is not a finite number once placed is left out, the rest renumbered, with the polygons on it;
-// a comment at the top says how many.
+// mtl_name is the file name the OBJ's mtllib line gives for the material file; texture_files
+// holds, per texture number, the path of the texture's file as the material file names it
+// (relative to it), or "" where the bare TXTR name stands instead. A vertex that is not a
+// finite number once placed is left out, the rest renumbered, with the polygons on it; a
+// comment at the top says how many.
 void write_obj(const Scene& scene, const records::TxtrRecord& textures, std::string_view mtl_name,
-               std::ostream& obj, std::ostream& mtl);
+               std::ostream& obj, std::ostream& mtl,
+               const std::vector<std::string>& texture_files = {});
 
 // Whether name can stand on the mtllib line: no control character or line separator.
 bool mtl_name_fits(std::string_view name);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace scene {
 
@@ -59,9 +60,10 @@ class Painter {
             return mesh.vertices[corners[k].vertex] + mesh.placement;
         };
         for (std::size_t k = 1; k + 1 < corners.size(); ++k) {
-            for (const Vec3& corner : {at(0), at(k), at(k + 1)}) {
-                put(batch.positions, corner);
+            for (const std::size_t c : {std::size_t{0}, k, k + 1}) {
+                put(batch.positions, at(c));
                 put(batch.colours, colour);
+                if (p.textured) batch.uvs.insert(batch.uvs.end(), {corners[c].u, corners[c].v});
             }
             batch.ids.push_back(id);
         }
@@ -82,7 +84,10 @@ class Painter {
         if (m.radius > 0) ring(m.position, n, m.radius, colour, id);
     }
 
+    // A line whose end overflows (a huge radius, a marker at the edge of float range) is left
+    // out: the renderer cannot place it.
     void line(const Vec3& a, const Vec3& b, const Rgb& colour, int id) {
+        if (!pof::finite(a) || !pof::finite(b)) return;
         put(picture_.lines.positions, a);
         put(picture_.lines.positions, b);
         put(picture_.lines.colours, colour);
@@ -137,11 +142,18 @@ view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKin
     for (int i = 0; i < markers; ++i) {
         if (shown[static_cast<int>(scene.markers[i].kind)]) painter.marker(scene.markers[i], i);
     }
+    // A batch per subobject and texture (the flat polygons in one of their own), so that the
+    // binding binds each texture once.
     int id = markers;
     for (const Mesh& mesh : scene.meshes) {
-        view::TriangleBatch batch;
-        for (const Polygon& p : mesh.polygons) painter.polygon(mesh, p, id++, batch);
-        picture.solids.push_back(std::move(batch));
+        std::map<int, view::TriangleBatch> batches;
+        for (const Polygon& p : mesh.polygons) {
+            const int texture = p.textured ? p.texture : -1;
+            view::TriangleBatch& batch = batches[texture];
+            batch.texture = texture;
+            painter.polygon(mesh, p, id++, batch);
+        }
+        for (auto& [texture, batch] : batches) picture.solids.push_back(std::move(batch));
     }
     const Bounds visible = visible_bounds(scene, shown);
     if (!visible.empty) {

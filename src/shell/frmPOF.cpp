@@ -37,6 +37,8 @@ std::vector<Menu> initial_menus() {
         view.entries.push_back(
             {std::string(w.menu_name), std::string(w.caption), true, std::string(w.shortcut)});
     }
+    view.entries.push_back({"", "", true});
+    view.entries.push_back({std::string(frmPOF::kTextureFolders), "&Texture Folders\u2026", true});
     return {file, window, view};
 }
 
@@ -123,7 +125,7 @@ pof::ReadOutcome frmPOF::open_member(const std::shared_ptr<const archive::Archiv
             throw pof::OpenError(label + ": " + e.what());
         }
     };
-    return pof::open_pof_from(label, open, store_, *this, desktop_);
+    return pof::open_pof_from(label, open, store_, *this, desktop_, {archive->path(), path});
 }
 
 // The archive is listed again, so a member that moved inside it is still found.
@@ -141,7 +143,7 @@ pof::ReadOutcome frmPOF::reload_member(const Source& source) {
             throw pof::OpenError(label + ": " + e.what());
         }
     };
-    return pof::open_pof_from(label, open, store_, *this, desktop_);
+    return pof::open_pof_from(label, open, store_, *this, desktop_, {source.path, source.member});
 }
 
 std::optional<pof::ReadOutcome> frmPOF::open_at_start(const std::vector<std::string>& files) {
@@ -167,6 +169,8 @@ void frmPOF::menu_command(std::string_view name) {
         desktop_.quit();
     } else if (name == "IDM_CLOSE_ALL") {
         close_all();
+    } else if (name == kTextureFolders) {
+        choose_texture_folders();
     } else {
         for (const auto& e : pof::chunk_kinds()) {
             if (e.menu_name == name) show_viewer(e.entry);
@@ -174,6 +178,18 @@ void frmPOF::menu_command(std::string_view name) {
         for (const auto& w : pof::kViewWindows) {
             if (w.menu_name == name) show_view_window(w);
         }
+    }
+}
+
+// The folders searched for textures first; the windows over the whole model look again.
+void frmPOF::choose_texture_folders() {
+    auto chosen = desktop_.choose_folders("Texture Folders", store_.texture_folders);
+    if (!chosen) return;
+    store_.texture_folders = std::move(*chosen);
+    for (const auto& w : pof::kViewWindows) {
+        if (!windows_.find(w.viewer)) continue;
+        windows_.close(w.viewer);
+        show_view_window(w);
     }
 }
 

@@ -68,6 +68,9 @@ class frmPOF : public pof::MainForm {
     void show_viewer(pof::RecordEntry entry);
     // A View-menu window: created and filled if it is not open, brought forward if it is.
     void show_view_window(const pof::ViewWindowInfo& window);
+    // View > Texture Folders...: the folders searched for textures before the model's own.
+    void choose_texture_folders();
+    static constexpr std::string_view kTextureFolders = "IDM_TEXTURE_FOLDERS";
     // The binding tells after each event which window's controls may have changed; the Model
     // View follows the choices made there.
     void window_changed(std::string_view viewer);

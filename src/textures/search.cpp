@@ -87,10 +87,13 @@ std::vector<Place> places_of(const SearchPlaces& where) {
     const fs::path model_folder = absolute_folder(where.model.parent_path());
     PlaceList list(model_folder);
     for (const auto& folder : where.user_folders) list.add_folder(folder, folder.string());
-    list.add_folder(model_folder, ".");
-    list.add_maps_in(model_folder);
-    if (model_folder.has_parent_path() && model_folder.parent_path() != model_folder) {
-        list.add_maps_in(model_folder.parent_path());
+    // A model without a file of its own (a member of an archive) has no folder to search.
+    if (!where.model.empty()) {
+        list.add_folder(model_folder, ".");
+        list.add_maps_in(model_folder);
+        if (model_folder.has_parent_path() && model_folder.parent_path() != model_folder) {
+            list.add_maps_in(model_folder.parent_path());
+        }
     }
     for (const auto* archive : where.archives) list.add_archive(archive);
     return list.places();

@@ -24,7 +24,7 @@
 namespace textures {
 
 struct SearchPlaces {
-    std::filesystem::path model;  // the POF file
+    std::filesystem::path model;  // the POF file; empty for one without a folder of its own
     std::vector<std::filesystem::path> user_folders = {};
     // Searched after every loose place; the caller keeps them alive while it uses the results.
     std::vector<const ArchiveFolderSource*> archives = {};

@@ -22,15 +22,18 @@ constexpr int kRestMs = 120;
 const char* kVertexShader = R"(
 attribute highp vec3 position;
 attribute lowp vec3 colour;
+attribute highp vec2 uv;
 uniform highp mat4 mvp;
 uniform float point_size;
 varying vec3 v_colour;
 varying vec3 v_position;
+varying vec2 v_uv;
 void main() {
     gl_Position = mvp * vec4(position, 1.0);
     gl_PointSize = point_size;
     v_colour = colour;
     v_position = position;
+    v_uv = uv;
 })";
 
 // Two-sided head-light shading, flat per triangle: the normal is the plane the fragment's
@@ -38,17 +41,21 @@ void main() {
 const char* kFragmentShader = R"(
 varying vec3 v_colour;
 varying vec3 v_position;
+varying vec2 v_uv;
 uniform vec3 light;
 uniform float lit;
+uniform float textured;
+uniform sampler2D image;
 void main() {
-    vec3 c = v_colour;
+    vec4 c = vec4(v_colour, 1.0);
+    if (textured > 0.5) c = texture2D(image, v_uv);
     if (lit > 0.5) {
         vec3 n = cross(dFdx(v_position), dFdy(v_position));
         float l = length(n);
         float d = l > 0.0 ? abs(dot(n / l, light)) : 1.0;
-        c *= 0.3 + 0.7 * d;
+        c.rgb *= 0.3 + 0.7 * d;
     }
-    gl_FragColor = vec4(c, 1.0);
+    gl_FragColor = c;
 })";
 
 // Item id + 1 in three bytes; 0 is the background.
@@ -80,7 +87,9 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
 }
 
 ModelViewWidget::~ModelViewWidget() {
+    loader_.reset();
     makeCurrent();
+    drop_textures();
     id_frame_.reset();
     solids_.clear();
     for (Buffers* b : {&lines_, &points_, &highlight_}) {
@@ -142,8 +151,16 @@ void ModelViewWidget::upload() {
         for (const view::TriangleBatch& t : p.solids) {
             auto b = std::make_unique<Buffers>();
             upload_batch(*b, t.positions, t.colours, t.ids, 3);
+            b->texture = t.texture;
+            if (t.texture >= 0) {
+                b->uvs.create();
+                b->uvs.bind();
+                b->uvs.allocate(t.uvs.data(), static_cast<int>(t.uvs.size() * sizeof(float)));
+                b->uvs.release();
+            }
             solids_.push_back(std::move(b));
         }
+        load_textures(p.textures);
         upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
         upload_batch(points_, p.points.positions, p.points.colours, p.points.ids, 1);
         uploaded_ = source_.picture_revision();
@@ -158,6 +175,7 @@ void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
     if (b.vertices == 0) return;
     const int position = program_->attributeLocation("position");
     const int colour = program_->attributeLocation("colour");
+    const int uv = program_->attributeLocation("uv");
     auto& buffers = const_cast<Buffers&>(b);
     buffers.positions.bind();
     program_->enableAttributeArray(position);
@@ -165,9 +183,74 @@ void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
     (ids ? buffers.ids : buffers.colours).bind();
     program_->enableAttributeArray(colour);
     glVertexAttribPointer(colour, 3, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+    const GlTexture* texture = ids ? nullptr : texture_of(b);
+    if (texture) {
+        buffers.uvs.bind();
+        program_->enableAttributeArray(uv);
+        program_->setAttributeBuffer(uv, GL_FLOAT, 0, 2);
+        glBindTexture(GL_TEXTURE_2D, texture->id);
+    } else {
+        program_->disableAttributeArray(uv);
+    }
     QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
     program_->setUniformValue("lit", lit && !ids ? 1.0f : 0.0f);
+    program_->setUniformValue("textured", texture ? 1.0f : 0.0f);
     glDrawArrays(mode, 0, b.vertices);
+    if (texture) glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+const ModelViewWidget::GlTexture* ModelViewWidget::texture_of(const Buffers& b) const {
+    if (!textures_shown_ || b.texture < 0) return nullptr;
+    const auto it = gl_textures_.find(b.texture);
+    return it == gl_textures_.end() ? nullptr : &it->second;
+}
+
+// A new set of textures starts loading in the background; the textures of the one before are
+// dropped. A picture of the same model (another detail level) keeps what was loaded.
+void ModelViewWidget::load_textures(const std::shared_ptr<const view::PictureTextures>& set) {
+    if (loader_ && loader_->textures() == set.get()) return;
+    loader_.reset();
+    drop_textures();
+    if (!set || set->entries.empty()) return;
+    loader_ = std::make_unique<TextureLoader>(
+        set, this,
+        [this](int number, view::TextureImage image) { texture_ready(number, std::move(image)); });
+}
+
+void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
+    source_.texture_loaded(number, image.status);
+    if (!image.levels.empty() && !failed_) {
+        makeCurrent();
+        GlTexture t;
+        t.alpha = image.alpha;
+        glGenTextures(1, &t.id);
+        glBindTexture(GL_TEXTURE_2D, t.id);
+        for (std::size_t level = 0; level < image.levels.size(); ++level) {
+            const view::TextureLevel& l = image.levels[level];
+            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA, l.width, l.height, 0,
+                         GL_RGBA, GL_UNSIGNED_BYTE, l.rgba.data());
+        }
+        // The levels go down to 1 x 1; texture coordinates repeat.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        gl_textures_[number] = t;
+        doneCurrent();
+    }
+    if (on_changed) on_changed();
+    update();
+}
+
+void ModelViewWidget::drop_textures() {
+    for (auto& [number, t] : gl_textures_) glDeleteTextures(1, &t.id);
+    gl_textures_.clear();
+}
+
+void ModelViewWidget::set_textures_shown(bool shown) {
+    textures_shown_ = shown;
+    update();
 }
 
 void ModelViewWidget::paintGL() {
@@ -186,7 +269,7 @@ void ModelViewWidget::paintGL() {
     if (wireframe_ && polygon_mode) polygon_mode(GL_FRONT_AND_BACK, 0x1B01);  // GL_LINE
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1, 1);
-    for (const auto& b : solids_) draw(*b, GL_TRIANGLES, true, false);
+    draw_solids();
     glDisable(GL_POLYGON_OFFSET_FILL);
     if (wireframe_ && polygon_mode) polygon_mode(GL_FRONT_AND_BACK, 0x1B02);  // GL_FILL
     draw(lines_, GL_LINES, false, false);
@@ -196,6 +279,26 @@ void ModelViewWidget::paintGL() {
     draw_gizmo();
     glEnable(GL_DEPTH_TEST);
     program_->release();
+}
+
+// The opaque batches first, then those whose texture has alpha, blended over them without
+// hiding what lies behind.
+void ModelViewWidget::draw_solids() {
+    const auto blended = [this](const Buffers& b) {
+        const GlTexture* t = texture_of(b);
+        return t && t->alpha;
+    };
+    for (const auto& b : solids_) {
+        if (!blended(*b)) draw(*b, GL_TRIANGLES, true, false);
+    }
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    for (const auto& b : solids_) {
+        if (blended(*b)) draw(*b, GL_TRIANGLES, true, false);
+    }
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
 }
 
 // Three axes in the lower left corner, turned as the model is: x red, y green, z blue.
@@ -415,6 +518,9 @@ void ModelViewWidget::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_W:
             wireframe_ = !wireframe_;
             update();
+            return;
+        case Qt::Key_T:
+            set_textures_shown(!textures_shown_);
             return;
         default:
             QOpenGLWidget::keyPressEvent(event);

@@ -2,7 +2,8 @@
 // Draws a picture in 3-D: lit triangles, lines and points with depth, the highlighted item on
 // top and a small axes gizmo. Left drag orbits, right or middle drag pans, the wheel zooms;
 // F or Home fits, 1/3/7 look from the front, side and top (Ctrl: the opposite side), 5
-// switches perspective and orthographic, W wireframe. A click asks the picture's logic to show
+// switches perspective and orthographic, W wireframe, T textures on and off. Textures load in
+// the background and appear as they are ready. A click asks the picture's logic to show
 // the item under the pointer, and the item the pointer rests on is named to it. Nothing about
 // what the picture shows is known here.
 
@@ -15,9 +16,11 @@
 #include <QTimer>
 #include <QVector3D>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
+#include "ui/texture_loader.h"
 #include "view/picture.h"
 
 namespace ui {
@@ -46,6 +49,10 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     // How many times the frame of item ids was drawn.
     int id_frames() const { return id_frames_; }
     bool drawing_failed() const { return failed_; }
+    // Textures on the polygons, or each texture's tint (T).
+    bool textures_shown() const { return textures_shown_; }
+    void set_textures_shown(bool shown);
+    int textures_loaded() const { return static_cast<int>(gl_textures_.size()); }
 
   protected:
     void initializeGL() override;
@@ -60,8 +67,13 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
 
   private:
     struct Buffers {
-        QOpenGLBuffer positions, colours, ids;
+        QOpenGLBuffer positions, colours, ids, uvs;
         int vertices = 0;
+        int texture = -1;
+    };
+    struct GlTexture {
+        GLuint id = 0;
+        bool alpha = false;
     };
     void upload();
     void upload_batch(Buffers& b, const std::vector<float>& positions,
@@ -69,6 +81,11 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
                       int per_primitive);
     void draw(const Buffers& b, GLenum mode, bool lit, bool ids);
     void draw_gizmo();
+    void draw_solids();
+    const GlTexture* texture_of(const Buffers& b) const;
+    void load_textures(const std::shared_ptr<const view::PictureTextures>& set);
+    void texture_ready(int number, view::TextureImage image);
+    void drop_textures();
     void draw_ids();
     bool ids_current() const;
     int id_at(const QPoint& position) const;
@@ -103,6 +120,9 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     QTimer rest_;  // runs out when the pointer has rested a moment
     QPoint rest_at_;
     int hovered_ = -1;  // the item last named; -2 when none was named for this picture
+    bool textures_shown_ = true;
+    std::map<int, GlTexture> gl_textures_;  // per texture number, as loaded
+    std::unique_ptr<TextureLoader> loader_;
 };
 
 }  // namespace ui

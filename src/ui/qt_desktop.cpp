@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "ui/folder_list_dialog.h"
 #include "ui/qt_text.h"
 
 namespace ui {
@@ -91,6 +92,15 @@ void QtDesktop::set_busy(bool busy) {
 
 void QtDesktop::quit() {
     QCoreApplication::exit(0);
+}
+
+std::optional<std::vector<std::string>> QtDesktop::choose_folders(
+    const std::string& title, const std::vector<std::string>& current) {
+    if (before_modal) before_modal();
+    auto chosen =
+        folders_hook ? folders_hook(current) : edit_folders(parent_, qt_text(title), current);
+    if (chosen) save_texture_folders(*chosen);
+    return chosen;
 }
 
 }  // namespace ui

@@ -29,6 +29,12 @@ class QtDesktop : public view::Desktop {
     void stop_message(const std::string& text) override;
     void set_busy(bool busy) override;
     void quit() override;
+    // Kept in the settings once chosen.
+    std::optional<std::vector<std::string>> choose_folders(
+        const std::string& title, const std::vector<std::string>& current) override;
+    using FoldersHook =
+        std::function<std::optional<std::vector<std::string>>(const std::vector<std::string>&)>;
+    FoldersHook folders_hook;  // when set, stands in for the dialog
 
     // The window the modal boxes are centred on.
     void set_dialog_parent(QWidget* parent) { parent_ = parent; }

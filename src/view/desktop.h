@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "view/viewer.h"
 
@@ -34,6 +36,12 @@ class Desktop {
     virtual void set_busy(bool busy) = 0;
     // End the program at once.
     virtual void quit() = 0;
+    // A modal list of folders to edit, starting from current; nothing when cancelled. The
+    // desktop keeps what was chosen for the next run.
+    virtual std::optional<std::vector<std::string>> choose_folders(
+        const std::string& /*title*/, const std::vector<std::string>& /*current*/) {
+        return std::nullopt;
+    }
 };
 
 // Shows the busy cursor for its lifetime.

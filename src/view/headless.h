@@ -18,7 +18,12 @@ class HeadlessDesktop : public Desktop {
     void set_busy(bool busy) override;
     void quit() override { quit_requested = true; }
 
-    OpenFileResult next_dialog_result;  // what the next open dialog answers
+    OpenFileResult next_dialog_result;                     // what the next open dialog answers
+    std::optional<std::vector<std::string>> next_folders;  // what the folder list answers
+    std::optional<std::vector<std::string>> choose_folders(
+        const std::string&, const std::vector<std::string>&) override {
+        return next_folders;
+    }
     std::vector<OpenFileRequest> dialog_requests;
     std::vector<std::string> messages;
     int busy_depth = 0;

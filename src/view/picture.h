@@ -6,17 +6,43 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace view {
 
 // Colours are r g b bytes per corner or line end. Triangles carry no normals: the binding
-// shades each by its own plane.
+// shades each by its own plane. A batch drawn with a texture has texture coordinates per
+// corner; its colours stand for the texture while it is not shown.
 struct TriangleBatch {
     std::vector<float> positions;       // x y z per corner, three corners per triangle
     std::vector<std::uint8_t> colours;  // per corner
     std::vector<int> ids;               // per triangle
+    int texture = -1;                   // the picture's texture number; -1 for none
+    std::vector<float> uvs;             // u v per corner, with a texture
+};
+
+// A texture as the binding uploads it: level 0 (row 0 is where v = 0), then its mipmaps.
+struct TextureLevel {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgba;  // 4 bytes a pixel, row by row
+};
+struct TextureImage {
+    std::vector<TextureLevel> levels;  // empty when the texture cannot be shown
+    bool alpha = false;                // some pixel is less than opaque: blend it
+    std::string status;                // for the window's list of textures
+};
+
+// The textures a picture's batches name. Loading one may take a while (reading, decoding):
+// the binding calls load() off the window's thread, one texture after the other, in order.
+struct PictureTextures {
+    struct Entry {
+        int number = 0;
+        std::function<TextureImage()> load;
+    };
+    std::vector<Entry> entries;
 };
 
 struct LineBatch {
@@ -35,6 +61,8 @@ struct Picture {
     std::vector<TriangleBatch> solids;
     LineBatch lines;
     PointBatch points;
+    // Shared by the pictures of one model: the binding loads them again only when it changes.
+    std::shared_ptr<const PictureTextures> textures;
     std::array<float, 3> min{}, max{};  // of what is drawn; empty when min > max
     bool empty() const { return min[0] > max[0]; }
 };
@@ -50,6 +78,8 @@ class PictureSource {
     virtual LineBatch highlight() const = 0;
     virtual void item_hovered(int id) = 0;  // -1: nothing under the pointer
     virtual void item_clicked(int id) = 0;
+    // A texture was loaded (or could not be) in the background; status says how.
+    virtual void texture_loaded(int /*number*/, const std::string& /*status*/) {}
 };
 
 }  // namespace view

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <limits>
 #include <set>
@@ -10,6 +14,8 @@
 #include "check/frmModelCheck.h"
 #include "check/model_check.h"
 #include "clean_model.h"
+#include "pof/read_pof.h"
+#include "sample_textures.h"
 #include "session.h"
 #include "ship_model.h"
 
@@ -226,9 +232,30 @@ TEST(ModelCheck, NoHeaderIsTheOneFindingOfAFileWithoutOne) {
     EXPECT_EQ(codes_of(before), std::set<std::string>{"no-header"});
 }
 
+// A model read from a file has its textures looked for beside it: a name found nowhere is a
+// note, a file whose header cannot be decoded a warning, a sound one nothing.
+TEST(ModelCheck, TexturesAreLookedForWhereTheModelLies) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("pofscope_check_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "maps");
+    const std::string model = (folder / "ship.pof").string();
+    std::ofstream(model, std::ios::binary) << CleanModel().str();
+    const auto codes_with = [&](const std::string& hull) {
+        std::filesystem::remove(folder / "maps" / "HULL.dds");
+        if (!hull.empty()) std::ofstream(folder / "maps" / "HULL.dds", std::ios::binary) << hull;
+        Session s;
+        pof::open_pof_file(model, s.store, s.form, s.desktop);
+        return codes_of(check::check_model(s.store));
+    };
+    EXPECT_EQ(codes_with(""), std::set<std::string>{"texture-missing"});
+    EXPECT_EQ(codes_with("DDS not really"), std::set<std::string>{"texture-unreadable"});
+    EXPECT_EQ(codes_with(sample_textures()[0].bytes), std::set<std::string>{});
+    std::filesystem::remove_all(folder);
+}
+
 // Every code of the table is planted once at least.
 TEST(ModelCheck, EveryCodeIsPlanted) {
-    std::set<std::string> planted{"no-header"};
+    std::set<std::string> planted{"no-header", "texture-missing", "texture-unreadable"};
     for (const Planted& p : kPlanted) planted.insert(p.code);
     for (int c = 0; c < check::kCodeCount; ++c) {
         EXPECT_TRUE(planted.count(std::string(check::code_name(static_cast<Code>(c)))))

@@ -7,6 +7,7 @@
 #include "fault_models.h"
 #include "pof_builder.h"
 #include "sample_archive.h"
+#include "sample_textures.h"
 #include "ship_model.h"
 #include "subobject_model.h"
 #include "vp_builder.h"
@@ -124,6 +125,15 @@ Model model_view_choices() {
     return {"model-view", bytes, runs};
 }
 
+// The textures the build writes beside the sample, but for the file named skip.
+std::vector<std::pair<std::string, std::string>> sample_textures_but(const std::string& skip) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (auto& t : testing_pof::sample_textures()) {
+        if (t.file_name != skip) files.emplace_back(t.file_name, std::move(t.bytes));
+    }
+    return files;
+}
+
 // The sample file the build writes, as the README shows it: its check, the windows the
 // every-chunk models leave at small numbers, its four texture names, and the Model View.
 Model sample_ship() {
@@ -131,7 +141,22 @@ Model sample_ship() {
             testing_pof::ship_model(),
             {"", "--check", "--view HDR2 --choose 2:2", "--view OBJ2 --choose 1:2", "--view PINF",
              "--view TXTR", "--view PATH --choose 1:1", "--view FUEL --choose 1:1", "--view TMIS",
-             "--view GLOW --choose 1:1", "--view MODEL"}};
+             "--view GLOW --choose 1:1", "--view MODEL"},
+            ".pof",
+            sample_textures_but("")};
+}
+
+// The sample with its end caps' texture gone and its hull's texture cut short.
+Model sample_missing_texture() {
+    auto beside = sample_textures_but("caps.png");
+    for (auto& [name, bytes] : beside) {
+        if (name == "hull.dds") bytes.resize(200);
+    }
+    return {"sample-missing-texture",
+            testing_pof::ship_model(),
+            {"--check", "--view MODEL"},
+            ".pof",
+            std::move(beside)};
 }
 
 // A texture-mapped triangle whose vertex count says 5: the block ends after the third entry.
@@ -218,6 +243,7 @@ std::vector<Model> models() {
             model_view_choices(),
             chunk_faults(),
             block_faults(),
+            sample_missing_texture(),
             sample_archive(),
             damaged_archive(),
             broken_archive()};

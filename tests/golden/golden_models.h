@@ -3,6 +3,7 @@
 // window with a typical choice made.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace golden {
@@ -12,6 +13,8 @@ struct Model {
     std::string bytes;                 // the POF file or VP archive
     std::vector<std::string> windows;  // pofdump options, one run each
     std::string suffix = ".pof";       // of the file's name
+    // Files written beside it (its textures), name and bytes.
+    std::vector<std::pair<std::string, std::string>> beside = {};
 };
 
 std::vector<Model> models();

@@ -7,6 +7,7 @@
 // and review their diff in the commit.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -33,41 +34,54 @@ std::string replace_all(std::string text, const std::string& from, const std::st
     return text;
 }
 
-// Every model written to a file of its own, for the whole test: a step names another model's
-// file as @NAME, and the texts show each file by its model's name.
+// Every model written to a file of its own in a folder of its own (with the files it wants
+// beside it), for the whole test: a step names another model's file as @NAME, and the texts
+// show each file by its model's name. Nothing else lies in the folder, so a search for
+// textures beside a model finds only what the model brought.
 class ModelFiles {
   public:
     explicit ModelFiles(const std::vector<golden::Model>& models) {
-        for (const auto& model : models) add(model.name + model.suffix, model.bytes);
+        for (const auto& model : models) add(model);
     }
-    // Another file, shown by shown_name.
-    void add(const std::string& shown_name, const std::string& bytes) {
-        const auto dot = shown_name.rfind('.');
-        names_.push_back(shown_name.substr(0, dot));
-        suffixes_.push_back(shown_name.substr(dot));
-        files_.push_back(std::make_unique<testing_pof::TempFile>(bytes, suffixes_.back()));
+    ~ModelFiles() {
+        std::error_code ignored;
+        for (const auto& folder : folders_) fs::remove_all(folder, ignored);
+    }
+    ModelFiles(const ModelFiles&) = delete;
+    ModelFiles& operator=(const ModelFiles&) = delete;
+
+    void add(const golden::Model& model) {
+        const fs::path folder =
+            fs::temp_directory_path() / ("pofscope_golden_" + std::to_string(::getpid()) + "_" +
+                                         std::to_string(folders_.size()));
+        fs::create_directories(folder);
+        folders_.push_back(folder);
+        names_.push_back(model.name);
+        suffixes_.push_back(model.suffix);
+        paths_.push_back((folder / (model.name + model.suffix)).string());
+        write(paths_.back(), model.bytes);
+        for (const auto& [name, bytes] : model.beside) write((folder / name).string(), bytes);
     }
     std::string path(const std::string& name) const {
         for (std::size_t i = 0; i < names_.size(); ++i) {
-            if (names_[i] == name) return files_[i]->path();
+            if (names_[i] == name) return paths_[i];
         }
         ADD_FAILURE() << "a step names @" << name << ", which is no golden model";
         return name;
     }
-    // The paths in text replaced by the models' file names; a path's last step alone too (the
-    // archive window is titled with the file's name).
+    // The paths in text replaced by the models' file names: the folders first, then a path's
+    // last step alone (the archive window is titled with the file's name).
     std::string shown(std::string text) const {
-        for (std::size_t i = 0; i < names_.size(); ++i) {
-            const std::string path = files_[i]->path();
-            text = replace_all(text, path, names_[i] + suffixes_[i]);
-            text = replace_all(text, path.substr(path.rfind('/') + 1), names_[i] + suffixes_[i]);
-        }
+        for (const auto& folder : folders_) text = replace_all(text, folder.string() + "/", "");
         return text;
     }
 
   private:
-    std::vector<std::string> names_, suffixes_;
-    std::vector<std::unique_ptr<testing_pof::TempFile>> files_;
+    static void write(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::vector<fs::path> folders_;
+    std::vector<std::string> names_, suffixes_, paths_;
 };
 
 // The words of a run's steps, each @NAME replaced by that model's path, then the model's own.
@@ -161,13 +175,16 @@ TEST(GoldenWindowTexts, EveryCodeOfTheModelCheckIsInSomeGoldenText) {
 TEST(GoldenWindowTexts, TheSampleReadFromItsArchiveShowsWhatItsLooseFileShows) {
     const golden::Model& sample = golden::sample_model();
     ModelFiles files({sample});
-    files.add("sample-archive.vp", testing_pof::sample_archive());
+    files.add({"sample-archive", testing_pof::sample_archive(), {}, ".vp"});
     const auto after_command = [](const std::string& text) { return text.substr(text.find('\n')); };
     const std::string label = "value Label1: sample.pof";
     for (const auto& steps : sample.windows) {
         if (steps == "--check") continue;
-        const std::string from_archive = after_command(files.shown(run_text(arguments(
-            "--member data/models/sample.pof " + steps, files.path("sample-archive"), files))));
+        // Its textures lie in the archive too, where the Model View's list says they were found.
+        const std::string from_archive = replace_all(
+            after_command(files.shown(run_text(arguments("--member data/models/sample.pof " + steps,
+                                                         files.path("sample-archive"), files)))),
+            "sample-archive.vp: data/maps/", "");
         const std::string loose =
             after_command(files.shown(run_text(arguments(steps, files.path("sample"), files))));
         EXPECT_EQ(from_archive,

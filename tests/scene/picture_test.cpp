@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "scene/build_scene.h"
 #include "scene_model.h"
 
@@ -60,6 +62,18 @@ TEST(Picture, FramesOnlyWhatIsShown) {
     shown[static_cast<int>(scene::MarkerKind::Gun)] = true;
     EXPECT_EQ(scene::make_picture(s, shown).max, (std::array<float, 3>{900, 5, 10}));
     EXPECT_TRUE(scene::make_picture(scene::Scene{}, shown).empty());
+}
+
+// A marker near the edge of float range: its normal line and radius ring overflow and are left
+// out, the point stays, and no line end the renderer gets is infinite.
+TEST(Picture, LeavesOutLinesThatOverflow) {
+    scene::Scene s;
+    s.markers.push_back({scene::MarkerKind::Thruster, {3e38f, 0, 0}, {1, 0, 0}, 3e38f, {}, {}});
+    std::array<bool, scene::kMarkerKinds> shown{};
+    shown.fill(true);
+    const auto picture = scene::make_picture(s, shown);
+    EXPECT_EQ(picture.points.ids.size(), 1u);
+    for (const float x : picture.lines.positions) EXPECT_TRUE(std::isfinite(x)) << x;
 }
 
 }  // namespace

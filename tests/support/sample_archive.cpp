@@ -1,6 +1,7 @@
 #include "sample_archive.h"
 
 #include "pof_builder.h"
+#include "sample_textures.h"
 #include "ship_model.h"
 #include "vp_builder.h"
 
@@ -18,15 +19,15 @@ std::string ship_with_unknown_chunk() {
 }  // namespace
 
 std::string sample_archive() {
-    return VpBuilder()
-        .folder("data")
+    VpBuilder vp;
+    vp.folder("data")
         .folder("models")
         .file("sample.pof", ship_model(), kReleased)
         .file("extra.pof", ship_with_unknown_chunk(), kReleased + 3600)
         .up()
-        .folder("maps")
-        .file("sample-hull.dds", "DDS |not a real texture", kReleased - 86400)
-        .up()
+        .folder("maps");
+    for (const auto& t : sample_textures()) vp.file(t.file_name, t.bytes, kReleased - 86400);
+    return vp.up()
         .folder("tables")
         .file("ships.tbl", "#Ship Classes\n$Name: Sample\n#End\n", kReleased - 60)
         .up()

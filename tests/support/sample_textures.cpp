@@ -1,5 +1,7 @@
 #include "sample_textures.h"
 
+#include <algorithm>
+
 namespace testing_pof {
 
 namespace {
@@ -54,6 +56,20 @@ void glass(RgbaPixels& image) {
     }
 }
 
+// A soft round light of colour on a clear background, the bitmap a glow point shows.
+RgbaPixels glow_light(std::uint32_t colour) {
+    constexpr int kSide = 32;
+    RgbaPixels image(kSide, kSide);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const float dx = (x + 0.5f) / kSide * 2 - 1, dy = (y + 0.5f) / kSide * 2 - 1;
+            const float fall = 1 - std::min(1.0f, dx * dx + dy * dy);
+            image.set(x, y, (colour & 0xffffff00u) | static_cast<std::uint32_t>(fall * 255));
+        }
+    }
+    return image;
+}
+
 }  // namespace
 
 const std::vector<std::string>& sample_texture_names() {
@@ -74,7 +90,9 @@ std::vector<SampleTexture> sample_textures() {
     return {{"hull.dds", dds_file(sample_texture_pixels(0), false)},
             {"turret.dds", dds_file(sample_texture_pixels(1), true)},
             {"caps.png", png_file(sample_texture_pixels(2))},
-            {"debris.pcx", pcx8_file(sample_texture_pixels(3))}};
+            {"debris.pcx", pcx8_file(sample_texture_pixels(3))},
+            {"runninglight.png", png_file(glow_light(0xffe6b4ffu))},
+            {"blinklight.png", png_file(glow_light(0xff5037ffu))}};
 }
 
 }  // namespace testing_pof

@@ -5,6 +5,7 @@
 //   turret.dds   DXT5 with a band of half-transparent glass, the turrets
 //   caps.png     PNG, the hull's two end caps
 //   debris.pcx   8-bit PCX, the debris piece
+// and the bitmaps its glow banks name: runninglight.png and blinklight.png.
 
 #include <string>
 #include <vector>

@@ -66,7 +66,8 @@ std::vector<std::string> lines_of(const std::string& text) {
 TEST(ArchiveDump, CheckGoesThroughEveryModelOfAFolderInPathOrder) {
     const ModFolder mod;
     const std::string root = mod.path();
-    const auto d = dump({"--check", root});
+    const dump_testing::HullTexture hull;
+    const auto d = dump({"--check", "--textures", hull.folder(), root});
     EXPECT_EQ(d.status, 1) << d.out;  // the file that is neither
     const std::string note =
         ": note: XXXX: pofscope does not read \"XXXX\" chunks; its 4 bytes were skipped "

@@ -25,7 +25,8 @@ std::string model(bool with_error) {
 
 TEST(CheckRun, PrintsOneLinePerFindingThenTheTallyPerFile) {
     TempFile clean(CleanModel().str()), warned(model(false)), broken(model(true));
-    const auto d = dump({"--check", clean.path(), warned.path()});
+    const dump_testing::HullTexture hull;
+    const auto d = dump({"--check", "--textures", hull.folder(), clean.path(), warned.path()});
     EXPECT_EQ(d.status, 0);
     const std::string offset =
         std::to_string(8 + 8 + CleanModel().header.size() + 8 + CleanModel().hull.size() + 8 +
@@ -42,7 +43,9 @@ TEST(CheckRun, PrintsOneLinePerFindingThenTheTallyPerFile) {
 TEST(CheckRun, JsonHoldsOneObjectPerFile) {
     TempFile broken(model(true)), missing("");
     std::filesystem::remove(missing.path());
-    const auto d = dump({"--check", "--json", broken.path(), missing.path()});
+    const dump_testing::HullTexture hull;
+    const auto d =
+        dump({"--check", "--json", "--textures", hull.folder(), broken.path(), missing.path()});
     EXPECT_EQ(d.status, 1);
     const auto json = nlohmann::json::parse(d.out);
     ASSERT_EQ(json.size(), 2u);

@@ -8,10 +8,13 @@
 
 #include <cstdio>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "sample_textures.h"
 #include "session.h"
 #include "temp_file.h"
 
@@ -61,5 +64,29 @@ inline double peak_mib(const std::vector<std::string>& args) {
     if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)) return -1;
     return static_cast<double>(usage.ru_maxrss) / 1024;  // ru_maxrss counts KiB
 }
+
+// A folder holding a texture named hull, for --textures: the clean test models name it, and a
+// check that finds it says nothing of it.
+class HullTexture {
+  public:
+    HullTexture() {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("pofscope_hull_" + std::to_string(::getpid()) + "_" + test->name());
+        std::filesystem::create_directories(folder_);
+        std::ofstream(folder_ / "hull.dds", std::ios::binary)
+            << testing_pof::sample_textures()[0].bytes;
+    }
+    ~HullTexture() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    HullTexture(const HullTexture&) = delete;
+    HullTexture& operator=(const HullTexture&) = delete;
+    std::string folder() const { return folder_.string(); }
+
+  private:
+    std::filesystem::path folder_;
+};
 
 }  // namespace dump_testing

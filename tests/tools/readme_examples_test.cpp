@@ -2,13 +2,16 @@
 // writes; each of those runs must print exactly that, so the README cannot drift from them.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "dump_fixture.h"
 #include "sample_archive.h"
+#include "sample_textures.h"
 #include "ship_model.h"
 
 namespace {
@@ -27,9 +30,31 @@ std::string replace_all(std::string text, const std::string& from, const std::st
     return text;
 }
 
+// The sample model, its textures and the sample archive in a folder of their own, as the
+// build writes them: nothing else beside them is searched for textures.
 struct Samples {
-    TempFile model{testing_pof::ship_model()};
-    TempFile archive{testing_pof::sample_archive(), ".vp"};
+    Samples() {
+        std::filesystem::create_directories(folder_);
+        write("sample.pof", testing_pof::ship_model());
+        write("sample.vp", testing_pof::sample_archive());
+        for (const auto& t : testing_pof::sample_textures()) write(t.file_name, t.bytes);
+    }
+    ~Samples() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    struct File {
+        std::string path_;
+        const std::string& path() const { return path_; }
+    };
+    std::filesystem::path folder_ =
+        std::filesystem::temp_directory_path() / ("pofscope_readme_" + std::to_string(::getpid()));
+    File model{(folder_ / "sample.pof").string()};
+    File archive{(folder_ / "sample.vp").string()};
+
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder_ / name, std::ios::binary) << bytes;
+    }
 
     // The words after "$ pofdump", the samples' names standing for the files written here;
     // nothing for a run on another file.

@@ -46,7 +46,7 @@ void ArchiveWindowTest::typing_in_the_filter_narrows_the_list() {
     QCOMPARE(archive_window(app)->windowTitle(), QString("mod.vp"));
     auto* filter = archive_window(app)->findChild<QLineEdit*>("txtFilter");
     QVERIFY(filter);
-    QCOMPARE(files(app)->model()->rowCount(), 5);
+    QCOMPARE(files(app)->model()->rowCount(), 10);
     QTest::keyClicks(filter, "mod");
     QCOMPARE(files(app)->model()->rowCount(), 2);
     QTest::keyClicks(filter, "els/e");
@@ -55,7 +55,7 @@ void ArchiveWindowTest::typing_in_the_filter_narrows_the_list() {
     QCOMPARE(filter->text(), QString("models/e"));
     filter->clear();
     Q_EMIT filter->textEdited(QString());
-    QCOMPARE(files(app)->model()->rowCount(), 5);
+    QCOMPARE(files(app)->model()->rowCount(), 10);
     QVERIFY(app.messages.empty());
 }
 
@@ -72,10 +72,10 @@ void ArchiveWindowTest::a_click_on_a_header_sorts_and_a_second_reverses() {
     click_header(2);
     QCOMPARE(header->sortIndicatorSection(), 2);
     QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
-    QCOMPARE(cell(files(app), 0, 1), QString("data/maps/sample-hull.dds"));
+    QCOMPARE(cell(files(app), 0, 1), QString("data/tables/ships.tbl"));
     click_header(2);
     QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    QCOMPARE(cell(files(app), 0, 1), QString("data/models/extra.pof"));
+    QCOMPARE(cell(files(app), 0, 1), QString("data/maps/turret.dds"));
 }
 
 void ArchiveWindowTest::enter_on_a_model_opens_it_in_the_main_window_and_f5_reads_it_again() {

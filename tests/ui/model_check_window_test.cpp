@@ -3,9 +3,11 @@
 
 #include <QHeaderView>
 #include <QTest>
+#include <fstream>
 
 #include "app_fixture.h"
 #include "clean_model.h"
+#include "sample_textures.h"
 #include "user_input.h"
 
 class ModelCheckWindowTest : public QObject {
@@ -25,6 +27,9 @@ void ModelCheckWindowTest::ctrl_k_opens_it_and_a_finding_leads_to_its_item() {
     // Slot 1, Gun 1 faces a normal of length 2.
     m.gpnt = testing_pof::Bytes().i32(2).i32(1).vec(0, 0, 0).vec(0, 0, 1).i32(2);
     m.gpnt.vec(0, 0, 0).vec(0, 1, 0).vec(0, 0, 0).vec(0, 2, 0);
+    // The texture the model names lies beside it.
+    std::ofstream(app.dir.filePath("hull.dds").toStdString(), std::ios::binary)
+        << testing_pof::sample_textures()[0].bytes;
     app.open_bytes(m.str());
     QVERIFY(app.menu("IDM_VIEW")->menuAction()->isEnabled());
     QCOMPARE(app.action("IDM_MODEL_CHECK")->shortcut(), QKeySequence("Ctrl+K"));

@@ -105,8 +105,10 @@ class JsonOutput : public CheckOutput {
 // The model read through the main window's logic, then checked, each finding going to output
 // as soon as its chunk is checked. A model that was not read at all (not opened, not POF)
 // gives one read finding in the reader's words.
-check::Tally check_item(const CheckItem& item, CheckOutput& output) {
+check::Tally check_item(const CheckItem& item, const std::vector<std::string>& texture_folders,
+                        CheckOutput& output) {
     pof::ModelStore store;
+    store.texture_folders = texture_folders;
     view::HeadlessDesktop desktop;
     view::HeadlessWindows windows;
     shell::frmPOF form(store, desktop, windows);
@@ -136,7 +138,7 @@ int run_check(const Options& options, std::ostream& out, std::ostream&) {
         check::Tally total;
         for (const CheckItem& item : group.items) {
             output->begin_model(item.name);
-            const check::Tally t = check_item(item, *output);
+            const check::Tally t = check_item(item, options.texture_folders, *output);
             output->end_model(t);
             total = {total.errors + t.errors, total.warnings + t.warnings, total.notes + t.notes};
         }

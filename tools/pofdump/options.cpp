@@ -83,6 +83,7 @@ class Parser {
     void window(const std::string& name);
     void read(const std::string& path);
     void obj(const std::string& path);
+    void textures(const std::string& folder);
     void member(const std::string& path);
     void type(const std::string& text);
     void sort(const std::string& text);
@@ -162,7 +163,8 @@ void Parser::option(const std::string& arg) {
                !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window) &&
                !valued(arg, "--read", &Parser::read) && !valued(arg, "--obj", &Parser::obj) &&
                !valued(arg, "--member", &Parser::member) && !valued(arg, "--type", &Parser::type) &&
-               !valued(arg, "--sort", &Parser::sort)) {
+               !valued(arg, "--sort", &Parser::sort) &&
+               !valued(arg, "--textures", &Parser::textures)) {
         fail("unknown option " + arg);
     }
 }
@@ -236,6 +238,11 @@ void Parser::obj(const std::string& path) {
     parsed_.options.steps.push_back(step);
 }
 
+void Parser::textures(const std::string& folder) {
+    if (folder.empty()) return fail("--textures wants a folder");
+    parsed_.options.texture_folders.push_back(folder);
+}
+
 void Parser::member(const std::string& path) {
     if (path.empty()) return fail("--member wants the PATH of a file in the archive");
     Step step;
@@ -287,10 +294,10 @@ std::optional<pof::RecordEntry> entry_for_view_id(const std::string& chunk_id) {
 }
 
 std::string usage_text() {
-    return "Usage: pofdump [--json] [--view ID | --choose LIST:ROW | --open LIST:ROW |\n"
-           "               --window NAME | --read FILE | --obj FILE | --member PATH |\n"
-           "               --type INPUT:TEXT | --sort LIST:COLUMN]... FILE\n"
-           "       pofdump --check [--json] FILE|FOLDER...\n"
+    return "Usage: pofdump [--json] [--textures DIR]... [--view ID | --choose LIST:ROW |\n"
+           "               --open LIST:ROW | --window NAME | --read FILE | --obj FILE |\n"
+           "               --member PATH | --type INPUT:TEXT | --sort LIST:COLUMN]... FILE\n"
+           "       pofdump --check [--json] [--textures DIR]... FILE|FOLDER...\n"
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
            "(its file label, record list and menus) until another window becomes current.\n"
@@ -325,6 +332,8 @@ std::string usage_text() {
            "  --obj FILE         write what the Model View draws (opened first if it is not\n"
            "                     open) as Wavefront OBJ to FILE, its materials beside it\n"
            "                     (FILE with .mtl for its suffix)\n"
+           "  --textures DIR     look for texture files in DIR first, before the model's own\n"
+           "                     folder and the maps folders beside it (repeatable)\n"
            "  --json             print JSON instead of text\n"
            "  --help             print this help\n"
            "  --version          print the version\n"

@@ -59,6 +59,8 @@ struct Options {
     std::vector<std::string> files;  // every FILE given, in order; --check reads them all
     bool json = false;
     std::vector<Step> steps;
+    // --textures DIR, in order: searched for textures before the model's own folders.
+    std::vector<std::string> texture_folders;
 };
 
 struct ParsedOptions {

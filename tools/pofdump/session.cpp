@@ -2,6 +2,7 @@
 
 #include "output_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "scene/frmModelView.h"
 #include "scene/obj_export.h"
 #include "shell/frmArchive.h"
+#include "textures/model_textures.h"
 #include "view/headless.h"
 
 #ifndef POFDUMP_VERSION
@@ -52,7 +54,9 @@ std::optional<std::string> find_list(const Choice& choice, const std::vector<vie
 class Session {
   public:
     Session(const Options& options, std::ostream& out, std::ostream& err)
-        : options_(options), out_(out), err_(err), form_(store_, desktop_, windows_) {}
+        : options_(options), out_(out), err_(err), form_(store_, desktop_, windows_) {
+        store_.texture_folders = options.texture_folders;
+    }
 
     int run();
 
@@ -71,6 +75,7 @@ class Session {
     std::optional<Refusal> switch_to(const std::string& name);
     void read(const std::string& path);
     std::optional<Refusal> write_obj(const std::string& path);
+    std::vector<std::string> texture_files(const std::string& obj_path) const;
     std::optional<Refusal> member(const std::string& path);
     std::optional<Refusal> type(int input, const std::string& text);
     std::optional<Refusal> sort(const Choice& column);
@@ -180,6 +185,28 @@ std::optional<Session::Refusal> Session::view(const ViewRequest& request) {
     return std::nullopt;
 }
 
+// Per texture number, the loose file found for it as seen from the OBJ file's folder; "" for a
+// texture that was not found or lies in an archive.
+std::vector<std::string> Session::texture_files(const std::string& obj_path) const {
+    std::vector<std::string> names;
+    for (int t = 0; t < store_.txtr.texture_rows(); ++t) {
+        names.push_back(store_.txtr.textures[t].name);
+    }
+    const textures::ModelTextures found({store_.source.path, store_.source.member},
+                                        store_.texture_folders, names);
+    std::vector<std::string> files(names.size());
+    if (!found.searched()) return files;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path folder = fs::absolute(fs::path(obj_path), ec).parent_path();
+    for (std::size_t t = 0; t < files.size(); ++t) {
+        const auto& lookup = found.search().textures[t];
+        if (!lookup.found || lookup.found->path.empty()) continue;
+        files[t] = fs::absolute(lookup.found->path, ec).lexically_relative(folder).generic_string();
+    }
+    return files;
+}
+
 // The materials go beside the OBJ file, named after it.
 std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
     if (!windows_.find(scene::frmModelView::kName)) {
@@ -210,7 +237,8 @@ std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
     }
     if (!obj->start(why)) return refused(path);
     if (!mtl->start(why)) return refused(mtl_path);
-    scene::write_obj(model.scene(), store_.txtr, mtl_name, obj->stream(), mtl->stream());
+    scene::write_obj(model.scene(), store_.txtr, mtl_name, obj->stream(), mtl->stream(),
+                     texture_files(path));
     if (!obj->finish(why)) return refused(path);
     if (!mtl->finish(why)) return refused(mtl_path);
     return std::nullopt;

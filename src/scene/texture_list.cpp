@@ -1,0 +1,85 @@
+#include "scene/texture_list.h"
+
+#include "io/text.h"
+#include "textures/load.h"
+#include "textures/model_textures.h"
+#include "textures/texture_file.h"
+
+namespace scene {
+
+namespace {
+
+std::string size_text(int width, int height) {
+    return pof::integer_text(width) + " \u00d7 " + pof::integer_text(height);
+}
+
+std::string places_text(const std::vector<std::string>& places) {
+    std::string out = "looked in ";
+    for (std::size_t i = 0; i < places.size(); ++i) out += (i ? ", " : "") + places[i];
+    return out;
+}
+
+// The texture as the binding uploads it: the levels within the budget, their pixels copied.
+view::TextureImage image_of(const textures::LoadedTexture& t) {
+    view::TextureImage image;
+    image.alpha = t.has_alpha;
+    image.status = textures::texture_status(t);
+    for (const textures::Image& level : t.levels) {
+        const auto pixels = level.pixels();
+        image.levels.push_back({level.width(), level.height(),
+                                std::vector<std::uint8_t>(pixels.begin(), pixels.end())});
+    }
+    return image;
+}
+
+}  // namespace
+
+TextureList::TextureList(const pof::ModelStore& store)
+    : loaders_(std::make_shared<view::PictureTextures>()) {
+    std::vector<std::string> names;
+    for (int t = 0; t < store.txtr.texture_rows(); ++t)
+        names.push_back(store.txtr.textures[t].name);
+    auto found = std::make_shared<textures::ModelTextures>(
+        textures::ModelLocation{store.source.path, store.source.member}, store.texture_folders,
+        names);
+    // One budget for the model's textures, taken in TXTR order by the loaders.
+    auto budget = std::make_shared<textures::TextureBudget>();
+    for (std::size_t t = 0; t < names.size(); ++t) {
+        Row row{pof::text8(names[t]), "", ""};
+        const textures::TextureLookup* lookup =
+            found->searched() ? &found->search().textures[t] : nullptr;
+        if (!lookup) {
+            row.file = "not looked for";
+            row.status = "the model has no folder";
+        } else if (!lookup->found) {
+            row.file = "missing";
+            row.status = places_text(found->search().places);
+        } else {
+            row.file = lookup->found->shown_path;
+            const textures::HeaderFacts facts = textures::probe_texture(*lookup->found);
+            row.status =
+                facts.verdict == textures::Verdict::Ok
+                    ? facts.format + ", " + size_text(facts.width, facts.height)
+                    : std::string(textures::verdict_word(facts.verdict)) + ": " + facts.reason;
+            const textures::FoundTexture file = *lookup->found;
+            loaders_->entries.push_back({static_cast<int>(t), [found, budget, file] {
+                                             return image_of(textures::load_texture(file, *budget));
+                                         }});
+        }
+        rows_.push_back(std::move(row));
+    }
+    found_ = std::move(found);
+}
+
+TextureList::~TextureList() = default;
+
+view::Table::Cells TextureList::cells(std::size_t row) const {
+    const Row& r = rows_[row];
+    return {pof::integer_text(static_cast<std::int64_t>(row)), r.name, r.file, r.status};
+}
+
+void TextureList::loaded(int number, const std::string& status) {
+    if (number >= 0 && number < static_cast<int>(rows_.size())) rows_[number].status = status;
+}
+
+}  // namespace scene

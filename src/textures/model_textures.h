@@ -1,0 +1,50 @@
+#pragma once
+// The places a model's textures are looked for, archives included, and the search over them.
+//
+// A loose model (data/models/ship.pof) is searched in the user's folders, its own folder and
+// the maps folders beside it, then in the VP archives of its mod folder (the folder that holds
+// the data folder it sits in), in name order. A model read from an archive is searched in the
+// user's folders, then in that archive (its data/maps folder and the model's own folder), then
+// in the other VP archives of the archive's folder, in name order. Inside an archive the same
+// folders are searched as in the model's own.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "textures/search.h"
+
+namespace textures {
+
+// Where a model was read from: a loose file, or a member of an archive.
+struct ModelLocation {
+    std::string path;    // the model's file, or the archive's
+    std::string member;  // the model's path inside the archive; empty for a loose file
+};
+
+class ModelTextures {
+  public:
+    // Searches names for the model at where; nothing at all when where has no path (a model
+    // read from memory has no folder).
+    ModelTextures(const ModelLocation& where, const std::vector<std::string>& user_folders,
+                  const std::vector<std::string>& names);
+    ~ModelTextures();
+    ModelTextures(const ModelTextures&) = delete;
+    ModelTextures& operator=(const ModelTextures&) = delete;
+
+    bool searched() const { return searched_; }
+    // The lookups refer to the archives this object keeps open.
+    const TextureSearch& search() const { return search_; }
+
+  private:
+    struct Sources;
+    std::unique_ptr<Sources> sources_;
+    TextureSearch search_;
+    bool searched_ = false;
+};
+
+// The texture a glow bank's properties name ("$glow_texture=NAME" on a line of its own); ""
+// when they name none.
+std::string glow_texture_name(const std::string& properties);
+
+}  // namespace textures
