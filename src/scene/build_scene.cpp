@@ -38,6 +38,27 @@ class DrawnSubobjects {
     std::vector<std::int32_t> debris_;  // sorted
 };
 
+// The subobject's bounding box, placed; a box that is not finite once placed (a NaN corner, or
+// a corner of 3e38 moved further) is left out, as any other marker would be.
+void add_box(const records::Subobject& s, const Mesh& mesh, Scene& scene) {
+    if (!finite(mesh.placement)) return;
+    Marker box{MarkerKind::SubobjectBox,
+               s.bbox_min + mesh.placement,
+               {},
+               0,
+               box_edges(s.bbox_min, s.bbox_max, mesh.placement),
+               mesh.ref};
+    const bool placed =
+        finite(box.position) && std::all_of(box.segments.begin(), box.segments.end(),
+                                            [](const pof::Vec3& p) { return finite(p); });
+    if (!placed) {
+        ++scene.counts.left_out.nonfinite_markers;
+        return;
+    }
+    scene.markers.push_back(std::move(box));
+    ++scene.counts.markers[static_cast<int>(MarkerKind::SubobjectBox)];
+}
+
 void add_mesh(const pof::ModelStore& store, Chains& chains, const records::SubobjectRows& rows,
               std::int32_t number, Scene& scene) {
     const records::Subobject& s = store.subobjects.at(number);
@@ -54,15 +75,7 @@ void add_mesh(const pof::ModelStore& store, Chains& chains, const records::Subob
         scene.counts.triangles += static_cast<std::int64_t>(p.corner_count) - 2;
     }
     scene.counts.polygons += static_cast<std::int64_t>(mesh.polygons.size());
-    if (finite(mesh.placement)) {
-        scene.markers.push_back({MarkerKind::SubobjectBox,
-                                 s.bbox_min + mesh.placement,
-                                 {},
-                                 0,
-                                 box_edges(s.bbox_min, s.bbox_max, mesh.placement),
-                                 mesh.ref});
-        ++scene.counts.markers[static_cast<int>(MarkerKind::SubobjectBox)];
-    }
+    add_box(s, mesh, scene);
     scene.meshes.push_back(std::move(mesh));
 }
 

@@ -162,6 +162,7 @@ TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {
     bank1[1] = {{4, 5, 6}, {0, 1, 0}};
     store.eye.point_count = 1;
     store.eye.points = {{1, {1, 1, 1}, {0, 0, 1}}};
+    store.subobjects.fill(1).bbox_max = {0, kNaN, 0};
     const auto s = build_scene(store, {});
     std::vector<pof::ItemRef> guns;
     for (const auto& m : s.markers) {
@@ -173,7 +174,8 @@ TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {
                                          {RecordEntry::GPNT, {{1, 1, false}, {2, 1, false}}}}));
     EXPECT_EQ(s.counts.markers[static_cast<int>(MarkerKind::Gun)], 2);
     EXPECT_EQ(s.counts.markers[static_cast<int>(MarkerKind::Eye)], 1);
-    EXPECT_EQ(s.counts.left_out.nonfinite_markers, 1);
+    EXPECT_EQ(s.counts.markers[static_cast<int>(MarkerKind::SubobjectBox)], 1);
+    EXPECT_EQ(s.counts.left_out.nonfinite_markers, 2);  // the NaN gun, subobject 1's box
     EXPECT_TRUE(std::isfinite(s.bounds.min.x));
 }
 
