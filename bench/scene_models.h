@@ -12,8 +12,9 @@
 
 namespace bench_models {
 
-// A side x side grid of vertices, bent into a half tube so that it has depth.
-inline testing_pof::Bytes grid_subobject(int side, float shift) {
+// A side x side grid of vertices, bent into a half tube so that it has depth; its triangles
+// use textures texture and texture + 1.
+inline testing_pof::Bytes grid_subobject(int side, float shift, std::int32_t texture = 0) {
     namespace bsp = testing_pof::bsp;
     std::vector<bsp::Vertex> vertices;
     for (int i = 0; i < side; ++i) {
@@ -28,9 +29,11 @@ inline testing_pof::Bytes grid_subobject(int side, float shift) {
     for (int i = 0; i + 1 < side; ++i) {
         for (int j = 0; j + 1 < side; ++j) {
             data.raw(bsp::tmappoly(
-                {{at(i, j), 0, 0, 0}, {at(i + 1, j), 0, 1, 0}, {at(i + 1, j + 1), 0, 1, 1}}, 0));
+                {{at(i, j), 0, 0, 0}, {at(i + 1, j), 0, 1, 0}, {at(i + 1, j + 1), 0, 1, 1}},
+                texture));
             data.raw(bsp::tmappoly(
-                {{at(i, j), 0, 0, 0}, {at(i + 1, j + 1), 0, 1, 1}, {at(i, j + 1), 0, 0, 1}}, 1));
+                {{at(i, j), 0, 0, 0}, {at(i + 1, j + 1), 0, 1, 1}, {at(i, j + 1), 0, 0, 1}},
+                texture + 1));
         }
     }
     return data.raw(bsp::eof());

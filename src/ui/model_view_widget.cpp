@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QOpenGLExtraFunctions>
 #include <QOpenGLContext>
 #include <QWheelEvent>
 #include <algorithm>
@@ -217,6 +218,30 @@ void ModelViewWidget::load_textures(const std::shared_ptr<const view::PictureTex
         [this](int number, view::TextureImage image) { texture_ready(number, std::move(image)); });
 }
 
+// The texture's storage is made once for all its levels where the context can (OpenGL 4.2 or
+// ES 3): specifying level after level makes some drivers copy the levels made so far again.
+void ModelViewWidget::upload_levels(const view::TextureImage& image) {
+    const auto levels = static_cast<GLsizei>(image.levels.size());
+    auto* extra = context()->extraFunctions();
+    const QSurfaceFormat format = context()->format();
+    const bool storage = format.version() >= qMakePair(4, 2) ||
+                         (context()->isOpenGLES() && format.majorVersion() >= 3);
+    if (storage) {
+        extra->glTexStorage2D(GL_TEXTURE_2D, levels, GL_RGBA8, image.levels[0].width,
+                              image.levels[0].height);
+    }
+    for (GLsizei level = 0; level < levels; ++level) {
+        const view::TextureLevel& l = image.levels[static_cast<std::size_t>(level)];
+        if (storage) {
+            glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, l.width, l.height, GL_RGBA,
+                            GL_UNSIGNED_BYTE, l.rgba.data());
+        } else {
+            glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, l.width, l.height, 0, GL_RGBA,
+                         GL_UNSIGNED_BYTE, l.rgba.data());
+        }
+    }
+}
+
 void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
     source_.texture_loaded(number, image.status);
     if (!image.levels.empty() && !failed_) {
@@ -225,11 +250,7 @@ void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
         t.alpha = image.alpha;
         glGenTextures(1, &t.id);
         glBindTexture(GL_TEXTURE_2D, t.id);
-        for (std::size_t level = 0; level < image.levels.size(); ++level) {
-            const view::TextureLevel& l = image.levels[level];
-            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA, l.width, l.height, 0,
-                         GL_RGBA, GL_UNSIGNED_BYTE, l.rgba.data());
-        }
+        upload_levels(image);
         // The levels go down to 1 x 1; texture coordinates repeat.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);

@@ -85,6 +85,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     const GlTexture* texture_of(const Buffers& b) const;
     void load_textures(const std::shared_ptr<const view::PictureTextures>& set);
     void texture_ready(int number, view::TextureImage image);
+    void upload_levels(const view::TextureImage& image);
     void drop_textures();
     void draw_ids();
     bool ids_current() const;
