@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -25,6 +26,7 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
+    if (table.has_fill_column()) fill_leftover_width();
     if (table.sortable()) {
         header()->setSectionsClickable(true);
         header()->setSortIndicatorShown(true);
@@ -39,8 +41,22 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     sync();
 }
 
+// The Fill column stretches with the list; the last column keeps its width at the right edge,
+// where no scroll bar can hide it.
+void TableView::fill_leftover_width() {
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
+    for (std::size_t c = 0; c < table_.columns.size(); ++c) {
+        if (table_.columns[c].width == view::Table::Width::Fill)
+            header()->setSectionResizeMode(static_cast<int>(c), QHeaderView::Stretch);
+    }
+}
+
 QSize TableView::sizeHint() const {
     if (!table_.open_wide) return {360, 240};
+    // A list whose long texts are cut short opens at the same width whatever it holds.
+    if (table_.has_fill_column()) return {fill_width(), 240};
     if (wide_width_ < 0) wide_width_ = wide_width();
     return {wide_width_, 240};
 }
@@ -51,6 +67,14 @@ int TableView::wide_width() const {
     int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < model_.columnCount(); ++c) width += fitted_width(c);
     return std::max(width, 360);
+}
+
+// About two thirds of the screen, less the window's margins.
+int TableView::fill_width() const {
+    constexpr int kMargins = 24;
+    const QScreen* where = screen();
+    const int screen_width = where ? where->availableGeometry().width() : 1024;
+    return std::max(screen_width * 2 / 3 - kMargins, 360);
 }
 
 int TableView::fitted_width(int column) const {
@@ -99,9 +123,12 @@ void TableView::size_columns() {
         const auto rule = static_cast<std::size_t>(c) < table_.columns.size()
                               ? table_.columns[c].width
                               : view::Table::Width::FitHeaderAndContents;
-        if (rule == view::Table::Width::Keep) continue;
+        if (rule == view::Table::Width::Keep || rule == view::Table::Width::Fill) continue;
         if (rule == view::Table::Width::HalfOfList) {
             header()->resizeSection(c, viewport()->width() / 2);
+        } else if (table_.has_fill_column()) {
+            // Four such columns leave a fifth of the list to the Fill column at least.
+            header()->resizeSection(c, std::min(fitted_width(c), viewport()->width() / 5));
         } else {
             header()->resizeSection(c, fitted_width(c));
         }
