@@ -46,6 +46,7 @@ class TableView : public QTreeView {
     int wide_width() const;
     int fill_width() const;
     void fill_leftover_width();
+    void size_beside_fill();
     int longest_row(int column) const;
     std::vector<int> longest_rows(std::size_t rows) const;
     void user_clicked(const QModelIndex& index);

@@ -48,12 +48,12 @@ void ModelCheckWindowTest::ctrl_k_opens_it_and_a_finding_leads_to_its_item() {
     auto* findings = check->findChild<QTreeView*>("lvwFindings");
     QVERIFY(findings);
     QTRY_VERIFY(findings->isVisible());
-    // The gun's warning, then the long name's notes: unused, and found nowhere.
+    // The long name's notes (unused, and found nowhere), then the gun's warning.
     QCOMPARE(findings->model()->rowCount(), 3);
     const QAbstractItemModel& rows = *findings->model();
-    QCOMPARE(rows.index(0, 4).data().toString(), QString("normal-length"));
-    int unused = 1;
-    if (rows.index(unused, 4).data().toString() != "texture-unused") unused = 2;
+    QCOMPARE(rows.index(2, 4).data().toString(), QString("normal-length"));
+    int unused = 0;
+    if (rows.index(unused, 4).data().toString() != "texture-unused") unused = 1;
     QCOMPARE(rows.index(unused, 4).data().toString(), QString("texture-unused"));
     // Each severity has its mark and its colour, in the Severity column only.
     for (int row : {0, 1, 2}) {
@@ -62,7 +62,7 @@ void ModelCheckWindowTest::ctrl_k_opens_it_and_a_finding_leads_to_its_item() {
         QVERIFY(!rows.index(row, 3).data(Qt::DecorationRole).isValid());
     }
     QVERIFY(rows.index(0, 0).data(Qt::ForegroundRole).value<QBrush>() !=
-            rows.index(1, 0).data(Qt::ForegroundRole).value<QBrush>());
+            rows.index(2, 0).data(Qt::ForegroundRole).value<QBrush>());
     // The window opens at most about two thirds of the screen wide, the long message cut
     // short and whole in its tooltip, the Code column in full view.
     const int screen_width = check->screen()->availableGeometry().width();
@@ -77,7 +77,7 @@ void ModelCheckWindowTest::ctrl_k_opens_it_and_a_finding_leads_to_its_item() {
     QVERIFY(findings->columnWidth(4) >=
             findings->fontMetrics().horizontalAdvance(QStringLiteral("texture-unused")));
 
-    testing_ui::double_click_row(findings, 0);
+    testing_ui::double_click_row(findings, 2);
     ui::ViewerWindow* gpnt = app.windows.window("frmGPNT");
     QVERIFY(gpnt);
     QCOMPARE(gpnt->findChild<QComboBox*>("cboSlots")->currentIndex(), 1);
