@@ -30,7 +30,7 @@ int answer(const shell::CommandLine& line) {
             std::cout << "pofscope " POFSCOPE_VERSION "\n";
             return 0;
         case shell::CommandLine::Action::BadUsage:
-            std::cerr << "pofscope: " << line.error << "\nTry 'pofscope --help'.\n";
+            std::cerr << "pofscope: " << line.error << "\n\n" << shell::usage_text();
             return 2;
         case shell::CommandLine::Action::Start:
             break;
@@ -42,16 +42,11 @@ int answer(const shell::CommandLine& line) {
 
 int main(int argc, char** argv) {
     // Answered before the desktop is reached, so they work without a display.
-    if (const auto early = command_line(argc, argv);
-        early.action == shell::CommandLine::Action::Help ||
-        early.action == shell::CommandLine::Action::Version) {
-        return answer(early);
-    }
+    const shell::CommandLine line = command_line(argc, argv);
+    if (line.action != shell::CommandLine::Action::Start) return answer(line);
     QApplication app(argc, argv);  // takes the toolkit's own options (-platform, ...) out of argv
     QApplication::setApplicationName(QStringLiteral("pofscope"));
     QGuiApplication::setDesktopFileName(QStringLiteral(POFSCOPE_APP_ID));
-    const shell::CommandLine line = command_line(argc, argv);
-    if (line.action != shell::CommandLine::Action::Start) return answer(line);
 
     pof::ModelStore store;
     store.texture_folders = ui::saved_texture_folders();

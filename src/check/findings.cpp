@@ -21,6 +21,10 @@ Finding FindingList::operator[](std::size_t i) const {
         f.place = w.place;
         f.message = w.message;
         f.item = w.item;
+        if (w.at_byte >= 0) {
+            f.offset = w.at_byte;
+            return f;
+        }
     } else {
         const BlockPlace& at = k.block;
         f.place = "subObject " + integer_text(at.subobject) + std::string(kPlaceStep) +
@@ -122,6 +126,13 @@ void Findings::add(Code code, std::string place, std::string message,
     if (!listed(code)) return;
     const auto words = static_cast<std::int32_t>(list_.words_.size());
     list_.words_.push_back({std::move(place), std::move(message), std::move(item)});
+    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0});
+}
+
+void Findings::add_at_byte(Code code, std::int64_t offset, std::string message) {
+    if (!listed(code)) return;
+    const auto words = static_cast<std::int32_t>(list_.words_.size());
+    list_.words_.push_back({{}, std::move(message), {}, offset});
     list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0});
 }
 

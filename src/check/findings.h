@@ -1,5 +1,6 @@
 #pragma once
-// Collects findings chunk by chunk, the file's own first, then each chunk's in file order, and
+// Collects findings chunk by chunk, the file's own first, then each chunk's in file order (a
+// read that stopped past the last chunk comes back to the file at the end), and
 // caps each code at 100 findings per chunk with one line that counts the rest. The check
 // visits the chunks in file order, so each chunk's findings are final when it moves on: they
 // are handed on then, and a streaming check keeps none of them.
@@ -76,6 +77,7 @@ class FindingList {
     struct Words {
         std::string place, message;
         std::optional<pof::ItemRef> item;
+        std::int64_t at_byte = -1;  // the byte it is about, when not its chunk's header
     };
     struct Kept {
         Code code = Code::Read;
@@ -107,9 +109,14 @@ class Findings {
     // Later findings are about chunk index (of the reader's chunk list). Chunks are visited in
     // file order, after the file.
     void at_chunk(std::size_t index) { move_to(index + 1); }
+    // Later findings are about the file again, past its last chunk.
+    void at_file_end() { move_to(0); }
 
     void add(Code code, std::string place, std::string message,
              std::optional<pof::ItemRef> item = {});
+    // A finding about one byte of the file rather than its chunk's header (where a read
+    // stopped): it lists at that offset and leads to no viewer.
+    void add_at_byte(Code code, std::int64_t offset, std::string message);
     // A finding about a polygon of a subobject's BSP data: no-defpoints, polygon-vertices,
     // texture-index, vertex-index or normal-index, with the numbers its words name (the
     // index or count first, then what it is measured against). It leads to the block's row,

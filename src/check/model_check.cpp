@@ -68,7 +68,6 @@ class ChunkWalk {
 
     void run() {
         list_.file();
-        if (!store_.read_failure.empty() && !stop_) read_failure();
         auto filled = filled_.begin();
         for (std::size_t i = 0; i < store_.chunks.size(); ++i) {
             c_.out.at_chunk(i);
@@ -80,6 +79,11 @@ class ChunkWalk {
                 subobject(filled->second);
             if (stop_ == i) read_failure();
         }
+        // A read that stopped between chunks (a chunk header cut short) or before the first.
+        if (!store_.read_failure.empty() && !stop_) {
+            c_.out.at_file_end();
+            read_failure();
+        }
     }
 
   private:
@@ -87,7 +91,10 @@ class ChunkWalk {
         const auto loop = loops_.find(number);
         check_subobject(c_, number, loop == loops_.end() ? nullptr : &loop->second);
     }
-    void read_failure() { c_.out.add(Code::Read, "", store_.read_failure); }
+    // Listed at the byte whose read failed, which no finding of the chunks read before passes.
+    void read_failure() {
+        c_.out.add_at_byte(Code::Read, store_.read_failure_offset, store_.read_failure);
+    }
     // A TXTR chunk before some subobject chunks is checked before their BSP data: the texture
     // numbers of those come first.
     void mark_textures_after_txtr() {

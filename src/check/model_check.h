@@ -17,7 +17,8 @@ struct Tally {
     void add(const Finding& f);
 };
 
-// In file order. A read that stopped early adds a "read" finding with the reader's words.
+// In file order. A read that stopped early adds a "read" finding with the reader's words, at
+// the byte whose read failed: the last finding, as that byte lies past every chunk header read.
 FindingList check_model(const pof::ModelStore& store);
 // The same, each finding put into words and handed to each as soon as the checks of its chunk
 // are done; none is kept, so memory does not grow with the findings. Returns the summary.

@@ -34,11 +34,14 @@ void parse_chunk(PofFile& file, ModelStore& store, MainForm& form) {
     if (match.kind->entry == RecordEntry::SOBJ) ++store.current_subobject;
 }
 
-// The chunk loop; returns what stopped it at a damaged chunk, or nothing.
-std::string read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form) {
+// The chunk loop; returns what stopped it at a damaged chunk, or nothing. failed_at is set to
+// the byte whose read failed.
+std::string read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form,
+                            std::int64_t& failed_at) {
     while (!file.eof()) {
         const std::int64_t at = file.offset();
         if (file.left() < kChunkHeaderBytes) {
+            failed_at = at;
             return damaged("the chunk header at byte " + integer_text(at) + " is cut short: " +
                            integer_text(file.left()) + " of its 8 bytes are in the file");
         }
@@ -53,9 +56,11 @@ std::string read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form) {
             parse_chunk(file, store, form);
         } catch (const ReadError& e) {
             failure = e.what();
+            failed_at = e.offset();
         } catch (const std::bad_alloc&) {
             // An honest but huge body (a PINF text of gigabytes) the machine cannot hold.
             failure = "there is not enough memory for it";
+            failed_at = file.offset();
         }
         store.chunks.back().bytes_read = file.offset() - (at + kChunkHeaderBytes);
         store.chunks.back().complete = failure.empty();
@@ -72,7 +77,8 @@ std::string read_chunk_loop(PofFile& file, ModelStore& store, MainForm& form) {
 // only when the file itself fails under the reader: it shrank after it was opened, or the
 // disk stopped answering.
 ReadOutcome read_framing_and_chunks(PofFile& file, ModelStore& store, MainForm& form,
-                                    view::Desktop& desktop, std::string& damage) {
+                                    view::Desktop& desktop, std::string& damage,
+                                    std::int64_t& failed_at) {
     store.magic = file.bytes(std::min<std::int64_t>(4, file.left()));
     if (store.magic != "PSPO") {
         desktop.stop_message(kNotPof);
@@ -80,12 +86,13 @@ ReadOutcome read_framing_and_chunks(PofFile& file, ModelStore& store, MainForm& 
     }
     view::BusyCursor busy(desktop);
     if (file.left() < 4) {
+        failed_at = 4;
         damage = damaged("the file version at byte 4 is cut short");
         return ReadOutcome::Damaged;
     }
     store.file_version = file.i32();
     form.enable_window_menu(true);
-    damage = read_chunk_loop(file, store, form);
+    damage = read_chunk_loop(file, store, form, failed_at);
     form.size_columns();
     return damage.empty() ? ReadOutcome::Clean : ReadOutcome::Damaged;
 }
@@ -109,15 +116,18 @@ ReadOutcome read_chunks(PofFile& file, ModelStore& store, MainForm& form, view::
     store.unstored_chunks.clear();
     store.chunks.clear();
     std::string damage;
+    std::int64_t failed_at = 0;
     ReadOutcome outcome;
     try {
-        outcome = read_framing_and_chunks(file, store, form, desktop, damage);
+        outcome = read_framing_and_chunks(file, store, form, desktop, damage, failed_at);
     } catch (const ReadError& e) {
         damage = damaged(e.what());
+        failed_at = e.offset();
         form.size_columns();
         outcome = ReadOutcome::Damaged;
     }
     store.read_failure = damage;
+    store.read_failure_offset = damage.empty() ? 0 : failed_at;
     // One message box per read, whatever went wrong in it.
     std::string message = damage;
     if (!store.unstored_chunks.empty()) {

@@ -33,6 +33,8 @@ struct ReadState {
     std::vector<ChunkFact> chunks;
     // Why the read of this file stopped early; empty after a full read.
     std::string read_failure;
+    // The byte whose read failed when it stopped early.
+    std::int64_t read_failure_offset = 0;
     // While reading: subobject chunks met so far. Afterwards: the subobject the subobject
     // viewer selects when it opens.
     std::int32_t current_subobject = 0;

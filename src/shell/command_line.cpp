@@ -1,5 +1,7 @@
 #include "shell/command_line.h"
 
+#include <string_view>
+
 #include "io/text.h"
 
 namespace shell {
@@ -10,14 +12,58 @@ bool is_option(const std::string& arg) {
     return arg.size() > 1 && arg[0] == '-';
 }
 
+struct ToolkitOption {
+    std::string_view name;
+    bool takes_value;
+};
+
+// The options the Qt toolkit takes out of the command line itself, with one dash or two.
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", true},
+    {"platformpluginpath", true},
+    {"platformtheme", true},
+    {"plugin", true},
+    {"qwindowgeometry", true},
+    {"qwindowicon", true},
+    {"qwindowtitle", true},
+    {"display", true},
+    {"geometry", true},
+    {"style", true},
+    {"stylesheet", true},
+    {"session", true},
+    {"name", true},
+    {"title", true},
+    {"qmljsdebugger", true},
+    {"reverse", false},
+    {"widgetcount", false},
+    {"nograb", false},
+    {"dograb", false},
+    {"sync", false},
+};
+
+// The toolkit option arg names, if any: "-platform", "--style=fusion".
+const ToolkitOption* toolkit_option(const std::string& arg) {
+    std::string_view name(arg);
+    name.remove_prefix(name.starts_with("--") ? 2 : 1);
+    name = name.substr(0, name.find('='));
+    for (const ToolkitOption& option : kToolkitOptions) {
+        if (option.name == name) return &option;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 CommandLine parse_command_line(const std::vector<std::string>& args) {
     CommandLine line;
     bool files_only = false;
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (files_only || !is_option(arg)) {
             line.files.push_back(arg);
+        } else if (const ToolkitOption* option = toolkit_option(arg)) {
+            // Left to the toolkit, with its value when that is the next argument.
+            if (option->takes_value && arg.find('=') == std::string::npos) ++i;
         } else if (arg == "--") {
             files_only = true;
         } else if (arg == "--help" || arg == "-h") {

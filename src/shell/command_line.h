@@ -14,9 +14,10 @@ struct CommandLine {
     std::string error;               // why the command line is bad usage
 };
 
-// The arguments after the program's name. --help and --version win over everything before a
-// "--", so they answer even beside options only the toolkit knows; after "--" every argument
-// is a file.
+// The arguments after the program's name, before the toolkit has seen them: its own options
+// (-platform NAME, -style=NAME, ...) are passed over with their values, any other unknown
+// option is bad usage. --help and --version win over everything before a "--"; after "--"
+// every argument is a file.
 CommandLine parse_command_line(const std::vector<std::string>& args);
 
 std::string usage_text();

@@ -1,5 +1,6 @@
 #include "shell/frmPOF.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -157,8 +158,52 @@ std::optional<pof::ReadOutcome> frmPOF::reload() {
     if (!source_) return std::nullopt;
     // A copy: the read sets the source again.
     const Source source = *source_;
-    if (source.member.empty()) return open_file(source.path);
-    return reload_member(source);
+    const std::vector<KeptWindow> kept = open_view_windows();
+    const pof::ReadOutcome outcome =
+        source.member.empty() ? open_file(source.path) : reload_member(source);
+    reopen(kept);
+    return outcome;
+}
+
+// The window in front last, so it is reopened last and stays in front.
+std::vector<frmPOF::KeptWindow> frmPOF::open_view_windows() {
+    std::vector<KeptWindow> kept;
+    for (const pof::ViewWindowInfo& w : pof::kViewWindows) {
+        view::Viewer* viewer = windows_.find(w.viewer);
+        if (!viewer) continue;
+        KeptWindow k{&w, {}};
+        for (view::Control* list : view::lists_of(viewer->layout())) {
+            if (list->kind() == view::Kind::DropDown)
+                k.chosen.push_back(static_cast<view::DropDown*>(list)->selected_text());
+        }
+        kept.push_back(std::move(k));
+    }
+    std::stable_partition(kept.begin(), kept.end(), [this](const KeptWindow& k) {
+        return k.window->viewer != windows_.front();
+    });
+    return kept;
+}
+
+// Drop-down rows are found again by their text: the same row number can mean another detail
+// level in the file read now.
+void frmPOF::reopen(const std::vector<KeptWindow>& kept) {
+    for (const KeptWindow& k : kept) {
+        if (!reachable(k.window->menu_name)) continue;
+        show_view_window(*k.window);
+        view::Viewer* viewer = windows_.find(k.window->viewer);
+        if (!viewer) continue;
+        std::size_t next = 0;
+        for (view::Control* list : view::lists_of(viewer->layout())) {
+            if (list->kind() != view::Kind::DropDown || next >= k.chosen.size()) continue;
+            auto& drop_down = *static_cast<view::DropDown*>(list);
+            const auto& rows = drop_down.rows;
+            const auto found = std::find(rows.begin(), rows.end(), k.chosen[next++]);
+            const int row = static_cast<int>(found - rows.begin());
+            if (found != rows.end() && drop_down.enabled && row != drop_down.selected)
+                drop_down.choose(row);
+        }
+        windows_.sync(k.window->viewer);
+    }
 }
 
 void frmPOF::menu_command(std::string_view name) {
@@ -210,6 +255,12 @@ void frmPOF::row_double_clicked(int row) {
     }
 }
 
+void frmPOF::show_row(int row) {
+    if (!list_.valid(row)) return;
+    list_.click(row);
+    paint(Paint::Forward);
+}
+
 void frmPOF::closing() {
     close_all();
     close_viewer(frmArchive::kName);
@@ -249,7 +300,10 @@ std::unique_ptr<view::Viewer> frmPOF::make_view_window(std::string_view name) {
         model_view->on_show_item = show;
         return model_view;
     }
-    if (name == "frmModelCheck") return std::make_unique<check::frmModelCheck>(store_, show);
+    if (name == "frmModelCheck") {
+        return std::make_unique<check::frmModelCheck>(
+            store_, show, [this](std::size_t row) { show_row(static_cast<int>(row)); });
+    }
     return nullptr;
 }
 

@@ -35,7 +35,8 @@ struct Menu {
 
 class frmPOF : public pof::MainForm {
   public:
-    enum class Paint { FileLabel, Rows, Columns };
+    // Forward: the main window comes to the front (a row was chosen for another window).
+    enum class Paint { FileLabel, Rows, Columns, Forward };
 
     frmPOF(pof::ModelStore& store, view::Desktop& desktop, view::Windows& windows);
 
@@ -57,11 +58,15 @@ class frmPOF : public pof::MainForm {
     std::optional<pof::ReadOutcome> open_at_start(const std::vector<std::string>& files);
     // F5: the file or archive member the label names, read once more as a second Open of it
     // would (a member is looked up in the archive's directory afresh). Nothing happens (and
-    // nothing is returned) while no file has been chosen.
+    // nothing is returned) while no file has been chosen. The View-menu windows that were
+    // open open again on what was read, with the same rows chosen in their drop-down lists
+    // where the new file offers them.
     std::optional<pof::ReadOutcome> reload();
     void menu_command(std::string_view entry_name);
     void row_clicked(int row);
     void row_double_clicked(int row);
+    // Chooses a row of the record list as a click would and brings the main window forward.
+    void show_row(int row);
     // Closes every viewer and the archive window.
     void closing();
     void close_all();
@@ -108,7 +113,15 @@ class frmPOF : public pof::MainForm {
 
     pof::ReadOutcome open_archive(const std::string& path);
     void show_archive(std::shared_ptr<const archive::Archive> listed);
+    // A View-menu window open before a reload, and the rows chosen in its drop-down lists.
+    struct KeptWindow {
+        const pof::ViewWindowInfo* window = nullptr;
+        std::vector<std::string> chosen;  // per drop-down list, in layout order
+    };
+
     pof::ReadOutcome reload_member(const Source& source);
+    std::vector<KeptWindow> open_view_windows();
+    void reopen(const std::vector<KeptWindow>& kept);
     void set_current_subobject_from(int row);
     void paint(Paint part);
     MenuEntry& record_entry(pof::RecordEntry entry);

@@ -134,6 +134,13 @@ void MainWindow::paint(shell::frmPOF::Paint part) {
             list_->repaint();
             since_rows_painted_.restart();
             break;
+        case shell::frmPOF::Paint::Forward:
+            sync();
+            list_->scrollTo(list_->currentIndex());
+            if (isMinimized()) showNormal();
+            raise();
+            activateWindow();
+            break;
     }
 }
 

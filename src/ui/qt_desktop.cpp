@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "ui/folder_list_dialog.h"
@@ -28,14 +29,35 @@ class ArrowWhileBusy {
     bool busy_;
 };
 
+// Qt's own default suffix is added to every typed name without one, so an existing file
+// named "ship" could not be opened. Here a name is taken as typed when that file exists, and
+// only otherwise with the default suffix, when that file exists.
+class OpenDialog : public QFileDialog {
+  public:
+    OpenDialog(QWidget* parent, const QString& title, QString suffix)
+        : QFileDialog(parent, title), suffix_(std::move(suffix)) {}
+
+    void accept() override {
+        const QStringList typed = selectedFiles();
+        if (typed.size() == 1 && !suffix_.isEmpty() && !QFileInfo::exists(typed.first())) {
+            const QString with_suffix = typed.first() + QLatin1Char('.') + suffix_;
+            if (QFileInfo(with_suffix).isFile()) selectFile(with_suffix);
+        }
+        QFileDialog::accept();
+    }
+
+  private:
+    QString suffix_;
+};
+
 }  // namespace
 
 std::unique_ptr<QFileDialog> make_open_dialog(const view::OpenFileRequest& request,
                                               QWidget* parent) {
-    auto dialog = std::make_unique<QFileDialog>(parent, qt_text(request.title));
+    auto dialog = std::make_unique<OpenDialog>(parent, qt_text(request.title),
+                                               qt_text(request.default_suffix));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(request.file_must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog->setDefaultSuffix(qt_text(request.default_suffix));
     // Qt's dialog has no read-only box to hide; the viewer only reads, so no file may be
     // renamed or deleted from the dialog either.
     dialog->setOption(QFileDialog::ReadOnly, request.hide_read_only);

@@ -1,8 +1,47 @@
 #include "ui/table_model.h"
 
+#include <QApplication>
+#include <QBrush>
+#include <QColor>
+#include <QIcon>
+#include <QStyle>
+
 #include "ui/qt_text.h"
 
 namespace ui {
+
+namespace {
+
+// Dark enough to read on a light list, light enough to tell apart from plain text.
+QColor tone_colour(view::Tone tone) {
+    switch (tone) {
+        case view::Tone::Error:
+            return {0xB7, 0x1C, 0x1C};
+        case view::Tone::Warning:
+            return {0x9A, 0x5B, 0x00};
+        case view::Tone::Info:
+            return {0x15, 0x58, 0xB0};
+        case view::Tone::Plain:
+            break;
+    }
+    return {};
+}
+
+QIcon tone_icon(view::Tone tone) {
+    switch (tone) {
+        case view::Tone::Error:
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical);
+        case view::Tone::Warning:
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        case view::Tone::Info:
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation);
+        case view::Tone::Plain:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
 
 TableModel::TableModel(const view::Table& table, QObject* parent)
     : QAbstractTableModel(parent),
@@ -20,12 +59,29 @@ int TableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    if (!index.isValid()) return {};
     // The table may have changed since the last sync; read only what is still there.
     const auto row = static_cast<std::size_t>(index.row());
     const auto column = static_cast<std::size_t>(index.column());
-    if (row >= table_.row_count()) return QString();
-    return qt_text(table_.cell(row, column));
+    if (row >= table_.row_count())
+        return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+    switch (role) {
+        case Qt::DisplayRole:
+            return qt_text(table_.cell(row, column));
+        // A table that cuts its texts short shows each whole when the pointer rests on it.
+        case Qt::ToolTipRole:
+            if (!table_.has_fill_column()) return {};
+            return qt_text(table_.cell(row, column));
+        // The row's tone marks its first cell.
+        case Qt::DecorationRole:
+            if (column != 0 || table_.tone(row) == view::Tone::Plain) return {};
+            return tone_icon(table_.tone(row));
+        case Qt::ForegroundRole:
+            if (column != 0 || table_.tone(row) == view::Tone::Plain) return {};
+            return QBrush(tone_colour(table_.tone(row)));
+        default:
+            return {};
+    }
 }
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {

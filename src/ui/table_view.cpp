@@ -4,8 +4,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <limits>
 
 #include "ui/qt_text.h"
 
@@ -25,6 +27,7 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
+    if (table.has_fill_column()) fill_leftover_width();
     if (table.sortable()) {
         header()->setSectionsClickable(true);
         header()->setSortIndicatorShown(true);
@@ -39,8 +42,22 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     sync();
 }
 
+// The Fill column stretches with the list; the last column keeps its width at the right edge,
+// where no scroll bar can hide it.
+void TableView::fill_leftover_width() {
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
+    for (std::size_t c = 0; c < table_.columns.size(); ++c) {
+        if (table_.columns[c].width == view::Table::Width::Fill)
+            header()->setSectionResizeMode(static_cast<int>(c), QHeaderView::Stretch);
+    }
+}
+
 QSize TableView::sizeHint() const {
     if (!table_.open_wide) return {360, 240};
+    // A list whose long texts are cut short opens at the same width whatever it holds.
+    if (table_.has_fill_column()) return {fill_width(), 320};
     if (wide_width_ < 0) wide_width_ = wide_width();
     return {wide_width_, 240};
 }
@@ -51,6 +68,14 @@ int TableView::wide_width() const {
     int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < model_.columnCount(); ++c) width += fitted_width(c);
     return std::max(width, 360);
+}
+
+// About two thirds of the screen, less the window's margins.
+int TableView::fill_width() const {
+    constexpr int kMargins = 24;
+    const QScreen* where = screen();
+    const int screen_width = where ? where->availableGeometry().width() : 1024;
+    return std::max(screen_width * 2 / 3 - kMargins, 360);
 }
 
 int TableView::fitted_width(int column) const {
@@ -94,17 +119,60 @@ void TableView::sync_selection() {
 }
 
 void TableView::size_columns() {
+    if (table_.has_fill_column()) return size_beside_fill();
     const int columns = model_.columnCount();
     for (int c = 0; c < columns; ++c) {
         const auto rule = static_cast<std::size_t>(c) < table_.columns.size()
                               ? table_.columns[c].width
                               : view::Table::Width::FitHeaderAndContents;
-        if (rule == view::Table::Width::Keep) continue;
+        if (rule == view::Table::Width::Keep || rule == view::Table::Width::Fill) continue;
         if (rule == view::Table::Width::HalfOfList) {
             header()->resizeSection(c, viewport()->width() / 2);
         } else {
             header()->resizeSection(c, fitted_width(c));
         }
+    }
+}
+
+namespace {
+
+// The widest width the columns may keep so that together they take at most budget: the
+// narrow ones keep theirs, the wide ones are cut to the same width.
+int shared_cap(std::vector<int> widths, int budget) {
+    std::sort(widths.begin(), widths.end());
+    int used = 0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        const int left = static_cast<int>(widths.size() - i);
+        if (used + widths[i] * left > budget) return std::max((budget - used) / left, 0);
+        used += widths[i];
+    }
+    return std::numeric_limits<int>::max();
+}
+
+}  // namespace
+
+// The columns beside the Fill column take at most two thirds of the list, so it keeps a third.
+// The last column keeps its whole width at the right edge; the others are cut where needed,
+// the widest first.
+void TableView::size_beside_fill() {
+    const int columns = model_.columnCount();
+    const int last = columns - 1;
+    const auto is_fill = [this](int c) {
+        return static_cast<std::size_t>(c) < table_.columns.size() &&
+               table_.columns[c].width == view::Table::Width::Fill;
+    };
+    int budget = viewport()->width() * 2 / 3;
+    if (last >= 0 && !is_fill(last)) {
+        header()->resizeSection(last, fitted_width(last));
+        budget -= fitted_width(last);
+    }
+    std::vector<int> widths;
+    for (int c = 0; c < last; ++c) {
+        if (!is_fill(c)) widths.push_back(fitted_width(c));
+    }
+    const int cap = shared_cap(widths, budget);
+    for (int c = 0, i = 0; c < last; ++c) {
+        if (!is_fill(c)) header()->resizeSection(c, std::min(widths[i++], cap));
     }
 }
 

@@ -24,7 +24,8 @@ class TableView : public QTreeView {
     // Rows (only if their revision moved), selection and enabled state from the table.
     // Returns whether the rows changed.
     bool sync();
-    // Each column by its width rule; the last one also takes the remaining width.
+    // Each column by its width rule; the last one (or the Fill column) also takes the
+    // remaining width.
     void size_columns();
     TableModel& table_model() { return model_; }
     // A table that opens wide asks for the width of all its columns.
@@ -43,6 +44,9 @@ class TableView : public QTreeView {
     int contents_width(int column) const;
     int fitted_width(int column) const;
     int wide_width() const;
+    int fill_width() const;
+    void fill_leftover_width();
+    void size_beside_fill();
     int longest_row(int column) const;
     std::vector<int> longest_rows(std::size_t rows) const;
     void user_clicked(const QModelIndex& index);

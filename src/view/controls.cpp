@@ -39,7 +39,22 @@ void Table::add_row(Cells cells) {
     ++revision;
 }
 
+void Table::add_row(Cells cells, Tone tone) {
+    add_row(std::move(cells));
+    if (tone == Tone::Plain) return;
+    tones_.resize(rows_.size(), Tone::Plain);
+    tones_.back() = tone;
+}
+
+bool Table::has_fill_column() const {
+    for (const Column& c : columns) {
+        if (c.width == Width::Fill) return true;
+    }
+    return false;
+}
+
 void Table::set_source(std::size_t count, Source make) {
+    tones_.clear();
     rows_.clear();
     rows_.shrink_to_fit();
     source_ = std::move(make);

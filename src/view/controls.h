@@ -133,10 +133,17 @@ class DropDown : public Control {
 // A list with a sort handler is sortable: a click on a column header asks the logic to order
 // the rows by that column (a second click on it reverses the order), and the binding shows
 // the column and direction the rows are in.
+// How a row reads at a glance: a mark and a colour for rows that need attention, strongest
+// first.
+enum class Tone { Plain, Error, Warning, Info };
+
 class Table : public Control {
   public:
-    // Keep: the width it was made with, whatever the rows hold.
-    enum class Width { FitHeaderAndContents, HalfOfList, Keep };
+    // Keep: the width it was made with, whatever the rows hold. Fill: the width the other
+    // columns leave, its text cut short with an ellipsis and shown whole in a tooltip; the
+    // other columns of such a table keep to a share of the list, so every column stays in
+    // view.
+    enum class Width { FitHeaderAndContents, HalfOfList, Keep, Fill };
     struct Column {
         std::string header;
         Width width = Width::FitHeaderAndContents;
@@ -151,12 +158,18 @@ class Table : public Control {
 
     void clear() {
         rows_.clear();
+        tones_.clear();
         source_ = nullptr;
         source_rows_ = 0;
         selected = -1;
         ++revision;
     }
     void add_row(Cells cells);
+    void add_row(Cells cells, Tone tone);
+    // Plain unless the row was added with a tone.
+    Tone tone(std::size_t row) const { return row < tones_.size() ? tones_[row] : Tone::Plain; }
+    // A Fill column keeps the table from growing with its longest row.
+    bool has_fill_column() const;
     // Replaces the rows with count rows made by make(i) when asked for.
     void set_source(std::size_t count, Source make);
     void reserve(std::size_t count) { rows_.reserve(count); }
@@ -202,6 +215,7 @@ class Table : public Control {
 
   private:
     std::vector<Cells> rows_;
+    std::vector<Tone> tones_;  // per row up to the last row with a tone
     Source source_;
     std::size_t source_rows_ = 0;
 };

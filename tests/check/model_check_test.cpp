@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "sample_textures.h"
 #include "session.h"
 #include "ship_model.h"
+#include "temp_file.h"
 
 namespace {
 
@@ -353,6 +355,62 @@ TEST(ModelCheck, BspFindingsReadAsTheirWords) {
     }
 }
 
+TEST(ModelCheck, EveryPlantedFaultIsListedInFileOrder) {
+    for (const Planted& p : kPlanted) {
+        CleanModel m;
+        p.plant(m);
+        m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 2);  // one more finding mid-file
+        const auto findings = check_bytes(m.str());
+        std::vector<std::int64_t> offsets;
+        for (const auto& f : findings) offsets.push_back(f.offset);
+        EXPECT_TRUE(std::is_sorted(offsets.begin(), offsets.end())) << p.code;
+    }
+}
+
+// A read that stopped is one finding, at the byte whose read failed, after every finding of
+// the chunks read before: an unknown chunk whose skip passes the end is not also "skipped",
+// and a chunk header cut short is told at its own byte, not at byte 0 ahead of the rest.
+TEST(ModelCheck, AReadThatStoppedIsOneFindingAtTheByteThatFailed) {
+    CleanModel m;
+    m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 2);
+    const std::string clean = m.str();
+    const auto gpnt_offset = static_cast<std::int64_t>(clean.find("GPNT"));
+
+    m.extra = "XXXX" + Bytes().i32(558188353).i32(0).str();
+    auto findings = check_bytes(m.str());
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].offset, gpnt_offset);
+    EXPECT_EQ(findings[1].code, Code::Read);
+    EXPECT_EQ(findings[1].offset, static_cast<std::int64_t>(clean.size()) + 8);
+    EXPECT_EQ(check::shown_place(findings[1]), "XXXX");
+    EXPECT_FALSE(findings[1].item);
+
+    m.extra = "XXXX";
+    findings = check_bytes(m.str());
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].offset, gpnt_offset);
+    EXPECT_EQ(findings[1].code, Code::Read);
+    EXPECT_EQ(findings[1].offset, static_cast<std::int64_t>(clean.size()));
+    EXPECT_EQ(check::shown_place(findings[1]), "file");
+}
+
+// The streaming check hands on the same findings as the one that keeps them.
+TEST(ModelCheck, StreamedFindingsMatchTheKeptOnes) {
+    CleanModel m;
+    m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 2);
+    m.extra = "XXXX";
+    Session s;
+    s.read(m.str());
+    std::vector<std::pair<std::int64_t, std::string>> streamed, kept;
+    check::check_model(s.store, [&](const check::Finding& f) {
+        streamed.emplace_back(f.offset, std::string(check::code_name(f.code)));
+    });
+    for (const auto& f : check::check_model(s.store))
+        kept.emplace_back(f.offset, std::string(check::code_name(f.code)));
+    EXPECT_EQ(streamed, kept);
+    EXPECT_EQ(kept.back().second, "read");
+}
+
 // A parent loop is found after the BSP data of later chunks, and still listed first.
 TEST(ModelCheck, AFindingAboutAnEarlierChunkIsListedInFileOrder) {
     CleanModel m;
@@ -415,9 +473,14 @@ TEST_F(ModelCheckWindow, FilterListsOneSeverityAndResetClosesIt) {
     ASSERT_EQ(w.findings.row_count(), 2u);
     w.filter.choose(3);
     ASSERT_EQ(w.findings.row_count(), 1u);
+    const std::string txtr_offset = std::to_string(s.store.chunks[3].offset);
+    ASSERT_EQ(s.store.chunks[3].id, "TXTR");
     EXPECT_EQ(w.findings.cells(0),
-              (std::vector<std::string>{"note", "TXTR \xC2\xB7 Texture 1",
+              (std::vector<std::string>{"note", txtr_offset, "TXTR \xC2\xB7 Texture 1",
                                         "no TMAPPOLY uses \"spare\"", "texture-unused"}));
+    EXPECT_EQ(w.findings.tone(0), view::Tone::Info);
+    w.filter.choose(0);
+    EXPECT_EQ(w.findings.tone(1), view::Tone::Warning);
     s.read(m.str());
     EXPECT_EQ(s.viewer("frmModelCheck"), nullptr);
 }
@@ -448,6 +511,78 @@ TEST_F(ModelCheckWindow, AFindingWithoutRowsOpensItsChunksViewer) {
     ASSERT_EQ(w.findings.row_count(), 1u);
     w.findings.double_click(0);
     EXPECT_EQ(s.windows.front(), "frmSPCL");
+}
+
+// A finding no window shows leads to the main window's row of its chunk: the chunk the read
+// stopped in, or the last chunk read when the next chunk header was cut short.
+TEST_F(ModelCheckWindow, AReadFindingLeadsToTheRowOfItsChunk) {
+    CleanModel m;
+    m.extra = "XXXX" + Bytes().i32(1000).i32(0).str();
+    auto& w = open(m.str());
+    ASSERT_EQ(w.findings.row_count(), 1u);
+    const int last_row = static_cast<int>(s.form.record_list().row_count()) - 1;
+    EXPECT_EQ(s.form.record_list().cell(last_row, 0), "XXXX");
+    // The skip of its body fails at the body's first byte.
+    EXPECT_EQ(w.findings.cell(0, 1), std::to_string(m.str().size() - 4));
+    EXPECT_EQ(w.findings.tone(0), view::Tone::Error);
+    w.findings.double_click(0);
+    EXPECT_EQ(s.form.record_list().selected, last_row);
+
+    m.extra = "XXXX";
+    auto& cut = open(m.str());
+    ASSERT_EQ(cut.findings.row_count(), 1u);
+    EXPECT_EQ(cut.findings.cell(0, 2), "file");
+    cut.findings.double_click(0);
+    EXPECT_EQ(s.form.record_list().selected,
+              static_cast<int>(s.form.record_list().row_count()) - 1);
+}
+
+TEST(ModelCheck, ChunkRowAtFindsTheChunkHoldingAByte) {
+    const std::vector<records::ChunkFact> chunks{{"HDR2", 8, 10, 10, true, {}},
+                                                 {"GPNT", 26, 4, 4, true, {}}};
+    EXPECT_EQ(check::chunk_row_at(chunks, 0), std::nullopt);
+    EXPECT_EQ(check::chunk_row_at(chunks, 8), 0u);
+    EXPECT_EQ(check::chunk_row_at(chunks, 25), 0u);
+    EXPECT_EQ(check::chunk_row_at(chunks, 26), 1u);
+    EXPECT_EQ(check::chunk_row_at(chunks, 9000), 1u);
+    EXPECT_EQ(check::chunk_row_at({}, 9000), std::nullopt);
+}
+
+// F5 reads the file again and opens the Model View and the Model Check again on it, each with
+// the rows chosen in its drop-down lists, the window in front last.
+TEST_F(ModelCheckWindow, ReloadReopensTheViewWindowsWithTheirChoices) {
+    CleanModel m;
+    m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 2);
+    m.txtr = texture_body({"hull", "spare"});
+    TempFile file(m.str());
+    s.form.open_file(file.path());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    auto* levels =
+        static_cast<view::DropDown*>(view::lists_of(s.viewer("frmModelView")->layout())[0]);
+    ASSERT_GT(levels->rows.size(), 1u);
+    levels->choose(static_cast<int>(levels->rows.size()) - 1);
+    const std::string level = levels->selected_text();
+    s.form.menu_command("IDM_MODEL_CHECK");
+    static_cast<check::frmModelCheck*>(s.viewer("frmModelCheck"))->filter.choose(2);
+
+    // The file changed on disk: a second warning.
+    m.eye = Bytes().i32(1).i32(0).vec(0, 0, 0).vec(0, 0, 3);
+    file.write(m.str());
+    s.form.reload();
+    auto* check = static_cast<check::frmModelCheck*>(s.viewer("frmModelCheck"));
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->filter.selected_text(), "Warnings");
+    EXPECT_EQ(check->findings.row_count(), 2u);
+    ASSERT_NE(s.viewer("frmModelView"), nullptr);
+    levels = static_cast<view::DropDown*>(view::lists_of(s.viewer("frmModelView")->layout())[0]);
+    EXPECT_EQ(levels->selected_text(), level);
+    EXPECT_EQ(s.windows.front(), "frmModelCheck");
+
+    // A file without a header chunk offers neither window.
+    file.write(PofBuilder(2117).chunk("ACEN", acen_body(0, 0, 0)).str());
+    s.form.reload();
+    EXPECT_EQ(s.viewer("frmModelCheck"), nullptr);
+    EXPECT_EQ(s.viewer("frmModelView"), nullptr);
 }
 
 TEST_F(ModelCheckWindow, DoubleClickChoosesNestedRows) {

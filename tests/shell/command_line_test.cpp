@@ -24,6 +24,12 @@ TEST(CommandLine, FilesHelpVersionAndBadUsage) {
         // Beside options only the toolkit knows, before it has taken them out.
         {{"-platform", "offscreen", "--version"}, Action::Version, {}},
         {{"--bogus", "ship.pof"}, Action::BadUsage, {"ship.pof"}},
+        // The toolkit's own options and their values are no files and no bad usage.
+        {{"-platform", "offscreen", "ship.pof"}, Action::Start, {"ship.pof"}},
+        {{"--style=fusion", "-reverse", "ship.pof"}, Action::Start, {"ship.pof"}},
+        {{"ship.pof", "--display", ":3"}, Action::Start, {"ship.pof"}},
+        {{"-platformx", "ship.pof"}, Action::BadUsage, {"ship.pof"}},
+        {{"--", "-platform"}, Action::Start, {"-platform"}},
     };
     for (const Case& c : cases) {
         const CommandLine line = shell::parse_command_line(c.args);

@@ -2,6 +2,7 @@
 // are appended, cleared and replaced.
 
 #include <QAbstractItemModelTester>
+#include <QIcon>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -26,6 +27,7 @@ class ItemModelsTest : public QObject {
     void table_model_keeps_the_contract();
     void appended_rows_are_inserted_other_changes_reset();
     void rows_changed_behind_the_model_read_safely();
+    void toned_rows_keep_the_contract();
     void drop_down_model_keeps_the_contract();
     void text_lines_model_keeps_the_contract();
 };
@@ -48,6 +50,34 @@ void ItemModelsTest::table_model_keeps_the_contract() {
     table.add_row({"short row"});  // fewer cells than columns
     QVERIFY(model.sync());
     QCOMPARE(model.index(0, 1).data().toString(), QString());
+}
+
+// A row's tone marks its first cell with an icon and a colour; a table with a Fill column
+// gives every cell its whole text as tooltip. A cleared table forgets its tones.
+void ItemModelsTest::toned_rows_keep_the_contract() {
+    view::Table table({{"Severity"}, {"Message", view::Table::Width::Fill}});
+    table.add_row({"plain", "a"});
+    table.add_row({"error", "b"}, view::Tone::Error);
+    table.add_row({"warning", "c"}, view::Tone::Warning);
+    table.add_row({"info", "d"}, view::Tone::Info);
+    table.add_row({"plain", "e"});
+    ui::TableModel model(table);
+    Tester tester(&model, Tester::FailureReportingMode::QtTest);
+
+    const auto icon = [&](int row) { return model.index(row, 0).data(Qt::DecorationRole); };
+    const auto colour = [&](int row) { return model.index(row, 0).data(Qt::ForegroundRole); };
+    for (int row : {0, 4}) QVERIFY(!icon(row).isValid() && !colour(row).isValid());
+    for (int row : {1, 2, 3}) QVERIFY(!icon(row).value<QIcon>().isNull());
+    QVERIFY(colour(1) != colour(2) && colour(2) != colour(3) && colour(1) != colour(3));
+    QVERIFY(!model.index(1, 1).data(Qt::DecorationRole).isValid());
+    QCOMPARE(model.index(3, 1).data(Qt::ToolTipRole).toString(), QString("d"));
+
+    table.clear();
+    table.add_row({"plain", "f"});
+    table.add_row({"plain", "g"});
+    QVERIFY(model.sync());
+    QVERIFY(!icon(1).isValid());
+    QVERIFY(!two_columns().has_fill_column());
 }
 
 void ItemModelsTest::appended_rows_are_inserted_other_changes_reset() {

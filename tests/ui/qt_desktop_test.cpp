@@ -1,7 +1,9 @@
 // The Qt desktop: how the open dialog and the stop box are set up, and the busy cursor.
 
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "ui/qt_desktop.h"
@@ -11,6 +13,7 @@ class QtDesktopTest : public QObject {
 
   private Q_SLOTS:
     void open_dialog_follows_the_request();
+    void open_dialog_takes_an_existing_name_as_typed();
     void stop_box_has_the_stop_icon_and_ok();
     void busy_cursor_nests();
     void hooks_stand_in_for_the_modal_boxes();
@@ -22,12 +25,33 @@ void QtDesktopTest::open_dialog_follows_the_request() {
     request.default_suffix = "pof";
     auto dialog = ui::make_open_dialog(request);
     QCOMPARE(dialog->windowTitle(), QString("Open POF File"));
-    QCOMPARE(dialog->defaultSuffix(), QString("pof"));
+    // Qt's own suffix would be added to "ship" even where that file exists.
+    QVERIFY(dialog->defaultSuffix().isEmpty());
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
     QVERIFY(dialog->testOption(QFileDialog::ReadOnly));
     QVERIFY(dialog->nameFilters().isEmpty() ||
             dialog->nameFilters() == QStringList("All Files (*)"));
+}
+
+// A name typed without a suffix opens that file when it exists, and the file with the default
+// suffix only when it does not.
+void QtDesktopTest::open_dialog_takes_an_existing_name_as_typed() {
+    QTemporaryDir dir;
+    for (const char* name : {"ship", "other.pof"}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    view::OpenFileRequest request;
+    request.default_suffix = "pof";
+    for (const auto& [typed, opened] : {std::pair{"ship", "ship"}, {"other", "other.pof"}}) {
+        auto dialog = ui::make_open_dialog(request);
+        dialog->setDirectory(dir.path());
+        dialog->selectFile(typed);
+        static_cast<QDialog*>(dialog.get())->accept();  // as the Open button does
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(dialog->selectedFiles(), QStringList(dir.filePath(opened)));
+    }
 }
 
 void QtDesktopTest::stop_box_has_the_stop_icon_and_ok() {

@@ -17,6 +17,8 @@ const char* width_word(view::Table::Width width) {
             return "half";
         case view::Table::Width::Keep:
             return "keep";
+        case view::Table::Width::Fill:
+            return "fill";
         case view::Table::Width::FitHeaderAndContents:
             break;
     }
