@@ -126,6 +126,10 @@ class DropDown : public Control {
     std::uint64_t chosen_stamp = 0;
 };
 
+// How a row reads at a glance: a mark and a colour for rows that need attention, strongest
+// first.
+enum class Tone { Plain, Error, Warning, Info };
+
 // A list view in report mode. Its rows are either added one by one or made on demand by a
 // source (a row count and a function giving the cells of a row), so a list of millions of
 // rows need not hold their texts; read them through row_count() and cells(). Rows are bumped
@@ -133,10 +137,6 @@ class DropDown : public Control {
 // A list with a sort handler is sortable: a click on a column header asks the logic to order
 // the rows by that column (a second click on it reverses the order), and the binding shows
 // the column and direction the rows are in.
-// How a row reads at a glance: a mark and a colour for rows that need attention, strongest
-// first.
-enum class Tone { Plain, Error, Warning, Info };
-
 class Table : public Control {
   public:
     // Keep: the width it was made with, whatever the rows hold. Fill: the width the other
