@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "output_file.h"
+#include "picture_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -10,8 +11,10 @@
 #include "check_run.h"
 #include "dump_render.h"
 #include "io/text.h"
+#include "scene/build_scene.h"
 #include "scene/frmModelView.h"
 #include "scene/obj_export.h"
+#include "scene/picture.h"
 #include "shell/frmArchive.h"
 #include "textures/model_textures.h"
 #include "view/headless.h"
@@ -75,6 +78,8 @@ class Session {
     std::optional<Refusal> switch_to(const std::string& name);
     void read(const std::string& path);
     std::optional<Refusal> write_obj(const std::string& path);
+    std::optional<Refusal> write_png(const std::string& path);
+    std::optional<Refusal> write_thumbnail(const std::string& path);
     std::vector<std::string> texture_files(const std::string& obj_path) const;
     std::optional<Refusal> member(const std::string& path);
     std::optional<Refusal> type(int input, const std::string& text);
@@ -95,6 +100,9 @@ class Session {
     std::string current_;  // the current window's name; empty for the main window
     std::size_t messages_reported_ = 0;
     bool all_clean_ = true;  // every read of the run
+    // The Model View's textures as last decoded for --png, and the set they came from.
+    std::shared_ptr<const view::PictureTextures> decoded_set_;
+    scene::TextureImages decoded_;
 };
 
 int Session::run() {
@@ -159,6 +167,10 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
             return type(step.input, step.text);
         case Step::Kind::Sort:
             return sort(step.choice);
+        case Step::Kind::Png:
+            return write_png(step.obj_file);
+        case Step::Kind::Thumb:
+            return write_thumbnail(step.obj_file);
     }
     return std::nullopt;
 }
@@ -241,6 +253,52 @@ std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
                      texture_files(path));
     if (!obj->finish(why)) return refused(path);
     if (!mtl->finish(why)) return refused(mtl_path);
+    return std::nullopt;
+}
+
+// What the Model View shows now (its detail level, its marker toggles, the item chosen in
+// another window), from the fitted view. The textures are decoded once per model.
+std::optional<Session::Refusal> Session::write_png(const std::string& path) {
+    if (!windows_.find(scene::frmModelView::kName)) {
+        if (auto refused = view(ViewRequest{"MODEL", pof::RecordEntry::OHDR, true})) return refused;
+    }
+    const auto* model =
+        static_cast<const scene::frmModelView*>(windows_.find(scene::frmModelView::kName));
+    scene::RenderOptions options;
+    if (options_.size_given) {
+        options.width = static_cast<int>(std::min<long long>(options_.picture_width, INT32_MAX));
+        options.height = static_cast<int>(std::min<long long>(options_.picture_height, INT32_MAX));
+    }
+    if (auto why = refuse_size(options.width, options.height)) return Refusal{kExitFailed, *why};
+    const auto& picture = model->picture();
+    if (picture.textures != decoded_set_) {
+        decoded_set_ = picture.textures;
+        decoded_ = load_textures(decoded_set_.get());
+    }
+    if (auto why = pofdump::write_png(path, picture, model->highlight(), decoded_, options))
+        return Refusal{kExitFailed, *why};
+    return std::nullopt;
+}
+
+// Detail level 0 without markers on a transparent square, whatever the Model View shows.
+std::optional<Session::Refusal> Session::write_thumbnail(const std::string& path) {
+    if (!form_.reachable(pof::kViewWindows[0].menu_name))
+        return Refusal{kExitFailed, "the file has no header: there is no model to draw"};
+    scene::RenderOptions options;
+    options.width = 256;
+    if (options_.size_given) {
+        options.width = static_cast<int>(std::min<long long>(
+            std::max(options_.picture_width, options_.picture_height), INT32_MAX));
+    }
+    options.height = options.width;
+    options.transparent = true;
+    if (auto why = refuse_size(options.width, options.height)) return Refusal{kExitFailed, *why};
+    const scene::Scene level0 = scene::build_scene(store_, scene::SceneOptions{0});
+    view::Picture picture = scene::make_picture(level0, {});
+    const scene::TextureList list(store_);
+    if (auto why =
+            pofdump::write_png(path, picture, {}, load_textures(list.loaders().get()), options))
+        return Refusal{kExitFailed, *why};
     return std::nullopt;
 }
 
