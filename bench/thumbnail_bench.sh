@@ -26,7 +26,7 @@ mean_ms() {
 
 for model in "$build/sample/sample.pof" "$work/million.pof"; do
     command=("$pofdump" --size 256 --thumbnail "$work/thumb.png" -- "$model")
-    "${command[@]}" || { echo "thumbnail_bench: pofdump failed on $model" >&2; exit 1; }
+    "${command[@]}" >/dev/null || { echo "thumbnail_bench: pofdump failed on $model" >&2; exit 1; }
     peak=$(/usr/bin/time -f %M "${command[@]}" 2>&1 >/dev/null | tail -1)
     printf '%-14s %8s bytes: %s, peak RSS %s MiB\n' "${model##*/}" "$(stat -c %s "$model")" \
         "$(mean_ms "${command[@]}")" "$((peak / 1024))"

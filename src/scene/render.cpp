@@ -111,6 +111,8 @@ bool level_usable(const view::TextureLevel& level) {
            level.rgba.size() >= static_cast<std::size_t>(level.width) * level.height * 4;
 }
 
+}  // namespace
+
 class Raster {
   public:
     Raster(const Camera& camera, const RenderOptions& options)
@@ -434,36 +436,59 @@ class Raster {
     bool blended_ = false;
 };
 
-}  // namespace
+bool size_fits(const RenderOptions& options) {
+    return options.width >= 1 && options.height >= 1 && options.width <= kMaxImageSide &&
+           options.height <= kMaxImageSide;
+}
+
+Renderer::Renderer(const Camera& camera, const RenderOptions& options,
+                   const TextureImages& textures)
+    : options_(options), textures_(textures) {
+    if (size_fits(options)) raster_ = std::make_unique<Raster>(camera, options);
+}
+
+Renderer::~Renderer() = default;
+
+const view::TextureImage* Renderer::texture_of(const view::TriangleBatch& batch) const {
+    if (!options_.textured || batch.texture < 0) return nullptr;
+    const auto it = textures_.find(batch.texture);
+    if (it == textures_.end() || it->second.levels.empty() || !level_usable(it->second.levels[0]))
+        return nullptr;
+    return &it->second;
+}
+
+void Renderer::solids(const std::vector<view::TriangleBatch>& batches) {
+    if (!raster_) return;
+    for (const view::TriangleBatch& batch : batches) {
+        const view::TextureImage* t = texture_of(batch);
+        if (!t || !t->alpha) {
+            raster_->triangles(batch, t, false);
+        } else {
+            blended_.push_back(batch);
+        }
+    }
+}
+
+RenderedImage Renderer::finish(const view::LineBatch& lines, const view::PointBatch& points,
+                               const view::LineBatch& highlight) {
+    if (!raster_) return {};
+    for (const view::TriangleBatch& batch : blended_)
+        raster_->triangles(batch, texture_of(batch), true);
+    blended_.clear();
+    raster_->lines(lines, true);
+    raster_->points(points);
+    raster_->lines(highlight, false);
+    RenderedImage image = raster_->take();
+    raster_.reset();
+    return image;
+}
 
 RenderedImage render(const view::Picture& picture, const view::LineBatch& highlight,
                      const TextureImages& textures, const Camera& camera,
                      const RenderOptions& options) {
-    if (options.width < 1 || options.height < 1 || options.width > kMaxImageSide ||
-        options.height > kMaxImageSide)
-        return {};
-    Raster raster(camera, options);
-    const auto texture_of = [&](const view::TriangleBatch& batch) -> const view::TextureImage* {
-        if (!options.textured || batch.texture < 0) return nullptr;
-        const auto it = textures.find(batch.texture);
-        if (it == textures.end() || it->second.levels.empty() ||
-            !level_usable(it->second.levels[0]))
-            return nullptr;
-        return &it->second;
-    };
-    // The opaque batches first, then those whose texture has alpha, over them.
-    for (const view::TriangleBatch& batch : picture.solids) {
-        const view::TextureImage* t = texture_of(batch);
-        if (!t || !t->alpha) raster.triangles(batch, t, false);
-    }
-    for (const view::TriangleBatch& batch : picture.solids) {
-        const view::TextureImage* t = texture_of(batch);
-        if (t && t->alpha) raster.triangles(batch, t, true);
-    }
-    raster.lines(picture.lines, true);
-    raster.points(picture.points);
-    raster.lines(highlight, false);
-    return raster.take();
+    Renderer renderer(camera, options, textures);
+    renderer.solids(picture.solids);
+    return renderer.finish(picture.lines, picture.points, highlight);
 }
 
 }  // namespace scene

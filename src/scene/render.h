@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "scene/camera.h"
@@ -34,7 +35,33 @@ struct RenderedImage {
 // The loaded textures by the picture's texture number; a number not here draws its tint.
 using TextureImages = std::map<int, view::TextureImage>;
 
-// Sizes outside 1 ... kMaxImageSide give an empty image.
+class Raster;
+
+// Draws in steps, so a caller can hand over the triangles a batch at a time and let each go
+// before making the next: the opaque ones are drawn at once, those whose texture has alpha
+// are kept and drawn over the rest at the end, then the lines, points and highlight.
+class Renderer {
+  public:
+    // The textures must outlive the renderer. Sizes outside 1 ... kMaxImageSide draw nothing
+    // and give an empty image.
+    Renderer(const Camera& camera, const RenderOptions& options, const TextureImages& textures);
+    ~Renderer();
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    void solids(const std::vector<view::TriangleBatch>& batches);
+    RenderedImage finish(const view::LineBatch& lines, const view::PointBatch& points,
+                         const view::LineBatch& highlight);
+
+  private:
+    const view::TextureImage* texture_of(const view::TriangleBatch& batch) const;
+    RenderOptions options_;
+    const TextureImages& textures_;
+    std::unique_ptr<Raster> raster_;
+    std::vector<view::TriangleBatch> blended_;
+};
+
+// The whole picture at once. Sizes outside 1 ... kMaxImageSide give an empty image.
 RenderedImage render(const view::Picture& picture, const view::LineBatch& highlight,
                      const TextureImages& textures, const Camera& camera,
                      const RenderOptions& options);

@@ -21,17 +21,12 @@ std::optional<std::string> refuse_size(long long width, long long height) {
            " pixels";
 }
 
-std::optional<std::string> write_png(const std::string& path, const view::Picture& picture,
-                                     const view::LineBatch& highlight,
-                                     const scene::TextureImages& textures,
-                                     const scene::RenderOptions& options) {
-    if (auto why = refuse_size(options.width, options.height)) return why;
+std::optional<std::string> write_png(const std::string& path,
+                                     const std::function<scene::RenderedImage()>& draw) {
     std::string why;
     const auto file = OutputFile::open(path, why);
     if (!file) return "cannot write " + path + ": " + why;
-    scene::Camera camera;
-    camera.fit(picture);
-    const scene::RenderedImage image = scene::render(picture, highlight, textures, camera, options);
+    const scene::RenderedImage image = draw();
     const std::string bytes = textures::encode_png(image.width, image.height, image.rgba);
     if (bytes.empty()) {
         file->discard();

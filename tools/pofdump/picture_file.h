@@ -1,7 +1,8 @@
 #pragma once
-// --png and --thumbnail: a picture of the Model View drawn by the software renderer and
-// written as PNG, through OutputFile like the OBJ export.
+// --png and --thumbnail: a picture of the Model View or the model's thumbnail, drawn by the
+// software renderer and written as PNG through OutputFile, as the OBJ export is.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,10 +17,9 @@ scene::TextureImages load_textures(const view::PictureTextures* set);
 // Why a size cannot be drawn ("a picture is 1 to 8192 pixels ..."), or nothing.
 std::optional<std::string> refuse_size(long long width, long long height);
 
-// Draws the picture from the camera fitted to it and writes it to path; why it could not.
-std::optional<std::string> write_png(const std::string& path, const view::Picture& picture,
-                                     const view::LineBatch& highlight,
-                                     const scene::TextureImages& textures,
-                                     const scene::RenderOptions& options);
+// Opens path (only a regular file or a new one), then draws the image and writes it as PNG;
+// why it could not. Nothing is drawn when the file is refused.
+std::optional<std::string> write_png(const std::string& path,
+                                     const std::function<scene::RenderedImage()>& draw);
 
 }  // namespace pofdump

@@ -11,10 +11,9 @@
 #include "check_run.h"
 #include "dump_render.h"
 #include "io/text.h"
-#include "scene/build_scene.h"
 #include "scene/frmModelView.h"
 #include "scene/obj_export.h"
-#include "scene/picture.h"
+#include "scene/thumbnail.h"
 #include "shell/frmArchive.h"
 #include "textures/model_textures.h"
 #include "view/headless.h"
@@ -275,8 +274,12 @@ std::optional<Session::Refusal> Session::write_png(const std::string& path) {
         decoded_set_ = picture.textures;
         decoded_ = load_textures(decoded_set_.get());
     }
-    if (auto why = pofdump::write_png(path, picture, model->highlight(), decoded_, options))
-        return Refusal{kExitFailed, *why};
+    const auto draw = [&] {
+        scene::Camera camera;
+        camera.fit(picture);
+        return scene::render(picture, model->highlight(), decoded_, camera, options);
+    };
+    if (auto why = pofdump::write_png(path, draw)) return Refusal{kExitFailed, *why};
     return std::nullopt;
 }
 
@@ -284,21 +287,11 @@ std::optional<Session::Refusal> Session::write_png(const std::string& path) {
 std::optional<Session::Refusal> Session::write_thumbnail(const std::string& path) {
     if (!form_.reachable(pof::kViewWindows[0].menu_name))
         return Refusal{kExitFailed, "the file has no header: there is no model to draw"};
-    scene::RenderOptions options;
-    options.width = 256;
-    if (options_.size_given) {
-        options.width = static_cast<int>(std::min<long long>(
-            std::max(options_.picture_width, options_.picture_height), INT32_MAX));
-    }
-    options.height = options.width;
-    options.transparent = true;
-    if (auto why = refuse_size(options.width, options.height)) return Refusal{kExitFailed, *why};
-    const scene::Scene level0 = scene::build_scene(store_, scene::SceneOptions{0});
-    view::Picture picture = scene::make_picture(level0, {});
-    const scene::TextureList list(store_);
-    if (auto why =
-            pofdump::write_png(path, picture, {}, load_textures(list.loaders().get()), options))
-        return Refusal{kExitFailed, *why};
+    const long long side =
+        options_.size_given ? std::max(options_.picture_width, options_.picture_height) : 256;
+    if (auto why = refuse_size(side, side)) return Refusal{kExitFailed, *why};
+    const auto draw = [&] { return scene::draw_thumbnail(store_, static_cast<int>(side)); };
+    if (auto why = pofdump::write_png(path, draw)) return Refusal{kExitFailed, *why};
     return std::nullopt;
 }
 
