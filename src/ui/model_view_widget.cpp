@@ -74,9 +74,7 @@ void put_id(std::vector<std::uint8_t>& out, int id) {
 
 // Picture coordinates are left-handed (z forward); the camera's world is right-handed.
 QMatrix4x4 model_matrix() {
-    QMatrix4x4 m;
-    m.scale(1, 1, -1);
-    return m;
+    return QMatrix4x4(scene::Camera::model().m.data());
 }
 
 // "640x480", "640 × 480" or "640" for a square; each side 1 to the renderer's limit.

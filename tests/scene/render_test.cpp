@@ -238,3 +238,58 @@ TEST(Render, HostileGeometryIsCutNotFollowed) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where a picture point lands, in pixels of a square view of that side.
+std::pair<float, float> screen_of(const scene::Camera& camera, const pof::Vec3& p, int side) {
+    const scene::Clip c = scene::transform(camera.transform(1), p);
+    return {(c.x / c.w + 1) / 2 * static_cast<float>(side),
+            (1 - c.y / c.w) / 2 * static_cast<float>(side)};
+}
+
+// From any side, in either projection, the fitted view holds every corner of what is drawn.
+TEST(Camera, FittedViewsHoldTheWholePicture) {
+    view::Picture picture;
+    picture.min = {-3, -1, -20};
+    picture.max = {5, 2, 22};
+    for (const bool orthographic : {false, true}) {
+        for (const float yaw : {0.0f, 1.0f, 2.6f, 4.0f}) {
+            for (const float pitch : {-1.56f, 0.0f, 0.4f}) {
+                scene::Camera camera;
+                camera.set_orthographic(orthographic);
+                camera.look(yaw, pitch);
+                camera.fit(picture);
+                for (int corner = 0; corner < 8; ++corner) {
+                    const pof::Vec3 p{picture.min[0] + (corner & 1 ? 8.0f : 0.0f),
+                                      picture.min[1] + (corner & 2 ? 3.0f : 0.0f),
+                                      picture.min[2] + (corner & 4 ? 42.0f : 0.0f)};
+                    const scene::Clip c = scene::transform(camera.transform(1), p);
+                    EXPECT_GT(c.w, 0);
+                    EXPECT_LT(std::abs(c.x / c.w), 1) << yaw << " " << pitch;
+                    EXPECT_LT(std::abs(c.y / c.w), 1) << yaw << " " << pitch;
+                }
+            }
+        }
+    }
+}
+
+// A drag of the right or middle button moves the model with the pointer, at the target's
+// depth, pixel for pixel; the wheel brings it closer.
+TEST(Camera, PanningFollowsThePointer) {
+    view::Picture picture;
+    picture.min = {-1, -1, -1};
+    picture.max = {1, 1, 1};
+    scene::Camera camera;
+    camera.fit(picture);
+    const auto [x0, y0] = screen_of(camera, {0, 0, 0}, 200);
+    camera.pan(10, -4, 200);
+    const auto [x1, y1] = screen_of(camera, {0, 0, 0}, 200);
+    EXPECT_NEAR(x1 - x0, 10, 0.01);
+    EXPECT_NEAR(y1 - y0, -4, 0.01);
+    const float before = camera.distance();
+    camera.zoom(1);
+    EXPECT_LT(camera.distance(), before);
+}
+
+}  // namespace
