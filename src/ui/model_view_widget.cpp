@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "io/text.h"
 #include "textures/png_write.h"

@@ -19,7 +19,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "scene/camera.h"
@@ -46,7 +45,6 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void fit();
     // Orbits around the target by that angle, in radians, as a left drag does.
     void turn(float yaw) { look(camera_.yaw() + yaw, camera_.pitch()); }
-    const scene::Camera& camera() const { return camera_; }
     // The view as the software renderer draws it, at that size in pixels.
     scene::RenderedImage picture_image(int width, int height) const;
     // Save Picture (the toolbar button, Ctrl+S): asks for the size and the file through the
