@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
     store.texture_folders = ui::saved_texture_folders();
     ui::QtDesktop desktop;
     ui::QtWindows windows;
+    windows.desktop = &desktop;
     shell::frmPOF form(store, desktop, windows);
     windows.on_window_changed = [&form](std::string_view name) { form.window_changed(name); };
     ui::MainWindow window(form);

@@ -2,7 +2,8 @@
 # Checks what a build installs and packages:
 #   1. `cmake --install` into a scratch prefix: both programs, the desktop entry, the icon,
 #      the metainfo and the MIME types, each validated with the desktop's own tools, and the
-#      desktop entry offered for POF files and VP archives
+#      desktop entry offered for POF files and VP archives; the thumbnailer's Exec line run
+#      on the sample model without a display, as a file manager runs it
 #   2. `cpack -G DEB`: the package holds the same files, depends on the Qt libraries, and
 #      apt can resolve what it needs (a simulated install)
 # Usage: check_install.sh BUILD_DIR
@@ -24,6 +25,7 @@ files=(
     "share/icons/hicolor/scalable/apps/$app_id.svg"
     "share/metainfo/$app_id.metainfo.xml"
     "share/mime/packages/$app_id.xml"
+    share/thumbnailers/pofscope.thumbnailer
 )
 
 prefix=$work/prefix
@@ -66,6 +68,33 @@ for type in model/x-pof application/x-vp-archive; do
     grep -qx "$type=$app_id.desktop;" "$work/applications/mimeinfo.cache" ||
         fail "update-desktop-database does not offer pofscope for $type"
 done
+
+# The thumbnailer: its Exec line, with %i, %o and %s filled in as a file manager fills them,
+# run from the installed bin/ without a display, writes a square RGBA PNG of that size.
+thumbnailer=$prefix/share/thumbnailers/pofscope.thumbnailer
+grep -qx 'TryExec=pofdump' "$thumbnailer" || fail "the thumbnailer has no TryExec=pofdump"
+grep -qx 'MimeType=model/x-pof;' "$thumbnailer" || fail "the thumbnailer is not for model/x-pof"
+exec_line=$(sed -n 's/^Exec=//p' "$thumbnailer")
+for code in %i %o %s; do
+    [[ $exec_line == *"$code"* ]] || fail "the thumbnailer's Exec line has no $code"
+done
+sample=$build/sample/sample.pof
+[ -f "$sample" ] || fail "no sample model at $sample"
+thumb=$work/thumb.png
+read -r -a words <<<"$exec_line"
+for i in "${!words[@]}"; do
+    case ${words[$i]} in
+        %i) words[$i]=$sample ;;
+        %o) words[$i]=$thumb ;;
+        %s) words[$i]=128 ;;
+    esac
+done
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PATH="$prefix/bin:/usr/bin:/bin" \
+    "${words[@]}" >/dev/null || fail "the thumbnailer's Exec line failed: ${words[*]}"
+# The PNG signature, then the IHDR chunk: width and height 128, 8 bits, colour type 6 (RGBA).
+header=$(od -An -tx1 -N26 "$thumb" | tr -d ' \n')
+[ "$header" = 89504e470d0a1a0a0000000d4948445200000080000000800806 ] ||
+    fail "the thumbnail is no 128 x 128 RGBA PNG (its first bytes: $header)"
 
 rm -f "$build"/pofscope_*.deb
 (cd "$build" && cpack -G DEB >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack failed"; }

@@ -125,6 +125,14 @@ void add_geometry(const records::Subobject& subobject, Mesh& mesh, LeftOut& left
         return bsp.substr(static_cast<std::size_t>(row.offset),
                           static_cast<std::size_t>(std::max(row.size, 0)));
     };
+    // Room for every polygon block's polygon and its first three corners at once, so that a
+    // subobject of a million polygons is not copied again and again as it grows.
+    const auto polygon_rows = std::count_if(rows.begin(), rows.end(), [](const auto& row) {
+        return !row.note &&
+               (row.type_id == records::bsp::kFlatPoly || row.type_id == records::bsp::kTmapPoly);
+    });
+    mesh.polygons.reserve(static_cast<std::size_t>(polygon_rows));
+    mesh.corners.reserve(static_cast<std::size_t>(polygon_rows) * 3);
     // A polygon indexes the vertices of the last DEFPOINTS block the walk met before it.
     VertexTable table;
     for (std::size_t r = 0; r < rows.size(); ++r) {

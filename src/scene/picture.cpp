@@ -47,27 +47,27 @@ float marker_size(const Scene& scene) {
     return d > 0 && std::isfinite(d) ? d * 0.04f : 1;
 }
 
+void add_polygon(const Mesh& mesh, const Polygon& p, int id, view::TriangleBatch& batch) {
+    const Rgb colour = p.textured
+                           ? texture_tone(p.texture)
+                           : Rgb{p.colour[0] / 255.0f, p.colour[1] / 255.0f, p.colour[2] / 255.0f};
+    const auto corners = mesh.corners_of(p);
+    const auto at = [&](std::size_t k) {
+        return mesh.vertices[corners[k].vertex] + mesh.placement;
+    };
+    for (std::size_t k = 1; k + 1 < corners.size(); ++k) {
+        for (const std::size_t c : {std::size_t{0}, k, k + 1}) {
+            put(batch.positions, at(c));
+            put(batch.colours, colour);
+            if (p.textured) batch.uvs.insert(batch.uvs.end(), {corners[c].u, corners[c].v});
+        }
+        batch.ids.push_back(id);
+    }
+}
+
 class Painter {
   public:
     Painter(view::Picture& picture, float size) : picture_(picture), size_(size) {}
-
-    void polygon(const Mesh& mesh, const Polygon& p, int id, view::TriangleBatch& batch) const {
-        const Rgb colour =
-            p.textured ? texture_tone(p.texture)
-                       : Rgb{p.colour[0] / 255.0f, p.colour[1] / 255.0f, p.colour[2] / 255.0f};
-        const auto corners = mesh.corners_of(p);
-        const auto at = [&](std::size_t k) {
-            return mesh.vertices[corners[k].vertex] + mesh.placement;
-        };
-        for (std::size_t k = 1; k + 1 < corners.size(); ++k) {
-            for (const std::size_t c : {std::size_t{0}, k, k + 1}) {
-                put(batch.positions, at(c));
-                put(batch.colours, colour);
-                if (p.textured) batch.uvs.insert(batch.uvs.end(), {corners[c].u, corners[c].v});
-            }
-            batch.ids.push_back(id);
-        }
-    }
 
     void marker(const Marker& m, int id) {
         const Rgb colour = info(m.kind).colour;
@@ -118,6 +118,21 @@ class Painter {
     float size_;
 };
 
+// Room for each batch's triangles before they are added, so a mesh of a million triangles
+// is not copied again and again as its arrays grow.
+void reserve(const Mesh& mesh, std::map<int, view::TriangleBatch>& batches) {
+    std::map<int, std::size_t> triangles;
+    for (const Polygon& p : mesh.polygons)
+        triangles[p.textured ? p.texture : -1] += p.corner_count - 2;
+    for (const auto& [texture, count] : triangles) {
+        view::TriangleBatch& batch = batches[texture];
+        batch.positions.reserve(count * 9);
+        batch.colours.reserve(count * 9);
+        batch.ids.reserve(count);
+        if (texture >= 0) batch.uvs.reserve(count * 6);
+    }
+}
+
 }  // namespace
 
 Bounds visible_bounds(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
@@ -142,18 +157,10 @@ view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKin
     for (int i = 0; i < markers; ++i) {
         if (shown[static_cast<int>(scene.markers[i].kind)]) painter.marker(scene.markers[i], i);
     }
-    // A batch per subobject and texture (the flat polygons in one of their own), so that the
-    // binding binds each texture once.
     int id = markers;
     for (const Mesh& mesh : scene.meshes) {
-        std::map<int, view::TriangleBatch> batches;
-        for (const Polygon& p : mesh.polygons) {
-            const int texture = p.textured ? p.texture : -1;
-            view::TriangleBatch& batch = batches[texture];
-            batch.texture = texture;
-            painter.polygon(mesh, p, id++, batch);
-        }
-        for (auto& [texture, batch] : batches) picture.solids.push_back(std::move(batch));
+        for (auto& batch : mesh_batches(mesh, id)) picture.solids.push_back(std::move(batch));
+        id += static_cast<int>(mesh.polygons.size());
     }
     const Bounds visible = visible_bounds(scene, shown);
     if (!visible.empty) {
@@ -164,6 +171,23 @@ view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKin
         picture.max = {0, 0, 0};
     }
     return picture;
+}
+
+// A batch per texture (the flat polygons in one of their own), so that the binding binds each
+// texture once.
+std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id) {
+    std::map<int, view::TriangleBatch> batches;
+    reserve(mesh, batches);
+    int id = first_id;
+    for (const Polygon& p : mesh.polygons) {
+        const int texture = p.textured ? p.texture : -1;
+        view::TriangleBatch& batch = batches[texture];
+        batch.texture = texture;
+        add_polygon(mesh, p, id++, batch);
+    }
+    std::vector<view::TriangleBatch> out;
+    for (auto& [texture, batch] : batches) out.push_back(std::move(batch));
+    return out;
 }
 
 view::LineBatch item_outline(const Scene& scene, int id) {

@@ -15,6 +15,9 @@ namespace scene {
 Bounds visible_bounds(const Scene& scene, const std::array<bool, kMarkerKinds>& shown);
 
 view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown);
+// The triangle batches of one mesh as make_picture makes them, its polygons numbered from
+// first_id on.
+std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id);
 
 // Lines around one item (a polygon's edges, a cross on a marker) or a cross on a point.
 view::LineBatch item_outline(const Scene& scene, int id);

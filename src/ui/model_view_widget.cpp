@@ -1,20 +1,27 @@
 #include "ui/model_view_widget.h"
 
+#include <QAction>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLContext>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+
+#include "io/text.h"
+#include "textures/png_write.h"
 
 namespace ui {
 
 namespace {
 
-constexpr float kHalfFov = 22.5f;  // degrees
-constexpr float kPitchLimit = 1.56f;
+constexpr float kPitchLimit = scene::Camera::kPitchLimit;
 constexpr float kPi = 3.14159265f;
 // The pointer has rested this long when the item under it is looked up: drawing the frame of
 // item ids costs as much as a frame, too much for every move over a large model.
@@ -69,9 +76,20 @@ void put_id(std::vector<std::uint8_t>& out, int id) {
 
 // Picture coordinates are left-handed (z forward); the camera's world is right-handed.
 QMatrix4x4 model_matrix() {
-    QMatrix4x4 m;
-    m.scale(1, 1, -1);
-    return m;
+    return QMatrix4x4(scene::Camera::model().m.data());
+}
+
+// "640x480", "640 × 480" or "640" for a square; each side 1 to the renderer's limit.
+std::optional<QSize> size_from(const std::string& text) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,5})\\s*(?:[x\u00d7X*]\\s*(\\d{1,5}))?\\s*$"));
+    const auto match = pattern.match(QString::fromStdString(text));
+    if (!match.hasMatch()) return std::nullopt;
+    const int width = match.captured(1).toInt();
+    const int height = match.captured(2).isEmpty() ? width : match.captured(2).toInt();
+    const auto fits = [](int side) { return side >= 1 && side <= scene::kMaxImageSide; };
+    if (!fits(width) || !fits(height)) return std::nullopt;
+    return QSize(width, height);
 }
 
 }  // namespace
@@ -85,6 +103,12 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
     rest_.setSingleShot(true);
     rest_.setInterval(kRestMs);
     connect(&rest_, &QTimer::timeout, this, [this] { rested(); });
+    save_action_ = new QAction(QStringLiteral("Save Picture\u2026"), this);
+    save_action_->setObjectName(QStringLiteral("actSavePicture"));
+    save_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    save_action_->setShortcutContext(Qt::WidgetShortcut);
+    addAction(save_action_);
+    connect(save_action_, &QAction::triggered, this, [this] { save_picture(); });
 }
 
 ModelViewWidget::~ModelViewWidget() {
@@ -259,6 +283,7 @@ void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
         glBindTexture(GL_TEXTURE_2D, 0);
         gl_textures_[number] = t;
         doneCurrent();
+        images_[number] = std::move(image);
     }
     if (on_changed) on_changed();
     update();
@@ -267,6 +292,7 @@ void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
 void ModelViewWidget::drop_textures() {
     for (auto& [number, t] : gl_textures_) glDeleteTextures(1, &t.id);
     gl_textures_.clear();
+    images_.clear();
 }
 
 void ModelViewWidget::set_textures_shown(bool shown) {
@@ -343,48 +369,27 @@ void ModelViewWidget::draw_gizmo() {
 }
 
 QVector3D ModelViewWidget::eye_direction() const {
-    return {std::cos(pitch_) * std::sin(yaw_), std::sin(pitch_), std::cos(pitch_) * std::cos(yaw_)};
+    const pof::Vec3 eye = camera_.eye_direction();
+    return {eye.x, eye.y, eye.z};
 }
 
 QMatrix4x4 ModelViewWidget::view_matrix() const {
-    QMatrix4x4 v;
-    v.lookAt(target_ + eye_direction() * distance_, target_, QVector3D(0, 1, 0));
-    return v;
+    return QMatrix4x4(camera_.view().m.data());
 }
 
 QMatrix4x4 ModelViewWidget::projection() const {
-    QMatrix4x4 p;
     const float aspect =
         static_cast<float>(std::max(width(), 1)) / static_cast<float>(std::max(height(), 1));
-    const float far_plane = distance_ + radius_ * 4;
-    if (orthographic_) {
-        const float h = distance_ * std::tan(kHalfFov * kPi / 180);
-        p.ortho(-h * aspect, h * aspect, -h, h, -far_plane, far_plane);
-    } else {
-        p.perspective(2 * kHalfFov, aspect, std::max(distance_ * 0.01f, 1e-4f), far_plane);
-    }
-    return p;
+    return QMatrix4x4(camera_.projection(aspect).m.data());
 }
 
 void ModelViewWidget::fit() {
-    const view::Picture& p = source_.picture();
-    if (p.empty()) {
-        target_ = {};
-        radius_ = 1;
-    } else {
-        target_ = QVector3D((p.min[0] + p.max[0]) / 2, (p.min[1] + p.max[1]) / 2,
-                            -(p.min[2] + p.max[2]) / 2);
-        radius_ =
-            QVector3D(p.max[0] - p.min[0], p.max[1] - p.min[1], p.max[2] - p.min[2]).length() / 2;
-        if (!(radius_ > 0) || !std::isfinite(radius_)) radius_ = 1;
-    }
-    distance_ = radius_ / std::sin(kHalfFov * kPi / 180) * 1.05f;
+    camera_.fit(source_.picture());
     moved();
 }
 
 void ModelViewWidget::look(float yaw, float pitch) {
-    yaw_ = yaw;
-    pitch_ = std::clamp(pitch, -kPitchLimit, kPitchLimit);
+    camera_.look(yaw, pitch);
     moved();
 }
 
@@ -396,6 +401,45 @@ void ModelViewWidget::moved() {
 QSize ModelViewWidget::device_size() const {
     const qreal ratio = devicePixelRatioF();
     return {static_cast<int>(width() * ratio), static_cast<int>(height() * ratio)};
+}
+
+scene::RenderedImage ModelViewWidget::picture_image(int width, int height) const {
+    scene::RenderOptions options;
+    options.width = width;
+    options.height = height;
+    options.textured = textures_shown_;
+    return scene::render(source_.picture(), source_.highlight(), images_, camera_, options);
+}
+
+// The size first (the window's, to start from), then the file; nothing is written when
+// either is cancelled.
+void ModelViewWidget::save_picture() {
+    if (!desktop_) return;
+    const std::string initial = pof::integer_text(width()) + "\u00d7" + pof::integer_text(height());
+    const auto typed =
+        desktop_->ask_text("Save Picture", "Size in pixels (width \u00d7 height):", initial);
+    if (!typed) return;
+    const auto size = size_from(*typed);
+    if (!size) {
+        return desktop_->stop_message("\"" + *typed + "\" is no picture size: each side is 1 to " +
+                                      pof::integer_text(scene::kMaxImageSide) + " pixels.");
+    }
+    const view::OpenFileResult file =
+        desktop_->save_file({"Save Picture", "model.png", "PNG pictures (*.png)", "png"});
+    if (file.status != view::OpenFileResult::Status::Chosen) return;
+    std::string bytes;
+    {
+        view::BusyCursor busy(*desktop_);
+        const scene::RenderedImage image = picture_image(size->width(), size->height());
+        bytes = textures::encode_png(image.width, image.height, image.rgba);
+    }
+    QSaveFile out(QFile::decodeName(QByteArray::fromStdString(file.path)));
+    if (bytes.empty() || !out.open(QIODevice::WriteOnly) ||
+        out.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !out.commit()) {
+        desktop_->stop_message("Cannot save " + file.path + ": " + out.errorString().toStdString());
+    }
 }
 
 QPointF ModelViewWidget::project(const QVector3D& point) const {
@@ -490,12 +534,9 @@ void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
     last_ = at;
     if ((at - press_).manhattanLength() > 3) dragged_ = true;
     if (event->buttons() & Qt::LeftButton) {
-        look(yaw_ - delta.x() * 0.01f, pitch_ + delta.y() * 0.01f);
+        look(camera_.yaw() - delta.x() * 0.01f, camera_.pitch() + delta.y() * 0.01f);
     } else if (event->buttons() & (Qt::RightButton | Qt::MiddleButton)) {
-        const QMatrix4x4 v = view_matrix();
-        const QVector3D right(v(0, 0), v(0, 1), v(0, 2)), up(v(1, 0), v(1, 1), v(1, 2));
-        const float scale = 2 * distance_ * std::tan(kHalfFov * kPi / 180) / std::max(height(), 1);
-        target_ += (-right * delta.x() + up * delta.y()) * scale;
+        camera_.pan(static_cast<float>(delta.x()), static_cast<float>(delta.y()), height());
         moved();
     } else if (ids_current()) {
         hovered(id_at(at));
@@ -514,8 +555,7 @@ void ModelViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ModelViewWidget::wheelEvent(QWheelEvent* event) {
-    distance_ *= std::pow(0.88f, static_cast<float>(event->angleDelta().y()) / 120.0f);
-    distance_ = std::max(distance_, radius_ * 1e-4f);
+    camera_.zoom(static_cast<float>(event->angleDelta().y()) / 120.0f);
     moved();
 }
 
@@ -531,9 +571,9 @@ void ModelViewWidget::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_3:
             return look(opposite ? -kPi / 2 : kPi / 2, 0);
         case Qt::Key_7:
-            return look(yaw_, opposite ? -kPitchLimit : kPitchLimit);
+            return look(camera_.yaw(), opposite ? -kPitchLimit : kPitchLimit);
         case Qt::Key_5:
-            orthographic_ = !orthographic_;
+            camera_.set_orthographic(!camera_.orthographic());
             moved();
             return;
         case Qt::Key_W:

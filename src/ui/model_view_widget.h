@@ -2,7 +2,8 @@
 // Draws a picture in 3-D: lit triangles, lines and points with depth, the highlighted item on
 // top and a small axes gizmo. Left drag orbits, right or middle drag pans, the wheel zooms;
 // F or Home fits, 1/3/7 look from the front, side and top (Ctrl: the opposite side), 5
-// switches perspective and orthographic, W wireframe, T textures on and off. Textures load in
+// switches perspective and orthographic, W wireframe, T textures on and off, Ctrl+S saves the
+// view as a PNG picture (drawn by the software renderer). Textures load in
 // the background and appear as they are ready. A click asks the picture's logic to show
 // the item under the pointer, and the item the pointer rests on is named to it. Nothing about
 // what the picture shows is known here.
@@ -20,7 +21,10 @@
 #include <memory>
 #include <vector>
 
+#include "scene/camera.h"
+#include "scene/render.h"
 #include "ui/texture_loader.h"
+#include "view/desktop.h"
 #include "view/picture.h"
 
 namespace ui {
@@ -40,7 +44,18 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     // Fits the camera to what is drawn.
     void fit();
     // Orbits around the target by that angle, in radians, as a left drag does.
-    void turn(float yaw) { look(yaw_ + yaw, pitch_); }
+    void turn(float yaw) { look(camera_.yaw() + yaw, camera_.pitch()); }
+    // The view as the software renderer draws it, at that size in pixels.
+    scene::RenderedImage picture_image(int width, int height) const;
+    // Save Picture (the toolbar button, Ctrl+S): asks for the size and the file through the
+    // desktop, then writes the view as PNG. Says why in a message box when it cannot.
+    void save_picture();
+    // The desktop that asks for the size and the file; without one nothing is saved.
+    void set_desktop(view::Desktop* desktop) { desktop_ = desktop; }
+    // The action behind Save Picture, for the window's toolbar.
+    class QAction* save_action() const {
+        return save_action_;
+    }
     // Where a point of the picture lands in the widget, in pixels from the top left.
     QPointF project(const QVector3D& point) const;
     // The item drawn at a widget position, or -1. Draws the frame of item ids first when
@@ -106,9 +121,8 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     Buffers lines_, points_, highlight_;
     std::vector<float> highlight_positions_;  // as last uploaded
     std::uint64_t uploaded_ = ~std::uint64_t{0};
-    bool failed_ = false, wireframe_ = false, orthographic_ = false;
-    QVector3D target_;
-    float distance_ = 10, radius_ = 1, yaw_ = 2.6f, pitch_ = 0.4f;
+    bool failed_ = false, wireframe_ = false;
+    scene::Camera camera_;
     QPoint press_, last_;
     bool dragged_ = false;
     // Item id + 1 per device pixel, bottom row first, read back from a frame of its own.
@@ -124,6 +138,10 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     bool textures_shown_ = true;
     std::map<int, GlTexture> gl_textures_;  // per texture number, as loaded
     std::unique_ptr<TextureLoader> loader_;
+    // The loaded textures' pixels, kept for Save Picture.
+    scene::TextureImages images_;
+    view::Desktop* desktop_ = nullptr;
+    class QAction* save_action_ = nullptr;
 };
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "ui/folder_list_dialog.h"
@@ -123,6 +124,31 @@ std::optional<std::vector<std::string>> QtDesktop::choose_folders(
         folders_hook ? folders_hook(current) : edit_folders(parent_, qt_text(title), current);
     if (chosen) save_texture_folders(*chosen);
     return chosen;
+}
+
+view::OpenFileResult QtDesktop::save_file(const view::SaveFileRequest& request) {
+    if (before_modal) before_modal();
+    if (save_hook) return save_hook(request);
+    QFileDialog dialog(parent_, qt_text(request.title), qt_text(request.suggested_name),
+                       qt_text(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(qt_text(request.default_suffix));
+    view::OpenFileResult result;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
+    result.status = view::OpenFileResult::Status::Chosen;
+    result.path = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+    return result;
+}
+
+std::optional<std::string> QtDesktop::ask_text(const std::string& title, const std::string& label,
+                                               const std::string& initial) {
+    if (before_modal) before_modal();
+    if (text_hook) return text_hook(initial);
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, qt_text(title), qt_text(label),
+                                               QLineEdit::Normal, qt_text(initial), &ok);
+    if (!ok) return std::nullopt;
+    return text.toStdString();
 }
 
 }  // namespace ui

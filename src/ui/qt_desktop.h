@@ -35,6 +35,12 @@ class QtDesktop : public view::Desktop {
     using FoldersHook =
         std::function<std::optional<std::vector<std::string>>(const std::vector<std::string>&)>;
     FoldersHook folders_hook;  // when set, stands in for the dialog
+    view::OpenFileResult save_file(const view::SaveFileRequest& request) override;
+    std::optional<std::string> ask_text(const std::string& title, const std::string& label,
+                                        const std::string& initial) override;
+    // When set, they stand in for the save dialog and the text question.
+    std::function<view::OpenFileResult(const view::SaveFileRequest&)> save_hook;
+    std::function<std::optional<std::string>(const std::string& initial)> text_hook;
 
     // The window the modal boxes are centred on.
     void set_dialog_parent(QWidget* parent) { parent_ = parent; }

@@ -1,5 +1,7 @@
 #include "ui/qt_windows.h"
 
+#include "ui/model_view_widget.h"
+
 namespace ui {
 
 QtWindows::~QtWindows() {
@@ -24,6 +26,7 @@ view::Viewer& QtWindows::create(std::unique_ptr<view::Viewer> viewer) {
     const std::string name = viewer->name();
     close(name);
     auto* w = new ViewerWindow(std::move(viewer));
+    if (w->picture_widget()) w->picture_widget()->set_desktop(desktop);
     w->on_closed = [this](ViewerWindow* closed) { forget(closed); };
     w->on_changed = [this](ViewerWindow* changed) {
         if (on_window_changed) on_window_changed(changed->viewer().name());

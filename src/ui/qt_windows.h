@@ -27,6 +27,8 @@ class QtWindows : public view::Windows {
     void repaint(std::string_view name) override;
     void close(std::string_view name) override;
 
+    // Asks for the file and size of a saved picture; none: nothing is saved.
+    view::Desktop* desktop = nullptr;
     // Told after a user's choice in any window, with that window's viewer name.
     std::function<void(std::string_view)> on_window_changed;
 

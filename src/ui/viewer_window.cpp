@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "ui/model_view_widget.h"
@@ -61,7 +62,16 @@ QWidget* ViewerWindow::picture_view(view::PictureSource& source) {
     }
     picture_ = new ModelViewWidget(source);
     picture_->on_changed = [this] { changed(); };
-    return picture_;
+    // The picture under its toolbar.
+    auto* bar = new QToolBar;
+    bar->setObjectName(QStringLiteral("tbrPicture"));
+    bar->addAction(picture_->save_action());
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(bar);
+    column->addWidget(picture_, 1);
+    return box;
 }
 
 void ViewerWindow::changed() {

@@ -20,6 +20,14 @@ struct OpenFileRequest {
     bool hide_read_only = true;
 };
 
+// A file to write: the dialog suggests a name and keeps to one kind of file.
+struct SaveFileRequest {
+    std::string title;
+    std::string suggested_name;
+    std::string filter;          // "PNG pictures (*.png)"
+    std::string default_suffix;  // added when the name typed has none
+};
+
 struct OpenFileResult {
     enum class Status { Chosen, Cancelled, Failed };
     Status status = Status::Cancelled;
@@ -40,6 +48,14 @@ class Desktop {
     // desktop keeps what was chosen for the next run.
     virtual std::optional<std::vector<std::string>> choose_folders(
         const std::string& /*title*/, const std::vector<std::string>& /*current*/) {
+        return std::nullopt;
+    }
+    // A modal save dialog; a file that exists is overwritten only once the user agreed.
+    virtual OpenFileResult save_file(const SaveFileRequest& /*request*/) { return {}; }
+    // A modal line of text to type, starting from initial; nothing when cancelled.
+    virtual std::optional<std::string> ask_text(const std::string& /*title*/,
+                                                const std::string& /*label*/,
+                                                const std::string& /*initial*/) {
         return std::nullopt;
     }
 };

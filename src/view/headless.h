@@ -24,6 +24,19 @@ class HeadlessDesktop : public Desktop {
         const std::string&, const std::vector<std::string>&) override {
         return next_folders;
     }
+    OpenFileResult save_file(const SaveFileRequest& request) override {
+        save_requests.push_back(request);
+        return next_save_result;
+    }
+    std::optional<std::string> ask_text(const std::string&, const std::string&,
+                                        const std::string& initial) override {
+        asked_texts.push_back(initial);
+        return next_text;
+    }
+    OpenFileResult next_save_result;       // what the next save dialog answers
+    std::optional<std::string> next_text;  // what the next line of text answers
+    std::vector<SaveFileRequest> save_requests;
+    std::vector<std::string> asked_texts;  // the initial text of each question
     std::vector<OpenFileRequest> dialog_requests;
     std::vector<std::string> messages;
     int busy_depth = 0;

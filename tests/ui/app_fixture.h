@@ -33,6 +33,7 @@ struct App {
         };
         desktop.set_dialog_parent(&window);
         desktop.before_modal = [this] { window.sync(); };
+        windows.desktop = &desktop;
     }
 
     // Writes the bytes to a file of the given name and opens it with File > Open.

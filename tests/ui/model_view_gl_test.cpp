@@ -1,10 +1,11 @@
 // The Model View's 3-D view under a real (software) OpenGL: it draws the sample ship where
 // the camera puts it, the pointer resting on a gun point names it, and a click on it chooses
-// that gun's row in its window.
+// that gun's row in its window. Save Picture draws the same view in software.
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QToolBar>
 #include <QtTest>
 
 #include "app_fixture.h"
@@ -78,6 +79,59 @@ class ModelViewGlTest : public QObject {
         ui::ViewerWindow* guns = app.windows.window("frmGPNT");
         QVERIFY(guns);
         QCOMPARE(guns->findChild<QComboBox*>("cboPoints")->currentText(), QString("Gun 1"));
+    }
+
+    // The software renderer's picture of the window's camera covers what OpenGL covers, and
+    // Ctrl+S writes it at the size typed; a size that is none writes nothing.
+    void savesWhatTheViewShows() {
+        testing_ui::App app;
+        app.open_bytes(testing_pof::ship_model());
+        app.action("IDM_MODEL_VIEW")->trigger();
+        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        ui::ModelViewWidget* view = window->picture_widget();
+        QVERIFY2(view, "no OpenGL context under Xvfb");
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        view->turn(0.4f);
+        const QImage frame = view->grabFramebuffer();
+        const scene::RenderedImage drawn = view->picture_image(frame.width(), frame.height());
+        // The axes in the corner are the window's alone.
+        const int gizmo = 90;
+        int differ = 0, covered = 0;
+        for (int y = 0; y < frame.height() - gizmo; ++y) {
+            for (int x = 0; x < frame.width(); ++x) {
+                const std::uint8_t* p =
+                    &drawn.rgba[(static_cast<std::size_t>(y) * drawn.width + x) * 4];
+                const bool gl = !background(frame.pixel(x, y));
+                covered += gl;
+                differ += gl != !background(qRgb(p[0], p[1], p[2]));
+            }
+        }
+        qInfo("software against OpenGL: %d of %d covered pixels differ", differ, covered);
+        QVERIFY2(covered > 2000, qPrintable(QString::number(covered)));
+        QVERIFY2(differ < covered / 50, qPrintable(QString("%1 of %2").arg(differ).arg(covered)));
+
+        const QString path = app.dir.filePath("saved.png");
+        std::vector<std::string> asked;
+        app.desktop.text_hook = [&](const std::string& initial) -> std::optional<std::string> {
+            asked.push_back(initial);
+            return asked.size() == 1 ? "64 x 48" : "0x48";
+        };
+        app.desktop.save_hook = [&](const view::SaveFileRequest&) {
+            return view::OpenFileResult{
+                view::OpenFileResult::Status::Chosen, path.toStdString(), {}};
+        };
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(asked.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(asked[0]), QString::number(view->width()) +
+                                                       QString::fromUtf8("×") +
+                                                       QString::number(view->height()));
+        const QImage saved(path);
+        QCOMPARE(saved.size(), QSize(64, 48));
+        QFile::remove(path);
+        window->findChild<QToolBar*>("tbrPicture")->actions().first()->trigger();
+        QCOMPARE(app.messages.size(), std::size_t{1});
+        QVERIFY(!QFile::exists(path));
     }
 };
 

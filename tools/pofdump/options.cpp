@@ -83,6 +83,10 @@ class Parser {
     void window(const std::string& name);
     void read(const std::string& path);
     void obj(const std::string& path);
+    void png(const std::string& path);
+    void thumbnail(const std::string& path);
+    void picture(Step::Kind kind, const std::string& option, const std::string& path);
+    void size(const std::string& text);
     void textures(const std::string& folder);
     void member(const std::string& path);
     void type(const std::string& text);
@@ -131,6 +135,10 @@ void Parser::finish() {
         return;
     }
     if (o.files.size() > 1) return fail("only one FILE may be given");
+    const bool pictures = std::any_of(o.steps.begin(), o.steps.end(), [](const Step& s) {
+        return s.kind == Step::Kind::Png || s.kind == Step::Kind::Thumb;
+    });
+    if (o.size_given && !pictures) return fail("--size goes with --png or --thumbnail");
     o.file = o.files.front();
 }
 
@@ -163,7 +171,9 @@ void Parser::option(const std::string& arg) {
                !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window) &&
                !valued(arg, "--read", &Parser::read) && !valued(arg, "--obj", &Parser::obj) &&
                !valued(arg, "--member", &Parser::member) && !valued(arg, "--type", &Parser::type) &&
-               !valued(arg, "--sort", &Parser::sort) &&
+               !valued(arg, "--sort", &Parser::sort) && !valued(arg, "--png", &Parser::png) &&
+               !valued(arg, "--thumbnail", &Parser::thumbnail) &&
+               !valued(arg, "--size", &Parser::size) &&
                !valued(arg, "--textures", &Parser::textures)) {
         fail("unknown option " + arg);
     }
@@ -238,6 +248,47 @@ void Parser::obj(const std::string& path) {
     parsed_.options.steps.push_back(step);
 }
 
+void Parser::png(const std::string& path) {
+    picture(Step::Kind::Png, "--png", path);
+}
+
+void Parser::thumbnail(const std::string& path) {
+    picture(Step::Kind::Thumb, "--thumbnail", path);
+}
+
+void Parser::picture(Step::Kind kind, const std::string& option, const std::string& path) {
+    if (path.empty()) return fail(option + " wants a file name");
+    Step step;
+    step.kind = kind;
+    step.obj_file = path;
+    parsed_.options.steps.push_back(step);
+}
+
+// W or WxH, in digits; a side past what an int holds is kept as too large, for the picture
+// step to refuse with the sizes it allows.
+void Parser::size(const std::string& text) {
+    const auto side = [](std::string_view digits) -> long long {
+        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+            return -1;
+        const auto first = digits.find_first_not_of('0');
+        if (first == std::string_view::npos) return 0;
+        if (digits.size() - first > 9) return Options::kSizeTooLarge;
+        long long value = 0;
+        for (const char c : digits.substr(first)) value = value * 10 + (c - '0');
+        return value;
+    };
+    const auto x = text.find('x');
+    const long long width = side(std::string_view(text).substr(0, x));
+    const long long height =
+        x == std::string::npos ? width : side(std::string_view(text).substr(x + 1));
+    if (width < 0 || height < 0) {
+        return fail("--size wants W or WxH in pixels, not \"" + text + "\"");
+    }
+    parsed_.options.picture_width = width;
+    parsed_.options.picture_height = height;
+    parsed_.options.size_given = true;
+}
+
 void Parser::textures(const std::string& folder) {
     if (folder.empty()) return fail("--textures wants a folder");
     parsed_.options.texture_folders.push_back(folder);
@@ -296,7 +347,8 @@ std::optional<pof::RecordEntry> entry_for_view_id(const std::string& chunk_id) {
 std::string usage_text() {
     return "Usage: pofdump [--json] [--textures DIR]... [--view ID | --choose LIST:ROW |\n"
            "               --open LIST:ROW | --window NAME | --read FILE | --obj FILE |\n"
-           "               --member PATH | --type INPUT:TEXT | --sort LIST:COLUMN]... FILE\n"
+           "               --member PATH | --type INPUT:TEXT | --sort LIST:COLUMN |\n"
+           "               --png FILE | --thumbnail FILE]... [--size W[xH]] FILE\n"
            "       pofdump --check [--json] [--textures DIR]... FILE|FOLDER...\n"
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
@@ -332,6 +384,13 @@ std::string usage_text() {
            "  --obj FILE         write what the Model View draws (opened first if it is not\n"
            "                     open) as Wavefront OBJ to FILE, its materials beside it\n"
            "                     (FILE with .mtl for its suffix)\n"
+           "  --png FILE         write what the Model View shows (opened first if it is not\n"
+           "                     open: its detail level and markers as chosen so far) as a\n"
+           "                     PNG picture to FILE, from the fitted view, 512 x 512\n"
+           "  --thumbnail FILE   write the model's thumbnail to FILE: detail level 0 without\n"
+           "                     markers on a transparent square, 256 pixels a side\n"
+           "  --size W[xH]       the size in pixels of the pictures --png and --thumbnail\n"
+           "                     write, 1 to 8192 a side (a thumbnail takes the larger)\n"
            "  --textures DIR     look for texture files in DIR first, before the model's own\n"
            "                     folder and the maps folders beside it (repeatable)\n"
            "  --json             print JSON instead of text\n"

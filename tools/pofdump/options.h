@@ -40,12 +40,15 @@ struct Step {
         Member,  // --member PATH: open the archive window's file of that path
         Type,    // --type INPUT:TEXT: type TEXT into a text input (a filter)
         Sort,    // --sort LIST:COLUMN: click a column header of a sortable list view
+        Png,     // --png FILE: write what the Model View shows as a PNG picture
+        Thumb,   // --thumbnail FILE: the model's thumbnail: detail level 0, no markers
     };
     Kind kind = Kind::Choose;
     ViewRequest view{};
     Choice choice{};
     std::string window;
     std::string file;  // of --read
+    // The file --obj, --png or --thumbnail writes.
     std::string obj_file;
     std::string member;  // of --member
     int input = 0;       // of --type, from 1 in layout order
@@ -61,6 +64,11 @@ struct Options {
     std::vector<Step> steps;
     // --textures DIR, in order: searched for textures before the model's own folders.
     std::vector<std::string> texture_folders;
+    // --size W[xH] of the pictures --png and --thumbnail write. A side too large for an int
+    // is held at kSizeTooLarge, which the picture step refuses as it refuses 0.
+    static constexpr long long kSizeTooLarge = 1'000'000'000;
+    bool size_given = false;
+    long long picture_width = 0, picture_height = 0;
 };
 
 struct ParsedOptions {

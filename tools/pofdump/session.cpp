@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "output_file.h"
+#include "picture_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include "io/text.h"
 #include "scene/frmModelView.h"
 #include "scene/obj_export.h"
+#include "scene/thumbnail.h"
 #include "shell/frmArchive.h"
 #include "textures/model_textures.h"
 #include "view/headless.h"
@@ -75,6 +77,8 @@ class Session {
     std::optional<Refusal> switch_to(const std::string& name);
     void read(const std::string& path);
     std::optional<Refusal> write_obj(const std::string& path);
+    std::optional<Refusal> write_png(const std::string& path);
+    std::optional<Refusal> write_thumbnail(const std::string& path);
     std::vector<std::string> texture_files(const std::string& obj_path) const;
     std::optional<Refusal> member(const std::string& path);
     std::optional<Refusal> type(int input, const std::string& text);
@@ -95,6 +99,9 @@ class Session {
     std::string current_;  // the current window's name; empty for the main window
     std::size_t messages_reported_ = 0;
     bool all_clean_ = true;  // every read of the run
+    // The Model View's textures as last decoded for --png, and the set they came from.
+    std::shared_ptr<const view::PictureTextures> decoded_set_;
+    scene::TextureImages decoded_;
 };
 
 int Session::run() {
@@ -159,6 +166,10 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
             return type(step.input, step.text);
         case Step::Kind::Sort:
             return sort(step.choice);
+        case Step::Kind::Png:
+            return write_png(step.obj_file);
+        case Step::Kind::Thumb:
+            return write_thumbnail(step.obj_file);
     }
     return std::nullopt;
 }
@@ -241,6 +252,46 @@ std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
                      texture_files(path));
     if (!obj->finish(why)) return refused(path);
     if (!mtl->finish(why)) return refused(mtl_path);
+    return std::nullopt;
+}
+
+// What the Model View shows now (its detail level, its marker toggles, the item chosen in
+// another window), from the fitted view. The textures are decoded once per model.
+std::optional<Session::Refusal> Session::write_png(const std::string& path) {
+    if (!windows_.find(scene::frmModelView::kName)) {
+        if (auto refused = view(ViewRequest{"MODEL", pof::RecordEntry::OHDR, true})) return refused;
+    }
+    const auto* model =
+        static_cast<const scene::frmModelView*>(windows_.find(scene::frmModelView::kName));
+    scene::RenderOptions options;
+    if (options_.size_given) {
+        options.width = static_cast<int>(std::min<long long>(options_.picture_width, INT32_MAX));
+        options.height = static_cast<int>(std::min<long long>(options_.picture_height, INT32_MAX));
+    }
+    if (auto why = refuse_size(options.width, options.height)) return Refusal{kExitFailed, *why};
+    const auto& picture = model->picture();
+    if (picture.textures != decoded_set_) {
+        decoded_set_ = picture.textures;
+        decoded_ = load_textures(decoded_set_.get());
+    }
+    const auto draw = [&] {
+        scene::Camera camera;
+        camera.fit(picture);
+        return scene::render(picture, model->highlight(), decoded_, camera, options);
+    };
+    if (auto why = pofdump::write_png(path, draw)) return Refusal{kExitFailed, *why};
+    return std::nullopt;
+}
+
+// Detail level 0 without markers on a transparent square, whatever the Model View shows.
+std::optional<Session::Refusal> Session::write_thumbnail(const std::string& path) {
+    if (!form_.reachable(pof::kViewWindows[0].menu_name))
+        return Refusal{kExitFailed, "the file has no header: there is no model to draw"};
+    const long long side =
+        options_.size_given ? std::max(options_.picture_width, options_.picture_height) : 256;
+    if (auto why = refuse_size(side, side)) return Refusal{kExitFailed, *why};
+    const auto draw = [&] { return scene::draw_thumbnail(store_, static_cast<int>(side)); };
+    if (auto why = pofdump::write_png(path, draw)) return Refusal{kExitFailed, *why};
     return std::nullopt;
 }
 

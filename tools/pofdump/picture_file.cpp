@@ -1,0 +1,41 @@
+#include "picture_file.h"
+
+#include "io/text.h"
+#include "output_file.h"
+#include "textures/png_write.h"
+
+namespace pofdump {
+
+scene::TextureImages load_textures(const view::PictureTextures* set) {
+    scene::TextureImages images;
+    if (!set) return images;
+    for (const auto& entry : set->entries) images[entry.number] = entry.load();
+    return images;
+}
+
+std::optional<std::string> refuse_size(long long width, long long height) {
+    const auto fits = [](long long side) { return side >= 1 && side <= scene::kMaxImageSide; };
+    if (fits(width) && fits(height)) return std::nullopt;
+    return "a picture of " + pof::integer_text(width) + " \u00d7 " + pof::integer_text(height) +
+           " pixels cannot be drawn: each side is 1 to " + pof::integer_text(scene::kMaxImageSide) +
+           " pixels";
+}
+
+std::optional<std::string> write_png(const std::string& path,
+                                     const std::function<scene::RenderedImage()>& draw) {
+    std::string why;
+    const auto file = OutputFile::open(path, why);
+    if (!file) return "cannot write " + path + ": " + why;
+    const scene::RenderedImage image = draw();
+    const std::string bytes = textures::encode_png(image.width, image.height, image.rgba);
+    if (bytes.empty()) {
+        file->discard();
+        return "cannot write " + path + ": the picture could not be encoded";
+    }
+    if (!file->start(why)) return "cannot write " + path + ": " + why;
+    file->stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!file->finish(why)) return "cannot write " + path + ": " + why;
+    return std::nullopt;
+}
+
+}  // namespace pofdump
