@@ -1,5 +1,7 @@
 #include "ui/table_model.h"
 
+#include <QColor>
+
 #include "ui/qt_text.h"
 
 namespace ui {
@@ -19,8 +21,38 @@ int TableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shown_columns_;
 }
 
+// A row's check box and colour swatch, beside its first cell.
+QVariant TableModel::first_cell_data(std::size_t row, int role) const {
+    if (role == Qt::CheckStateRole && row < table_.checks.size())
+        return table_.checks[row] ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::DecorationRole && row < table_.swatches.size()) {
+        const auto& c = table_.swatches[row];
+        return QColor(c[0], c[1], c[2]);
+    }
+    return {};
+}
+
+Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == 0 &&
+        static_cast<std::size_t>(index.row()) < table_.checks.size())
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+bool TableModel::setData(const QModelIndex& index, const QVariant&, int role) {
+    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0) return false;
+    if (static_cast<std::size_t>(index.row()) >= table_.checks.size() || !on_check) return false;
+    on_check(index.row());
+    return true;
+}
+
 QVariant TableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    if (!index.isValid()) return {};
+    if (index.column() == 0 && role != Qt::DisplayRole &&
+        static_cast<std::size_t>(index.row()) < table_.row_count())
+        return first_cell_data(static_cast<std::size_t>(index.row()), role);
+    if (role != Qt::DisplayRole) return {};
     // The table may have changed since the last sync; read only what is still there.
     const auto row = static_cast<std::size_t>(index.row());
     const auto column = static_cast<std::size_t>(index.column());
