@@ -1,6 +1,8 @@
 #include "ui/table_model.h"
 
 #include <QColor>
+#include <QPainter>
+#include <QPixmap>
 
 #include "ui/qt_text.h"
 
@@ -21,14 +23,26 @@ int TableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shown_columns_;
 }
 
+namespace {
+
+// A square of the colour with a grey frame, so white and pale colours show on a white list.
+QPixmap swatch(const view::Table::Swatch& c) {
+    QPixmap square(12, 12);
+    square.fill(QColor(c[0], c[1], c[2]));
+    QPainter frame(&square);
+    frame.setPen(QColor(110, 110, 110));
+    frame.drawRect(0, 0, square.width() - 1, square.height() - 1);
+    return square;
+}
+
+}  // namespace
+
 // A row's check box and colour swatch, beside its first cell.
 QVariant TableModel::first_cell_data(std::size_t row, int role) const {
     if (role == Qt::CheckStateRole && row < table_.checks.size())
         return table_.checks[row] ? Qt::Checked : Qt::Unchecked;
-    if (role == Qt::DecorationRole && row < table_.swatches.size()) {
-        const auto& c = table_.swatches[row];
-        return QColor(c[0], c[1], c[2]);
-    }
+    if (role == Qt::DecorationRole && row < table_.swatches.size())
+        return swatch(table_.swatches[row]);
     return {};
 }
 

@@ -107,9 +107,15 @@ QWidget* ViewerWindow::picture_window(view::PictureSource& source,
 
 QWidget* ViewerWindow::side_panel(view::Control& panel) {
     panel_ = renderer_.render(panel);
+    // The panel's room left over stays below it, not inside its last box.
+    auto* holder = new QWidget;
+    auto* column = new QVBoxLayout(holder);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(panel_);
+    column->addStretch(1);
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("scrPanel"));
-    scroll->setWidget(panel_);
+    scroll->setWidget(holder);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFrameShape(QFrame::NoFrame);

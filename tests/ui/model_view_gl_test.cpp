@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 #include "app_fixture.h"
@@ -64,7 +66,7 @@ class ModelViewGlTest : public QObject {
         // A hull polygon's longer text leaves the picture where it is.
         const QSize size = view->size();
         move_pointer(view, view->project({3, 0, -12}).toPoint());
-        QVERIFY2(status->text().startsWith(QString::fromUtf8("SOBJ · subObject 0 · Block row")),
+        QVERIFY2(status->text().startsWith(QString::fromUtf8("OBJ2 · subObject 0 · Block row")),
                  qPrintable(status->text()));
         QTest::qWait(100);  // the layout settles
         QCOMPARE(view->size(), size);
@@ -78,6 +80,57 @@ class ModelViewGlTest : public QObject {
         ui::ViewerWindow* guns = app.windows.window("frmGPNT");
         QVERIFY(guns);
         QCOMPARE(guns->findChild<QComboBox*>("cboPoints")->currentText(), QString("Gun 1"));
+    }
+
+    // A right drag pans without opening the menu; a right click without moving opens it. The
+    // view keys work with the focus on the detail chooser, and the corner label follows.
+    void rightDragPansAndKeysWorkWithTheFocusOnTheChooser() {
+        testing_ui::App app;
+        app.open_bytes(testing_pof::ship_model());
+        app.action("IDM_MODEL_VIEW")->trigger();
+        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        QVERIFY(window);
+        ui::ModelViewWidget* view = window->picture_widget();
+        QVERIFY2(view, "no OpenGL context under Xvfb");
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QSignalSpy menus(window, &QWidget::customContextMenuRequested);
+        // The menu the window opens runs a loop of its own; close it once it is up.
+        const auto close_menu = [] {
+            QTimer::singleShot(300, [] {
+                if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+            });
+        };
+
+        const QPoint start(view->width() / 2, view->height() / 2);
+        const QVector3D before = view->target();
+        QTest::mousePress(view, Qt::RightButton, {}, start);
+        for (int step = 1; step <= 4; ++step) {
+            const QPoint at = start + QPoint(15 * step, 0);
+            QMouseEvent drag(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton,
+                             Qt::RightButton, Qt::NoModifier);
+            QApplication::sendEvent(view, &drag);
+        }
+        QTest::mouseRelease(view, Qt::RightButton, {}, start + QPoint(60, 0));
+        QVERIFY((view->target() - before).length() > 0.1f);
+        QCOMPARE(menus.count(), 0);
+        close_menu();
+        QTest::mouseClick(view, Qt::RightButton, {}, start);
+        QCOMPARE(menus.count(), 1);
+
+        auto* chooser = window->findChild<QComboBox*>("cboDetailLevels");
+        QVERIFY(chooser);
+        chooser->setFocus();
+        QVERIFY(chooser->hasFocus());
+        auto* label = view->findChild<QLabel*>("lblViewName");
+        QVERIFY(label);
+        QCOMPARE(label->text(), QString::fromUtf8("Free · Perspective"));
+        QTest::keyClick(chooser, Qt::Key_5);
+        QTest::keyClick(chooser, Qt::Key_1);
+        QCOMPARE(label->text(), QString::fromUtf8("Front · Orthographic"));
+        QTest::keyClick(chooser, Qt::Key_7, Qt::ControlModifier);
+        QCOMPARE(label->text(), QString::fromUtf8("Bottom · Orthographic"));
+        QCOMPARE(chooser->currentIndex(), 0);  // the keys moved the view, not the choice
     }
 };
 
