@@ -69,6 +69,27 @@ constexpr float kXrayAlpha = 0.25f;
 // lines are one pixel wide.
 constexpr int kPickReach = 4;
 
+// A picture of more triangles than this is drawn coarser while the view moves: about
+// kCoarseTriangles of them, every n-th of each batch, so that orbiting stays fluid on a
+// software renderer. The whole picture is drawn again once the button is let go.
+constexpr std::size_t kCoarseAbove = 300000;
+constexpr std::size_t kCoarseTriangles = 200000;
+
+// Every stride-th triangle of a batch, its corners' data copied.
+view::TriangleBatch every_nth(const view::TriangleBatch& t, std::size_t stride) {
+    view::TriangleBatch out;
+    const std::size_t triangles = t.positions.size() / 9;
+    const bool uvs = t.uvs.size() >= triangles * 6;
+    for (std::size_t i = 0; i < triangles; i += stride) {
+        out.positions.insert(out.positions.end(), t.positions.begin() + 9 * i,
+                             t.positions.begin() + 9 * i + 9);
+        out.colours.insert(out.colours.end(), t.colours.begin() + 9 * i,
+                           t.colours.begin() + 9 * i + 9);
+        if (uvs) out.uvs.insert(out.uvs.end(), t.uvs.begin() + 6 * i, t.uvs.begin() + 6 * i + 6);
+    }
+    return out;
+}
+
 // Item id + 1 in three bytes; 0 is the background.
 void put_id(std::vector<std::uint8_t>& out, int id) {
     const auto n = static_cast<std::uint32_t>(id + 1);
@@ -176,6 +197,7 @@ ModelViewWidget::~ModelViewWidget() {
     drop_textures();
     id_frame_.reset();
     solids_.clear();
+    coarse_.clear();
     for (Buffers* b : {&lines_, &points_, &highlight_, &edges_}) {
         for (QOpenGLBuffer* buffer : {&b->positions, &b->colours, &b->ids}) buffer->destroy();
     }
@@ -226,24 +248,42 @@ void ModelViewWidget::upload_batch(Buffers& b, const std::vector<float>& positio
     b.vertices = static_cast<int>(positions.size() / 3);
 }
 
+std::unique_ptr<ModelViewWidget::Buffers> ModelViewWidget::upload_triangles(
+    const view::TriangleBatch& t, const std::vector<int>& ids) {
+    auto b = std::make_unique<Buffers>();
+    upload_batch(*b, t.positions, t.colours, ids, 3);
+    b->texture = t.texture;
+    b->tint = QVector3D(t.tint[0], t.tint[1], t.tint[2]);
+    if (t.texture >= 0) {
+        b->uvs.create();
+        b->uvs.bind();
+        b->uvs.allocate(t.uvs.data(), static_cast<int>(t.uvs.size() * sizeof(float)));
+        b->uvs.release();
+    }
+    return b;
+}
+
 // Once per picture change: one buffer set per triangle batch, one for lines, one for points.
 void ModelViewWidget::upload() {
     const view::Picture& p = source_.picture();
     if (uploaded_ != source_.picture_revision()) {
         const bool first = uploaded_ == ~std::uint64_t{0};
         solids_.clear();
+        coarse_.clear();
+        coarse_.clear();
+        std::size_t triangles = 0;
         for (const view::TriangleBatch& t : p.solids) {
-            auto b = std::make_unique<Buffers>();
-            upload_batch(*b, t.positions, t.colours, t.ids, 3);
-            b->texture = t.texture;
-            b->tint = QVector3D(t.tint[0], t.tint[1], t.tint[2]);
-            if (t.texture >= 0) {
-                b->uvs.create();
-                b->uvs.bind();
-                b->uvs.allocate(t.uvs.data(), static_cast<int>(t.uvs.size() * sizeof(float)));
-                b->uvs.release();
+            solids_.push_back(upload_triangles(t, t.ids));
+            triangles += t.positions.size() / 9;
+        }
+        if (triangles > kCoarseAbove) {
+            const std::size_t stride = (triangles + kCoarseTriangles - 1) / kCoarseTriangles;
+            for (const view::TriangleBatch& t : p.solids) {
+                view::TriangleBatch coarse = every_nth(t, stride);
+                coarse.texture = t.texture;
+                coarse.tint = t.tint;
+                coarse_.push_back(upload_triangles(coarse, {}));
             }
-            solids_.push_back(std::move(b));
         }
         load_textures(p.textures);
         upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
@@ -402,14 +442,15 @@ void ModelViewWidget::draw_solids() {
         const GlTexture* t = texture_of(b);
         return xray_ || (t && t->alpha);
     };
-    for (const auto& b : solids_) {
+    const auto& solids = moving_ && !coarse_.empty() ? coarse_ : solids_;
+    for (const auto& b : solids) {
         if (!blended(*b)) draw(*b, GL_TRIANGLES, true, false);
     }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
     if (xray_) program_->setUniformValue("alpha", kXrayAlpha);
-    for (const auto& b : solids_) {
+    for (const auto& b : solids) {
         if (blended(*b)) draw(*b, GL_TRIANGLES, true, false);
     }
     program_->setUniformValue("alpha", 1.0f);
@@ -644,6 +685,7 @@ void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint delta = at - last_;
     last_ = at;
     if ((at - press_).manhattanLength() > 3) dragged_ = true;
+    moving_ = dragged_ && event->buttons() != Qt::NoButton;
     if (event->buttons() & Qt::LeftButton) {
         look(yaw_ - delta.x() * 0.01f, pitch_ + delta.y() * 0.01f);
         view_name_ = QStringLiteral("Free");
@@ -665,6 +707,10 @@ void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
 void ModelViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = event->button() == pressed_ && !dragged_;
     pressed_ = Qt::NoButton;
+    if (moving_) {
+        moving_ = false;
+        update();  // the whole picture again
+    }
     if (!click) return;
     if (event->button() == Qt::RightButton) {
         // The window's own menu, as a right click anywhere else in it opens.

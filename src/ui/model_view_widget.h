@@ -95,6 +95,8 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void draw_markers();
     void draw_edges();
     void upload();
+    std::unique_ptr<Buffers> upload_triangles(const view::TriangleBatch& t,
+                                              const std::vector<int>& ids);
     void upload_batch(Buffers& b, const std::vector<float>& positions,
                       const std::vector<std::uint8_t>& colours, const std::vector<int>& ids,
                       int per_primitive);
@@ -121,6 +123,9 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     view::PictureSource& source_;
     std::unique_ptr<QOpenGLShaderProgram> program_;
     std::vector<std::unique_ptr<Buffers>> solids_;
+    // A coarser copy of solids_ for a large picture, drawn while a drag moves the view.
+    std::vector<std::unique_ptr<Buffers>> coarse_;
+    bool moving_ = false;
     Buffers lines_, points_, highlight_, edges_;
     std::uint64_t edges_uploaded_ = ~std::uint64_t{0};
     std::vector<float> highlight_positions_;  // as last uploaded
