@@ -566,8 +566,12 @@ void ModelViewWidget::look(float yaw, float pitch) {
 
 void ModelViewWidget::moved() {
     ids_valid_ = false;
-    overlay_->setText(view_name());
-    overlay_->adjustSize();
+    // Only a new name repaints the label: each repaint composes the window anew.
+    const QString name = view_name();
+    if (overlay_->text() != name) {
+        overlay_->setText(name);
+        overlay_->adjustSize();
+    }
     update();
 }
 
