@@ -146,6 +146,17 @@ TEST(ModelView, StatusFallsBackToTheChosenItemAndNamesTheChunkAsTheFileDoes) {
     }
 }
 
+// The left-out line leads to the Model Check, which says where each left-out item is.
+TEST(ModelView, TheLeftOutLineOpensTheModelCheck) {
+    ModelSession s;
+    s.read(testing_pof::every_chunk_model());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    EXPECT_EQ(s.model_view()->left_out.text, "");  // nothing left out: no line
+    ASSERT_TRUE(s.model_view()->left_out.on_click);
+    s.model_view()->left_out.on_click();
+    EXPECT_NE(s.windows.find("frmModelCheck"), nullptr);
+}
+
 TEST(ModelView, AGlowBankOutlinesEachOfItsPoints) {
     ModelSession s;
     s.read(testing_pof::every_chunk_model());

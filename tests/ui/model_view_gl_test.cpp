@@ -7,14 +7,18 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "app_fixture.h"
 #include "ship_model.h"
 #include "ui/model_view_widget.h"
 #include "ui/viewer_window.h"
+#include "user_input.h"
 
 namespace {
+
+using testing_ui::choose;
 
 bool background(QRgb pixel) {
     return std::abs(qRed(pixel) - 28) < 6 && std::abs(qGreen(pixel) - 31) < 6 &&
@@ -131,6 +135,41 @@ class ModelViewGlTest : public QObject {
         QTest::keyClick(chooser, Qt::Key_7, Qt::ControlModifier);
         QCOMPARE(label->text(), QString::fromUtf8("Bottom · Orthographic"));
         QCOMPARE(chooser->currentIndex(), 0);  // the keys moved the view, not the choice
+    }
+
+    // The wheel zooms towards the pointer: the point under it stays there. Shift+F frames the
+    // item chosen in a window.
+    void zoomsTowardsThePointerAndFramesTheChosenItem() {
+        testing_ui::App app;
+        app.windows.on_window_changed = [&app](std::string_view n) { app.form.window_changed(n); };
+        app.open_bytes(testing_pof::ship_model());
+        app.action("IDM_MODEL_VIEW")->trigger();
+        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        QVERIFY(window);
+        ui::ModelViewWidget* view = window->picture_widget();
+        QVERIFY2(view, "no OpenGL context under Xvfb");
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        view->fit();
+        const QVector3D nose(0, 0, -14);  // on the view's side of the target, off its centre
+        const QPointF before = view->project(nose);
+        const QPoint at = before.toPoint();
+        QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, 360}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+        const QPointF after = view->project(nose);
+        QVERIFY2((after - before).manhattanLength() < 0.05 * view->width(),
+                 qPrintable(QString("%1,%2 -> %3,%4")
+                                .arg(before.x())
+                                .arg(before.y())
+                                .arg(after.x())
+                                .arg(after.y())));
+
+        app.action("IDM_GPNT")->trigger();
+        choose(app.windows.window("frmGPNT")->findChild<QComboBox*>("cboSlots"), 0);
+        choose(app.windows.window("frmGPNT")->findChild<QComboBox*>("cboPoints"), 1);
+        QVERIFY(view->frame_highlight());
+        // Picture coordinates are left-handed; the camera's z runs the other way.
+        QVERIFY((view->target() - QVector3D(3, -1.5f, -15)).length() < 1.0f);
     }
 };
 
