@@ -4,6 +4,8 @@
 //                                  sparse file: only the chunk headers take disk space.
 //   make_read_models debris FILE   80,000 subobjects, every one a debris piece, for the
 //                                  Model View's scene (pofdump FILE --view MODEL)
+//   make_read_models grid FILE     1,019,304 triangles in 52 subobjects, the model frame_bench
+//                                  orbits, to look at in the Model View
 
 #include <cstdint>
 #include <cstdio>
@@ -54,18 +56,25 @@ bool write_debris(const std::string& path) {
     return static_cast<bool>(out);
 }
 
+bool write_grid(const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    out << bench_models::triangle_heavy(1000000);
+    return static_cast<bool>(out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[1] : "";
-    if (kind != "bsp" && kind != "unknown" && kind != "debris") {
-        std::fprintf(stderr, "usage: %s bsp|unknown|debris FILE\n", argv[0]);
+    if (kind != "bsp" && kind != "unknown" && kind != "debris" && kind != "grid") {
+        std::fprintf(stderr, "usage: %s bsp|unknown|debris|grid FILE\n", argv[0]);
         return 2;
     }
     bool ok = false;
     if (kind == "bsp") ok = write_bsp_heavy(argv[2]);
     if (kind == "unknown") ok = write_unknown_chunks(argv[2]);
     if (kind == "debris") ok = write_debris(argv[2]);
+    if (kind == "grid") ok = write_grid(argv[2]);
     if (!ok) std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
     return ok ? 0 : 1;
 }
