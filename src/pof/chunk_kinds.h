@@ -109,7 +109,7 @@ struct ViewWindowInfo {
 
 inline constexpr std::array<ViewWindowInfo, 2> kViewWindows{{
     {"IDM_MODEL_VIEW", "&Model View", "Ctrl+M", "frmModelView"},
-    {"IDM_MODEL_CHECK", "&Model Check", "Ctrl+K", "frmModelCheck"},
+    {"IDM_MODEL_CHECK", "Model &Check", "Ctrl+K", "frmModelCheck"},
 }};
 
 }  // namespace pof

@@ -28,8 +28,11 @@ class DrawnSubobjects {
 
     bool operator()(Chains& chains, std::int32_t number) const {
         if (all_) return true;
-        if (!top_ || std::binary_search(debris_.begin(), debris_.end(), number)) return false;
+        if (!top_ || debris(number)) return false;
         return chains.leads_to(number, *top_);
+    }
+    bool debris(std::int32_t number) const {
+        return std::binary_search(debris_.begin(), debris_.end(), number);
     }
 
   private:
@@ -60,7 +63,7 @@ void add_box(const records::Subobject& s, const Mesh& mesh, Scene& scene) {
 }
 
 void add_mesh(const pof::ModelStore& store, Chains& chains, const records::SubobjectRows& rows,
-              std::int32_t number, Scene& scene) {
+              const DrawnSubobjects& drawn, std::int32_t number, Scene& scene) {
     const records::Subobject& s = store.subobjects.at(number);
     const int row = rows.row_of(number);
     Mesh mesh;
@@ -69,6 +72,7 @@ void add_mesh(const pof::ModelStore& store, Chains& chains, const records::Subob
     mesh.placement = chains.placement(number);
     mesh.row = row;
     mesh.ref = {pof::RecordEntry::SOBJ, {{1, row, false}}};
+    mesh.debris = drawn.debris(number);
     add_geometry(s, mesh, scene.counts.left_out);
     scene.counts.subobjects_drawn += 1;
     for (const Polygon& p : mesh.polygons) {
@@ -77,6 +81,22 @@ void add_mesh(const pof::ModelStore& store, Chains& chains, const records::Subob
     scene.counts.polygons += static_cast<std::int64_t>(mesh.polygons.size());
     add_box(s, mesh, scene);
     scene.meshes.push_back(std::move(mesh));
+}
+
+// Tints apart only this many detail levels; a damaged header may list thousands.
+constexpr int kTintedLevels = 16;
+
+// Each mesh's detail level: the first whose subobject its chain leads to. One level at a time,
+// so the chains' memo of a level serves every mesh.
+void find_detail_levels(const records::OhdrRecord& header, Chains& chains, Scene& scene) {
+    const int levels = std::min(header.detail_level_rows(), kTintedLevels);
+    for (int level = 0; level < levels; ++level) {
+        for (Mesh& mesh : scene.meshes) {
+            if (mesh.debris || mesh.detail_level >= 0) continue;
+            if (chains.leads_to(mesh.subobject, header.detail_levels[level]))
+                mesh.detail_level = level;
+        }
+    }
 }
 
 // The frame of what is drawn: placed vertices that polygons use, and marker points. One
@@ -113,8 +133,9 @@ Scene build_scene(const pof::ModelStore& store, const SceneOptions& options) {
     const records::SubobjectRows rows(store.subobjects, store.ohdr.subobject_count);
     const DrawnSubobjects drawn(store.ohdr, options);
     for (const std::int32_t n : chains.numbers()) {
-        if (drawn(chains, n)) add_mesh(store, chains, rows, n, scene);
+        if (drawn(chains, n)) add_mesh(store, chains, rows, drawn, n, scene);
     }
+    find_detail_levels(store.ohdr, chains, scene);
     add_markers(store, chains, scene);
     scene.notes = chains.notes();
     frame(scene);

@@ -75,6 +75,21 @@ void Camera::zoom(float steps) {
     distance_ = std::max(distance_, radius_ * 1e-4f);
 }
 
+void Camera::zoom_at(float steps, float dx, float dy, int height) {
+    const Matrix v = view();
+    const Vec3 right{v(0, 0), v(0, 1), v(0, 2)}, up{v(1, 0), v(1, 1), v(1, 2)};
+    const float scale = 2 * distance_ * tan_half_fov() / static_cast<float>(std::max(height, 1));
+    const Vec3 offset = right * (dx * scale) + up * (dy * scale);
+    const float before = distance_;
+    zoom(steps);
+    target_ = target_ + offset * (1 - distance_ / before);
+}
+
+void Camera::frame(const Vec3& centre, float radius) {
+    target_ = centre;
+    distance_ = std::max(radius, radius_ * 1e-3f) / std::sin(kHalfFov * kPi / 180) * 1.05f;
+}
+
 Vec3 Camera::eye_direction() const {
     return {std::cos(pitch_) * std::sin(yaw_), std::sin(pitch_), std::cos(pitch_) * std::cos(yaw_)};
 }

@@ -44,11 +44,18 @@ class Camera {
     void pan(float dx, float dy, int height);
     // Moves closer (steps > 0) or away, as wheel notches do.
     void zoom(float steps);
+    // Zooms keeping the point under the pointer (at the target's depth) where it is: the
+    // pointer (dx, dy) pixels right of and above the centre of a view of that height.
+    void zoom_at(float steps, float dx, float dy, int height);
+    // Looks at centre (in the camera's world) from far enough that a sphere of radius fills
+    // the height; the angles stay.
+    void frame(const pof::Vec3& centre, float radius);
     void set_orthographic(bool orthographic) { orthographic_ = orthographic; }
 
     float yaw() const { return yaw_; }
     float pitch() const { return pitch_; }
     float distance() const { return distance_; }
+    const pof::Vec3& target() const { return target_; }
     bool orthographic() const { return orthographic_; }
     // From the target towards the eye, unit length, in the camera's world.
     pof::Vec3 eye_direction() const;

@@ -8,6 +8,7 @@
 #include "scene/item_words.h"
 #include "scene/markers.h"
 #include "scene/picture.h"
+#include "scene/scene_words.h"
 
 namespace scene {
 
@@ -96,25 +97,51 @@ void set_count(view::Field& field, std::int64_t count) {
     field.value.text = integer_text(count);
 }
 
+view::Table::Swatch swatch(const std::array<float, 3>& colour) {
+    view::Table::Swatch out{};
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        out[i] = static_cast<std::uint8_t>(std::clamp(colour[i], 0.0f, 1.0f) * 255 + 0.5f);
+    }
+    return out;
+}
+
+// How the file names its subobject chunks: the ID of the first one read (OBJ2 or SOBJ).
+std::string subobject_chunk_id(const pof::ModelStore& store) {
+    for (const records::ChunkFact& chunk : store.chunks) {
+        if (chunk.subobject) return chunk.id;
+    }
+    return {};
+}
+
+std::string drawn_as(const Mesh& mesh) {
+    if (mesh.debris) return "Debris";
+    if (mesh.detail_level < 0) return "No detail level";
+    return "Detail level " + integer_text(mesh.detail_level);
+}
+
 }  // namespace
 
 frmModelView::frmModelView(const pof::ModelStore& store)
     : view::Viewer(std::string(kName), "Model View"), store_(store) {
     for (const auto& k : kMarkerKindInfo) shown_[static_cast<int>(k.kind)] = k.shown_by_default;
     markers.on_double_click = [this](int row) { toggle(kMarkerKindInfo[row].kind); };
+    markers.on_check = markers.on_double_click;
+    subobject_list.on_double_click = [this](int row) { toggle_mesh(row); };
+    subobject_list.on_check = subobject_list.on_double_click;
     group(counts_group, {&subobjects, &polygons, &triangles});
-    group(left_group,
-          {&short_polygons, &bad_index_polygons, &cut_polygons, &nonfinite_polygons,
-           &nonfinite_vertices, &cut_vertex_blocks, &nonfinite_markers, &bad_index_markers});
+    left_out.on_click = [this] {
+        if (on_open_check) on_open_check();
+    };
     textures.on_click = [this](int row) {
         highlight_texture(row);
-        status.text = point_words_;
+        set_selection_words(point_words_);
     };
-    set_layout(
-        column({&levels, &markers, &textures, &counts_group, &left_group, &chain_notes, &status}));
+    panel_ = column({&markers, &subobject_list, &textures, &counts_group, &left_out});
+    set_layout(column({&levels, panel_, &status}));
 }
 
 void frmModelView::opened() {
+    subobject_id_ = subobject_chunk_id(store_);
     texture_list_ = std::make_unique<TextureList>(store_);
     list_textures();
     levels.clear();
@@ -142,11 +169,24 @@ void frmModelView::rebuild() {
     highlighted_ = -1;
     highlighted_group_.clear();
     highlighted_point_.reset();
-    picture_ = make_picture(scene_, shown_);
-    if (texture_list_) picture_.textures = texture_list_->loaders();
-    ++scene_revision;
+    picture_options_.meshes_shown.assign(scene_.meshes.size(), true);
+    picture_options_.tint_subobjects = options_.detail_level == SceneOptions::kAllSubobjects;
+    set_selection_words({});
+    repaint_picture();
     show_counts();
     list_markers();
+    list_subobjects();
+}
+
+void frmModelView::repaint_picture() {
+    picture_ = make_picture(scene_, shown_, picture_options_);
+    if (texture_list_) picture_.textures = texture_list_->loaders();
+    ++scene_revision;
+}
+
+void frmModelView::set_selection_words(std::string words) {
+    selection_words_ = std::move(words);
+    status.text = selection_words_;
 }
 
 void frmModelView::show_counts() {
@@ -154,28 +194,57 @@ void frmModelView::show_counts() {
     set_count(subobjects, c.subobjects_drawn);
     set_count(polygons, c.polygons);
     set_count(triangles, c.triangles);
-    const LeftOut& l = c.left_out;
-    set_count(short_polygons, l.short_polygons);
-    set_count(bad_index_polygons, l.bad_index_polygons);
-    set_count(cut_polygons, l.cut_polygons);
-    set_count(nonfinite_polygons, l.nonfinite_polygons);
-    set_count(nonfinite_vertices, l.nonfinite_vertices);
-    set_count(cut_vertex_blocks, l.cut_vertex_blocks);
-    set_count(nonfinite_markers, l.nonfinite_markers);
-    set_count(bad_index_markers, l.bad_index_markers);
-    chain_notes.text.clear();
-    for (const std::string& note : scene_.notes) chain_notes.text += note + "\n";
+    left_out.text = left_out_text(scene_);
 }
 
 void frmModelView::list_markers() {
     const int selected = markers.selected;
     markers.clear();
+    markers.checks.clear();
+    markers.swatches.clear();
+    const auto counts = count_texts(scene_);
     for (const auto& k : kMarkerKindInfo) {
         const int i = static_cast<int>(k.kind);
-        markers.add_row({std::string(k.caption), shown_[i] ? "Yes" : "No",
-                         integer_text(scene_.counts.markers[i])});
+        markers.add_row({std::string(k.caption), counts[i]});
+        markers.checks.push_back(shown_[i]);
+        markers.swatches.push_back(swatch(k.colour));
     }
     markers.selected = selected;
+}
+
+void frmModelView::list_subobjects() {
+    const int selected = subobject_list.selected;
+    subobject_list.clear();
+    subobject_list.checks = picture_options_.meshes_shown;
+    subobject_list.swatches.clear();
+    const std::size_t rows = scene_.meshes.size();
+    subobject_list.set_source(rows, [this](std::size_t row) -> view::Table::Cells {
+        const Mesh& mesh = scene_.meshes[row];
+        return {pof::text8(mesh.name), drawn_as(mesh),
+                integer_text(static_cast<std::int64_t>(mesh.polygons.size()))};
+    });
+    if (picture_options_.tint_subobjects) {
+        for (const Mesh& mesh : scene_.meshes)
+            subobject_list.swatches.push_back(swatch(mesh_tint(mesh)));
+    }
+    subobject_list.selected = selected < static_cast<int>(rows) ? selected : -1;
+}
+
+bool frmModelView::mesh_shown(int mesh) const {
+    const auto& shown = picture_options_.meshes_shown;
+    return mesh >= 0 && static_cast<std::size_t>(mesh) < shown.size() && shown[mesh];
+}
+
+void frmModelView::toggle_mesh(int mesh) {
+    auto& shown = picture_options_.meshes_shown;
+    if (mesh < 0 || static_cast<std::size_t>(mesh) >= shown.size()) return;
+    shown[mesh] = !shown[mesh];
+    repaint_picture();
+    list_subobjects();
+}
+
+view::LineBatch frmModelView::polygon_edges() const {
+    return scene::polygon_edges(scene_, picture_options_);
 }
 
 void frmModelView::list_textures() {
@@ -211,9 +280,7 @@ void frmModelView::highlight_texture(int texture) {
 
 void frmModelView::toggle(MarkerKind kind) {
     shown_[static_cast<int>(kind)] = !shown_[static_cast<int>(kind)];
-    picture_ = make_picture(scene_, shown_);
-    if (texture_list_) picture_.textures = texture_list_->loaders();
-    ++scene_revision;
+    repaint_picture();
     list_markers();
 }
 
@@ -256,17 +323,18 @@ std::string frmModelView::describe(int id) const {
     if (!ref) return {};
     const int markers_count = static_cast<int>(scene_.markers.size());
     if (id < markers_count)
-        return item_words(*ref) + " · " + point_text(scene_.markers[id].position);
+        return item_words(*ref, subobject_id_) + " · " + point_text(scene_.markers[id].position);
     const auto [m, p] = polygon_ids_[id - markers_count];
     const Polygon& polygon = scene_.meshes[m].polygons[p];
-    return item_words(*ref) +
+    return item_words(*ref, subobject_id_) +
            (polygon.textured ? " · TMAPPOLY · Texture " + integer_text(polygon.texture)
                              : std::string(" · FLATPOLY")) +
            " · " + integer_text(polygon.corner_count) + " vertices";
 }
 
 void frmModelView::hover(int id) {
-    status.text = describe(id);
+    const std::string words = describe(id);
+    status.text = words.empty() ? selection_words_ : words;
 }
 
 int frmModelView::find_item(const pof::ItemRef& ref) const {
@@ -311,8 +379,8 @@ void frmModelView::window_changed(const view::Viewer& window, view::Windows& win
     highlighted_point_.reset();
     point_words_.clear();
     highlight(window, windows);
-    status.text =
-        highlighted_ >= 0 && highlighted_group_.empty() ? describe(highlighted_) : point_words_;
+    set_selection_words(highlighted_ >= 0 && highlighted_group_.empty() ? describe(highlighted_)
+                                                                        : point_words_);
 }
 
 void frmModelView::highlight(const view::Viewer& window, view::Windows& windows) {
@@ -345,7 +413,7 @@ void frmModelView::highlight(const view::Viewer& window, view::Windows& windows)
         highlighted_group_ = find_items_in(ref);
         if (highlighted_group_.empty()) continue;
         highlighted_ = highlighted_group_.front();
-        point_words_ = item_words(ref);
+        point_words_ = item_words(ref, subobject_id_);
     }
 }
 
@@ -364,8 +432,8 @@ void frmModelView::highlight_vertex(const std::vector<int>& subobject,
         const std::size_t at = block->first + static_cast<std::size_t>(vertex[0]);
         if (at >= end) continue;
         highlighted_point_ = mesh.vertices[at] + mesh.placement;
-        point_words_ = item_words(mesh.ref) + " · DEFPOINTS · Vertex " + integer_text(vertex[0]) +
-                       " · " + point_text(*highlighted_point_);
+        point_words_ = item_words(mesh.ref, subobject_id_) + " · DEFPOINTS · Vertex " +
+                       integer_text(vertex[0]) + " · " + point_text(*highlighted_point_);
     }
 }
 
@@ -382,7 +450,7 @@ bool frmModelView::highlight_unmarked(const pof::ItemRef& ref) {
     }
     highlighted_point_ = unmarked_point(store_, ref);
     if (!highlighted_point_) return false;
-    point_words_ = item_words(ref) + " · " + point_text(*highlighted_point_);
+    point_words_ = item_words(ref, subobject_id_) + " · " + point_text(*highlighted_point_);
     return true;
 }
 

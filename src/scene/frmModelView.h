@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pof/global_data.h"
+#include "scene/picture.h"
 #include "scene/scene.h"
 #include "scene/texture_list.h"
 #include "view/desktop.h"
@@ -28,19 +29,18 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     void opened() override;
 
     view::DropDown levels{[this](int row) { level_chosen(row); }, "cboDetailLevels"};
-    view::Table markers{{{"Markers"}, {"Shown"}, {"Count"}}, "ListView1"};
+    // Each marker kind with its check box, its colour and its count in units.
+    view::Table markers{{{"Layer"}, {"Count"}}, "ListView1"};
+    // Each drawn subobject with its check box and, under "All subobjects", its tint.
+    view::Table subobject_list{{{"Subobject"}, {"Drawn as"}, {"Polygons"}}, "lvwSubobjects"};
     // Each TXTR name with the file found for it; a click lights the polygons that use it.
     view::Table textures{{{"Texture"}, {"Name"}, {"File"}, {"Format"}}, "lvwTextures"};
     view::Group counts_group{"Scene"};
     view::Field subobjects{"Subobjects drawn"}, polygons{"Polygons"}, triangles{"Triangles"};
-    view::Group left_group{"Left out"};
-    view::Field short_polygons{"Polygons with fewer than 3 vertices"},
-        bad_index_polygons{"Polygons with a vertex index outside"},
-        cut_polygons{"Polygons cut short by their block"},
-        nonfinite_polygons{"Polygons on a vertex not finite"},
-        nonfinite_vertices{"Vertices not finite"}, cut_vertex_blocks{"DEFPOINTS blocks cut short"},
-        nonfinite_markers{"Markers not finite"}, bad_index_markers{"Faces on a vertex not there"};
-    view::TextBox chain_notes{"txtChains"};
+    // What the scene left out, in one line; empty when nothing was. A click opens the Model
+    // Check, which says where.
+    view::Value left_out{"lblLeftOut"};
+    // The item under the pointer, else the item chosen in a window.
     view::Value status{"lblStatus"};
 
     const Scene& scene() const { return scene_; }
@@ -71,6 +71,11 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     std::uint64_t scene_revision = 0;
     // Shows the windows' rows of a clicked item; set by the main window's side.
     std::function<void(const pof::ItemRef&)> on_show_item;
+    // Opens the Model Check; set by the main window's side.
+    std::function<void()> on_open_check;
+
+    bool mesh_shown(int mesh) const;
+    void toggle_mesh(int mesh);
 
     // view::PictureSource
     const view::Picture& picture() const override { return picture_; }
@@ -78,6 +83,8 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     view::LineBatch highlight() const override;
     void item_hovered(int id) override { hover(id); }
     void item_clicked(int id) override;
+    Parts parts() override { return {&levels, panel_, &status}; }
+    view::LineBatch polygon_edges() const override;
     void texture_loaded(int number, const std::string& status) override;
 
   private:
@@ -85,6 +92,9 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     void rebuild();
     void show_counts();
     void list_markers();
+    void list_subobjects();
+    void repaint_picture();
+    void set_selection_words(std::string words);
     int find_item(const pof::ItemRef& ref) const;
     std::vector<int> find_items_in(const pof::ItemRef& ref) const;
     void highlight(const view::Viewer& window, view::Windows& windows);
@@ -101,7 +111,11 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     int highlighted_ = -1;
     std::vector<int> highlighted_group_;  // the markers of a chosen item that holds them
     std::optional<pof::Vec3> highlighted_point_;
-    std::string point_words_;  // the status line's words for the highlighted point
+    std::string point_words_;      // the status line's words for the highlighted point
+    std::string selection_words_;  // the status line's words when the pointer names nothing
+    std::string subobject_id_;     // "OBJ2" or "SOBJ", as the file names its subobject chunks
+    PictureOptions picture_options_;
+    view::Control* panel_ = nullptr;
     view::Picture picture_;
     std::unique_ptr<TextureList> texture_list_;
 };

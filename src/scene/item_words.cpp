@@ -6,9 +6,10 @@
 
 namespace scene {
 
-std::string item_words(const pof::ItemRef& ref) {
+std::string item_words(const pof::ItemRef& ref, std::string_view subobject_id) {
     const pof::ChunkKind& kind = pof::kind_of(ref.entry);
-    const std::string_view id = kind.ids[0].id;
+    const bool named = ref.entry == pof::RecordEntry::SOBJ && !subobject_id.empty();
+    const std::string_view id = named ? subobject_id : kind.ids[0].id;
     std::string out(id.substr(0, id.find_last_not_of(' ') + 1));
     for (const pof::RowChoice& c : ref.choices) {
         const bool known = c.list >= 1 && c.list <= 3 && !kind.row_words[c.list - 1].empty();

@@ -187,6 +187,13 @@ class MarkerMaker {
         return true;
     }
 
+    // The middle of a triangle given as its three edges (a b, b c, c a); each corner divided
+    // first, so corners near the float range's end do not overflow the sum.
+    static Vec3 centroid(const std::vector<Vec3>& edges) {
+        constexpr float kThird = 1.0f / 3;
+        return edges[0] * kThird + edges[2] * kThird + edges[4] * kThird;
+    }
+
     void shield() {
         const auto& r = store_.shld;
         const int vertices = r.vertex_rows();
@@ -203,7 +210,7 @@ class MarkerMaker {
                 ++scene_.counts.left_out.bad_index_markers;
                 continue;
             }
-            m.position = m.segments[0];
+            m.position = centroid(m.segments);
             add(std::move(m));
         }
     }
@@ -232,7 +239,7 @@ class MarkerMaker {
                     ++scene_.counts.left_out.bad_index_markers;
                     continue;
                 }
-                m.position = m.segments[0];
+                m.position = centroid(m.segments);
                 add(std::move(m));
             }
         }

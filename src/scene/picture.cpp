@@ -41,16 +41,28 @@ Rgb texture_tone(std::int32_t texture) {
             0.66f + 0.06f * std::cos(t + 4.189f)};
 }
 
+Rgb polygon_colour(const Polygon& p) {
+    return p.textured ? texture_tone(p.texture)
+                      : Rgb{p.colour[0] / 255.0f, p.colour[1] / 255.0f, p.colour[2] / 255.0f};
+}
+
+Rgb tinted(const Rgb& colour, const Rgb& tint) {
+    return {colour[0] * tint[0], colour[1] * tint[1], colour[2] * tint[2]};
+}
+
+bool mesh_shown(const PictureOptions& options, std::size_t mesh) {
+    return mesh >= options.meshes_shown.size() || options.meshes_shown[mesh];
+}
+
 float marker_size(const Scene& scene) {
     if (scene.bounds.empty) return 1;
     const float d = length(scene.bounds.max - scene.bounds.min);
     return d > 0 && std::isfinite(d) ? d * 0.04f : 1;
 }
 
-void add_polygon(const Mesh& mesh, const Polygon& p, int id, view::TriangleBatch& batch) {
-    const Rgb colour = p.textured
-                           ? texture_tone(p.texture)
-                           : Rgb{p.colour[0] / 255.0f, p.colour[1] / 255.0f, p.colour[2] / 255.0f};
+void add_polygon(const Mesh& mesh, const Polygon& p, int id, const Rgb& tint,
+                 view::TriangleBatch& batch) {
+    const Rgb colour = tinted(polygon_colour(p), tint);
     const auto corners = mesh.corners_of(p);
     const auto at = [&](std::size_t k) {
         return mesh.vertices[corners[k].vertex] + mesh.placement;
@@ -81,7 +93,13 @@ class Painter {
         picture_.points.ids.push_back(id);
         const Vec3 n = unit(m.normal);
         if (length(n) > 0) line(m.position, m.position + n * size_, colour, id);
-        if (m.radius > 0) ring(m.position, n, m.radius, colour, id);
+        if (m.radius > 0) sphere(m.position, m.radius, colour, id);
+    }
+
+    // Three great circles: a radius seen from any side, drawn once whatever the view.
+    void sphere(const Vec3& centre, float radius, const Rgb& colour, int id) {
+        for (const Vec3& axis : {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}})
+            ring(centre, axis, radius, colour, id);
     }
 
     // A line whose end overflows (a huge radius, a marker at the edge of float range) is left
@@ -106,6 +124,16 @@ class Painter {
             return centre + u * (radius * std::cos(t)) + v * (radius * std::sin(t));
         };
         for (int i = 0; i < kSteps; ++i) line(point(i), point(i + 1), colour, id);
+    }
+
+    // A polygon's edges as stored, corner to corner and back to the first.
+    void outline(const Mesh& mesh, const Polygon& p, const Rgb& colour, int id) {
+        const auto corners = mesh.corners_of(p);
+        for (std::size_t k = 0; k < corners.size(); ++k) {
+            const auto& next = corners[(k + 1) % corners.size()];
+            line(mesh.vertices[corners[k].vertex] + mesh.placement,
+                 mesh.vertices[next.vertex] + mesh.placement, colour, id);
+        }
     }
 
     void cross_at(const Vec3& p, const Rgb& colour, int id) {
@@ -150,7 +178,20 @@ Bounds visible_bounds(const Scene& scene, const std::array<bool, kMarkerKinds>& 
     return bounds;
 }
 
-view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
+Rgb mesh_tint(const Mesh& mesh) {
+    // Strong enough to tell the levels apart, light enough to keep the shading readable.
+    static constexpr Rgb kLevelTints[] = {{1.0f, 1.0f, 1.0f},  {0.55f, 0.75f, 1.0f},
+                                          {0.6f, 1.0f, 0.6f},  {1.0f, 0.9f, 0.5f},
+                                          {0.85f, 0.6f, 1.0f}, {0.5f, 1.0f, 0.95f}};
+    static constexpr Rgb kDebris{1.0f, 0.55f, 0.45f};
+    if (mesh.debris) return kDebris;
+    if (mesh.detail_level <= 0) return kLevelTints[0];
+    constexpr int kTints = static_cast<int>(std::size(kLevelTints));
+    return kLevelTints[1 + (mesh.detail_level - 1) % (kTints - 1)];
+}
+
+view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown,
+                           const PictureOptions& options) {
     view::Picture picture;
     Painter painter(picture, marker_size(scene));
     const int markers = static_cast<int>(scene.markers.size());
@@ -158,8 +199,14 @@ view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKin
         if (shown[static_cast<int>(scene.markers[i].kind)]) painter.marker(scene.markers[i], i);
     }
     int id = markers;
-    for (const Mesh& mesh : scene.meshes) {
-        for (auto& batch : mesh_batches(mesh, id)) picture.solids.push_back(std::move(batch));
+    for (std::size_t m = 0; m < scene.meshes.size(); ++m) {
+        const Mesh& mesh = scene.meshes[m];
+        if (mesh_shown(options, m)) {
+            const Rgb tint = options.tint_subobjects ? mesh_tint(mesh) : Rgb{1, 1, 1};
+            for (auto& batch : mesh_batches(mesh, id, tint)) {
+                picture.solids.push_back(std::move(batch));
+            }
+        }
         id += static_cast<int>(mesh.polygons.size());
     }
     const Bounds visible = visible_bounds(scene, shown);
@@ -175,7 +222,8 @@ view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKin
 
 // A batch per texture (the flat polygons in one of their own), so that the binding binds each
 // texture once.
-std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id) {
+std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id,
+                                              const std::array<float, 3>& tint) {
     std::map<int, view::TriangleBatch> batches;
     reserve(mesh, batches);
     int id = first_id;
@@ -183,11 +231,28 @@ std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id) {
         const int texture = p.textured ? p.texture : -1;
         view::TriangleBatch& batch = batches[texture];
         batch.texture = texture;
-        add_polygon(mesh, p, id++, batch);
+        batch.tint = tint;
+        add_polygon(mesh, p, id++, tint, batch);
     }
     std::vector<view::TriangleBatch> out;
     for (auto& [texture, batch] : batches) out.push_back(std::move(batch));
     return out;
+}
+
+view::LineBatch polygon_edges(const Scene& scene, const PictureOptions& options) {
+    view::Picture picture;
+    Painter painter(picture, 1);
+    int id = static_cast<int>(scene.markers.size());
+    for (std::size_t m = 0; m < scene.meshes.size(); ++m) {
+        const Mesh& mesh = scene.meshes[m];
+        const bool shown = mesh_shown(options, m);
+        const Rgb tint = options.tint_subobjects ? mesh_tint(mesh) : Rgb{1, 1, 1};
+        for (const Polygon& p : mesh.polygons) {
+            if (shown) painter.outline(mesh, p, tinted(polygon_colour(p), tint), id);
+            ++id;
+        }
+    }
+    return std::move(picture.lines);
 }
 
 view::LineBatch item_outline(const Scene& scene, int id) {
@@ -206,12 +271,7 @@ view::LineBatch item_outline(const Scene& scene, int id) {
     for (const Mesh& mesh : scene.meshes) {
         const int count = static_cast<int>(mesh.polygons.size());
         if (id >= at && id < at + count) {
-            const auto corners = mesh.corners_of(mesh.polygons[id - at]);
-            for (std::size_t k = 0; k < corners.size(); ++k) {
-                const auto& next = corners[(k + 1) % corners.size()];
-                painter.line(mesh.vertices[corners[k].vertex] + mesh.placement,
-                             mesh.vertices[next.vertex] + mesh.placement, lit, id);
-            }
+            painter.outline(mesh, mesh.polygons[id - at], lit, id);
             break;
         }
         at += count;

@@ -4,6 +4,7 @@
 // triangles that share its id.
 
 #include <array>
+#include <vector>
 
 #include "scene/scene.h"
 #include "view/picture.h"
@@ -14,10 +15,29 @@ namespace scene {
 // (their points, normals and rings aside). Fitting the view frames this.
 Bounds visible_bounds(const Scene& scene, const std::array<bool, kMarkerKinds>& shown);
 
-view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown);
+// What else the picture leaves out or tells apart.
+struct PictureOptions {
+    // Per mesh, in scene order; a mesh past its end is shown.
+    std::vector<bool> meshes_shown;
+    // Detail levels past the first and debris drawn in tints of their own.
+    bool tint_subobjects = false;
+};
+
+view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown,
+                           const PictureOptions& options = {});
+
+// The stored polygons' edges (not the triangles they are drawn as), for the wireframe: each
+// edge of a polygon once, with the polygon's id.
+view::LineBatch polygon_edges(const Scene& scene, const PictureOptions& options = {});
+
+// The tint of a mesh under "All subobjects": white for detail level 0 (and subobjects on no
+// level), a colour per further level, another for debris.
+std::array<float, 3> mesh_tint(const Mesh& mesh);
+
 // The triangle batches of one mesh as make_picture makes them, its polygons numbered from
-// first_id on.
-std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id);
+// first_id on, in the tint given.
+std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id,
+                                              const std::array<float, 3>& tint = {1, 1, 1});
 
 // Lines around one item (a polygon's edges, a cross on a marker) or a cross on a point.
 view::LineBatch item_outline(const Scene& scene, int id);

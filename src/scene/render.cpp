@@ -135,6 +135,7 @@ class Raster {
     void triangles(const view::TriangleBatch& batch, const view::TextureImage* texture,
                    bool blended) {
         texture_ = texture;
+        tint_ = batch.tint;
         blended_ = blended;
         const std::size_t count =
             std::min({batch.positions.size() / 9, batch.colours.size() / 9, batch.ids.size()});
@@ -277,6 +278,7 @@ class Raster {
                     colour =
                         Sampler(texture_->levels[level])
                             .at(a.u * p0 + b.u * p1 + c.u * p2, a.v * p0 + b.v * p1 + c.v * p2);
+                    for (int k = 0; k < 3; ++k) colour[k] *= tint_[k];
                 } else {
                     for (int k = 0; k < 4; ++k)
                         colour[k] = a.colour[k] * p0 + b.colour[k] * p1 + c.colour[k] * p2;
@@ -433,6 +435,7 @@ class Raster {
     RenderedImage image_;
     std::vector<float> depth_;
     const view::TextureImage* texture_ = nullptr;
+    std::array<float, 3> tint_{1, 1, 1};  // on the texture's colours, as the window tints them
     bool blended_ = false;
 };
 

@@ -36,31 +36,83 @@ enum class MarkerKind {
 };
 inline constexpr int kMarkerKinds = static_cast<int>(MarkerKind::Count);
 
+// How a kind's markers are counted: items, each holding points ("2 paths · 5 vertices"), or
+// points alone when the item word is empty.
+struct CountUnits {
+    std::string_view item, items;
+    std::string_view point, points;
+};
+
 struct MarkerKindInfo {
     MarkerKind kind;
     std::string_view caption;  // of its toggle
     bool shown_by_default;
-    std::array<float, 3> colour;  // red, green, blue from 0 to 1
+    std::array<float, 3> colour;  // red, green, blue from 0 to 1; each kind its own
+    CountUnits units;
 };
 
 // One row per kind, in the order of the enum (checked below).
 inline constexpr std::array<MarkerKindInfo, kMarkerKinds> kMarkerKindInfo{{
-    {MarkerKind::Gun, "Gun points", true, {1.0f, 0.25f, 0.2f}},
-    {MarkerKind::Missile, "Missile points", true, {1.0f, 0.6f, 0.1f}},
-    {MarkerKind::TurretGun, "Gun turrets", true, {0.95f, 0.3f, 0.7f}},
-    {MarkerKind::TurretMissile, "Missile turrets", true, {0.8f, 0.5f, 1.0f}},
-    {MarkerKind::Dock, "Docking points", true, {0.2f, 0.9f, 0.3f}},
-    {MarkerKind::Path, "Paths", true, {0.3f, 0.8f, 1.0f}},
-    {MarkerKind::Thruster, "Thrusters", true, {0.3f, 0.5f, 1.0f}},
-    {MarkerKind::Eye, "Eye points", true, {1.0f, 1.0f, 0.3f}},
-    {MarkerKind::Special, "Special points", true, {0.9f, 0.9f, 0.9f}},
-    {MarkerKind::Shield, "Shield mesh", false, {0.4f, 0.7f, 0.9f}},
-    {MarkerKind::Insignia, "Insignia", true, {1.0f, 0.85f, 0.5f}},
-    {MarkerKind::CenterOfMass, "Centre of mass", true, {1.0f, 1.0f, 1.0f}},
-    {MarkerKind::AutoCenter, "ACEN point", true, {0.6f, 1.0f, 0.9f}},
-    {MarkerKind::HeaderBox, "Bounding box", false, {0.7f, 0.7f, 0.7f}},
-    {MarkerKind::SubobjectBox, "Subobject boxes", false, {0.5f, 0.5f, 0.6f}},
-    {MarkerKind::Glow, "Glow points", true, {1.0f, 0.7f, 0.85f}},
+    {MarkerKind::Gun,
+     "Gun points",
+     true,
+     {1.0f, 0.25f, 0.25f},
+     {"slot", "slots", "gun point", "gun points"}},
+    {MarkerKind::Missile,
+     "Missile points",
+     true,
+     {1.0f, 0.6f, 0.12f},
+     {"slot", "slots", "missile point", "missile points"}},
+    {MarkerKind::TurretGun,
+     "Gun turrets",
+     true,
+     {1.0f, 0.37f, 0.82f},
+     {"bank", "banks", "firing point", "firing points"}},
+    {MarkerKind::TurretMissile,
+     "Missile turrets",
+     true,
+     {0.69f, 0.49f, 1.0f},
+     {"bank", "banks", "firing point", "firing points"}},
+    {MarkerKind::Dock,
+     "Docking points",
+     true,
+     {0.25f, 0.88f, 0.25f},
+     {"dock", "docks", "point", "points"}},
+    {MarkerKind::Path,
+     "Paths",
+     true,
+     {0.18f, 0.85f, 0.94f},
+     {"path", "paths", "vertex", "vertices"}},
+    {MarkerKind::Thruster,
+     "Thrusters",
+     true,
+     {0.31f, 0.48f, 1.0f},
+     {"thruster", "thrusters", "glow", "glows"}},
+    {MarkerKind::Eye, "Eye points", true, {1.0f, 0.94f, 0.25f}, {"", "", "point", "points"}},
+    {MarkerKind::Special, "Special points", true, {0.78f, 1.0f, 0.5f}, {"", "", "point", "points"}},
+    {MarkerKind::Shield, "Shield mesh", false, {0.25f, 0.63f, 0.54f}, {"", "", "face", "faces"}},
+    {MarkerKind::Insignia,
+     "Insignia",
+     true,
+     {0.82f, 0.63f, 0.38f},
+     {"insignia", "insignia", "face", "faces"}},
+    {MarkerKind::CenterOfMass,
+     "Centre of mass",
+     true,
+     {1.0f, 1.0f, 1.0f},
+     {"", "", "point", "points"}},
+    {MarkerKind::AutoCenter, "ACEN point", true, {0.56f, 1.0f, 0.82f}, {"", "", "point", "points"}},
+    {MarkerKind::HeaderBox, "Bounding box", false, {0.63f, 0.63f, 0.63f}, {"", "", "box", "boxes"}},
+    {MarkerKind::SubobjectBox,
+     "Subobject boxes",
+     false,
+     {0.44f, 0.47f, 0.56f},
+     {"", "", "box", "boxes"}},
+    {MarkerKind::Glow,
+     "Glow points",
+     true,
+     {1.0f, 0.69f, 0.85f},
+     {"bank", "banks", "point", "points"}},
 }};
 
 constexpr bool in_kind_order(const std::array<MarkerKindInfo, kMarkerKinds>& table) {
@@ -110,6 +162,10 @@ struct Mesh {
     std::vector<VertexBlock> vertex_blocks;
     int row = 0;  // of the subobject in the subobject window's drop-down list
     pof::ItemRef ref;
+    // The detail level whose chain the subobject is on (-1 for none), and whether the header
+    // lists it as debris: under "All subobjects" each is tinted apart.
+    int detail_level = -1;
+    bool debris = false;
 
     std::span<const Corner> corners_of(const Polygon& p) const {
         return {corners.data() + p.first_corner, p.corner_count};

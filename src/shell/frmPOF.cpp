@@ -298,6 +298,11 @@ std::unique_ptr<view::Viewer> frmPOF::make_view_window(std::string_view name) {
     if (name == scene::frmModelView::kName) {
         auto model_view = std::make_unique<scene::frmModelView>(store_);
         model_view->on_show_item = show;
+        model_view->on_open_check = [this] {
+            for (const pof::ViewWindowInfo& w : pof::kViewWindows) {
+                if (w.viewer == "frmModelCheck") show_view_window(w);
+            }
+        };
         return model_view;
     }
     if (name == "frmModelCheck") {

@@ -192,8 +192,33 @@ QWidget* ControlRenderer::caption(view::Caption& c) {
     return caption_label(c);
 }
 QWidget* ControlRenderer::value(view::Value& v) {
+    if (v.on_click) return link_value(v);
     if (v.lines > 1) return multiline_value(v);
     return value_label(v);
+}
+
+// A value that leads somewhere: a link that wraps, hidden while its text is empty.
+QWidget* ControlRenderer::link_value(view::Value& v) {
+    auto* label = new QLabel;
+    named(label, v);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::RichText);
+    QObject::connect(label, &QLabel::linkActivated, label, [this, &v] {
+        v.on_click();
+        after_event_();
+    });
+    on_sync([label, &v] {
+        const QString text = qt_text(v.text).toHtmlEscaped();
+        label->setText(QStringLiteral("<a href=\"open\">%1</a>").arg(text));
+        label->setToolTip(qt_text(v.text));
+        // Shown only inside its window: a label without parent would open as a window.
+        if (v.text.empty())
+            label->hide();
+        else if (label->parentWidget())
+            label->show();
+        label->setEnabled(v.enabled);
+    });
+    return label;
 }
 
 QWidget* ControlRenderer::field(view::Field& f) {

@@ -37,6 +37,7 @@ class ControlRenderer {
     QWidget* caption(view::Caption& c);
     QWidget* value(view::Value& v);
     QWidget* multiline_value(view::Value& v);
+    QWidget* link_value(view::Value& v);
     QWidget* field(view::Field& f);
     QWidget* text_box(view::TextBox& t);
     QWidget* text_input(view::TextInput& t);

@@ -1,12 +1,12 @@
 #include "ui/model_view_widget.h"
 
-#include <QAction>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
-#include <QOpenGLExtraFunctions>
 #include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QWheelEvent>
@@ -53,18 +53,49 @@ varying vec2 v_uv;
 uniform vec3 light;
 uniform float lit;
 uniform float textured;
+uniform float alpha;
+uniform vec3 tint;
 uniform sampler2D image;
 void main() {
     vec4 c = vec4(v_colour, 1.0);
-    if (textured > 0.5) c = texture2D(image, v_uv);
+    if (textured > 0.5) c = texture2D(image, v_uv) * vec4(tint, 1.0);
     if (lit > 0.5) {
         vec3 n = cross(dFdx(v_position), dFdy(v_position));
         float l = length(n);
         float d = l > 0.0 ? abs(dot(n / l, light)) : 1.0;
         c.rgb *= 0.3 + 0.7 * d;
     }
+    c.a *= alpha;
     gl_FragColor = c;
 })";
+
+// How much of a marker shows where the hull hides it, and of the hull in x-ray.
+constexpr float kHiddenAlpha = 0.3f;
+constexpr float kXrayAlpha = 0.25f;
+// How far from the pointer an item is still found when the pointer itself is on background:
+// lines are one pixel wide.
+constexpr int kPickReach = 4;
+
+// A picture of more triangles than this is drawn coarser while the view moves: about
+// kCoarseTriangles of them, every n-th of each batch, so that orbiting stays fluid on a
+// software renderer. The whole picture is drawn again once the button is let go.
+constexpr std::size_t kCoarseAbove = 300000;
+constexpr std::size_t kCoarseTriangles = 200000;
+
+// Every stride-th triangle of a batch, its corners' data copied.
+view::TriangleBatch every_nth(const view::TriangleBatch& t, std::size_t stride) {
+    view::TriangleBatch out;
+    const std::size_t triangles = t.positions.size() / 9;
+    const bool uvs = t.uvs.size() >= triangles * 6;
+    for (std::size_t i = 0; i < triangles; i += stride) {
+        out.positions.insert(out.positions.end(), t.positions.begin() + 9 * i,
+                             t.positions.begin() + 9 * i + 9);
+        out.colours.insert(out.colours.end(), t.colours.begin() + 9 * i,
+                           t.colours.begin() + 9 * i + 9);
+        if (uvs) out.uvs.insert(out.uvs.end(), t.uvs.begin() + 6 * i, t.uvs.begin() + 6 * i + 6);
+    }
+    return out;
+}
 
 // Item id + 1 in three bytes; 0 is the background.
 void put_id(std::vector<std::uint8_t>& out, int id) {
@@ -99,16 +130,87 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
     setObjectName(QStringLiteral("modelViewWidget"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    setMinimumSize(320, 240);
+    setMinimumSize(240, 180);
+    // Right button events come here whole: a right drag pans, a right click opens the menu.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    overlay_ = new QLabel(this);
+    overlay_->setObjectName(QStringLiteral("lblViewName"));
+    overlay_->setStyleSheet(QStringLiteral(
+        "QLabel { background: rgba(0, 0, 0, 140); color: white; padding: 2px 6px; }"));
+    overlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    overlay_->move(8, 8);
+    make_actions();
     rest_.setSingleShot(true);
     rest_.setInterval(kRestMs);
     connect(&rest_, &QTimer::timeout, this, [this] { rested(); });
-    save_action_ = new QAction(QStringLiteral("Save Picture\u2026"), this);
+}
+
+QAction* ModelViewWidget::add_action(const QString& text, const QKeySequence& key,
+                                     std::function<void()> run) {
+    auto* action = new QAction(text, this);
+    action->setShortcut(key);
+    // Anywhere in the window: the keys work with the focus on a list or the chooser too.
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    addAction(action);
+    return action;
+}
+
+void ModelViewWidget::make_actions() {
+    orthographic_action_ = add_action(QStringLiteral("Orthographic"), Qt::Key_5, [this] {
+        camera_.set_orthographic(orthographic_action_->isChecked());
+        moved();
+    });
+    wireframe_action_ = add_action(QStringLiteral("Wireframe"), Qt::Key_W, [this] {
+        wireframe_ = wireframe_action_->isChecked();
+        update();
+    });
+    xray_action_ = add_action(QStringLiteral("X-ray"), Qt::Key_X, [this] {
+        xray_ = xray_action_->isChecked();
+        update();
+    });
+    textures_action_ = add_action(QStringLiteral("Textures"), Qt::Key_T,
+                                  [this] { set_textures_shown(textures_action_->isChecked()); });
+    for (QAction* a : {orthographic_action_, wireframe_action_, xray_action_, textures_action_})
+        a->setCheckable(true);
+    textures_action_->setChecked(true);
+    QAction* fit_action = add_action(QStringLiteral("Fit"), Qt::Key_F, [this] { fit(); });
+    fit_action->setShortcuts({Qt::Key_F, Qt::Key_Home});
+    save_action_ = add_action(QStringLiteral("Save Picture\u2026"), Qt::CTRL | Qt::Key_S,
+                              [this] { save_picture(); });
     save_action_->setObjectName(QStringLiteral("actSavePicture"));
-    save_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    save_action_->setShortcutContext(Qt::WidgetShortcut);
-    addAction(save_action_);
-    connect(save_action_, &QAction::triggered, this, [this] { save_picture(); });
+    toolbar_actions_ = {orthographic_action_, wireframe_action_, xray_action_,
+                        textures_action_,     fit_action,        save_action_};
+    add_action(QStringLiteral("Frame Selection"), Qt::SHIFT | Qt::Key_F,
+               [this] { frame_highlight(); });
+    // The model's front faces +z.
+    const struct {
+        QString name;
+        QKeySequence key;
+        float yaw, pitch;
+    } views[] = {
+        {QStringLiteral("Front"), Qt::Key_1, kPi, 0},
+        {QStringLiteral("Back"), Qt::CTRL | Qt::Key_1, 0, 0},
+        {QStringLiteral("Right"), Qt::Key_3, kPi / 2, 0},
+        {QStringLiteral("Left"), Qt::CTRL | Qt::Key_3, -kPi / 2, 0},
+        {QStringLiteral("Top"), Qt::Key_7, kPi, kPitchLimit},
+        {QStringLiteral("Bottom"), Qt::CTRL | Qt::Key_7, kPi, -kPitchLimit},
+    };
+    for (const auto& v : views) {
+        add_action(v.name, v.key, [this, v] { look_from(v.name, v.yaw, v.pitch); });
+    }
+}
+
+QString ModelViewWidget::view_name() const {
+    return view_name_ + QStringLiteral(" · ") +
+           (camera_.orthographic() ? QStringLiteral("Orthographic")
+                                   : QStringLiteral("Perspective"));
+}
+
+void ModelViewWidget::look_from(const QString& name, float yaw, float pitch) {
+    look(yaw, pitch);
+    view_name_ = name;
+    moved();
 }
 
 ModelViewWidget::~ModelViewWidget() {
@@ -117,7 +219,8 @@ ModelViewWidget::~ModelViewWidget() {
     drop_textures();
     id_frame_.reset();
     solids_.clear();
-    for (Buffers* b : {&lines_, &points_, &highlight_}) {
+    coarse_.clear();
+    for (Buffers* b : {&lines_, &points_, &highlight_, &edges_}) {
         for (QOpenGLBuffer* buffer : {&b->positions, &b->colours, &b->ids}) buffer->destroy();
     }
     program_.reset();
@@ -167,23 +270,42 @@ void ModelViewWidget::upload_batch(Buffers& b, const std::vector<float>& positio
     b.vertices = static_cast<int>(positions.size() / 3);
 }
 
+std::unique_ptr<ModelViewWidget::Buffers> ModelViewWidget::upload_triangles(
+    const view::TriangleBatch& t, const std::vector<int>& ids) {
+    auto b = std::make_unique<Buffers>();
+    upload_batch(*b, t.positions, t.colours, ids, 3);
+    b->texture = t.texture;
+    b->tint = QVector3D(t.tint[0], t.tint[1], t.tint[2]);
+    if (t.texture >= 0) {
+        b->uvs.create();
+        b->uvs.bind();
+        b->uvs.allocate(t.uvs.data(), static_cast<int>(t.uvs.size() * sizeof(float)));
+        b->uvs.release();
+    }
+    return b;
+}
+
 // Once per picture change: one buffer set per triangle batch, one for lines, one for points.
 void ModelViewWidget::upload() {
     const view::Picture& p = source_.picture();
     if (uploaded_ != source_.picture_revision()) {
         const bool first = uploaded_ == ~std::uint64_t{0};
         solids_.clear();
+        coarse_.clear();
+        coarse_.clear();
+        std::size_t triangles = 0;
         for (const view::TriangleBatch& t : p.solids) {
-            auto b = std::make_unique<Buffers>();
-            upload_batch(*b, t.positions, t.colours, t.ids, 3);
-            b->texture = t.texture;
-            if (t.texture >= 0) {
-                b->uvs.create();
-                b->uvs.bind();
-                b->uvs.allocate(t.uvs.data(), static_cast<int>(t.uvs.size() * sizeof(float)));
-                b->uvs.release();
+            solids_.push_back(upload_triangles(t, t.ids));
+            triangles += t.positions.size() / 9;
+        }
+        if (triangles > kCoarseAbove) {
+            const std::size_t stride = (triangles + kCoarseTriangles - 1) / kCoarseTriangles;
+            for (const view::TriangleBatch& t : p.solids) {
+                view::TriangleBatch coarse = every_nth(t, stride);
+                coarse.texture = t.texture;
+                coarse.tint = t.tint;
+                coarse_.push_back(upload_triangles(coarse, {}));
             }
-            solids_.push_back(std::move(b));
         }
         load_textures(p.textures);
         upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
@@ -220,6 +342,7 @@ void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
     QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
     program_->setUniformValue("lit", lit && !ids ? 1.0f : 0.0f);
     program_->setUniformValue("textured", texture ? 1.0f : 0.0f);
+    program_->setUniformValue("tint", b.tint);
     glDrawArrays(mode, 0, b.vertices);
     if (texture) glBindTexture(GL_TEXTURE_2D, 0);
 }
@@ -310,22 +433,50 @@ void ModelViewWidget::paintGL() {
     const QVector3D eye = eye_direction();
     program_->setUniformValue("light", QVector3D(eye.x(), eye.y(), -eye.z()));
     program_->setUniformValue("point_size", 7.0f);
-    using PolygonMode = void (*)(GLenum, GLenum);
-    const auto polygon_mode =
-        reinterpret_cast<PolygonMode>(context()->getProcAddress("glPolygonMode"));
-    if (wireframe_ && polygon_mode) polygon_mode(GL_FRONT_AND_BACK, 0x1B01);  // GL_LINE
-    glEnable(GL_POLYGON_OFFSET_FILL);
-    glPolygonOffset(1, 1);
-    draw_solids();
-    glDisable(GL_POLYGON_OFFSET_FILL);
-    if (wireframe_ && polygon_mode) polygon_mode(GL_FRONT_AND_BACK, 0x1B02);  // GL_FILL
-    draw(lines_, GL_LINES, false, false);
-    draw(points_, GL_POINTS, false, false);
+    program_->setUniformValue("alpha", 1.0f);
+    if (wireframe_) {
+        draw_edges();
+    } else {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1, 1);
+        draw_solids();
+        glDisable(GL_POLYGON_OFFSET_FILL);
+    }
+    draw_markers();
     glDisable(GL_DEPTH_TEST);
+    glLineWidth(2);
     draw(highlight_, GL_LINES, false, false);
+    glLineWidth(1);
     draw_gizmo();
     glEnable(GL_DEPTH_TEST);
     program_->release();
+}
+
+// Lines and points where the hull hides them first, faded, then where nothing does.
+void ModelViewWidget::draw_markers() {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    glDepthFunc(GL_GREATER);
+    program_->setUniformValue("alpha", kHiddenAlpha);
+    draw(lines_, GL_LINES, false, false);
+    draw(points_, GL_POINTS, false, false);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    program_->setUniformValue("alpha", 1.0f);
+    draw(lines_, GL_LINES, false, false);
+    draw(points_, GL_POINTS, false, false);
+}
+
+// The stored polygons' edges, asked of the picture's logic once per picture while shown.
+void ModelViewWidget::draw_edges() {
+    if (edges_uploaded_ != source_.picture_revision()) {
+        const view::LineBatch e = source_.polygon_edges();
+        upload_batch(edges_, e.positions, e.colours, e.ids, 2);
+        edges_uploaded_ = source_.picture_revision();
+    }
+    draw(edges_, GL_LINES, false, false);
 }
 
 // The opaque batches first, then those whose texture has alpha, blended over them without
@@ -333,17 +484,20 @@ void ModelViewWidget::paintGL() {
 void ModelViewWidget::draw_solids() {
     const auto blended = [this](const Buffers& b) {
         const GlTexture* t = texture_of(b);
-        return t && t->alpha;
+        return xray_ || (t && t->alpha);
     };
-    for (const auto& b : solids_) {
+    const auto& solids = moving_ && !coarse_.empty() ? coarse_ : solids_;
+    for (const auto& b : solids) {
         if (!blended(*b)) draw(*b, GL_TRIANGLES, true, false);
     }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
-    for (const auto& b : solids_) {
+    if (xray_) program_->setUniformValue("alpha", kXrayAlpha);
+    for (const auto& b : solids) {
         if (blended(*b)) draw(*b, GL_TRIANGLES, true, false);
     }
+    program_->setUniformValue("alpha", 1.0f);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
 }
@@ -388,6 +542,36 @@ void ModelViewWidget::fit() {
     moved();
 }
 
+bool ModelViewWidget::frame_highlight() {
+    const std::vector<float> ends = source_.highlight().positions;
+    QVector3D low, high;
+    bool any = false;
+    for (std::size_t i = 0; i + 2 < ends.size(); i += 3) {
+        const QVector3D p(ends[i], ends[i + 1], -ends[i + 2]);
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y()) || !std::isfinite(p.z())) continue;
+        low = any ? QVector3D(std::min(low.x(), p.x()), std::min(low.y(), p.y()),
+                              std::min(low.z(), p.z()))
+                  : p;
+        high = any ? QVector3D(std::max(high.x(), p.x()), std::max(high.y(), p.y()),
+                               std::max(high.z(), p.z()))
+                   : p;
+        any = true;
+    }
+    if (!any) return false;
+    // Three times the item's size: the item with some of what is around it.
+    const QVector3D centre = (low + high) / 2;
+    camera_.frame({centre.x(), centre.y(), centre.z()}, (high - low).length() * 1.5f);
+    moved();
+    return true;
+}
+
+// Zooms by wheel notches keeping the point under the pointer where it is.
+void ModelViewWidget::zoom_at(const QPoint& at, float steps) {
+    camera_.zoom_at(steps, static_cast<float>(at.x()) - static_cast<float>(width()) / 2,
+                    static_cast<float>(height()) / 2 - static_cast<float>(at.y()), height());
+    moved();
+}
+
 void ModelViewWidget::look(float yaw, float pitch) {
     camera_.look(yaw, pitch);
     moved();
@@ -395,6 +579,12 @@ void ModelViewWidget::look(float yaw, float pitch) {
 
 void ModelViewWidget::moved() {
     ids_valid_ = false;
+    // Only a new name repaints the label: each repaint composes the window anew.
+    const QString name = view_name();
+    if (overlay_->text() != name) {
+        overlay_->setText(name);
+        overlay_->adjustSize();
+    }
     update();
 }
 
@@ -470,9 +660,13 @@ void ModelViewWidget::draw_ids() {
     program_->bind();
     program_->setUniformValue("mvp", projection() * view_matrix() * model_matrix());
     program_->setUniformValue("point_size", 13.0f);
+    program_->setUniformValue("alpha", 1.0f);
     for (const auto& b : solids_) draw(*b, GL_TRIANGLES, false, true);
+    // Markers win over the hull they sit on or in, as they are drawn through it.
+    glDisable(GL_DEPTH_TEST);
+    glLineWidth(3);
     draw(lines_, GL_LINES, false, true);
-    glDisable(GL_DEPTH_TEST);  // markers win over the hull they sit on
+    glLineWidth(1);
     draw(points_, GL_POINTS, false, true);
     glEnable(GL_DEPTH_TEST);
     program_->release();
@@ -491,11 +685,24 @@ int ModelViewWidget::id_at(const QPoint& position) const {
     const qreal ratio = devicePixelRatioF();
     const int x = static_cast<int>(position.x() * ratio);
     const int y = ids_size_.height() - 1 - static_cast<int>(position.y() * ratio);
-    if (x < 0 || y < 0 || x >= ids_size_.width() || y >= ids_size_.height()) return -1;
     // Red, green and blue bytes hold the id's low, middle and high byte.
-    const auto* pixel = reinterpret_cast<const std::uint8_t*>(
-        &ids_[static_cast<std::size_t>(y) * ids_size_.width() + x]);
-    return (pixel[0] | (pixel[1] << 8) | (pixel[2] << 16)) - 1;
+    const auto id_of = [this](int px, int py) {
+        if (px < 0 || py < 0 || px >= ids_size_.width() || py >= ids_size_.height()) return -1;
+        const auto* pixel = reinterpret_cast<const std::uint8_t*>(
+            &ids_[static_cast<std::size_t>(py) * ids_size_.width() + px]);
+        return (pixel[0] | (pixel[1] << 8) | (pixel[2] << 16)) - 1;
+    };
+    // The pixel itself, else the nearest item within reach, ring by ring.
+    for (int r = 0; r <= kPickReach; ++r) {
+        for (int dy = -r; dy <= r; ++dy) {
+            for (int dx = -r; dx <= r; ++dx) {
+                if (std::max(std::abs(dx), std::abs(dy)) != r) continue;
+                const int id = id_of(x + dx, y + dy);
+                if (id >= 0) return id;
+            }
+        }
+    }
+    return -1;
 }
 
 int ModelViewWidget::item_at(const QPoint& position) {
@@ -524,6 +731,7 @@ void ModelViewWidget::leaveEvent(QEvent* event) {
 
 void ModelViewWidget::mousePressEvent(QMouseEvent* event) {
     press_ = last_ = event->position().toPoint();
+    pressed_ = event->button();
     dragged_ = false;
     rest_.stop();
 }
@@ -533,8 +741,11 @@ void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint delta = at - last_;
     last_ = at;
     if ((at - press_).manhattanLength() > 3) dragged_ = true;
+    moving_ = dragged_ && event->buttons() != Qt::NoButton;
     if (event->buttons() & Qt::LeftButton) {
         look(camera_.yaw() - delta.x() * 0.01f, camera_.pitch() + delta.y() * 0.01f);
+        view_name_ = QStringLiteral("Free");
+        moved();
     } else if (event->buttons() & (Qt::RightButton | Qt::MiddleButton)) {
         camera_.pan(static_cast<float>(delta.x()), static_cast<float>(delta.y()), height());
         moved();
@@ -547,7 +758,20 @@ void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ModelViewWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || dragged_) return;
+    const bool click = event->button() == pressed_ && !dragged_;
+    pressed_ = Qt::NoButton;
+    if (moving_) {
+        moving_ = false;
+        update();  // the whole picture again
+    }
+    if (!click) return;
+    if (event->button() == Qt::RightButton) {
+        // The window's own menu, as a right click anywhere else in it opens.
+        QWidget* w = window();
+        Q_EMIT w->customContextMenuRequested(w->mapFromGlobal(event->globalPosition().toPoint()));
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
     const int id = item_at(event->position().toPoint());
     if (id < 0) return;
     source_.item_clicked(id);
@@ -555,37 +779,7 @@ void ModelViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ModelViewWidget::wheelEvent(QWheelEvent* event) {
-    camera_.zoom(static_cast<float>(event->angleDelta().y()) / 120.0f);
-    moved();
-}
-
-void ModelViewWidget::keyPressEvent(QKeyEvent* event) {
-    const bool opposite = event->modifiers() & Qt::ControlModifier;
-    switch (event->key()) {
-        case Qt::Key_F:
-        case Qt::Key_Home:
-            fit();
-            return;
-        case Qt::Key_1:  // the model's front faces +z
-            return look(opposite ? 0 : kPi, 0);
-        case Qt::Key_3:
-            return look(opposite ? -kPi / 2 : kPi / 2, 0);
-        case Qt::Key_7:
-            return look(camera_.yaw(), opposite ? -kPitchLimit : kPitchLimit);
-        case Qt::Key_5:
-            camera_.set_orthographic(!camera_.orthographic());
-            moved();
-            return;
-        case Qt::Key_W:
-            wireframe_ = !wireframe_;
-            update();
-            return;
-        case Qt::Key_T:
-            set_textures_shown(!textures_shown_);
-            return;
-        default:
-            QOpenGLWidget::keyPressEvent(event);
-    }
+    zoom_at(event->position().toPoint(), static_cast<float>(event->angleDelta().y()) / 120.0f);
 }
 
 }  // namespace ui

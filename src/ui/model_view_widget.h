@@ -1,13 +1,18 @@
 #pragma once
-// Draws a picture in 3-D: lit triangles, lines and points with depth, the highlighted item on
-// top and a small axes gizmo. Left drag orbits, right or middle drag pans, the wheel zooms;
-// F or Home fits, 1/3/7 look from the front, side and top (Ctrl: the opposite side), 5
-// switches perspective and orthographic, W wireframe, T textures on and off, Ctrl+S saves the
-// view as a PNG picture (drawn by the software renderer). Textures load in
-// the background and appear as they are ready. A click asks the picture's logic to show
-// the item under the pointer, and the item the pointer rests on is named to it. Nothing about
-// what the picture shows is known here.
+// Draws a picture in 3-D: lit triangles, lines and points with depth (where the hull hides
+// them, faded through it), the highlighted item on top and a small axes gizmo. Left drag
+// orbits, right or middle drag pans, the wheel zooms towards the pointer; a right click
+// without a drag opens the window's menu. The view keys work wherever the focus is in the
+// window: F or Home fits, Shift+F frames the highlighted item, 1/3/7 look from the front,
+// right and top (Ctrl: the opposite side), 5 switches perspective and orthographic, W
+// wireframe (the stored polygons' edges), X x-ray (the hull translucent), T textures on and
+// off, Ctrl+S saves the view as a PNG picture (drawn by the software renderer). A corner label
+// names the view. Textures load in the background and appear as they are
+// ready. A click asks the picture's logic to show the item under the pointer, and the item
+// the pointer rests on is named to it. Nothing about what the picture shows is known here.
 
+#include <QAction>
+#include <QLabel>
 #include <QMatrix4x4>
 #include <QOpenGLBuffer>
 #include <QOpenGLFramebufferObject>
@@ -52,10 +57,8 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void save_picture();
     // The desktop that asks for the size and the file; without one nothing is saved.
     void set_desktop(view::Desktop* desktop) { desktop_ = desktop; }
-    // The action behind Save Picture, for the window's toolbar.
-    class QAction* save_action() const {
-        return save_action_;
-    }
+    // The action behind Save Picture.
+    QAction* save_action() const { return save_action_; }
     // Where a point of the picture lands in the widget, in pixels from the top left.
     QPointF project(const QVector3D& point) const;
     // The item drawn at a widget position, or -1. Draws the frame of item ids first when
@@ -68,6 +71,16 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     bool textures_shown() const { return textures_shown_; }
     void set_textures_shown(bool shown);
     int textures_loaded() const { return static_cast<int>(gl_textures_.size()); }
+    // The actions a toolbar offers: projection, wireframe, x-ray, textures, fit, save.
+    QList<QAction*> toolbar_actions() const { return toolbar_actions_; }
+    // "Front · Orthographic", "Free · Perspective": the corner label's text.
+    QString view_name() const;
+    QVector3D target() const {
+        const pof::Vec3 t = camera_.target();
+        return {t.x, t.y, t.z};
+    }
+    // Frames the highlighted item; false when nothing is highlighted.
+    bool frame_highlight();
 
   protected:
     void initializeGL() override;
@@ -78,19 +91,27 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     struct Buffers {
         QOpenGLBuffer positions, colours, ids, uvs;
         int vertices = 0;
         int texture = -1;
+        QVector3D tint{1, 1, 1};  // on the texture's colours
     };
     struct GlTexture {
         GLuint id = 0;
         bool alpha = false;
     };
+    void make_actions();
+    QAction* add_action(const QString& text, const QKeySequence& key, std::function<void()> run);
+    void look_from(const QString& name, float yaw, float pitch);
+    void zoom_at(const QPoint& at, float steps);
+    void draw_markers();
+    void draw_edges();
     void upload();
+    std::unique_ptr<Buffers> upload_triangles(const view::TriangleBatch& t,
+                                              const std::vector<int>& ids);
     void upload_batch(Buffers& b, const std::vector<float>& positions,
                       const std::vector<std::uint8_t>& colours, const std::vector<int>& ids,
                       int per_primitive);
@@ -118,13 +139,23 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     view::PictureSource& source_;
     std::unique_ptr<QOpenGLShaderProgram> program_;
     std::vector<std::unique_ptr<Buffers>> solids_;
-    Buffers lines_, points_, highlight_;
+    // A coarser copy of solids_ for a large picture, drawn while a drag moves the view.
+    std::vector<std::unique_ptr<Buffers>> coarse_;
+    bool moving_ = false;
+    Buffers lines_, points_, highlight_, edges_;
+    std::uint64_t edges_uploaded_ = ~std::uint64_t{0};
     std::vector<float> highlight_positions_;  // as last uploaded
     std::uint64_t uploaded_ = ~std::uint64_t{0};
-    bool failed_ = false, wireframe_ = false;
+    bool failed_ = false, wireframe_ = false, xray_ = false;
+    QString view_name_ = QStringLiteral("Free");  // of the axis looked along, or "Free"
     scene::Camera camera_;
     QPoint press_, last_;
     bool dragged_ = false;
+    Qt::MouseButton pressed_ = Qt::NoButton;
+    QList<QAction*> toolbar_actions_;
+    QAction *orthographic_action_ = nullptr, *wireframe_action_ = nullptr, *xray_action_ = nullptr,
+            *textures_action_ = nullptr, *save_action_ = nullptr;
+    QLabel* overlay_ = nullptr;
     // Item id + 1 per device pixel, bottom row first, read back from a frame of its own.
     std::vector<std::uint32_t> ids_;
     QSize ids_size_;
@@ -141,7 +172,6 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     // The loaded textures' pixels, kept for Save Picture.
     scene::TextureImages images_;
     view::Desktop* desktop_ = nullptr;
-    class QAction* save_action_ = nullptr;
 };
 
 }  // namespace ui

@@ -4,6 +4,8 @@
 #include <QBrush>
 #include <QColor>
 #include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QStyle>
 
 #include "ui/qt_text.h"
@@ -58,6 +60,44 @@ int TableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shown_columns_;
 }
 
+namespace {
+
+// A square of the colour with a grey frame, so white and pale colours show on a white list.
+QPixmap swatch(const view::Table::Swatch& c) {
+    QPixmap square(12, 12);
+    square.fill(QColor(c[0], c[1], c[2]));
+    QPainter frame(&square);
+    frame.setPen(QColor(110, 110, 110));
+    frame.drawRect(0, 0, square.width() - 1, square.height() - 1);
+    return square;
+}
+
+}  // namespace
+
+// A row's check box and colour swatch, beside its first cell.
+QVariant TableModel::first_cell_data(std::size_t row, int role) const {
+    if (role == Qt::CheckStateRole && row < table_.checks.size())
+        return table_.checks[row] ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::DecorationRole && row < table_.swatches.size())
+        return swatch(table_.swatches[row]);
+    return {};
+}
+
+Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == 0 &&
+        static_cast<std::size_t>(index.row()) < table_.checks.size())
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+bool TableModel::setData(const QModelIndex& index, const QVariant&, int role) {
+    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0) return false;
+    if (static_cast<std::size_t>(index.row()) >= table_.checks.size() || !on_check) return false;
+    on_check(index.row());
+    return true;
+}
+
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     // The table may have changed since the last sync; read only what is still there.
@@ -65,6 +105,9 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     const auto column = static_cast<std::size_t>(index.column());
     if (row >= table_.row_count())
         return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+    if (column == 0 && role != Qt::DisplayRole) {
+        if (QVariant first = first_cell_data(row, role); first.isValid()) return first;
+    }
     switch (role) {
         case Qt::DisplayRole:
             return qt_text(table_.cell(row, column));

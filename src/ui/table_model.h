@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <functional>
 
 #include "view/controls.h"
 
@@ -18,6 +19,9 @@ class TableModel : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A click on a row's check box: told to on_check, which has the logic turn it over.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
@@ -25,8 +29,11 @@ class TableModel : public QAbstractTableModel {
     // inserted, any other change resets the model. Returns whether anything changed.
     bool sync();
 
+    std::function<void(int)> on_check;
+
   private:
     bool only_appended() const;
+    QVariant first_cell_data(std::size_t row, int role) const;
 
     const view::Table& table_;
     int shown_rows_;

@@ -35,6 +35,16 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     }
     if (!table.name.empty()) setObjectName(qt_text(table.name));
 
+    // The logic's handler rebuilds the rows; it runs once the view is done with the click.
+    model_.on_check = [this](int row) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, row] {
+                table_.check(row);
+                after_event_();
+            },
+            Qt::QueuedConnection);
+    };
     connect(this, &QAbstractItemView::clicked, this, &TableView::user_clicked);
     connect(this, &QAbstractItemView::doubleClicked, this, &TableView::user_double_clicked);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,

@@ -40,12 +40,20 @@ class ViewerWindow : public QWidget {
 
   private:
     QWidget* picture_view(view::PictureSource& source);
+    QWidget* picture_window(view::PictureSource& source, const view::PictureSource::Parts& parts);
+    QWidget* side_panel(view::Control& panel);
+    void fit_short_lists();
     void changed();
 
     std::unique_ptr<view::Viewer> viewer_;
     ControlRenderer renderer_;
     QWidget* content_;
     class ModelViewWidget* picture_ = nullptr;
+    // With a picture laid out in parts: the status line across the window's foot and the
+    // panel's lists, which show all their rows when they are short.
+    class ElidedLabel* status_ = nullptr;
+    const view::Value* status_value_ = nullptr;
+    QWidget* panel_ = nullptr;
 };
 
 }  // namespace ui

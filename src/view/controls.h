@@ -3,6 +3,7 @@
 // changes them in its event handlers, and declares once how they are laid out; a binding
 // (the Qt windows, pofdump) renders them and forwards the user's choices back.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -49,6 +50,9 @@ class Value : public Control {
     std::string text;
     Align align = Align::Default;
     int lines = 1;
+    // A value that leads somewhere (a warning that opens the window that explains it): the
+    // binding shows it as a link and runs this on a click.
+    std::function<void()> on_click;
 };
 
 // A caption with its value beside it (or under it).
@@ -201,6 +205,17 @@ class Table : public Control {
         order.ascending = order.column != column || !order.ascending;
         order.column = column;
         on_sort(order);
+    }
+
+    // A colour swatch beside a row's first cell, red green blue; no swatches when empty.
+    using Swatch = std::array<std::uint8_t, 3>;
+    std::vector<Swatch> swatches;
+    // Rows with a check box before their first cell, one state per row; none when empty. A
+    // click on the box runs on_check with the row (the logic turns the state over).
+    std::vector<bool> checks;
+    Handler on_check;
+    void check(int row) {
+        if (valid(row) && static_cast<std::size_t>(row) < checks.size() && on_check) on_check(row);
     }
 
     std::vector<Column> columns;

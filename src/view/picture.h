@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "view/controls.h"
+
 namespace view {
 
 // Colours are r g b bytes per corner or line end. Triangles carry no normals: the binding
@@ -22,6 +24,9 @@ struct TriangleBatch {
     std::vector<int> ids;               // per triangle
     int texture = -1;                   // the picture's texture number; -1 for none
     std::vector<float> uvs;             // u v per corner, with a texture
+    // Multiplies the texture's colours, so a batch told apart by its colours (a coarser detail
+    // level) stays apart with its texture shown.
+    std::array<float, 3> tint{1, 1, 1};
 };
 
 // A texture as the binding uploads it: level 0 (row 0 is where v = 0), then its mipmaps.
@@ -78,6 +83,17 @@ class PictureSource {
     virtual LineBatch highlight() const = 0;
     virtual void item_hovered(int id) = 0;  // -1: nothing under the pointer
     virtual void item_clicked(int id) = 0;
+    // The picture's parts laid out around it in a window: a toolbar over it, a panel beside
+    // it, a status line under both. Each part may be null; without a toolbar and a panel the
+    // binding lays out the viewer's whole layout beside the picture.
+    struct Parts {
+        Control* toolbar = nullptr;
+        Control* panel = nullptr;
+        Value* status = nullptr;
+    };
+    virtual Parts parts() { return {}; }
+    // The stored polygons' edges, for the wireframe; asked for only while it is shown.
+    virtual LineBatch polygon_edges() const { return {}; }
     // A texture was loaded (or could not be) in the background; status says how.
     virtual void texture_loaded(int /*number*/, const std::string& /*status*/) {}
 };

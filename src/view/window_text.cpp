@@ -260,6 +260,32 @@ std::string order_text(const Table& t) {
            (t.order.ascending ? " ascending" : " descending");
 }
 
+namespace {
+
+// "#FF4033": a row's swatch as the colour's hex bytes.
+std::string swatch_text(const Table::Swatch& c) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out = "#";
+    for (const std::uint8_t byte : c) {
+        out += kDigits[byte >> 4];
+        out += kDigits[byte & 0xF];
+    }
+    return out;
+}
+
+// A row's cells, the first led by its check box ("[x]") and swatch when the list has them.
+std::vector<std::string> row_cells(const Table& t, std::size_t row) {
+    std::vector<std::string> cells = t.cells(row);
+    if (cells.empty()) return cells;
+    std::string lead;
+    if (row < t.checks.size()) lead += t.checks[row] ? "[x] " : "[ ] ";
+    if (row < t.swatches.size()) lead += swatch_text(t.swatches[row]) + " ";
+    cells[0] = lead + cells[0];
+    return cells;
+}
+
+}  // namespace
+
 void TextWriter::table(const Table& t) {
     line(list_head(t, t.row_count(), t.selected) + order_text(t));
     std::vector<std::string> headers;
@@ -267,7 +293,7 @@ void TextWriter::table(const Table& t) {
     indented([&] {
         line("columns: " + joined(headers));
         for (std::size_t i = 0; i < t.row_count(); ++i) {
-            list_row(joined(t.cells(i)), static_cast<int>(i) == t.selected);
+            list_row(joined(row_cells(t, i)), static_cast<int>(i) == t.selected);
         }
     });
 }

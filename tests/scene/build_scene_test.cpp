@@ -1,4 +1,5 @@
 #include "scene/build_scene.h"
+#include "scene/scene_words.h"
 
 #include <cmath>
 #include <limits>
@@ -74,6 +75,12 @@ TEST(BuildScene, DrawsTheChosenDetailLevelAndDebrisOnlyUnderAll) {
     EXPECT_EQ(drawn(build_scene(store, {SceneOptions::kAllSubobjects})),
               (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
     EXPECT_TRUE(build_scene(store, {2}).meshes.empty());
+    // Under "All subobjects" each mesh knows its level or that it is debris.
+    std::vector<std::pair<int, bool>> roles;
+    for (const scene::Mesh& m : build_scene(store, {SceneOptions::kAllSubobjects}).meshes)
+        roles.emplace_back(m.detail_level, m.debris);
+    EXPECT_EQ(roles, (std::vector<std::pair<int, bool>>{
+                         {0, false}, {0, false}, {0, false}, {1, false}, {-1, true}}));
 }
 
 TEST(BuildScene, LeavesOutPolygonsItCannotDrawAndCountsWhy) {
@@ -107,6 +114,35 @@ TEST(BuildScene, LeavesOutPolygonsItCannotDrawAndCountsWhy) {
     EXPECT_EQ(s.meshes[0].polygons[1].colour, (std::array<std::uint8_t, 3>{255, 0, 16}));
     // The stray vertex does not reach the frame.
     EXPECT_EQ(s.bounds.max, (Vec3{1, 1, 0}));
+    EXPECT_EQ(scene::left_out_text(s),
+              "Left out: 1 polygon with fewer than 3 vertices · 1 polygon with a vertex index "
+              "outside its DEFPOINTS block · 1 polygon cut short by its block · 1 polygon on a "
+              "vertex that is not finite · 1 vertex that is not finite");
+    EXPECT_EQ(scene::left_out_text(build_scene(pof::ModelStore{}, {})), "");
+}
+
+// Each kind counted in its units: items and the points they hold (a turret bank's own marker
+// is its bank, not a firing point), or points alone; singular for one, "none" for nothing.
+TEST(SceneWords, CountsEachKindInItsUnits) {
+    scene::Scene s;
+    const auto add = [&s](MarkerKind kind, std::vector<pof::RowChoice> rows) {
+        s.markers.push_back({kind, {}, {}, 0, {}, {RecordEntry::PATH, std::move(rows)}});
+    };
+    add(MarkerKind::TurretGun, {{1, 0, false}});
+    add(MarkerKind::TurretGun, {{1, 0, false}, {2, 0, false}});
+    add(MarkerKind::TurretGun, {{1, 0, false}, {2, 1, false}});
+    for (const auto& [path, vertex] : {std::pair{0, 0}, {0, 1}, {1, 0}, {1, 1}, {1, 2}})
+        add(MarkerKind::Path, {{1, path, false}, {2, vertex, false}});
+    add(MarkerKind::Eye, {{1, 0, false}});
+    add(MarkerKind::CenterOfMass, {});
+    add(MarkerKind::CenterOfMass, {});
+    const auto texts = scene::count_texts(s);
+    const auto text = [&texts](MarkerKind k) { return texts[static_cast<int>(k)]; };
+    EXPECT_EQ(text(MarkerKind::TurretGun), "1 bank · 2 firing points");
+    EXPECT_EQ(text(MarkerKind::Path), "2 paths · 5 vertices");
+    EXPECT_EQ(text(MarkerKind::Eye), "1 point");
+    EXPECT_EQ(text(MarkerKind::CenterOfMass), "2 points");
+    EXPECT_EQ(text(MarkerKind::Gun), "none");
 }
 
 // A DEFPOINTS block that announces two billion vertices holds what its bytes hold.

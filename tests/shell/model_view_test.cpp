@@ -93,15 +93,15 @@ TEST(ModelView, FollowsTheChoicesOfTheWindows) {
     const Case cases[] = {
         {RecordEntry::TGUN, {{1, 0}, {2, 1}}, "TGUN · Bank 0 · Point 1 · (0, 1, 2)"},
         {RecordEntry::GPNT, {{1, 1}}, "GPNT · Slot 1 · Gun 0 · (1, 0, 1.5)"},
-        {RecordEntry::SHLD, {{2, 2}}, "SHLD · Face 2 · (0, 0, 0)"},
+        {RecordEntry::SHLD, {{2, 2}}, "SHLD · Face 2 · (0, 0.3333333, 0.3333333)"},
         {RecordEntry::SHLD, {{1, 3}}, "SHLD · Vertex 3 · (0, 0, 1)"},
-        {RecordEntry::SHLD, {{2, 3}}, "SHLD · Face 3 · (1, 0, 0)"},
+        {RecordEntry::SHLD, {{2, 3}}, "SHLD · Face 3 · (0.3333333, 0.3333333, 0.3333333)"},
         {RecordEntry::INSG, {{2, 2}}, "INSG · Insignia 0 · Vertex 2 · (1, 1, 0)"},
-        {RecordEntry::INSG, {{3, 1}}, "INSG · Insignia 0 · Face 1 · (0, 0, 0)"},
+        {RecordEntry::INSG, {{3, 1}}, "INSG · Insignia 0 · Face 1 · (0.3333333, 0.6666667, 0)"},
         {RecordEntry::PATH, {{2, 1}}, "PATH · Path 0 · Vertex 1 · (4, 5, 6)"},
         // Vertex 0's turrets name subobjects 1 and 0. Subobject 0 is outlined by its box;
         // subobject 1 is debris, not drawn at detail level 0, so the path vertex stands in.
-        {RecordEntry::PATH, {{2, 0}, {3, 1}}, "SOBJ · subObject 0 · (0, 0, 0)"},
+        {RecordEntry::PATH, {{2, 0}, {3, 1}}, "OBJ2 · subObject 0 · (0, 0, 0)"},
         {RecordEntry::PATH, {{3, 0}}, "PATH · Path 0 · Vertex 0 · (1, 2, 3)"},
         // A glow bank lights its points together; a point alone once it is chosen.
         {RecordEntry::GLOW, {{1, 0}}, "GLOW · Bank 0"},
@@ -120,6 +120,41 @@ TEST(ModelView, FollowsTheChoicesOfTheWindows) {
         EXPECT_EQ(s.model_view()->status.text, c.status) << name;
         EXPECT_FALSE(s.model_view()->highlight().positions.empty()) << c.status;
     }
+}
+
+// The status line names the item under the pointer, else the one chosen in a window; a file
+// of SOBJ chunks has its subobjects named SOBJ, one of OBJ2 chunks OBJ2.
+TEST(ModelView, StatusFallsBackToTheChosenItemAndNamesTheChunkAsTheFileDoes) {
+    for (const auto& [version, id] : {std::pair{2014, "SOBJ"}, {2117, "OBJ2"}}) {
+        ModelSession s;
+        s.read(testing_pof::every_chunk_model(version));
+        s.form.menu_command("IDM_MODEL_VIEW");
+        frmModelView& v = *s.model_view();
+        s.form.show_viewer(RecordEntry::GPNT);
+        static_cast<view::DropDown*>(view::lists_of(s.windows.find("frmGPNT")->layout())[0])
+            ->choose(1);
+        s.form.window_changed("frmGPNT");
+        const std::string chosen = "GPNT · Slot 1 · Gun 0 · (1, 0, 1.5)";
+        EXPECT_EQ(v.status.text, chosen);
+        const int polygon = static_cast<int>(v.scene().markers.size());
+        ASSERT_LT(polygon, v.item_count());
+        v.hover(polygon);
+        EXPECT_EQ(v.status.text.rfind(std::string(id) + " · subObject 0 · Block ", 0), 0u)
+            << v.status.text;
+        v.hover(-1);
+        EXPECT_EQ(v.status.text, chosen);
+    }
+}
+
+// The left-out line leads to the Model Check, which says where each left-out item is.
+TEST(ModelView, TheLeftOutLineOpensTheModelCheck) {
+    ModelSession s;
+    s.read(testing_pof::every_chunk_model());
+    s.form.menu_command("IDM_MODEL_VIEW");
+    EXPECT_EQ(s.model_view()->left_out.text, "");  // nothing left out: no line
+    ASSERT_TRUE(s.model_view()->left_out.on_click);
+    s.model_view()->left_out.on_click();
+    EXPECT_NE(s.windows.find("frmModelCheck"), nullptr);
 }
 
 TEST(ModelView, AGlowBankOutlinesEachOfItsPoints) {
@@ -152,7 +187,7 @@ TEST(ModelView, FollowsTheBlockWindowsThroughTheSubobjectWindow) {
     ASSERT_TRUE(s.model_view()->highlighted_point());
     EXPECT_EQ(*s.model_view()->highlighted_point(), (pof::Vec3{1.5f, 6.2f, 3.5f}));
     EXPECT_EQ(s.model_view()->status.text,
-              "SOBJ · subObject 1 · DEFPOINTS · Vertex 7 · (1.5, 6.2, 3.5)");
+              "OBJ2 · subObject 1 · DEFPOINTS · Vertex 7 · (1.5, 6.2, 3.5)");
 
     static_cast<view::Table*>(sobj[1])->double_click(3);
     s.form.window_changed("frmTMAPPOLY");
@@ -170,7 +205,7 @@ TEST(ModelView, TogglesMarkersAndChoosesDetailLevels) {
     EXPECT_FALSE(v.shown(scene::MarkerKind::Shield));
     v.markers.double_click(static_cast<int>(scene::MarkerKind::Shield));
     EXPECT_TRUE(v.shown(scene::MarkerKind::Shield));
-    EXPECT_EQ(v.markers.cell(static_cast<int>(scene::MarkerKind::Shield), 1), "Yes");
+    EXPECT_TRUE(v.markers.checks[static_cast<int>(scene::MarkerKind::Shield)]);
     const auto revision = v.scene_revision;
     v.levels.choose(static_cast<int>(v.levels.rows.size()) - 1);
     EXPECT_EQ(v.detail_level(), scene::SceneOptions::kAllSubobjects);

@@ -3,6 +3,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QIcon>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -28,6 +29,7 @@ class ItemModelsTest : public QObject {
     void appended_rows_are_inserted_other_changes_reset();
     void rows_changed_behind_the_model_read_safely();
     void toned_rows_keep_the_contract();
+    void check_boxes_and_swatches_sit_beside_the_first_cell();
     void drop_down_model_keeps_the_contract();
     void text_lines_model_keeps_the_contract();
 };
@@ -78,6 +80,36 @@ void ItemModelsTest::toned_rows_keep_the_contract() {
     QVERIFY(model.sync());
     QVERIFY(!icon(1).isValid());
     QVERIFY(!two_columns().has_fill_column());
+}
+
+// Rows with check boxes and swatches: only the first cell has them, only the rows that have a
+// state are checkable, and a click on the box asks the logic rather than changing the state.
+void ItemModelsTest::check_boxes_and_swatches_sit_beside_the_first_cell() {
+    view::Table table = two_columns();
+    table.add_row({"Gun points", "1 slot · 2 gun points"});
+    table.add_row({"Paths", "none"});
+    table.add_row({"Shield mesh", "8 faces"});
+    table.checks = {true, false};  // the third row has no box
+    table.swatches = {{255, 64, 64}};
+    ui::TableModel model(table);
+    Tester tester(&model, Tester::FailureReportingMode::QtTest);
+    std::vector<int> asked;
+    model.on_check = [&asked](int row) { asked.push_back(row); };
+
+    QCOMPARE(model.index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+    QCOMPARE(model.index(1, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    QVERIFY(!model.index(2, 0).data(Qt::CheckStateRole).isValid());
+    QVERIFY(!model.index(0, 1).data(Qt::CheckStateRole).isValid());
+    QVERIFY(model.flags(model.index(1, 0)).testFlag(Qt::ItemIsUserCheckable));
+    QVERIFY(!model.flags(model.index(2, 0)).testFlag(Qt::ItemIsUserCheckable));
+    const QPixmap swatch = model.index(0, 0).data(Qt::DecorationRole).value<QPixmap>();
+    QCOMPARE(swatch.toImage().pixelColor(5, 5), QColor(255, 64, 64));
+    QVERIFY(!model.index(1, 0).data(Qt::DecorationRole).isValid());
+
+    QVERIFY(model.setData(model.index(1, 0), Qt::Checked, Qt::CheckStateRole));
+    QVERIFY(!model.setData(model.index(2, 0), Qt::Checked, Qt::CheckStateRole));
+    QCOMPARE(asked, std::vector<int>{1});
+    QCOMPARE(model.index(1, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
 }
 
 void ItemModelsTest::appended_rows_are_inserted_other_changes_reset() {

@@ -1,19 +1,24 @@
 // The Model View's 3-D view under a real (software) OpenGL: it draws the sample ship where
 // the camera puts it, the pointer resting on a gun point names it, and a click on it chooses
-// that gun's row in its window. Save Picture draws the same view in software.
+// that gun's row in its window.
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QToolBar>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "app_fixture.h"
 #include "ship_model.h"
 #include "ui/model_view_widget.h"
 #include "ui/viewer_window.h"
+#include "user_input.h"
 
 namespace {
+
+using testing_ui::choose;
 
 bool background(QRgb pixel) {
     return std::abs(qRed(pixel) - 28) < 6 && std::abs(qGreen(pixel) - 31) < 6 &&
@@ -65,7 +70,7 @@ class ModelViewGlTest : public QObject {
         // A hull polygon's longer text leaves the picture where it is.
         const QSize size = view->size();
         move_pointer(view, view->project({3, 0, -12}).toPoint());
-        QVERIFY2(status->text().startsWith(QString::fromUtf8("SOBJ · subObject 0 · Block row")),
+        QVERIFY2(status->text().startsWith(QString::fromUtf8("OBJ2 · subObject 0 · Block row")),
                  qPrintable(status->text()));
         QTest::qWait(100);  // the layout settles
         QCOMPARE(view->size(), size);
@@ -129,9 +134,95 @@ class ModelViewGlTest : public QObject {
         const QImage saved(path);
         QCOMPARE(saved.size(), QSize(64, 48));
         QFile::remove(path);
-        window->findChild<QToolBar*>("tbrPicture")->actions().first()->trigger();
+        view->save_action()->trigger();
         QCOMPARE(app.messages.size(), std::size_t{1});
         QVERIFY(!QFile::exists(path));
+    }
+
+    // A right drag pans without opening the menu; a right click without moving opens it. The
+    // view keys work with the focus on the detail chooser, and the corner label follows.
+    void rightDragPansAndKeysWorkWithTheFocusOnTheChooser() {
+        testing_ui::App app;
+        app.open_bytes(testing_pof::ship_model());
+        app.action("IDM_MODEL_VIEW")->trigger();
+        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        QVERIFY(window);
+        ui::ModelViewWidget* view = window->picture_widget();
+        QVERIFY2(view, "no OpenGL context under Xvfb");
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QSignalSpy menus(window, &QWidget::customContextMenuRequested);
+        // The menu the window opens runs a loop of its own; close it once it is up.
+        const auto close_menu = [] {
+            QTimer::singleShot(300, [] {
+                if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+            });
+        };
+
+        const QPoint start(view->width() / 2, view->height() / 2);
+        const QVector3D before = view->target();
+        QTest::mousePress(view, Qt::RightButton, {}, start);
+        for (int step = 1; step <= 4; ++step) {
+            const QPoint at = start + QPoint(15 * step, 0);
+            QMouseEvent drag(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton,
+                             Qt::RightButton, Qt::NoModifier);
+            QApplication::sendEvent(view, &drag);
+        }
+        QTest::mouseRelease(view, Qt::RightButton, {}, start + QPoint(60, 0));
+        QVERIFY((view->target() - before).length() > 0.1f);
+        QCOMPARE(menus.count(), 0);
+        close_menu();
+        QTest::mouseClick(view, Qt::RightButton, {}, start);
+        QCOMPARE(menus.count(), 1);
+
+        auto* chooser = window->findChild<QComboBox*>("cboDetailLevels");
+        QVERIFY(chooser);
+        chooser->setFocus();
+        QVERIFY(chooser->hasFocus());
+        auto* label = view->findChild<QLabel*>("lblViewName");
+        QVERIFY(label);
+        QCOMPARE(label->text(), QString::fromUtf8("Free · Perspective"));
+        QTest::keyClick(chooser, Qt::Key_5);
+        QTest::keyClick(chooser, Qt::Key_1);
+        QCOMPARE(label->text(), QString::fromUtf8("Front · Orthographic"));
+        QTest::keyClick(chooser, Qt::Key_7, Qt::ControlModifier);
+        QCOMPARE(label->text(), QString::fromUtf8("Bottom · Orthographic"));
+        QCOMPARE(chooser->currentIndex(), 0);  // the keys moved the view, not the choice
+    }
+
+    // The wheel zooms towards the pointer: the point under it stays there. Shift+F frames the
+    // item chosen in a window.
+    void zoomsTowardsThePointerAndFramesTheChosenItem() {
+        testing_ui::App app;
+        app.windows.on_window_changed = [&app](std::string_view n) { app.form.window_changed(n); };
+        app.open_bytes(testing_pof::ship_model());
+        app.action("IDM_MODEL_VIEW")->trigger();
+        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        QVERIFY(window);
+        ui::ModelViewWidget* view = window->picture_widget();
+        QVERIFY2(view, "no OpenGL context under Xvfb");
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        view->fit();
+        const QVector3D nose(0, 0, -14);  // on the view's side of the target, off its centre
+        const QPointF before = view->project(nose);
+        const QPoint at = before.toPoint();
+        QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, 360}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+        const QPointF after = view->project(nose);
+        QVERIFY2((after - before).manhattanLength() < 0.05 * view->width(),
+                 qPrintable(QString("%1,%2 -> %3,%4")
+                                .arg(before.x())
+                                .arg(before.y())
+                                .arg(after.x())
+                                .arg(after.y())));
+
+        app.action("IDM_GPNT")->trigger();
+        choose(app.windows.window("frmGPNT")->findChild<QComboBox*>("cboSlots"), 0);
+        choose(app.windows.window("frmGPNT")->findChild<QComboBox*>("cboPoints"), 1);
+        QVERIFY(view->frame_highlight());
+        // Picture coordinates are left-handed; the camera's z runs the other way.
+        QVERIFY((view->target() - QVector3D(3, -1.5f, -15)).length() < 1.0f);
     }
 };
 
