@@ -12,7 +12,8 @@ packages=(
     libgtest-dev libgmock-dev           # unit and Qt tests
     libbenchmark-dev time               # benchmarks; /usr/bin/time for peak memory
     nlohmann-json3-dev                  # pofdump --json
-    libstb-dev                          # stb_image: PNG, JPEG and TGA textures; the sample's
+    libjpeg-dev                         # libjpeg-turbo: JPEG textures
+    libstb-dev                          # stb_image: PNG and TGA textures; the sample's
                                         # DXT and PNG textures are written with stb_dxt, stb_image_write
     clang libclang-rt-14-dev llvm       # libFuzzer, sanitizer runtimes, llvm-symbolizer
     locales                             # locale-gen

@@ -12,19 +12,6 @@ std::uint32_t u32_be(const std::uint8_t* p) {
     return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
 }
 
-// Reads one DHT segment from its length on, as stb_image reads it (zeros past the end).
-void check_huffman_segment(std::span<const std::uint8_t> b, std::size_t pos) {
-    const auto byte = [&](std::size_t i) -> int { return i < b.size() ? b[i] : 0; };
-    int left = (byte(pos) << 8 | byte(pos + 1)) - 2;
-    for (pos += 2; left > 0 && pos < b.size(); pos += 1 + 16) {
-        int codes = 0;
-        for (std::size_t i = 0; i < 16; ++i) codes += byte(pos + 1 + i);
-        if (codes > 256) unreadable("a JPEG Huffman table holds more than 256 codes");
-        pos += std::size_t(codes);
-        left -= 17 + codes;
-    }
-}
-
 }  // namespace
 
 // A TGA header promises its pixels, and stb_image reads zeros past the end of the file rather
@@ -44,15 +31,6 @@ void check_tga_length(std::span<const std::uint8_t> start, std::uint64_t file_si
     if (least > file_size) unreadable("the TGA pixel data is cut short");
 }
 
-// stb_image 2.27, as Debian 12 packages it, writes past a Huffman table whose sixteen code
-// counts add up to more than 256 (CVE-2021-37789). It takes a table from wherever the bytes
-// FF C4 stand, so every such place is read first and a file with a bad table refused.
-void check_jpeg_tables(std::span<const std::uint8_t> bytes) {
-    for (std::size_t at = 0; at + 1 < bytes.size(); ++at) {
-        if (bytes[at] == 0xff && bytes[at + 1] == 0xc4) check_huffman_segment(bytes, at + 2);
-    }
-}
-
 // stb_image sizes its buffer of compressed pixels by the lengths the PNG chunks declare,
 // before it reads them; so every chunk up to IEND must lie inside the file.
 void check_png_chunks(std::span<const std::uint8_t> file) {
@@ -67,6 +45,27 @@ void check_png_chunks(std::span<const std::uint8_t> file) {
         if (std::memcmp(&file[pos + 4], "IEND", 4) == 0) return;
         pos += kHeader + length + kCrc;
     }
+}
+
+// stb_image copies an IDAT chunk's data to the end of what the chunks before gave, a buffer it
+// has not yet made when the first IDAT is empty: a copy of nothing to a null pointer. Empty
+// IDAT chunks carry nothing, so the file is decoded without them; the others stay byte for
+// byte, their CRCs with them. Nothing is copied when there is none (the usual file).
+std::vector<std::uint8_t> without_empty_idat(std::span<const std::uint8_t> file) {
+    constexpr std::size_t kSignature = 8, kHeader = 8, kCrc = 4;
+    std::vector<std::uint8_t> kept;
+    std::size_t copied = 0;  // the bytes of file already in kept
+    for (std::size_t pos = kSignature; kHeader + kCrc <= file.size() - pos;) {
+        const std::uint64_t length = u32_be(&file[pos]);
+        if (length > file.size() - pos - kHeader - kCrc) break;
+        if (length == 0 && std::memcmp(&file[pos + 4], "IDAT", 4) == 0) {
+            kept.insert(kept.end(), file.begin() + copied, file.begin() + pos);
+            copied = pos + kHeader + kCrc;
+        }
+        pos += kHeader + length + kCrc;
+    }
+    if (copied > 0) kept.insert(kept.end(), file.begin() + copied, file.end());
+    return kept;
 }
 
 }  // namespace textures

@@ -5,16 +5,17 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace textures {
 
 // The file must hold the pixels the TGA header in `start` asks for.
 void check_tga_length(std::span<const std::uint8_t> start, std::uint64_t file_size);
 
-// No Huffman table may hold more than 256 codes.
-void check_jpeg_tables(std::span<const std::uint8_t> bytes);
-
 // Every PNG chunk up to IEND lies inside the file.
 void check_png_chunks(std::span<const std::uint8_t> file);
+
+// The PNG file without its empty IDAT chunks; empty when it has none.
+std::vector<std::uint8_t> without_empty_idat(std::span<const std::uint8_t> file);
 
 }  // namespace textures

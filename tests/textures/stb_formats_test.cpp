@@ -38,11 +38,19 @@ TEST(StbFormats, PngKeepsEveryPixelAndItsAlpha) {
     const std::uint32_t colours[6] = {0xff000080, 0x00ff00ff, 0x0000ffff,
                                       0x123456ff, 0xabcdefff, 0x00000000};
     for (int i = 0; i < 6; ++i) pixels.set(i % 3, i / 3, colours[i]);
-    const auto d = decode(testing_pof::png_file(pixels), ImageKind::Png);
+    const std::string png = testing_pof::png_file(pixels);
+    const auto d = decode(png, ImageKind::Png);
     ASSERT_EQ(d.verdict, Verdict::Ok) << d.reason;
     EXPECT_EQ(d.format, "PNG");
     EXPECT_EQ(pixels_of(d.image), std::vector<std::uint32_t>(colours, colours + 6));
     EXPECT_TRUE(d.has_alpha);
+    // An empty IDAT chunk first (stb_image copied nothing to a null buffer for it; the fuzzer
+    // found it) changes nothing.
+    std::string empty_first = png;
+    empty_first.insert(png.find("IDAT") - 4, std::string("\0\0\0\0IDAT\0\0\0\0", 12));
+    const auto same = decode(empty_first, ImageKind::Png);
+    ASSERT_EQ(same.verdict, Verdict::Ok) << same.reason;
+    EXPECT_EQ(pixels_of(same.image), pixels_of(d.image));
 }
 
 TEST(StbFormats, TheFirstBytesDecideTheFormatNotTheName) {
@@ -113,17 +121,24 @@ TEST(StbFormats, JpegDecodesCloseToWhatWasWritten) {
     EXPECT_EQ(start_only.width, 0);
 }
 
-// Sixteen code counts of 32 make a Huffman table of 512 codes, which stb_image 2.27 writes
-// past its table for; the fuzzer found it.
-TEST(StbFormats, AJpegHuffmanTableOfMoreThan256CodesIsRefused) {
-    std::string jpg = flat_jpeg();
-    const auto dht = jpg.find("\xff\xc4");
+// Sixteen code counts of 32 make a Huffman table of 512 codes (stb_image 2.27 wrote past its
+// table for it); a scan naming a table no segment defined (stb_image read past its codes):
+// both damaged, with the library's reason, from the probe as from the decode.
+TEST(StbFormats, AJpegWithBadHuffmanTablesIsRefused) {
+    std::string too_many = flat_jpeg();
+    const auto dht = too_many.find("\xff\xc4");
     ASSERT_NE(dht, std::string::npos);
-    for (std::size_t i = 0; i < 16; ++i) jpg[dht + 5 + i] = 32;
-    const auto refused = decode(jpg, ImageKind::Jpg);
-    EXPECT_EQ(refused.verdict, Verdict::Unreadable);
-    EXPECT_EQ(refused.reason, "a JPEG Huffman table holds more than 256 codes");
-    EXPECT_EQ(probe(jpg, jpg.size(), ImageKind::Jpg).reason, refused.reason);
+    for (std::size_t i = 0; i < 16; ++i) too_many[dht + 5 + i] = 32;
+    std::string undefined = flat_jpeg();
+    const auto sos = undefined.find("\xff\xda");
+    ASSERT_NE(sos, std::string::npos);
+    undefined[sos + 6] = 0x33;  // the first component's DC and AC tables: 3, defined by none
+    for (const std::string& jpg : {too_many, undefined}) {
+        const auto refused = decode(jpg, ImageKind::Jpg);
+        EXPECT_EQ(refused.verdict, Verdict::Unreadable);
+        EXPECT_TRUE(refused.reason.starts_with("the JPEG data is damaged (")) << refused.reason;
+    }
+    EXPECT_EQ(probe(too_many, too_many.size(), ImageKind::Jpg).verdict, Verdict::Unreadable);
 }
 
 }  // namespace
