@@ -20,6 +20,7 @@
 
 #include "archive/vp_archive.h"
 #include "check/model_check.h"
+#include "check_models.h"
 #include "every_chunk_model.h"
 #include "pof_builder.h"
 #include "shell/frmPOF.h"
@@ -40,20 +41,9 @@ constexpr std::int64_t kModelBytes = 2'000'000;
 // Subobjects of a vertex table and 1,000 textured triangles; clean, or with every triangle
 // naming a vertex the table does not hold.
 std::string model(bool faulty) {
-    namespace bsp = testing_pof::bsp;
-    Bytes data = bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}});
-    const std::int16_t last = faulty ? 7 : 2;
-    for (int i = 0; i < 1000; ++i) data.raw(bsp::tmappoly({{0, 0}, {1, 0}, {last, 0}}, 0));
-    data.raw(bsp::eof());
-    const int subobjects = static_cast<int>(kModelBytes / static_cast<std::int64_t>(data.size()));
-    testing_pof::PofBuilder b(2117);
-    b.chunk("HDR2", testing_pof::header_body(2117, {.subobjects = subobjects, .debris = 0}));
-    for (int n = 0; n < subobjects; ++n) {
-        b.chunk("OBJ2", testing_pof::subobject_body(
-                            2117, {.number = n, .parent = n - 1, .name = "hull", .bsp = data}));
-    }
-    b.chunk("TXTR", testing_pof::texture_body({"hull"}));
-    return b.str();
+    const Bytes data = bench_models::vertex_table_and_triangles(1000, faulty);
+    return bench_models::chained_subobjects(
+        data, static_cast<int>(kModelBytes / static_cast<std::int64_t>(data.size())));
 }
 
 // The archive is written body by body, so only one model is in memory at a time.

@@ -7,28 +7,14 @@
 
 #include "bsp_models.h"
 #include "check/model_check.h"
+#include "check_models.h"
 
 namespace {
 
-using bench_models::Bytes;
-using bench_models::PofBuilder;
-namespace bsp = testing_pof::bsp;
-
-// Subobjects of a vertex table and blocks triangles each; with bad_index every triangle
-// names a vertex the table does not hold.
+// Subobjects of a vertex table and blocks triangles each.
 std::string subobjects_of_triangles(int subobjects, int blocks, bool bad_index) {
-    Bytes data = bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}});
-    const std::int16_t last = bad_index ? 7 : 2;
-    for (int i = 0; i < blocks; ++i) data.raw(bsp::tmappoly({{0, 0}, {1, 0}, {last, 0}}, 0));
-    data.raw(bsp::eof());
-    PofBuilder b(2117);
-    b.chunk("HDR2", testing_pof::header_body(2117, {.subobjects = subobjects, .debris = 0}));
-    for (int n = 0; n < subobjects; ++n) {
-        b.chunk("OBJ2", testing_pof::subobject_body(
-                            2117, {.number = n, .parent = n - 1, .name = "hull", .bsp = data}));
-    }
-    b.chunk("TXTR", testing_pof::texture_body({"hull"}));
-    return b.str();
+    return bench_models::chained_subobjects(
+        bench_models::vertex_table_and_triangles(blocks, bad_index), subobjects);
 }
 
 const std::string& model(int which) {
