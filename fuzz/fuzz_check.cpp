@@ -10,7 +10,6 @@
 
 #include "check/model_check.h"
 #include "promises.h"
-#include "session.h"
 
 namespace {
 
@@ -31,10 +30,8 @@ void check_findings(const pof::ModelStore& store) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    testing_pof::Session run;
-    auto file = pof::PofFile::from_bytes(bytes);
-    pof::clr_data(run.store, run.form);
-    fuzzing::check_read(pof::read_chunks(file, run.store, run.form, run.desktop), run.desktop);
-    check_findings(run.store);
+    pof::ModelStore store;
+    fuzzing::read_model(store, bytes);
+    check_findings(store);
     return 0;
 }

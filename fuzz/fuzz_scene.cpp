@@ -16,7 +16,6 @@
 #include "scene/build_scene.h"
 #include "scene/obj_export.h"
 #include "scene/picture.h"
-#include "session.h"
 
 namespace {
 
@@ -67,11 +66,9 @@ void draw(const pof::ModelStore& store, int detail_level) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    testing_pof::Session run;
-    auto file = pof::PofFile::from_bytes(bytes);
-    pof::clr_data(run.store, run.form);
-    fuzzing::check_read(pof::read_chunks(file, run.store, run.form, run.desktop), run.desktop);
-    for (int level = 0; level < run.store.ohdr.detail_level_rows(); ++level) draw(run.store, level);
-    draw(run.store, scene::SceneOptions::kAllSubobjects);
+    pof::ModelStore store;
+    fuzzing::read_model(store, bytes);
+    for (int level = 0; level < store.ohdr.detail_level_rows(); ++level) draw(store, level);
+    draw(store, scene::SceneOptions::kAllSubobjects);
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "every_chunk_model.h"
+#include "io/text.h"
+#include "pof/main_form.h"
 #include "shell/frmPOF.h"
 #include "view/viewer.h"
 
@@ -28,6 +30,23 @@ bool valid_utf8(std::string_view s) {
     }
     return true;
 }
+
+// The main window as far as the reader drives it.
+class RowsOnly : public pof::MainForm {
+  public:
+    void set_file_label(const std::string&) override {}
+    void repaint_file_label() override {}
+    void clear_rows() override {}
+    void add_row(const std::string& record_type, std::int32_t) override {
+        check_text(pof::text8(record_type), "ListView1");
+    }
+    void repaint_rows() override {}
+    void size_columns() override {}
+    void enable_window_menu(bool) override {}
+    void enable_entry(pof::RecordEntry, bool) override {}
+    void set_entry_caption(pof::RecordEntry, std::string_view) override {}
+    void close_viewer(std::string_view) override {}
+};
 
 }  // namespace
 
@@ -103,6 +122,14 @@ void check_read(pof::ReadOutcome outcome, const view::HeadlessDesktop& desktop) 
     const std::size_t expected_messages = outcome == pof::ReadOutcome::Clean ? 0 : 1;
     if (desktop.messages.size() != expected_messages) broken("one message per failed read");
     if (desktop.busy_depth != 0) broken("busy cursor restored");
+}
+
+void read_model(pof::ModelStore& store, std::string_view bytes) {
+    view::HeadlessDesktop desktop;
+    RowsOnly form;
+    pof::clr_data(store, form);
+    auto file = pof::PofFile::from_bytes(bytes);
+    check_read(pof::read_chunks(file, store, form, desktop), desktop);
 }
 
 const pof::ModelStore& store_after_an_earlier_file() {

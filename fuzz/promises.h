@@ -20,6 +20,11 @@ void check_windows(const view::HeadlessWindows& windows);
 // A read ends clean with no message or shows exactly one, and restores the busy cursor.
 void check_read(pof::ReadOutcome outcome, const view::HeadlessDesktop& desktop);
 
+// Reads bytes into store as a file chosen in the open dialog, with no window opened and a main
+// window that only keeps its rows (each checked as UTF-8 as it comes), then checks the read's
+// promises.
+void read_model(pof::ModelStore& store, std::string_view bytes);
+
 // The records the every-chunk model leaves in the store; the reset keeps them for the next file.
 const pof::ModelStore& store_after_an_earlier_file();
 

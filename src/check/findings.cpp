@@ -72,17 +72,17 @@ void Findings::move_to(std::size_t bucket) {
     close_bucket();
     current_ = bucket;
     current_tag_ = -1;
-    if (any_at_hand_) at_hand_.fill(nullptr);
-    any_at_hand_ = false;
 }
 
 void Findings::close_bucket() {
     auto& kept = list_.kept_;
-    for (const auto& [code, count] : cap_counts_) {
+    for (const Code code : counted_) {
+        CapCount& count = cap_count(code);
         if (count.found > kPerCodeAndChunk)
             kept[count.more_line].more = count.found - kPerCodeAndChunk;
+        count = {};
     }
-    cap_counts_.clear();
+    counted_.clear();
     if (!sink_) {
         bucket_start_ = kept.size();
         return;
@@ -111,7 +111,7 @@ std::uint32_t Findings::current_tag() {
 
 bool Findings::listed(Code code) {
     CapCount& t = cap_count(code);
-    ++t.found;
+    if (t.found++ == 0) counted_.push_back(code);
     if (t.found <= kPerCodeAndChunk) return true;
     if (t.found == kPerCodeAndChunk + 1) {
         // Stands in for every finding past the cap; its count is written at the end.
@@ -139,11 +139,6 @@ void Findings::add_at_byte(Code code, std::int64_t offset, std::string message) 
 void Findings::add(Code code, const BlockPlace& at, std::int64_t a, std::int64_t b) {
     if (!listed(code)) return;
     list_.kept_.push_back({code, current_tag(), 0, -1, at, a, b});
-}
-
-int Findings::count(Code code) const {
-    const auto it = cap_counts_.find(key(code));
-    return it == cap_counts_.end() ? 0 : it->second.found;
 }
 
 FindingList Findings::take() {

@@ -16,7 +16,6 @@
 #include <iterator>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "check/finding.h"
@@ -122,8 +121,6 @@ class Findings {
     // index or count first, then what it is measured against). It leads to the block's row,
     // then to the entry.
     void add(Code code, const BlockPlace& at, std::int64_t a = 0, std::int64_t b = 0);
-    // Findings so far with this code in the current chunk, the capped ones included.
-    int count(Code code) const;
     // Once the current chunk listed its 100 findings of code, counts one more and returns
     // true, so a loop with many faults need not word each one; false otherwise.
     bool count_if_past_cap(Code code) {
@@ -141,21 +138,11 @@ class Findings {
         int found = 0;
         std::size_t more_line = 0;  // index of the "more" line in the list
     };
-    std::size_t key(Code code) const { return static_cast<std::size_t>(code); }
     void move_to(std::size_t bucket);
     // The current chunk's findings are final: their "more" lines get their counts and they
     // go to the sink.
     void close_bucket();
-    // The current chunk's count of code; made on first use. Loops that find the same fault
-    // many times ask for it often, so the current chunk's counts are kept at hand.
-    CapCount& cap_count(Code code) {
-        CapCount*& t = at_hand_[static_cast<int>(code)];
-        if (!t) {
-            t = &cap_counts_[key(code)];
-            any_at_hand_ = true;
-        }
-        return *t;
-    }
+    CapCount& cap_count(Code code) { return cap_counts_[static_cast<std::size_t>(code)]; }
     // Counts the finding; false when it is past the cap and only counted.
     bool listed(Code code);
     std::uint32_t current_tag();
@@ -163,10 +150,9 @@ class Findings {
     const std::vector<records::ChunkFact>& chunks_;
     FindingSink sink_;
     FindingList list_;
-    std::size_t bucket_start_ = 0;                          // the current chunk's first finding
-    std::unordered_map<std::size_t, CapCount> cap_counts_;  // per code, of the current chunk
-    std::array<CapCount*, kCodeCount> at_hand_{};
-    bool any_at_hand_ = false;
+    std::size_t bucket_start_ = 0;                   // the current chunk's first finding
+    std::array<CapCount, kCodeCount> cap_counts_{};  // per code, of the current chunk
+    std::vector<Code> counted_;      // the codes the current chunk found, to reset on the next
     std::size_t current_ = 0;        // 0: the file; i + 1: chunk i
     std::int64_t current_tag_ = -1;  // its tag in the list, -1 before its first finding
 };

@@ -10,6 +10,7 @@ namespace {
 
 using pof::Vec3;
 using Rgb = std::array<float, 3>;
+using Bytes = std::array<std::uint8_t, 3>;
 
 Vec3 cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
@@ -25,12 +26,16 @@ Vec3 unit(const Vec3& a) {
 void put(std::vector<float>& out, const Vec3& p) {
     out.insert(out.end(), {p.x, p.y, p.z});
 }
-void put(std::vector<std::uint8_t>& out, const Rgb& c) {
-    for (const float channel : c) {
-        out.push_back(
-            static_cast<std::uint8_t>(std::lround(std::clamp(channel, 0.0f, 1.0f) * 255)));
-    }
+void put(std::vector<std::uint8_t>& out, const Bytes& c) {
+    out.insert(out.end(), c.begin(), c.end());
 }
+Bytes bytes_of(const Rgb& c) {
+    Bytes out;
+    for (std::size_t i = 0; i < c.size(); ++i)
+        out[i] = static_cast<std::uint8_t>(std::lround(std::clamp(c[i], 0.0f, 1.0f) * 255));
+    return out;
+}
+constexpr Bytes kLit{255, 255, 0};
 
 // A neutral tone, tinted a little per texture number so textures tell apart.
 Rgb texture_tone(std::int32_t texture) {
@@ -62,7 +67,7 @@ float marker_size(const Scene& scene) {
 
 void add_polygon(const Mesh& mesh, const Polygon& p, int id, const Rgb& tint,
                  view::TriangleBatch& batch) {
-    const Rgb colour = tinted(polygon_colour(p), tint);
+    const Bytes colour = bytes_of(tinted(polygon_colour(p), tint));
     const auto corners = mesh.corners_of(p);
     const auto at = [&](std::size_t k) {
         return mesh.vertices[corners[k].vertex] + mesh.placement;
@@ -81,13 +86,30 @@ class Painter {
   public:
     Painter(view::Picture& picture, float size) : picture_(picture), size_(size) {}
 
+    // Room for the shown markers' lines and points, counted before they are drawn: a model
+    // with thousands of radii would otherwise copy its line arrays again and again.
+    void reserve(const std::vector<Marker>& markers, const std::array<bool, kMarkerKinds>& shown) {
+        std::size_t lines = 0, points = 0;
+        for (const Marker& m : markers) {
+            if (!shown[static_cast<int>(m.kind)]) continue;
+            lines += m.segments.size() / 2;
+            if (drawn_as_segments(m.kind)) continue;
+            ++points;
+            lines += 1 + (m.radius > 0 ? 3 * kRingSteps : 0);
+        }
+        picture_.lines.positions.reserve(lines * 6);
+        picture_.lines.colours.reserve(lines * 6);
+        picture_.lines.ids.reserve(lines);
+        picture_.points.positions.reserve(points * 3);
+        picture_.points.colours.reserve(points * 3);
+        picture_.points.ids.reserve(points);
+    }
+
     void marker(const Marker& m, int id) {
-        const Rgb colour = info(m.kind).colour;
+        const Bytes colour = bytes_of(info(m.kind).colour);
         for (std::size_t i = 0; i + 1 < m.segments.size(); i += 2)
             line(m.segments[i], m.segments[i + 1], colour, id);
-        if (m.kind == MarkerKind::HeaderBox || m.kind == MarkerKind::SubobjectBox ||
-            m.kind == MarkerKind::Shield || m.kind == MarkerKind::Insignia)
-            return;
+        if (drawn_as_segments(m.kind)) return;
         put(picture_.points.positions, m.position);
         put(picture_.points.colours, colour);
         picture_.points.ids.push_back(id);
@@ -97,14 +119,14 @@ class Painter {
     }
 
     // Three great circles: a radius seen from any side, drawn once whatever the view.
-    void sphere(const Vec3& centre, float radius, const Rgb& colour, int id) {
+    void sphere(const Vec3& centre, float radius, const Bytes& colour, int id) {
         for (const Vec3& axis : {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}})
             ring(centre, axis, radius, colour, id);
     }
 
     // A line whose end overflows (a huge radius, a marker at the edge of float range) is left
     // out: the renderer cannot place it.
-    void line(const Vec3& a, const Vec3& b, const Rgb& colour, int id) {
+    void line(const Vec3& a, const Vec3& b, const Bytes& colour, int id) {
         if (!pof::finite(a) || !pof::finite(b)) return;
         put(picture_.lines.positions, a);
         put(picture_.lines.positions, b);
@@ -114,20 +136,19 @@ class Painter {
     }
 
     // A circle of the radius around centre, across the normal (or in the XY plane).
-    void ring(const Vec3& centre, const Vec3& normal, float radius, const Rgb& colour, int id) {
+    void ring(const Vec3& centre, const Vec3& normal, float radius, const Bytes& colour, int id) {
         const Vec3 n = length(normal) > 0 ? normal : Vec3{0, 0, 1};
         Vec3 u = unit(cross(n, std::abs(n.x) < 0.9f ? Vec3{1, 0, 0} : Vec3{0, 1, 0}));
         const Vec3 v = cross(n, u);
-        constexpr int kSteps = 24;
-        const auto point = [&](int i) {
-            const float t = 6.2831853f * static_cast<float>(i) / kSteps;
-            return centre + u * (radius * std::cos(t)) + v * (radius * std::sin(t));
-        };
-        for (int i = 0; i < kSteps; ++i) line(point(i), point(i + 1), colour, id);
+        const auto& circle = unit_circle();
+        std::array<Vec3, kRingSteps + 1> points;
+        for (std::size_t i = 0; i < points.size(); ++i)
+            points[i] = centre + u * (radius * circle[i][0]) + v * (radius * circle[i][1]);
+        for (int i = 0; i < kRingSteps; ++i) line(points[i], points[i + 1], colour, id);
     }
 
     // A polygon's edges as stored, corner to corner and back to the first.
-    void outline(const Mesh& mesh, const Polygon& p, const Rgb& colour, int id) {
+    void outline(const Mesh& mesh, const Polygon& p, const Bytes& colour, int id) {
         const auto corners = mesh.corners_of(p);
         for (std::size_t k = 0; k < corners.size(); ++k) {
             const auto& next = corners[(k + 1) % corners.size()];
@@ -136,12 +157,31 @@ class Painter {
         }
     }
 
-    void cross_at(const Vec3& p, const Rgb& colour, int id) {
+    void cross_at(const Vec3& p, const Bytes& colour, int id) {
         for (const Vec3& axis : {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}})
             line(p - axis * size_, p + axis * size_, colour, id);
     }
 
   private:
+    static constexpr int kRingSteps = 24;
+    // Boxes, the shield and the insignia: their segments alone, no point, normal or sphere.
+    static bool drawn_as_segments(MarkerKind kind) {
+        return kind == MarkerKind::HeaderBox || kind == MarkerKind::SubobjectBox ||
+               kind == MarkerKind::Shield || kind == MarkerKind::Insignia;
+    }
+    // Cosine and sine round a ring, worked out once: a model can hold thousands of radii.
+    static const std::array<std::array<float, 2>, kRingSteps + 1>& unit_circle() {
+        static const auto circle = [] {
+            std::array<std::array<float, 2>, kRingSteps + 1> out;
+            for (int i = 0; i <= kRingSteps; ++i) {
+                const float t = 6.2831853f * static_cast<float>(i) / kRingSteps;
+                out[i] = {std::cos(t), std::sin(t)};
+            }
+            return out;
+        }();
+        return circle;
+    }
+
     view::Picture& picture_;
     float size_;
 };
@@ -194,6 +234,7 @@ view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKin
                            const PictureOptions& options) {
     view::Picture picture;
     Painter painter(picture, marker_size(scene));
+    painter.reserve(scene.markers, shown);
     const int markers = static_cast<int>(scene.markers.size());
     for (int i = 0; i < markers; ++i) {
         if (shown[static_cast<int>(scene.markers[i].kind)]) painter.marker(scene.markers[i], i);
@@ -235,6 +276,7 @@ std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id,
         add_polygon(mesh, p, id++, tint, batch);
     }
     std::vector<view::TriangleBatch> out;
+    out.reserve(batches.size());
     for (auto& [texture, batch] : batches) out.push_back(std::move(batch));
     return out;
 }
@@ -248,7 +290,7 @@ view::LineBatch polygon_edges(const Scene& scene, const PictureOptions& options)
         const bool shown = mesh_shown(options, m);
         const Rgb tint = options.tint_subobjects ? mesh_tint(mesh) : Rgb{1, 1, 1};
         for (const Polygon& p : mesh.polygons) {
-            if (shown) painter.outline(mesh, p, tinted(polygon_colour(p), tint), id);
+            if (shown) painter.outline(mesh, p, bytes_of(tinted(polygon_colour(p), tint)), id);
             ++id;
         }
     }
@@ -258,20 +300,19 @@ view::LineBatch polygon_edges(const Scene& scene, const PictureOptions& options)
 view::LineBatch item_outline(const Scene& scene, int id) {
     view::Picture picture;
     Painter painter(picture, marker_size(scene) * 0.6f);
-    const Rgb lit{1.0f, 1.0f, 0.0f};
     const int markers = static_cast<int>(scene.markers.size());
     if (id >= 0 && id < markers) {
         const Marker& m = scene.markers[id];
         for (std::size_t i = 0; i + 1 < m.segments.size(); i += 2)
-            painter.line(m.segments[i], m.segments[i + 1], lit, id);
-        painter.cross_at(m.position, lit, id);
+            painter.line(m.segments[i], m.segments[i + 1], kLit, id);
+        painter.cross_at(m.position, kLit, id);
         return picture.lines;
     }
     int at = markers;
     for (const Mesh& mesh : scene.meshes) {
         const int count = static_cast<int>(mesh.polygons.size());
         if (id >= at && id < at + count) {
-            painter.outline(mesh, mesh.polygons[id - at], lit, id);
+            painter.outline(mesh, mesh.polygons[id - at], kLit, id);
             break;
         }
         at += count;
@@ -281,7 +322,7 @@ view::LineBatch item_outline(const Scene& scene, int id) {
 
 view::LineBatch point_cross(const Scene& scene, const pof::Vec3& point) {
     view::Picture picture;
-    Painter(picture, marker_size(scene) * 0.6f).cross_at(point, {1.0f, 1.0f, 0.0f}, -1);
+    Painter(picture, marker_size(scene) * 0.6f).cross_at(point, kLit, -1);
     return picture.lines;
 }
 

@@ -276,16 +276,18 @@ TEST(ModelCheck, OneMissingVertexTableIsOneFinding) {
     EXPECT_EQ(findings[0].place, "subObject 1 \xC2\xB7 block at 0");
 }
 
+// The cap counts per chunk: the next chunk lists its own hundred.
 TEST(ModelCheck, AtMostAHundredFindingsOfOneCodePerChunkThenACount) {
-    std::vector<bsp::PolygonEntry> entries(150, {9, 0});
     CleanModel m;
-    m.turret = with_bsp(1, 0, tmap(entries));
+    m.hull = with_bsp(0, -1, tmap(std::vector<bsp::PolygonEntry>(60, {9, 0})));
+    m.turret = with_bsp(1, 0, tmap(std::vector<bsp::PolygonEntry>(150, {9, 0})));
     const auto findings = check_bytes(m.str());
-    ASSERT_EQ(findings.size(), 101u);
-    EXPECT_EQ(findings[99].place, "subObject 1 \xC2\xB7 block at 72 \xC2\xB7 entry 99");
-    EXPECT_EQ(findings[100].code, Code::VertexIndex);
-    EXPECT_EQ(findings[100].message, "50 more vertex-index findings here are not listed");
-    EXPECT_EQ(check::tally(findings).errors, 150);
+    ASSERT_EQ(findings.size(), 161u);
+    EXPECT_EQ(findings[59].place, "subObject 0 \xC2\xB7 block at 72 \xC2\xB7 entry 59");
+    EXPECT_EQ(findings[159].place, "subObject 1 \xC2\xB7 block at 72 \xC2\xB7 entry 99");
+    EXPECT_EQ(findings[160].code, Code::VertexIndex);
+    EXPECT_EQ(findings[160].message, "50 more vertex-index findings here are not listed");
+    EXPECT_EQ(check::tally(findings).errors, 210);
 }
 
 // A block with one int32 field replaced.
