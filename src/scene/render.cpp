@@ -444,6 +444,13 @@ bool size_fits(const RenderOptions& options) {
            options.height <= kMaxImageSide;
 }
 
+TextureImages load_textures(const view::PictureTextures* set) {
+    TextureImages images;
+    if (!set) return images;
+    for (const auto& entry : set->entries) images[entry.number] = entry.load();
+    return images;
+}
+
 Renderer::Renderer(const Camera& camera, const RenderOptions& options,
                    const TextureImages& textures)
     : options_(options), textures_(textures) {

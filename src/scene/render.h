@@ -34,6 +34,9 @@ struct RenderedImage {
 
 // The loaded textures by the picture's texture number; a number not here draws its tint.
 using TextureImages = std::map<int, view::TextureImage>;
+// The picture's textures decoded one after the other, as the window loads them (none
+// without a set).
+TextureImages load_textures(const view::PictureTextures* set);
 
 class Raster;
 

@@ -8,13 +8,6 @@ namespace scene {
 
 namespace {
 
-TextureImages load_textures(const pof::ModelStore& store) {
-    TextureImages images;
-    const TextureList list(store);
-    for (const auto& entry : list.loaders()->entries) images[entry.number] = entry.load();
-    return images;
-}
-
 // The camera framing what the thumbnail draws.
 Camera fitted(const Scene& scene) {
     view::Picture frame;
@@ -39,7 +32,7 @@ RenderedImage draw_thumbnail(const pof::ModelStore& store, int side) {
     options.transparent = true;
     if (side < 1 || side > kMaxImageSide) return {};
     const Scene level0 = build_scene(store, SceneOptions{0});
-    const TextureImages textures = load_textures(store);
+    const TextureImages textures = load_textures(TextureList(store).loaders().get());
     Renderer renderer(fitted(level0), options, textures);
     for (const Mesh& mesh : level0.meshes) renderer.solids(mesh_batches(mesh, 0));
     return renderer.finish({}, {}, {});

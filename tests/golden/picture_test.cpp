@@ -60,7 +60,7 @@ class SampleView {
         scene::RenderOptions options;
         options.width = options.height = kSide;
         return scene::render(picture, model_view().highlight(),
-                             pofdump::load_textures(picture.textures.get()), camera, options);
+                             scene::load_textures(picture.textures.get()), camera, options);
     }
 
   private:

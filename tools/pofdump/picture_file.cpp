@@ -6,13 +6,6 @@
 
 namespace pofdump {
 
-scene::TextureImages load_textures(const view::PictureTextures* set) {
-    scene::TextureImages images;
-    if (!set) return images;
-    for (const auto& entry : set->entries) images[entry.number] = entry.load();
-    return images;
-}
-
 std::optional<std::string> refuse_size(long long width, long long height) {
     const auto fits = [](long long side) { return side >= 1 && side <= scene::kMaxImageSide; };
     if (fits(width) && fits(height)) return std::nullopt;

@@ -11,9 +11,6 @@
 
 namespace pofdump {
 
-// The picture's textures decoded one after the other, as the window loads them.
-scene::TextureImages load_textures(const view::PictureTextures* set);
-
 // Why a size cannot be drawn ("a picture is 1 to 8192 pixels ..."), or nothing.
 std::optional<std::string> refuse_size(long long width, long long height);
 

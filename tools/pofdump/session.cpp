@@ -272,7 +272,7 @@ std::optional<Session::Refusal> Session::write_png(const std::string& path) {
     const auto& picture = model->picture();
     if (picture.textures != decoded_set_) {
         decoded_set_ = picture.textures;
-        decoded_ = load_textures(decoded_set_.get());
+        decoded_ = scene::load_textures(decoded_set_.get());
     }
     const auto draw = [&] {
         scene::Camera camera;
