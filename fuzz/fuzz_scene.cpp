@@ -1,8 +1,8 @@
 // The Model View's scene fuzz target: any bytes, read as a POF file chosen in the open dialog,
-// then the scene at every detail level and with every subobject, its picture with every
-// marker kind on, and its OBJ text. Besides crashes, sanitizer reports and memory limits it
-// stops when the scene holds a point that is not finite or a corner outside its vertices, or
-// the OBJ a vertex that is not finite.
+// then the scene at every detail level and with every subobject, its picture (with every
+// marker kind on at the first level and with every subobject), and its OBJ text. Besides crashes,
+// sanitizer reports and memory limits it stops when the scene holds a point that is not finite or a
+// corner outside its vertices, or the OBJ a vertex that is not finite.
 
 #include <algorithm>
 #include <array>
@@ -48,11 +48,19 @@ void check_vertex_lines(std::string_view obj) {
     }
 }
 
-void draw(const pof::ModelStore& store, int detail_level) {
+// Every marker kind, or the subobject boxes alone: the other markers are the same at every
+// detail level, and a header of hundreds of levels would paint them hundreds of times.
+std::array<bool, scene::kMarkerKinds> markers_shown(bool all) {
+    std::array<bool, scene::kMarkerKinds> shown{};
+    shown.fill(all);
+    shown[static_cast<int>(scene::MarkerKind::SubobjectBox)] = true;
+    return shown;
+}
+
+void draw(const pof::ModelStore& store, int detail_level, bool every_marker) {
     const scene::Scene s = scene::build_scene(store, {detail_level});
     check_scene(s);
-    std::array<bool, scene::kMarkerKinds> shown{};
-    shown.fill(true);
+    const auto shown = markers_shown(every_marker);
     const view::Picture picture = scene::make_picture(s, shown);
     for (const float x : picture.lines.positions) {
         if (!std::isfinite(x)) fuzzing::broken("a picture of finite lines");
@@ -68,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     pof::ModelStore store;
     fuzzing::read_model(store, bytes);
-    for (int level = 0; level < store.ohdr.detail_level_rows(); ++level) draw(store, level);
-    draw(store, scene::SceneOptions::kAllSubobjects);
+    for (int level = 0; level < store.ohdr.detail_level_rows(); ++level)
+        draw(store, level, level == 0);
+    draw(store, scene::SceneOptions::kAllSubobjects, true);
     return 0;
 }
