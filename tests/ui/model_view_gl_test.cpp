@@ -32,6 +32,15 @@ void move_pointer(QWidget* view, const QPoint& at) {
     QApplication::sendEvent(view, &move);
 }
 
+// Opens the ship model, then its Model View from the View menu, with choices in the chunk
+// windows reaching the view; null when the window did not open.
+ui::ViewerWindow* open_ship_view(testing_ui::App& app) {
+    app.windows.on_window_changed = [&app](std::string_view n) { app.form.window_changed(n); };
+    app.open_bytes(testing_pof::ship_model());
+    app.action("IDM_MODEL_VIEW")->trigger();
+    return app.windows.window("frmModelView");
+}
+
 }  // namespace
 
 class ModelViewGlTest : public QObject {
@@ -40,10 +49,7 @@ class ModelViewGlTest : public QObject {
   private Q_SLOTS:
     void drawsTheModelAndLeadsBackToItsWindows() {
         testing_ui::App app;
-        app.windows.on_window_changed = [&app](std::string_view n) { app.form.window_changed(n); };
-        app.open_bytes(testing_pof::ship_model());
-        app.action("IDM_MODEL_VIEW")->trigger();
-        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        ui::ViewerWindow* window = open_ship_view(app);
         QVERIFY(window);
         ui::ModelViewWidget* view = window->picture_widget();
         QVERIFY2(view, "no OpenGL context under Xvfb");
@@ -90,9 +96,7 @@ class ModelViewGlTest : public QObject {
     // Ctrl+S writes it at the size typed; a size that is none writes nothing.
     void savesWhatTheViewShows() {
         testing_ui::App app;
-        app.open_bytes(testing_pof::ship_model());
-        app.action("IDM_MODEL_VIEW")->trigger();
-        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        ui::ViewerWindow* window = open_ship_view(app);
         ui::ModelViewWidget* view = window->picture_widget();
         QVERIFY2(view, "no OpenGL context under Xvfb");
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -143,9 +147,7 @@ class ModelViewGlTest : public QObject {
     // view keys work with the focus on the detail chooser, and the corner label follows.
     void rightDragPansAndKeysWorkWithTheFocusOnTheChooser() {
         testing_ui::App app;
-        app.open_bytes(testing_pof::ship_model());
-        app.action("IDM_MODEL_VIEW")->trigger();
-        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        ui::ViewerWindow* window = open_ship_view(app);
         QVERIFY(window);
         ui::ModelViewWidget* view = window->picture_widget();
         QVERIFY2(view, "no OpenGL context under Xvfb");
@@ -194,10 +196,7 @@ class ModelViewGlTest : public QObject {
     // item chosen in a window.
     void zoomsTowardsThePointerAndFramesTheChosenItem() {
         testing_ui::App app;
-        app.windows.on_window_changed = [&app](std::string_view n) { app.form.window_changed(n); };
-        app.open_bytes(testing_pof::ship_model());
-        app.action("IDM_MODEL_VIEW")->trigger();
-        ui::ViewerWindow* window = app.windows.window("frmModelView");
+        ui::ViewerWindow* window = open_ship_view(app);
         QVERIFY(window);
         ui::ModelViewWidget* view = window->picture_widget();
         QVERIFY2(view, "no OpenGL context under Xvfb");
