@@ -1,8 +1,10 @@
 // The chunk list itself: sizes the parsers did not keep to, chunk IDs pofscope does not read,
 // records written twice, and subobject chunks that found no slot.
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "check/check_context.h"
 #include "io/text.h"
@@ -65,7 +67,47 @@ class SubobjectChunks {
 };
 
 ChunkListCheck::ChunkListCheck(CheckContext& c)
-    : c_(c), subobjects_(std::make_unique<SubobjectChunks>(c)) {}
+    : c_(c), subobjects_(std::make_unique<SubobjectChunks>(c)) {
+    // The chunks that first fill a slot of the header's table: a later one of the same number
+    // and one outside the table are other faults.
+    bool header = false;
+    std::unordered_set<std::int32_t> filled;
+    for (std::size_t i = 0; i < c.store.chunks.size(); ++i) {
+        const records::ChunkFact& fact = c.store.chunks[i];
+        const pof::ChunkKind* type = pof::find_chunk_id(fact.id).kind;
+        if (type && type->entry == pof::RecordEntry::OHDR) header = true;
+        if (header && fact.subobject && c.is_subobject(*fact.subobject) &&
+            filled.insert(*fact.subobject).second) {
+            subobject_chunks_.push_back(i);
+        }
+    }
+}
+
+// The game looks subobjects up as it reads the chunks: a header after other chunks, or a
+// TGUN, TMIS or PATH chunk before a subobject chunk, finds them missing. A subobject chunk
+// before the header is no-header's.
+void ChunkListCheck::chunk_order(std::size_t i, pof::RecordEntry entry) {
+    const bool names_subobjects = entry == pof::RecordEntry::TGUN ||
+                                  entry == pof::RecordEntry::TMIS ||
+                                  entry == pof::RecordEntry::PATH;
+    if (entry == pof::RecordEntry::OHDR && !header_seen_) {
+        header_seen_ = true;
+        if (i == 0 || subobject_seen_) return;
+        const auto before = static_cast<std::int64_t>(i);
+        c_.out.add(Code::ChunkOrder, "",
+                   integer_text(before) + (before == 1 ? " chunk comes" : " chunks come") +
+                       " before the header, which the game reads first: it looks subobjects "
+                       "up as it reads the chunks, with warnings or points that match nothing");
+    } else if (names_subobjects) {
+        const auto next = std::upper_bound(subobject_chunks_.begin(), subobject_chunks_.end(), i);
+        if (next == subobject_chunks_.end()) return;
+        c_.out.add(Code::ChunkOrder, "",
+                   "it comes before the subobject chunk " + at_byte(c_.store.chunks[*next].offset) +
+                       ": the game looks its subobjects up as it reads it, with warnings or "
+                       "points that match nothing",
+                   pof::ItemRef{entry, {}});
+    }
+}
 
 ChunkListCheck::~ChunkListCheck() = default;
 
@@ -89,8 +131,12 @@ void ChunkListCheck::chunk(std::size_t i) {
         return;
     }
     check_size(c_, fact);
+    chunk_order(i, type->entry);
     if (type->entry == pof::RecordEntry::OHDR) subobjects_->header_met();
-    if (pof::is_subobject_chunk(fact.id)) return subobjects_->check(fact);
+    if (pof::is_subobject_chunk(fact.id)) {
+        subobject_seen_ = true;
+        return subobjects_->check(fact);
+    }
     const auto [it, fresh] = first_of_.emplace(static_cast<int>(type->entry), fact.offset);
     if (!fresh) {
         c_.out.add(Code::DuplicateChunk, "",

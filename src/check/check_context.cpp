@@ -126,4 +126,23 @@ void check_count(CheckContext& c, const std::string& where, const char* what, st
               item);
 }
 
+void check_game_table(CheckContext& c, Code code, const std::string& where, std::int32_t count,
+                      std::int32_t limit, const char* word, const char* then,
+                      const std::optional<pof::ItemRef>& item) {
+    if (count <= limit) return;
+    c.out.add(code, where,
+              pof::integer_text(count) + " " + word + ": the game's table holds " +
+                  pof::integer_text(limit) + ", " + then,
+              item);
+}
+
+void check_game_radius(CheckContext& c, const std::string& where, const char* what, float radius,
+                       const std::optional<pof::ItemRef>& item) {
+    if (!std::isfinite(radius) || radius > kGameRadiusFloor) return;
+    c.out.add(Code::RadiusZero, where,
+              std::string("the ") + what + " " + pof::float_text(radius) +
+                  " is 0.00001 or less: the game warns of it",
+              item);
+}
+
 }  // namespace check

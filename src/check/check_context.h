@@ -84,6 +84,26 @@ void check_count(CheckContext& c, const std::string& where, const char* what, st
 
 std::string vec_text(pof::Vec3 v);
 
+// The game's fixed limits.
+inline constexpr std::int32_t kGameDetailLevels = 8;
+inline constexpr std::int32_t kGameDebris = 32;
+inline constexpr std::int32_t kGameInsignias = 6;
+inline constexpr std::int32_t kGameEyePoints = 10;
+inline constexpr std::int32_t kGameDockPoints = 2;
+inline constexpr std::int32_t kGameFiringPoints = 10;
+inline constexpr std::size_t kGameNameBytes = 31;
+inline constexpr std::size_t kGamePropertiesBytes = 255;
+inline constexpr float kGameRadiusFloor = 0.00001f;
+inline constexpr std::int32_t kGameBayPaths = 31;
+// Error-count for a count above a table of the game: "9 detail levels: the game's table holds
+// 8, so it overruns it" with what follows the comma given as then.
+void check_game_table(CheckContext& c, Code code, const std::string& where, std::int32_t count,
+                      std::int32_t limit, const char* word, const char* then,
+                      const std::optional<pof::ItemRef>& item);
+// Radius-zero for a finite radius of kGameRadiusFloor or less.
+void check_game_radius(CheckContext& c, const std::string& where, const char* what, float radius,
+                       const std::optional<pof::ItemRef>& item);
+
 // The viewer of entry with row k of list k + 1 chosen for each k: a bank, then its point.
 pof::ItemRef rows(pof::RecordEntry entry, std::initializer_list<int> chosen);
 
@@ -98,9 +118,13 @@ class ChunkListCheck {
     void chunk(std::size_t index);
 
   private:
+    void chunk_order(std::size_t index, pof::RecordEntry entry);
+
     CheckContext& c_;
     std::unique_ptr<SubobjectChunks> subobjects_;
     std::unordered_map<int, std::int64_t> first_of_;  // per record entry, the first chunk's offset
+    std::vector<std::size_t> subobject_chunks_;       // filling a slot first, in file order
+    bool header_seen_ = false, subobject_seen_ = false;
 };
 
 // The checks of one record, run at the chunk whose body it holds (the last of its type), with

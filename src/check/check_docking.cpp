@@ -1,5 +1,12 @@
 // Docking points, paths, thrusters, insignia and glow points.
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
 #include "check/check_context.h"
 #include "io/text.h"
 #include "records/table_access.h"
@@ -17,6 +24,57 @@ std::int32_t path_count(const CheckContext& c) {
     return c.store.path.path_rows();
 }
 
+bool is_zero(pof::Vec3 v) {
+    return v.x == 0 && v.y == 0 && v.z == 0;
+}
+
+double dot(pof::Vec3 a, pof::Vec3 b) {
+    return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z;
+}
+
+// A dock holds exactly two points: more overrun the game's table, fewer it warns of. A count
+// below zero is count-negative's.
+void dock_point_count(CheckContext& c, const std::string& at, std::int32_t points,
+                      const pof::ItemRef& item) {
+    if (points > kGameDockPoints) {
+        check_game_table(c, Code::DockPointCount, at, points, kGameDockPoints, "points",
+                         "so it overruns it", item);
+    } else if (points >= 0 && points < kGameDockPoints) {
+        c.out.add(Code::DockPointCount, Severity::Warning, at,
+                  integer_text(points) + (points == 1 ? " point" : " points") +
+                      ": a dock has 2, so the game warns",
+                  item);
+    }
+}
+
+// The two points of a dock at one position, or the line between them almost along a point's
+// normal (|cos| above 0.99): the game repairs either, with a warning.
+void dock_line(CheckContext& c, const std::string& at, const records::DockPoint& a,
+               const records::DockPoint& b, int d) {
+    if (!is_finite(a.position) || !is_finite(b.position)) return;
+    const auto item = rows(RecordEntry::DOCK, {d});
+    if (a.position == b.position) {
+        c.out.add(Code::DockGeometry, at,
+                  "its two points are both at " + vec_text(a.position) +
+                      ": the game repairs it, with a warning",
+                  item);
+        return;
+    }
+    const pof::Vec3 line{b.position.x - a.position.x, b.position.y - a.position.y,
+                         b.position.z - a.position.z};
+    for (const auto& [p, normal] : {std::pair{0, a.normal}, std::pair{1, b.normal}}) {
+        if (!is_finite(normal) || is_zero(normal)) continue;
+        const double cos = dot(line, normal) / std::sqrt(dot(line, line) * dot(normal, normal));
+        if (std::abs(cos) <= 0.99) continue;
+        c.out.add(Code::DockGeometry, at,
+                  "the line between its points runs along the normal of point " + integer_text(p) +
+                      " (|cos| " + pof::float_text(float(std::abs(cos))) +
+                      ", above 0.99): the game repairs it, with a warning",
+                  item);
+        return;
+    }
+}
+
 void dock(CheckContext& c, const records::DockRecord& r, int d) {
     const std::string at = numbered("Dock", d);
     const std::int32_t paths = path_count(c);
@@ -32,12 +90,20 @@ void dock(CheckContext& c, const records::DockRecord& r, int d) {
     }
     const std::int32_t points = records::entry_or_zero(r.point_counts, d);
     check_count(c, at, "point count", points, rows(RecordEntry::DOCK, {d}));
+    dock_point_count(c, at, points, rows(RecordEntry::DOCK, {d}));
     for (int p = 0; p < r.point_rows(d); ++p) {
         const std::string where = place({at, numbered("Point", p)});
         const pof::ItemRef item{RecordEntry::DOCK, {{1, d, false}, {3, p, false}}};
-        finite_or_report(c, where, "position", r.points.at(d, p).position, item);
-        check_normal(c, where, "normal", r.points.at(d, p).normal, item);
+        const records::DockPoint& point = r.points.at(d, p);
+        finite_or_report(c, where, "position", point.position, item);
+        if (is_zero(point.normal)) {
+            c.out.add(Code::DockGeometry, where,
+                      "its normal is (0, 0, 0): the game repairs it, with a warning", item);
+        } else {
+            check_normal(c, where, "normal", point.normal, item);
+        }
     }
+    if (r.point_rows(d) >= 2) dock_line(c, at, r.points.at(d, 0), r.points.at(d, 1), d);
 }
 
 void docks(CheckContext& c, const records::DockRecord& r) {
@@ -69,6 +135,65 @@ void path_vertex(CheckContext& c, const records::PathRecord& r, int p, int v) {
     }
 }
 
+// The number of a docking-bay approach path, "$bayNN" ("$bay" in any ASCII case, then
+// digits only): 0 for one outside 1 to 31, nullopt for a name that is not a bay path's.
+std::optional<std::int32_t> bay_number(const std::string& name) {
+    constexpr std::string_view kBay = "$bay";
+    if (name.size() <= kBay.size() || lowered(name.substr(0, kBay.size())) != kBay) {
+        return std::nullopt;
+    }
+    std::int32_t n = 0;
+    for (std::size_t i = kBay.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') return std::nullopt;
+        n = std::min(n * 10 + (name[i] - '0'), kGameBayPaths + 1);
+    }
+    return n <= kGameBayPaths ? n : 0;
+}
+
+std::string bay_name(std::int32_t n) {
+    return std::string(n < 10 ? "$bay0" : "$bay") + integer_text(n);
+}
+
+// Two paths of one name, and bay paths numbered outside 1 to 31 or after a gap: one pass
+// with a hash map of the names, so a PATH chunk of many paths costs what it holds.
+void path_names(CheckContext& c, const records::PathRecord& r) {
+    std::unordered_map<std::string, int> first;
+    std::array<int, kGameBayPaths + 1> bays;  // the first path of each bay number, or -1
+    bays.fill(-1);
+    for (int p = 0; p < r.path_rows(); ++p) {
+        const std::string& name = records::entry_or_zero(r.names, p).text;
+        const std::string shown = "\"" + pof::text8(name) + "\"";
+        const auto [it, fresh] = first.emplace(lowered(name), p);
+        if (!fresh) {
+            c.out.add(Code::PathDuplicate, numbered("Path", p),
+                      "its name " + shown + " is the name of path " + integer_text(it->second) +
+                          " too: the game warns",
+                      rows(RecordEntry::PATH, {p}));
+        }
+        const auto bay = bay_number(name);
+        if (!bay) continue;
+        if (*bay == 0) {
+            c.out.add(Code::BayPath, numbered("Path", p),
+                      "the bay path " + shown +
+                          " is not numbered 01 to 31, as the game numbers "
+                          "them",
+                      rows(RecordEntry::PATH, {p}));
+        } else if (bays[*bay] < 0) {
+            bays[*bay] = p;
+        }
+    }
+    // Each number after a gap, told at its first path.
+    for (std::int32_t n = 2; n <= kGameBayPaths; ++n) {
+        if (bays[n] < 0 || bays[n - 1] >= 0) continue;
+        const int p = bays[n];
+        c.out.add(Code::BayPath, numbered("Path", p),
+                  "the bay path \"" + pof::text8(records::entry_or_zero(r.names, p).text) +
+                      "\" comes without a path " + bay_name(n - 1) +
+                      ": the game numbers them from 01 without gaps",
+                  rows(RecordEntry::PATH, {p}));
+    }
+}
+
 void paths(CheckContext& c, const records::PathRecord& r) {
     check_count(c, "", "path count", r.path_count, {});
     // Every subobject name, lower-cased, to look parents up in.
@@ -77,6 +202,7 @@ void paths(CheckContext& c, const records::PathRecord& r) {
         names.push_back(lowered(c.store.subobjects.at(number).name));
     }
     std::sort(names.begin(), names.end());
+    path_names(c, r);
     for (int p = 0; p < r.path_rows(); ++p) {
         const std::string& parent = records::entry_or_zero(r.parents, p).text;
         if (!parent.empty() && !std::binary_search(names.begin(), names.end(), lowered(parent))) {
@@ -138,6 +264,8 @@ void insignia(CheckContext& c, const records::InsgRecord& r, int i) {
 
 void insignias(CheckContext& c, const records::InsgRecord& r) {
     check_count(c, "", "insignia count", r.insignia_count, {});
+    check_game_table(c, Code::InsigniaCount, "", r.insignia_count, kGameInsignias, "insignias",
+                     "so it overruns it (it does not check)", {});
     for (int i = 0; i < r.insignia_rows(); ++i) insignia(c, r, i);
 }
 
@@ -171,6 +299,10 @@ void glow_bank(CheckContext& c, const records::GlowRecord& r, int b) {
     }
     check_count(c, at, "point count", bank.point_count, item);
     check_count(c, at, "properties length", bank.properties.length, item);
+    if (bank.properties.text.find("$glow_texture=") == std::string::npos) {
+        c.out.add(Code::GlowTexture, at,
+                  "its properties hold no $glow_texture=: the game warns of the bank", item);
+    }
     for (int p = 0; p < r.point_rows(b); ++p) glow_point(c, r, b, p);
 }
 

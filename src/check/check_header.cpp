@@ -46,6 +46,7 @@ void check_missing(CheckContext& c) {
 
 void check_values(CheckContext& c, const records::OhdrRecord& h, std::int32_t version) {
     finite_or_report(c, "", "max radius", h.max_radius, {});
+    check_game_radius(c, "", "max radius", h.max_radius, {});
     check_box(c, "", h.bbox_min, h.bbox_max, {});
     if (version >= records::kMassProperties) {
         finite_or_report(c, "", "mass", h.mass, {});
@@ -93,6 +94,10 @@ void check_header(CheckContext& c) {
     check_subobject_numbers(c, h.detail_levels, h.detail_level_rows(), Code::DetailLevel,
                             "Detail Level");
     check_subobject_numbers(c, h.debris_pieces, h.debris_rows(), Code::Debris, "Debris");
+    check_game_table(c, Code::DetailLevelCount, "", h.detail_level_count, kGameDetailLevels,
+                     "detail levels", "so it overruns it (it does not check)", {});
+    check_game_table(c, Code::DebrisCount, "", h.debris_count, kGameDebris, "debris pieces",
+                     "so more stop the game with an error", {});
     check_missing(c);
 }
 

@@ -14,6 +14,32 @@ namespace {
 
 using pof::integer_text;
 
+// "its name is 32 bytes long: the game's buffer holds 31".
+void check_text_length(CheckContext& c, const std::string& at, const char* what,
+                       const std::string& text, std::size_t limit, const pof::ItemRef& item) {
+    if (text.size() <= limit) return;
+    c.out.add(Code::NameLength, at,
+              std::string("its ") + what + " " +
+                  integer_text(static_cast<std::int64_t>(text.size())) +
+                  " bytes long: the game's buffer holds " +
+                  integer_text(static_cast<std::int64_t>(limit)),
+              item);
+}
+
+// What the game refuses or warns of in a subobject's own fields.
+void check_game_limits(CheckContext& c, const records::Subobject& s, const std::string& at,
+                       const pof::ItemRef& item) {
+    if (s.reserved > 0) {
+        c.out.add(Code::Reserved, at,
+                  "its reserved field " + integer_text(s.reserved) +
+                      " is above 0, which stops the game with an error",
+                  item);
+    }
+    check_text_length(c, at, "name is", s.name, kGameNameBytes, item);
+    check_text_length(c, at, "properties are", s.properties, kGamePropertiesBytes, item);
+    check_game_radius(c, at, "radius", s.radius, item);
+}
+
 void check_fields(CheckContext& c, const records::Subobject& s) {
     const std::string at = numbered("subObject", s.number);
     const auto item = c.subobject_item(s.number);
@@ -29,6 +55,7 @@ void check_fields(CheckContext& c, const records::Subobject& s) {
     check_count(c, at, "name length", s.name_length, item);
     check_count(c, at, "properties length", s.properties_length, item);
     check_count(c, at, "BSP data size", s.bsp_data_size, item);
+    check_game_limits(c, s, at, item);
 }
 
 }  // namespace

@@ -35,6 +35,23 @@ void turret_subobject(CheckContext& c, const std::string& at, const char* what, 
               item);
 }
 
+// The gun subobject (the physical parent) is the base (the parent) itself, a one-piece
+// turret, or a direct child of it; the game falls back to the base otherwise.
+void turret_gun(CheckContext& c, const std::string& at, const records::Turret& t,
+                const pof::ItemRef& item) {
+    if (t.physical_parent == t.parent || !c.is_subobject(t.parent) ||
+        !c.subobject_chunks.count(t.physical_parent)) {
+        return;
+    }
+    const std::int32_t above = c.store.subobjects.at(t.physical_parent).parent;
+    if (above == t.parent) return;
+    c.out.add(Code::TurretGun, at,
+              "its gun subobject " + integer_text(t.physical_parent) + " (whose parent is " +
+                  integer_text(above) + ") is neither its base " + integer_text(t.parent) +
+                  " nor a direct child of it: the game uses the base instead, with a warning",
+              item);
+}
+
 void turrets(CheckContext& c, RecordEntry entry, const records::TurretRecord& r) {
     check_count(c, "", "bank count", r.bank_count, {});
     for (int b = 0; b < r.bank_rows(); ++b) {
@@ -48,6 +65,13 @@ void turrets(CheckContext& c, RecordEntry entry, const records::TurretRecord& r)
         if (t.firing_point_count == 0) {
             c.out.add(Code::TurretFiringPoints, at, "the turret has no firing points", item);
         }
+        if (t.firing_point_count > kGameFiringPoints) {
+            c.out.add(Code::FiringPointCount, at,
+                      integer_text(t.firing_point_count) + " firing points: the game uses " +
+                          integer_text(kGameFiringPoints) + " and ignores the rest, with a warning",
+                      item);
+        }
+        turret_gun(c, at, t, item);
         for (int p = 0; p < r.firing_point_rows(b); ++p) {
             finite_or_report(c, place({at, numbered("Point", p)}), "firing point",
                              r.firing_points.at(b, p), rows(entry, {b, p}));
@@ -66,6 +90,8 @@ void special_points(CheckContext& c, const records::SpclRecord& r) {
 
 void eye_points(CheckContext& c, const records::EyeRecord& r) {
     check_count(c, "", "eye point count", r.point_count, {});
+    check_game_table(c, Code::EyeCount, "", r.point_count, kGameEyePoints, "eye points",
+                     "so it overruns it", {});
     for (int i = 0; i < r.point_rows(); ++i) {
         const records::EyePoint& e = r.points[i];
         const std::string at = numbered("Eye Point", i);

@@ -54,15 +54,38 @@ enum class Code {
     GlowRadius,
     TextureMissing,
     TextureUnreadable,
+    DetailLevelCount,
+    DebrisCount,
+    InsigniaCount,
+    EyeCount,
+    DockPointCount,
+    Reserved,
+    DockGeometry,
+    FiringPointCount,
+    TurretGun,
+    NameLength,
+    RadiusZero,
+    GlowTexture,
+    PathDuplicate,
+    BayPath,
+    ChunkOrder,
     Count  // not a code: how many there are
 };
 inline constexpr int kCodeCount = static_cast<int>(Code::Count);
 
 // The stable name scripts match on ("chunk-size", "vertex-index", ...).
 std::string_view code_name(Code code);
+// The severity of the code's findings; a code of two (dock-point-count) names the graver, and
+// its milder findings say so themselves.
 Severity severity_of(Code code);
 // "error", "warning", "note".
 std::string_view severity_name(Severity severity);
+// The code's severity as its table row says it: "error or warning" for a code of two.
+std::string_view severity_text(Code code);
+// What the code finds, and what the game does with a model that has it ("-" where it is not
+// known): the rows of the README's table and of `pofdump --check --codes`.
+std::string_view code_finds(Code code);
+std::string_view code_game(Code code);
 
 struct Finding {
     Severity severity = Severity::Error;

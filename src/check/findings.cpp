@@ -12,7 +12,7 @@ using pof::integer_text;
 Finding FindingList::operator[](std::size_t i) const {
     const Kept& k = kept_[i];
     const ChunkTag& chunk = chunks_[k.chunk];
-    Finding f{severity_of(k.code), k.code, chunk.id, chunk.offset, {}, {}, {}, k.more};
+    Finding f{k.severity, k.code, chunk.id, chunk.offset, {}, {}, {}, k.more};
     if (k.more > 0) {
         f.message = integer_text(k.more) + " more " + std::string(code_name(k.code)) +
                     " findings here are not listed";
@@ -116,29 +116,34 @@ bool Findings::listed(Code code) {
     if (t.found == kPerCodeAndChunk + 1) {
         // Stands in for every finding past the cap; its count is written at the end.
         t.more_line = list_.kept_.size();
-        list_.kept_.push_back({code, current_tag(), 1, -1, {}, 0, 0});
+        list_.kept_.push_back({code, current_tag(), 1, -1, {}, 0, 0, severity_of(code)});
     }
     return false;
 }
 
 void Findings::add(Code code, std::string place, std::string message,
                    std::optional<pof::ItemRef> item) {
+    add(code, severity_of(code), std::move(place), std::move(message), std::move(item));
+}
+
+void Findings::add(Code code, Severity severity, std::string place, std::string message,
+                   std::optional<pof::ItemRef> item) {
     if (!listed(code)) return;
     const auto words = static_cast<std::int32_t>(list_.words_.size());
     list_.words_.push_back({std::move(place), std::move(message), std::move(item)});
-    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0});
+    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0, severity});
 }
 
 void Findings::add_at_byte(Code code, std::int64_t offset, std::string message) {
     if (!listed(code)) return;
     const auto words = static_cast<std::int32_t>(list_.words_.size());
     list_.words_.push_back({{}, std::move(message), {}, offset});
-    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0});
+    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0, severity_of(code)});
 }
 
 void Findings::add(Code code, const BlockPlace& at, std::int64_t a, std::int64_t b) {
     if (!listed(code)) return;
-    list_.kept_.push_back({code, current_tag(), 0, -1, at, a, b});
+    list_.kept_.push_back({code, current_tag(), 0, -1, at, a, b, severity_of(code)});
 }
 
 FindingList Findings::take() {

@@ -39,6 +39,7 @@ class FindingList {
     bool empty() const { return kept_.empty(); }
     Finding operator[](std::size_t i) const;
     Code code(std::size_t i) const { return kept_[i].code; }
+    Severity severity(std::size_t i) const { return kept_[i].severity; }
     // How many findings line i stands for: 1, or the count of a "more" line.
     int weight(std::size_t i) const { return kept_[i].more > 0 ? kept_[i].more : 1; }
 
@@ -85,6 +86,7 @@ class FindingList {
         std::int32_t words = -1;  // index of its words, or -1 for a polygon finding
         BlockPlace block;
         std::int64_t a = 0, b = 0;  // the numbers a polygon finding names
+        Severity severity = Severity::Error;
     };
     std::string block_message(const Kept& k) const;
 
@@ -112,6 +114,9 @@ class Findings {
     void at_file_end() { move_to(0); }
 
     void add(Code code, std::string place, std::string message,
+             std::optional<pof::ItemRef> item = {});
+    // A finding of a code of two severities (dock-point-count) with the one this fault has.
+    void add(Code code, Severity severity, std::string place, std::string message,
              std::optional<pof::ItemRef> item = {});
     // A finding about one byte of the file rather than its chunk's header (where a read
     // stopped): it lists at that offset and leads to no viewer.

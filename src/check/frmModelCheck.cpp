@@ -57,7 +57,7 @@ void frmModelCheck::filter_chosen(int row) {
     findings.clear();
     listed_.clear();
     for (std::size_t i = 0; i < all_.size(); ++i) {
-        if (row > 0 && static_cast<int>(severity_of(all_.code(i))) != row - 1) continue;
+        if (row > 0 && static_cast<int>(all_.severity(i)) != row - 1) continue;
         const Finding f = all_[i];
         listed_.push_back(i);
         findings.add_row({std::string(severity_name(f.severity)), pof::integer_text(f.offset),

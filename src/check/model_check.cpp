@@ -165,7 +165,7 @@ Tally tally(const FindingList& findings) {
     Tally t;
     for (std::size_t i = 0; i < findings.size(); ++i) {
         Finding f;
-        f.severity = severity_of(findings.code(i));
+        f.severity = findings.severity(i);
         f.more = findings.weight(i) > 1 ? findings.weight(i) : 0;
         t.add(f);
     }

@@ -67,11 +67,133 @@ struct Planted {
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // A GLOW chunk of one bank (no blinking, type 0) with one point at the origin facing +z.
-std::string glow_chunk(std::int32_t parent, std::int32_t lod, float radius) {
-    const Bytes body = Bytes().i32(1).i32(0).i32(0).i32(0).i32(parent).i32(lod).i32(0).i32(1);
-    const Bytes point = Bytes().text("").vec(0, 0, 0).vec(0, 0, 1).f32(radius);
+std::string glow_chunk(std::int32_t parent, std::int32_t lod, float radius,
+                       const std::string& properties = "$glow_texture=glow") {
+    const Bytes body =
+        Bytes().i32(1).i32(0).i32(0).i32(0).i32(parent).i32(lod).i32(0).i32(1).text(properties);
+    const Bytes point = Bytes().vec(0, 0, 0).vec(0, 0, 1).f32(radius);
     return "GLOW" + Bytes().i32(body.size32() + point.size32()).raw(body).raw(point).str();
 }
+
+Bytes turret_subobject(SubobjectFields s) {
+    s.number = 1;
+    s.parent = 0;
+    s.name = s.name == "hull" ? "turret01" : s.name;
+    s.bsp = CleanModel::triangle_bsp();
+    return subobject_body(CleanModel::kVersion, s);
+}
+std::string chunk(const std::string& id, const Bytes& body) {
+    return id + Bytes().i32(body.size32()).raw(body).str();
+}
+
+// The game's limits and repairs: each fault just past a limit (in kPlanted) and the model
+// just inside it (in kInside), which gives nothing.
+const std::vector<Planted> kGameRules = {
+    {"detail-level-count",
+     [](CleanModel& m) {
+         m.header = header_body(2117, {.detail_levels = 9, .debris = 0, .detail_level_step = 0});
+     }},
+    {"debris-count",
+     [](CleanModel& m) {
+         m.header = header_body(2117, {.debris = 33, .first_debris = 1, .debris_step = 0});
+     }},
+    {"insignia-count", [](CleanModel& m) { m.insg = insignias(7); }},
+    {"eye-count", [](CleanModel& m) { m.eye = eye_points(11); }},
+    {"dock-point-count",  // an error: the game's table holds two
+     [](CleanModel& m) {
+         m.dock =
+             dock_points({{{0, 0, 0}, {0, 0, 1}}, {{1, 0, 0}, {0, 0, 1}}, {{2, 0, 0}, {0, 0, 1}}});
+     }},
+    {"dock-point-count",  // a warning
+     [](CleanModel& m) {
+         m.dock = dock_points({{{0, 0, 0}, {0, 0, 1}}});
+     }},
+    {"dock-point-count", [](CleanModel& m) { m.dock = dock_points({}); }},
+    {"reserved", [](CleanModel& m) { m.turret = turret_subobject({.reserved = 1}); }},
+    {"dock-geometry",  // a zero normal, not also a normal of length 0
+     [](CleanModel& m) {
+         m.dock = dock_points({{{0, 0, 0}, {0, 0, 0}}, {{1, 0, 0}, {0, 0, 1}}});
+     }},
+    {"dock-geometry",
+     [](CleanModel& m) {
+         m.dock = dock_points({{{1, 2, 3}, {0, 0, 1}}, {{1, 2, 3}, {0, 1, 0}}});
+     }},
+    {"dock-geometry",  // the line along the second point's normal, reversed
+     [](CleanModel& m) {
+         m.dock = dock_points({{{0, 0, 0}, {1, 0, 0}}, {{0.1f, 0, 1}, {0, 0, -1}}});
+     }},
+    {"firing-point-count", [](CleanModel& m) { m.tgun = turret(1, 1, 11); }},
+    {"turret-gun", [](CleanModel& m) { m.tgun = turret(1, 0, 1); }},
+    {"name-length",
+     [](CleanModel& m) { m.turret = turret_subobject({.name = std::string(32, 'n')}); }},
+    {"name-length",
+     [](CleanModel& m) { m.turret = turret_subobject({.properties = std::string(256, 'p')}); }},
+    {"radius-zero", [](CleanModel& m) { m.turret = turret_subobject({.radius = 0.00001f}); }},
+    {"radius-zero", [](CleanModel& m) { m.turret = turret_subobject({.radius = -3}); }},
+    {"radius-zero",
+     [](CleanModel& m) {
+         m.header = header_body(2117, {.radius = 0, .debris = 0, .cross_sections = 1});
+     }},
+    {"glow-texture", [](CleanModel& m) { m.extra = glow_chunk(-1, 0, 1, "$glow_textur=x"); }},
+    {"path-duplicate",
+     [](CleanModel& m) {
+         m.path = named_paths({"p0", "q", "P0"});
+     }},
+    {"bay-path",
+     [](CleanModel& m) {
+         m.path = named_paths({"$bay01", "$bay03"});
+     }},
+    {"bay-path", [](CleanModel& m) { m.path = named_paths({"$bay02"}); }},
+    {"bay-path",
+     [](CleanModel& m) {
+         m.path = named_paths({"$bay01", "$bay32"});
+     }},
+    {"bay-path", [](CleanModel& m) { m.path = named_paths({"$Bay00"}); }},
+    {"chunk-order",  // a header after a chunk that names no subobject
+     [](CleanModel& m) { m.first = chunk("PINF", Bytes().raw("pofscope")); }},
+    {"chunk-order",  // the TGUN and PATH chunks before subobject 2's chunk
+     [](CleanModel& m) {
+         m.header = header_body(2117, {.subobjects = 3, .debris = 0, .cross_sections = 1});
+         m.extra = chunk("OBJ2", CleanModel::subobject(2, 0, CleanModel::triangle_bsp(), "aft"));
+     }},
+};
+
+const std::vector<Planted> kInside = {
+    {"detail-level-count",
+     [](CleanModel& m) {
+         m.header = header_body(2117, {.detail_levels = 8, .debris = 0, .detail_level_step = 0});
+     }},
+    {"debris-count",
+     [](CleanModel& m) {
+         m.header = header_body(2117, {.debris = 32, .first_debris = 1, .debris_step = 0});
+     }},
+    {"insignia-count", [](CleanModel& m) { m.insg = insignias(6); }},
+    {"eye-count", [](CleanModel& m) { m.eye = eye_points(10); }},
+    {"dock-geometry",  // the line 11.5 degrees off the normal: |cos| 0.98
+     [](CleanModel& m) {
+         m.dock = dock_points({{{0, 0, 0}, {0, 0, 1}}, {{0.2f, 0, 0.98f}, {0, 0, 1}}});
+     }},
+    {"firing-point-count", [](CleanModel& m) { m.tgun = turret(1, 1, 10); }},
+    {"turret-gun", [](CleanModel& m) { m.tgun = turret(0, 1, 1); }},  // a gun under its base
+    {"name-length",
+     [](CleanModel& m) {
+         m.turret =
+             turret_subobject({.name = std::string(31, 'n'), .properties = std::string(255, 'p')});
+     }},
+    {"radius-zero", [](CleanModel& m) { m.turret = turret_subobject({.radius = 0.00002f}); }},
+    {"glow-texture", [](CleanModel& m) { m.extra = glow_chunk(-1, 0, 1, "a\n$glow_texture=x"); }},
+    {"path-duplicate",
+     [](CleanModel& m) {
+         m.path = named_paths({"p0", "p1", "p 0"});
+     }},
+    {"bay-path",
+     [](CleanModel& m) {
+         std::vector<std::string> names{"$bay-approach", "$bay", "$bay1x"};
+         for (int n = 31; n >= 1; --n)
+             names.push_back((n < 10 ? "$BAY0" : "$bay") + std::to_string(n));
+         m.path = named_paths(names);
+     }},
+};
 
 const std::vector<Planted> kPlanted = {
     {"chunk-size", [](CleanModel& m) { m.acen_declared = 20; }},
@@ -163,7 +285,10 @@ const std::vector<Planted> kPlanted = {
     {"turret-firing-points",
      [](CleanModel& m) { m.tgun = Bytes().i32(1).i32(1).i32(1).vec(0, 0, 1).i32(0); }},
     {"eye-subobject", [](CleanModel& m) { m.eye = eye_body(3); }},
-    {"dock-path", [](CleanModel& m) { m.dock = Bytes().i32(1).text("").i32(1).i32(1).i32(0); }},
+    {"dock-path",
+     [](CleanModel& m) {
+         m.dock = dock_points({{{0, 0, 0}, {0, 0, 1}}, {{1, 0, 0}, {0, 0, 1}}}, 1);
+     }},
     {"path-parent", [](CleanModel& m) { m.path = Bytes().i32(1).text("p0").text("hul").i32(0); }},
     {"path-turret",
      [](CleanModel& m) {
@@ -215,12 +340,115 @@ TEST(ModelCheck, CleanModelHasNoFindings) {
     EXPECT_EQ(codes_of(findings), std::set<std::string>{});
 }
 
+// Every planted fault, the game's rules after the others.
+std::vector<Planted> all_planted() {
+    std::vector<Planted> all = kPlanted;
+    all.insert(all.end(), kGameRules.begin(), kGameRules.end());
+    return all;
+}
+
 TEST(ModelCheck, EachPlantedFaultGivesExactlyItsCode) {
-    for (const Planted& p : kPlanted) {
+    for (const Planted& p : all_planted()) {
         CleanModel m;
         p.plant(m);
         EXPECT_EQ(codes_of(check_bytes(m.str())), std::set<std::string>{p.code}) << p.code;
     }
+}
+
+TEST(ModelCheck, AModelJustInsideEachLimitOfTheGameGivesNothing) {
+    for (const Planted& p : kInside) {
+        CleanModel m;
+        p.plant(m);
+        EXPECT_EQ(codes_of(check_bytes(m.str())), std::set<std::string>{}) << p.code;
+    }
+}
+
+// The words name the value, the limit and what the game does; the place leads to the row.
+TEST(ModelCheck, TheGamesRulesSayValueLimitAndWhatTheGameDoes) {
+    const auto lines = [](const std::function<void(CleanModel&)>& plant) {
+        CleanModel m;
+        plant(m);
+        std::vector<std::string> out;
+        for (const check::Finding& f : check_bytes(m.str())) {
+            out.push_back(std::string(check::severity_name(f.severity)) + ": " +
+                          check::shown_place(f) + ": " + f.message);
+        }
+        return out;
+    };
+    const std::string dot = " \xC2\xB7 ";
+    EXPECT_EQ(
+        lines([](CleanModel& m) {
+            m.header = header_body(2117, {.detail_levels = 9, .debris = 0, .detail_level_step = 0});
+        }),
+        std::vector<std::string>{"error: HDR2: 9 detail levels: the game's table holds 8, so it "
+                                 "overruns it (it does not check)"});
+    EXPECT_EQ(
+        lines([](CleanModel& m) {
+            m.dock = dock_points(
+                {{{0, 0, 0}, {0, 0, 1}}, {{1, 0, 0}, {0, 0, 1}}, {{2, 0, 0}, {0, 0, 1}}});
+        }),
+        std::vector<std::string>{"error: DOCK" + dot +
+                                 "Dock 0: 3 points: the game's table holds 2, so it overruns it"});
+    EXPECT_EQ(lines([](CleanModel& m) {
+                  m.dock = dock_points({{{0, 0, 0}, {0, 0, 1}}});
+              }),
+              std::vector<std::string>{"warning: DOCK" + dot +
+                                       "Dock 0: 1 point: a dock has 2, so the game warns"});
+    EXPECT_EQ(lines([](CleanModel& m) {
+                  m.dock = dock_points({{{0, 0, 0}, {0, 0, 0}}, {{0, 0, 0}, {0, 0, 1}}});
+              }),
+              (std::vector<std::string>{
+                  "warning: DOCK" + dot + "Dock 0" + dot +
+                      "Point 0: its normal is (0, 0, 0): the game repairs it, with a warning",
+                  "warning: DOCK" + dot +
+                      "Dock 0: its two points are both at (0, 0, 0): the game repairs it, with a "
+                      "warning"}));
+    EXPECT_EQ(
+        lines([](CleanModel& m) { m.tgun = turret(1, 0, 12); }),
+        (std::vector<std::string>{
+            "warning: TGUN" + dot +
+                "Bank 0: 12 firing points: the game uses 10 and ignores the rest, with a warning",
+            "warning: TGUN" + dot +
+                "Bank 0: its gun subobject 0 (whose parent is -1) is neither its base 1 nor a "
+                "direct child of it: the game uses the base instead, with a warning"}));
+    EXPECT_EQ(
+        lines([](CleanModel& m) {
+            m.turret = turret_subobject({.name = std::string(40, 'n'), .reserved = 2});
+        }),
+        (std::vector<std::string>{
+            "error: OBJ2" + dot +
+                "subObject 1: its reserved field 2 is above 0, which stops the game with an error",
+            "warning: OBJ2" + dot +
+                "subObject 1: its name is 40 bytes long: the game's buffer holds 31"}));
+    EXPECT_EQ(
+        lines([](CleanModel& m) {
+            m.path = named_paths({"$bay02", "$BAY02", "$bay04", "$bay99"});
+        }),
+        (std::vector<std::string>{
+            "warning: PATH" + dot +
+                "Path 1: its name \"$BAY02\" is the name of path 0 too: the game warns",
+            "warning: PATH" + dot +
+                "Path 3: the bay path \"$bay99\" is not numbered 01 to 31, as the game "
+                "numbers them",
+            "warning: PATH" + dot +
+                "Path 0: the bay path \"$bay02\" comes without a path $bay01: the game numbers "
+                "them from 01 without gaps",
+            "warning: PATH" + dot +
+                "Path 2: the bay path \"$bay04\" comes without a path $bay03: the game numbers "
+                "them from 01 without gaps"}));
+}
+
+// A dock of one point is a warning the window lists under Warnings; one of three an error.
+TEST(ModelCheck, ACodeOfTwoSeveritiesCountsEachFindingAsItsOwn) {
+    CleanModel m;
+    m.dock = docks({{{{0, 0, 0}, {0, 0, 1}}},
+                    {{{0, 0, 0}, {0, 0, 1}}, {{1, 0, 0}, {0, 0, 1}}, {{2, 0, 0}, {0, 0, 1}}}});
+    const auto findings = check_bytes(m.str());
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].severity, check::Severity::Warning);
+    EXPECT_EQ(findings[1].severity, check::Severity::Error);
+    EXPECT_EQ(findings.severity(0), check::Severity::Warning);
+    EXPECT_EQ(check::summary_text(check::tally(findings)), "1 error, 1 warning, 0 notes");
 }
 
 TEST(ModelCheck, NoHeaderIsTheOneFindingOfAFileWithoutOne) {
@@ -258,7 +486,7 @@ TEST(ModelCheck, TexturesAreLookedForWhereTheModelLies) {
 // Every code of the table is planted once at least.
 TEST(ModelCheck, EveryCodeIsPlanted) {
     std::set<std::string> planted{"no-header", "texture-missing", "texture-unreadable"};
-    for (const Planted& p : kPlanted) planted.insert(p.code);
+    for (const Planted& p : all_planted()) planted.insert(p.code);
     for (int c = 0; c < check::kCodeCount; ++c) {
         EXPECT_TRUE(planted.count(std::string(check::code_name(static_cast<Code>(c)))))
             << check::code_name(static_cast<Code>(c));
@@ -358,7 +586,7 @@ TEST(ModelCheck, BspFindingsReadAsTheirWords) {
 }
 
 TEST(ModelCheck, EveryPlantedFaultIsListedInFileOrder) {
-    for (const Planted& p : kPlanted) {
+    for (const Planted& p : all_planted()) {
         CleanModel m;
         p.plant(m);
         m.gpnt = Bytes().i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 2);  // one more finding mid-file
@@ -440,11 +668,21 @@ TEST(ModelCheck, FindingsCarryChunkOffsetAndSummary) {
 }
 
 // The sample ship is the file the build writes for users: nothing to report. The every-chunk
-// model's only findings are its unknown chunk and its unused texture.
-TEST(ModelCheck, SampleShipChecksCleanAndEveryChunkModelHasNotesOnly) {
+// model, made to fill every window, has notes for its unknown chunk and its unused texture,
+// and the game would warn of its second dock, which has one point, and of its second glow
+// bank, which names no glow texture.
+TEST(ModelCheck, SampleShipChecksCleanAndEveryChunkModelHasNoErrors) {
     EXPECT_EQ(check::summary_text(check::tally(check_bytes(ship_model()))), "No problems found");
-    EXPECT_EQ(check::summary_text(check::tally(check_bytes(every_chunk_model()))),
-              "0 errors, 0 warnings, 2 notes");
+    std::vector<std::string> warnings;
+    const auto findings = check_bytes(every_chunk_model());
+    for (const auto& f : findings) {
+        if (f.severity == check::Severity::Warning)
+            warnings.push_back(check::shown_place(f) + " [" +
+                               std::string(check::code_name(f.code)) + "]");
+    }
+    EXPECT_EQ(warnings, (std::vector<std::string>{"DOCK \xC2\xB7 Dock 1 [dock-point-count]",
+                                                  "GLOW \xC2\xB7 Bank 1 [glow-texture]"}));
+    EXPECT_EQ(check::summary_text(check::tally(findings)), "0 errors, 2 warnings, 2 notes");
 }
 
 // The Model Check window and its way to the item a finding is about.
@@ -485,6 +723,30 @@ TEST_F(ModelCheckWindow, FilterListsOneSeverityAndResetClosesIt) {
     EXPECT_EQ(w.findings.tone(1), view::Tone::Warning);
     s.read(m.str());
     EXPECT_EQ(s.viewer("frmModelCheck"), nullptr);
+}
+
+// A code of two severities is filtered by each finding's own: the dock of one point under
+// Warnings, the dock of three under Errors; a double-click leads to the dock's row.
+TEST_F(ModelCheckWindow, FilterListsEachFindingOfACodeOfTwoUnderItsOwnSeverity) {
+    CleanModel m;
+    m.dock = docks({{{{0, 0, 0}, {0, 0, 1}}},
+                    {{{0, 0, 0}, {0, 0, 1}}, {{1, 0, 0}, {0, 0, 1}}, {{2, 0, 0}, {0, 0, 1}}}});
+    auto& w = open(m.str());
+    EXPECT_EQ(w.summary.value.text, "1 error, 1 warning, 0 notes");
+    w.filter.choose(2);
+    ASSERT_EQ(w.findings.row_count(), 1u);
+    EXPECT_EQ(w.findings.cell(0, 0), "warning");
+    EXPECT_EQ(w.findings.cell(0, 2), "DOCK \xC2\xB7 Dock 0");
+    EXPECT_EQ(w.findings.tone(0), view::Tone::Warning);
+    w.filter.choose(1);
+    ASSERT_EQ(w.findings.row_count(), 1u);
+    EXPECT_EQ(w.findings.cell(0, 2), "DOCK \xC2\xB7 Dock 1");
+    EXPECT_EQ(w.findings.cell(0, 4), "dock-point-count");
+    w.findings.double_click(0);
+    EXPECT_EQ(s.windows.front(), "frmDOCK");
+    EXPECT_EQ(
+        static_cast<view::DropDown*>(view::lists_of(s.viewer("frmDOCK")->layout())[0])->selected,
+        1);
 }
 
 TEST_F(ModelCheckWindow, DoubleClickOpensTheBlockOnTheEntry) {

@@ -139,7 +139,7 @@ Model chunk_faults() {
     m.eye = testing_pof::eye_body(4);
     m.spcl = Bytes().i32(-1);
     m.shld = faulty_shield();
-    m.dock = Bytes().i32(1).text("").i32(1).i32(1).i32(1).vec(0, 0, 0).vec(0, 0, 1);
+    m.dock = testing_pof::dock_points({{{0, 0, 0}, {0, 0, 1}}, {{1, 0, 0}, {0, 0, 1}}}, 1);
     m.path = Bytes().i32(1).text("p0").text("hul").i32(1).vec(0, 0, 0).f32(1).i32(1).i32(-1);
     const float nan = std::numeric_limits<float>::quiet_NaN();
     m.fuel = Bytes().i32(1).i32(1).text("").vec(0, 0, 0).vec(0, 0, 1).f32(nan);
@@ -157,6 +157,63 @@ Model block_faults() {
     m.hull = CleanModel::subobject(0, -1, faulty_hull_blocks(), "hull");
     m.turret = CleanModel::subobject(1, 0, faulty_turret_blocks(), "turret01");
     return {"block-faults", m.str(), kFaultRuns};
+}
+
+// The clean model past every limit of the game, and with every repair it makes: a chunk before
+// the header, 9 detail levels, 33 debris pieces and a radius of 0 in the header; a turret
+// subobject with a reserved field of 1, a name of 32 bytes and a radius of 0.00001; a turret of
+// 11 firing points whose gun is the hull; 11 eye points; 7 insignias; docks of 3 points, of 1,
+// of two points at one position (one of them with a zero normal) and of a line along a normal;
+// paths named twice and bay paths after a gap and past 31; a glow bank without a texture; and
+// a subobject after the TGUN and PATH chunks, its properties 256 bytes long.
+Model game_faults() {
+    CleanModel m;
+    m.first = chunk("PINF", Bytes().raw("made first")).str();
+    m.header = testing_pof::header_body(CleanModel::kVersion, {.subobjects = 3,
+                                                               .radius = 0,
+                                                               .detail_levels = 9,
+                                                               .debris = 33,
+                                                               .cross_sections = 1,
+                                                               .first_debris = 1,
+                                                               .debris_step = 0,
+                                                               .detail_level_step = 0});
+    m.turret = testing_pof::subobject_body(CleanModel::kVersion,
+                                           {.number = 1,
+                                            .parent = 0,
+                                            .radius = 0.00001f,
+                                            .name = "turret01-with-a-name-of-32-bytes",
+                                            .bsp = CleanModel::triangle_bsp(),
+                                            .reserved = 1});
+    m.tgun = testing_pof::turret(1, 0, 11);
+    m.eye = testing_pof::eye_points(11);
+    m.insg = testing_pof::insignias(7);
+    m.dock = testing_pof::docks(
+        {{{{0, 0, 0}, {0, 0, 1}}, {{1, 0, 0}, {0, 0, 1}}, {{2, 0, 0}, {0, 0, 1}}},
+         {{{0, 0, 0}, {0, 0, 1}}},
+         {{{0, 0, 0}, {0, 0, 0}}, {{0, 0, 0}, {0, 0, 1}}},
+         {{{0, 0, 0}, {0, 1, 0}}, {{0, 2, 0.1f}, {0, 1, 0}}}});
+    m.path = testing_pof::named_paths({"$bay01", "$bay03", "$BAY01", "$bay32"});
+    const Bytes glow = Bytes()
+                           .i32(1)
+                           .i32(0)
+                           .i32(0)
+                           .i32(0)
+                           .i32(-1)
+                           .i32(0)
+                           .i32(0)
+                           .i32(1)
+                           .text("$glow=x")
+                           .vec(0, 0, 0)
+                           .vec(0, 0, 1)
+                           .f32(1);
+    const Bytes aft =
+        testing_pof::subobject_body(CleanModel::kVersion, {.number = 2,
+                                                           .parent = 0,
+                                                           .name = "aft",
+                                                           .properties = std::string(256, 'p'),
+                                                           .bsp = CleanModel::triangle_bsp()});
+    m.extra = chunk("GLOW", glow).str() + chunk("OBJ2", aft).str();
+    return {"game-faults", m.str(), {"--check"}};
 }
 
 }  // namespace golden

@@ -10,5 +10,7 @@ namespace golden {
 Model chunk_faults();
 // The clean model with every fault a block walk finds, in both subobjects' BSP data.
 Model block_faults();
+// The clean model past every limit of the game and with every fault it repairs.
+Model game_faults();
 
 }  // namespace golden

@@ -243,6 +243,7 @@ std::vector<Model> models() {
             model_view_choices(),
             chunk_faults(),
             block_faults(),
+            game_faults(),
             sample_missing_texture(),
             sample_archive(),
             damaged_archive(),

@@ -15,7 +15,7 @@ Bytes header_body(std::int32_t version, const HeaderFields& h) {
     }
     b.vec(-10, -20, -30).vec(10, 20, 30);
     b.i32(h.detail_levels);
-    for (int i = 0; i < h.detail_levels; ++i) b.i32(i);
+    for (int i = 0; i < h.detail_levels; ++i) b.i32(i * h.detail_level_step);
     b.i32(h.debris);
     for (int i = 0; i < h.debris; ++i) b.i32(h.first_debris + i * h.debris_step);
     if (version >= 1903) {

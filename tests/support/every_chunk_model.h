@@ -21,6 +21,8 @@ struct HeaderFields {
     // Debris piece i names subobject first_debris + i * debris_step.
     std::int32_t first_debris = 100;
     std::int32_t debris_step = 1;
+    // Detail level i names subobject i * detail_level_step.
+    std::int32_t detail_level_step = 1;
 };
 
 // An OHDR/HDR2 body laid out for the given file version.

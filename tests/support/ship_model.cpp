@@ -204,12 +204,12 @@ std::string ship_model() {
     const Bytes guns =
         Bytes().i32(1).i32(2).vec(-3, -1.5f, 15).vec(0, 0, 1).vec(3, -1.5f, 15).vec(0, 0, 1);
     const Bytes missiles = Bytes().i32(1).i32(1).vec(0, -4, -6).vec(0, 0, 1);
-    // Turret count, then the turret subobject, its physical parent, its normal and its
-    // firing points.
+    // Turret count, then the turret subobject (its base), its gun subobject (the base
+    // itself: a one-piece turret), its normal and its firing points.
     const Bytes gun_turret = Bytes()
                                  .i32(1)
                                  .i32(1)
-                                 .i32(0)
+                                 .i32(1)
                                  .vec(0, 1, 0)
                                  .i32(2)
                                  .vec(-0.6f, 6.8f, 2.5f)
@@ -217,7 +217,7 @@ std::string ship_model() {
     const Bytes missile_turret = Bytes()
                                      .i32(1)
                                      .i32(2)
-                                     .i32(0)
+                                     .i32(2)
                                      .vec(0, 1, 0)
                                      .i32(2)
                                      .vec(-0.4f, 5.7f, -12.4f)

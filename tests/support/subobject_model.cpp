@@ -18,7 +18,7 @@ Bytes subobject_body(std::int32_t version, const SubobjectFields& s) {
     b.vec(s.bbox_min[0], s.bbox_min[1], s.bbox_min[2]);
     b.vec(s.bbox_max[0], s.bbox_max[1], s.bbox_max[2]);
     b.text(s.name).text(s.properties);
-    b.i32(s.movement_type).i32(s.movement_axis).i32(0);  // and a reserved field
+    b.i32(s.movement_type).i32(s.movement_axis).i32(s.reserved);
     return b.i32(s.bsp.size32()).raw(s.bsp);
 }
 

@@ -22,6 +22,7 @@ struct SubobjectFields {
     float bbox_max[3] = {1, 2, 3};
     float centre[3] = {0.5f, 0.25f, 0};  // the geometric centre
     std::int32_t movement_type = 1, movement_axis = 2;
+    std::int32_t reserved = 0;  // the field after the movement axis
 };
 
 // A SOBJ/OBJ2 body in the field order of the given file version.
