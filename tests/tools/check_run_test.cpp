@@ -4,6 +4,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <map>
+#include <sstream>
+
+#include "check/finding.h"
 #include "clean_model.h"
 #include "dump_fixture.h"
 
@@ -69,6 +73,43 @@ TEST(CheckRun, StepsOrNoFileAreBadUsage) {
     }
     EXPECT_EQ(dump({"--check"}).status, 2);
     EXPECT_EQ(dump({clean.path(), clean.path()}).status, 2);
+}
+
+// The table of codes, as text and JSON, is the check's own: one row per code in code order.
+TEST(CheckRun, CodesPrintTheTableOfEveryCode) {
+    const auto text = dump({"--check", "--codes"});
+    EXPECT_EQ(text.status, 0);
+    std::istringstream lines(text.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "code\tseverity\tfinds\tthe game");
+    int rows = 0;
+    for (; std::getline(lines, line); ++rows) {
+        const auto code = static_cast<check::Code>(rows);
+        ASSERT_LT(rows, check::kCodeCount) << line;
+        EXPECT_EQ(line, std::string(check::code_name(code)) + "\t" +
+                            std::string(check::severity_text(code)) + "\t" +
+                            std::string(check::code_finds(code)) + "\t" +
+                            std::string(check::code_game(code)));
+    }
+    EXPECT_EQ(rows, check::kCodeCount);
+
+    const auto json = dump({"--check", "--codes", "--json"});
+    EXPECT_EQ(json.status, 0);
+    const auto table = nlohmann::json::parse(json.out);
+    ASSERT_EQ(table.size(), static_cast<std::size_t>(check::kCodeCount));
+    std::map<std::string, std::string> severities;
+    for (const auto& row : table) {
+        EXPECT_EQ(row.size(), 4u);
+        severities[row.at("code")] = row.at("severity");
+        EXPECT_FALSE(row.at("finds").get<std::string>().empty());
+        EXPECT_FALSE(row.at("game").get<std::string>().empty());
+    }
+    EXPECT_EQ(severities["dock-point-count"], "error or warning");
+    EXPECT_EQ(severities["unknown-chunk"], "note");
+    EXPECT_EQ(severities["debris-count"], "error");
+    EXPECT_EQ(severities["turret-gun"], "warning");
+    EXPECT_EQ(table[0].at("code"), "read");
 }
 
 }  // namespace

@@ -59,6 +59,16 @@ TEST(Options, BadUsageSaysWhy) {
               "no record viewer opens for chunk ID \"XXXX\"");
 }
 
+TEST(Options, CodesGoWithCheckAndNoFile) {
+    const auto p = parse_options({"--check", "--codes", "--json"});
+    EXPECT_EQ(p.error, "");
+    EXPECT_TRUE(p.options.codes && p.options.json);
+    EXPECT_EQ(parse_options({"--codes"}).error, "--codes goes with --check");
+    EXPECT_EQ(parse_options({"--codes", "a.pof"}).error, "--codes goes with --check");
+    EXPECT_EQ(parse_options({"--check", "--codes", "a.pof"}).error,
+              "--check --codes takes no FILE and no other option but --json");
+}
+
 TEST(Options, ChoicesMustBeListFromOneAndRowFromZero) {
     for (const char* bad : {"2", "0:1", "a:b", "1:-1", "1:2x", ":1", "1:", " 1:1"}) {
         const auto p = parse_options({"--choose", bad, "a.pof"});

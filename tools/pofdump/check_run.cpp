@@ -124,9 +124,42 @@ check::Tally check_item(const CheckItem& item, const std::vector<std::string>& t
     return check::check_model(store, each);
 }
 
+// The check's table of codes: a header line, then one tab-separated line per code; or a JSON
+// array of objects with the same four members.
+void write_codes(bool json, std::ostream& out) {
+    if (!json) out << "code\tseverity\tfinds\tthe game\n";
+    JsonStream array(out);
+    if (json) array.begin_array();
+    for (int i = 0; i < check::kCodeCount; ++i) {
+        const auto code = static_cast<check::Code>(i);
+        if (!json) {
+            out << check::code_name(code) << '\t' << check::severity_text(code) << '\t'
+                << check::code_finds(code) << '\t' << check::code_game(code) << '\n';
+            continue;
+        }
+        array.begin_object();
+        for (const auto& [key, text] : {std::pair{"code", check::code_name(code)},
+                                        std::pair{"severity", check::severity_text(code)},
+                                        std::pair{"finds", check::code_finds(code)},
+                                        std::pair{"game", check::code_game(code)}}) {
+            array.key(key);
+            array.string(text);
+        }
+        array.end_object();
+    }
+    if (json) {
+        array.end_array();
+        out << '\n';
+    }
+}
+
 }  // namespace
 
 int run_check(const Options& options, std::ostream& out, std::ostream&) {
+    if (options.codes) {
+        write_codes(options.json, out);
+        return kExitClean;
+    }
     std::unique_ptr<CheckOutput> output;
     if (options.json) {
         output = std::make_unique<JsonOutput>(out);

@@ -125,6 +125,12 @@ ParsedOptions Parser::run() {
 // A dump reads one file and may take steps; a check reads every file and takes none.
 void Parser::finish() {
     Options& o = parsed_.options;
+    if (o.codes) {
+        if (o.action != Options::Action::Check) return fail("--codes goes with --check");
+        if (!o.files.empty() || !o.steps.empty() || !o.texture_folders.empty())
+            return fail("--check --codes takes no FILE and no other option but --json");
+        return;
+    }
     if (o.files.empty()) return fail("no FILE given");
     if (o.action == Options::Action::Check) {
         if (!o.steps.empty()) {
@@ -167,6 +173,8 @@ void Parser::option(const std::string& arg) {
         parsed_.options.action = Options::Action::Check;
     } else if (arg == "--json") {
         parsed_.options.json = true;
+    } else if (arg == "--codes") {
+        parsed_.options.codes = true;
     } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
                !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window) &&
                !valued(arg, "--read", &Parser::read) && !valued(arg, "--obj", &Parser::obj) &&
@@ -350,6 +358,7 @@ std::string usage_text() {
            "               --member PATH | --type INPUT:TEXT | --sort LIST:COLUMN |\n"
            "               --png FILE | --thumbnail FILE]... [--size W[xH]] FILE\n"
            "       pofdump --check [--json] [--textures DIR]... FILE|FOLDER...\n"
+           "       pofdump --check --codes [--json]\n"
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
            "(its file label, record list and menus) until another window becomes current.\n"
@@ -381,6 +390,9 @@ std::string usage_text() {
            "                     in it (ARCHIVE.vp/data/models/ship.pof:OFFSET: ...), a\n"
            "                     FOLDER each *.pof and *.vp under it, in path order; their\n"
            "                     summary line counts the files too\n"
+           "  --codes            with --check and no FILE: print the table of every code the\n"
+           "                     check gives (code, severity, what it finds, what the game\n"
+           "                     does), one tab-separated line each after a header line\n"
            "  --obj FILE         write what the Model View draws (opened first if it is not\n"
            "                     open) as Wavefront OBJ to FILE, its materials beside it\n"
            "                     (FILE with .mtl for its suffix)\n"
