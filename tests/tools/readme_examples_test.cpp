@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 
+#include "check/finding.h"
 #include "dump_fixture.h"
 #include "sample_archive.h"
 #include "sample_textures.h"
@@ -97,6 +99,55 @@ TEST(ReadmeExamples, EveryRunOnTheSampleModelPrintsWhatTheReadmeShows) {
         ++examples;
     }
     EXPECT_GE(examples, 6);
+}
+
+// The cells of a Markdown table row: split at each | that is not escaped, "\\|" read as "|",
+// the code spans' backticks dropped.
+std::vector<std::string> table_cells(const std::string& row) {
+    std::vector<std::string> cells{""};
+    for (std::size_t i = 1; i + 1 < row.size(); ++i) {
+        if (row[i] == '\\' && row[i + 1] == '|') {
+            cells.back() += '|';
+            ++i;
+        } else if (row[i] == '|') {
+            cells.emplace_back();
+        } else if (row[i] != '`') {
+            cells.back() += row[i];
+        }
+    }
+    for (auto& c : cells) c = c.substr(1, c.size() - 2);  // the spaces around each cell
+    return cells;
+}
+
+// The Model Check's table of codes in the README is the check's own table, a row for each code
+// in any order: code, severity, what it finds and what the game does.
+TEST(ReadmeExamples, TheTableOfCodesIsTheChecksTable) {
+    const std::string text = readme();
+    const std::string head = "| code | severity | when | The game | example |\n";
+    auto at = text.find(head);
+    ASSERT_NE(at, std::string::npos);
+    at = text.find('\n', at + head.size()) + 1;  // past the line under the head
+    std::map<std::string, std::vector<std::string>> rows;
+    while (at < text.size() && text[at] == '|') {
+        const auto end = text.find('\n', at);
+        const auto cells = table_cells(text.substr(at, end - at));
+        at = end + 1;
+        ASSERT_EQ(cells.size(), 5u) << cells[0];
+        EXPECT_TRUE(rows.emplace(cells[0], cells).second) << "two rows of " << cells[0];
+    }
+    EXPECT_EQ(rows.size(), static_cast<std::size_t>(check::kCodeCount));
+    for (int i = 0; i < check::kCodeCount; ++i) {
+        const auto code = static_cast<check::Code>(i);
+        const std::string name(check::code_name(code));
+        const auto row = rows.find(name);
+        if (row == rows.end()) {
+            ADD_FAILURE() << "the README has no row of " << name;
+            continue;
+        }
+        EXPECT_EQ(row->second[1], check::severity_text(code)) << name;
+        EXPECT_EQ(row->second[2], check::code_finds(code)) << name;
+        EXPECT_EQ(row->second[3], check::code_game(code)) << name;
+    }
 }
 
 }  // namespace
