@@ -150,8 +150,18 @@ std::optional<std::int32_t> bay_number(const std::string& name) {
     return n <= kGameBayPaths ? n : 0;
 }
 
+// A name as a message quotes it.
+std::string quoted(const std::string& name) {
+    std::string out = "\"";
+    out += pof::text8(name);
+    out += '"';
+    return out;
+}
+
 std::string bay_name(std::int32_t n) {
-    return std::string(n < 10 ? "$bay0" : "$bay") + integer_text(n);
+    std::string name = n < 10 ? "$bay0" : "$bay";
+    name += integer_text(n);
+    return name;
 }
 
 // Two paths of one name, and bay paths numbered outside 1 to 31 or after a gap: one pass
@@ -162,21 +172,19 @@ void path_names(CheckContext& c, const records::PathRecord& r) {
     bays.fill(-1);
     for (int p = 0; p < r.path_rows(); ++p) {
         const std::string& name = records::entry_or_zero(r.names, p).text;
-        const std::string shown = "\"" + pof::text8(name) + "\"";
         const auto [it, fresh] = first.emplace(lowered(name), p);
         if (!fresh) {
             c.out.add(Code::PathDuplicate, numbered("Path", p),
-                      "its name " + shown + " is the name of path " + integer_text(it->second) +
-                          " too: the game warns",
+                      "its name " + quoted(name) + " is the name of path " +
+                          integer_text(it->second) + " too: the game warns",
                       rows(RecordEntry::PATH, {p}));
         }
         const auto bay = bay_number(name);
         if (!bay) continue;
         if (*bay == 0) {
             c.out.add(Code::BayPath, numbered("Path", p),
-                      "the bay path " + shown +
-                          " is not numbered 01 to 31, as the game numbers "
-                          "them",
+                      "the bay path " + quoted(name) +
+                          " is not numbered 01 to 31, as the game numbers them",
                       rows(RecordEntry::PATH, {p}));
         } else if (bays[*bay] < 0) {
             bays[*bay] = p;
@@ -187,8 +195,8 @@ void path_names(CheckContext& c, const records::PathRecord& r) {
         if (bays[n] < 0 || bays[n - 1] >= 0) continue;
         const int p = bays[n];
         c.out.add(Code::BayPath, numbered("Path", p),
-                  "the bay path \"" + pof::text8(records::entry_or_zero(r.names, p).text) +
-                      "\" comes without a path " + bay_name(n - 1) +
+                  "the bay path " + quoted(records::entry_or_zero(r.names, p).text) +
+                      " comes without a path " + bay_name(n - 1) +
                       ": the game numbers them from 01 without gaps",
                   rows(RecordEntry::PATH, {p}));
     }
