@@ -1,7 +1,7 @@
 // The model check against the read it follows: a BSP-heavy model, a model of a million
-// triangles, a model with 100,000 findings and the small model of every chunk
-// type. The check should cost at most a second read. The read is the one File > Open does, from
-// bytes in memory.
+// triangles, a model with 100,000 findings, the small model of every chunk type and paths of
+// names given twice. The check should cost at most a second read. The read is the one File > Open
+// does, from bytes in memory.
 
 #include <benchmark/benchmark.h>
 
@@ -24,12 +24,14 @@ const std::string& model(int which) {
         subobjects_of_triangles(100, 10'000, false),  // 1,000,000 triangles
         subobjects_of_triangles(1'000, 100, true),    // 100,000 vertex-index findings
         testing_pof::every_chunk_model(),             // one of many small files
+        bench_models::named_paths(100'000),           // the game's rules on path names
+        bench_models::named_paths(400'000),           // four times as many: four times the time
     };
     return models[which];
 }
 
 const char* const kNames[] = {"bsp_heavy_38MB", "clean_38MB", "triangles_1M", "findings_100k",
-                              "every_chunk"};
+                              "every_chunk",    "paths_100k", "paths_400k"};
 
 void BM_Read(benchmark::State& state) {
     const std::string& bytes = model(static_cast<int>(state.range(0)));
@@ -40,7 +42,7 @@ void BM_Read(benchmark::State& state) {
     state.SetLabel(kNames[state.range(0)]);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
-BENCHMARK(BM_Read)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Read)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 
 void BM_Check(benchmark::State& state) {
     const std::string& bytes = model(static_cast<int>(state.range(0)));
@@ -56,7 +58,7 @@ void BM_Check(benchmark::State& state) {
                    " findings");
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
-BENCHMARK(BM_Check)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Check)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 
 // The check, then every finding put in words, as pofdump --check prints them and the Model
 // Check window lists them.
@@ -75,7 +77,7 @@ void BM_CheckAndWords(benchmark::State& state) {
     state.SetLabel(std::string(kNames[state.range(0)]) + ", " + std::to_string(text) +
                    " bytes of words");
 }
-BENCHMARK(BM_CheckAndWords)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckAndWords)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

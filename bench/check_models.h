@@ -1,10 +1,11 @@
 #pragma once
 // Generated models for the check benchmarks: subobjects of triangles on one vertex table,
-// clean or with a vertex-index finding on every triangle.
+// clean or with a vertex-index finding on every triangle; paths of names given twice.
 
 #include <cstdint>
 #include <string>
 
+#include "clean_model.h"
 #include "every_chunk_model.h"
 #include "pof_builder.h"
 #include "subobject_model.h"
@@ -34,6 +35,22 @@ inline std::string chained_subobjects(const Bytes& bsp, int subobjects) {
     }
     b.chunk("TXTR", testing_pof::texture_body({"hull"}));
     return b.str();
+}
+
+// The clean model with a PATH chunk of paths paths, each name given twice ("p0", "P0", ...)
+// and every third a bay path past a gap ("$bay03", ...): the game's rules on path names,
+// whose findings grow with the paths.
+inline std::string named_paths(int paths) {
+    Bytes body = Bytes().i32(paths);
+    for (int p = 0; p < paths; ++p) {
+        const bool bay = p % 3 == 2;
+        std::string name = bay ? "$bay" : (p % 2 ? "P" : "p");
+        name += std::to_string(bay ? 3 + p % 29 : p / 2);
+        body.text(name).text("").i32(1).vec(0, 0, 0).f32(1).i32(0);
+    }
+    testing_pof::CleanModel m;
+    m.path = body;
+    return m.str();
 }
 
 }  // namespace bench_models

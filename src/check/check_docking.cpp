@@ -150,6 +150,22 @@ std::optional<std::int32_t> bay_number(const std::string& name) {
     return n <= kGameBayPaths ? n : 0;
 }
 
+// Names compared with ASCII case ignored, without a lowered copy of each.
+struct CaselessHash {
+    std::size_t operator()(std::string_view s) const {
+        std::size_t h = 14695981039346656037ull;  // FNV-1a
+        for (const char ch : s) h = (h ^ static_cast<unsigned char>(lower(ch))) * 1099511628211ull;
+        return h;
+    }
+};
+struct CaselessEqual {
+    bool operator()(std::string_view a, std::string_view b) const {
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(),
+                          [](char x, char y) { return lower(x) == lower(y); });
+    }
+};
+
 // A name as a message quotes it.
 std::string quoted(const std::string& name) {
     std::string out = "\"";
@@ -167,12 +183,13 @@ std::string bay_name(std::int32_t n) {
 // Two paths of one name, and bay paths numbered outside 1 to 31 or after a gap: one pass
 // with a hash map of the names, so a PATH chunk of many paths costs what it holds.
 void path_names(CheckContext& c, const records::PathRecord& r) {
-    std::unordered_map<std::string, int> first;
+    std::unordered_map<std::string_view, int, CaselessHash, CaselessEqual> first;
+    first.reserve(static_cast<std::size_t>(r.path_rows()));
     std::array<int, kGameBayPaths + 1> bays;  // the first path of each bay number, or -1
     bays.fill(-1);
     for (int p = 0; p < r.path_rows(); ++p) {
         const std::string& name = records::entry_or_zero(r.names, p).text;
-        const auto [it, fresh] = first.emplace(lowered(name), p);
+        const auto [it, fresh] = first.emplace(name, p);
         if (!fresh) {
             c.out.add(Code::PathDuplicate, numbered("Path", p),
                       "its name " + quoted(name) + " is the name of path " +
