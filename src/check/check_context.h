@@ -95,8 +95,8 @@ inline constexpr std::size_t kGameNameBytes = 31;
 inline constexpr std::size_t kGamePropertiesBytes = 255;
 inline constexpr float kGameRadiusFloor = 0.00001f;
 inline constexpr std::int32_t kGameBayPaths = 31;
-// Error-count for a count above a table of the game: "9 detail levels: the game's table holds
-// 8, so it overruns it" with what follows the comma given as then.
+// A finding of code for a count above one of the game's tables of limit rows: "9 detail
+// levels: the game's table holds 8, so it overruns it", then giving what follows the comma.
 void check_game_table(CheckContext& c, Code code, const std::string& where, std::int32_t count,
                       std::int32_t limit, const char* word, const char* then,
                       const std::optional<pof::ItemRef>& item);
