@@ -10,10 +10,6 @@ namespace archive {
 
 namespace {
 
-char folded(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool starts_with_path(std::string_view path, std::string_view prefix) {
     return path.size() >= prefix.size() && same_path(path.substr(0, prefix.size()), prefix);
 }
@@ -151,13 +147,14 @@ MemberKind kind_of(std::string_view path) {
 
 bool same_path(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return folded(x) == folded(y);
+               return pof::lower_ascii(x) == pof::lower_ascii(y);
            });
 }
 
 bool path_less(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(folded(x)) < static_cast<unsigned char>(folded(y));
+        return static_cast<unsigned char>(pof::lower_ascii(x)) <
+               static_cast<unsigned char>(pof::lower_ascii(y));
     });
 }
 

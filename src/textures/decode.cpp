@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "io/text.h"
 #include "textures/dds.h"
 #include "textures/image_error.h"
 #include "textures/pcx.h"
@@ -12,10 +13,6 @@
 namespace textures {
 
 namespace {
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // The kind a file is: its signature where it has one, else TGA when it is named so.
 std::optional<ImageKind> kind_of_bytes(std::span<const std::uint8_t> start, ImageKind named) {
@@ -58,8 +55,7 @@ void check_side(std::int64_t side, const char* which) {
 }
 
 std::optional<ImageKind> kind_of_extension(std::string_view extension) {
-    std::string e(extension);
-    std::transform(e.begin(), e.end(), e.begin(), lower);
+    std::string e = pof::lower_ascii(extension);
     if (!e.empty() && e[0] == '.') e.erase(0, 1);
     if (e == "dds") return ImageKind::Dds;
     if (e == "tga") return ImageKind::Tga;
