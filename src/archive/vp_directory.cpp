@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "archive/vp_directory.h"
+#include "io/little_endian.h"
 #include "io/text.h"
 
 namespace archive {
@@ -25,10 +26,7 @@ constexpr std::int64_t kPathBytesSpare = std::int64_t{64} * 1024;
 using pof::integer_text;
 
 std::int32_t le32(std::string_view b, std::size_t at) {
-    const auto byte = [&](std::size_t i) {
-        return std::uint32_t{static_cast<unsigned char>(b[at + i])};
-    };
-    return static_cast<std::int32_t>(byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24);
+    return static_cast<std::int32_t>(pof::little_endian<4>(b.data() + at));
 }
 
 // The name up to its first NUL; a name that fills all 32 bytes has none.

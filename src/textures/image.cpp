@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "io/byte_block.h"
+#include "io/little_endian.h"
 
 namespace textures {
 
@@ -10,8 +11,7 @@ Image::Image(int width, int height)
     : width_(width), height_(height), memory_(pof::bulk_memory(bytes())) {}
 
 std::uint32_t Image::rgba(int x, int y) const {
-    const std::uint8_t* p = row(y) + std::size_t(x) * 4;
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+    return pof::big_endian<4>(row(y) + std::size_t(x) * 4);
 }
 
 bool has_transparency(const Image& image) {
