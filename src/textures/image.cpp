@@ -4,6 +4,7 @@
 
 #include "io/byte_block.h"
 #include "io/little_endian.h"
+#include "io/text.h"
 
 namespace textures {
 
@@ -12,6 +13,10 @@ Image::Image(int width, int height)
 
 std::uint32_t Image::rgba(int x, int y) const {
     return pof::big_endian<4>(row(y) + std::size_t(x) * 4);
+}
+
+std::string size_text(std::int64_t width, std::int64_t height) {
+    return pof::integer_text(width) + " \u00d7 " + pof::integer_text(height);
 }
 
 bool has_transparency(const Image& image) {

@@ -139,6 +139,12 @@ std::vector<std::string> candidate_names(const std::string& name) {
     return out;
 }
 
+std::string places_text(const std::vector<std::string>& places) {
+    std::string out;
+    for (const auto& place : places) out += (out.empty() ? "" : ", ") + place;
+    return out;
+}
+
 TextureSearch find_textures(std::span<const std::string> names, const SearchPlaces& where) {
     const std::vector<Place> places = places_of(where);
     const fs::path model_folder = absolute_folder(where.model.parent_path());

@@ -51,6 +51,9 @@ struct TextureSearch {
     std::vector<TextureLookup> textures;  // one per name, in the names' order
 };
 
+// The places searched as one line: "maps, ../maps, a.vp: data/maps".
+std::string places_text(const std::vector<std::string>& places);
+
 // Looks up every name (the TXTR names, in order) in the places.
 TextureSearch find_textures(std::span<const std::string> names, const SearchPlaces& where);
 
