@@ -5,6 +5,7 @@
 
 #include "archive/vp_directory.h"
 #include "io/text.h"
+#include "io/texture_extensions.h"
 
 namespace archive {
 
@@ -138,9 +139,8 @@ MemberKind kind_of(std::string_view path) {
     const std::string_view suffix = name.substr(dot + 1);
     const auto is = [&](std::string_view s) { return same_path(suffix, s); };
     if (is("pof")) return MemberKind::Model;
-    constexpr std::array<std::string_view, 8> kTextures{"dds", "tga",  "pcx", "png",
-                                                        "jpg", "jpeg", "ani", "eff"};
-    if (std::any_of(kTextures.begin(), kTextures.end(), is)) return MemberKind::Texture;
+    // Animations (.ani, .eff) are textures to the game though no decoder here reads them.
+    if (pof::texture_kind(name) || is("ani") || is("eff")) return MemberKind::Texture;
     if (is("tbl") || is("tbm")) return MemberKind::Table;
     return MemberKind::Other;
 }

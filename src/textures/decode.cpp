@@ -55,14 +55,8 @@ void check_side(std::int64_t side, const char* which) {
 }
 
 std::optional<ImageKind> kind_of_extension(std::string_view extension) {
-    std::string e = pof::lower_ascii(extension);
-    if (!e.empty() && e[0] == '.') e.erase(0, 1);
-    if (e == "dds") return ImageKind::Dds;
-    if (e == "tga") return ImageKind::Tga;
-    if (e == "png") return ImageKind::Png;
-    if (e == "jpg" || e == "jpeg") return ImageKind::Jpg;
-    if (e == "pcx") return ImageKind::Pcx;
-    return std::nullopt;
+    return pof::texture_kind(extension.starts_with('.') ? std::string(extension)
+                                                        : "." + std::string(extension));
 }
 
 std::string_view verdict_word(Verdict verdict) {

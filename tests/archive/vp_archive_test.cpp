@@ -123,6 +123,21 @@ TEST(VpArchive, DirectoryFaultsAreNotedAndTheRestIsListed) {
     EXPECT_EQ(paths_of(a, a.files_in("")).size(), 6u);
 }
 
+TEST(VpArchive, AnEntrysKindIsItsExtensionsWithoutRegardToCase) {
+    using archive::MemberKind;
+    const std::vector<std::pair<const char*, MemberKind>> names{
+        {"data/maps/Hull.JPG", MemberKind::Texture},
+        {"caps.jpeg", MemberKind::Texture},
+        {"x.PCX", MemberKind::Texture},
+        {"fire.Ani", MemberKind::Texture},
+        {"data/models/ship.POF", MemberKind::Model},
+        {"ships.tbm", MemberKind::Table},
+        {"maps.dds/readme", MemberKind::Other},
+        {"dds", MemberKind::Other},
+    };
+    for (const auto& [name, kind] : names) EXPECT_EQ(archive::kind_of(name), kind) << name;
+}
+
 struct HeaderFault {
     const char* what;
     std::string bytes;
