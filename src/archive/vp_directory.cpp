@@ -111,7 +111,7 @@ void DirectoryReader::entry(std::string_view bytes, std::int32_t index, std::int
     m.entry = index;
     m.cut = m.offset < 0 || m.size < 0 || m.offset > archive_.file_size_ ||
             m.size > archive_.file_size_ - m.offset;
-    path_size(name, index, at);
+    count_path(name, index, at);
     add_file_path(m, name);
     archive_.members_.push_back(m);
     if (m.cut) {
@@ -122,7 +122,7 @@ void DirectoryReader::entry(std::string_view bytes, std::int32_t index, std::int
 
 void DirectoryReader::open_folder(std::string_view name, std::int32_t index, std::int64_t at) {
     // A folder's path counts against the limit as a file's does.
-    path_size(name, index, at);
+    count_path(name, index, at);
     folder_ends_.push_back(folder_.size());
     if (!folder_.empty()) folder_ += '/';
     folder_ += name;
@@ -138,8 +138,8 @@ void DirectoryReader::close_folder(std::int32_t index) {
     folder_ends_.pop_back();
 }
 
-// The size of the path of an entry named name in the current folder, once it is known to fit.
-std::size_t DirectoryReader::path_size(std::string_view name, std::int32_t index, std::int64_t at) {
+// Counts the path of an entry named name in the current folder against the limit on paths.
+void DirectoryReader::count_path(std::string_view name, std::int32_t index, std::int64_t at) {
     const std::size_t size = folder_.empty() ? name.size() : folder_.size() + 1 + name.size();
     if (static_cast<std::int64_t>(size) > path_limit_ - path_bytes_) {
         throw pof::ReadError(at, "entry " + integer_text(index) + " at byte " + integer_text(at) +
@@ -148,7 +148,6 @@ std::size_t DirectoryReader::path_size(std::string_view name, std::int32_t index
                                      bytes_text(path_limit_));
     }
     path_bytes_ += static_cast<std::int64_t>(size);
-    return size;
 }
 
 void DirectoryReader::add_file_path(Member& m, std::string_view name) {
