@@ -1,7 +1,6 @@
 #include "archive/vp_archive.h"
 
 #include <algorithm>
-#include <array>
 
 #include "archive/vp_directory.h"
 #include "io/text.h"

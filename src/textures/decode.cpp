@@ -1,10 +1,8 @@
 #include "textures/decode.h"
 
-#include <algorithm>
 #include <new>
 #include <string>
 
-#include "io/text.h"
 #include "textures/dds.h"
 #include "textures/image_error.h"
 #include "textures/pcx.h"

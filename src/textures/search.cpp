@@ -1,6 +1,5 @@
 #include "textures/search.h"
 
-#include <array>
 #include <set>
 #include <string_view>
 
