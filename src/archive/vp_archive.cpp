@@ -1,18 +1,14 @@
 #include "archive/vp_archive.h"
 
 #include <algorithm>
-#include <array>
 
 #include "archive/vp_directory.h"
 #include "io/text.h"
+#include "io/texture_extensions.h"
 
 namespace archive {
 
 namespace {
-
-char folded(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool starts_with_path(std::string_view path, std::string_view prefix) {
     return path.size() >= prefix.size() && same_path(path.substr(0, prefix.size()), prefix);
@@ -142,22 +138,22 @@ MemberKind kind_of(std::string_view path) {
     const std::string_view suffix = name.substr(dot + 1);
     const auto is = [&](std::string_view s) { return same_path(suffix, s); };
     if (is("pof")) return MemberKind::Model;
-    constexpr std::array<std::string_view, 8> kTextures{"dds", "tga",  "pcx", "png",
-                                                        "jpg", "jpeg", "ani", "eff"};
-    if (std::any_of(kTextures.begin(), kTextures.end(), is)) return MemberKind::Texture;
+    // Animations (.ani, .eff) are textures to the game though no decoder here reads them.
+    if (pof::texture_kind(name) || is("ani") || is("eff")) return MemberKind::Texture;
     if (is("tbl") || is("tbm")) return MemberKind::Table;
     return MemberKind::Other;
 }
 
 bool same_path(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return folded(x) == folded(y);
+               return pof::lower_ascii(x) == pof::lower_ascii(y);
            });
 }
 
 bool path_less(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(folded(x)) < static_cast<unsigned char>(folded(y));
+        return static_cast<unsigned char>(pof::lower_ascii(x)) <
+               static_cast<unsigned char>(pof::lower_ascii(y));
     });
 }
 

@@ -43,7 +43,6 @@ class Archive {
 
     // The archive's file as it was named.
     const std::string& path() const { return path_; }
-    std::int64_t file_size() const { return file_size_; }
     const std::vector<Member>& members() const { return members_; }
     const std::vector<Note>& notes() const { return notes_; }
     std::int32_t folder_count() const { return folders_; }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "archive/vp_directory.h"
+#include "io/little_endian.h"
 #include "io/text.h"
 
 namespace archive {
@@ -25,10 +26,7 @@ constexpr std::int64_t kPathBytesSpare = std::int64_t{64} * 1024;
 using pof::integer_text;
 
 std::int32_t le32(std::string_view b, std::size_t at) {
-    const auto byte = [&](std::size_t i) {
-        return std::uint32_t{static_cast<unsigned char>(b[at + i])};
-    };
-    return static_cast<std::int32_t>(byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24);
+    return static_cast<std::int32_t>(pof::little_endian<4>(b.data() + at));
 }
 
 // The name up to its first NUL; a name that fills all 32 bytes has none.
@@ -113,7 +111,7 @@ void DirectoryReader::entry(std::string_view bytes, std::int32_t index, std::int
     m.entry = index;
     m.cut = m.offset < 0 || m.size < 0 || m.offset > archive_.file_size_ ||
             m.size > archive_.file_size_ - m.offset;
-    path_size(name, index, at);
+    count_path(name, index, at);
     add_file_path(m, name);
     archive_.members_.push_back(m);
     if (m.cut) {
@@ -124,7 +122,7 @@ void DirectoryReader::entry(std::string_view bytes, std::int32_t index, std::int
 
 void DirectoryReader::open_folder(std::string_view name, std::int32_t index, std::int64_t at) {
     // A folder's path counts against the limit as a file's does.
-    path_size(name, index, at);
+    count_path(name, index, at);
     folder_ends_.push_back(folder_.size());
     if (!folder_.empty()) folder_ += '/';
     folder_ += name;
@@ -140,8 +138,8 @@ void DirectoryReader::close_folder(std::int32_t index) {
     folder_ends_.pop_back();
 }
 
-// The size of the path of an entry named name in the current folder, once it is known to fit.
-std::size_t DirectoryReader::path_size(std::string_view name, std::int32_t index, std::int64_t at) {
+// Counts the path of an entry named name in the current folder against the limit on paths.
+void DirectoryReader::count_path(std::string_view name, std::int32_t index, std::int64_t at) {
     const std::size_t size = folder_.empty() ? name.size() : folder_.size() + 1 + name.size();
     if (static_cast<std::int64_t>(size) > path_limit_ - path_bytes_) {
         throw pof::ReadError(at, "entry " + integer_text(index) + " at byte " + integer_text(at) +
@@ -150,7 +148,6 @@ std::size_t DirectoryReader::path_size(std::string_view name, std::int32_t index
                                      bytes_text(path_limit_));
     }
     path_bytes_ += static_cast<std::int64_t>(size);
-    return size;
 }
 
 void DirectoryReader::add_file_path(Member& m, std::string_view name) {

@@ -28,7 +28,7 @@ class DirectoryReader {
     void entry(std::string_view bytes, std::int32_t index, std::int64_t at);
     void open_folder(std::string_view name, std::int32_t index, std::int64_t at);
     void close_folder(std::int32_t index);
-    std::size_t path_size(std::string_view name, std::int32_t index, std::int64_t at);
+    void count_path(std::string_view name, std::int32_t index, std::int64_t at);
     void add_file_path(Member& m, std::string_view name);
     void note(std::int32_t entry, std::int64_t member, std::string text);
 

@@ -111,15 +111,6 @@ void docks(CheckContext& c, const records::DockRecord& r) {
     for (int d = 0; d < r.dock_rows(); ++d) dock(c, r, d);
 }
 
-char lower(char ch) {
-    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
-}
-
-std::string lowered(std::string s) {
-    for (char& ch : s) ch = lower(ch);
-    return s;
-}
-
 void path_vertex(CheckContext& c, const records::PathRecord& r, int p, int v) {
     const std::string at = place({numbered("Path", p), numbered("Vertex", v)});
     const records::PathVertex& vertex = r.vertices.at(p, v);
@@ -224,13 +215,14 @@ void paths(CheckContext& c, const records::PathRecord& r) {
     // Every subobject name, lower-cased, to look parents up in.
     std::vector<std::string> names;
     for (const auto& [number, chunk] : c.subobject_chunks) {
-        names.push_back(lowered(c.store.subobjects.at(number).name));
+        names.push_back(pof::lower_ascii(c.store.subobjects.at(number).name));
     }
     std::sort(names.begin(), names.end());
     path_names(c, r);
     for (int p = 0; p < r.path_rows(); ++p) {
         const std::string& parent = records::entry_or_zero(r.parents, p).text;
-        if (!parent.empty() && !std::binary_search(names.begin(), names.end(), lowered(parent))) {
+        if (!parent.empty() &&
+            !std::binary_search(names.begin(), names.end(), pof::lower_ascii(parent))) {
             c.out.add(Code::PathParent, numbered("Path", p),
                       "its parent \"" + pof::text8(parent) + "\" is the name of no subobject",
                       rows(RecordEntry::PATH, {p}));

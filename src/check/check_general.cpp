@@ -9,16 +9,6 @@ namespace check {
 
 using pof::RecordEntry;
 
-namespace {
-
-std::string places_text(const std::vector<std::string>& places) {
-    std::string out;
-    for (const auto& place : places) out += (out.empty() ? "" : ", ") + place;
-    return out;
-}
-
-}  // namespace
-
 void check_auto_centre(CheckContext& c) {
     finite_or_report(c, "", "auto-centre", c.store.acen.auto_center, {});
 }
@@ -37,10 +27,10 @@ void check_texture_files(CheckContext& c, const std::string& where,
         const auto& lookup = search.textures[i];
         const std::string name = "\"" + pof::text8(lookup.name) + "\"";
         if (!lookup.found) {
-            c.out.add(
-                Code::TextureMissing, place_of(i),
-                where + name + " is in none of the places searched: " + places_text(search.places),
-                item_of(i));
+            c.out.add(Code::TextureMissing, place_of(i),
+                      where + name + " is in none of the places searched: " +
+                          textures::places_text(search.places),
+                      item_of(i));
             continue;
         }
         const textures::HeaderFacts facts = textures::probe_texture(*lookup.found);

@@ -7,6 +7,12 @@
 
 namespace pof {
 
+std::string lower_ascii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = lower_ascii(c);
+    return out;
+}
+
 std::string integer_text(std::int64_t value) {
     return std::to_string(value);
 }

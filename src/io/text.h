@@ -20,4 +20,11 @@ std::string text8(std::string_view bytes);
 // The same, appended to out.
 void append_text8(std::string& out, std::string_view bytes);
 
+// ASCII letters lowered; every other byte (Windows-1252 letters, UTF-8 bytes) as it is. Names in
+// archives, folders and the file's own texts compare without case this way.
+constexpr char lower_ascii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+std::string lower_ascii(std::string_view text);
+
 }  // namespace pof

@@ -9,16 +9,6 @@ namespace scene {
 
 namespace {
 
-std::string size_text(int width, int height) {
-    return pof::integer_text(width) + " \u00d7 " + pof::integer_text(height);
-}
-
-std::string places_text(const std::vector<std::string>& places) {
-    std::string out = "looked in ";
-    for (std::size_t i = 0; i < places.size(); ++i) out += (i ? ", " : "") + places[i];
-    return out;
-}
-
 // The texture as the binding uploads it: the levels within the budget, their pixels copied.
 view::TextureImage image_of(const textures::LoadedTexture& t) {
     view::TextureImage image;
@@ -53,13 +43,13 @@ TextureList::TextureList(const pof::ModelStore& store)
             row.status = "the model has no folder";
         } else if (!lookup->found) {
             row.file = "missing";
-            row.status = places_text(found->search().places);
+            row.status = "looked in " + textures::places_text(found->search().places);
         } else {
             row.file = lookup->found->shown_path;
             const textures::HeaderFacts facts = textures::probe_texture(*lookup->found);
             row.status =
                 facts.verdict == textures::Verdict::Ok
-                    ? facts.format + ", " + size_text(facts.width, facts.height)
+                    ? facts.format + ", " + textures::size_text(facts.width, facts.height)
                     : std::string(textures::verdict_word(facts.verdict)) + ": " + facts.reason;
             const textures::FoundTexture file = *lookup->found;
             loaders_->entries.push_back({static_cast<int>(t), [found, budget, file] {

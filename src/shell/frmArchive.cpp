@@ -12,16 +12,6 @@ namespace shell {
 
 namespace {
 
-char folded(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string folded(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = folded(c);
-    return out;
-}
-
 std::string count_text(std::int64_t n, std::string_view word) {
     return pof::integer_text(n) + " " + std::string(word) + (n == 1 ? "" : "s");
 }
@@ -57,7 +47,7 @@ void frmArchive::opened() {
 }
 
 void frmArchive::filter_typed() {
-    folded_filter_ = folded(filter_.text);
+    folded_filter_ = pof::lower_ascii(filter_.text);
     show_rows();
 }
 
@@ -69,7 +59,7 @@ bool frmArchive::passes_filter(const archive::Member& m) const {
     if (folded_filter_.empty()) return true;
     const std::string_view path = archive_->path_of(m);
     return std::search(path.begin(), path.end(), folded_filter_.begin(), folded_filter_.end(),
-                       [](char p, char f) { return folded(p) == f; }) != path.end();
+                       [](char p, char f) { return pof::lower_ascii(p) == f; }) != path.end();
 }
 
 // How two members compare in the sort column; the entry decides between equals.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "io/little_endian.h"
 #include "textures/dxt.h"
 #include "textures/image_error.h"
 
@@ -155,8 +156,8 @@ bool decode_masked(const Layout& l, const std::uint8_t* p, Image& image) {
     for (int y = 0; y < image.height(); ++y) {
         std::uint8_t* out = image.row(y);
         for (int x = 0; x < image.width(); ++x, p += l.pixel_bytes, out += 4) {
-            std::uint32_t pixel = p[0] | p[1] << 8 | std::uint32_t{p[2]} << 16;
-            if (l.pixel_bytes == 4) pixel |= std::uint32_t{p[3]} << 24;
+            const std::uint32_t pixel =
+                l.pixel_bytes == 4 ? pof::little_endian<4>(p) : pof::little_endian<3>(p);
             out[0] = r(pixel), out[1] = g(pixel), out[2] = b(pixel), out[3] = a(pixel);
             opaque &= out[3];
         }

@@ -1,6 +1,5 @@
 #include "textures/decode.h"
 
-#include <algorithm>
 #include <new>
 #include <string>
 
@@ -12,10 +11,6 @@
 namespace textures {
 
 namespace {
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // The kind a file is: its signature where it has one, else TGA when it is named so.
 std::optional<ImageKind> kind_of_bytes(std::span<const std::uint8_t> start, ImageKind named) {
@@ -58,15 +53,8 @@ void check_side(std::int64_t side, const char* which) {
 }
 
 std::optional<ImageKind> kind_of_extension(std::string_view extension) {
-    std::string e(extension);
-    std::transform(e.begin(), e.end(), e.begin(), lower);
-    if (!e.empty() && e[0] == '.') e.erase(0, 1);
-    if (e == "dds") return ImageKind::Dds;
-    if (e == "tga") return ImageKind::Tga;
-    if (e == "png") return ImageKind::Png;
-    if (e == "jpg" || e == "jpeg") return ImageKind::Jpg;
-    if (e == "pcx") return ImageKind::Pcx;
-    return std::nullopt;
+    return pof::texture_kind(extension.starts_with('.') ? std::string(extension)
+                                                        : "." + std::string(extension));
 }
 
 std::string_view verdict_word(Verdict verdict) {

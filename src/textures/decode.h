@@ -15,12 +15,12 @@
 #include <string>
 #include <string_view>
 
+#include "io/texture_extensions.h"
 #include "textures/image.h"
 
 namespace textures {
 
-// The kinds of image file a texture may be, in the order the search tries their extensions.
-enum class ImageKind { Dds, Tga, Png, Jpg, Pcx };
+using pof::ImageKind;
 
 // The kind an extension names (".dds", "PNG", ".jpeg" ...), compared without regard to case.
 std::optional<ImageKind> kind_of_extension(std::string_view extension);

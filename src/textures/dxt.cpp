@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstring>
 
+#include "io/little_endian.h"
+
 namespace textures {
 
 namespace {
@@ -16,17 +18,7 @@ using Palette = std::array<std::uint32_t, 8>;
 
 constexpr std::uint32_t kAlpha = 0xff000000u;
 
-std::uint32_t u16_le(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8;
-}
-
-std::uint32_t u32_le(const std::uint8_t* p) {
-    return u16_le(p) | u16_le(p + 2) << 16;
-}
-
-std::uint64_t u48_le(const std::uint8_t* p) {
-    return std::uint64_t{u32_le(p)} | std::uint64_t{u16_le(p + 4)} << 32;
-}
+using pof::little_endian;
 
 struct Rgb {
     std::uint32_t r, g, b;
@@ -53,7 +45,7 @@ std::uint32_t mix(Rgb a, Rgb b) {
 // whose first end point is not above the second has three colours and transparent black;
 // DXT3 and DXT5 always have four. Entries carry no alpha unless `opaque`.
 void colour_palette(const std::uint8_t* p, bool dxt1, std::uint32_t* palette) {
-    const std::uint32_t c0 = u16_le(p), c1 = u16_le(p + 2);
+    const std::uint32_t c0 = little_endian<2>(p), c1 = little_endian<2>(p + 2);
     const Rgb a = widen(c0), b = widen(c1);
     const std::uint32_t alpha = dxt1 ? kAlpha : 0;
     palette[0] = pack(a) | alpha;
@@ -89,19 +81,21 @@ template <DxtCoding Coding>
 void decode_block(const std::uint8_t* p, Block& out) {
     std::uint32_t colours[4];
     colour_palette(Coding == DxtCoding::Dxt1 ? p : p + 8, Coding == DxtCoding::Dxt1, colours);
-    const std::uint32_t ci = u32_le(Coding == DxtCoding::Dxt1 ? p + 4 : p + 12);
+    const std::uint32_t ci = little_endian<4>(Coding == DxtCoding::Dxt1 ? p + 4 : p + 12);
     if constexpr (Coding == DxtCoding::Dxt1) {
         for (int i = 0; i < 16; ++i) out[i] = colours[(ci >> (2 * i)) & 3];
     } else if constexpr (Coding == DxtCoding::Dxt3) {
         // Sixteen explicit 4-bit alphas, widened to 8 bits.
-        const std::uint64_t ai = std::uint64_t{u32_le(p)} | std::uint64_t{u32_le(p + 4)} << 32;
+        const std::uint64_t ai =
+            std::uint64_t{little_endian<4>(p)} | std::uint64_t{little_endian<4>(p + 4)} << 32;
         for (int i = 0; i < 16; ++i) {
             out[i] = colours[(ci >> (2 * i)) & 3] | std::uint32_t((ai >> (4 * i)) & 15) * 17 << 24;
         }
     } else {
         Palette alpha;
         alpha_palette(p, alpha);
-        const std::uint64_t ai = u48_le(p + 2);
+        const std::uint64_t ai =
+            std::uint64_t{little_endian<4>(p + 2)} | std::uint64_t{little_endian<2>(p + 6)} << 32;
         for (int i = 0; i < 16; ++i)
             out[i] = colours[(ci >> (2 * i)) & 3] | alpha[(ai >> (3 * i)) & 7];
     }

@@ -2,14 +2,6 @@
 
 namespace textures {
 
-std::string lower_ascii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
 void FolderListing::keep(std::unordered_map<std::string, std::string>& names, std::string name) {
     auto [at, added] = names.try_emplace(lower_ascii(name), name);
     if (!added && name < at->second) at->second = std::move(name);

@@ -7,10 +7,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "io/text.h"
+
 namespace textures {
 
-// ASCII letters lowered; every other byte as it is.
-std::string lower_ascii(std::string_view text);
+using pof::lower_ascii;
 
 class FolderListing {
   public:

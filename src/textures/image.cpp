@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "io/byte_block.h"
+#include "io/little_endian.h"
+#include "io/text.h"
 
 namespace textures {
 
@@ -10,8 +12,11 @@ Image::Image(int width, int height)
     : width_(width), height_(height), memory_(pof::bulk_memory(bytes())) {}
 
 std::uint32_t Image::rgba(int x, int y) const {
-    const std::uint8_t* p = row(y) + std::size_t(x) * 4;
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+    return pof::big_endian<4>(row(y) + std::size_t(x) * 4);
+}
+
+std::string size_text(std::int64_t width, std::int64_t height) {
+    return pof::integer_text(width) + " \u00d7 " + pof::integer_text(height);
 }
 
 bool has_transparency(const Image& image) {

@@ -50,6 +50,9 @@ class Image {
     std::shared_ptr<char> memory_;
 };
 
+// A picture's size as every window and message shows it: "2048 × 1024".
+std::string size_text(std::int64_t width, std::int64_t height);
+
 // True when some pixel is less than opaque.
 bool has_transparency(const Image& image);
 

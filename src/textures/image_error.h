@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "io/little_endian.h"
 #include "textures/decode.h"
 
 namespace textures {
@@ -31,11 +32,10 @@ class ImageError : public std::runtime_error {
 
 // Little-endian fields at fixed offsets of a header the caller has checked is long enough.
 inline std::uint16_t u16_at(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+    return static_cast<std::uint16_t>(pof::little_endian<2>(&b[at]));
 }
 inline std::uint32_t u32_at(std::span<const std::uint8_t> b, std::size_t at) {
-    return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8 | std::uint32_t{b[at + 2]} << 16 |
-           std::uint32_t{b[at + 3]} << 24;
+    return pof::little_endian<4>(&b[at]);
 }
 
 // Refuses a side outside 1 .. kMaxSide, naming it ("width", "height").

@@ -7,14 +7,6 @@
 
 namespace textures {
 
-namespace {
-
-std::string size_text(int width, int height) {
-    return std::to_string(width) + " \u00d7 " + std::to_string(height);
-}
-
-}  // namespace
-
 std::size_t bytes_with_mipmaps(int width, int height) {
     std::size_t total = 0;
     for (;;) {

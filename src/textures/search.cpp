@@ -1,6 +1,5 @@
 #include "textures/search.h"
 
-#include <array>
 #include <set>
 #include <string_view>
 
@@ -13,8 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kExtensions{".dds", ".tga", ".png", ".jpg", ".pcx"};
-
 struct Place {
     FolderListing listing;
     fs::path folder;    // a loose folder; empty for an archive's
@@ -23,8 +20,8 @@ struct Place {
 };
 
 bool ends_with_extension(const std::string& lowered) {
-    for (const auto e : kExtensions) {
-        if (lowered.size() > e.size() && lowered.ends_with(e)) return true;
+    for (const auto& e : pof::kTextureExtensions) {
+        if (lowered.size() > e.extension.size() && lowered.ends_with(e.extension)) return true;
     }
     return false;
 }
@@ -134,8 +131,15 @@ std::vector<std::string> candidate_names(const std::string& name) {
         if (ends_with_extension(form)) out.push_back(form);
     }
     for (const auto& form : forms) {
-        for (const auto e : kExtensions) out.push_back(form + std::string(e));
+        for (const auto& e : pof::kTextureExtensions)
+            out.push_back(form + std::string(e.extension));
     }
+    return out;
+}
+
+std::string places_text(const std::vector<std::string>& places) {
+    std::string out;
+    for (const auto& place : places) out += (out.empty() ? "" : ", ") + place;
     return out;
 }
 

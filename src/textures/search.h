@@ -1,9 +1,9 @@
 #pragma once
 // The texture search: for each TXTR name, the file that holds its texture.
 //
-// A name is tried as it is when it already ends in .dds, .tga, .png, .jpg or .pcx, then with
-// each of those extensions added, in that order, and compared with the files' names without
-// regard to case (ASCII letters). The places, in order, the first file found winning:
+// A name is tried as it is when it already ends in one of the texture extensions (.dds, .tga,
+// .png, .jpg, .jpeg, .pcx: io/texture_extensions.h), then with each of those extensions added,
+// in that order, and compared with the files' names without regard to case (ASCII letters). The places, in order, the first file found winning:
 //   1. the user's folders, in the order given;
 //   2. the model's own folder;
 //   3. a "maps" folder beside the model, then one beside the model's folder
@@ -50,6 +50,9 @@ struct TextureSearch {
     std::vector<std::string> places;      // every place searched, in order, as shown to users
     std::vector<TextureLookup> textures;  // one per name, in the names' order
 };
+
+// The places searched as one line: "maps, ../maps, a.vp: data/maps".
+std::string places_text(const std::vector<std::string>& places);
 
 // Looks up every name (the TXTR names, in order) in the places.
 TextureSearch find_textures(std::span<const std::string> names, const SearchPlaces& where);

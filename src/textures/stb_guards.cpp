@@ -2,17 +2,10 @@
 
 #include <cstring>
 
+#include "io/little_endian.h"
 #include "textures/image_error.h"
 
 namespace textures {
-
-namespace {
-
-std::uint32_t u32_be(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-}
-
-}  // namespace
 
 // A TGA header promises its pixels, and stb_image reads zeros past the end of the file rather
 // than failing; so the file must hold the least the header asks for: every pixel uncoded,
@@ -38,7 +31,7 @@ void check_png_chunks(std::span<const std::uint8_t> file) {
     constexpr std::size_t kSignature = 8, kHeader = 8, kCrc = 4;
     for (std::size_t pos = kSignature; kHeader <= file.size() - pos;) {
         const std::size_t left = file.size() - pos - kHeader;
-        const std::uint64_t length = u32_be(&file[pos]);
+        const std::uint64_t length = pof::big_endian<4>(&file[pos]);
         if (left < kCrc || length > left - kCrc) {
             unreadable("a PNG chunk runs past the end of the file");
         }
@@ -56,7 +49,7 @@ std::vector<std::uint8_t> without_empty_idat(std::span<const std::uint8_t> file)
     std::vector<std::uint8_t> kept;
     std::size_t copied = 0;  // the bytes of file already in kept
     for (std::size_t pos = kSignature; kHeader + kCrc <= file.size() - pos;) {
-        const std::uint64_t length = u32_be(&file[pos]);
+        const std::uint64_t length = pof::big_endian<4>(&file[pos]);
         if (length > file.size() - pos - kHeader - kCrc) break;
         if (length == 0 && std::memcmp(&file[pos + 4], "IDAT", 4) == 0) {
             kept.insert(kept.end(), file.begin() + copied, file.begin() + pos);

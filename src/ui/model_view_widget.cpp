@@ -292,7 +292,6 @@ void ModelViewWidget::upload() {
         const bool first = uploaded_ == ~std::uint64_t{0};
         solids_.clear();
         coarse_.clear();
-        coarse_.clear();
         std::size_t triangles = 0;
         for (const view::TriangleBatch& t : p.solids) {
             solids_.push_back(upload_triangles(t, t.ids));

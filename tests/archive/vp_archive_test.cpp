@@ -123,6 +123,44 @@ TEST(VpArchive, DirectoryFaultsAreNotedAndTheRestIsListed) {
     EXPECT_EQ(paths_of(a, a.files_in("")).size(), 6u);
 }
 
+// One path three times, its case and folder entry differing, among others that sort between:
+// the last entry is the one found and listed, and each repeat is noted.
+TEST(VpArchive, ARepeatedPathOpensItsLastEntry) {
+    const std::string bytes = VpBuilder()
+                                  .folder("maps")       // 0
+                                  .file("a.dds", "1")   // 1
+                                  .file("b.dds", "b1")  // 2
+                                  .file("A.DDS", "2")   // 3
+                                  .up()                 // 4
+                                  .folder("MAPS")       // 5
+                                  .file("c.dds", "c")   // 6
+                                  .file("a.Dds", "3")   // 7
+                                  .file("b.dds", "b2")  // 8
+                                  .str();
+    const Archive a = Archive::from_bytes(bytes, "repeat.vp");
+    EXPECT_EQ(a.read_member(*a.find("maps/a.dds")), "3");
+    EXPECT_EQ(a.read_member(*a.find("Maps/B.DDS")), "b2");
+    std::vector<std::string> listed;
+    for (const auto* m : a.files_in("maps")) listed.push_back(a.read_member(*m));
+    EXPECT_EQ(listed, (std::vector<std::string>{"3", "b2", "c"}));
+    EXPECT_EQ(note_places(a), "3/2 7/4 8/5 ");
+}
+
+TEST(VpArchive, AnEntrysKindIsItsExtensionsWithoutRegardToCase) {
+    using archive::MemberKind;
+    const std::vector<std::pair<const char*, MemberKind>> names{
+        {"data/maps/Hull.JPG", MemberKind::Texture},
+        {"caps.jpeg", MemberKind::Texture},
+        {"x.PCX", MemberKind::Texture},
+        {"fire.Ani", MemberKind::Texture},
+        {"data/models/ship.POF", MemberKind::Model},
+        {"ships.tbm", MemberKind::Table},
+        {"maps.dds/readme", MemberKind::Other},
+        {"dds", MemberKind::Other},
+    };
+    for (const auto& [name, kind] : names) EXPECT_EQ(archive::kind_of(name), kind) << name;
+}
+
 struct HeaderFault {
     const char* what;
     std::string bytes;

@@ -41,12 +41,15 @@ TEST(Dds, Dxt1FourColourBlockInterpolatesItsEndPoints) {
 }
 
 TEST(Dds, Dxt1ThreeColourBlockHasTransparentBlack) {
-    // c0 <= c1: index 2 is the mean, index 3 transparent black.
+    // c0 <= c1: index 2 is the mean, index 3 transparent black; equal end points too.
     const auto d =
         decode(dds_header(4, 4, "DXT1") + colour_block(0x001f, 0xf800, 0xe4).str(), ImageKind::Dds);
     ASSERT_EQ(d.verdict, Verdict::Ok) << d.reason;
     EXPECT_EQ(first_row(d.image), (std::vector<std::uint32_t>{kBlue, kRed, 0x7f007fff, 0}));
     EXPECT_TRUE(d.has_alpha);
+    const auto equal =
+        decode(dds_header(4, 4, "DXT1") + colour_block(0x001f, 0x001f, 0xe4).str(), ImageKind::Dds);
+    EXPECT_EQ(first_row(equal.image), (std::vector<std::uint32_t>{kBlue, kBlue, kBlue, 0}));
 }
 
 TEST(Dds, Dxt3HasExplicitAlphaAndAlwaysFourColours) {
@@ -79,6 +82,12 @@ TEST(Dds, Dxt5InterpolatesAlphaInBothModes) {
     ASSERT_EQ(six.verdict, Verdict::Ok) << six.reason;
     EXPECT_EQ(first_row(six.image),
               (std::vector<std::uint32_t>{0xffffff00, 0xffffffff, 0xffffff33, 0xffffffff}));
+    // a0 == a1 is the six-step mode too: index 7 is 255, not a0.
+    const auto equal =
+        decode(dds_header(4, 4, "DXT5") + Bytes().u8(128).u8(128).str() + indices.str() + white,
+               ImageKind::Dds);
+    EXPECT_EQ(first_row(equal.image),
+              (std::vector<std::uint32_t>{0xffffff80, 0xffffff80, 0xffffff80, 0xffffffff}));
 }
 
 TEST(Dds, EdgeBlocksAreCutToTheImageAndLaterMipmapsIgnored) {

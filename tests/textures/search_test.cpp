@@ -32,13 +32,19 @@ TEST(TextureSearch, ExtensionsInOrderWithoutRegardToCase) {
     tree.file("wing.pcx");
     tree.folder("fin.dds");  // a folder, not a file
     tree.file("fin.pcx");
-    const auto s = search({"hull", "WING", "fin"}, {tree / "ship.pof"});
+    tree.file("caps.jpeg");
+    tree.file("Nose.JPG");
+    tree.file("nose.jpeg");  // .jpg comes first
+    const auto s = search({"hull", "WING", "fin", "Caps", "nose"}, {tree / "ship.pof"});
     EXPECT_EQ(shown(s, 0), "hull.Tga");
     EXPECT_EQ(s.textures[0].found->kind, ImageKind::Tga);
     EXPECT_EQ(s.textures[0].found->path, tree / "hull.Tga");
     EXPECT_EQ(shown(s, 1), "Wing.jpg");
     EXPECT_EQ(shown(s, 2), "fin.pcx");
     EXPECT_EQ(s.textures[2].found->kind, ImageKind::Pcx);
+    EXPECT_EQ(shown(s, 3), "caps.jpeg");
+    EXPECT_EQ(s.textures[3].found->kind, ImageKind::Jpg);
+    EXPECT_EQ(shown(s, 4), "Nose.JPG");
 }
 
 TEST(TextureSearch, ANameWithAnExtensionIsTriedAsItIsFirst) {
@@ -47,11 +53,14 @@ TEST(TextureSearch, ANameWithAnExtensionIsTriedAsItIsFirst) {
     tree.file("hull.png.dds");
     tree.file("wing.pcx.dds");
     tree.file("fin.dds.tga");  // fin.dds is missing, so its extensions follow
-    const auto s = search({"Hull.PNG", "wing.pcx", "fin.dds"}, {tree / "ship.pof"});
+    tree.file("Caps.Jpeg");
+    tree.file("caps.jpeg.dds");
+    const auto s = search({"Hull.PNG", "wing.pcx", "fin.dds", "CAPS.JPEG"}, {tree / "ship.pof"});
     EXPECT_EQ(shown(s, 0), "hull.png");
     EXPECT_EQ(s.textures[0].found->kind, ImageKind::Png);
     EXPECT_EQ(shown(s, 1), "wing.pcx.dds");
     EXPECT_EQ(shown(s, 2), "fin.dds.tga");
+    EXPECT_EQ(shown(s, 3), "Caps.Jpeg");
 }
 
 TEST(TextureSearch, PlacesInOrderTheFirstFileFoundWinning) {

@@ -252,7 +252,7 @@ void Parser::obj(const std::string& path) {
     if (path.empty()) return fail("--obj wants a file name");
     Step step;
     step.kind = Step::Kind::Obj;
-    step.obj_file = path;
+    step.output_path = path;
     parsed_.options.steps.push_back(step);
 }
 
@@ -268,7 +268,7 @@ void Parser::picture(Step::Kind kind, const std::string& option, const std::stri
     if (path.empty()) return fail(option + " wants a file name");
     Step step;
     step.kind = kind;
-    step.obj_file = path;
+    step.output_path = path;
     parsed_.options.steps.push_back(step);
 }
 

@@ -49,7 +49,7 @@ struct Step {
     std::string window;
     std::string file;  // of --read
     // The file --obj, --png or --thumbnail writes.
-    std::string obj_file;
+    std::string output_path;
     std::string member;  // of --member
     int input = 0;       // of --type, from 1 in layout order
     std::string text;    // of --type

@@ -2,6 +2,7 @@
 
 #include "io/text.h"
 #include "output_file.h"
+#include "textures/image.h"
 #include "textures/png_write.h"
 
 namespace pofdump {
@@ -9,7 +10,7 @@ namespace pofdump {
 std::optional<std::string> refuse_size(long long width, long long height) {
     const auto fits = [](long long side) { return side >= 1 && side <= scene::kMaxImageSide; };
     if (fits(width) && fits(height)) return std::nullopt;
-    return "a picture of " + pof::integer_text(width) + " \u00d7 " + pof::integer_text(height) +
+    return "a picture of " + textures::size_text(width, height) +
            " pixels cannot be drawn: each side is 1 to " + pof::integer_text(scene::kMaxImageSide) +
            " pixels";
 }

@@ -159,7 +159,7 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
             read(step.file);
             return std::nullopt;
         case Step::Kind::Obj:
-            return write_obj(step.obj_file);
+            return write_obj(step.output_path);
         case Step::Kind::Member:
             return member(step.member);
         case Step::Kind::Type:
@@ -167,9 +167,9 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
         case Step::Kind::Sort:
             return sort(step.choice);
         case Step::Kind::Png:
-            return write_png(step.obj_file);
+            return write_png(step.output_path);
         case Step::Kind::Thumb:
-            return write_thumbnail(step.obj_file);
+            return write_thumbnail(step.output_path);
     }
     return std::nullopt;
 }
