@@ -130,7 +130,7 @@ void path_vertex(CheckContext& c, const records::PathRecord& r, int p, int v) {
 // digits only): 0 for one outside 1 to 31, nullopt for a name that is not a bay path's.
 std::optional<std::int32_t> bay_number(const std::string& name) {
     constexpr std::string_view kBay = "$bay";
-    if (name.size() <= kBay.size() || lowered(name.substr(0, kBay.size())) != kBay) {
+    if (name.size() <= kBay.size() || pof::lower_ascii(name.substr(0, kBay.size())) != kBay) {
         return std::nullopt;
     }
     std::int32_t n = 0;
@@ -145,15 +145,17 @@ std::optional<std::int32_t> bay_number(const std::string& name) {
 struct CaselessHash {
     std::size_t operator()(std::string_view s) const {
         std::size_t h = 14695981039346656037ull;  // FNV-1a
-        for (const char ch : s) h = (h ^ static_cast<unsigned char>(lower(ch))) * 1099511628211ull;
+        for (const char ch : s)
+            h = (h ^ static_cast<unsigned char>(pof::lower_ascii(ch))) * 1099511628211ull;
         return h;
     }
 };
 struct CaselessEqual {
     bool operator()(std::string_view a, std::string_view b) const {
         return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(),
-                          [](char x, char y) { return lower(x) == lower(y); });
+               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return pof::lower_ascii(x) == pof::lower_ascii(y);
+               });
     }
 };
 
