@@ -19,16 +19,14 @@ std::string places_text(const std::vector<std::string>& places) {
     return out;
 }
 
-// The texture as the binding uploads it: the levels within the budget, their pixels copied.
+// The texture as the binding uploads it: the levels within the budget, their pixels shared.
 view::TextureImage image_of(const textures::LoadedTexture& t) {
     view::TextureImage image;
     image.alpha = t.has_alpha;
     image.status = textures::texture_status(t);
-    for (const textures::Image& level : t.levels) {
-        const auto pixels = level.pixels();
-        image.levels.push_back({level.width(), level.height(),
-                                std::vector<std::uint8_t>(pixels.begin(), pixels.end())});
-    }
+    for (const textures::Image& level : t.levels)
+        image.levels.push_back(
+            {level.width(), level.height(), level.pixels(), level.shared_pixels()});
     return image;
 }
 
