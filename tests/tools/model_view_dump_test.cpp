@@ -7,8 +7,14 @@
 #include <sstream>
 
 #include "dump_fixture.h"
+#include "pof/read_pof.h"
 #include "pof_builder.h"
+#include "scene/frmModelView.h"
+#include "shell/frmPOF.h"
 #include "ship_model.h"
+#include "table_rows.h"
+#include "texture_writers.h"
+#include "view/headless.h"
 
 namespace {
 
@@ -47,6 +53,41 @@ TEST(ModelViewDump, TheViewMenuNeedsAHeader) {
     const auto d = dump({"--obj", no_header.path() + ".obj", no_header.path()});
     EXPECT_EQ(d.status, 1);
     EXPECT_EQ(d.err, "pofdump: the View menu is disabled: the file has no header\n");
+}
+
+// A PNG whose header is sound and whose body is not: the check, pofdump's texture list and the
+// window's list give one answer, "unreadable" with the decode's reason.
+TEST(ModelViewDump, ATextureThatCannotBeDecodedIsUnreadableEverywhere) {
+    const TempFile ship(testing_pof::ship_model());
+    const auto folder = std::filesystem::path(ship.path() + "_maps");
+    std::filesystem::create_directories(folder);
+    std::string png = testing_pof::png_raw(3, 2, 8, 2, false, std::string(20, '\0'));
+    png[png.find("IDAT") + 4] = '\x07';  // no deflate method: the header alone is sound
+    std::ofstream(folder / "hull.png", std::ios::binary) << png;
+
+    pof::ModelStore store;
+    store.texture_folders = {folder.string()};
+    view::HeadlessDesktop desktop;
+    view::HeadlessWindows windows;
+    shell::frmPOF form(store, desktop, windows);
+    form.window_opened();
+    pof::open_pof_file(ship.path(), store, form, desktop);
+    form.menu_command("IDM_MODEL_VIEW");
+    auto* model = static_cast<scene::frmModelView*>(windows.find(scene::frmModelView::kName));
+    ASSERT_NE(model, nullptr);
+    // As the window's loader does on its thread.
+    for (const auto& entry : model->picture().textures->entries)
+        model->texture_loaded(entry.number, entry.load().status);
+    const std::string status = testing_pof::rows_of(model->textures)[0][3];
+    EXPECT_TRUE(status.starts_with("unreadable: bad zlib data in IDAT (")) << status;
+
+    const auto listed = dump({"--textures", folder.string(), "--view", "MODEL", ship.path()});
+    EXPECT_NE(listed.out.find("| " + status), std::string::npos) << listed.out;
+    const auto checked = dump({"--textures", folder.string(), "--check", ship.path()});
+    EXPECT_NE(checked.out.find("hull.png is " + status + " [texture-unreadable]"),
+              std::string::npos)
+        << checked.out;
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
