@@ -20,6 +20,7 @@ namespace {
 
 using dump_testing::dump;
 using dump_testing::has_lines;
+using dump_testing::peak_mib;
 using dump_testing::TempFile;
 
 std::string file_text(const std::string& path) {
@@ -88,6 +89,42 @@ TEST(ModelViewDump, ATextureThatCannotBeDecodedIsUnreadableEverywhere) {
               std::string::npos)
         << checked.out;
     std::filesystem::remove_all(folder);
+}
+
+// A 16-bit PNG is decoded row by row into its 8-bit image, and --png draws with that image and
+// its mipmaps, never a copy: the texture adds about its image and mipmaps to the peak. Not
+// square, so a decoder that swapped the sides would show.
+TEST(ModelViewDump, ASixteenBitTextureCostsItsImageAndMipmapsOnce) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory and quarantine hide the figure";
+#endif
+    constexpr int kWidth = 1024, kHeight = 2048;
+    const TempFile ship(testing_pof::ship_model());
+    const auto folder = std::filesystem::path(ship.path() + "_maps");
+    std::filesystem::create_directories(folder);
+    {
+        // Written first and let go: a forked pofdump's peak counts the test's pages too.
+        std::string rows;
+        const std::string row = std::string(1, '\0') + std::string(std::size_t(kWidth) * 8, '\x40');
+        for (int y = 0; y < kHeight; ++y) rows += row;
+        std::ofstream(folder / "hull.png", std::ios::binary)
+            << testing_pof::png_raw(kWidth, kHeight, 16, 6, false, rows);
+    }
+    const std::string picture = ship.path() + ".png";
+    const double without = peak_mib({"--png", picture, ship.path()});
+    const double with = peak_mib({"--textures", folder.string(), "--png", picture, ship.path()});
+    const double image = kWidth * kHeight * 4.0 / (1 << 20);
+    std::printf(
+        "pofdump --png with a %d x %d 16-bit texture: peak %.1f MiB, %.1f without it; "
+        "its image %.1f MiB, with mipmaps %.1f\n",
+        kWidth, kHeight, with, without, image, image * 4 / 3);
+    EXPECT_GT(without, 0);
+    EXPECT_GT(with - without, image);  // it was decoded
+    EXPECT_LT(with - without, image * 4 / 3 + 4);
+    const auto listed = dump({"--textures", folder.string(), "--view", "MODEL", ship.path()});
+    EXPECT_NE(listed.out.find("| PNG, 1024 \u00d7 2048\n"), std::string::npos) << listed.out;
+    std::filesystem::remove_all(folder);
+    std::filesystem::remove(picture);
 }
 
 }  // namespace
