@@ -24,9 +24,11 @@ view::TextureImage image_of(const textures::LoadedTexture& t) {
     view::TextureImage image;
     image.alpha = t.has_alpha;
     image.status = textures::texture_status(t);
-    for (const textures::Image& level : t.levels)
+    image.levels.reserve(t.levels.size());
+    for (const textures::Image& level : t.levels) {
         image.levels.push_back(
             {level.width(), level.height(), level.pixels(), level.shared_pixels()});
+    }
     return image;
 }
 
