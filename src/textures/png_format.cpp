@@ -1,5 +1,6 @@
 #include "textures/png_format.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -36,6 +37,30 @@ bool depth_allowed(int colour_type, int depth) {
         default:
             return false;
     }
+}
+
+// Deflate codes at most 258 bytes in two bits: no IDAT data unpacks to more than 1032 times
+// its size. A file whose rows cannot fit in its IDAT data is refused before the image is made.
+constexpr std::uint64_t kMostDeflateRatio = 1032;
+
+// The IDAT data the file holds; a chunk cut short counts what is there.
+std::uint64_t idat_bytes(std::span<const std::uint8_t> file) {
+    std::uint64_t total = 0;
+    for (std::size_t pos = 8; file.size() - pos >= 8;) {
+        const std::uint64_t length = u32_be(&file[pos]);
+        const std::uint64_t left = file.size() - pos - 8;
+        if (std::memcmp(&file[pos + 4], "IDAT", 4) == 0) total += std::min(length, left);
+        if (length + 4 > left) break;
+        pos += 8 + length + 4;
+    }
+    return total;
+}
+
+// The bytes of the rows' samples: a lower bound of what the IDAT data unpacks to.
+std::uint64_t sample_bytes(std::uint32_t width, std::uint32_t height, int colour_type, int depth) {
+    static constexpr int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+    const std::uint64_t bits = std::uint64_t(width) * kChannels[colour_type] * depth;
+    return (bits + 7) / 8 * height;
 }
 
 void check_png_side(std::uint32_t side, const char* which) {
@@ -169,6 +194,11 @@ HeaderFacts probe_png(std::span<const std::uint8_t> start) {
 // Beside the image libpng keeps a few rows (at most two of 16-bit RGBA) and zlib's window.
 DecodedImage decode_png(std::span<const std::uint8_t> file) {
     const HeaderFacts facts = probe_png(file);
+    const std::uint8_t* fields = file.data() + 16;
+    if (idat_bytes(file) * kMostDeflateRatio <
+        sample_bytes(facts.width, facts.height, fields[9], fields[8])) {
+        unreadable("the PNG image data is too short for its size");
+    }
     Reader reader(file);
     if (!read_info(reader.run())) reader.failed();
     if (png_get_rowbytes(reader.run().png, reader.run().info) != std::size_t(facts.width) * 4) {

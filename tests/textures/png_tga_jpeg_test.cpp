@@ -78,10 +78,19 @@ TEST(PngTgaJpeg, RefusesSizesPast8192AndDataCutShort) {
     EXPECT_EQ(fits.verdict, Verdict::Ok) << fits.reason;
     EXPECT_EQ(fits.width, 8192);
     EXPECT_EQ(fits.height, 16);
-    // ... but its pixel data is missing.
+    // ... but its pixel data is missing: refused before its 512 KiB image is made, as is one
+    // whose IDAT data could not unpack to its rows even at deflate's best.
     const auto no_data = decode(png_header(8192, 16), ImageKind::Png);
     EXPECT_EQ(no_data.verdict, Verdict::Unreadable);
-    EXPECT_EQ(no_data.reason, "the PNG data ends early");
+    EXPECT_EQ(no_data.reason, "the PNG image data is too short for its size");
+    Bytes little;
+    u32_be(little, 100).raw("IDAT").raw(std::string(100, '\0'));
+    EXPECT_EQ(decode(png_header(8192, 16) + little.str(), ImageKind::Png).reason,
+              "the PNG image data is too short for its size");
+    // Another 1,000 bytes: enough for the rows at deflate's best, so libpng reads them.
+    u32_be(little.raw(std::string(4, '\0')), 1000).raw("IDAT").raw(std::string(1000, '\0'));
+    const auto enough = decode(png_header(8192, 16) + little.str(), ImageKind::Png);
+    EXPECT_TRUE(enough.reason.starts_with("bad zlib data in IDAT (")) << enough.reason;
 
     const std::string png = testing_pof::sample_textures()[2].bytes;
     EXPECT_EQ(decode(png.substr(0, png.size() / 2), ImageKind::Png).reason,
