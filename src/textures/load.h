@@ -13,8 +13,8 @@
 // level's mipmaps), the file's bytes and a few rows (a progressive JPEG: its coefficients).
 // Measured in pofdump --png: any 8192 x 8192 texture (16- or 8-bit PNG, TGA, DXT1, JPEG)
 // adds 317 MiB to the process's peak, a 4096 x 8192 one 170 MiB (image and mipmaps); a file
-// as large as its image adds its size once more (an uncoded 32-bit 8192 x 8192 TGA peaks at 517
-// MiB).
+// as large as its image adds its size once more (an uncoded 32-bit 8192 x 8192 TGA: a peak
+// of 517 MiB).
 //
 // Loading is single-threaded work without shared state beyond the TextureBudget passed in:
 // a worker thread may load a model's textures one after the other.
