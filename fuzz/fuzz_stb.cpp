@@ -1,5 +1,6 @@
-// PNG, JPEG and TGA through stb_image on any bytes: as a file named .png (a PNG or JPEG
-// signature decides) and as one named .tga (TGA has no signature; the name decides).
+// PNG (libpng), JPEG (libjpeg-turbo) and TGA on any bytes: as a file named .png (a PNG or JPEG
+// signature decides) and as one named .tga (TGA has no signature; the name decides). The name
+// stays from when stb_image decoded them; the seeds in corpus-stb/ with it.
 
 #include <cstddef>
 #include <cstdint>

@@ -104,10 +104,55 @@ std::string idat_past_the_end(std::string png) {
     return png;
 }
 
+// A 3 x 2 PNG of 16-bit RGBA and a 5 x 3 interlaced one of 8-bit grey: the decoder's depth
+// and pass handling.
+std::string png_16_bit() {
+    std::string rows;
+    for (int y = 0; y < 2; ++y) {
+        rows += '\0';
+        for (int i = 0; i < 3 * 4 * 2; ++i) rows += static_cast<char>(y * 40 + i * 9);
+    }
+    return testing_pof::png_raw(3, 2, 16, 6, false, rows);
+}
+std::string png_interlaced() {
+    // Adam7's passes of 5 x 3: 1, 1, 0, 1, 3 (row 2), 2 + 2 (rows 0 and 2), 5 (row 1).
+    std::string rows;
+    for (const char* pass_row : {"a", "b", "c", "def", "gh", "ij", "klmno"})
+        rows += std::string(1, '\0') + pass_row;
+    return testing_pof::png_raw(5, 3, 8, 0, true, rows);
+}
+
+// A 4 x 2 colour-mapped TGA, run-length coded: a map of two 24-bit colours, then runs.
+std::string tga_mapped() {
+    return testing_pof::Bytes()
+        .u8(0)
+        .u8(1)
+        .u8(9)
+        .i16(0)
+        .i16(2)
+        .u8(24)
+        .raw(std::string(4, '\0'))
+        .i16(4)
+        .i16(2)
+        .u8(8)
+        .u8(0x20)
+        .raw("\x10\x20\x30\x01\x02\x03")
+        .u8(0x84)
+        .u8(1)
+        .u8(0x02)
+        .u8(0)
+        .u8(1)
+        .u8(0)
+        .str();
+}
+
 Seeds stb_seeds() {
     const std::string png = testing_pof::png_file(picture(8, 6));
     const std::string jpg = testing_pof::jpg_file(picture(16, 8));
     return {
+        {"png-16-bit", png_16_bit()},
+        {"png-interlaced", png_interlaced()},
+        {"tga-mapped-rle", tga_mapped()},
         {"regress-jpeg-huffman-table-over-256", too_many_codes(jpg)},
         {"regress-png-idat-past-the-end", idat_past_the_end(png)},
         {"png", png},

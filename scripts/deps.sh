@@ -13,7 +13,8 @@ packages=(
     libbenchmark-dev time               # benchmarks; /usr/bin/time for peak memory
     nlohmann-json3-dev                  # pofdump --json
     libjpeg-dev                         # libjpeg-turbo: JPEG textures
-    libstb-dev                          # stb_image: PNG and TGA textures; the sample's
+    libpng-dev                          # libpng: PNG textures
+    libstb-dev                          # stb_image_write: --png pictures; the sample's
                                         # DXT and PNG textures are written with stb_dxt, stb_image_write
     clang libclang-rt-14-dev llvm       # libFuzzer, sanitizer runtimes, llvm-symbolizer
     locales                             # locale-gen

@@ -14,7 +14,8 @@ void check_auto_centre(CheckContext& c) {
 }
 
 // The files behind texture names: a name found nowhere is a note, a file that cannot be
-// decoded a warning. Only each file's header is read.
+// decoded a warning. Each file is decoded whole, as the Model View decodes it, so the check,
+// pofdump's texture list and the window give one answer; one image at a time, dropped at once.
 void check_texture_files(CheckContext& c, const std::string& where,
                          const std::vector<std::string>& names,
                          const std::function<std::string(std::size_t)>& place_of,
@@ -33,11 +34,11 @@ void check_texture_files(CheckContext& c, const std::string& where,
                       item_of(i));
             continue;
         }
-        const textures::HeaderFacts facts = textures::probe_texture(*lookup.found);
-        if (facts.verdict == textures::Verdict::Ok) continue;
+        const textures::DecodedImage decoded = textures::decode_texture(*lookup.found);
+        if (decoded.verdict == textures::Verdict::Ok) continue;
         c.out.add(Code::TextureUnreadable, place_of(i),
                   where + name + ": " + lookup.found->shown_path + " is " +
-                      std::string(textures::verdict_word(facts.verdict)) + ": " + facts.reason,
+                      std::string(textures::verdict_word(decoded.verdict)) + ": " + decoded.reason,
                   item_of(i));
     }
 }

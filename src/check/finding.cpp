@@ -102,7 +102,9 @@ constexpr std::array<CodeInfo, kCodeCount> kCodes{{
     {Code::TextureMissing, "texture-missing", Severity::Note,
      "a TXTR name, or a glow bank's $glow_texture, in none of the places searched", "-"},
     {Code::TextureUnreadable, "texture-unreadable", Severity::Warning,
-     "a texture file found whose header cannot be decoded (only its header is read)", "-"},
+     "a texture file found that cannot be decoded (each is decoded whole, one at a time, as "
+     "the Model View decodes it, so the check, pofdump's textures list and the window agree)",
+     "-"},
     {Code::DetailLevelCount, "detail-level-count", Severity::Error,
      "a header of more than 8 detail levels", "overruns its table of 8 (it does not check)"},
     {Code::DebrisCount, "debris-count", Severity::Error, "a header of more than 32 debris pieces",

@@ -9,15 +9,15 @@ namespace scene {
 
 namespace {
 
-// The texture as the binding uploads it: the levels within the budget, their pixels copied.
+// The texture as the binding uploads it: the levels within the budget, their pixels shared.
 view::TextureImage image_of(const textures::LoadedTexture& t) {
     view::TextureImage image;
     image.alpha = t.has_alpha;
     image.status = textures::texture_status(t);
+    image.levels.reserve(t.levels.size());
     for (const textures::Image& level : t.levels) {
-        const auto pixels = level.pixels();
-        image.levels.push_back({level.width(), level.height(),
-                                std::vector<std::uint8_t>(pixels.begin(), pixels.end())});
+        image.levels.push_back(
+            {level.width(), level.height(), level.pixels(), level.shared_pixels()});
     }
     return image;
 }

@@ -5,8 +5,10 @@
 
 #include "textures/dds.h"
 #include "textures/image_error.h"
+#include "textures/jpeg_format.h"
 #include "textures/pcx.h"
-#include "textures/stb_formats.h"
+#include "textures/png_format.h"
+#include "textures/tga_format.h"
 
 namespace textures {
 
@@ -76,7 +78,9 @@ HeaderFacts probe_image(std::span<const std::uint8_t> start, std::uint64_t file_
         if (!kind) no_signature();
         if (*kind == ImageKind::Dds) return probe_dds(start, file_size);
         if (*kind == ImageKind::Pcx) return probe_pcx(start, file_size);
-        return probe_stb(start, file_size, *kind);
+        if (*kind == ImageKind::Png) return probe_png(start);
+        if (*kind == ImageKind::Jpg) return probe_jpeg(start, file_size);
+        return probe_tga(start, file_size);
     });
 }
 
@@ -86,7 +90,9 @@ DecodedImage decode_image(std::span<const std::uint8_t> file, ImageKind named) {
         if (!kind) no_signature();
         if (*kind == ImageKind::Dds) return decode_dds(file);
         if (*kind == ImageKind::Pcx) return decode_pcx(file);
-        return decode_stb(file, *kind);
+        if (*kind == ImageKind::Png) return decode_png(file);
+        if (*kind == ImageKind::Jpg) return decode_jpeg(file);
+        return decode_tga(file);
     });
 }
 

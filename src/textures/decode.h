@@ -1,6 +1,8 @@
 #pragma once
 // The image decoders: DDS (DXT1, DXT3, DXT5, 24- and 32-bit colour), PCX (8-bit with its
-// palette, 24-bit) and, through stb_image, PNG, JPEG and TGA.
+// palette, 24-bit), TGA, PNG (through libpng) and JPEG (through libjpeg-turbo). Each writes
+// the rows straight into the decoded image: beside it a decode takes the file's bytes and a
+// few rows (a progressive JPEG: its coefficients).
 //
 // Each decoder reads a file's bytes as carefully as the POF reader reads a model: every size
 // in the file is checked against the bytes there before anything is allocated, and an image

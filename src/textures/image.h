@@ -37,6 +37,9 @@ class Image {
     const std::uint8_t* row(int y) const {
         return data() + std::size_t(y) * std::size_t(width_) * 4;
     }
+    // The pixels' memory, shared: it lives while any holder does (a texture handed to a
+    // window keeps it without a copy).
+    std::shared_ptr<const std::uint8_t> shared_pixels() const { return {memory_, data()}; }
     // The RGBA of one pixel packed as 0xRRGGBBAA, for tests and tooltips.
     std::uint32_t rgba(int x, int y) const;
 

@@ -1,7 +1,6 @@
 #pragma once
 // JPEG through libjpeg-turbo (Debian's libjpeg62-turbo): the library every desktop decodes
-// JPEG with, fuzzed for years, where stb_image's JPEG reader of Debian 12 still has faults a
-// damaged file reaches. Throws ImageError.
+// JPEG with, fuzzed for years. Throws ImageError.
 
 #include <cstdint>
 #include <span>
@@ -9,6 +8,8 @@
 #include "textures/decode.h"
 
 namespace textures {
+
+bool is_jpeg(std::span<const std::uint8_t> start);
 
 // The frame header's size; width and height 0 when the header lies past the bytes given and
 // the file is longer (long metadata before it).

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,18 @@ struct TriangleBatch {
 };
 
 // A texture as the binding uploads it: level 0 (row 0 is where v = 0), then its mipmaps.
+// A level's pixels are the decoder's own, shared, never copied: a texture costs its image
+// and mipmaps once however many hold it.
 struct TextureLevel {
     int width = 0, height = 0;
-    std::vector<std::uint8_t> rgba;  // 4 bytes a pixel, row by row
+    std::span<const std::uint8_t> rgba;  // 4 bytes a pixel, row by row
+    std::shared_ptr<const void> owner;   // keeps rgba's bytes alive
+
+    // A level that owns the bytes given.
+    static TextureLevel of(int width, int height, std::vector<std::uint8_t> rgba) {
+        auto bytes = std::make_shared<const std::vector<std::uint8_t>>(std::move(rgba));
+        return {width, height, *bytes, bytes};
+    }
 };
 struct TextureImage {
     std::vector<TextureLevel> levels;  // empty when the texture cannot be shown

@@ -107,7 +107,7 @@ TEST(Render, SharedEdgesAreDrawnOnce) {
     batch.texture = 0;
     view::TextureImage glass;
     glass.alpha = true;
-    glass.levels.push_back({1, 1, {255, 255, 255, 128}});
+    glass.levels.push_back(view::TextureLevel::of(1, 1, {255, 255, 255, 128}));
     const auto picture = framed({batch});
     const Camera camera = from_behind(picture, true);
     const RenderedImage image = draw(picture, camera, {{0, glass}});
@@ -147,16 +147,16 @@ TEST(Render, TexturesLieTheWayTheirCoordinatesSay) {
     batch.texture = 3;
     // 4 x 4 texels, a colour per 2 x 2 quarter: red, green above; blue, white below.
     view::TextureImage image;
-    image.levels.push_back({4, 4, {}});
+    std::vector<std::uint8_t> texels;
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) {
             const int quarter = (y / 2) * 2 + x / 2;
             const std::array<std::uint8_t, 4> colours[4] = {
                 {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}};
-            image.levels[0].rgba.insert(image.levels[0].rgba.end(), colours[quarter].begin(),
-                                        colours[quarter].end());
+            texels.insert(texels.end(), colours[quarter].begin(), colours[quarter].end());
         }
     }
+    image.levels.push_back(view::TextureLevel::of(4, 4, std::move(texels)));
     const auto picture = framed({batch});
     const Camera camera = from_behind(picture, false);
     const RenderedImage drawn = draw(picture, camera, {{3, image}});

@@ -5,6 +5,8 @@
 #include <map>
 #include <stdexcept>
 
+#include <zlib.h>
+
 #include "pof_builder.h"
 
 #define STB_DXT_IMPLEMENTATION
@@ -118,6 +120,42 @@ std::string png_file(const RgbaPixels& image) {
     std::string file;
     stbi_write_png_to_func(write_to_string, &file, image.width, image.height, 4, image.bytes.data(),
                            image.width * 4);
+    return file;
+}
+
+namespace {
+
+void png_chunk(std::string& file, const char* type, const std::string& data) {
+    const auto be32 = [&file](std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8) file += static_cast<char>(v >> shift);
+    };
+    be32(static_cast<std::uint32_t>(data.size()));
+    const std::string typed = type + data;
+    file += typed;
+    be32(static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()))));
+}
+
+}  // namespace
+
+std::string png_raw(int width, int height, int depth, int colour_type, bool interlaced,
+                    const std::string& scanlines) {
+    std::string ihdr;
+    for (std::uint32_t v : {std::uint32_t(width), std::uint32_t(height)}) {
+        for (int shift = 24; shift >= 0; shift -= 8) ihdr += static_cast<char>(v >> shift);
+    }
+    ihdr += {static_cast<char>(depth), static_cast<char>(colour_type), 0, 0,
+             static_cast<char>(interlaced)};
+    uLongf packed_size = compressBound(static_cast<uLong>(scanlines.size()));
+    std::string packed(packed_size, '\0');
+    compress(reinterpret_cast<Bytef*>(packed.data()), &packed_size,
+             reinterpret_cast<const Bytef*>(scanlines.data()),
+             static_cast<uLong>(scanlines.size()));
+    packed.resize(packed_size);
+    std::string file = "\x89PNG\r\n\x1a\n";
+    png_chunk(file, "IHDR", ihdr);
+    png_chunk(file, "IDAT", packed);
+    png_chunk(file, "IEND", "");
     return file;
 }
 

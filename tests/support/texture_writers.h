@@ -29,6 +29,10 @@ std::string dds_header(int width, int height, int bits, const std::uint32_t (&ma
 // A whole DDS file, the pixels coded by stb_dxt: DXT5 when `alpha`, else DXT1.
 std::string dds_file(const RgbaPixels& image, bool alpha);
 std::string png_file(const RgbaPixels& image);
+// A PNG of any colour type and depth from its scanlines as stored (each row's filter byte,
+// then its samples, big-endian), compressed by zlib.
+std::string png_raw(int width, int height, int depth, int colour_type, bool interlaced,
+                    const std::string& scanlines);
 // Quality 100; JPEG drops alpha and blurs colours a little.
 std::string jpg_file(const RgbaPixels& image);
 // 8-bit PCX: the image must hold at most 256 colours (alpha is dropped).

@@ -79,6 +79,7 @@ class Session {
     std::optional<Refusal> write_obj(const std::string& path);
     std::optional<Refusal> write_png(const std::string& path);
     std::optional<Refusal> write_thumbnail(const std::string& path);
+    void decode_model_textures();
     std::vector<std::string> texture_files(const std::string& obj_path) const;
     std::optional<Refusal> member(const std::string& path);
     std::optional<Refusal> type(int input, const std::string& text);
@@ -99,7 +100,7 @@ class Session {
     std::string current_;  // the current window's name; empty for the main window
     std::size_t messages_reported_ = 0;
     bool all_clean_ = true;  // every read of the run
-    // The Model View's textures as last decoded for --png, and the set they came from.
+    // The Model View's textures as last decoded, and the set they came from.
     std::shared_ptr<const view::PictureTextures> decoded_set_;
     scene::TextureImages decoded_;
 };
@@ -269,11 +270,8 @@ std::optional<Session::Refusal> Session::write_png(const std::string& path) {
         options.height = static_cast<int>(std::min<long long>(options_.picture_height, INT32_MAX));
     }
     if (auto why = refuse_size(options.width, options.height)) return Refusal{kExitFailed, *why};
+    decode_model_textures();
     const auto& picture = model->picture();
-    if (picture.textures != decoded_set_) {
-        decoded_set_ = picture.textures;
-        decoded_ = scene::load_textures(decoded_set_.get());
-    }
     const auto draw = [&] {
         scene::Camera camera;
         camera.fit(picture);
@@ -281,6 +279,16 @@ std::optional<Session::Refusal> Session::write_png(const std::string& path) {
     };
     if (auto why = pofdump::write_png(path, draw)) return Refusal{kExitFailed, *why};
     return std::nullopt;
+}
+
+// The Model View's textures decoded, once per set, as the window's loader decodes them in the
+// background: its list then says what each decode found, as the window's does.
+void Session::decode_model_textures() {
+    auto* model = static_cast<scene::frmModelView*>(windows_.find(scene::frmModelView::kName));
+    if (!model || model->picture().textures == decoded_set_) return;
+    decoded_set_ = model->picture().textures;
+    decoded_ = scene::load_textures(decoded_set_.get());
+    for (const auto& [number, image] : decoded_) model->texture_loaded(number, image.status);
 }
 
 // Detail level 0 without markers on a transparent square, whatever the Model View shows.
@@ -415,6 +423,7 @@ std::vector<view::Control*> Session::current_lists() {
 }
 
 void Session::print() {
+    if (current_ == scene::frmModelView::kName) decode_model_textures();
     const view::Viewer* viewer = current();
     if (options_.json && viewer) {
         write_viewer_json(*viewer, out_);
