@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -78,7 +77,8 @@ class ModelViewGlTest : public QObject {
         move_pointer(view, view->project({3, 0, -12}).toPoint());
         QVERIFY2(status->text().startsWith(QString::fromUtf8("OBJ2 · subObject 0 · Block row")),
                  qPrintable(status->text()));
-        QTest::qWait(100);  // the layout settles
+        QCoreApplication::sendPostedEvents(nullptr,
+                                           QEvent::LayoutRequest);  // it reaches the layout
         QCOMPARE(view->size(), size);
         QCOMPARE(view->id_frames(), 1);
         view->turn(0.3f);
@@ -99,6 +99,7 @@ class ModelViewGlTest : public QObject {
         ui::ViewerWindow* window = open_ship_view(app);
         ui::ModelViewWidget* view = window->picture_widget();
         QVERIFY2(view, "no OpenGL context under Xvfb");
+        QVERIFY(testing_ui::show_active(*window));  // Ctrl+S is the window's shortcut
         QVERIFY(QTest::qWaitForWindowExposed(window));
         view->turn(0.4f);
         const QImage frame = view->grabFramebuffer();
@@ -151,15 +152,8 @@ class ModelViewGlTest : public QObject {
         QVERIFY(window);
         ui::ModelViewWidget* view = window->picture_widget();
         QVERIFY2(view, "no OpenGL context under Xvfb");
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(testing_ui::show_active(*window));
         QSignalSpy menus(window, &QWidget::customContextMenuRequested);
-        // The menu the window opens runs a loop of its own; close it once it is up.
-        const auto close_menu = [] {
-            QTimer::singleShot(300, [] {
-                if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
-            });
-        };
 
         const QPoint start(view->width() / 2, view->height() / 2);
         const QVector3D before = view->target();
@@ -173,7 +167,7 @@ class ModelViewGlTest : public QObject {
         QTest::mouseRelease(view, Qt::RightButton, {}, start + QPoint(60, 0));
         QVERIFY((view->target() - before).length() > 0.1f);
         QCOMPARE(menus.count(), 0);
-        close_menu();
+        testing_ui::close_next_popup();
         QTest::mouseClick(view, Qt::RightButton, {}, start);
         QCOMPARE(menus.count(), 1);
 
