@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -42,10 +43,11 @@ struct TextureImage {
 
 // The textures a picture's batches name. Loading one may take a while (reading, decoding):
 // the binding calls load() off the window's thread, one texture after the other, in order.
+// Once stop is requested the result is not wanted and load may return early with anything.
 struct PictureTextures {
     struct Entry {
         int number = 0;
-        std::function<TextureImage()> load;
+        std::function<TextureImage(std::stop_token stop)> load;
     };
     std::vector<Entry> entries;
 };

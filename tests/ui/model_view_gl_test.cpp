@@ -5,11 +5,13 @@
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QWheelEvent>
 #include <QtTest>
 
 #include "app_fixture.h"
+#include "sample_textures.h"
 #include "ship_model.h"
 #include "ui/model_view_widget.h"
 #include "ui/viewer_window.h"
@@ -38,6 +40,21 @@ ui::ViewerWindow* open_ship_view(testing_ui::App& app) {
     app.open_bytes(testing_pof::ship_model());
     app.action("IDM_MODEL_VIEW")->trigger();
     return app.windows.window("frmModelView");
+}
+
+// The ship's textures beside it, the turret's a PNG of 1024 x 768 noise that takes a while to
+// decode, so a window closed once the hull has arrived closes while it loads.
+void write_ship_textures(const QTemporaryDir& dir) {
+    testing_pof::RgbaPixels noise(1024, 768);
+    std::uint32_t seed = 1;
+    for (auto& b : noise.bytes)
+        b = static_cast<std::uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24);
+    for (const auto& t : testing_pof::sample_textures()) {
+        const bool turret = t.file_name == "turret.dds";
+        const QString name = turret ? "turret.png" : QString::fromStdString(t.file_name);
+        std::ofstream(dir.filePath(name).toStdString(), std::ios::binary)
+            << (turret ? testing_pof::png_file(noise) : t.bytes);
+    }
 }
 
 }  // namespace
@@ -216,6 +233,38 @@ class ModelViewGlTest : public QObject {
         QVERIFY(view->frame_highlight());
         // Picture coordinates are left-handed; the camera's z runs the other way.
         QVERIFY((view->target() - QVector3D(3, -1.5f, -15)).length() < 1.0f);
+    }
+
+    // Textures load on a thread of their own. A view closed while one loads (F5 opens the
+    // window anew, the close box closes it) drops it: the next view loads every texture once.
+    void aViewClosedWhileTexturesLoadDropsThem() {
+        testing_ui::App app;
+        write_ship_textures(app.dir);
+        QPointer<ui::ModelViewWidget> view = open_ship_view(app)->picture_widget();
+        QVERIFY2(view, "no OpenGL context under Xvfb");
+        const auto close_while_loading = [&](const std::function<void()>& close) {
+            QSignalSpy arrived(view, &ui::ModelViewWidget::texture_arrived);
+            QVERIFY(arrived.wait());
+            close();
+            testing_ui::run_deferred_deletes();
+            QVERIFY(!view);
+        };
+        close_while_loading([&] { app.window.findChild<QAction*>("reload")->trigger(); });
+        if (QTest::currentTestFailed()) return;
+        view = app.windows.window("frmModelView")->picture_widget();
+        QSignalSpy arrived(view, &ui::ModelViewWidget::texture_arrived);
+        while (arrived.count() < 4) QVERIFY(arrived.wait());
+        ui::TextureLoader::join_stopped();
+        QCoreApplication::sendPostedEvents();  // what the closed view's thread queued
+        QCOMPARE(arrived.count(), 4);
+        QCOMPARE(view->textures_loaded(), 4);
+
+        app.windows.window("frmModelView")->close();
+        app.action("IDM_MODEL_VIEW")->trigger();  // a view of its own, loading again
+        view = app.windows.window("frmModelView")->picture_widget();
+        close_while_loading([&] { app.windows.window("frmModelView")->close(); });
+        ui::TextureLoader::join_stopped();
+        QCoreApplication::sendPostedEvents();
     }
 };
 
