@@ -17,8 +17,8 @@
 #include <memory>
 #include <vector>
 
+#include "counting_view.h"
 #include "sample_textures.h"
-#include "scene/frmModelView.h"
 #include "session.h"
 #include "ship_model.h"
 #include "texture_writers.h"
@@ -59,16 +59,7 @@ std::string ship_with_large_turret() {
     return (folder / "ship.pof").string();
 }
 
-// The Model View's logic, counting the textures whose load has ended.
-class CountingView : public scene::frmModelView {
-  public:
-    using frmModelView::frmModelView;
-    void texture_loaded(int number, const std::string& status) override {
-        ++answered;
-        frmModelView::texture_loaded(number, status);
-    }
-    int answered = 0;
-};
+using bench_models::CountingView;
 
 void wait_until(const std::function<bool()>& done) {
     QElapsedTimer waited;
