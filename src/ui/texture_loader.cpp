@@ -31,7 +31,7 @@ void deliver(const std::shared_ptr<Shared>& shared, int number, view::TextureIma
     if (!shared->receiver) return;
     QMetaObject::invokeMethod(
         shared->receiver,
-        [shared, number, moved] {
+        [shared, number, moved = std::move(moved)] {
             if (!shared->dropped) shared->ready(number, std::move(*moved));
         },
         Qt::QueuedConnection);
