@@ -302,7 +302,6 @@ class ModelViewGlTest : public QObject {
         logic.open_gates(3);
         ui::TextureLoader::join_stopped();
         QCoreApplication::sendPostedEvents();
-        QCOMPARE(arrived.count(), 6);
     }
 };
 
