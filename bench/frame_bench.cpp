@@ -14,9 +14,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "counting_view.h"
 #include "pof_builder.h"
 #include "sample_textures.h"
-#include "scene/frmModelView.h"
 #include "scene_models.h"
 #include "session.h"
 #include "ship_model.h"
@@ -77,16 +77,7 @@ std::string heavily_textured(std::string* model) {
     return (folder / "ship.pof").string();
 }
 
-// The Model View's logic, counting the textures whose load has ended, shown or not.
-class CountingView : public scene::frmModelView {
-  public:
-    using frmModelView::frmModelView;
-    void texture_loaded(int number, const std::string& status) override {
-        ++answered;
-        frmModelView::texture_loaded(number, status);
-    }
-    int answered = 0;
-};
+using bench_models::CountingView;
 
 void measure(const char* what, const std::string& model, int frames, const std::string& path = {}) {
     testing_pof::Session s;

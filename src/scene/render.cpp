@@ -447,7 +447,7 @@ bool size_fits(const RenderOptions& options) {
 TextureImages load_textures(const view::PictureTextures* set) {
     TextureImages images;
     if (!set) return images;
-    for (const auto& entry : set->entries) images[entry.number] = entry.load();
+    for (const auto& entry : set->entries) images[entry.number] = entry.load({});
     return images;
 }
 

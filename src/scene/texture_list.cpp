@@ -52,9 +52,12 @@ TextureList::TextureList(const pof::ModelStore& store)
                     ? facts.format + ", " + textures::size_text(facts.width, facts.height)
                     : std::string(textures::verdict_word(facts.verdict)) + ": " + facts.reason;
             const textures::FoundTexture file = *lookup->found;
-            loaders_->entries.push_back({static_cast<int>(t), [found, budget, file] {
-                                             return image_of(textures::load_texture(file, *budget));
-                                         }});
+            loaders_->entries.push_back(
+                {static_cast<int>(t), [found, budget, file](std::stop_token stop) {
+                     const textures::LoadedTexture loaded =
+                         textures::load_texture(file, *budget, stop);
+                     return stop.stop_requested() ? view::TextureImage{} : image_of(loaded);
+                 }});
         }
         rows_.push_back(std::move(row));
     }

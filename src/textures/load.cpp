@@ -7,6 +7,24 @@
 
 namespace textures {
 
+namespace {
+
+LoadedTexture stopped() {
+    LoadedTexture t;
+    t.reason = "loading stopped";
+    return t;
+}
+
+}  // namespace
+
+bool TextureBudget::take(std::size_t bytes) {
+    std::size_t left = left_.load();
+    do {
+        if (bytes > left) return false;
+    } while (!left_.compare_exchange_weak(left, left - bytes));
+    return true;
+}
+
 std::size_t bytes_with_mipmaps(int width, int height) {
     std::size_t total = 0;
     for (;;) {
@@ -27,7 +45,8 @@ std::vector<Image> mipmaps(const Image& image) {
     return levels;
 }
 
-LoadedTexture fit_texture(DecodedImage decoded, TextureBudget& budget) {
+LoadedTexture fit_texture(DecodedImage decoded, TextureBudget& budget,
+                          const std::stop_token& stop) {
     LoadedTexture t;
     t.verdict = decoded.verdict;
     t.reason = std::move(decoded.reason);
@@ -37,15 +56,16 @@ LoadedTexture fit_texture(DecodedImage decoded, TextureBudget& budget) {
     t.height = decoded.image.height();
     t.has_alpha = decoded.has_alpha;
     Image shown = std::move(decoded.image);
-    while (bytes_with_mipmaps(shown.width(), shown.height()) > budget.left()) {
+    while (!budget.take(bytes_with_mipmaps(shown.width(), shown.height()))) {
         if (shown.width() == 1 && shown.height() == 1) {
             t.left_out = true;
             return t;
         }
+        if (stop.stop_requested()) return stopped();
         shown = halve(shown);
         ++t.halvings;
     }
-    budget.take(bytes_with_mipmaps(shown.width(), shown.height()));
+    if (stop.stop_requested()) return stopped();
     std::vector<Image> below = mipmaps(shown);
     t.levels.reserve(below.size() + 1);
     t.levels.push_back(std::move(shown));
@@ -53,8 +73,12 @@ LoadedTexture fit_texture(DecodedImage decoded, TextureBudget& budget) {
     return t;
 }
 
-LoadedTexture load_texture(const FoundTexture& found, TextureBudget& budget) {
-    return fit_texture(decode_texture(found), budget);
+LoadedTexture load_texture(const FoundTexture& found, TextureBudget& budget,
+                           const std::stop_token& stop) {
+    if (stop.stop_requested()) return stopped();
+    DecodedImage decoded = decode_texture(found);
+    if (stop.stop_requested()) return stopped();
+    return fit_texture(std::move(decoded), budget, stop);
 }
 
 std::string texture_status(const LoadedTexture& t) {

@@ -16,10 +16,14 @@
 // as large as its image adds its size once more (an uncoded 32-bit 8192 x 8192 TGA: a peak
 // of 517 MiB).
 //
-// Loading is single-threaded work without shared state beyond the TextureBudget passed in:
-// a worker thread may load a model's textures one after the other.
+// Loading keeps no state beyond the TextureBudget passed in, which any thread may take from:
+// a worker thread may load a model's textures one after the other. A load asked to stop
+// returns early, before and after the decoding, between the halvings and before the mipmaps
+// (a decoder itself runs to its end), with nothing to show.
 
+#include <atomic>
 #include <cstddef>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -38,18 +42,20 @@ std::size_t bytes_with_mipmaps(int width, int height);
 // 1 x 1. Empty for a 1 x 1 image.
 std::vector<Image> mipmaps(const Image& image);
 
+// The bytes a model's textures may still take. Bytes are only taken, by any thread, each
+// take whole or not at all; they are given back with the budget, when the model's textures go.
 class TextureBudget {
   public:
-    explicit TextureBudget(std::size_t limit = kTextureBudget) : limit_(limit) {}
-    std::size_t limit() const { return limit_; }
-    std::size_t used() const { return used_; }
-    std::size_t left() const { return limit_ - used_; }
-    // Counts bytes as taken; the caller has checked they fit.
-    void take(std::size_t bytes) { used_ += bytes; }
+    explicit TextureBudget(std::size_t limit = kTextureBudget) : left_(limit) {}
+    TextureBudget(const TextureBudget&) = delete;
+    TextureBudget& operator=(const TextureBudget&) = delete;
+
+    // Takes the bytes if that many are left; says whether it did.
+    bool take(std::size_t bytes);
+    std::size_t left() const { return left_.load(); }
 
   private:
-    std::size_t limit_;
-    std::size_t used_ = 0;
+    std::atomic<std::size_t> left_;
 };
 
 struct LoadedTexture {
@@ -67,10 +73,12 @@ struct LoadedTexture {
 };
 
 // Fits a decoded image into the budget, making its mipmaps.
-LoadedTexture fit_texture(DecodedImage decoded, TextureBudget& budget);
+LoadedTexture fit_texture(DecodedImage decoded, TextureBudget& budget,
+                          const std::stop_token& stop = {});
 
 // Reads, decodes and fits one found texture.
-LoadedTexture load_texture(const FoundTexture& found, TextureBudget& budget);
+LoadedTexture load_texture(const FoundTexture& found, TextureBudget& budget,
+                           const std::stop_token& stop = {});
 
 // One line for a texture list: "DDS DXT5, 2048 × 2048"; with ", shown at 512 × 512 (over the
 // texture budget)" or ", left out (over the texture budget)" when the budget cut it; or

@@ -353,7 +353,8 @@ const ModelViewWidget::GlTexture* ModelViewWidget::texture_of(const Buffers& b) 
 }
 
 // A new set of textures starts loading in the background; the textures of the one before are
-// dropped. A picture of the same model (another detail level) keeps what was loaded.
+// dropped, and so is what its thread still loads. A picture of the same model (another detail
+// level) keeps what was loaded.
 void ModelViewWidget::load_textures(const std::shared_ptr<const view::PictureTextures>& set) {
     if (loader_ && loader_->textures() == set.get()) return;
     loader_.reset();
@@ -409,6 +410,7 @@ void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
     }
     if (on_changed) on_changed();
     update();
+    Q_EMIT texture_arrived(number);
 }
 
 void ModelViewWidget::drop_textures() {

@@ -82,6 +82,10 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     // Frames the highlighted item; false when nothing is highlighted.
     bool frame_highlight();
 
+  Q_SIGNALS:
+    // A texture's load ended, shown or not (its status tells the picture's logic).
+    void texture_arrived(int number);
+
   protected:
     void initializeGL() override;
     void resizeGL(int w, int h) override;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -52,10 +53,11 @@ struct TextureImage {
 
 // The textures a picture's batches name. Loading one may take a while (reading, decoding):
 // the binding calls load() off the window's thread, one texture after the other, in order.
+// Once stop is requested the result is not wanted and load may return early with anything.
 struct PictureTextures {
     struct Entry {
         int number = 0;
-        std::function<TextureImage()> load;
+        std::function<TextureImage(std::stop_token stop)> load;
     };
     std::vector<Entry> entries;
 };

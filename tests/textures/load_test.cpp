@@ -57,13 +57,14 @@ TEST(TextureLoad, TheBudgetHalvesWhatDoesNotFitAndLeavesOutWhatNeverFits) {
     EXPECT_EQ(second.levels[0].rgba(3, 3), 0x090909ffu);
     EXPECT_EQ(textures::texture_status(second),
               "PNG, 64 \u00d7 32, shown at 16 \u00d7 8 (over the texture budget)");
-    EXPECT_LE(budget.used(), budget.limit());
+    EXPECT_EQ(budget.left(),
+              textures::bytes_with_mipmaps(16, 16) - textures::bytes_with_mipmaps(16, 8));
 
     TextureBudget spent(2);
     const auto third = textures::fit_texture(opaque_image(4, 4, 9), spent);
     EXPECT_TRUE(third.left_out);
     EXPECT_TRUE(third.levels.empty());
-    EXPECT_EQ(spent.used(), 0u);
+    EXPECT_EQ(spent.left(), 2u);
     EXPECT_EQ(textures::texture_status(third),
               "PNG, 4 \u00d7 4, left out (over the texture budget)");
 }
@@ -82,7 +83,13 @@ TEST(TextureLoad, LooseAndArchivedFilesDecodeAndAProbeReadsOnlyTheHeader) {
     const auto turret = textures::load_texture(*s.textures[1].found, budget);
     EXPECT_EQ(textures::texture_status(turret), "DDS DXT5, 128 \u00d7 128");
     EXPECT_TRUE(turret.has_alpha);
-    EXPECT_EQ(budget.used(), 2 * textures::bytes_with_mipmaps(128, 128));
+    EXPECT_EQ(budget.left(), textures::kTextureBudget - 2 * textures::bytes_with_mipmaps(128, 128));
+    // A load asked to stop shows nothing and takes nothing.
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_TRUE(
+        textures::load_texture(*s.textures[0].found, budget, stop.get_token()).levels.empty());
+    EXPECT_EQ(budget.left(), textures::kTextureBudget - 2 * textures::bytes_with_mipmaps(128, 128));
 
     archive.largest_read = 0;
     const auto facts = textures::probe_texture(*s.textures[1].found);
@@ -103,7 +110,7 @@ TEST(TextureLoad, FilesThatAreNoImageOrNoRegularFileAreUnreadable) {
               "unreadable: the file does not start with a DDS, PNG, JPEG or PCX signature");
     EXPECT_EQ(textures::texture_status(textures::load_texture(*s.textures[1].found, budget)),
               "unreadable: the DDS image data is cut short (72 of 8192 bytes)");
-    EXPECT_EQ(budget.used(), 0u);
+    EXPECT_EQ(budget.left(), textures::kTextureBudget);
     // A FIFO is no file the search lists; named directly, it is refused without waiting for
     // a writer.
     EXPECT_FALSE(s.textures[2].found);

@@ -63,12 +63,6 @@ QLabel* label_showing(QWidget* window, const QString& text) {
     return nullptr;
 }
 
-void show_active(QWidget& window) {
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-}
-
 // Opens the context menu of a widget, notes its entries and triggers the one captioned
 // `choose`, as a right-click and a click on the entry would.
 QStringList context_menu(QWidget* widget, const QString& choose) {
@@ -141,13 +135,13 @@ void DropReloadCopyTest::other_drops_are_refused_and_change_nothing() {
 
 void DropReloadCopyTest::f5_reads_the_open_file_again() {
     App app;
-    show_active(app.window);
+    QVERIFY(testing_ui::show_active(app.window));
     QTest::keyClick(&app.window, Qt::Key_F5);
     QVERIFY(app.window.findChild<QLabel*>("Label1")->text().isEmpty());
 
     const std::string path = app.open_bytes(header_and_textures());
     app.action("IDM_TXTR")->trigger();
-    show_active(app.window);
+    QVERIFY(testing_ui::show_active(app.window));
     std::ofstream(path, std::ios::binary)
         << PofBuilder(2117).chunk("ACEN", testing_pof::acen_body(1, 2, 3)).str();
     QTest::keyClick(&app.window, Qt::Key_F5);
@@ -170,7 +164,7 @@ void DropReloadCopyTest::f5_reads_the_open_file_again() {
 void DropReloadCopyTest::ctrl_c_copies_the_main_window_as_pofdump_prints_it() {
     App app;
     app.open_bytes(header_and_textures());
-    show_active(app.window);
+    QVERIFY(testing_ui::show_active(app.window));
     app.list()->setFocus();
     testing_ui::click_row(app.list(), 1);
     QGuiApplication::clipboard()->clear();
@@ -188,7 +182,7 @@ void DropReloadCopyTest::a_viewer_copies_its_text_unless_a_value_is_selected() {
     app.action("IDM_OHDR")->trigger();
     ui::ViewerWindow* header = app.windows.window("frmOHDR");
     QVERIFY(header);
-    show_active(*header);
+    QVERIFY(testing_ui::show_active(*header));
 
     QTest::keyClick(header, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard(), QString::fromStdString(view::viewer_text(header->viewer())));
@@ -207,7 +201,7 @@ void DropReloadCopyTest::every_context_menu_offers_the_whole_window() {
     app.open_bytes(header_and_textures());
     app.action("IDM_OHDR")->trigger();
     ui::ViewerWindow* header = app.windows.window("frmOHDR");
-    show_active(*header);
+    QVERIFY(testing_ui::show_active(*header));
     const QString whole = QString::fromStdString(view::viewer_text(header->viewer()));
 
     // A caption has no menu of its own: the window's comes up.
@@ -224,7 +218,7 @@ void DropReloadCopyTest::every_context_menu_offers_the_whole_window() {
 
     // The main window's record list passes the right-click on to the window, and the
     // right button selects no row there, so the copy shows what the window shows.
-    show_active(app.window);
+    QVERIFY(testing_ui::show_active(app.window));
     QTest::mousePress(app.list()->viewport(), Qt::RightButton, {},
                       testing_ui::row_centre(app.list(), 2));
     QVERIFY(!app.list()->selectionModel()->hasSelection());

@@ -23,8 +23,7 @@ class ModelCheckWindowTest : public QObject {
 
 void ModelCheckWindowTest::ctrl_k_opens_it_and_a_finding_leads_to_its_item() {
     testing_ui::App app;
-    app.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&app.window));
+    QVERIFY(testing_ui::show_active(app.window));  // Ctrl+K is the window's shortcut
     QVERIFY(!app.menu("IDM_VIEW")->menuAction()->isEnabled());
 
     testing_pof::CleanModel m;

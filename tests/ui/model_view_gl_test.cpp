@@ -6,11 +6,15 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QWheelEvent>
 #include <QtTest>
+#include <fstream>
+#include <memory>
+#include <semaphore>
 
 #include "app_fixture.h"
+#include "sample_textures.h"
+#include "scene/frmModelView.h"
 #include "ship_model.h"
 #include "ui/model_view_widget.h"
 #include "ui/viewer_window.h"
@@ -40,6 +44,44 @@ ui::ViewerWindow* open_ship_view(testing_ui::App& app) {
     app.action("IDM_MODEL_VIEW")->trigger();
     return app.windows.window("frmModelView");
 }
+
+// The Model View's logic with a gate before each texture's load on the loader's thread: a
+// load stays in progress until the test lets it through. Each set of textures (each time the
+// model's textures are looked up) has a gate of its own.
+class GatedView : public scene::frmModelView {
+  public:
+    using frmModelView::frmModelView;
+    ~GatedView() override { open_gates(gates_.size()); }
+
+    const view::Picture& picture() const override {
+        shown_ = frmModelView::picture();
+        if (shown_.textures != real_) {
+            real_ = shown_.textures;
+            auto gate = gates_.emplace_back(std::make_shared<std::counting_semaphore<>>(0));
+            auto set = std::make_shared<view::PictureTextures>();
+            for (const auto& entry : real_->entries) {
+                set->entries.push_back({entry.number, [entry, gate](std::stop_token stop) {
+                                            gate->acquire();
+                                            return entry.load(stop);
+                                        }});
+            }
+            gated_ = std::move(set);
+        }
+        shown_.textures = gated_;
+        return shown_;
+    }
+    // Lets n loads of the latest set through.
+    void let_through(std::ptrdiff_t n) { gates_.back()->release(n); }
+    // Lets every load of the first `sets` sets through.
+    void open_gates(std::size_t sets) {
+        for (std::size_t i = 0; i < sets; ++i) gates_[i]->release(100);
+    }
+
+  private:
+    mutable view::Picture shown_;
+    mutable std::shared_ptr<const view::PictureTextures> real_, gated_;
+    mutable std::vector<std::shared_ptr<std::counting_semaphore<>>> gates_;
+};
 
 }  // namespace
 
@@ -78,7 +120,8 @@ class ModelViewGlTest : public QObject {
         move_pointer(view, view->project({3, 0, -12}).toPoint());
         QVERIFY2(status->text().startsWith(QString::fromUtf8("OBJ2 · subObject 0 · Block row")),
                  qPrintable(status->text()));
-        QTest::qWait(100);  // the layout settles
+        QCoreApplication::sendPostedEvents(nullptr,
+                                           QEvent::LayoutRequest);  // it reaches the layout
         QCOMPARE(view->size(), size);
         QCOMPARE(view->id_frames(), 1);
         view->turn(0.3f);
@@ -99,6 +142,7 @@ class ModelViewGlTest : public QObject {
         ui::ViewerWindow* window = open_ship_view(app);
         ui::ModelViewWidget* view = window->picture_widget();
         QVERIFY2(view, "no OpenGL context under Xvfb");
+        QVERIFY(testing_ui::show_active(*window));  // Ctrl+S is the window's shortcut
         QVERIFY(QTest::qWaitForWindowExposed(window));
         view->turn(0.4f);
         const QImage frame = view->grabFramebuffer();
@@ -151,15 +195,8 @@ class ModelViewGlTest : public QObject {
         QVERIFY(window);
         ui::ModelViewWidget* view = window->picture_widget();
         QVERIFY2(view, "no OpenGL context under Xvfb");
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(testing_ui::show_active(*window));
         QSignalSpy menus(window, &QWidget::customContextMenuRequested);
-        // The menu the window opens runs a loop of its own; close it once it is up.
-        const auto close_menu = [] {
-            QTimer::singleShot(300, [] {
-                if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
-            });
-        };
 
         const QPoint start(view->width() / 2, view->height() / 2);
         const QVector3D before = view->target();
@@ -173,7 +210,7 @@ class ModelViewGlTest : public QObject {
         QTest::mouseRelease(view, Qt::RightButton, {}, start + QPoint(60, 0));
         QVERIFY((view->target() - before).length() > 0.1f);
         QCOMPARE(menus.count(), 0);
-        close_menu();
+        testing_ui::close_next_popup();
         QTest::mouseClick(view, Qt::RightButton, {}, start);
         QCOMPARE(menus.count(), 1);
 
@@ -222,6 +259,49 @@ class ModelViewGlTest : public QObject {
         QVERIFY(view->frame_highlight());
         // Picture coordinates are left-handed; the camera's z runs the other way.
         QVERIFY((view->target() - QVector3D(3, -1.5f, -15)).length() < 1.0f);
+    }
+
+    // The sample's textures load on a thread of their own. The view looks them up again, or
+    // closes, while the turret's load is held at its gate: the window's thread goes on (it
+    // would wait for ever for the gate it opens next), and what that load gives is dropped.
+    void aTextureLoadingWhileTheViewReloadsOrClosesIsDropped() {
+        testing_ui::App app;
+        for (const auto& t : testing_pof::sample_textures()) {
+            std::ofstream(app.dir.filePath(QString::fromStdString(t.file_name)).toStdString(),
+                          std::ios::binary)
+                << t.bytes;
+        }
+        app.open_bytes(testing_pof::ship_model());
+        GatedView logic(app.store);
+        logic.opened();
+        auto view = std::make_unique<ui::ModelViewWidget>(logic);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        view->grabFramebuffer();  // the first frame uploads the picture and starts the loader
+        QSignalSpy arrived(view.get(), &ui::ModelViewWidget::texture_arrived);
+        logic.let_through(1);
+        QVERIFY(arrived.wait());  // the hull's; the turret's load waits at the gate
+
+        const auto reload = [&] {
+            logic.opened();
+            view->grabFramebuffer();  // the new set replaces the loader of the one before
+        };
+        reload();
+        logic.open_gates(1);
+        logic.let_through(4);
+        while (arrived.count() < 5) QVERIFY(arrived.wait());
+        ui::TextureLoader::join_stopped();
+        QCoreApplication::sendPostedEvents();  // anything the first set's thread queued
+        QCOMPARE(arrived.count(), 5);
+        QCOMPARE(view->textures_loaded(), 4);
+
+        reload();
+        logic.let_through(1);
+        QVERIFY(arrived.wait());
+        view.reset();  // closed while the turret's load waits at the gate
+        logic.open_gates(3);
+        ui::TextureLoader::join_stopped();
+        QCoreApplication::sendPostedEvents();
     }
 };
 

@@ -1,11 +1,34 @@
 #pragma once
-// What a user does with the mouse, as the widgets receive it.
+// What a user does with the mouse and the keys, as the widgets receive it.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 namespace testing_ui {
+
+// A window's shortcuts take keys only while it is the active window, and the window system
+// makes it so some time after it shows (under Xvfb with no window manager, only when asked):
+// shows the window, asks, and waits until it is. False when it never became active.
+[[nodiscard]] inline bool show_active(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// A menu runs an event loop of its own while it is up: closes the next one as soon as it shows.
+inline void close_next_popup() {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            menu->close();
+            poll->deleteLater();
+        }
+    });
+    poll->start(0);
+}
 
 inline QPoint row_centre(QTreeView* list, int row) {
     return list->visualRect(list->model()->index(row, 0)).center();
