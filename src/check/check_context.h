@@ -2,16 +2,19 @@
 // What every part of the model check shares: the store, the findings, which chunk holds each
 // record, and the small tests on numbers that several chunks need.
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "check/findings.h"
+#include "pof/chunk_kinds.h"
 #include "pof/global_data.h"
 #include "records/subobjects/bsp.h"
 #include "records/subobjects/subobject_rows.h"
@@ -139,9 +142,34 @@ void check_texture_files(CheckContext& c, const std::string& where,
                          const std::function<std::string(std::size_t)>& place_of,
                          const std::function<pof::ItemRef(std::size_t)>& item_of);
 void check_auto_centre(CheckContext& c);
-// GPNT, MPNT, TGUN, TMIS, SPCL, EYE, SHLD; other entries are left alone.
+
+// The rules of one kind, run at the chunk whose body holds its record; none for a kind with
+// nothing to check. Each group's check file keeps a table of them, one row per kind of its
+// group, which it checks with covers_group when it compiles.
+struct KindRules {
+    pof::RecordEntry entry;
+    void (*check)(CheckContext& c) = nullptr;
+};
+
+constexpr bool covers_group(std::span<const KindRules> rules, pof::RecordGroup group) {
+    for (const pof::ChunkKind& k : pof::chunk_kinds()) {
+        const auto rows = std::count_if(rules.begin(), rules.end(),
+                                        [&k](const KindRules& r) { return r.entry == k.entry; });
+        if (rows != (k.group == group ? 1 : 0)) return false;
+    }
+    return true;
+}
+
+inline void run_rules(std::span<const KindRules> rules, CheckContext& c, pof::RecordEntry entry) {
+    for (const KindRules& r : rules) {
+        if (r.entry == entry && r.check) r.check(c);
+    }
+}
+
+// The rules of each group's kinds (check_general.cpp, check_weapons.cpp, check_docking.cpp);
+// entries of other groups are left alone.
+void check_header_record(CheckContext& c, pof::RecordEntry entry);
 void check_weapon_record(CheckContext& c, pof::RecordEntry entry);
-// DOCK, PATH, FUEL, INSG, GLOW; other entries are left alone.
 void check_docking_record(CheckContext& c, pof::RecordEntry entry);
 
 // The subobject chunks: the parent loops found before the walk over the chunks, each told at

@@ -235,18 +235,23 @@ void paths(CheckContext& c, const records::PathRecord& r) {
     }
 }
 
+// A thruster's glow or a glow bank's point: its numbers finite and its normal of unit length.
+// Whether its radius is finite.
+bool glow_point_numbers(CheckContext& c, const std::string& at, const records::GlowPoint& point,
+                        const pof::ItemRef& item) {
+    finite_or_report(c, at, "position", point.position, item);
+    check_normal(c, at, "normal", point.normal, item);
+    return finite_or_report(c, at, "radius", point.radius, item);
+}
+
 void thrusters(CheckContext& c, const records::FuelRecord& r) {
     check_count(c, "", "thruster count", r.thruster_count, {});
     for (int t = 0; t < r.thruster_rows(); ++t) {
         const std::string at = numbered("Thruster", t);
         check_count(c, at, "glow count", r.glow_counts[t], rows(RecordEntry::FUEL, {t}));
         for (int g = 0; g < r.glow_rows(t); ++g) {
-            const std::string where = place({at, numbered("Glow", g)});
-            const auto item = rows(RecordEntry::FUEL, {t, g});
-            const records::Glow glow = r.glows.at(t, g);
-            finite_or_report(c, where, "position", glow.position, item);
-            check_normal(c, where, "normal", glow.normal, item);
-            finite_or_report(c, where, "radius", glow.radius, item);
+            glow_point_numbers(c, place({at, numbered("Glow", g)}), r.glows.at(t, g),
+                               rows(RecordEntry::FUEL, {t, g}));
         }
     }
 }
@@ -292,9 +297,7 @@ void glow_point(CheckContext& c, const records::GlowRecord& r, int b, int p) {
     const std::string at = place({numbered("Bank", b), numbered("Point", p)});
     const auto item = rows(RecordEntry::GLOW, {b, p});
     const records::GlowPoint point = r.points.at(b, p);
-    finite_or_report(c, at, "position", point.position, item);
-    check_normal(c, at, "normal", point.normal, item);
-    if (!finite_or_report(c, at, "radius", point.radius, item) || point.radius > 0) return;
+    if (!glow_point_numbers(c, at, point, item) || point.radius > 0) return;
     c.out.add(Code::GlowRadius, at,
               "its radius " + pof::float_text(point.radius) + " is not above zero", item);
 }
@@ -349,13 +352,22 @@ void glow_banks(CheckContext& c, const records::GlowRecord& r) {
 
 }  // namespace
 
+namespace {
+
+constexpr KindRules kDockingRules[] = {
+    {RecordEntry::DOCK, [](CheckContext& c) { docks(c, c.store.dock); }},
+    {RecordEntry::PATH, [](CheckContext& c) { paths(c, c.store.path); }},
+    {RecordEntry::FUEL, [](CheckContext& c) { thrusters(c, c.store.fuel); }},
+    {RecordEntry::INSG, [](CheckContext& c) { insignias(c, c.store.insg); }},
+    {RecordEntry::GLOW, [](CheckContext& c) { glow_banks(c, c.store.glow); }},
+};
+static_assert(covers_group(kDockingRules, pof::RecordGroup::Docking),
+              "each docking kind has one row of rules here, none for a kind of another group");
+
+}  // namespace
+
 void check_docking_record(CheckContext& c, RecordEntry entry) {
-    const auto& s = c.store;
-    if (entry == RecordEntry::DOCK) docks(c, s.dock);
-    if (entry == RecordEntry::PATH) paths(c, s.path);
-    if (entry == RecordEntry::FUEL) thrusters(c, s.fuel);
-    if (entry == RecordEntry::INSG) insignias(c, s.insg);
-    if (entry == RecordEntry::GLOW) glow_banks(c, s.glow);
+    run_rules(kDockingRules, c, entry);
 }
 
 }  // namespace check

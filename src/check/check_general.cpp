@@ -61,4 +61,21 @@ void check_textures(CheckContext& c) {
         [](std::size_t t) { return rows(RecordEntry::TXTR, {static_cast<int>(t)}); });
 }
 
+namespace {
+
+constexpr KindRules kHeaderRules[] = {
+    {RecordEntry::OHDR, check_header},
+    {RecordEntry::TXTR, check_textures},
+    {RecordEntry::ACEN, check_auto_centre},
+    {RecordEntry::PINF},  // a text, nothing to check
+};
+static_assert(covers_group(kHeaderRules, pof::RecordGroup::Header),
+              "each header kind has one row of rules here, none for a kind of another group");
+
+}  // namespace
+
+void check_header_record(CheckContext& c, RecordEntry entry) {
+    run_rules(kHeaderRules, c, entry);
+}
+
 }  // namespace check

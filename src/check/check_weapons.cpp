@@ -149,15 +149,26 @@ void shield(CheckContext& c, const records::ShldRecord& r) {
 
 }  // namespace
 
+namespace {
+
+using E = RecordEntry;
+
+constexpr KindRules kWeaponRules[] = {
+    {E::GPNT, [](CheckContext& c) { weapon_points(c, E::GPNT, c.store.gpnt, "Gun"); }},
+    {E::MPNT, [](CheckContext& c) { weapon_points(c, E::MPNT, c.store.mpnt, "Missile"); }},
+    {E::TGUN, [](CheckContext& c) { turrets(c, E::TGUN, c.store.tgun); }},
+    {E::TMIS, [](CheckContext& c) { turrets(c, E::TMIS, c.store.tmis); }},
+    {E::SPCL, [](CheckContext& c) { special_points(c, c.store.spcl); }},
+    {E::EYE, [](CheckContext& c) { eye_points(c, c.store.eye); }},
+    {E::SHLD, [](CheckContext& c) { shield(c, c.store.shld); }},
+};
+static_assert(covers_group(kWeaponRules, pof::RecordGroup::Weapons),
+              "each weapons kind has one row of rules here, none for a kind of another group");
+
+}  // namespace
+
 void check_weapon_record(CheckContext& c, RecordEntry entry) {
-    const auto& s = c.store;
-    if (entry == RecordEntry::GPNT) weapon_points(c, entry, s.gpnt, "Gun");
-    if (entry == RecordEntry::MPNT) weapon_points(c, entry, s.mpnt, "Missile");
-    if (entry == RecordEntry::TGUN) turrets(c, entry, s.tgun);
-    if (entry == RecordEntry::TMIS) turrets(c, entry, s.tmis);
-    if (entry == RecordEntry::SPCL) special_points(c, s.spcl);
-    if (entry == RecordEntry::EYE) eye_points(c, s.eye);
-    if (entry == RecordEntry::SHLD) shield(c, s.shld);
+    run_rules(kWeaponRules, c, entry);
 }
 
 }  // namespace check

@@ -12,30 +12,15 @@ namespace {
 
 using pof::RecordEntry;
 
-void check_record(CheckContext& c, RecordEntry entry) {
-    switch (entry) {
-        case RecordEntry::OHDR:
-            return check_header(c);
-        case RecordEntry::TXTR:
-            return check_textures(c);
-        case RecordEntry::ACEN:
-            return check_auto_centre(c);
-        case RecordEntry::GPNT:
-        case RecordEntry::MPNT:
-        case RecordEntry::TGUN:
-        case RecordEntry::TMIS:
-        case RecordEntry::SPCL:
-        case RecordEntry::EYE:
-        case RecordEntry::SHLD:
-            return check_weapon_record(c, entry);
-        case RecordEntry::DOCK:
-        case RecordEntry::PATH:
-        case RecordEntry::FUEL:
-        case RecordEntry::INSG:
-        case RecordEntry::GLOW:
-            return check_docking_record(c, entry);
-        case RecordEntry::SOBJ:  // each subobject at the chunk that filled it
-        case RecordEntry::PINF:  // a text, nothing to check
+void check_record(CheckContext& c, const pof::ChunkKind& kind) {
+    switch (kind.group) {
+        case pof::RecordGroup::Header:
+            return check_header_record(c, kind.entry);
+        case pof::RecordGroup::Weapons:
+            return check_weapon_record(c, kind.entry);
+        case pof::RecordGroup::Docking:
+            return check_docking_record(c, kind.entry);
+        case pof::RecordGroup::Subobjects:  // each subobject at the chunk that filled it
             return;
     }
 }
@@ -73,7 +58,7 @@ class ChunkWalk {
             c_.out.at_chunk(i);
             list_.chunk(i);
             if (const pof::ChunkKind* kind = pof::find_chunk_id(store_.chunks[i].id).kind) {
-                if (c_.record_chunk(kind->entry) == i) check_record(c_, kind->entry);
+                if (c_.record_chunk(kind->entry) == i) check_record(c_, *kind);
             }
             for (; filled != filled_.end() && filled->first == i; ++filled)
                 subobject(filled->second);

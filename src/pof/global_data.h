@@ -22,26 +22,13 @@ struct ModelSource {
     std::string member;  // empty for a loose file
 };
 
-struct ModelStore : records::ReadState {
-    records::OhdrRecord ohdr;
+// Each chunk group's records come from the group's records header (ohdr, txtr, ...; dock, path,
+// ...; gpnt, mpnt, ...), so a new kind's record joins the store where it is declared.
+struct ModelStore : records::ReadState,
+                    records::HeaderRecords,
+                    records::DockingRecords,
+                    records::WeaponRecords {
     records::SubobjectTable subobjects;
-    records::TxtrRecord txtr;
-    records::PinfRecord pinf;
-    records::AcenRecord acen;
-
-    // Docking points, paths, thrusters, insignia and glow points.
-    records::DockRecord dock;
-    records::PathRecord path;
-    records::FuelRecord fuel;
-    records::InsgRecord insg;
-    records::GlowRecord glow;
-
-    // Weapons, special points, eye points and the shield mesh.
-    records::WeaponPointRecord gpnt, mpnt;
-    records::TurretRecord tgun, tmis;
-    records::SpclRecord spcl;
-    records::EyeRecord eye;
-    records::ShldRecord shld;
 
     // The subobject and block viewers' browsing state; no chunk writes it.
     records::BspBrowsing browsing;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <span>
 
 #include "io/text.h"
 #include "scene/build_scene.h"
@@ -17,22 +19,11 @@ namespace {
 using pof::integer_text;
 using pof::RecordEntry;
 
-// The lists of a record window whose choices name one of its items, outermost first. A
-// window that lists two kinds of item has a line for each: the first is taken unless the
-// list chosen last is the last list of another line (a shield vertex rather than a face).
+// The kind whose window it is, and the lists of it that name the item chosen (the kinds table's
+// item lists).
 struct ItemLists {
     RecordEntry entry;
-    std::vector<int> lists;
-};
-
-const ItemLists kItemLists[] = {
-    {RecordEntry::SOBJ, {1, 2}}, {RecordEntry::GPNT, {1, 2}},    {RecordEntry::MPNT, {1, 2}},
-    {RecordEntry::TGUN, {1, 2}}, {RecordEntry::TMIS, {1, 2}},    {RecordEntry::DOCK, {1, 3}},
-    {RecordEntry::PATH, {1, 2}}, {RecordEntry::PATH, {1, 2, 3}}, {RecordEntry::FUEL, {1, 2}},
-    {RecordEntry::EYE, {1}},     {RecordEntry::SPCL, {1}},       {RecordEntry::SHLD, {2}},
-    {RecordEntry::SHLD, {1}},    {RecordEntry::INSG, {1, 3}},    {RecordEntry::INSG, {1, 2}},
-    {RecordEntry::OHDR, {}},     {RecordEntry::GLOW, {1, 2}},    {RecordEntry::GLOW, {1}},
-    {RecordEntry::TXTR, {1}},
+    std::span<const int> lists;
 };
 
 // The drop-down list of the window chosen last (from 1, in layout order), 0 for none.
@@ -52,15 +43,17 @@ int last_chosen_list(const view::Viewer& window) {
     return last;
 }
 
-const ItemLists* item_lists(const view::Viewer& window) {
-    const ItemLists* found = nullptr;
-    const int last = last_chosen_list(window);
-    for (const ItemLists& item : kItemLists) {
-        if (pof::kind_of(item.entry).viewer != window.name()) continue;
-        if (!found) found = &item;
-        if (!item.lists.empty() && item.lists.back() == last) return &item;
+std::optional<ItemLists> item_lists(const view::Viewer& window) {
+    for (const pof::ChunkKind& kind : pof::chunk_kinds()) {
+        if (kind.viewer != window.name() || kind.items[0].size < 0) continue;
+        const int last = last_chosen_list(window);
+        for (const pof::ItemLists& item : kind.items) {
+            const auto lists = item.chosen();
+            if (!lists.empty() && lists.back() == last) return ItemLists{kind.entry, lists};
+        }
+        return ItemLists{kind.entry, kind.items[0].chosen()};
     }
-    return found;
+    return std::nullopt;
 }
 
 int selected_of(const view::Control& list) {
@@ -392,7 +385,7 @@ void frmModelView::highlight(const view::Viewer& window, view::Windows& windows)
     const view::Viewer& source = block_window ? *subobject_window : window;
     const std::vector<int> rows = chosen_rows(source);
     if (name == "frmDEFPOINTS") return highlight_vertex(rows, chosen_rows(window));
-    const ItemLists* item = item_lists(source);
+    const std::optional<ItemLists> item = item_lists(source);
     if (!item) return;
     if (item->entry == RecordEntry::TXTR) {
         if (!rows.empty() && rows[0] >= 0) highlight_texture(rows[0]);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace scene {
 
@@ -10,26 +11,53 @@ namespace {
 using pof::RecordEntry;
 using pof::Vec3;
 
+class MarkerMaker;
+using MakeMarkers = void (*)(MarkerMaker&);
+
+// Whether rows name every chunk kind once.
+template <std::size_t N>
+constexpr bool every_kind_once(const std::pair<RecordEntry, MakeMarkers> (&rows)[N]) {
+    for (const pof::ChunkKind& k : pof::chunk_kinds()) {
+        if (std::count_if(rows, rows + N, [&k](const auto& r) { return r.first == k.entry; }) != 1)
+            return false;
+    }
+    return true;
+}
+
 class MarkerMaker {
   public:
     MarkerMaker(const pof::ModelStore& store, Chains& chains, Scene& scene)
         : store_(store), chains_(chains), scene_(scene) {}
 
     void all() {
+        using E = RecordEntry;
+        using M = MarkerMaker;
+        // Each kind's markers, in the order they are made; none for a kind without markers of
+        // its own. A kind without its row here fails the check below.
+        static constexpr std::pair<E, MakeMarkers> kKindMarkers[] = {
+            {E::GPNT, [](M& m) { m.weapons(m.store_.gpnt, MarkerKind::Gun, E::GPNT); }},
+            {E::MPNT, [](M& m) { m.weapons(m.store_.mpnt, MarkerKind::Missile, E::MPNT); }},
+            {E::TGUN, [](M& m) { m.turrets(m.store_.tgun, MarkerKind::TurretGun, E::TGUN); }},
+            {E::TMIS, [](M& m) { m.turrets(m.store_.tmis, MarkerKind::TurretMissile, E::TMIS); }},
+            {E::DOCK, [](M& m) { m.docks(); }},
+            {E::PATH, [](M& m) { m.paths(); }},
+            {E::FUEL, [](M& m) { m.thrusters(); }},
+            {E::EYE, [](M& m) { m.eyes(); }},
+            {E::SPCL, [](M& m) { m.specials(); }},
+            {E::SHLD, [](M& m) { m.shield(); }},
+            {E::INSG, [](M& m) { m.insignia(); }},
+            {E::GLOW, [](M& m) { m.glow_points(); }},
+            {E::OHDR, [](M& m) { m.header(); }},
+            {E::ACEN, nullptr},  // with the header's markers
+            {E::TXTR, nullptr},  // names, nothing placed
+            {E::SOBJ, nullptr},  // the subobject boxes come with the meshes
+            {E::PINF, nullptr},  // a text
+        };
+        static_assert(every_kind_once(kKindMarkers), "a kind without its row of markers here");
         scene_.markers.reserve(scene_.markers.size() + most_markers());
-        weapons(store_.gpnt, MarkerKind::Gun, RecordEntry::GPNT);
-        weapons(store_.mpnt, MarkerKind::Missile, RecordEntry::MPNT);
-        turrets(store_.tgun, MarkerKind::TurretGun, RecordEntry::TGUN);
-        turrets(store_.tmis, MarkerKind::TurretMissile, RecordEntry::TMIS);
-        docks();
-        paths();
-        thrusters();
-        eyes();
-        specials();
-        shield();
-        insignia();
-        glow_points();
-        header();
+        for (const auto& [entry, make] : kKindMarkers) {
+            if (make) make(*this);
+        }
     }
 
   private:

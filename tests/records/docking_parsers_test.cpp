@@ -3,8 +3,8 @@
 #include "every_chunk_model.h"
 #include "pof/chunk_kinds.h"
 #include "pof_builder.h"
+#include "records/docking/docking_records.h"
 #include "records/docking/frmGLOW.h"
-#include "records/docking/parsers.h"
 #include "session.h"
 
 namespace {

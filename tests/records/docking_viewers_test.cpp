@@ -144,7 +144,7 @@ TEST_F(DockingViewers, ThrusterPropertiesAreShownOnlyFromVersion2117On) {
     EXPECT_FALSE(any_enabled({&old.thrusters, &old.version_group, &old.properties.caption}));
     EXPECT_EQ(old.properties.value.text, "");
     EXPECT_EQ(old.glows.rows, (Rows{"Glow 0", "Glow 1"}));
-    EXPECT_EQ(old.radius.value.text, "0.25");
+    EXPECT_EQ(old.glow.radius.value.text, "0.25");
 
     auto& v = open<records::frmFUEL>("FUEL", testing_pof::fuel_body(2117));
     EXPECT_TRUE(v.version_group.enabled && v.properties.caption.enabled);
@@ -157,13 +157,13 @@ TEST_F(DockingViewers, AThrusterWithoutGlowsDisablesTheGlowCaptions) {
     v.thrusters.choose(1);
     EXPECT_EQ(v.glow_count.value.text, "0");
     EXPECT_TRUE(v.glows.rows.empty());
-    EXPECT_FALSE(any_enabled({&v.glows, &v.radius.caption, v.glow.columns[0].get()}));
-    EXPECT_EQ(v.radius.value.text + v.glow.cell(0, 0).text, "");
+    EXPECT_FALSE(any_enabled({&v.glows, &v.glow.radius.caption, v.glow.grid.columns[0].get()}));
+    EXPECT_EQ(v.glow.radius.value.text + v.glow.grid.cell(0, 0).text, "");
     v.thrusters.choose(0);
-    EXPECT_TRUE(v.radius.caption.enabled && v.glow.rows[1]->enabled);
+    EXPECT_TRUE(v.glow.radius.caption.enabled && v.glow.grid.rows[1]->enabled);
     EXPECT_EQ(v.glows.rows, Rows{"Glow 0"});
     EXPECT_FALSE(v.glows.enabled);
-    EXPECT_EQ(v.radius.value.text, "2");
+    EXPECT_EQ(v.glow.radius.value.text, "2");
 
     auto& none = open<records::frmFUEL>("FUEL", Bytes().i32(0));
     EXPECT_FALSE(any_enabled({&none.version_group, &none.glow_count.caption, &none.thrusters}));
@@ -176,20 +176,20 @@ TEST_F(DockingViewers, AGlowBankWithoutPointsBlanksAndDisablesThePoint) {
     body.vec(1, 2, 3).vec(0, 0, 1).f32(0.5f).raw(Bytes().i32(0).i32(0).i32(0).i32(-1).i32(0));
     auto& v = open<records::frmGLOW>("GLOW", body.i32(0).i32(-2).text("x"));
     EXPECT_EQ(v.title, "GLOW Record");
-    EXPECT_EQ(v.radius.value.text, "0.5");
+    EXPECT_EQ(v.point.radius.value.text, "0.5");
     v.banks.choose(1);
     EXPECT_EQ(v.bank_group.caption, "Bank 1 data");
     EXPECT_EQ(v.point_count.value.text + v.parent.value.text + v.properties.value.text, "-2-1x");
     EXPECT_TRUE(v.points.rows.empty());
-    EXPECT_FALSE(any_enabled({&v.points, &v.radius.caption, v.point.columns[1].get()}));
-    EXPECT_EQ(v.radius.value.text + v.point.cell(2, 1).text, "");
+    EXPECT_FALSE(any_enabled({&v.points, &v.point.radius.caption, v.point.grid.columns[1].get()}));
+    EXPECT_EQ(v.point.radius.value.text + v.point.grid.cell(2, 1).text, "");
     v.banks.choose(0);
-    EXPECT_TRUE(v.radius.caption.enabled && v.point.rows[0]->enabled);
+    EXPECT_TRUE(v.point.radius.caption.enabled && v.point.grid.rows[0]->enabled);
 
     auto& none = open<records::frmGLOW>("GLOW", Bytes().i32(-1));
     EXPECT_EQ(none.bank_count.value.text, "-1");
     EXPECT_FALSE(any_enabled({&none.banks, &none.lod.caption, &none.properties.caption,
-                              &none.radius.caption, none.point.rows[2].get()}));
+                              &none.point.radius.caption, none.point.grid.rows[2].get()}));
     EXPECT_EQ(none.bank_group.caption + none.display_time.value.text, "");
 }
 

@@ -2,7 +2,7 @@
 
 #include "pof/global_data.h"
 #include "pof_builder.h"
-#include "records/header/parsers.h"
+#include "records/header/header_records.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "every_chunk_model.h"
 #include "pof/global_data.h"
 #include "pof_builder.h"
-#include "records/header/parsers.h"
+#include "records/header/header_records.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "pof/chunk_kinds.h"
 #include "pof/read_pof.h"
 #include "pof_builder.h"
-#include "records/weapons/parsers.h"
+#include "records/weapons/weapon_records.h"
 #include "session.h"
 
 namespace {

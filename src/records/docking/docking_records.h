@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "io/pof_file.h"
 #include "io/vec.h"
 #include "records/jagged.h"
 #include "records/prefixed_text.h"
@@ -78,7 +79,8 @@ struct PathRecord {
     }
 };
 
-struct Glow {
+// A light point: a thruster's glow (FUEL) or a point of a glow bank (GLOW).
+struct GlowPoint {
     pof::Vec3 position, normal;
     float radius = 0;
 };
@@ -88,7 +90,7 @@ struct FuelRecord {
     std::int32_t thruster_count = 0;
     std::vector<std::int32_t> glow_counts;
     std::vector<PrefixedText> properties;  // empty below version 2117
-    Jagged<Glow> glows;
+    Jagged<GlowPoint> glows;
 
     int thruster_rows() const { return rows_for(thruster_count, glow_counts); }
     int glow_rows(std::int64_t thruster) const {
@@ -120,11 +122,6 @@ struct InsgRecord {
     }
 };
 
-struct GlowPoint {
-    pof::Vec3 position, normal;
-    float radius = 0;
-};
-
 // A bank of glow points that blink together: its timing in milliseconds, the subobject and
 // detail level it belongs to, and its properties text ($glow_texture=NAME).
 struct GlowBank {
@@ -145,5 +142,29 @@ struct GlowRecord {
         return rows_for(entry_or_zero(banks, bank).point_count, points, bank);
     }
 };
+
+// The docking chunks' records, as the model store holds them.
+struct DockingRecords {
+    DockRecord dock;
+    PathRecord path;
+    FuelRecord fuel;
+    InsgRecord insg;
+    GlowRecord glow;
+};
+
+// Parsers of the docking chunks. Each reads its body from the file's current position, exactly
+// as far as its counts announce, and fills its record.
+void gDOCK_data(pof::PofFile& file, std::int32_t chunk_size, DockRecord& record);
+void gPATH_data(pof::PofFile& file, std::int32_t chunk_size, PathRecord& record);
+// The property fields are read only from version 2117 on.
+void gFUEL_data(pof::PofFile& file, std::int32_t chunk_size, std::int32_t file_version,
+                FuelRecord& record);
+void gINSG_data(pof::PofFile& file, std::int32_t chunk_size, InsgRecord& record);
+void gGLOW_data(pof::PofFile& file, std::int32_t chunk_size, GlowRecord& record);
+
+// Position, normal and radius, as FUEL and GLOW store a glow point; a cut point keeps what
+// was read of it.
+void read_glow_point(pof::PofFile& file, GlowPoint& point);
+inline constexpr std::int64_t kGlowPointBytes = 28;
 
 }  // namespace records

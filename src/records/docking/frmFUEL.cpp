@@ -11,11 +11,9 @@ using pof::integer_text;
 frmFUEL::frmFUEL(const FuelRecord& record, const ReadState& state)
     : Viewer("frmFUEL", "FUEL record"), record_(record), state_(state) {
     for (auto* f : {&record_size, &thruster_count, &properties, &glow_count}) align_beside(*f);
-    align_grid(glow);
-    align_above(radius);
     properties.value.lines = 2;
     group(version_group, {&properties});
-    group(glow_group, {&glow, &radius});
+    group(glow_group, {&glow.grid, &glow.radius});
     group(thruster_group, {&version_group, row({column({&glow_count, &glows}), &glow_group})});
     set_layout(
         column({row({&record_size, column({&thruster_count, &thrusters})}), &thruster_group}));
@@ -28,24 +26,13 @@ void frmFUEL::opened() {
     glows.clear();
     blank({&properties.value, &glow_count.value});
     glow_group.caption.clear();
-    blank_glow();
+    glow.blank();
     thruster_count.value.text = integer_text(r.thruster_count);
     if (!offer_rows(thrusters, "Thruster ", r.thruster_count, r.thruster_rows())) {
         thruster_group.caption.clear();
         set_enabled({&version_group, &properties.caption, &glow_count.caption, &glows}, false);
-        enable_glow_captions(false);
+        glow.enable(false);
     }
-}
-
-void frmFUEL::enable_glow_captions(bool enabled) {
-    enable_headers(glow, enabled);
-    radius.caption.enabled = enabled;
-}
-
-void frmFUEL::blank_glow() {
-    blank_column(glow, 0);
-    blank_column(glow, 1);
-    radius.value.text.clear();
 }
 
 void frmFUEL::thruster_chosen(int t) {
@@ -58,18 +45,15 @@ void frmFUEL::thruster_chosen(int t) {
     }
     const std::int32_t count = entry_or_zero(r.glow_counts, t);
     glow_count.value.text = integer_text(count);
-    enable_glow_captions(true);
+    glow.enable(true);
     if (!offer_rows(glows, "Glow ", count, r.glow_rows(t))) {
-        enable_glow_captions(false);
-        blank_glow();
+        glow.enable(false);
+        glow.blank();
     }
 }
 
 void frmFUEL::glow_chosen(int g) {
-    const Glow at = record_.glows.at(thrusters.selected, g);
-    show_vec(glow, 0, at.position);
-    show_vec(glow, 1, at.normal);
-    radius.value.text = pof::float_text(at.radius);
+    glow.show(record_.glows.at(thrusters.selected, g));
 }
 
 }  // namespace records

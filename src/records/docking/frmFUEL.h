@@ -2,6 +2,7 @@
 // The FUEL viewer: thrusters with their property text (version 2117 on) and glows.
 
 #include "records/docking/docking_records.h"
+#include "records/docking/glow_point_controls.h"
 #include "records/read_state.h"
 #include "view/viewer.h"
 
@@ -20,12 +21,9 @@ class frmFUEL : public view::Viewer {
     view::Field glow_count{"# glows"};
     view::DropDown glows{[this](int g) { glow_chosen(g); }, "cboGlows"};
     view::Group glow_group{""};
-    view::Grid glow{{"Position", "Normal"}, {"X", "Y", "Z"}};
-    view::Field radius{"radius", true};
+    GlowPointControls glow;
 
   private:
-    void enable_glow_captions(bool enabled);
-    void blank_glow();
     void thruster_chosen(int t);
     void glow_chosen(int g);
 

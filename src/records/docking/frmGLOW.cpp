@@ -20,11 +20,9 @@ frmGLOW::frmGLOW(const GlowRecord& record) : Viewer("frmGLOW", "GLOW Record"), r
                     &type, &properties, &point_count}) {
         align_beside(*f);
     }
-    align_grid(point);
-    align_above(radius);
     properties.value.lines = 3;
     properties.value.name = "lblProperties";
-    group(point_group, {&point, &radius});
+    group(point_group, {&point.grid, &point.radius});
     group(bank_group,
           {row({column({&display_time, &on_time, &off_time}), column({&parent, &lod, &type})}),
            &properties, row({column({&point_count, &points}), &point_group})});
@@ -38,7 +36,7 @@ void frmGLOW::opened() {
     bank_count.value.text = integer_text(record_.bank_count);
     if (!offer_rows(banks, "Bank ", record_.bank_count, record_.bank_rows())) {
         enable_bank_captions(false);
-        enable_point_captions(false);
+        point.enable(false);
     }
 }
 
@@ -47,24 +45,13 @@ void frmGLOW::blank_bank() {
     bank_group.caption.clear();
     blank({&display_time.value, &on_time.value, &off_time.value, &parent.value, &lod.value,
            &type.value, &properties.value, &point_count.value});
-    blank_point();
+    point.blank();
 }
 
 void frmGLOW::enable_bank_captions(bool enabled) {
     set_enabled({&display_time.caption, &on_time.caption, &off_time.caption, &parent.caption,
                  &lod.caption, &type.caption, &properties.caption, &point_count.caption, &points},
                 enabled);
-}
-
-void frmGLOW::enable_point_captions(bool enabled) {
-    enable_headers(point, enabled);
-    radius.caption.enabled = enabled;
-}
-
-void frmGLOW::blank_point() {
-    blank_column(point, 0);
-    blank_column(point, 1);
-    radius.value.text.clear();
 }
 
 void frmGLOW::bank_chosen(int b) {
@@ -78,18 +65,15 @@ void frmGLOW::bank_chosen(int b) {
     type.value.text = integer_text(bank.type);
     properties.value.text = pof::text8(bank.properties.text);
     point_count.value.text = integer_text(bank.point_count);
-    enable_point_captions(true);
+    point.enable(true);
     if (!offer_rows(points, "Point ", bank.point_count, record_.point_rows(b))) {
-        enable_point_captions(false);
-        blank_point();
+        point.enable(false);
+        point.blank();
     }
 }
 
 void frmGLOW::point_chosen(int p) {
-    const GlowPoint at = record_.points.at(banks.selected, p);
-    show_vec(point, 0, at.position);
-    show_vec(point, 1, at.normal);
-    radius.value.text = pof::float_text(at.radius);
+    point.show(record_.points.at(banks.selected, p));
 }
 
 }  // namespace records

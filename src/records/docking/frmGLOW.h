@@ -3,6 +3,7 @@
 // type and properties text, and each point's position, normal and radius.
 
 #include "records/docking/docking_records.h"
+#include "records/docking/glow_point_controls.h"
 #include "view/viewer.h"
 
 namespace records {
@@ -21,14 +22,11 @@ class frmGLOW : public view::Viewer {
     view::Field point_count{"# points"};
     view::DropDown points{[this](int p) { point_chosen(p); }, "cboPoints"};
     view::Group point_group{""};
-    view::Grid point{{"Position", "Normal"}, {"X", "Y", "Z"}};
-    view::Field radius{"radius", true};
+    GlowPointControls point;
 
   private:
     void blank_bank();
     void enable_bank_captions(bool enabled);
-    void enable_point_captions(bool enabled);
-    void blank_point();
     void bank_chosen(int b);
     void point_chosen(int p);
 

@@ -1,4 +1,4 @@
-#include "records/docking/parsers.h"
+#include "records/docking/docking_records.h"
 #include "records/jagged.h"
 #include "records/prefixed_text.h"
 #include "records/versions.h"
@@ -7,20 +7,19 @@ namespace records {
 
 namespace {
 
-// Position, normal and radius.
-constexpr std::int64_t kGlowBytes = 28;
-
 void read_thruster(pof::PofFile& f, FuelRecord& r, std::int32_t t, bool has_properties) {
-    r.glow_counts[t] = f.count(kGlowBytes);
+    r.glow_counts[t] = f.count(kGlowPointBytes);
     if (has_properties) r.properties[t] = read_prefixed_text(f);
-    for (auto& glow : r.glows.fill(t, r.glow_counts[t])) {
-        glow.position = f.vec();
-        glow.normal = f.vec();
-        glow.radius = f.f32();
-    }
+    for (auto& glow : r.glows.fill(t, r.glow_counts[t])) read_glow_point(f, glow);
 }
 
 }  // namespace
+
+void read_glow_point(pof::PofFile& f, GlowPoint& point) {
+    point.position = f.vec();
+    point.normal = f.vec();
+    point.radius = f.f32();
+}
 
 void gFUEL_data(pof::PofFile& f, std::int32_t chunk_size, std::int32_t file_version,
                 FuelRecord& r) {

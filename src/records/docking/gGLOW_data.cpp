@@ -1,4 +1,4 @@
-#include "records/docking/parsers.h"
+#include "records/docking/docking_records.h"
 #include "records/jagged.h"
 #include "records/prefixed_text.h"
 
@@ -8,8 +8,6 @@ namespace {
 
 // Six timing and placement fields, the point count and the properties length.
 constexpr std::int64_t kBankBytes = 32;
-// Position, normal and radius.
-constexpr std::int64_t kPointBytes = 28;
 
 void read_bank(pof::PofFile& f, GlowRecord& r, std::int32_t b) {
     GlowBank& bank = r.banks[b];
@@ -19,13 +17,9 @@ void read_bank(pof::PofFile& f, GlowRecord& r, std::int32_t b) {
     bank.parent = f.i32();
     bank.lod = f.i32();
     bank.type = f.i32();
-    bank.point_count = f.count(kPointBytes);
+    bank.point_count = f.count(kGlowPointBytes);
     bank.properties = read_prefixed_text(f);
-    for (auto& point : r.points.fill(b, bank.point_count)) {
-        point.position = f.vec();
-        point.normal = f.vec();
-        point.radius = f.f32();
-    }
+    for (auto& point : r.points.fill(b, bank.point_count)) read_glow_point(f, point);
 }
 
 }  // namespace

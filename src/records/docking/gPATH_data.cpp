@@ -1,4 +1,4 @@
-#include "records/docking/parsers.h"
+#include "records/docking/docking_records.h"
 #include "records/jagged.h"
 #include "records/prefixed_text.h"
 

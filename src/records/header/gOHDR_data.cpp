@@ -1,4 +1,4 @@
-#include "records/header/parsers.h"
+#include "records/header/header_records.h"
 #include "records/table_access.h"
 #include "records/versions.h"
 

@@ -1,4 +1,4 @@
-#include "records/header/parsers.h"
+#include "records/header/header_records.h"
 
 namespace records {
 

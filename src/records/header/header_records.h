@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "io/pof_file.h"
 #include "io/vec.h"
+#include "records/read_state.h"
+#include "records/subobjects/subobject_table.h"
 #include "records/table_access.h"
 
 namespace records {
@@ -63,5 +66,23 @@ struct AcenRecord {
     std::int32_t chunk_size = 0;
     pof::Vec3 auto_center;
 };
+
+// The header and general chunks' records, as the model store holds them.
+struct HeaderRecords {
+    OhdrRecord ohdr;
+    TxtrRecord txtr;
+    PinfRecord pinf;
+    AcenRecord acen;
+};
+
+// Parsers of the header and general chunks. Each reads its body from the file's current position,
+// exactly as far as its counts announce, and fills its record.
+// OHDR and HDR2: the field order and the optional fields follow the file version. Creates the
+// subobject table the subobject chunks fill.
+void gOHDR_data(pof::PofFile& file, std::int32_t chunk_size, ReadState& state, OhdrRecord& header,
+                SubobjectTable& subobjects);
+void gTXTR_data(pof::PofFile& file, std::int32_t chunk_size, TxtrRecord& record);
+void gPINF_data(pof::PofFile& file, std::int32_t chunk_size, PinfRecord& record);
+void gACEN_data(pof::PofFile& file, std::int32_t chunk_size, AcenRecord& record);
 
 }  // namespace records

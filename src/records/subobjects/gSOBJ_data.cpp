@@ -1,5 +1,5 @@
 #include "io/text.h"
-#include "records/subobjects/parsers.h"
+#include "records/subobjects/subobject_table.h"
 #include "records/versions.h"
 
 namespace records {

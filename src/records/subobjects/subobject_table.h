@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "io/byte_block.h"
+#include "io/pof_file.h"
 #include "io/vec.h"
+#include "records/read_state.h"
 
 namespace records {
 
@@ -60,5 +62,13 @@ class SubobjectTable {
     std::int32_t slots_ = 0;
     std::map<std::int32_t, Subobject> filled_;
 };
+
+// The subobject chunk parser, for "SOBJ" and "OBJ2" alike.
+// Fills the slot named by the subobject number the chunk carries. The field order follows the
+// file version, never the chunk ID. A number outside the header's table, or a chunk before any
+// header of this file, is read to its end all the same, stored nowhere, and noted in
+// state.unstored_chunks.
+void gSOBJ_data(pof::PofFile& file, std::int32_t chunk_size, ReadState& state,
+                SubobjectTable& table);
 
 }  // namespace records

@@ -1,5 +1,5 @@
 #include "records/table_access.h"
-#include "records/weapons/parsers.h"
+#include "records/weapons/weapon_records.h"
 
 namespace records {
 

@@ -1,6 +1,6 @@
 #include "records/prefixed_text.h"
 #include "records/table_access.h"
-#include "records/weapons/parsers.h"
+#include "records/weapons/weapon_records.h"
 
 namespace records {
 

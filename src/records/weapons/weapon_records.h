@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "io/pof_file.h"
 #include "io/vec.h"
 #include "records/jagged.h"
 #include "records/prefixed_text.h"
@@ -97,5 +98,33 @@ struct ShldRecord {
     int vertex_rows() const { return rows_for(vertex_count, vertices); }
     int face_rows() const { return rows_for(face_count, faces); }
 };
+
+// The weapon, special point, eye point and shield chunks' records, as the model store holds
+// them.
+struct WeaponRecords {
+    WeaponPointRecord gpnt, mpnt;
+    TurretRecord tgun, tmis;
+    SpclRecord spcl;
+    EyeRecord eye;
+    ShldRecord shld;
+};
+
+// Parsers of the weapon, special point, eye point and shield chunks. Each reads its body from the
+// file's current position, exactly as far as its counts announce, and fills its record.
+// GPNT and MPNT share one layout: banks of mounting points with their normals.
+void gGPNT_data(pof::PofFile& file, std::int32_t chunk_size, WeaponPointRecord& record);
+inline void gMPNT_data(pof::PofFile& file, std::int32_t chunk_size, WeaponPointRecord& record) {
+    gGPNT_data(file, chunk_size, record);
+}
+
+// TGUN and TMIS share one layout: turrets with their firing points.
+void gTGUN_data(pof::PofFile& file, std::int32_t chunk_size, TurretRecord& record);
+inline void gTMIS_data(pof::PofFile& file, std::int32_t chunk_size, TurretRecord& record) {
+    gTGUN_data(file, chunk_size, record);
+}
+
+void gSPCL_data(pof::PofFile& file, std::int32_t chunk_size, SpclRecord& record);
+void gEYE_data(pof::PofFile& file, std::int32_t chunk_size, EyeRecord& record);
+void gSHLD_data(pof::PofFile& file, std::int32_t chunk_size, ShldRecord& record);
 
 }  // namespace records
