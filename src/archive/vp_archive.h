@@ -3,6 +3,7 @@
 // files it lists with their paths, and each file's body read as a span of the archive.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ class Archive {
     // not an archive, pof::ReadError (with its byte) when its header or directory cannot
     // be listed.
     static Archive open(const std::string& path);
+    // The same over a file already open (its magic looked at), named path: the archive keeps
+    // it, and every member is read through it without opening the file again.
+    static Archive read(pof::PofFile file, std::string path);
     // The same over bytes in memory, which must outlive the archive; shown as name.
     static Archive from_bytes(std::string_view bytes, std::string name);
 
@@ -71,14 +75,13 @@ class Archive {
   private:
     friend class DirectoryReader;
     Archive() = default;
-    // The bytes from begin on as a file of their own.
+    // The bytes from begin on as a file of their own, over the archive's open file.
     pof::PofFile span(std::int64_t begin, std::int64_t length) const;
     void index_paths();
     void note_duplicates();
 
     std::string path_;
-    std::string_view bytes_;  // the archive in memory; empty when it is read from path_
-    bool in_memory_ = false;
+    std::shared_ptr<const pof::PofFile> file_;  // the archive, open once; shared by its copies
     std::int64_t file_size_ = 0;
     std::vector<Member> members_;
     std::vector<Note> notes_;
@@ -89,6 +92,8 @@ class Archive {
 
 // Whether the file at path starts with the archive magic "VPVP"; false when it cannot be read.
 bool has_archive_magic(const std::string& path);
+// Whether an open file starts with it.
+bool has_archive_magic(const pof::PofFile& file);
 
 // What a member holds, by the suffix of its name.
 enum class MemberKind { Model, Texture, Table, Other };

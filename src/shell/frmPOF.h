@@ -111,7 +111,7 @@ class frmPOF : public pof::MainForm {
         std::string member;  // empty for a loose file
     };
 
-    pof::ReadOutcome open_archive(const std::string& path);
+    pof::ReadOutcome open_archive(const std::string& path, pof::PofFile file);
     void show_archive(std::shared_ptr<const archive::Archive> listed);
     // A View-menu window open before a reload, and the rows chosen in its drop-down lists.
     struct KeptWindow {

@@ -19,10 +19,11 @@ CheckItem file_item(const std::string& path) {
 
 // Each POF model of the archive; an archive that cannot be listed is one item, whose read
 // gives the archive's own message.
-void add_archive(std::vector<CheckItem>& items, const std::string& path) {
+void add_archive(std::vector<CheckItem>& items, const std::string& path, pof::PofFile file) {
     std::shared_ptr<const archive::Archive> listed;
     try {
-        listed = std::make_shared<const archive::Archive>(archive::Archive::open(path));
+        listed =
+            std::make_shared<const archive::Archive>(archive::Archive::read(std::move(file), path));
     } catch (const std::exception&) {
         items.push_back(file_item(path));
         return;
@@ -36,12 +37,23 @@ void add_archive(std::vector<CheckItem>& items, const std::string& path) {
     }
 }
 
-void add_file(std::vector<CheckItem>& items, const std::string& path) {
-    if (archive::has_archive_magic(path)) {
-        add_archive(items, path);
-    } else {
-        items.push_back(file_item(path));
+// Adds the models of the archive at path and says so; false for a file that is not an archive
+// or cannot be opened. An archive is opened once: its magic is looked at and its directory
+// read from that open file. A model is opened when its turn to be read comes, so a folder of
+// many keeps no more than one of them open.
+bool add_if_archive(std::vector<CheckItem>& items, const std::string& path) {
+    try {
+        pof::PofFile file = pof::PofFile::open(path);
+        if (!archive::has_archive_magic(file)) return false;
+        add_archive(items, path, std::move(file));
+        return true;
+    } catch (const pof::OpenError&) {
+        return false;
     }
+}
+
+void add_file(std::vector<CheckItem>& items, const std::string& path) {
+    if (!add_if_archive(items, path)) items.push_back(file_item(path));
 }
 
 bool checked_suffix(const fs::path& path) {
@@ -73,9 +85,7 @@ std::vector<CheckGroup> check_groups(const std::vector<std::string>& names) {
         std::error_code error;
         if (fs::is_directory(name, error)) {
             for (const auto& path : files_under(name)) add_file(group.items, path);
-        } else if (archive::has_archive_magic(name)) {
-            add_archive(group.items, name);
-        } else {
+        } else if (!add_if_archive(group.items, name)) {
             group.many = false;
             group.items.push_back(file_item(name));
         }
