@@ -113,8 +113,14 @@ pof::PofFile Archive::open_member(const Member& m) const {
 }
 
 std::string Archive::read_member(const Member& m, std::int64_t max_bytes) const {
-    pof::PofFile file = open_member(m);
-    return file.bytes(max_bytes < 0 ? file.size() : std::min(max_bytes, file.size()));
+    const pof::PofFile file = open_member(m);
+    const std::int64_t want = max_bytes < 0 ? file.size() : std::min(max_bytes, file.size());
+    std::string bytes = file.first_bytes(want);
+    const auto got = static_cast<std::int64_t>(bytes.size());
+    // The archive shrank since it was listed.
+    if (got < want)
+        throw pof::ReadError(got, "the file ends early at byte " + pof::integer_text(got));
+    return bytes;
 }
 
 bool has_archive_magic(const pof::PofFile& file) {

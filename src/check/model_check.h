@@ -4,11 +4,16 @@
 // It reads only what the store holds and costs time in proportion to it.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "check/findings.h"
 #include "pof/global_data.h"
+
+namespace textures {
+class SearchCache;
+}
 
 namespace check {
 
@@ -22,7 +27,10 @@ struct Tally {
 FindingList check_model(const pof::ModelStore& store);
 // The same, each finding put into words and handed to each as soon as the checks of its chunk
 // are done; none is kept, so memory does not grow with the findings. Returns the summary.
-Tally check_model(const pof::ModelStore& store, const std::function<void(const Finding&)>& each);
+// The texture searches list their folders and archives in searches, which a run that checks
+// many models shares (a fresh one for this model when none is given).
+Tally check_model(const pof::ModelStore& store, const std::function<void(const Finding&)>& each,
+                  std::shared_ptr<textures::SearchCache> searches = nullptr);
 // The one finding of a file that could not be read at all: a "read" error about the file.
 FindingList unread_file(std::string why);
 Tally tally(const FindingList& findings);

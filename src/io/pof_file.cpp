@@ -61,8 +61,6 @@ PofFile PofFile::open(const std::string& path) {
     if (::fstat(f.fd_, &st) != 0) throw OpenError(path + ": " + std::strerror(errno));
     if (!S_ISREG(st.st_mode)) throw OpenError(path + ": not a regular file");
     f.size_ = st.st_size;
-    f.buffer_.resize(kBufferSize);
-    f.data_ = f.buffer_.data();
     return f;
 }
 
@@ -89,13 +87,12 @@ PofFile PofFile::span(std::int64_t begin, std::int64_t length) const {
     f.open_file_ = open_file_;
     f.base_ = base_ + begin;
     f.size_ = length;
-    f.buffer_.resize(kBufferSize);
-    f.data_ = f.buffer_.data();
     return f;
 }
 
 std::string PofFile::first_bytes(std::int64_t n) const {
     const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(n, 0, size_));
+    if (count == 0) return {};
     if (fd_ < 0) return std::string(data_, count);
     std::string out(count, '\0');
     std::size_t got = 0;
@@ -143,9 +140,18 @@ void PofFile::need(std::int64_t n) const {
     }
 }
 
+// The buffer is made at the first read through it: a span only looked at (the header of a
+// texture in an archive) costs none.
+void PofFile::make_buffer() {
+    if (!buffer_.empty()) return;
+    buffer_.resize(kBufferSize);
+    data_ = buffer_.data();
+}
+
 // Every read names its byte in the file: a skip over an unknown chunk leaves no file
 // position to seek.
 void PofFile::refill() {
+    make_buffer();
     buffer_start_ += data_len_;
     data_len_ = 0;
     iovec part{buffer_.data(), static_cast<std::size_t>(refill_size_)};
@@ -157,6 +163,7 @@ void PofFile::refill() {
 // The next n bytes: what the buffer holds of them, and the rest straight from the file, which
 // leaves the buffer empty.
 void PofFile::read_large(char* dest, std::int64_t n) {
+    make_buffer();
     const std::int64_t in_buffer = buffer_start_ + data_len_ - offset_;
     if (n <= in_buffer) return read_into(dest, n);
     std::memcpy(dest, data_ + (offset_ - buffer_start_), static_cast<std::size_t>(in_buffer));

@@ -78,6 +78,7 @@ class PofFile {
     void read_into(char* dest, std::int64_t n);
     void read_large(char* dest, std::int64_t n);
     void refill();
+    void make_buffer();
     char* room_for(std::int64_t n);
 
     int fd_ = -1;                           // the open file; -1 when the bytes are in memory

@@ -8,6 +8,7 @@
 #include "io/text.h"
 #include "json_stream.h"
 #include "shell/frmPOF.h"
+#include "textures/model_textures.h"
 #include "view/headless.h"
 
 namespace pofdump {
@@ -106,7 +107,9 @@ class JsonOutput : public CheckOutput {
 // as soon as its chunk is checked. A model that was not read at all (not opened, not POF)
 // gives one read finding in the reader's words.
 check::Tally check_item(const CheckItem& item, const std::vector<std::string>& texture_folders,
+                        const std::shared_ptr<textures::SearchCache>& searches,
                         CheckOutput& output) {
+    const auto each = [&output](const check::Finding& f) { output.finding(f); };
     pof::ModelStore store;
     store.texture_folders = texture_folders;
     view::HeadlessDesktop desktop;
@@ -114,14 +117,13 @@ check::Tally check_item(const CheckItem& item, const std::vector<std::string>& t
     shell::frmPOF form(store, desktop, windows);
     form.window_opened();
     const pof::ReadOutcome outcome = item.read(form);
-    const auto each = [&output](const check::Finding& f) { output.finding(f); };
     if (outcome == pof::ReadOutcome::OpenFailed || outcome == pof::ReadOutcome::NotPof) {
         const check::FindingList unread = check::unread_file(
             desktop.messages.empty() ? "the file was not read" : desktop.messages.back());
         for (const check::Finding& f : unread) each(f);
         return check::tally(unread);
     }
-    return check::check_model(store, each);
+    return check::check_model(store, each, searches);
 }
 
 }  // namespace
@@ -134,11 +136,13 @@ int run_check(const Options& options, std::ostream& out, std::ostream&) {
         output = std::make_unique<TextOutput>(out);
     }
     bool errors = false;
+    // One listing of each folder and archive for every model's texture search.
+    const auto searches = std::make_shared<textures::SearchCache>();
     for (const CheckGroup& group : check_groups(options.files)) {
         check::Tally total;
         for (const CheckItem& item : group.items) {
             output->begin_model(item.name);
-            const check::Tally t = check_item(item, options.texture_folders, *output);
+            const check::Tally t = check_item(item, options.texture_folders, searches, *output);
             output->end_model(t);
             total = {total.errors + t.errors, total.warnings + t.warnings, total.notes + t.notes};
         }
