@@ -51,6 +51,11 @@ class Archive {
     const std::vector<Member>& members() const { return members_; }
     const std::vector<Note>& notes() const { return notes_; }
     std::int32_t folder_count() const { return folders_; }
+    // The byte of a directory entry; of the header's version field for the archive as a
+    // whole (an entry below 0).
+    std::int64_t entry_offset(std::int32_t entry) const {
+        return entry < 0 ? 4 : directory_ + std::int64_t{entry} * 44;
+    }
     // "data/models/ship.pof": the names of its folders and its own, as stored.
     std::string_view path_of(const Member& m) const {
         return std::string_view(paths_).substr(m.path_at, m.path_size);
@@ -86,6 +91,7 @@ class Archive {
     std::vector<Member> members_;
     std::vector<Note> notes_;
     std::int32_t folders_ = 0;
+    std::int64_t directory_ = 0;        // the directory's first byte
     std::string paths_;                 // every member's path, one after the other
     std::vector<std::size_t> by_path_;  // members in path order (case ignored), then entry
 };

@@ -55,6 +55,7 @@ constexpr std::array<CodeInfo, kCodeCount> kCodes{{
     {Code::GlowRadius, "glow-radius", Severity::Warning},
     {Code::TextureMissing, "texture-missing", Severity::Note},
     {Code::TextureUnreadable, "texture-unreadable", Severity::Warning},
+    {Code::Archive, "archive", Severity::Error},
 }};
 
 constexpr bool in_code_order(const std::array<CodeInfo, kCodeCount>& table) {

@@ -54,6 +54,7 @@ enum class Code {
     GlowRadius,
     TextureMissing,
     TextureUnreadable,
+    Archive,
     Count  // not a code: how many there are
 };
 inline constexpr int kCodeCount = static_cast<int>(Code::Count);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/vp_archive.h"
 #include "check/findings.h"
 #include "pof/global_data.h"
 
@@ -34,6 +35,13 @@ Tally check_model(const pof::ModelStore& store, const std::function<void(const F
 // The one finding of a file that could not be read at all: a "read" error about the file.
 FindingList unread_file(std::string why);
 Tally tally(const FindingList& findings);
+// The faults of an archive's directory, each an "archive" finding at its directory entry (the
+// header's version field for the version): an entry that cannot be opened is an error, a
+// ".." at the top, a duplicated path and an unknown version are warnings.
+std::vector<Finding> check_archive(const archive::Archive& a);
+// The one finding of an archive whose directory cannot be listed at all: an error at the
+// byte where the listing failed.
+Finding unlisted_archive(const pof::ReadError& e);
 // "2 errors, 3 warnings, 1 note", or "No problems found".
 std::string summary_text(const Tally& t);
 

@@ -19,6 +19,12 @@ std::string count_text(int n, const char* word) {
     return pof::integer_text(n) + " " + word + (n == 1 ? "" : "s");
 }
 
+int models_in(const CheckGroup& group) {
+    int n = 0;
+    for (const CheckItem& item : group.items) n += item.read ? 1 : 0;
+    return n;
+}
+
 // Where the findings of the models go as they are put into words: compiler-style lines with a
 // summary line per name given, or one JSON object per model.
 class CheckOutput {
@@ -46,7 +52,7 @@ class TextOutput : public CheckOutput {
     }
     void end_group(const CheckGroup& group, const check::Tally& t) override {
         out_ << one_line(group.name) << ": ";
-        if (group.many) out_ << count_text(static_cast<int>(group.items.size()), "file") << ", ";
+        if (group.many) out_ << count_text(models_in(group), "file") << ", ";
         out_ << count_text(t.errors, "error") << ", " << count_text(t.warnings, "warning") << ", "
              << count_text(t.notes, "note") << '\n';
     }
@@ -105,11 +111,20 @@ class JsonOutput : public CheckOutput {
 
 // The model read through the main window's logic, then checked, each finding going to output
 // as soon as its chunk is checked. A model that was not read at all (not opened, not POF)
-// gives one read finding in the reader's words.
+// gives one read finding in the reader's words. An archive's faults were found as it was
+// listed.
 check::Tally check_item(const CheckItem& item, const std::vector<std::string>& texture_folders,
                         const std::shared_ptr<textures::SearchCache>& searches,
                         CheckOutput& output) {
     const auto each = [&output](const check::Finding& f) { output.finding(f); };
+    if (!item.read) {
+        check::Tally t;
+        for (const check::Finding& f : item.findings) {
+            t.add(f);
+            each(f);
+        }
+        return t;
+    }
     pof::ModelStore store;
     store.texture_folders = texture_folders;
     view::HeadlessDesktop desktop;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "archive/vp_archive.h"
+#include "check/model_check.h"
 
 namespace pofdump {
 
@@ -17,20 +18,27 @@ CheckItem file_item(const std::string& path) {
     return {path, [path](shell::frmPOF& form) { return form.open_file(path); }};
 }
 
-// Each POF model of the archive; an archive that cannot be listed is one item, whose read
-// gives the archive's own message.
+// The archive's own faults, then each POF model of the archive, once per path: of two
+// entries with one path, the one that path opens. An entry that cannot be opened is one of
+// the archive's faults rather than a model. An archive whose directory cannot be listed is
+// that one fault.
 void add_archive(std::vector<CheckItem>& items, const std::string& path, pof::PofFile file) {
     std::shared_ptr<const archive::Archive> listed;
     try {
         listed =
             std::make_shared<const archive::Archive>(archive::Archive::read(std::move(file), path));
+    } catch (const pof::ReadError& e) {
+        items.push_back({path, {}, {check::unlisted_archive(e)}});
+        return;
     } catch (const std::exception&) {
         items.push_back(file_item(path));
         return;
     }
+    if (!listed->notes().empty()) items.push_back({path, {}, check::check_archive(*listed)});
     for (const archive::Member& m : listed->members()) {
         const std::string_view member_path = listed->path_of(m);
         if (archive::kind_of(member_path) != archive::MemberKind::Model) continue;
+        if (m.cut || listed->find(member_path) != &m) continue;
         items.push_back({path + "/" + std::string(member_path), [listed, &m](shell::frmPOF& form) {
                              return form.open_member(listed, m);
                          }});

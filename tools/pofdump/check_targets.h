@@ -6,20 +6,22 @@
 #include <string>
 #include <vector>
 
+#include "check/finding.h"
 #include "pof/read_pof.h"
 #include "shell/frmPOF.h"
 
 namespace pofdump {
 
 // One model: the name its findings carry ("ship.pof", "mod.vp/data/models/ship.pof") and
-// how the main window reads it.
+// how the main window reads it; or an archive's own faults, found as it was listed.
 struct CheckItem {
     std::string name;
-    std::function<pof::ReadOutcome(shell::frmPOF&)> read;
+    std::function<pof::ReadOutcome(shell::frmPOF&)> read;  // empty for an archive's faults
+    std::vector<check::Finding> findings = {};             // the archive's faults
 };
 
 // The models one command-line name stands for; an archive or a folder is many, and its
-// summary line counts them.
+// summary line counts them (an archive's faults are no model).
 struct CheckGroup {
     std::string name;
     bool many = false;
