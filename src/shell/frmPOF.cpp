@@ -84,13 +84,17 @@ pof::ReadOutcome frmPOF::open_file(const std::string& path) {
     } catch (const pof::OpenError& e) {
         why = e.what();
     }
-    if (file && archive::has_archive_magic(*file)) return open_archive(path, std::move(*file));
+    if (file) return open_file(path, std::move(*file));
     source_ = Source{path, {}};
-    const auto open = [&]() -> pof::PofFile {
-        if (!file) throw pof::OpenError(why);
-        return std::move(*file);
-    };
-    return pof::open_pof_from(path, open, store_, *this, desktop_, {path, {}});
+    const auto cannot_open = [&]() -> pof::PofFile { throw pof::OpenError(why); };
+    return pof::open_pof_from(path, cannot_open, store_, *this, desktop_, {path, {}});
+}
+
+pof::ReadOutcome frmPOF::open_file(const std::string& path, pof::PofFile file) {
+    if (archive::has_archive_magic(file)) return open_archive(path, std::move(file));
+    source_ = Source{path, {}};
+    return pof::open_pof_from(path, [&] { return std::move(file); }, store_, *this, desktop_,
+                              {path, {}});
 }
 
 // A directory with faults is listed all the same; the faults are told in one message box

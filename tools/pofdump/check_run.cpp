@@ -19,12 +19,6 @@ std::string count_text(int n, const char* word) {
     return pof::integer_text(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-int models_in(const CheckGroup& group) {
-    int n = 0;
-    for (const CheckItem& item : group.items) n += item.read ? 1 : 0;
-    return n;
-}
-
 // Where the findings of the models go as they are put into words: compiler-style lines with a
 // summary line per name given, or one JSON object per model.
 class CheckOutput {
@@ -33,7 +27,9 @@ class CheckOutput {
     virtual void begin_model(const std::string& name) = 0;
     virtual void finding(const check::Finding& f) = 0;
     virtual void end_model(const check::Tally&) {}
-    virtual void end_group(const CheckGroup&, const check::Tally&) {}
+    // many: a folder or an archive, whose summary counts the models.
+    virtual void end_group(const std::string&, bool /*many*/, int /*models*/, const check::Tally&) {
+    }
     virtual void end() {}
 };
 
@@ -50,9 +46,9 @@ class TextOutput : public CheckOutput {
              << check::severity_name(f.severity) << ": " << one_line(check::shown_place(f)) << ": "
              << one_line(f.message) << " [" << check::code_name(f.code) << "]\n";
     }
-    void end_group(const CheckGroup& group, const check::Tally& t) override {
-        out_ << one_line(group.name) << ": ";
-        if (group.many) out_ << count_text(models_in(group), "file") << ", ";
+    void end_group(const std::string& name, bool many, int models, const check::Tally& t) override {
+        out_ << one_line(name) << ": ";
+        if (many) out_ << count_text(models, "file") << ", ";
         out_ << count_text(t.errors, "error") << ", " << count_text(t.warnings, "warning") << ", "
              << count_text(t.notes, "note") << '\n';
     }
@@ -155,13 +151,21 @@ int run_check(const Options& options, std::ostream& out, std::ostream&) {
     const auto searches = std::make_shared<textures::SearchCache>();
     for (const CheckGroup& group : check_groups(options.files)) {
         check::Tally total;
-        for (const CheckItem& item : group.items) {
-            output->begin_model(item.name);
-            const check::Tally t = check_item(item, options.texture_folders, searches, *output);
-            output->end_model(t);
-            total = {total.errors + t.errors, total.warnings + t.warnings, total.notes + t.notes};
+        bool many = group.folder;
+        int models = 0;
+        for (const std::string& path : group.files) {
+            const CheckFile file = check_file(path);
+            many = many || file.archive;
+            for (const CheckItem& item : file.items) {
+                output->begin_model(item.name);
+                const check::Tally t = check_item(item, options.texture_folders, searches, *output);
+                output->end_model(t);
+                total = {total.errors + t.errors, total.warnings + t.warnings,
+                         total.notes + t.notes};
+                models += item.read ? 1 : 0;
+            }
         }
-        output->end_group(group, total);
+        output->end_group(group.name, many, models, total);
         errors = errors || total.errors > 0;
     }
     output->end();

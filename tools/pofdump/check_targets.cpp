@@ -45,25 +45,6 @@ void add_archive(std::vector<CheckItem>& items, const std::string& path, pof::Po
     }
 }
 
-// Adds the models of the archive at path and says so; false for a file that is not an archive
-// or cannot be opened. An archive is opened once: its magic is looked at and its directory
-// read from that open file. A model is opened when its turn to be read comes, so a folder of
-// many keeps no more than one of them open.
-bool add_if_archive(std::vector<CheckItem>& items, const std::string& path) {
-    try {
-        pof::PofFile file = pof::PofFile::open(path);
-        if (!archive::has_archive_magic(file)) return false;
-        add_archive(items, path, std::move(file));
-        return true;
-    } catch (const pof::OpenError&) {
-        return false;
-    }
-}
-
-void add_file(std::vector<CheckItem>& items, const std::string& path) {
-    if (!add_if_archive(items, path)) items.push_back(file_item(path));
-}
-
 bool checked_suffix(const fs::path& path) {
     const std::string suffix = path.extension().string();
     return archive::same_path(suffix, ".pof") || archive::same_path(suffix, ".vp");
@@ -89,17 +70,37 @@ std::vector<std::string> files_under(const std::string& folder) {
 std::vector<CheckGroup> check_groups(const std::vector<std::string>& names) {
     std::vector<CheckGroup> groups;
     for (const std::string& name : names) {
-        CheckGroup group{name, true, {}};
         std::error_code error;
         if (fs::is_directory(name, error)) {
-            for (const auto& path : files_under(name)) add_file(group.items, path);
-        } else if (!add_if_archive(group.items, name)) {
-            group.many = false;
-            group.items.push_back(file_item(name));
+            groups.push_back({name, true, files_under(name)});
+        } else {
+            groups.push_back({name, false, {name}});
         }
-        groups.push_back(std::move(group));
     }
     return groups;
+}
+
+// The file is opened once: its magic is looked at, then the archive is listed from the open
+// file, or the model read from it. A file that cannot be opened is read by name, which gives
+// the reader's message.
+CheckFile check_file(const std::string& path) {
+    CheckFile out;
+    std::shared_ptr<pof::PofFile> file;
+    try {
+        file = std::make_shared<pof::PofFile>(pof::PofFile::open(path));
+    } catch (const pof::OpenError&) {
+        out.items.push_back(file_item(path));
+        return out;
+    }
+    if (archive::has_archive_magic(*file)) {
+        out.archive = true;
+        add_archive(out.items, path, std::move(*file));
+    } else {
+        out.items.push_back({path, [path, file](shell::frmPOF& form) {
+                                 return form.open_file(path, std::move(*file));
+                             }});
+    }
+    return out;
 }
 
 }  // namespace pofdump

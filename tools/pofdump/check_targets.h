@@ -20,14 +20,23 @@ struct CheckItem {
     std::vector<check::Finding> findings = {};             // the archive's faults
 };
 
-// The models one command-line name stands for; an archive or a folder is many, and its
-// summary line counts them (an archive's faults are no model).
+// What one command-line name stands for: the file itself, or every *.pof and *.vp file under
+// a folder (in path order); each is opened when its turn comes, so a folder of many models
+// keeps no more than one of them open.
 struct CheckGroup {
     std::string name;
-    bool many = false;
-    std::vector<CheckItem> items;
+    bool folder = false;
+    std::vector<std::string> files;
 };
 
 std::vector<CheckGroup> check_groups(const std::vector<std::string>& names);
+
+// The models one file stands for: itself, or an archive's own faults and its POF models.
+struct CheckFile {
+    bool archive = false;
+    std::vector<CheckItem> items;
+};
+
+CheckFile check_file(const std::string& path);
 
 }  // namespace pofdump
