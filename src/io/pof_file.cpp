@@ -140,12 +140,14 @@ void PofFile::need(std::int64_t n) const {
     }
 }
 
-// The buffer is made at the first read through it: a span only looked at (the header of a
-// texture in an archive) costs none.
+// The buffer is made at the first read through it, no larger than the file: a span only
+// looked at (the header of a texture in an archive) costs none, a small model little.
 void PofFile::make_buffer() {
     if (!buffer_.empty()) return;
-    buffer_.resize(kBufferSize);
+    const std::int64_t n = std::clamp<std::int64_t>(size_, 1, kBufferSize);
+    buffer_.resize(static_cast<std::size_t>(n));
     data_ = buffer_.data();
+    refill_size_ = std::min(refill_size_, n);
 }
 
 // Every read names its byte in the file: a skip over an unknown chunk leaves no file
@@ -157,7 +159,7 @@ void PofFile::refill() {
     iovec part{buffer_.data(), static_cast<std::size_t>(refill_size_)};
     data_len_ = read_parts(fd_, &part, 1, base_, buffer_start_);
     if (data_len_ == 0) ends_early(offset_);
-    refill_size_ = std::min(2 * refill_size_, kBufferSize);
+    refill_size_ = std::min(2 * refill_size_, static_cast<std::int64_t>(buffer_.size()));
 }
 
 // The next n bytes: what the buffer holds of them, and the rest straight from the file, which
@@ -172,7 +174,7 @@ void PofFile::read_large(char* dest, std::int64_t n) {
     data_len_ = 0;
     // Another large block may follow soon: read little ahead of it, so that it too comes
     // straight from the file rather than mostly through the buffer.
-    refill_size_ = kSmallRefill;
+    refill_size_ = std::min(kSmallRefill, static_cast<std::int64_t>(buffer_.size()));
     for (std::int64_t done = in_buffer; done < n;) {
         // The rest of the block and the first bytes after it come in one call.
         const std::int64_t rest = n - done;
