@@ -113,6 +113,10 @@ const ArchiveFolderSource* SearchCache::archive_folder(const fs::path& vp,
     return source.get();
 }
 
+void SearchCache::keep(const std::string& path, std::shared_ptr<const archive::Archive> listed) {
+    archives_->listed.try_emplace(path, std::move(listed));
+}
+
 const std::vector<fs::path>& SearchCache::archives_in(const fs::path& folder) {
     auto [at, first] = archives_->in_folder.try_emplace(folder.string());
     if (first) at->second = vp_files_in(folder);

@@ -15,6 +15,10 @@
 
 #include "textures/search.h"
 
+namespace archive {
+class Archive;
+}
+
 namespace textures {
 
 // What the texture searches of a run share: the folders listed, the VP archives found in a
@@ -36,6 +40,9 @@ class SearchCache {
                                               const std::string& folder);
     // The VP files of a folder, in name order.
     const std::vector<std::filesystem::path>& archives_in(const std::filesystem::path& folder);
+    // An archive already listed (the one whose models are being read), used for the path it
+    // was opened by instead of listing it again.
+    void keep(const std::string& path, std::shared_ptr<const archive::Archive> listed);
     // How many archives' directories were read.
     std::size_t archives_read() const;
 

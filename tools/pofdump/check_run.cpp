@@ -154,7 +154,7 @@ int run_check(const Options& options, std::ostream& out, std::ostream&) {
         bool many = group.folder;
         int models = 0;
         for (const std::string& path : group.files) {
-            const CheckFile file = check_file(path);
+            const CheckFile file = check_file(path, *searches);
             many = many || file.archive;
             for (const CheckItem& item : file.items) {
                 output->begin_model(item.name);

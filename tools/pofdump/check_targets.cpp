@@ -22,7 +22,8 @@ CheckItem file_item(const std::string& path) {
 // entries with one path, the one that path opens. An entry that cannot be opened is one of
 // the archive's faults rather than a model. An archive whose directory cannot be listed is
 // that one fault.
-void add_archive(std::vector<CheckItem>& items, const std::string& path, pof::PofFile file) {
+void add_archive(std::vector<CheckItem>& items, const std::string& path, pof::PofFile file,
+                 textures::SearchCache& searches) {
     std::shared_ptr<const archive::Archive> listed;
     try {
         listed =
@@ -34,6 +35,7 @@ void add_archive(std::vector<CheckItem>& items, const std::string& path, pof::Po
         items.push_back(file_item(path));
         return;
     }
+    searches.keep(path, listed);
     if (!listed->notes().empty()) items.push_back({path, {}, check::check_archive(*listed)});
     for (const archive::Member& m : listed->members()) {
         const std::string_view member_path = listed->path_of(m);
@@ -83,7 +85,7 @@ std::vector<CheckGroup> check_groups(const std::vector<std::string>& names) {
 // The file is opened once: its magic is looked at, then the archive is listed from the open
 // file, or the model read from it. A file that cannot be opened is read by name, which gives
 // the reader's message.
-CheckFile check_file(const std::string& path) {
+CheckFile check_file(const std::string& path, textures::SearchCache& searches) {
     CheckFile out;
     std::shared_ptr<pof::PofFile> file;
     try {
@@ -94,7 +96,7 @@ CheckFile check_file(const std::string& path) {
     }
     if (archive::has_archive_magic(*file)) {
         out.archive = true;
-        add_archive(out.items, path, std::move(*file));
+        add_archive(out.items, path, std::move(*file), searches);
     } else {
         out.items.push_back({path, [path, file](shell::frmPOF& form) {
                                  return form.open_file(path, std::move(*file));

@@ -9,6 +9,7 @@
 #include "check/finding.h"
 #include "pof/read_pof.h"
 #include "shell/frmPOF.h"
+#include "textures/model_textures.h"
 
 namespace pofdump {
 
@@ -37,6 +38,7 @@ struct CheckFile {
     std::vector<CheckItem> items;
 };
 
-CheckFile check_file(const std::string& path);
+// An archive it lists is kept in searches, so its models' texture searches read it no more.
+CheckFile check_file(const std::string& path, textures::SearchCache& searches);
 
 }  // namespace pofdump
