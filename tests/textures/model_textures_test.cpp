@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "archive/vp_archive.h"
 #include "folder_tree.h"
 #include "vp_builder.h"
 
@@ -95,6 +96,20 @@ TEST(ModelTextures, SearchesThatShareACacheReadEachArchiveAndFolderOnce) {
     EXPECT_EQ(found_in(elsewhere, 0), "Hull.DDS");
     EXPECT_EQ(cache->archives_read(), 3u);
     EXPECT_EQ(cache->listings().listed(), listed_once + 2);
+}
+
+// The archive whose models are checked is searched as it was listed, not opened again: here
+// no file of its name exists at all.
+TEST(ModelTextures, AnArchiveKeptInTheCacheIsSearchedWithoutOpeningIt) {
+    FolderTree tree;
+    const std::string bytes = maps_archive({"Hull.dds"}, "kept");
+    const std::string path = (tree / "gone.vp").string();
+    const auto cache = std::make_shared<textures::SearchCache>();
+    cache->keep(
+        path, std::make_shared<const archive::Archive>(archive::Archive::from_bytes(bytes, path)));
+    const textures::ModelTextures t({path, "data/models/ship.pof"}, {}, {"hull"}, cache);
+    EXPECT_EQ(found_in(t, 0), "gone.vp: data/maps/Hull.dds");
+    EXPECT_EQ(cache->archives_read(), 1u);
 }
 
 TEST(ModelTextures, AGlowBankNamesItsBitmapOnALineOfItsOwn) {
