@@ -23,7 +23,7 @@ declare -A below=(
     [pof]="io view records $records_groups"
     [textures]="io archive"
     [scene]="$core textures"
-    [check]="$core textures"
+    [check]="$core textures archive"
     [shell]="$core textures archive scene check"
     [ui]="$core textures archive scene check shell"
 )

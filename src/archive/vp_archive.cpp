@@ -17,33 +17,27 @@ bool starts_with_path(std::string_view path, std::string_view prefix) {
 }  // namespace
 
 Archive Archive::open(const std::string& path) {
+    return read(pof::PofFile::open(path), path);
+}
+
+Archive Archive::read(pof::PofFile file, std::string path) {
     Archive a;
-    a.path_ = path;
-    a.file_size_ = pof::PofFile::open(path).size();
+    a.path_ = std::move(path);
+    a.file_size_ = file.size();
+    a.file_ = std::make_shared<const pof::PofFile>(std::move(file));
     DirectoryReader(a).read();
     a.index_paths();
     return a;
 }
 
 Archive Archive::from_bytes(std::string_view bytes, std::string name) {
-    Archive a;
-    a.path_ = std::move(name);
-    a.bytes_ = bytes;
-    a.in_memory_ = true;
-    a.file_size_ = static_cast<std::int64_t>(bytes.size());
-    DirectoryReader(a).read();
-    a.index_paths();
-    return a;
+    return read(pof::PofFile::from_bytes(bytes), std::move(name));
 }
 
-// Offsets and lengths are checked by the caller; the file may still have shrunk since it was
-// listed, which open_span refuses.
+// Offsets and lengths are checked by the caller against the size the archive had when it was
+// opened; a file that shrank since then ends early at the read.
 pof::PofFile Archive::span(std::int64_t begin, std::int64_t length) const {
-    if (in_memory_) {
-        return pof::PofFile::from_bytes(
-            bytes_.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(length)));
-    }
-    return pof::PofFile::open_span(path_, begin, length);
+    return file_->span(begin, length);
 }
 
 // Members in path order, equal paths by entry; a later entry of a path notes the earlier.
@@ -115,14 +109,23 @@ pof::PofFile Archive::open_member(const Member& m) const {
 }
 
 std::string Archive::read_member(const Member& m, std::int64_t max_bytes) const {
-    pof::PofFile file = open_member(m);
-    return file.bytes(max_bytes < 0 ? file.size() : std::min(max_bytes, file.size()));
+    const pof::PofFile file = open_member(m);
+    const std::int64_t want = max_bytes < 0 ? file.size() : std::min(max_bytes, file.size());
+    std::string bytes = file.first_bytes(want);
+    const auto got = static_cast<std::int64_t>(bytes.size());
+    // The archive shrank since it was listed.
+    if (got < want)
+        throw pof::ReadError(got, "the file ends early at byte " + pof::integer_text(got));
+    return bytes;
+}
+
+bool has_archive_magic(const pof::PofFile& file) {
+    return file.first_bytes(4) == "VPVP";
 }
 
 bool has_archive_magic(const std::string& path) {
     try {
-        pof::PofFile file = pof::PofFile::open(path);
-        return file.size() >= 4 && file.bytes(4) == "VPVP";
+        return has_archive_magic(pof::PofFile::open(path));
     } catch (const pof::OpenError&) {
         return false;
     } catch (const pof::ReadError&) {

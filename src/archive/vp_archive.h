@@ -3,6 +3,7 @@
 // files it lists with their paths, and each file's body read as a span of the archive.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ class Archive {
     // not an archive, pof::ReadError (with its byte) when its header or directory cannot
     // be listed.
     static Archive open(const std::string& path);
+    // The same over a file already open (its magic looked at), named path: the archive keeps
+    // it, and every member is read through it without opening the file again.
+    static Archive read(pof::PofFile file, std::string path);
     // The same over bytes in memory, which must outlive the archive; shown as name.
     static Archive from_bytes(std::string_view bytes, std::string name);
 
@@ -46,6 +50,11 @@ class Archive {
     const std::vector<Member>& members() const { return members_; }
     const std::vector<Note>& notes() const { return notes_; }
     std::int32_t folder_count() const { return folders_; }
+    // The byte of a directory entry; of the header's version field for the archive as a
+    // whole (an entry below 0).
+    std::int64_t entry_offset(std::int32_t entry) const {
+        return entry < 0 ? 4 : directory_ + std::int64_t{entry} * 44;
+    }
     // "data/models/ship.pof": the names of its folders and its own, as stored.
     std::string_view path_of(const Member& m) const {
         return std::string_view(paths_).substr(m.path_at, m.path_size);
@@ -70,24 +79,26 @@ class Archive {
   private:
     friend class DirectoryReader;
     Archive() = default;
-    // The bytes from begin on as a file of their own.
+    // The bytes from begin on as a file of their own, over the archive's open file.
     pof::PofFile span(std::int64_t begin, std::int64_t length) const;
     void index_paths();
     void note_duplicates();
 
     std::string path_;
-    std::string_view bytes_;  // the archive in memory; empty when it is read from path_
-    bool in_memory_ = false;
+    std::shared_ptr<const pof::PofFile> file_;  // the archive, open once; shared by its copies
     std::int64_t file_size_ = 0;
     std::vector<Member> members_;
     std::vector<Note> notes_;
     std::int32_t folders_ = 0;
+    std::int64_t directory_ = 0;        // the directory's first byte
     std::string paths_;                 // every member's path, one after the other
     std::vector<std::size_t> by_path_;  // members in path order (case ignored), then entry
 };
 
 // Whether the file at path starts with the archive magic "VPVP"; false when it cannot be read.
 bool has_archive_magic(const std::string& path);
+// Whether an open file starts with it.
+bool has_archive_magic(const pof::PofFile& file);
 
 // What a member holds, by the suffix of its name.
 enum class MemberKind { Model, Texture, Table, Other };

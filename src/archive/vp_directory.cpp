@@ -49,6 +49,7 @@ void DirectoryReader::read() {
         note(-1, -1,
              "its version is " + integer_text(h.version) + "; every known archive has version 2");
     }
+    archive_.directory_ = h.directory;
     path_limit_ = h.count * kPathBytesPerEntry + kPathBytesSpare;
     // The count is one the file can hold, so this is bounded by the file's size.
     archive_.members_.reserve(static_cast<std::size_t>(h.count));

@@ -18,6 +18,7 @@
 #include "pof/global_data.h"
 #include "records/subobjects/bsp.h"
 #include "records/subobjects/subobject_rows.h"
+#include "textures/model_textures.h"
 
 namespace check {
 
@@ -42,6 +43,8 @@ struct CheckContext {
     // The block walk of the subobject being checked; its rows keep their memory for the next.
     records::BlockWalk block_walk;
     records::SubobjectRows subobject_rows;
+    // Shared by the model's texture searches, TXTR and glow alike; made at the first.
+    std::shared_ptr<textures::SearchCache> texture_searches;
 
   private:
     std::unordered_map<int, std::size_t> record_chunks_;

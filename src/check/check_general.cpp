@@ -20,8 +20,9 @@ void check_texture_files(CheckContext& c, const std::string& where,
                          const std::vector<std::string>& names,
                          const std::function<std::string(std::size_t)>& place_of,
                          const std::function<pof::ItemRef(std::size_t)>& item_of) {
+    if (!c.texture_searches) c.texture_searches = std::make_shared<textures::SearchCache>();
     const textures::ModelTextures found({c.store.source.path, c.store.source.member},
-                                        c.store.texture_folders, names);
+                                        c.store.texture_folders, names, c.texture_searches);
     if (!found.searched()) return;
     const auto& search = found.search();
     for (std::size_t i = 0; i < search.textures.size(); ++i) {

@@ -148,11 +148,16 @@ constexpr std::array<CodeInfo, kCodeCount> kCodes{{
      "or PATH chunk before a subobject chunk",
      "misbehaves: it looks subobjects up as it reads them (warnings, or points that match "
      "nothing)"},
+    {Code::Archive, "archive", Severity::Error,
+     "a fault of a VP archive's own directory, at its entry: an entry that cannot be opened, or a "
+     "directory or count the file cannot hold (error); a .. at the top, a duplicated path, an "
+     "unknown version (warning)",
+     "-"},
 }};
 
 // Codes whose findings are errors where the game overruns a table and warnings where it only
 // warns.
-constexpr std::array<Code, 1> kTwoSeverities{Code::DockPointCount};
+constexpr std::array<Code, 2> kTwoSeverities{Code::DockPointCount, Code::Archive};
 
 constexpr bool in_code_order(const std::array<CodeInfo, kCodeCount>& table) {
     for (int i = 0; i < kCodeCount; ++i) {

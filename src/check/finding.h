@@ -69,6 +69,7 @@ enum class Code {
     PathDuplicate,
     BayPath,
     ChunkOrder,
+    Archive,
     Count  // not a code: how many there are
 };
 inline constexpr int kCodeCount = static_cast<int>(Code::Count);

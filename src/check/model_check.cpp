@@ -40,7 +40,8 @@ std::optional<std::size_t> read_stop(const pof::ModelStore& store) {
 // TMAPPOLY blocks that use the TXTR names, the parent chains) is found first.
 class ChunkWalk {
   public:
-    ChunkWalk(const pof::ModelStore& store, Findings& out)
+    ChunkWalk(const pof::ModelStore& store, Findings& out,
+              std::shared_ptr<textures::SearchCache> searches)
         : store_(store),
           c_(store, out),
           list_(c_),
@@ -49,6 +50,7 @@ class ChunkWalk {
         for (const auto& [number, chunk] : c_.subobject_chunks) filled_.emplace_back(chunk, number);
         std::sort(filled_.begin(), filled_.end());
         mark_textures_after_txtr();
+        c_.texture_searches = std::move(searches);
     }
 
     void run() {
@@ -106,11 +108,12 @@ std::string counted(int n, const char* word) {
 
 FindingList check_model(const pof::ModelStore& store) {
     Findings out(store.chunks);
-    ChunkWalk(store, out).run();
+    ChunkWalk(store, out, nullptr).run();
     return out.take();
 }
 
-Tally check_model(const pof::ModelStore& store, const std::function<void(const Finding&)>& each) {
+Tally check_model(const pof::ModelStore& store, const std::function<void(const Finding&)>& each,
+                  std::shared_ptr<textures::SearchCache> searches) {
     Tally t;
     Findings out(store.chunks, [&](const FindingList& list, std::size_t first) {
         for (std::size_t i = first; i < list.size(); ++i) {
@@ -119,7 +122,7 @@ Tally check_model(const pof::ModelStore& store, const std::function<void(const F
             each(f);
         }
     });
-    ChunkWalk(store, out).run();
+    ChunkWalk(store, out, std::move(searches)).run();
     out.take();
     return t;
 }

@@ -46,31 +46,21 @@ std::int64_t read_parts(int fd, iovec* parts, int count, std::int64_t base, std:
 
 }  // namespace
 
-PofFile PofFile::open(const std::string& path) {
-    return open_span(path, 0, -1);
-}
-
 // One look at the file: it is opened without waiting (a FIFO with no writer would block an
 // ordinary open for ever), then its type and size come from the open descriptor, so nothing
-// can change between the look and the read. A length below 0 spans to the file's end.
-PofFile PofFile::open_span(const std::string& path, std::int64_t begin, std::int64_t length) {
+// can change between the look and the read.
+PofFile PofFile::open(const std::string& path) {
     PofFile f;
     f.fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (f.fd_ < 0) throw OpenError(path + ": " + std::strerror(errno));
+    f.open_file_ = std::shared_ptr<const int>(new int(f.fd_), [](const int* fd) {
+        ::close(*fd);
+        delete fd;
+    });
     struct stat st {};
     if (::fstat(f.fd_, &st) != 0) throw OpenError(path + ": " + std::strerror(errno));
     if (!S_ISREG(st.st_mode)) throw OpenError(path + ": not a regular file");
-    const std::int64_t file_size = st.st_size;
-    if (length < 0) length = file_size - std::min(begin, file_size);
-    if (begin < 0 || begin > file_size || length > file_size - begin) {
-        throw OpenError(path + ": " + std::to_string(length) + " bytes at byte " +
-                        std::to_string(begin) + " pass the end of the file (" +
-                        std::to_string(file_size) + " bytes)");
-    }
-    f.base_ = begin;
-    f.size_ = length;
-    f.buffer_.resize(kBufferSize);
-    f.data_ = f.buffer_.data();
+    f.size_ = st.st_size;
     return f;
 }
 
@@ -82,14 +72,49 @@ PofFile PofFile::from_bytes(std::string_view bytes) {
     return f;
 }
 
+PofFile PofFile::span(std::int64_t begin, std::int64_t length) const {
+    if (begin < 0 || length < 0 || begin > size_ || length > size_ - begin) {
+        throw OpenError(std::to_string(length) + " bytes at byte " + std::to_string(begin) +
+                        " pass the end of the file (" + std::to_string(size_) + " bytes)");
+    }
+    if (fd_ < 0) {
+        return from_bytes(
+            std::string_view(data_, static_cast<std::size_t>(size_))
+                .substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(length)));
+    }
+    PofFile f;
+    f.fd_ = fd_;
+    f.open_file_ = open_file_;
+    f.base_ = base_ + begin;
+    f.size_ = length;
+    return f;
+}
+
+std::string PofFile::first_bytes(std::int64_t n) const {
+    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(n, 0, size_));
+    if (count == 0) return {};
+    if (fd_ < 0) return std::string(data_, count);
+    std::string out(count, '\0');
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t r = ::pread(fd_, out.data() + got, count - got,
+                                  static_cast<off_t>(base_ + static_cast<std::int64_t>(got)));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break;
+        got += static_cast<std::size_t>(r);
+    }
+    out.resize(got);
+    return out;
+}
+
 PofFile::PofFile(PofFile&& other) noexcept {
     *this = std::move(other);
 }
 
 PofFile& PofFile::operator=(PofFile&& other) noexcept {
     if (this == &other) return *this;
-    if (fd_ >= 0) ::close(fd_);
     fd_ = std::exchange(other.fd_, -1);
+    open_file_ = std::move(other.open_file_);
     base_ = other.base_;
     const bool owns_buffer = !other.buffer_.empty();
     buffer_ = std::move(other.buffer_);
@@ -105,9 +130,7 @@ PofFile& PofFile::operator=(PofFile&& other) noexcept {
     return *this;
 }
 
-PofFile::~PofFile() {
-    if (fd_ >= 0) ::close(fd_);
-}
+PofFile::~PofFile() = default;
 
 void PofFile::need(std::int64_t n) const {
     if (n > size_ - offset_) {
@@ -117,20 +140,32 @@ void PofFile::need(std::int64_t n) const {
     }
 }
 
+// The buffer is made at the first read through it, no larger than the file: a span only
+// looked at (the header of a texture in an archive) costs none, a small model little.
+void PofFile::make_buffer() {
+    if (!buffer_.empty()) return;
+    const std::int64_t n = std::clamp<std::int64_t>(size_, 1, kBufferSize);
+    buffer_.resize(static_cast<std::size_t>(n));
+    data_ = buffer_.data();
+    refill_size_ = std::min(refill_size_, n);
+}
+
 // Every read names its byte in the file: a skip over an unknown chunk leaves no file
 // position to seek.
 void PofFile::refill() {
+    make_buffer();
     buffer_start_ += data_len_;
     data_len_ = 0;
     iovec part{buffer_.data(), static_cast<std::size_t>(refill_size_)};
     data_len_ = read_parts(fd_, &part, 1, base_, buffer_start_);
     if (data_len_ == 0) ends_early(offset_);
-    refill_size_ = std::min(2 * refill_size_, kBufferSize);
+    refill_size_ = std::min(2 * refill_size_, static_cast<std::int64_t>(buffer_.size()));
 }
 
 // The next n bytes: what the buffer holds of them, and the rest straight from the file, which
 // leaves the buffer empty.
 void PofFile::read_large(char* dest, std::int64_t n) {
+    make_buffer();
     const std::int64_t in_buffer = buffer_start_ + data_len_ - offset_;
     if (n <= in_buffer) return read_into(dest, n);
     std::memcpy(dest, data_ + (offset_ - buffer_start_), static_cast<std::size_t>(in_buffer));
@@ -139,7 +174,7 @@ void PofFile::read_large(char* dest, std::int64_t n) {
     data_len_ = 0;
     // Another large block may follow soon: read little ahead of it, so that it too comes
     // straight from the file rather than mostly through the buffer.
-    refill_size_ = kSmallRefill;
+    refill_size_ = std::min(kSmallRefill, static_cast<std::int64_t>(buffer_.size()));
     for (std::int64_t done = in_buffer; done < n;) {
         // The rest of the block and the first bytes after it come in one call.
         const std::int64_t rest = n - done;

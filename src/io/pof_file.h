@@ -35,11 +35,16 @@ class PofFile {
     // Opens a regular file; anything else (a FIFO, a folder, a device) is refused without
     // waiting on it.
     static PofFile open(const std::string& path);
-    // The length bytes from begin on of a regular file (a member of an archive), read as if
-    // they were a file of their own: offsets count from begin, the span's end is the end.
-    static PofFile open_span(const std::string& path, std::int64_t begin, std::int64_t length);
     // Reads a caller-owned buffer that must outlive the PofFile.
     static PofFile from_bytes(std::string_view bytes);
+    // The length bytes from begin on of this file (a member of an archive), read as a file of
+    // their own over the same open file: offsets count from begin, the span's end is the end;
+    // nothing is opened again, and each span reads on its own. Refused with OpenError when
+    // they pass the end of this file.
+    PofFile span(std::int64_t begin, std::int64_t length) const;
+    // Up to n bytes from this file's first byte, leaving the read where it is: the magic,
+    // looked at before the file is read as what it says.
+    std::string first_bytes(std::int64_t n) const;
 
     PofFile(PofFile&&) noexcept;
     PofFile& operator=(PofFile&&) noexcept;
@@ -73,10 +78,12 @@ class PofFile {
     void read_into(char* dest, std::int64_t n);
     void read_large(char* dest, std::int64_t n);
     void refill();
+    void make_buffer();
     char* room_for(std::int64_t n);
 
-    int fd_ = -1;            // the open file; -1 when the bytes are in memory
-    std::int64_t base_ = 0;  // where offset 0 lies in the file
+    int fd_ = -1;                           // the open file; -1 when the bytes are in memory
+    std::shared_ptr<const int> open_file_;  // closes fd_ once no span reads it
+    std::int64_t base_ = 0;                 // where offset 0 lies in the file
     std::vector<char> buffer_;
     const char* data_ = nullptr;  // the bytes from buffer_start_ on
     std::int64_t data_len_ = 0;

@@ -173,7 +173,10 @@ void frmModelView::rebuild() {
 
 void frmModelView::repaint_picture() {
     picture_ = make_picture(scene_, shown_, picture_options_);
-    if (texture_list_) picture_.textures = texture_list_->loaders();
+    if (texture_list_) {
+        texture_list_->share_files(picture_.solids);
+        picture_.textures = texture_list_->loaders();
+    }
     ++scene_revision;
 }
 

@@ -1,5 +1,8 @@
 #include "scene/texture_list.h"
 
+#include <map>
+#include <utility>
+
 #include "io/text.h"
 #include "textures/load.h"
 #include "textures/model_textures.h"
@@ -22,6 +25,11 @@ view::TextureImage image_of(const textures::LoadedTexture& t) {
     return image;
 }
 
+// What a name that shares the file of texture first shows.
+std::string shared_status(int first, const std::string& status) {
+    return "same file as texture " + pof::integer_text(first) + ": " + status;
+}
+
 }  // namespace
 
 TextureList::TextureList(const pof::ModelStore& store)
@@ -34,6 +42,9 @@ TextureList::TextureList(const pof::ModelStore& store)
         names);
     // One budget for the model's textures, taken in TXTR order by the loaders.
     auto budget = std::make_shared<textures::TextureBudget>();
+    // The first texture to find each file: the archive's folder (none for a loose file) and
+    // the file's name there, or its path.
+    std::map<std::pair<const void*, std::string>, int> first_of;
     for (std::size_t t = 0; t < names.size(); ++t) {
         Row row{pof::text8(names[t]), "", ""};
         const textures::TextureLookup* lookup =
@@ -44,8 +55,18 @@ TextureList::TextureList(const pof::ModelStore& store)
         } else if (!lookup->found) {
             row.file = "missing";
             row.status = "looked in " + textures::places_text(found->search().places);
+        } else if (const auto [first, added] =
+                       first_of.try_emplace({lookup->found->archive,
+                                             lookup->found->archive ? lookup->found->file_name
+                                                                    : lookup->found->path.string()},
+                                            static_cast<int>(t));
+                   !added) {
+            row.file = lookup->found->shown_path;
+            row.loaded_as = first->second;
+            row.status = shared_status(first->second, rows_[first->second].status);
         } else {
             row.file = lookup->found->shown_path;
+            row.loaded_as = static_cast<int>(t);
             const textures::HeaderFacts facts = textures::probe_texture(*lookup->found);
             row.status =
                 facts.verdict == textures::Verdict::Ok
@@ -72,7 +93,19 @@ view::Table::Cells TextureList::cells(std::size_t row) const {
 }
 
 void TextureList::loaded(int number, const std::string& status) {
-    if (number >= 0 && number < static_cast<int>(rows_.size())) rows_[number].status = status;
+    if (number < 0 || number >= static_cast<int>(rows_.size())) return;
+    rows_[number].status = status;
+    for (std::size_t t = number + 1; t < rows_.size(); ++t) {
+        if (rows_[t].loaded_as == number) rows_[t].status = shared_status(number, status);
+    }
+}
+
+void TextureList::share_files(std::vector<view::TriangleBatch>& batches) const {
+    for (view::TriangleBatch& batch : batches) {
+        if (batch.texture < 0 || batch.texture >= static_cast<int>(rows_.size())) continue;
+        const int loaded_as = rows_[batch.texture].loaded_as;
+        if (loaded_as >= 0) batch.texture = loaded_as;
+    }
 }
 
 }  // namespace scene

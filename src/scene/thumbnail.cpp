@@ -32,9 +32,14 @@ RenderedImage draw_thumbnail(const pof::ModelStore& store, int side) {
     options.transparent = true;
     if (side < 1 || side > kMaxImageSide) return {};
     const Scene level0 = build_scene(store, SceneOptions{0});
-    const TextureImages textures = load_textures(TextureList(store).loaders().get());
+    const TextureList list(store);
+    const TextureImages textures = load_textures(list.loaders().get());
     Renderer renderer(fitted(level0), options, textures);
-    for (const Mesh& mesh : level0.meshes) renderer.solids(mesh_batches(mesh, 0));
+    for (const Mesh& mesh : level0.meshes) {
+        std::vector<view::TriangleBatch> batches = mesh_batches(mesh, 0);
+        list.share_files(batches);
+        renderer.solids(batches);
+    }
     return renderer.finish({}, {}, {});
 }
 

@@ -74,19 +74,37 @@ pof::ReadOutcome frmPOF::open() {
     return path ? open_file(*path) : outcome;
 }
 
+// The file is opened once: its magic is read from the open file, which is then read as a
+// model or listed as an archive, so nothing can replace it between the look and the read.
 pof::ReadOutcome frmPOF::open_file(const std::string& path) {
-    if (archive::has_archive_magic(path)) return open_archive(path);
+    std::optional<pof::PofFile> file;
+    std::string why;
+    try {
+        file.emplace(pof::PofFile::open(path));
+    } catch (const pof::OpenError& e) {
+        why = e.what();
+    }
+    if (file) return open_file(path, std::move(*file));
     source_ = Source{path, {}};
-    return pof::open_pof_file(path, store_, *this, desktop_);
+    const auto cannot_open = [&]() -> pof::PofFile { throw pof::OpenError(why); };
+    return pof::open_pof_from(path, cannot_open, store_, *this, desktop_, {path, {}});
+}
+
+pof::ReadOutcome frmPOF::open_file(const std::string& path, pof::PofFile file) {
+    if (archive::has_archive_magic(file)) return open_archive(path, std::move(file));
+    source_ = Source{path, {}};
+    return pof::open_pof_from(path, [&] { return std::move(file); }, store_, *this, desktop_,
+                              {path, {}});
 }
 
 // A directory with faults is listed all the same; the faults are told in one message box
 // over the archive window.
-pof::ReadOutcome frmPOF::open_archive(const std::string& path) {
+pof::ReadOutcome frmPOF::open_archive(const std::string& path, pof::PofFile file) {
     view::BusyCursor busy(desktop_);
     std::shared_ptr<const archive::Archive> listed;
     try {
-        listed = std::make_shared<const archive::Archive>(archive::Archive::open(path));
+        listed =
+            std::make_shared<const archive::Archive>(archive::Archive::read(std::move(file), path));
     } catch (const pof::OpenError& e) {
         desktop_.stop_message(std::string("Cannot open ") + e.what());
         return pof::ReadOutcome::OpenFailed;

@@ -48,6 +48,8 @@ class frmPOF : public pof::MainForm {
     // replaces the one open, and the main window keeps its model. Its outcome is Clean, or
     // Damaged when its directory has faults, OpenFailed when it cannot be listed.
     pof::ReadOutcome open_file(const std::string& path);
+    // The same for the file at path, already open.
+    pof::ReadOutcome open_file(const std::string& path, pof::PofFile file);
     // A member of an archive, read as File > Open reads a file; the label shows
     // "ARCHIVE › PATH", and F5 reads that member again.
     pof::ReadOutcome open_member(const std::shared_ptr<const archive::Archive>& archive,
@@ -111,7 +113,7 @@ class frmPOF : public pof::MainForm {
         std::string member;  // empty for a loose file
     };
 
-    pof::ReadOutcome open_archive(const std::string& path);
+    pof::ReadOutcome open_archive(const std::string& path, pof::PofFile file);
     void show_archive(std::shared_ptr<const archive::Archive> listed);
     // A View-menu window open before a reload, and the rows chosen in its drop-down lists.
     struct KeptWindow {

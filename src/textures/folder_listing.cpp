@@ -36,4 +36,16 @@ const std::string* FolderListing::folder(const std::string& lowered) const {
     return at == folders_.end() ? nullptr : &at->second;
 }
 
+const FolderListing& FolderListings::folder(const std::filesystem::path& absolute) {
+    const auto [at, added] = folders_.try_emplace(absolute.string());
+    if (added) at->second = FolderListing::of_folder(absolute);
+    return at->second;
+}
+
+const FolderListing& FolderListings::files(const ArchiveFolderSource& archive) {
+    const auto [at, added] = archive_folders_.try_emplace(&archive);
+    if (added) at->second = FolderListing::of_files(archive.file_names());
+    return at->second;
+}
+
 }  // namespace textures

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io/text.h"
+#include "textures/archive_source.h"
 
 namespace textures {
 
@@ -31,6 +32,23 @@ class FolderListing {
 
     std::unordered_map<std::string, std::string> files_;  // lowered name -> name as stored
     std::unordered_map<std::string, std::string> folders_;
+};
+
+// The listings one run has made, each folder listed once however many searches look in it:
+// pofdump --check shares one over every model it checks. Not for two threads at once.
+class FolderListings {
+  public:
+    // The folder, absolute and normal, listed at its first use.
+    const FolderListing& folder(const std::filesystem::path& absolute);
+    // The files of a folder inside an archive, listed at its first use; the listings keep no
+    // more than its address, so the source must outlive them.
+    const FolderListing& files(const ArchiveFolderSource& archive);
+    // How many folders and archive folders were listed.
+    std::size_t listed() const { return folders_.size() + archive_folders_.size(); }
+
+  private:
+    std::unordered_map<std::string, FolderListing> folders_;
+    std::unordered_map<const ArchiveFolderSource*, FolderListing> archive_folders_;
 };
 
 }  // namespace textures

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "archive/vp_archive.h"
 #include "textures/folder_listing.h"
@@ -13,19 +15,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One folder of an open archive, as the search reads it.
+// One folder of an open archive, as the search reads it; its files are found by name in a
+// hashed index.
 class VpFolder : public ArchiveFolderSource {
   public:
     VpFolder(std::shared_ptr<const archive::Archive> vp, std::string folder)
-        : vp_(std::move(vp)), folder_(std::move(folder)), files_(vp_->files_in(folder_)) {}
+        : vp_(std::move(vp)), folder_(std::move(folder)) {
+        const std::vector<const archive::Member*> files = vp_->files_in(folder_);
+        names_.reserve(files.size());
+        by_name_.reserve(files.size());
+        for (const archive::Member* m : files) {
+            names_.push_back(name_of(*m));
+            by_name_.emplace(names_.back(), m);
+        }
+    }
 
     std::string archive_name() const override { return fs::path(vp_->path()).filename().string(); }
     std::string display_name() const override { return archive_name() + ": " + folder_; }
-    std::vector<std::string> file_names() const override {
-        std::vector<std::string> names;
-        for (const archive::Member* m : files_) names.push_back(name_of(*m));
-        return names;
-    }
+    std::vector<std::string> file_names() const override { return names_; }
     std::uint64_t file_size(const std::string& name) const override {
         const archive::Member* m = member(name);
         return m ? static_cast<std::uint64_t>(m->size) : 0;
@@ -45,19 +52,18 @@ class VpFolder : public ArchiveFolderSource {
         return std::string(path.substr(path.rfind('/') + 1));
     }
     const archive::Member* member(const std::string& name) const {
-        for (const archive::Member* m : files_) {
-            if (name_of(*m) == name) return m;
-        }
-        return nullptr;
+        const auto at = by_name_.find(name);
+        return at == by_name_.end() ? nullptr : at->second;
     }
 
     std::shared_ptr<const archive::Archive> vp_;
     std::string folder_;
-    std::vector<const archive::Member*> files_;
+    std::vector<std::string> names_;  // as the archive stores them, in path order
+    std::unordered_map<std::string, const archive::Member*> by_name_;
 };
 
 // The VP files of a folder, in name order.
-std::vector<fs::path> archives_in(const fs::path& folder) {
+std::vector<fs::path> vp_files_in(const fs::path& folder) {
     std::vector<fs::path> found;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -80,46 +86,80 @@ std::optional<fs::path> mod_folder(const fs::path& model) {
 
 }  // namespace
 
-struct ModelTextures::Sources {
-    std::vector<std::unique_ptr<VpFolder>> folders;
+struct SearchCache::Archives {
+    // Per archive, its directory; nullptr for one that cannot be listed.
+    std::unordered_map<std::string, std::shared_ptr<const archive::Archive>> listed;
+    std::map<std::pair<std::string, std::string>, std::unique_ptr<VpFolder>> folders;
+    std::unordered_map<std::string, std::vector<fs::path>> in_folder;
+};
 
-    // The archive's maps folder, then the model's own folder inside it.
-    void add(const fs::path& vp, const std::string& model_folder) {
+SearchCache::SearchCache() : archives_(std::make_unique<Archives>()) {}
+SearchCache::~SearchCache() = default;
+
+const ArchiveFolderSource* SearchCache::archive_folder(const fs::path& vp,
+                                                       const std::string& folder) {
+    auto [archive, first] = archives_->listed.try_emplace(vp.string());
+    if (first) {
         try {
-            auto listed = std::make_shared<const archive::Archive>(archive::Archive::open(vp));
-            folders.push_back(std::make_unique<VpFolder>(listed, "data/maps"));
-            if (!model_folder.empty() && lower_ascii(model_folder) != "data/maps") {
-                folders.push_back(std::make_unique<VpFolder>(listed, model_folder));
-            }
+            archive->second =
+                std::make_shared<const archive::Archive>(archive::Archive::open(vp.string()));
         } catch (const std::exception&) {
             // An archive that cannot be listed holds no texture for the search.
         }
     }
-};
+    if (!archive->second) return nullptr;
+    auto& source = archives_->folders[{vp.string(), folder}];
+    if (!source) source = std::make_unique<VpFolder>(archive->second, folder);
+    return source.get();
+}
+
+void SearchCache::keep(const std::string& path, std::shared_ptr<const archive::Archive> listed) {
+    archives_->listed.try_emplace(path, std::move(listed));
+}
+
+const std::vector<fs::path>& SearchCache::archives_in(const fs::path& folder) {
+    auto [at, first] = archives_->in_folder.try_emplace(folder.string());
+    if (first) at->second = vp_files_in(folder);
+    return at->second;
+}
+
+std::size_t SearchCache::archives_read() const {
+    return archives_->listed.size();
+}
 
 ModelTextures::ModelTextures(const ModelLocation& where,
                              const std::vector<std::string>& user_folders,
-                             const std::vector<std::string>& names)
-    : sources_(std::make_unique<Sources>()) {
+                             const std::vector<std::string>& names,
+                             std::shared_ptr<SearchCache> cache)
+    : cache_(cache ? std::move(cache) : std::make_shared<SearchCache>()) {
     if (where.path.empty()) return;
     searched_ = true;
     SearchPlaces places;
     for (const auto& folder : user_folders) places.user_folders.emplace_back(folder);
+    // An archive's data/maps folder, then the model's own folder inside it.
+    const auto add = [&](const fs::path& vp, const std::string& model_folder) {
+        if (const auto* maps = cache_->archive_folder(vp, "data/maps")) {
+            places.archives.push_back(maps);
+            if (!model_folder.empty() && lower_ascii(model_folder) != "data/maps") {
+                places.archives.push_back(cache_->archive_folder(vp, model_folder));
+            }
+        }
+    };
     const fs::path file(where.path);
     if (where.member.empty()) {
         places.model = file;
         if (const auto mod = mod_folder(file)) {
-            for (const auto& vp : archives_in(*mod)) sources_->add(vp, "data/models");
+            for (const auto& vp : cache_->archives_in(*mod)) add(vp, "data/models");
         }
     } else {
         const std::string inside = fs::path(where.member).parent_path().generic_string();
-        sources_->add(file, inside);
-        for (const auto& vp : archives_in(fs::absolute(file).parent_path())) {
-            if (fs::absolute(vp) != fs::absolute(file)) sources_->add(vp, inside);
+        add(file, inside);
+        const fs::path archive = fs::absolute(file);
+        for (const auto& vp : cache_->archives_in(archive.parent_path())) {
+            if (fs::absolute(vp) != archive) add(vp, inside);
         }
     }
-    for (const auto& folder : sources_->folders) places.archives.push_back(folder.get());
-    search_ = find_textures(names, places);
+    search_ = find_textures(names, places, &cache_->listings());
 }
 
 ModelTextures::~ModelTextures() = default;

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Place {
-    FolderListing listing;
+    const FolderListing* listing = nullptr;
     fs::path folder;    // a loose folder; empty for an archive's
     std::string shown;  // as TextureSearch::places shows it
     const ArchiveFolderSource* archive = nullptr;
@@ -48,41 +48,34 @@ std::string maps_name(const FolderListing& listing) {
 
 class PlaceList {
   public:
-    explicit PlaceList(const fs::path& model_folder) : model_folder_(model_folder) {}
+    PlaceList(const fs::path& model_folder, FolderListings& listings)
+        : model_folder_(model_folder), listings_(listings) {}
 
     void add_folder(const fs::path& folder, std::string shown) {
         const fs::path absolute = absolute_folder(folder);
         if (!seen_.insert(absolute.string()).second) return;
-        places_.push_back({FolderListing::of_folder(absolute), absolute, std::move(shown)});
+        places_.push_back({&listings_.folder(absolute), absolute, std::move(shown)});
     }
-    // The "maps" folder inside `folder`, its name in any case; `folder` is listed for it
-    // unless it was listed already.
+    // The "maps" folder inside `folder`, its name in any case.
     void add_maps_in(const fs::path& folder) {
-        const FolderListing* listed = listing_of(folder);
-        const fs::path maps =
-            folder / (listed ? maps_name(*listed) : maps_name(FolderListing::of_folder(folder)));
+        const fs::path maps = folder / maps_name(listings_.folder(folder));
         add_folder(maps, shown_from(model_folder_, maps));
     }
     void add_archive(const ArchiveFolderSource* a) {
-        places_.push_back({FolderListing::of_files(a->file_names()), {}, a->display_name(), a});
-    }
-    const FolderListing* listing_of(const fs::path& absolute) const {
-        for (const auto& p : places_) {
-            if (!p.archive && p.folder == absolute) return &p.listing;
-        }
-        return nullptr;
+        places_.push_back({&listings_.files(*a), {}, a->display_name(), a});
     }
     const std::vector<Place>& places() const { return places_; }
 
   private:
     fs::path model_folder_;
+    FolderListings& listings_;
     std::set<std::string> seen_;
     std::vector<Place> places_;
 };
 
-std::vector<Place> places_of(const SearchPlaces& where) {
+std::vector<Place> places_of(const SearchPlaces& where, FolderListings& listings) {
     const fs::path model_folder = absolute_folder(where.model.parent_path());
-    PlaceList list(model_folder);
+    PlaceList list(model_folder, listings);
     for (const auto& folder : where.user_folders) list.add_folder(folder, folder.string());
     // A model without a file of its own (a member of an archive) has no folder to search.
     if (!where.model.empty()) {
@@ -99,7 +92,7 @@ std::vector<Place> places_of(const SearchPlaces& where) {
 std::optional<FoundTexture> look_up(const std::vector<std::string>& candidates, const Place& place,
                                     const fs::path& model_folder) {
     for (const auto& candidate : candidates) {
-        const std::string* stored = place.listing.file(candidate);
+        const std::string* stored = place.listing->file(candidate);
         if (!stored) continue;
         FoundTexture found;
         found.file_name = *stored;
@@ -143,8 +136,10 @@ std::string places_text(const std::vector<std::string>& places) {
     return out;
 }
 
-TextureSearch find_textures(std::span<const std::string> names, const SearchPlaces& where) {
-    const std::vector<Place> places = places_of(where);
+TextureSearch find_textures(std::span<const std::string> names, const SearchPlaces& where,
+                            FolderListings* listings) {
+    FolderListings own;
+    const std::vector<Place> places = places_of(where, listings ? *listings : own);
     const fs::path model_folder = absolute_folder(where.model.parent_path());
     TextureSearch search;
     for (const auto& p : places) search.places.push_back(p.shown);

@@ -9,8 +9,9 @@
 //   3. a "maps" folder beside the model, then one beside the model's folder
 //      (data/models/ship.pof finds data/maps/);
 //   4. the archive folders given, in their order: loose files always come first.
-// Each folder is listed once per search and nothing outside these places is read, so a
-// search costs a few directory listings however many names it looks for.
+// Each folder is listed once per search (once per run, for searches that share their
+// listings) and nothing outside these places is read, so a search costs a few directory
+// listings however many names it looks for; each name is a few hashed lookups per place.
 
 #include <filesystem>
 #include <optional>
@@ -20,6 +21,7 @@
 
 #include "textures/archive_source.h"
 #include "textures/decode.h"
+#include "textures/folder_listing.h"
 
 namespace textures {
 
@@ -54,8 +56,10 @@ struct TextureSearch {
 // The places searched as one line: "maps, ../maps, a.vp: data/maps".
 std::string places_text(const std::vector<std::string>& places);
 
-// Looks up every name (the TXTR names, in order) in the places.
-TextureSearch find_textures(std::span<const std::string> names, const SearchPlaces& where);
+// Looks up every name (the TXTR names, in order) in the places, with the folders listed in
+// listings (listed afresh for this search when there are none).
+TextureSearch find_textures(std::span<const std::string> names, const SearchPlaces& where,
+                            FolderListings* listings = nullptr);
 
 // The names a TXTR name is tried as, lowered, in order; the extension of each gives its kind.
 std::vector<std::string> candidate_names(const std::string& name);

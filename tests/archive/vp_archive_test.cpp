@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,15 @@ TEST(VpArchive, MemberReadsEndWhereTheMemberEnds) {
         EXPECT_THROW(file.bytes(5), pof::ReadError);
     }
     EXPECT_EQ(Archive::open(on_disk.path()).path(), on_disk.path());
+
+    // The archive is opened once: its members are read through that open file, even once
+    // the name it was opened by is gone, and its copies share it.
+    const testing_pof::TempFile gone(bytes);
+    const Archive kept = Archive::open(gone.path());
+    std::filesystem::remove(gone.path());
+    const Archive copy = kept;
+    EXPECT_EQ(copy.read_member(*copy.find("readme.txt")), "hello");
+    EXPECT_EQ(kept.read_member(*kept.find("DATA/maps/HULL.dds")), "DDS ");
 }
 
 TEST(VpArchive, DirectoryFaultsAreNotedAndTheRestIsListed) {

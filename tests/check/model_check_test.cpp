@@ -20,6 +20,7 @@
 #include "session.h"
 #include "ship_model.h"
 #include "temp_file.h"
+#include "vp_builder.h"
 
 namespace {
 
@@ -410,11 +411,45 @@ TEST(ModelCheck, TexturesAreLookedForWhereTheModelLies) {
 
 // Every code of the table is planted once at least.
 TEST(ModelCheck, EveryCodeIsPlanted) {
-    std::set<std::string> planted{"no-header", "texture-missing", "texture-unreadable"};
+    std::set<std::string> planted{"no-header", "texture-missing", "texture-unreadable", "archive"};
     for (const Planted& p : all_planted()) planted.insert(p.code);
     for (int c = 0; c < check::kCodeCount; ++c) {
         EXPECT_TRUE(planted.count(std::string(check::code_name(static_cast<Code>(c)))))
             << check::code_name(static_cast<Code>(c));
+    }
+}
+
+// An archive's own faults, each at its directory entry (the version at its header field): an
+// entry that cannot be opened is an error, a ".." at the top, a second entry of one path (in
+// other case) and an unknown version are warnings; a directory the file cannot hold is one
+// error where the header says so.
+TEST(ModelCheck, AnArchivesOwnFaultsAreFoundAtTheirEntries) {
+    const std::string bytes = VpBuilder()
+                                  .file("a.pof", "PSPO")         // 0, at 16
+                                  .up()                          // 1
+                                  .entry(4, 1000, "cut.pof", 0)  // 2
+                                  .file("A.POF", "PSPO2")        // 3, directory at 25
+                                  .version(7)
+                                  .str();
+    std::vector<std::string> lines;
+    for (const check::Finding& f :
+         check::check_archive(archive::Archive::from_bytes(bytes, "x.vp")))
+        lines.push_back(std::to_string(f.offset) + " " +
+                        std::string(check::severity_name(f.severity)) + " " +
+                        check::shown_place(f) + " [" + std::string(check::code_name(f.code)) + "]");
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"4 warning file [archive]", "69 warning entry 1 [archive]",
+                                        "113 error entry 2 \xC2\xB7 cut.pof [archive]",
+                                        "157 warning entry 3 \xC2\xB7 A.POF [archive]"}));
+    try {
+        archive::Archive::from_bytes(VpBuilder().file("a.pof", "PSPO").entry_count(9).str(),
+                                     "x.vp");
+        FAIL() << "a directory of 9 entries was listed";
+    } catch (const pof::ReadError& e) {
+        const check::Finding f = check::unlisted_archive(e);
+        EXPECT_EQ(f.offset, 12);
+        EXPECT_EQ(f.severity, check::Severity::Error);
+        EXPECT_EQ(f.code, Code::Archive);
     }
 }
 

@@ -117,19 +117,33 @@ TEST(PofFile, OnlyARegularFileOpens) {
     EXPECT_EQ(open_error(fifo.path()), fifo.path() + ": not a regular file");
 }
 
-// An archive member reads as a file of its own: offsets count from its first byte and its
-// end is the file's end, small reads and large blocks alike.
+// An archive member reads as a file of its own over the archive's open file: offsets count
+// from its first byte and its end is the file's end, small reads and large blocks alike, on
+// disk and in memory; the magic is looked at without moving the read.
 TEST(PofFile, ASpanReadsAsAFileOfItsOwn) {
     const std::string member = Bytes().i32(7).raw(std::string(40000, 'm')).str();
-    const testing_pof::TempFile file("head" + member + "tail");
-    auto f = PofFile::open_span(file.path(), 4, static_cast<std::int64_t>(member.size()));
-    EXPECT_EQ(f.size(), 40004);
-    EXPECT_EQ(f.i32(), 7);
-    EXPECT_EQ(f.block(40000), std::string(40000, 'm'));
-    EXPECT_TRUE(f.eof());
-    EXPECT_THROW(f.u8(), ReadError);
-    EXPECT_THROW(PofFile::open_span(file.path(), 4, 40009), pof::OpenError);  // 1 past the end
-    EXPECT_THROW(PofFile::open_span(file.path(), -1, 4), pof::OpenError);
+    const std::string bytes = "head" + member + "tail";
+    const testing_pof::TempFile file(bytes);
+    PofFile whole = PofFile::open(file.path());
+    PofFile in_memory = PofFile::from_bytes(bytes);
+    for (PofFile* archive : {&whole, &in_memory}) {
+        EXPECT_EQ(archive->first_bytes(4), "head");
+        EXPECT_EQ(archive->offset(), 0);
+        auto f = archive->span(4, static_cast<std::int64_t>(member.size()));
+        EXPECT_EQ(f.first_bytes(100), member.substr(0, 100));
+        EXPECT_EQ(f.size(), 40004);
+        EXPECT_EQ(f.i32(), 7);
+        EXPECT_EQ(f.block(40000), std::string(40000, 'm'));
+        EXPECT_TRUE(f.eof());
+        EXPECT_THROW(f.u8(), ReadError);
+        EXPECT_EQ(archive->span(40008, 4).bytes(4), "tail");
+        EXPECT_THROW(archive->span(4, 40009), pof::OpenError);  // 1 past the end
+        EXPECT_THROW(archive->span(-1, 4), pof::OpenError);
+        EXPECT_EQ(archive->bytes(4), "head");
+    }
+    // The span outlives the file it was made from.
+    PofFile tail = PofFile::open(file.path()).span(40008, 4);
+    EXPECT_EQ(tail.bytes(4), "tail");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "archive/vp_archive.h"
 #include "folder_tree.h"
 #include "vp_builder.h"
 
@@ -60,6 +61,55 @@ TEST(ModelTextures, AModelInAnArchiveLooksInItsOwnArchiveFirst) {
     EXPECT_EQ(found_in(t, 2), "a.vp: data/maps/hull.dds");
     const textures::ModelTextures from_memory({"", ""}, {}, {"wing"});
     EXPECT_FALSE(from_memory.searched());
+}
+
+// Searches that share a cache (every model of a --check run, TXTR and glow names alike) list
+// each folder once and read each archive's directory once; what they find is what searches
+// of their own find, names of any case, an archive that cannot be listed holding nothing.
+TEST(ModelTextures, SearchesThatShareACacheReadEachArchiveAndFolderOnce) {
+    FolderTree tree;
+    const auto ship = tree.file("mod/data/models/ship.pof");
+    const auto fighter = tree.file("mod/data/models/Fighter.pof");
+    tree.file("mod/data/maps/Hull.DDS");
+    tree.file("mod/b.vp", maps_archive({"WING.dds", "fin.tga"}, "b"));
+    tree.file("mod/a.vp", maps_archive({"glow.png"}, "a"));
+    tree.file("mod/broken.vp", "VPVP");
+    const std::vector<std::string> names{"hull", "Wing", "FIN", "glow", "none"};
+    const auto cache = std::make_shared<textures::SearchCache>();
+    std::size_t listed_once = 0;
+    for (const auto& model : {ship, fighter, ship}) {
+        const textures::ModelTextures txtr({model.string(), ""}, {}, names, cache);
+        const textures::ModelTextures glow({model.string(), ""}, {}, {"GLOW"}, cache);
+        const textures::ModelTextures alone({model.string(), ""}, {}, names);
+        for (std::size_t i = 0; i < names.size(); ++i)
+            EXPECT_EQ(found_in(txtr, i), found_in(alone, i));
+        EXPECT_EQ(found_in(txtr, 1), "b.vp: data/maps/WING.dds");
+        EXPECT_EQ(found_in(glow, 0), "a.vp: data/maps/glow.png");
+        EXPECT_EQ(cache->archives_read(), 3u);
+        if (listed_once == 0) listed_once = cache->listings().listed();
+        EXPECT_EQ(cache->listings().listed(), listed_once);
+    }
+    // A model in another folder lists that folder and the maps folder it may hold, and no
+    // archive again.
+    const auto other = tree.file("mod/data/effects/x.pof");
+    const textures::ModelTextures elsewhere({other.string(), ""}, {}, names, cache);
+    EXPECT_EQ(found_in(elsewhere, 0), "Hull.DDS");
+    EXPECT_EQ(cache->archives_read(), 3u);
+    EXPECT_EQ(cache->listings().listed(), listed_once + 2);
+}
+
+// The archive whose models are checked is searched as it was listed, not opened again: here
+// no file of its name exists at all.
+TEST(ModelTextures, AnArchiveKeptInTheCacheIsSearchedWithoutOpeningIt) {
+    FolderTree tree;
+    const std::string bytes = maps_archive({"Hull.dds"}, "kept");
+    const std::string path = (tree / "gone.vp").string();
+    const auto cache = std::make_shared<textures::SearchCache>();
+    cache->keep(
+        path, std::make_shared<const archive::Archive>(archive::Archive::from_bytes(bytes, path)));
+    const textures::ModelTextures t({path, "data/models/ship.pof"}, {}, {"hull"}, cache);
+    EXPECT_EQ(found_in(t, 0), "gone.vp: data/maps/Hull.dds");
+    EXPECT_EQ(cache->archives_read(), 1u);
 }
 
 TEST(ModelTextures, AGlowBankNamesItsBitmapOnALineOfItsOwn) {

@@ -6,10 +6,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "clean_model.h"
 #include "dump_fixture.h"
 #include "pof/read_pof.h"
 #include "pof_builder.h"
 #include "scene/frmModelView.h"
+#include "scene/texture_list.h"
 #include "shell/frmPOF.h"
 #include "ship_model.h"
 #include "table_rows.h"
@@ -46,6 +48,46 @@ TEST(ModelViewDump, ObjWritesTheDetailLevelChosenSoFarWithItsMaterials) {
     EXPECT_TRUE(has_lines(file_text(mtl), {"newmtl hull", "Kd 0.8 0.8 0.8", "map_Kd hull"}));
     std::filesystem::remove(obj);
     std::filesystem::remove(mtl);
+}
+
+// A texture file that several TXTR names find (in any case, with or without its extension) is
+// decoded once, by the first of them: the list says which names share it, and the polygons of
+// the others draw with its texture.
+TEST(ModelViewDump, ATextureFileFoundByManyNamesIsDecodedOnce) {
+    const dump_testing::HullTexture hull;
+    testing_pof::CleanModel model;
+    model.txtr = testing_pof::texture_body({"turret", "Hull", "HULL.dds", "none", "hull"});
+    model.hull = testing_pof::CleanModel::subobject(0, -1, model.triangle_bsp(2), "hull");
+    const TempFile file(model.str());
+    const auto d = dump({"--textures", hull.folder(), "--view", "MODEL", file.path()});
+    // Rows 2 and 4 say it in pofdump's list.
+    const std::string shared = "| same file as texture 1: DDS DXT1, 128 × 128\n";
+    EXPECT_NE(d.out.find(shared + "    3 | none | "), std::string::npos) << d.out;
+    EXPECT_NE(d.out.find(shared + "[Scene]"), std::string::npos) << d.out;
+
+    pof::ModelStore store;
+    view::HeadlessDesktop desktop;
+    view::HeadlessWindows windows;
+    shell::frmPOF form(store, desktop, windows);
+    form.open_file(file.path());
+    store.texture_folders = {hull.folder()};
+    scene::TextureList list(store);
+    ASSERT_EQ(list.loaders()->entries.size(), 1u);
+    EXPECT_EQ(list.loaders()->entries[0].number, 1);
+    std::vector<view::TriangleBatch> batches(6);
+    for (int t = 0; t < 6; ++t) batches[t].texture = t - 1;
+    list.share_files(batches);
+    std::vector<int> drawn;
+    for (const auto& b : batches) drawn.push_back(b.texture);
+    EXPECT_EQ(drawn, (std::vector<int>{-1, 0, 1, 1, 3, 1}));
+    EXPECT_EQ(list.cells(1)[3], "DDS DXT1, 128 × 128");
+    EXPECT_EQ(list.cells(4)[3], "same file as texture 1: DDS DXT1, 128 × 128");
+    // What loading found reaches every name that shares the file.
+    list.loaded(1, "DDS DXT1, 128 × 128, shown at 64 × 64 (over the texture budget)");
+    EXPECT_EQ(list.cells(4)[3],
+              "same file as texture 1: DDS DXT1, 128 × 128, shown at 64 × 64 (over the texture "
+              "budget)");
+    EXPECT_EQ(list.cells(3)[3].rfind("looked in ", 0), 0u);
 }
 
 TEST(ModelViewDump, TheViewMenuNeedsAHeader) {

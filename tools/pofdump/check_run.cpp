@@ -8,6 +8,7 @@
 #include "io/text.h"
 #include "json_stream.h"
 #include "shell/frmPOF.h"
+#include "textures/model_textures.h"
 #include "view/headless.h"
 
 namespace pofdump {
@@ -26,7 +27,9 @@ class CheckOutput {
     virtual void begin_model(const std::string& name) = 0;
     virtual void finding(const check::Finding& f) = 0;
     virtual void end_model(const check::Tally&) {}
-    virtual void end_group(const CheckGroup&, const check::Tally&) {}
+    // many: a folder or an archive, whose summary counts the models.
+    virtual void end_group(const std::string&, bool /*many*/, int /*models*/, const check::Tally&) {
+    }
     virtual void end() {}
 };
 
@@ -43,9 +46,9 @@ class TextOutput : public CheckOutput {
              << check::severity_name(f.severity) << ": " << one_line(check::shown_place(f)) << ": "
              << one_line(f.message) << " [" << check::code_name(f.code) << "]\n";
     }
-    void end_group(const CheckGroup& group, const check::Tally& t) override {
-        out_ << one_line(group.name) << ": ";
-        if (group.many) out_ << count_text(static_cast<int>(group.items.size()), "file") << ", ";
+    void end_group(const std::string& name, bool many, int models, const check::Tally& t) override {
+        out_ << one_line(name) << ": ";
+        if (many) out_ << count_text(models, "file") << ", ";
         out_ << count_text(t.errors, "error") << ", " << count_text(t.warnings, "warning") << ", "
              << count_text(t.notes, "note") << '\n';
     }
@@ -104,9 +107,20 @@ class JsonOutput : public CheckOutput {
 
 // The model read through the main window's logic, then checked, each finding going to output
 // as soon as its chunk is checked. A model that was not read at all (not opened, not POF)
-// gives one read finding in the reader's words.
+// gives one read finding in the reader's words. An archive's faults were found as it was
+// listed.
 check::Tally check_item(const CheckItem& item, const std::vector<std::string>& texture_folders,
+                        const std::shared_ptr<textures::SearchCache>& searches,
                         CheckOutput& output) {
+    const auto each = [&output](const check::Finding& f) { output.finding(f); };
+    if (!item.read) {
+        check::Tally t;
+        for (const check::Finding& f : item.findings) {
+            t.add(f);
+            each(f);
+        }
+        return t;
+    }
     pof::ModelStore store;
     store.texture_folders = texture_folders;
     view::HeadlessDesktop desktop;
@@ -114,14 +128,13 @@ check::Tally check_item(const CheckItem& item, const std::vector<std::string>& t
     shell::frmPOF form(store, desktop, windows);
     form.window_opened();
     const pof::ReadOutcome outcome = item.read(form);
-    const auto each = [&output](const check::Finding& f) { output.finding(f); };
     if (outcome == pof::ReadOutcome::OpenFailed || outcome == pof::ReadOutcome::NotPof) {
         const check::FindingList unread = check::unread_file(
             desktop.messages.empty() ? "the file was not read" : desktop.messages.back());
         for (const check::Finding& f : unread) each(f);
         return check::tally(unread);
     }
-    return check::check_model(store, each);
+    return check::check_model(store, each, searches);
 }
 
 // The check's table of codes: a header line, then one tab-separated line per code; or a JSON
@@ -167,15 +180,25 @@ int run_check(const Options& options, std::ostream& out, std::ostream&) {
         output = std::make_unique<TextOutput>(out);
     }
     bool errors = false;
+    // One listing of each folder and archive for every model's texture search.
+    const auto searches = std::make_shared<textures::SearchCache>();
     for (const CheckGroup& group : check_groups(options.files)) {
         check::Tally total;
-        for (const CheckItem& item : group.items) {
-            output->begin_model(item.name);
-            const check::Tally t = check_item(item, options.texture_folders, *output);
-            output->end_model(t);
-            total = {total.errors + t.errors, total.warnings + t.warnings, total.notes + t.notes};
+        bool many = group.folder;
+        int models = 0;
+        for (const std::string& path : group.files) {
+            const CheckFile file = check_file(path, *searches);
+            many = many || file.archive;
+            for (const CheckItem& item : file.items) {
+                output->begin_model(item.name);
+                const check::Tally t = check_item(item, options.texture_folders, searches, *output);
+                output->end_model(t);
+                total = {total.errors + t.errors, total.warnings + t.warnings,
+                         total.notes + t.notes};
+                models += item.read ? 1 : 0;
+            }
         }
-        output->end_group(group, total);
+        output->end_group(group.name, many, models, total);
         errors = errors || total.errors > 0;
     }
     output->end();
