@@ -7,72 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "check/codes.h"
 #include "pof/item_ref.h"
 
 namespace check {
-
-enum class Severity { Error, Warning, Note };
-
-enum class Code {
-    Read,
-    ChunkSize,
-    UnknownChunk,
-    DuplicateChunk,
-    NoHeader,
-    SubobjectMissing,
-    SubobjectDuplicate,
-    SubobjectUnstored,
-    Parent,
-    DetailLevel,
-    Debris,
-    BspWalk,
-    NoDefpoints,
-    VertexIndex,
-    NormalIndex,
-    TextureIndex,
-    PolygonVertices,
-    SortnormOffset,
-    BoxInverted,
-    VertexOutsideBox,
-    NotFinite,
-    NormalLength,
-    TurretSubobject,
-    TurretFiringPoints,
-    EyeSubobject,
-    DockPath,
-    PathParent,
-    PathTurret,
-    ShieldVertexIndex,
-    ShieldNeighbourIndex,
-    ShieldNeighbour,
-    InsigniaVertexIndex,
-    InsigniaDetailLevel,
-    CountNegative,
-    TextureUnused,
-    GlowParent,
-    GlowLod,
-    GlowRadius,
-    TextureMissing,
-    TextureUnreadable,
-    DetailLevelCount,
-    DebrisCount,
-    InsigniaCount,
-    EyeCount,
-    DockPointCount,
-    Reserved,
-    DockGeometry,
-    FiringPointCount,
-    TurretGun,
-    NameLength,
-    RadiusZero,
-    GlowTexture,
-    PathDuplicate,
-    BayPath,
-    ChunkOrder,
-    Archive,
-    Count  // not a code: how many there are
-};
-inline constexpr int kCodeCount = static_cast<int>(Code::Count);
 
 // The stable name scripts match on ("chunk-size", "vertex-index", ...).
 std::string_view code_name(Code code);

@@ -21,7 +21,6 @@
 #include "records/docking/frmGLOW.h"
 #include "records/docking/frmINSG.h"
 #include "records/docking/frmPATH.h"
-#include "records/header/frmACEN.h"
 #include "records/header/frmOHDR.h"
 #include "records/header/frmPINF.h"
 #include "records/header/frmTXTR.h"
@@ -130,6 +129,13 @@ void fill(PofFile& f, std::int32_t size, ModelStore& s) {
 template <class Viewer, auto record, const auto&... extra>
 Made show(const ViewerContext& c) {
     return std::make_unique<Viewer>(c.store.*record, extra...);
+}
+
+// A viewer whose class stays in its own .cpp, made by the function its group's records header
+// declares.
+template <auto make, auto record>
+Made made_by(const ViewerContext& c) {
+    return make(c.store.*record);
 }
 
 inline void read_header(PofFile& f, std::int32_t size, ModelStore& s) {
@@ -304,7 +310,7 @@ inline constexpr std::array kKinds{
               "ACEN Record",
               "frmACEN",
               fill<&ModelStore::acen, gACEN_data>,
-              show<frmACEN, &ModelStore::acen>,
+              made_by<make_frmACEN, &ModelStore::acen>,
               {"", "", ""},
               {}},
     ChunkKind{E::PINF,

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@
 #include "records/read_state.h"
 #include "records/subobjects/subobject_table.h"
 #include "records/table_access.h"
+
+namespace view {
+class Viewer;
+}
 
 namespace records {
 
@@ -84,5 +89,8 @@ void gOHDR_data(pof::PofFile& file, std::int32_t chunk_size, ReadState& state, O
 void gTXTR_data(pof::PofFile& file, std::int32_t chunk_size, TxtrRecord& record);
 void gPINF_data(pof::PofFile& file, std::int32_t chunk_size, PinfRecord& record);
 void gACEN_data(pof::PofFile& file, std::int32_t chunk_size, AcenRecord& record);
+// The ACEN window. A window no other file names keeps its class in its own .cpp and is made
+// through a function declared here, so a kind's window is one file.
+std::unique_ptr<view::Viewer> make_frmACEN(const AcenRecord& record);
 
 }  // namespace records
