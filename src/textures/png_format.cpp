@@ -9,6 +9,7 @@
 
 #include <png.h>
 
+#include "io/little_endian.h"
 #include "textures/image_error.h"
 
 namespace textures {
@@ -18,10 +19,6 @@ namespace {
 constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 // The signature, then IHDR: its length and type, 13 bytes of data and a CRC.
 constexpr std::size_t kHeaderEnd = 8 + 8 + 13 + 4;
-
-std::uint32_t u32_be(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-}
 
 // Whether PNG defines the colour type at that bit depth.
 bool depth_allowed(int colour_type, int depth) {
@@ -47,7 +44,7 @@ constexpr std::uint64_t kMostDeflateRatio = 1032;
 std::uint64_t idat_bytes(std::span<const std::uint8_t> file) {
     std::uint64_t total = 0;
     for (std::size_t pos = 8; file.size() - pos >= 8;) {
-        const std::uint64_t length = u32_be(&file[pos]);
+        const std::uint64_t length = pof::big_endian<4>(&file[pos]);
         const std::uint64_t left = file.size() - pos - 8;
         if (std::memcmp(&file[pos + 4], "IDAT", 4) == 0) total += std::min(length, left);
         if (length + 4 > left) break;
@@ -173,12 +170,12 @@ bool is_png(std::span<const std::uint8_t> start) {
 HeaderFacts probe_png(std::span<const std::uint8_t> start) {
     if (start.size() < kHeaderEnd) unreadable("the PNG header is cut short");
     const std::uint8_t* ihdr = start.data() + 8;
-    if (u32_be(ihdr) != 13 || std::memcmp(ihdr + 4, "IHDR", 4) != 0) {
+    if (pof::big_endian<4>(ihdr) != 13 || std::memcmp(ihdr + 4, "IHDR", 4) != 0) {
         unreadable("the PNG file does not start with its IHDR chunk");
     }
     const std::uint8_t* fields = ihdr + 8;
-    check_png_side(u32_be(fields), "width");
-    check_png_side(u32_be(fields + 4), "height");
+    check_png_side(pof::big_endian<4>(fields), "width");
+    check_png_side(pof::big_endian<4>(fields + 4), "height");
     const int depth = fields[8], colour_type = fields[9];
     if (!depth_allowed(colour_type, depth)) {
         unreadable("the PNG colour type " + std::to_string(colour_type) + " at depth " +
@@ -187,8 +184,8 @@ HeaderFacts probe_png(std::span<const std::uint8_t> start) {
     if (fields[10] != 0 || fields[11] != 0 || fields[12] > 1) {
         unreadable("the PNG compression, filter or interlace method is unknown");
     }
-    return {Verdict::Ok, "", "PNG", static_cast<int>(u32_be(fields)),
-            static_cast<int>(u32_be(fields + 4))};
+    return {Verdict::Ok, "", "PNG", static_cast<int>(pof::big_endian<4>(fields)),
+            static_cast<int>(pof::big_endian<4>(fields + 4))};
 }
 
 // Beside the image libpng keeps a few rows (at most two of 16-bit RGBA) and zlib's window.
