@@ -59,7 +59,7 @@ std::span<const std::uint8_t> bytes_of(const std::string& s) {
 void BM_ReadFile(benchmark::State& state, const std::string& name, const std::string& bytes) {
     const auto found = written(name, bytes);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(textures::read_texture_file(found, textures::Extent::Whole));
+        benchmark::DoNotOptimize(textures::read_texture_file(found));
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
     std::filesystem::remove(found.path);

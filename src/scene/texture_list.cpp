@@ -25,6 +25,8 @@ view::TextureImage image_of(const textures::LoadedTexture& t) {
     return image;
 }
 
+constexpr const char* kNotLoaded = "found, not loaded yet";
+
 // What a name that shares the file of texture first shows.
 std::string shared_status(int first, const std::string& status) {
     return "same file as texture " + pof::integer_text(first) + ": " + status;
@@ -67,11 +69,8 @@ TextureList::TextureList(const pof::ModelStore& store)
         } else {
             row.file = lookup->found->shown_path;
             row.loaded_as = static_cast<int>(t);
-            const textures::HeaderFacts facts = textures::probe_texture(*lookup->found);
-            row.status =
-                facts.verdict == textures::Verdict::Ok
-                    ? facts.format + ", " + textures::size_text(facts.width, facts.height)
-                    : std::string(textures::verdict_word(facts.verdict)) + ": " + facts.reason;
+            // The file is opened once, by its loader; until the decode arrives the row says so.
+            row.status = kNotLoaded;
             const textures::FoundTexture file = *lookup->found;
             loaders_->entries.push_back(
                 {static_cast<int>(t), [found, budget, file](std::stop_token stop) {

@@ -47,13 +47,12 @@ void read_all(int fd, std::vector<std::uint8_t>& into, FileBytes& out) {
 }
 
 // The bytes of a file of `size` bytes to read, or an error when it is too large.
-std::uint64_t bytes_to_read(std::uint64_t size, Extent extent, FileBytes& out) {
-    if (extent == Extent::Header) return std::min<std::uint64_t>(size, kProbeBytes);
+std::uint64_t bytes_to_read(std::uint64_t size, FileBytes& out) {
     if (size > kMaxFileBytes) out.error = "the file is larger than 512 MiB";
     return out.error.empty() ? size : 0;
 }
 
-FileBytes read_loose(const std::string& path, Extent extent) {
+FileBytes read_loose(const std::string& path) {
     FileBytes out;
     // O_NONBLOCK: opening a FIFO with no writer would otherwise wait for one.
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -67,16 +66,16 @@ FileBytes read_loose(const std::string& path, Extent extent) {
         return out;
     }
     out.file_size = std::uint64_t(st.st_size);
-    out.bytes.resize(bytes_to_read(out.file_size, extent, out));
+    out.bytes.resize(bytes_to_read(out.file_size, out));
     read_all(fd.get(), out.bytes, out);
     return out;
 }
 
-FileBytes read_archived(const FoundTexture& found, Extent extent) {
+FileBytes read_archived(const FoundTexture& found) {
     FileBytes out;
     try {
         out.file_size = found.archive->file_size(found.file_name);
-        const std::uint64_t n = bytes_to_read(out.file_size, extent, out);
+        const std::uint64_t n = bytes_to_read(out.file_size, out);
         if (out.error.empty()) out.bytes = found.archive->read(found.file_name, n);
     } catch (const std::exception& e) {
         out.error =
@@ -85,27 +84,15 @@ FileBytes read_archived(const FoundTexture& found, Extent extent) {
     return out;
 }
 
-HeaderFacts unreadable_file(std::string reason) {
-    HeaderFacts facts;
-    facts.reason = std::move(reason);
-    return facts;
-}
-
 }  // namespace
 
-FileBytes read_texture_file(const FoundTexture& found, Extent extent) {
-    return found.archive ? read_archived(found, extent) : read_loose(found.path, extent);
-}
-
-HeaderFacts probe_texture(const FoundTexture& found) {
-    const FileBytes file = read_texture_file(found, Extent::Header);
-    if (!file.error.empty()) return unreadable_file(file.error);
-    return probe_image(file.bytes, file.file_size, found.kind);
+FileBytes read_texture_file(const FoundTexture& found) {
+    return found.archive ? read_archived(found) : read_loose(found.path);
 }
 
 DecodedImage decode_texture(const FoundTexture& found) {
     DecodedImage out;
-    const FileBytes file = read_texture_file(found, Extent::Whole);
+    const FileBytes file = read_texture_file(found);
     if (!file.error.empty()) {
         out.reason = file.error;
         return out;

@@ -1,5 +1,5 @@
 #pragma once
-// Reading a found texture's file, loose or in an archive, and probing or decoding it.
+// Reading a found texture's file, loose or in an archive, and decoding it.
 
 #include <cstdint>
 #include <string>
@@ -20,17 +20,10 @@ struct FileBytes {
     std::string error;  // why it could not be read; "" when it was
 };
 
-enum class Extent {
-    Header,  // the first kProbeBytes, or the whole file when shorter
-    Whole,   // every byte; a file larger than kMaxFileBytes is refused before it is read
-};
-
-// The file's bytes and its size. A loose file must be a regular file (a FIFO would block the
-// reader for ever).
-FileBytes read_texture_file(const FoundTexture& found, Extent extent);
-
-// What the file's header says, reading at most kProbeBytes of it.
-HeaderFacts probe_texture(const FoundTexture& found);
+// The file's bytes and its size; a file larger than kMaxFileBytes is refused before it is
+// read. A loose file must be a regular file (a FIFO would block the reader for ever). Each
+// texture file is read once, for its decode.
+FileBytes read_texture_file(const FoundTexture& found);
 
 // The whole file decoded.
 DecodedImage decode_texture(const FoundTexture& found);

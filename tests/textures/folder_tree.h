@@ -62,12 +62,10 @@ class MemoryArchive : public textures::ArchiveFolderSource {
     std::uint64_t file_size(const std::string& name) const override { return at(name).size(); }
     std::vector<std::uint8_t> read(const std::string& name,
                                    std::uint64_t max_bytes) const override {
-        largest_read = std::max(largest_read, max_bytes);
         const std::string& bytes = at(name);
         return {bytes.begin(),
                 bytes.begin() + std::ptrdiff_t(std::min<std::uint64_t>(max_bytes, bytes.size()))};
     }
-    mutable std::uint64_t largest_read = 0;
 
   private:
     const std::string& at(const std::string& name) const {
