@@ -9,10 +9,13 @@
 
 namespace records {
 
-// GPNT and MPNT share one layout: banks of mounting points with their normals.
-void gGPNT_data(pof::PofFile& file, std::int32_t chunk_size, WeaponPointRecord& record);
-inline void gMPNT_data(pof::PofFile& file, std::int32_t chunk_size, WeaponPointRecord& record) {
-    gGPNT_data(file, chunk_size, record);
+// GPNT and MPNT share one layout: banks of mounting points with their normals, and in the
+// versions that have it an angle offset after each normal.
+void gGPNT_data(pof::PofFile& file, std::int32_t chunk_size, std::int32_t file_version,
+                WeaponPointRecord& record);
+inline void gMPNT_data(pof::PofFile& file, std::int32_t chunk_size, std::int32_t file_version,
+                       WeaponPointRecord& record) {
+    gGPNT_data(file, chunk_size, file_version, record);
 }
 
 // TGUN and TMIS share one layout: turrets with their firing points.

@@ -18,6 +18,7 @@ namespace records {
 
 struct WeaponPoint {
     pof::Vec3 position, normal;
+    float angle_offset = 0;  // degrees; in the versions that have it
     bool operator==(const WeaponPoint&) const = default;
 };
 
@@ -25,6 +26,7 @@ struct WeaponPoint {
 struct WeaponPointRecord {
     std::int32_t chunk_size = 0;
     std::int32_t bank_count = 0;
+    bool angle_offsets = false;              // the file's version gives each point one
     std::vector<std::int32_t> point_counts;  // per bank, as read
     Jagged<WeaponPoint> points;              // (bank, point)
 
