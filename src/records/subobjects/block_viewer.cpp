@@ -74,7 +74,7 @@ void BlockViewer::show_floats(view::Grid& grid, std::size_t column, std::int64_t
 // a finding that led here stays on its entry when the window system activates the window.
 void BlockViewer::list_entries(view::Table& table, int chosen, std::int32_t count,
                                std::int64_t first, std::int64_t entry_bytes,
-                               std::function<view::Table::Cells(std::int64_t)> cells) {
+                               const std::function<view::Table::Cells(std::int64_t)>& cells) {
     const bool same_block = listed_ == copy_;
     listed_ = copy_;
     const auto size = static_cast<std::int64_t>(copy_.size());

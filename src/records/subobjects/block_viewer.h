@@ -51,7 +51,7 @@ class BlockViewer : public view::Viewer {
     // was cut. The same block decoded again keeps the row chosen before (chosen).
     void list_entries(view::Table& table, int chosen, std::int32_t count, std::int64_t first,
                       std::int64_t entry_bytes,
-                      std::function<view::Table::Cells(std::int64_t)> cells);
+                      const std::function<view::Table::Cells(std::int64_t)>& cells);
 
     const SubobjectContext context_;
     const std::int32_t block_id_;
