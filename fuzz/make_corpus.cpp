@@ -185,6 +185,8 @@ void chunk_types() {
     add("every-chunk-model", testing_pof::every_chunk_model());
     add("every-chunk-model-1800", testing_pof::every_chunk_model(1800));
     add("every-chunk-model-2015", testing_pof::every_chunk_model(2015));
+    add("every-chunk-model-2201", testing_pof::every_chunk_model(2201));
+    add("every-chunk-model-2301", testing_pof::every_chunk_model(2301));
     add("sample-ship", testing_pof::ship_model());
 }
 
@@ -351,6 +353,22 @@ void bsp_blocks() {
                                           .raw(bsp::flatpoly({{0, 0}}))
                                           .raw(bsp::eof())));
     add("bsp-UNKNOWN", with_bsp(Bytes().raw(bsp::block(9, 16)).raw(bsp::eof())));
+    add("bsp-TMAP2POLY", with_bsp(bsp::tmap2poly({{0, 1, 0.5f, 1}, {70000, 2, 0, 0}}, 3)));
+    add("bsp-SORTNORM2-tree",
+        with_bsp(
+            Bytes()
+                .raw(bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}}))
+                .raw(bsp::sortnorm2(40, 140))
+                .raw(bsp::tmap2poly({{0, 0}, {1, 0}, {2, 0}}))
+                .raw(bsp::tmap2poly({{2, 0}, {1, 0}, {0, 0}}))
+                .raw(bsp::eof()),
+            2301));
+    add("bsp-SORTNORM2-cut", with_bsp(Bytes().i32(7).i32(40).i32(40).i32(-1).f32(1)));
+    add("bsp-TMAP2POLY-max-entries",
+        with_bsp(Bytes().raw(raw_block(6, 68, 40)).i32(-1).i32(0).i32(0)));
+    add("bsp-DEFPOINTS-padded-2201",
+        with_bsp(bsp::defpoints({{{1, 2, 3}, {}}, {{4, 5, 6}, {{0, 0, 1}}}, {{7, 8, 9}, {}}}, 0xAB),
+                 2201));
     add("bsp-size-0", with_bsp(Bytes().raw(raw_block(3, 0, 40)).raw(bsp::eof())));
     add("bsp-size-minus8", with_bsp(Bytes().raw(bsp::boundbox({}, {})).raw(raw_block(2, -8, 40))));
     add("bsp-size-past-end", with_bsp(raw_block(4, 1000, 72)));
@@ -383,11 +401,8 @@ void bsp_blocks() {
 
 // Weapon, special point, eye and shield chunks, each followed by an ACEN chunk that the reader
 // must still find where the chunk ends.
-std::string then_acen(const std::string& id, const Bytes& body) {
-    return PofBuilder(kVersion)
-        .chunk(id, body)
-        .chunk("ACEN", testing_pof::acen_body(1, 2, 3))
-        .str();
+std::string then_acen(const std::string& id, const Bytes& body, std::int32_t version = kVersion) {
+    return PofBuilder(version).chunk(id, body).chunk("ACEN", testing_pof::acen_body(1, 2, 3)).str();
 }
 
 std::string seed_name(std::string id) {
@@ -417,6 +432,13 @@ void weapons() {
         add("weapons-" + seed_name(id), then_acen(id, body));
         add("count-past-chunk-" + seed_name(id), then_acen(id, first_count_plus_one(body)));
     }
+    // Points with angle offsets, and points without them in a version that wants them.
+    const Bytes angled = testing_pof::weapon_points_body({2, 1}, false, true);
+    add("weapons-GPNT-2201", then_acen("GPNT", angled, 2201));
+    add("weapons-MPNT-2118", then_acen("MPNT", angled, 2118));
+    add("weapons-GPNT-2200-angled", then_acen("GPNT", angled, 2200));
+    add("weapons-GPNT-2301-unangled",
+        then_acen("GPNT", testing_pof::weapon_points_body({2, 1}), 2301));
     const Bytes point = Bytes().vec(1, 2, 3).vec(0, 0, 1);
     const Bytes turret_head = Bytes().i32(1).i32(-1).vec(0, 0, 1);
     const Bytes face = Bytes().vec(0, 0, 1).i32(0).i32(1).i32(2).i32(-1).i32(-1).i32(-1);

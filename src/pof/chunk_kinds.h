@@ -125,6 +125,12 @@ void fill(PofFile& f, std::int32_t size, ModelStore& s) {
     parse(f, size, s.*record);
 }
 
+// Some fill their record by the rules of the file's version.
+template <auto record, auto parse>
+void fill_by_version(PofFile& f, std::int32_t size, ModelStore& s) {
+    parse(f, size, s.file_version, s.*record);
+}
+
 // Most viewers read just their record.
 template <class Viewer, auto record, const auto&... extra>
 Made show(const ViewerContext& c) {
@@ -209,7 +215,7 @@ inline constexpr std::array kKinds{
               "IDM_GPNT",
               "GPNT Record",
               "frmGPNT",
-              fill<&ModelStore::gpnt, gGPNT_data>,
+              fill_by_version<&ModelStore::gpnt, gGPNT_data>,
               show<frmGPNT, &ModelStore::gpnt, kGunPoints>,
               {"Slot ", "Gun ", ""},
               {{lists(1, 2)}}},
@@ -219,7 +225,7 @@ inline constexpr std::array kKinds{
               "IDM_MPNT",
               "MPNT Record",
               "frmMPNT",
-              fill<&ModelStore::mpnt, gMPNT_data>,
+              fill_by_version<&ModelStore::mpnt, gMPNT_data>,
               show<frmGPNT, &ModelStore::mpnt, kMissilePoints>,
               {"Slot ", "Missile ", ""},
               {{lists(1, 2)}}},

@@ -50,6 +50,23 @@ Model every_chunk(const std::string& name, std::int32_t version) {
     return {name, testing_pof::every_chunk_model(version), every_chunk_windows(version)};
 }
 
+// The every-chunk model at the versions after 2117: at 2201 the guns' angle offsets and a
+// DEFPOINTS block whose vertex data starts after a padding byte; at 2301 besides the
+// translation fields and a SORTNORM2 split over two TMAP2POLY leaves.
+Model every_chunk_after(const std::string& name, std::int32_t version) {
+    Model model = every_chunk(name, version);
+    const std::vector<std::string> more =
+        version >= 2300
+            ? std::vector<std::string>{"--view SOBJ --choose 1:1 --open 2:1",
+                                       "--view SOBJ --choose 1:1 --open 2:2 --choose 1:2",
+                                       "--view SOBJ --choose 1:1 --open 2:3",
+                                       "--json --view SOBJ --choose 1:1 --open 2:2"}
+            : std::vector<std::string>{"--view SOBJ --choose 1:1 --open 2:0 --choose 1:2",
+                                       "--json --view MPNT"};
+    model.windows.insert(model.windows.end(), more.begin(), more.end());
+    return model;
+}
+
 // File > Open of another model after the every-chunk model (its insignia window open): the
 // reset leaves nothing of the first file, so the damaged model's windows show only its own
 // chunks (the Model View no marker of a chunk it lacks) and the sample's windows show the
@@ -237,6 +254,8 @@ std::vector<Model> models() {
             every_chunk("v2014", 2014),
             every_chunk("v2116", 2116),
             every_chunk_then_another(),
+            every_chunk_after("v2201", 2201),
+            every_chunk_after("v2301", 2301),
             every_chunk("negative-version", -1),
             damaged(),
             sample_ship(),

@@ -1,4 +1,4 @@
-// The five block viewers over blocks written byte by byte: what each shows, the activation
+// The block viewers over blocks written byte by byte: what each shows, the activation
 // rules, and blocks that do not hold what they announce.
 
 #include <gtest/gtest.h>
@@ -196,6 +196,93 @@ TEST(FixedBlockViewers, ABlockShorterThanItsLayoutShowsItsFirstValues) {
     EXPECT_EQ(v.box.cell(0, 0).text, "");
     EXPECT_NE(v.note.text.find("Only 44 of the block's 80 bytes"), std::string::npos)
         << v.note.text;
+}
+
+// Padding bytes of any value between the normal counts and the vertex data: the vertices are
+// read from the data offset, not from the end of the counts.
+TEST(VertexViewer, PaddedVertexDataIsReadFromTheDataOffset) {
+    Blocks b(bsp::defpoints({{{1, 2, 3}, {}}, {{4, 5, 6}, {{0, 0, 1}}}, {{7, 8, 9}, {}}}, 0xAB));
+    auto& v = b.open<records::frmDEFPOINTS>(0, "frmDEFPOINTS");
+    EXPECT_EQ(v.data_offset.value.text, "24");
+    v.vertices.choose(2);
+    EXPECT_EQ(v.position.cell(0, 0).text, "7");
+    EXPECT_EQ(v.position.cell(2, 0).text, "9");
+    v.vertices.choose(1);
+    EXPECT_EQ(v.normal_z.value.text, "1");
+    EXPECT_EQ(v.note.text, "");
+}
+
+TEST(Tmap2PolyViewer, ShowsTheBoxNormalAndUnsignedIndices) {
+    Blocks b(Bytes()
+                 .raw(bsp::sortnorm2(40, 0))
+                 .raw(bsp::tmap2poly({{5, 7, 0.5f, 1.0f}, {0xFFFFFFFFu, 70000, 0.25f, 0.75f}}, 3,
+                                     {-1, -2, -3}, {1, 2, 3})));
+    EXPECT_EQ(b.sobj().blocks.cells(1)[1], "TMAP2POLY");
+    EXPECT_EQ(b.sobj().blocks.cells(1)[2], "84");
+    auto& v = b.open<records::frmTMAP2POLY>(1, "frmTMAP2POLY");
+    EXPECT_EQ(v.title, "frmTMAP2POLY");
+    EXPECT_EQ(v.bsp_offset.value.text, "40");
+    EXPECT_EQ(v.record_id.value.text, "6");
+    EXPECT_EQ(v.normal_box.cell(2, 0).text, "1");
+    EXPECT_EQ(v.normal_box.cell(0, 1).text, "-1");
+    EXPECT_EQ(v.normal_box.cell(2, 2).text, "3");
+    EXPECT_EQ(v.texture.value.text, "3");
+    EXPECT_EQ(v.vertex_count.value.text, "2");
+    EXPECT_EQ(testing_pof::rows_of(v.entries),
+              (std::vector<view::Table::Cells>{{"0", "5", "7", "0.5", "1"},
+                                               {"1", "4294967295", "70000", "0.25", "0.75"}}));
+    EXPECT_EQ(v.note.text, "");
+}
+
+TEST(Tmap2PolyViewer, EntriesPastTheEndAndHostileCountsAreLeftOutAndNoted) {
+    // Three entries announced, two stored.
+    std::string cut = bsp::tmap2poly({{1, 1}, {2, 2}}).str();
+    cut[48] = 3;
+    Blocks b(Bytes().raw(cut));
+    auto& v = b.open<records::frmTMAP2POLY>(0, "frmTMAP2POLY");
+    EXPECT_EQ(v.vertex_count.value.text, "3");
+    EXPECT_EQ(v.entries.row_count(), 2u);
+    EXPECT_NE(v.note.text.find("byte 84"), std::string::npos) << v.note.text;
+
+    // A block that ends in the middle of its normal.
+    Bytes hostile = Bytes().i32(6).i32(52).vec(0, 0, 0).vec(1, 1, 1).f32(0);
+    Blocks h(hostile);
+    auto& w = h.open<records::frmTMAP2POLY>(0, "frmTMAP2POLY");
+    EXPECT_EQ(w.normal_box.cell(0, 0).text, "0");
+    EXPECT_EQ(w.normal_box.cell(1, 0).text, "");
+    EXPECT_EQ(w.vertex_count.value.text, "");
+    EXPECT_NE(w.note.text.find("Only 36 of the block's 52 bytes"), std::string::npos)
+        << w.note.text;
+
+    // A hostile count of 4294967295 over one stored entry.
+    std::string huge = bsp::tmap2poly({{1, 1}}).str();
+    for (int k = 48; k < 52; ++k) huge[k] = '\xFF';
+    Blocks g(Bytes().raw(huge));
+    auto& x = g.open<records::frmTMAP2POLY>(0, "frmTMAP2POLY");
+    EXPECT_EQ(x.vertex_count.value.text, "4294967295");
+    EXPECT_EQ(x.entries.row_count(), 1u);
+    EXPECT_NE(x.note.text.find("Cut short"), std::string::npos) << x.note.text;
+}
+
+TEST(Sortnorm2Viewer, ShowsItsOffsetsAndBoxAndAShortBlockItsFirstValues) {
+    Blocks b(Bytes().raw(bsp::sortnorm2(40, 92, {-1, -2, -3}, {4, 5, 6})).raw(bsp::block(8, 16)));
+    EXPECT_EQ(b.sobj().blocks.cells(0)[1], "SORTNORM2");
+    EXPECT_EQ(b.sobj().blocks.cells(1)[1], "UNKNOWN");
+    auto& v = b.open<records::frmSORTNORM2>(0, "frmSORTNORM2");
+    EXPECT_EQ(v.title, "frmSORTNORM2");
+    EXPECT_EQ(v.record_size.value.text, "40");
+    EXPECT_EQ(v.front.value.text, "40");
+    EXPECT_EQ(v.back.value.text, "92");
+    EXPECT_EQ(v.box.cell(1, 0).text, "-2");
+    EXPECT_EQ(v.box.cell(2, 1).text, "6");
+
+    Blocks s(Bytes().i32(7).i32(40).i32(40).i32(-8).f32(1));
+    auto& w = s.open<records::frmSORTNORM2>(0, "frmSORTNORM2");
+    EXPECT_EQ(w.back.value.text, "-8");
+    EXPECT_EQ(w.box.cell(0, 0).text, "1");
+    EXPECT_EQ(w.box.cell(1, 0).text, "");
+    EXPECT_NE(w.note.text.find("Only 20 of the block's 40 bytes"), std::string::npos)
+        << w.note.text;
 }
 
 }  // namespace

@@ -59,6 +59,22 @@ TEST(BlockWalk, ListsBlocksBySizeAndSkipsTheZerosAfterAnEof) {
         (std::vector<Row>{{"0", "EOF", "0"}, {"8", "SORTNORM", "80"}, {"88", "UNKNOWN", "16"}}));
 }
 
+// A SORTNORM2 tree: the split, then its leaves one after another, each listed by its true size
+// though nothing after a leaf is read by the game; types past 7 stay unknown.
+TEST(BlockWalk, NamesTheSplitAndPolygonOfThirtyTwoBitIndices) {
+    const Bytes data = Bytes()
+                           .raw(bsp::sortnorm2(40, 140))
+                           .raw(bsp::tmap2poly({{0, 1}, {1, 1}, {2, 1}}))
+                           .raw(bsp::tmap2poly({{0, 1}, {2, 1}, {3, 1}}))
+                           .raw(bsp::block(8, 12))
+                           .raw(bsp::block(-6, 8));
+    EXPECT_EQ(walk(data), (std::vector<Row>{{"0", "SORTNORM2", "40"},
+                                            {"40", "TMAP2POLY", "100"},
+                                            {"140", "TMAP2POLY", "100"},
+                                            {"240", "UNKNOWN", "12"},
+                                            {"252", "UNKNOWN", "8"}}));
+}
+
 TEST(BlockWalk, EndsAtTheDataEndAndOnSizesThatWouldNotMoveOn) {
     EXPECT_TRUE(walk(Bytes().u8(1)).empty());
     EXPECT_TRUE(walk(Bytes()).empty());

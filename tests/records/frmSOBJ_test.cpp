@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "every_chunk_model.h"
 #include "pof_builder.h"
 #include "records/subobjects/frmSOBJ.h"
@@ -55,6 +57,32 @@ TEST(SubobjectViewer, OpensOnTheCurrentSubobjectOrTheFirstWhenItHasNoRow) {
     EXPECT_EQ(v.blocks.row_count(), 4u);
     EXPECT_EQ(v.blocks.cells(3), (std::vector<std::string>{"96", "EOF", "0"}));
     EXPECT_EQ(s.store.browsing.buffer.size(), 104u);
+}
+
+// The translation fields stand in the window only for the versions whose subobjects have them.
+TEST(SubobjectViewer, ShowsTheTranslationFieldsFrom2301On) {
+    for (const std::int32_t version : {2300, 2301}) {
+        SCOPED_TRACE(version);
+        Session s;
+        s.read(PofBuilder(version)
+                   .chunk("HDR2", header_body(version, {.subobjects = 1}))
+                   .chunk("OBJ2",
+                          subobject_body(version, {.translation_type = 4, .translation_axis = -1}))
+                   .str());
+        frmSOBJ& v = open_from_menu(s);
+        const auto controls = view::controls_of(v.layout());
+        const bool shown =
+            std::find(controls.begin(), controls.end(), &v.translation_type) != controls.end();
+        EXPECT_EQ(shown, version >= 2301);
+        EXPECT_EQ(
+            std::find(controls.begin(), controls.end(), &v.translation_axis) != controls.end(),
+            shown);
+        EXPECT_EQ(v.movement_axis.value.text, "2");
+        if (shown) {
+            EXPECT_EQ(v.translation_type.value.text, "4");
+            EXPECT_EQ(v.translation_axis.value.text, "-1");
+        }
+    }
 }
 
 TEST(SubobjectViewer, ShowingItAgainOnTheSameRowDoesNotWalkAgain) {

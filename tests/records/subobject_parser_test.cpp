@@ -49,6 +49,44 @@ TEST(SubobjectParser, TheVersionNotTheIdDecidesTheFieldOrder) {
     }
 }
 
+// From 2301 on the translation type and axis sit between the movement axis and the reserved
+// field; the BSP data after them is found in every version.
+TEST(SubobjectParser, TranslationFieldsFollowTheMovementAxisFrom2301On) {
+    const SubobjectFields fields{.number = 1,
+                                 .bsp = Bytes().i32(5).i32(8),
+                                 .movement_type = 2,
+                                 .movement_axis = 0,
+                                 .translation_type = 4,
+                                 .translation_axis = 3,
+                                 .reserved = 9};
+    for (const auto& [version, translation] : std::vector<std::pair<std::int32_t, bool>>{
+             {2300, false}, {2301, true}, {2302, true}, {3099, true}, {3100, false}}) {
+        SCOPED_TRACE(version);
+        Session s;
+        ASSERT_EQ(s.read(model(version, "OBJ2", {fields})), ReadOutcome::Clean);
+        const auto& slot = s.store.subobjects.at(1);
+        EXPECT_EQ(slot.movement_type, 2);
+        EXPECT_EQ(slot.translation_type, translation ? 4 : 0);
+        EXPECT_EQ(slot.translation_axis, translation ? 3 : 0);
+        EXPECT_EQ(slot.reserved, 9);
+        EXPECT_EQ(slot.bsp_data, Bytes().i32(5).i32(8).str());
+    }
+}
+
+// A 2117 subobject in a 2301 file: the reader takes the reserved field and the BSP size for the
+// translation fields, and the size it then reads runs past the end; the chunk is named.
+TEST(SubobjectParser, ASubobjectShortOfTheTranslationFieldsIsDamage) {
+    Session s;
+    const auto bytes = PofBuilder(2301)
+                           .chunk("HDR2", header_body(2301, {.subobjects = 1}))
+                           .chunk("OBJ2", subobject_body(2117, {.number = 0, .bsp = Bytes()}))
+                           .str();
+    EXPECT_EQ(s.read(bytes), ReadOutcome::Damaged);
+    ASSERT_EQ(s.desktop.messages.size(), 1u);
+    EXPECT_NE(s.desktop.messages[0].find("the OBJ2 chunk at byte"), std::string::npos)
+        << s.desktop.messages[0];
+}
+
 TEST(SubobjectParser, ALaterChunkOverwritesButEmptyTextsAndDataKeepTheEarlierOnes) {
     Session s;
     const auto bytes =

@@ -23,9 +23,17 @@ std::int64_t parse(void (*parser)(pof::PofFile&, std::int32_t, Record&), Record&
     return f.offset();
 }
 
+// The gun and missile point parsers by the rules of the version before the angle offsets.
+void gGPNT_2117(pof::PofFile& f, std::int32_t size, records::WeaponPointRecord& r) {
+    records::gGPNT_data(f, size, 2117, r);
+}
+void gMPNT_2117(pof::PofFile& f, std::int32_t size, records::WeaponPointRecord& r) {
+    records::gMPNT_data(f, size, 2117, r);
+}
+
 TEST(WeaponPointParser, BanksOfDifferentLengthsAnswerZerosPastTheirOwnPoints) {
     pof::ModelStore store;
-    EXPECT_EQ(parse(records::gGPNT_data, store.gpnt, testing_pof::weapon_points_body({3, 1})),
+    EXPECT_EQ(parse(gGPNT_2117, store.gpnt, testing_pof::weapon_points_body({3, 1})),
               4 + (4 + 72) + (4 + 24));
     const auto& r = store.gpnt;
     EXPECT_EQ(r.point_counts, (std::vector<std::int32_t>{3, 1}));
@@ -40,14 +48,69 @@ TEST(WeaponPointParser, CountsOfZeroOrLessReadOnlyTheCount) {
     pof::ModelStore store;
     // A bank of -1 points takes its four bytes; the next bank's count follows at once.
     const Bytes body = Bytes().i32(3).i32(-1).i32(0).i32(1).vec(1, 2, 3).vec(4, 5, 6);
-    EXPECT_EQ(parse(records::gMPNT_data, store.mpnt, body), body.size32());
+    EXPECT_EQ(parse(gMPNT_2117, store.mpnt, body), body.size32());
     EXPECT_EQ(store.mpnt.point_counts, (std::vector<std::int32_t>{-1, 0, 1}));
     EXPECT_EQ(store.mpnt.points.at(2, 0), (WeaponPoint{{1, 2, 3}, {4, 5, 6}}));
 
     // No banks: the tables of the earlier chunk stay.
-    EXPECT_EQ(parse(records::gMPNT_data, store.mpnt, Bytes().i32(0)), 4);
+    EXPECT_EQ(parse(gMPNT_2117, store.mpnt, Bytes().i32(0)), 4);
     EXPECT_EQ(store.mpnt.bank_count, 0);
     EXPECT_EQ(store.mpnt.points.at(2, 0).normal, (V{4, 5, 6}));
+}
+
+// A 28-byte point in the versions with angle offsets, 24 bytes in the others; the chunk after
+// it is found where each layout ends.
+TEST(WeaponPointParser, AnglesOffsetsFollowTheNormalInTheVersionsThatHaveThem) {
+    for (const auto& [version, angles] :
+         std::vector<std::pair<std::int32_t, bool>>{{2117, false},
+                                                    {2118, true},
+                                                    {2150, true},
+                                                    {2200, false},
+                                                    {2201, true},
+                                                    {2250, true},
+                                                    {2301, true},
+                                                    {3100, false}}) {
+        SCOPED_TRACE(version);
+        testing_pof::Session s;
+        const auto file = testing_pof::PofBuilder(version)
+                              .chunk("GPNT", testing_pof::weapon_points_body({2, 1}, false, angles))
+                              .chunk("MPNT", testing_pof::weapon_points_body({3}, true, angles))
+                              .chunk("ACEN", testing_pof::acen_body(7, 8, 9));
+        ASSERT_EQ(s.read(file.str()), pof::ReadOutcome::Clean);
+        EXPECT_EQ(s.store.gpnt.angle_offsets, angles);
+        EXPECT_EQ(s.store.gpnt.points.at(0, 1).normal, (V{0.5f, 1, -2}));
+        EXPECT_EQ(s.store.gpnt.points.at(0, 1).angle_offset, angles ? 1.5f : 0.0f);
+        EXPECT_EQ(s.store.gpnt.points.at(1, 0).angle_offset, angles ? 10.5f : 0.0f);
+        EXPECT_EQ(s.store.mpnt.points.at(0, 2).angle_offset, angles ? 2.5f : 0.0f);
+        EXPECT_EQ(s.store.acen.auto_center, (V{7, 8, 9}));
+    }
+}
+
+// Points of 24 bytes in a file whose version wants 28: the count that 24-byte points would
+// satisfy is refused with the count's own words, the chunk named, the rows before it kept.
+TEST(WeaponPointParser, PointsTooShortForTheVersionAreRefusedByTheirCount) {
+    testing_pof::Session s;
+    const auto file = testing_pof::PofBuilder(2201)
+                          .chunk("ACEN", testing_pof::acen_body(7, 8, 9))
+                          .chunk("GPNT", testing_pof::weapon_points_body({2}, false, false));
+    EXPECT_EQ(s.read(file.str()), pof::ReadOutcome::Damaged);
+    ASSERT_EQ(s.desktop.messages.size(), 1u);
+    EXPECT_NE(s.desktop.messages[0].find("the GPNT chunk at byte 28 could not be read: the count "
+                                         "2 at byte 40 needs more"),
+              std::string::npos)
+        << s.desktop.messages[0];
+    EXPECT_EQ(s.store.acen.auto_center, (V{7, 8, 9}));
+
+    // A hostile count: refused before anything is sized by it.
+    testing_pof::Session hostile;
+    EXPECT_EQ(hostile.read(testing_pof::PofBuilder(2118)
+                               .chunk("MPNT", Bytes().i32(1).i32(2147483647).vec(1, 2, 3))
+                               .str()),
+              pof::ReadOutcome::Damaged);
+    ASSERT_EQ(hostile.desktop.messages.size(), 1u);
+    EXPECT_NE(hostile.desktop.messages[0].find("the count 2147483647 at byte 20 needs more"),
+              std::string::npos)
+        << hostile.desktop.messages[0];
 }
 
 TEST(TurretParser, TurretsWithTheirFiringPoints) {

@@ -18,8 +18,8 @@ const Rows kBlank{"", "", ""};
 
 // Reads a file of one chunk and opens its viewer from the Window menu.
 template <class V>
-V& open(Session& s, const char* id, const Bytes& body) {
-    s.read(testing_pof::PofBuilder(2117).chunk(id, body).str());
+V& open(Session& s, const char* id, const Bytes& body, std::int32_t version = 2117) {
+    s.read(testing_pof::PofBuilder(version).chunk(id, body).str());
     const std::string chunk(id, 4);
     const std::string entry = "IDM_" + chunk.substr(0, chunk.find(' '));
     s.form.menu_command(entry);
@@ -64,6 +64,24 @@ TEST(WeaponPointViewer, BanksAndPointsFollowTheSelection) {
     EXPECT_EQ(column_of(v.coordinates, 0), (Rows{"1", "0", "1.5"}));
     v.banks.choose(0);
     EXPECT_TRUE(v.points.enabled);
+}
+
+TEST(WeaponPointViewer, TheAngleOffsetIsShownWhereTheVersionHasIt) {
+    Session s;
+    auto& v = open<records::frmGPNT>(s, "MPNT",
+                                     testing_pof::weapon_points_body({2, 1}, false, true), 2201);
+    EXPECT_TRUE(v.angle_offset.enabled);
+    EXPECT_EQ(v.angle_offset.value.text, "0.5");
+    v.points.choose(1);
+    EXPECT_EQ(v.angle_offset.value.text, "1.5");
+    v.banks.choose(1);
+    EXPECT_EQ(v.angle_offset.value.text, "10.5");
+
+    Session old;
+    auto& w = open<records::frmGPNT>(old, "GPNT", testing_pof::weapon_points_body({2}), 2200);
+    EXPECT_FALSE(w.angle_offset.enabled);
+    EXPECT_EQ(w.angle_offset.value.text, "");
+    EXPECT_EQ(column_of(w.coordinates, 1), (Rows{"0.5", "1", "-1"}));
 }
 
 TEST(WeaponPointViewer, ABankWithoutPointsBlanksTheCoordinates) {

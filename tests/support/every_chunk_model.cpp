@@ -69,13 +69,28 @@ Bytes every_chunk_subobject(std::int32_t version, std::int32_t number) {
             {.name = "hull", .properties = "$special=subsystem\n$fov=180", .bsp = hull_blocks()});
     }
     using namespace bsp;
-    const Bytes bsp = Bytes()
-                          .raw(defpoints({{{0, 1, 0}, {{0, 1, 0}}}, {{1, 1, 0}, {}}}))
-                          .raw(sortnorm(80, 168))
-                          .raw(tmappoly({{0, 0, 0, 0}, {1, 0, 1, 0}, {1, 0, 1, 1}}, 1))
-                          .raw(eof())
-                          .raw(flatpoly({{1, 0}, {0, 0}, {1, 0}}, 0, 0, 255))
-                          .raw(eof());
+    Bytes bsp;
+    if (version >= 2200) {
+        bsp.raw(defpoints({{{0, 1, 0}, {{0, 1, 0}}}, {{1, 1, 0}, {}}, {{0, 0, 1}, {}}}, 0xAB));
+    } else {
+        bsp.raw(defpoints({{{0, 1, 0}, {{0, 1, 0}}}, {{1, 1, 0}, {}}}));
+    }
+    if (version >= 2300) {
+        // Each leaf ends its own run: the game reads nothing after a TMAP2POLY.
+        const Bytes front =
+            tmap2poly({{0, 0, 0, 0}, {1, 0, 1, 0}, {2, 0, 1, 1}}, 1, {0, 0, 0}, {1, 1, 1});
+        const Bytes back = tmap2poly({{1, 0, 1, 0}, {0, 0, 0, 0}, {2, 0, 0.5f, 1}}, 0);
+        bsp.raw(sortnorm2(40, 40 + front.size32(), {-1, -2, -3}, {1, 2, 3}))
+            .raw(front)
+            .raw(back)
+            .raw(eof());
+    } else {
+        bsp.raw(sortnorm(80, 168))
+            .raw(tmappoly({{0, 0, 0, 0}, {1, 0, 1, 0}, {1, 0, 1, 1}}, 1))
+            .raw(eof())
+            .raw(flatpoly({{1, 0}, {0, 0}, {1, 0}}, 0, 0, 255))
+            .raw(eof());
+    }
     return subobject_body(version, {.number = 1,
                                     .parent = 0,
                                     .radius = 1.5f,
@@ -117,7 +132,12 @@ Bytes glow_body() {
     return b.vec(1, 0, 3).vec(1, 0, 0).f32(0.75f);
 }
 
-Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank, bool unit_normals) {
+bool has_angle_offsets(std::int32_t version) {
+    return (version >= 2118 && version < 2200) || (version >= 2201 && version < 3100);
+}
+
+Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank, bool unit_normals,
+                         bool angle_offsets) {
     Bytes b;
     b.i32(static_cast<std::int32_t>(points_per_bank.size()));
     for (std::size_t bank = 0; bank < points_per_bank.size(); ++bank) {
@@ -130,6 +150,7 @@ Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank, bool 
             } else {
                 b.vec(0.5f, fb + 1, -p - 1.0f);
             }
+            if (angle_offsets) b.f32(10 * fb + p + 0.5f);
         }
     }
     return b;
@@ -203,8 +224,8 @@ std::string every_chunk_model(std::int32_t version) {
         .chunk("PATH", path_body(1, 0))
         .chunk("FUEL", fuel_body(version))
         .chunk("INSG", insg_body())
-        .chunk("GPNT", weapon_points_body({2, 1, 0}, true))
-        .chunk("MPNT", weapon_points_body({1}, true))
+        .chunk("GPNT", weapon_points_body({2, 1, 0}, true, has_angle_offsets(version)))
+        .chunk("MPNT", weapon_points_body({1}, true, has_angle_offsets(version)))
         .chunk("TGUN", turret_body({2}, 1))
         .chunk("TMIS", turret_body({1}, 1))
         .chunk("SPCL", special_points_body(

@@ -55,10 +55,14 @@ Bytes glow_body();
 // is on subobject i at (i, 1, 2) facing (0, 0, -1); special point i is at (i, 2, -3) with
 // radius i + 1; shield vertex v is at (v, -v, 0.5); face f has normal (f, 0, 1), corners f,
 // f + 1, f + 2 and neighbours f + 1, f + 2, f + 3.
-// With unit_normals every point faces (0, 0, -1) instead; physical_parent stands for every
+// With unit_normals every point faces (0, 0, -1) instead; with angle_offsets each point's
+// normal is followed by the angle offset 10b + p + 0.5; physical_parent stands for every
 // turret's physical parent.
 Bytes weapon_points_body(const std::vector<std::int32_t>& points_per_bank,
-                         bool unit_normals = false);
+                         bool unit_normals = false, bool angle_offsets = false);
+// Whether the gun and missile points of a file of this version carry angle offsets (in the
+// versions the game reads: a refused version is written as 2117).
+bool has_angle_offsets(std::int32_t version);
 Bytes turret_body(const std::vector<std::int32_t>& firing_points_per_bank,
                   std::int32_t physical_parent = -1);
 Bytes eye_body(std::int32_t points);
@@ -74,6 +78,9 @@ Bytes closed_shield_body();
 
 // Every chunk type pofscope reads, plus one unknown chunk "XXXX". Its numbers hang together:
 // the model check finds nothing wrong in it but the unknown chunk and an unused texture.
+// Each chunk is laid out for the version; from 2200 on subobject 1's DEFPOINTS has three
+// vertices (one padding byte, 0xAB, before the vertex data), from 2300 on its polygons are a
+// SORTNORM2 split over two TMAP2POLY leaves.
 std::string every_chunk_model(std::int32_t version = 2117);
 
 }  // namespace testing_pof

@@ -18,7 +18,9 @@ Bytes subobject_body(std::int32_t version, const SubobjectFields& s) {
     b.vec(s.bbox_min[0], s.bbox_min[1], s.bbox_min[2]);
     b.vec(s.bbox_max[0], s.bbox_max[1], s.bbox_max[2]);
     b.text(s.name).text(s.properties);
-    b.i32(s.movement_type).i32(s.movement_axis).i32(s.reserved);
+    b.i32(s.movement_type).i32(s.movement_axis);
+    if (version >= 2301 && version < 3100) b.i32(s.translation_type).i32(s.translation_axis);
+    b.i32(s.reserved);
     return b.i32(s.bsp.size32()).raw(s.bsp);
 }
 
@@ -37,7 +39,7 @@ void polygon_head(Bytes& b, std::int32_t count, const PolygonHead& head = {}) {
 
 }  // namespace
 
-Bytes defpoints(const std::vector<Vertex>& vertices) {
+Bytes defpoints(const std::vector<Vertex>& vertices, std::uint8_t pad) {
     const auto n = static_cast<std::int32_t>(vertices.size());
     Bytes counts, data;
     std::int32_t normals = 0;
@@ -47,7 +49,7 @@ Bytes defpoints(const std::vector<Vertex>& vertices) {
         data.vec(v.position.x, v.position.y, v.position.z);
         for (const auto& nv : v.normals) data.vec(nv.x, nv.y, nv.z);
     }
-    while ((20 + counts.size32()) % 4 != 0) counts.u8(0);  // vertex data starts aligned
+    while ((20 + counts.size32()) % 4 != 0) counts.u8(pad);  // vertex data starts aligned
     const std::int32_t data_offset = 20 + counts.size32();
     const std::int32_t size = data_offset + data.size32();
     return header(1, size).i32(n).i32(normals).i32(data_offset).raw(counts).raw(data);
@@ -78,6 +80,21 @@ Bytes sortnorm(std::int32_t front, std::int32_t back) {
     b.vec(0, 1, 0).vec(0, 0.5f, 0).i32(0);
     b.i32(front).i32(back).i32(0).i32(0).i32(0);
     return b.vec(-1, -2, -3).vec(1, 2, 3);
+}
+
+Bytes tmap2poly(const std::vector<Polygon2Entry>& entries, std::int32_t texture, Vec min, Vec max) {
+    const auto n = static_cast<std::int32_t>(entries.size());
+    Bytes b = header(6, 52 + 16 * n).vec(min.x, min.y, min.z).vec(max.x, max.y, max.z);
+    b.vec(0, 0, 1).i32(texture).i32(n);
+    for (const auto& e : entries) {
+        b.i32(static_cast<std::int32_t>(e.vertex)).i32(static_cast<std::int32_t>(e.normal));
+        b.f32(e.u).f32(e.v);
+    }
+    return b;
+}
+
+Bytes sortnorm2(std::int32_t front, std::int32_t back, Vec min, Vec max) {
+    return header(7, 40).i32(front).i32(back).vec(min.x, min.y, min.z).vec(max.x, max.y, max.z);
 }
 
 Bytes boundbox(Vec min, Vec max) {

@@ -14,6 +14,7 @@ class SubobjectWindowsTest : public QObject {
 
   private Q_SLOTS:
     void from_subobject_row_to_block_viewer_and_back();
+    void blocks_of_thirty_two_bit_indices_open_their_windows();
 };
 
 namespace {
@@ -62,6 +63,40 @@ void SubobjectWindowsTest::from_subobject_row_to_block_viewer_and_back() {
     QVERIFY(!polygon);
     QCOMPARE(blocks->model()->rowCount(), 6);
     QCOMPARE(blocks->model()->index(0, 2).data().toString(), QString("84"));
+}
+
+// At 2301 subobject 1 holds a SORTNORM2 split at 72 over TMAP2POLY leaves at 112 and 212.
+void SubobjectWindowsTest::blocks_of_thirty_two_bit_indices_open_their_windows() {
+    testing_ui::App app;
+    app.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&app.window));
+    app.open_bytes(testing_pof::every_chunk_model(2301));
+    testing_ui::double_click_row(app.list(), 2);  // "OBJ2   1"
+    ui::ViewerWindow* sobj = app.windows.window("frmSOBJ");
+    QVERIFY(sobj);
+    QVERIFY(shows(sobj, "Translation Type"));
+    auto* blocks = sobj->findChild<QTreeView*>("ListView1");
+    QVERIFY(blocks);
+    QTRY_VERIFY(blocks->isVisible());
+    QCOMPARE(blocks->model()->index(1, 1).data().toString(), QString("SORTNORM2"));
+    QCOMPARE(blocks->model()->index(3, 1).data().toString(), QString("TMAP2POLY"));
+
+    testing_ui::double_click_row(blocks, 3);
+    ui::ViewerWindow* polygon = app.windows.window("frmTMAP2POLY");
+    QVERIFY(polygon);
+    QCOMPARE(polygon->windowTitle(), QString("frmTMAP2POLY"));
+    QTRY_VERIFY(shows(polygon, "212"));
+    auto* entries = polygon->findChild<QTreeView*>("ListView1");
+    QVERIFY(entries);
+    QCOMPARE(entries->model()->rowCount(), 3);
+    QCOMPARE(entries->model()->headerData(2, Qt::Horizontal).toString(), QString("Normal (Inx)"));
+
+    testing_ui::double_click_row(blocks, 1);
+    ui::ViewerWindow* split = app.windows.window("frmSORTNORM2");
+    QVERIFY(split);
+    QCOMPARE(split->windowTitle(), QString("frmSORTNORM2"));
+    QVERIFY(shows(split, "Back Offset"));
+    QTRY_VERIFY(shows(split, "140"));
 }
 
 QTEST_MAIN(SubobjectWindowsTest)

@@ -24,6 +24,8 @@ constexpr std::array kBlockKinds{
     BlockKind{bsp::kTmapPoly, "TMAPPOLY", "frmTMAPPOLY", make<frmPOLY, textured_polygon>},
     BlockKind{bsp::kSortNorm, "SORTNORM", "frmSORTNORM", make<frmSORTNORM>},
     BlockKind{bsp::kBoundBox, "BOUNDBOX", "frmBOUNDBOX", make<frmBOUNDBOX>},
+    BlockKind{bsp::kTmap2Poly, "TMAP2POLY", "frmTMAP2POLY", make<frmTMAP2POLY>},
+    BlockKind{bsp::kSortNorm2, "SORTNORM2", "frmSORTNORM2", make<frmSORTNORM2>},
 };
 
 constexpr bool ids_in_order() {

@@ -20,7 +20,7 @@ struct BlockKind {
     std::unique_ptr<BlockViewer> (*make)(const SubobjectContext&);
 };
 
-// EOF, DEFPOINTS, FLATPOLY, TMAPPOLY, SORTNORM, BOUNDBOX, in ID order.
+// EOF, DEFPOINTS, FLATPOLY, TMAPPOLY, SORTNORM, BOUNDBOX, TMAP2POLY, SORTNORM2, in ID order.
 std::span<const BlockKind> block_kinds();
 // The block type of an ID; nothing for an unknown ID.
 const BlockKind* find_block_kind(std::int32_t id);

@@ -62,8 +62,28 @@ std::string BlockViewer::float_text_at(std::int64_t at) const {
     return pof::float_text(float32_at(copy_, at));
 }
 
+std::string BlockViewer::uint_text_at(std::int64_t at) const {
+    return pof::integer_text(static_cast<std::uint32_t>(int32_at(copy_, at)));
+}
+
 void BlockViewer::show_floats(view::Grid& grid, std::size_t column, std::int64_t at) const {
     for (std::size_t r = 0; r < 3; ++r) grid.cell(r, column).text = float_text_at(at + 4 * r);
+}
+
+// Decoding the same block again (its window activated once more) keeps the chosen entry, so
+// a finding that led here stays on its entry when the window system activates the window.
+void BlockViewer::list_entries(view::Table& table, int chosen, std::int32_t count,
+                               std::int64_t first, std::int64_t entry_bytes,
+                               const std::function<view::Table::Cells(std::int64_t)>& cells) {
+    const bool same_block = listed_ == copy_;
+    listed_ = copy_;
+    const auto size = static_cast<std::int64_t>(copy_.size());
+    const std::int64_t whole = std::max<std::int64_t>(size - first, 0) / entry_bytes;
+    const std::int64_t listed = std::clamp<std::int64_t>(count, 0, whole);
+    table.set_source(static_cast<std::size_t>(listed),
+                     [cells](std::size_t i) { return cells(static_cast<std::int64_t>(i)); });
+    if (same_block && table.valid(chosen)) table.selected = chosen;
+    if (count > listed) cells(listed);
 }
 
 void ActivatedBlockViewer::opened() {

@@ -40,9 +40,18 @@ class BlockViewer : public view::Viewer {
     std::int32_t int_at(std::int64_t at) const;
     std::string int_text_at(std::int64_t at) const;
     std::string int16_text_at(std::int64_t at) const;
+    // The four bytes as an unsigned number (0 .. 4294967295).
+    std::string uint_text_at(std::int64_t at) const;
     std::string float_text_at(std::int64_t at) const;
     // Three floats from at on, into a column of a grid, each shown as soon as it is read.
     void show_floats(view::Grid& grid, std::size_t column, std::int64_t at) const;
+    // One row per entry of entry_bytes from block offset first on that lies whole in the block,
+    // its cells made from the block copy when the list is shown or written. When more are
+    // announced, reading the first entry past the end throws, and the note says where the block
+    // was cut. The same block decoded again keeps the row chosen before (chosen).
+    void list_entries(view::Table& table, int chosen, std::int32_t count, std::int64_t first,
+                      std::int64_t entry_bytes,
+                      const std::function<view::Table::Cells(std::int64_t)>& cells);
 
     const SubobjectContext context_;
     const std::int32_t block_id_;
@@ -51,6 +60,7 @@ class BlockViewer : public view::Viewer {
     std::string copy_;
     CurrentBlock block_;
     std::string copy_note_;  // what of the block lies outside the BSP buffer
+    std::string listed_;     // the block whose entries were listed last
     bool has_block_ = false;
 };
 

@@ -19,9 +19,13 @@ inline constexpr std::int32_t kFlatPoly = 2;
 inline constexpr std::int32_t kTmapPoly = 3;
 inline constexpr std::int32_t kSortNorm = 4;
 inline constexpr std::int32_t kBoundBox = 5;
+// Taken by the game in a file of any version: 32-bit indices, and split nodes without a plane.
+inline constexpr std::int32_t kTmap2Poly = 6;
+inline constexpr std::int32_t kSortNorm2 = 7;
 }  // namespace bsp
 
-// "EOF", "DEFPOINTS", "FLATPOLY", "TMAPPOLY", "SORTNORM", "BOUNDBOX"; "UNKNOWN" for any other.
+// "EOF", "DEFPOINTS", "FLATPOLY", "TMAPPOLY", "SORTNORM", "BOUNDBOX", "TMAP2POLY", "SORTNORM2";
+// "UNKNOWN" for any other.
 std::string_view block_type_name(std::int32_t type_id);
 
 // One row of the block list, small since a subobject may hold millions of blocks. A note row

@@ -12,7 +12,20 @@ namespace {
 
 constexpr std::int64_t kEntries = 44;  // block offset of the first vertex entry
 
+// TMAP2POLY: box min at 8, box max at 20, normal at 32, texture at 44, vertex count at 48, then
+// entries of a vertex and a normal index (uint32 each), u and v.
+constexpr std::int64_t kBox2 = 8;
+constexpr std::int64_t kNormal2 = 32;
+constexpr std::int64_t kTexture2 = 44;
+constexpr std::int64_t kCount2 = 48;
+constexpr std::int64_t kEntries2 = 52;
+constexpr std::int64_t kEntryBytes2 = 16;
+
 using Width = view::Table::Width;
+
+std::vector<view::Table::Column> textured_columns() {
+    return {{"Index", Width::Keep}, {"Vertex (Inx)"}, {"Normal (Inx)"}, {"U Offset"}, {"V Offset"}};
+}
 
 }  // namespace
 
@@ -23,11 +36,7 @@ const PolygonKind& flat_polygon() {
 }
 
 const PolygonKind& textured_polygon() {
-    static const PolygonKind kind{
-        bsp::kTmapPoly,
-        true,
-        12,
-        {{"Index", Width::Keep}, {"Vertex (Inx)"}, {"Normal (Inx)"}, {"U Offset"}, {"V Offset"}}};
+    static const PolygonKind kind{bsp::kTmapPoly, true, 12, textured_columns()};
     return kind;
 }
 
@@ -47,11 +56,8 @@ frmPOLY::frmPOLY(const SubobjectContext& context, const PolygonKind& kind)
     }));
 }
 
-// Decoding the same block again (its window activated once more) keeps the chosen entry, so
-// a finding that led here stays on its entry when the window system activates the window.
 void frmPOLY::decode_fields() {
     const int chosen = entries.selected;
-    const bool same_block = decoded_ == block_copy();
     entries.clear();
     show_header();
     show_floats(normal_center, 0, 8);
@@ -67,21 +73,8 @@ void frmPOLY::decode_fields() {
             colours[k]->value.text = pof::integer_text(byte_at(block_copy(), 40 + k));
         }
     }
-    read_entries(count);
-    if (same_block && entries.valid(chosen)) entries.selected = chosen;
-    decoded_ = block_copy();
-}
-
-// One row per vertex entry that lies whole in the block, its cells made from the block copy
-// when the list is shown or written. When more are announced, reading the first entry past
-// the end throws, and the block's note says where it was cut.
-void frmPOLY::read_entries(std::int32_t count) {
-    const auto size = static_cast<std::int64_t>(block_copy().size());
-    const std::int64_t whole = std::max<std::int64_t>(size - kEntries, 0) / kind_.entry_bytes;
-    const std::int64_t listed = std::clamp<std::int64_t>(count, 0, whole);
-    entries.set_source(static_cast<std::size_t>(listed),
-                       [this](std::size_t i) { return entry_cells(static_cast<std::int64_t>(i)); });
-    if (count > listed) entry_cells(listed);
+    list_entries(entries, chosen, count, kEntries, kind_.entry_bytes,
+                 [this](std::int64_t i) { return entry_cells(i); });
 }
 
 // The entry's index, then the vertex and normal indices (int16), and for a textured polygon
@@ -94,6 +87,41 @@ view::Table::Cells frmPOLY::entry_cells(std::int64_t i) const {
         cells.push_back(float_text_at(at + 8));
     }
     return cells;
+}
+
+frmTMAP2POLY::frmTMAP2POLY(const SubobjectContext& context)
+    : ActivatedBlockViewer(bsp::kTmap2Poly, context), entries(textured_columns(), "ListView1") {
+    normal_box.span("Bounding Box", 1, 2);
+    set_layout(column({
+        row({column({&bsp_offset, &record_id, &record_size}), &normal_box}),
+        &texture,
+        &vertex_count,
+        &entries,
+        &note,
+    }));
+}
+
+void frmTMAP2POLY::decode_fields() {
+    const int chosen = entries.selected;
+    entries.clear();
+    show_header();
+    show_floats(normal_box, 1, kBox2);
+    show_floats(normal_box, 2, kBox2 + 12);
+    show_floats(normal_box, 0, kNormal2);
+    texture.value.text = int_text_at(kTexture2);
+    vertex_count.value.text = uint_text_at(kCount2);
+    // A count above the int32 range lists what lies whole in the block, then says where it ends.
+    const auto count = static_cast<std::uint32_t>(int_at(kCount2));
+    const std::int32_t listed = count > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<std::int32_t>(count);
+    list_entries(entries, chosen, listed, kEntries2, kEntryBytes2,
+                 [this](std::int64_t i) { return entry_cells(i); });
+}
+
+// The entry's index, the vertex and normal indices (uint32), u and v.
+view::Table::Cells frmTMAP2POLY::entry_cells(std::int64_t i) const {
+    const std::int64_t at = kEntries2 + kEntryBytes2 * i;
+    return {pof::integer_text(i), uint_text_at(at), uint_text_at(at + 4), float_text_at(at + 8),
+            float_text_at(at + 12)};
 }
 
 }  // namespace records

@@ -1,6 +1,7 @@
 #pragma once
-// The polygon block viewers frmFLATPOLY and frmTMAPPOLY: one viewer, told by a small table
-// what differs between a flat-shaded and a texture-mapped polygon.
+// The polygon block viewers: frmFLATPOLY and frmTMAPPOLY, one viewer told by a small table what
+// differs between a flat-shaded and a texture-mapped polygon, and frmTMAP2POLY for the
+// texture-mapped polygon with a box and 32-bit indices.
 
 #include <cstdint>
 #include <vector>
@@ -32,12 +33,23 @@ class frmPOLY : public ActivatedBlockViewer {
 
   private:
     void decode_fields() override;
-    void read_entries(std::int32_t count);
     view::Table::Cells entry_cells(std::int64_t i) const;
 
-    std::string decoded_;  // the block decoded last, to keep its chosen entry when it comes again
-
     const PolygonKind& kind_;
+};
+
+class frmTMAP2POLY : public ActivatedBlockViewer {
+  public:
+    explicit frmTMAP2POLY(const SubobjectContext& context);
+
+    view::Grid normal_box{{"Normal", "min", "max"}, {"X", "Y", "Z"}};
+    view::Field texture{"Texture Map #"};
+    view::Field vertex_count{"# Vertices"};
+    view::Table entries;
+
+  private:
+    void decode_fields() override;
+    view::Table::Cells entry_cells(std::int64_t i) const;
 };
 
 }  // namespace records

@@ -16,8 +16,12 @@ frmSOBJ::frmSOBJ(const SubobjectContext& context)
     : Viewer("frmSOBJ", "SOBJ record"), context_(context) {
     properties.value.lines = 3;  // a properties text of two lines shows whole
     bounds.span("Bounding Box", 1, 2);
-    group(data, {&submodel_name, &properties, &parent, beside_values(offset, {&radius}),
-                 &movement_type, &movement_axis, &bsp_size, &blocks});
+    view::Control* movement =
+        has_translation(context.state.file_version)
+            ? column({&movement_type, &movement_axis, &translation_type, &translation_axis})
+            : column({&movement_type, &movement_axis});
+    group(data, {&submodel_name, &properties, &parent, beside_values(offset, {&radius}), movement,
+                 &bsp_size, &blocks});
     set_layout(column({
         row({column({&record_size, &subobject_count, &subobjects}), &bounds}),
         &data,
@@ -80,6 +84,8 @@ void frmSOBJ::show_fields(const Subobject& s) {
     radius.value.text = float_text(s.radius);
     movement_type.value.text = integer_text(s.movement_type);
     movement_axis.value.text = integer_text(s.movement_axis);
+    translation_type.value.text = integer_text(s.translation_type);
+    translation_axis.value.text = integer_text(s.translation_axis);
     show_vec(bounds, 0, s.geometric_center);
     show_vec(bounds, 1, s.bbox_min);
     show_vec(bounds, 2, s.bbox_max);
@@ -106,7 +112,7 @@ view::Table::Cells frmSOBJ::block_cells(std::size_t row) const {
 
 void frmSOBJ::blank_fields() {
     for (view::Field* f : {&submodel_name, &properties, &parent, &radius, &movement_type,
-                           &movement_axis, &bsp_size}) {
+                           &movement_axis, &translation_type, &translation_axis, &bsp_size}) {
         f->value.text.clear();
     }
     blank_column(offset, 0);

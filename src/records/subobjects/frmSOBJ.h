@@ -29,6 +29,8 @@ class frmSOBJ : public view::Viewer {
     view::Grid offset{{"Offset from Parent"}, {"X", "Y", "Z"}};
     view::Field radius{"Radius"};
     view::Field movement_type{"Movement Type"}, movement_axis{"Movement Axis"};
+    // In the window only for the versions whose subobjects carry them.
+    view::Field translation_type{"Translation Type"}, translation_axis{"Translation Axis"};
     view::Field bsp_size{"BSP Data Size"};
     view::Table blocks{{{"Offset", view::Table::Width::Keep}, {" BSP data type "}, {"Size"}},
                        "ListView1"};

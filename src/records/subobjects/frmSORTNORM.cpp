@@ -28,4 +28,23 @@ void frmSORTNORM::decode_fields() {
     show_floats(box, 1, 68);
 }
 
+frmSORTNORM2::frmSORTNORM2(const SubobjectContext& context)
+    : ActivatedBlockViewer(bsp::kSortNorm2, context) {
+    front.gap_above = true;
+    group(box_group, {&box});
+    set_layout(column({
+        row({column({&bsp_offset, &record_id, &record_size, &front, &back}), &box_group}),
+        &note,
+    }));
+}
+
+// Front offset at 8, back offset at 12, box min at 16, box max at 28.
+void frmSORTNORM2::decode_fields() {
+    show_header();
+    front.value.text = int_text_at(8);
+    back.value.text = int_text_at(12);
+    show_floats(box, 0, 16);
+    show_floats(box, 1, 28);
+}
+
 }  // namespace records

@@ -56,6 +56,10 @@ void gSOBJ_data(pof::PofFile& f, std::int32_t chunk_size, ReadState& state, Subo
     read_sized(f, s.properties_length, s.properties);
     s.movement_type = f.i32();
     s.movement_axis = f.i32();
+    if (has_translation(state.file_version)) {
+        s.translation_type = f.i32();
+        s.translation_axis = f.i32();
+    }
     s.reserved = f.i32();
     read_sized(f, s.bsp_data_size, s.bsp_data);
     if (!storable) state.unstored_chunks.push_back(why_unstored(state, table, number));

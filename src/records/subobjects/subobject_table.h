@@ -25,7 +25,9 @@ struct Subobject {
     std::string name;
     std::int32_t properties_length = 0;
     std::string properties;
-    std::int32_t movement_type = 0, movement_axis = 0, reserved = 0;
+    std::int32_t movement_type = 0, movement_axis = 0;
+    std::int32_t translation_type = 0, translation_axis = 0;  // in the versions that have them
+    std::int32_t reserved = 0;
     std::int32_t bsp_data_size = 0;
     pof::ByteBlock bsp_data;
     std::int32_t chunk_size = 0;  // the declared size of the chunk that filled the slot

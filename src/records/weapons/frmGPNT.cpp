@@ -12,7 +12,7 @@ frmGPNT::frmGPNT(const WeaponPointRecord& record, const WeaponPointKind& kind)
       point_count(std::string(kind.point_count)),
       record_(record),
       point_word_(kind.point_word) {
-    group(bank, {&point_count, &points, &coordinates});
+    group(bank, {&point_count, &points, &coordinates, &angle_offset});
     set_layout(column({row({&record_size, column({&slots, &banks})}), &bank}));
 }
 
@@ -23,6 +23,7 @@ void frmGPNT::opened() {
     points.clear();
     bank.caption.clear();
     point_count.value.text.clear();
+    angle_offset.enabled = record_.angle_offsets;
     blank_point();
     offer_rows(banks, "Slot ", record_.bank_count, record_.slot_rows());
 }
@@ -40,11 +41,13 @@ void frmGPNT::point_chosen(int p) {
     const WeaponPoint point = record_.points.at(banks.selected, p);
     show_vec(coordinates, 0, point.position);
     show_vec(coordinates, 1, point.normal);
+    if (record_.angle_offsets) angle_offset.value.text = pof::float_text(point.angle_offset);
 }
 
 void frmGPNT::blank_point() {
     blank_column(coordinates, 0);
     blank_column(coordinates, 1);
+    angle_offset.value.text.clear();
 }
 
 }  // namespace records

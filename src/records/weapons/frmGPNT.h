@@ -30,6 +30,8 @@ class frmGPNT : public view::Viewer {
     view::Field point_count;
     view::DropDown points{[this](int p) { point_chosen(p); }, "cboPoints"};
     view::Grid coordinates{{"Mounting Point", "Normal"}, {"X", "Y", "Z"}};
+    // Enabled in the versions whose points carry one.
+    view::Field angle_offset{"Angle Offset"};
 
   private:
     void bank_chosen(int b);

@@ -19,6 +19,7 @@ namespace records {
 
 struct WeaponPoint {
     pof::Vec3 position, normal;
+    float angle_offset = 0;  // degrees; in the versions that have it
     bool operator==(const WeaponPoint&) const = default;
 };
 
@@ -26,6 +27,7 @@ struct WeaponPoint {
 struct WeaponPointRecord {
     std::int32_t chunk_size = 0;
     std::int32_t bank_count = 0;
+    bool angle_offsets = false;              // the file's version gives each point one
     std::vector<std::int32_t> point_counts;  // per bank, as read
     Jagged<WeaponPoint> points;              // (bank, point)
 
@@ -111,10 +113,13 @@ struct WeaponRecords {
 
 // Parsers of the weapon, special point, eye point and shield chunks. Each reads its body from the
 // file's current position, exactly as far as its counts announce, and fills its record.
-// GPNT and MPNT share one layout: banks of mounting points with their normals.
-void gGPNT_data(pof::PofFile& file, std::int32_t chunk_size, WeaponPointRecord& record);
-inline void gMPNT_data(pof::PofFile& file, std::int32_t chunk_size, WeaponPointRecord& record) {
-    gGPNT_data(file, chunk_size, record);
+// GPNT and MPNT share one layout: banks of mounting points with their normals, and in the
+// versions that have it an angle offset after each normal.
+void gGPNT_data(pof::PofFile& file, std::int32_t chunk_size, std::int32_t file_version,
+                WeaponPointRecord& record);
+inline void gMPNT_data(pof::PofFile& file, std::int32_t chunk_size, std::int32_t file_version,
+                       WeaponPointRecord& record) {
+    gGPNT_data(file, chunk_size, file_version, record);
 }
 
 // TGUN and TMIS share one layout: turrets with their firing points.
