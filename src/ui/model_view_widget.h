@@ -21,6 +21,7 @@
 #include <QOpenGLWidget>
 #include <QTimer>
 #include <QVector3D>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -103,7 +104,19 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
         GLuint id = 0;
         bool alpha = false;
     };
+    // The markers' shapes: the unit line and sphere shared by all, and per marker its centre,
+    // direction, radius, colour and id colour, drawn as instances of the shapes.
+    struct Shapes {
+        QOpenGLBuffer line, sphere;
+        QOpenGLBuffer centres, directions, radii, colours, ids;
+        int count = 0;
+        std::array<QOpenGLBuffer*, 7> all() {
+            return {&line, &sphere, &centres, &directions, &radii, &colours, &ids};
+        }
+    };
     void make_actions();
+    void upload_shapes(const view::MarkerShapes& shapes);
+    void draw_shapes(bool ids);
     QAction* add_action(const QString& text, const QKeySequence& key, std::function<void()> run);
     void look_from(const QString& name, float yaw, float pitch);
     void zoom_at(const QPoint& at, float steps);
@@ -143,6 +156,8 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     std::vector<std::unique_ptr<Buffers>> coarse_;
     bool moving_ = false;
     Buffers lines_, points_, highlight_, edges_;
+    Shapes shapes_;
+    bool instancing_ = false;
     std::uint64_t edges_uploaded_ = ~std::uint64_t{0};
     std::vector<float> highlight_positions_;  // as last uploaded
     std::uint64_t uploaded_ = ~std::uint64_t{0};
