@@ -246,9 +246,7 @@ void frmModelView::list_textures() {
 void frmModelView::texture_loaded(int number, const std::string& status) {
     if (!texture_list_) return;
     texture_list_->loaded(number, status);
-    const int selected = textures.selected;
-    list_textures();
-    textures.selected = selected;
+    if (number >= 0) textures.row_changed(static_cast<std::size_t>(number));
 }
 
 // The polygons that use a texture, each outlined.
