@@ -25,9 +25,8 @@ std::optional<std::string> write_png(const std::string& path,
         file->discard();
         return "cannot write " + path + ": the picture could not be encoded";
     }
-    if (!file->start(why)) return "cannot write " + path + ": " + why;
     file->stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file->finish(why)) return "cannot write " + path + ": " + why;
+    if (!file->finish(why) || !file->commit(why)) return "cannot write " + path + ": " + why;
     return std::nullopt;
 }
 

@@ -246,12 +246,13 @@ std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
         obj->discard();
         return refused(mtl_path);
     }
-    if (!obj->start(why)) return refused(path);
-    if (!mtl->start(why)) return refused(mtl_path);
     scene::write_obj(model.scene(), store_.txtr, mtl_name, obj->stream(), mtl->stream(),
                      texture_files(path));
+    // Both complete before either is renamed into place.
     if (!obj->finish(why)) return refused(path);
     if (!mtl->finish(why)) return refused(mtl_path);
+    if (!obj->commit(why)) return refused(path);
+    if (!mtl->commit(why)) return refused(mtl_path);
     return std::nullopt;
 }
 
