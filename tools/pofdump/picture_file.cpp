@@ -6,10 +6,13 @@
 
 namespace pofdump {
 
-std::optional<std::string> refuse_size(long long width, long long height) {
-    const auto fits = [](long long side) { return side >= 1 && side <= scene::kMaxImageSide; };
+std::optional<std::string> refuse_size(std::string_view width, std::string_view height) {
+    const auto fits = [](std::string_view side) {
+        return side.size() <= 4 && side != "0" &&
+               std::stoi(std::string(side)) <= scene::kMaxImageSide;
+    };
     if (fits(width) && fits(height)) return std::nullopt;
-    return "a picture of " + pof::integer_text(width) + " \u00d7 " + pof::integer_text(height) +
+    return "a picture of " + std::string(width) + " \u00d7 " + std::string(height) +
            " pixels cannot be drawn: each side is 1 to " + pof::integer_text(scene::kMaxImageSide) +
            " pixels";
 }

@@ -264,12 +264,12 @@ std::optional<Session::Refusal> Session::write_png(const std::string& path) {
     }
     const auto* model =
         static_cast<const scene::frmModelView*>(windows_.find(scene::frmModelView::kName));
+    if (!options_.size_refused.empty()) return Refusal{kExitFailed, options_.size_refused};
     scene::RenderOptions options;
     if (options_.size_given) {
-        options.width = static_cast<int>(std::min<long long>(options_.picture_width, INT32_MAX));
-        options.height = static_cast<int>(std::min<long long>(options_.picture_height, INT32_MAX));
+        options.width = options_.picture_width;
+        options.height = options_.picture_height;
     }
-    if (auto why = refuse_size(options.width, options.height)) return Refusal{kExitFailed, *why};
     const auto& picture = model->picture();
     if (picture.textures != decoded_set_) {
         decoded_set_ = picture.textures;
@@ -288,9 +288,9 @@ std::optional<Session::Refusal> Session::write_png(const std::string& path) {
 std::optional<Session::Refusal> Session::write_thumbnail(const std::string& path) {
     if (!form_.reachable(pof::kViewWindows[0].menu_name))
         return Refusal{kExitFailed, "the file has no header: there is no model to draw"};
-    const long long side =
+    if (!options_.size_refused.empty()) return Refusal{kExitFailed, options_.size_refused};
+    const int side =
         options_.size_given ? std::max(options_.picture_width, options_.picture_height) : 256;
-    if (auto why = refuse_size(side, side)) return Refusal{kExitFailed, *why};
     const auto draw = [&] { return scene::draw_thumbnail(store_, static_cast<int>(side)); };
     if (auto why = pofdump::write_png(path, draw)) return Refusal{kExitFailed, *why};
     return std::nullopt;
@@ -450,7 +450,9 @@ int run_command(const std::vector<std::string>& args, std::ostream& out, std::os
     const ParsedOptions parsed = parse_options(args);
     if (!parsed.error.empty()) {
         const std::string usage = usage_text();
-        err << "pofdump: " << parsed.error << '\n' << usage.substr(0, usage.find('\n') + 1);
+        // In the one-line form: the error may quote a file name that looked like an option.
+        err << "pofdump: " << one_line(parsed.error) << '\n'
+            << usage.substr(0, usage.find('\n') + 1);
         return kExitUsage;
     }
     return run(parsed.options, out, err);
