@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QOpenGLContext>
 #include <QTimer>
 #include <QTreeView>
 #include <QWindow>
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <string>
 
+#include "every_chunk_model.h"
 #include "pof/global_data.h"
 #include "pof_builder.h"
 #include "shell/frmPOF.h"
@@ -61,6 +63,15 @@ std::string write_textured(const fs::path& folder, int count) {
     return model.string();
 }
 
+// The process's resident memory now, in MiB.
+double resident_mib() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024;
+    }
+    return 0;
+}
+
 double ms(const QElapsedTimer& t) {
     return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
@@ -99,10 +110,12 @@ int main(int argc, char** argv) {
     total.start();
     window.findChild<QAction*>("IDM_OPEN")->trigger();
     const double read_ms = ms(total);
+    const double after_read = resident_mib();
     QElapsedTimer opening;
     opening.start();
     window.findChild<QAction*>("IDM_MODEL_VIEW")->trigger();
     ui::ViewerWindow* model_view = windows.window("frmModelView");
+    const double after_open = resident_mib();
     ui::ModelViewWidget* view = model_view ? model_view->picture_widget() : nullptr;
     if (!view) {
         std::fprintf(stderr, "the Model View did not open with a picture\n");
@@ -110,8 +123,16 @@ int main(int argc, char** argv) {
     }
     while (!model_view->windowHandle() || !model_view->windowHandle()->isExposed())
         QApplication::processEvents(QEventLoop::AllEvents, 10);
+    const double before_frame = resident_mib();
+
     view->grabFramebuffer();  // the first frame: the picture's upload
     const double open_ms = ms(opening);
+    const QSurfaceFormat format = view->context()->format();
+    std::printf(
+        "OpenGL %s%d.%d; resident %.0f MiB after the read, %.0f MiB once the Model View is "
+        "made, %.0f MiB once shown, %.0f MiB after the first frame\n",
+        view->context()->isOpenGLES() ? "ES " : "", format.majorVersion(), format.minorVersion(),
+        after_read, after_open, before_frame, resident_mib());
 
     // Every texture found has arrived; meanwhile a timer of 10 ms measures how long the event
     // loop went without answering.

@@ -83,23 +83,18 @@ class Painter {
   public:
     Painter(view::Picture& picture, float size) : picture_(picture), size_(size) {}
 
-    // Room for the shown markers' segments, points and shapes, counted before they are drawn:
-    // a model of many markers would otherwise copy its arrays again and again.
+    // Room for the shown markers' segments and shapes, counted before they are drawn: a model
+    // of many markers would otherwise copy its arrays again and again.
     void reserve(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
-        std::size_t lines = 0, points = 0, shapes = 0;
+        std::size_t lines = 0, shapes = 0;
         for (const Marker& m : scene.markers) {
             if (!shown[static_cast<int>(m.kind)]) continue;
             lines += m.segments.count / 2;
-            if (drawn_as_segments(m.kind)) continue;
-            ++points;
-            if (m.radius > 0 || length(m.normal) > 0) ++shapes;
+            if (!drawn_as_segments(m.kind)) ++shapes;
         }
         picture_.lines.positions.reserve(lines * 6);
         picture_.lines.colours.reserve(lines * 6);
         picture_.lines.ids.reserve(lines);
-        picture_.points.positions.reserve(points * 3);
-        picture_.points.colours.reserve(points * 3);
-        picture_.points.ids.reserve(points);
         view::MarkerShapes& s = picture_.shapes;
         s.centres.reserve(shapes * 3);
         s.directions.reserve(shapes * 3);
@@ -108,22 +103,16 @@ class Painter {
         s.ids.reserve(shapes);
     }
 
-    // The marker's segments, its point, and its direction and sphere as a shape of its own.
+    // The marker's segments, then its point with its direction and sphere.
     void marker(const Scene& scene, const Marker& m, int id) {
         const Bytes colour = bytes_of(info(m.kind).colour);
         const auto ends = scene.segments_of(m);
         for (std::size_t i = 0; i + 1 < ends.size(); i += 2) line(ends[i], ends[i + 1], colour, id);
         if (drawn_as_segments(m.kind)) return;
-        put(picture_.points.positions, m.position);
-        put(picture_.points.colours, colour);
-        picture_.points.ids.push_back(id);
-        const Vec3 n = unit(m.normal);
-        const float radius = m.radius > 0 ? m.radius : 0;
-        if (!(length(n) > 0) && radius == 0) return;
         view::MarkerShapes& s = picture_.shapes;
         put(s.centres, m.position);
-        put(s.directions, n * size_);
-        s.radii.push_back(radius);
+        put(s.directions, unit(m.normal) * size_);
+        s.radii.push_back(m.radius > 0 ? m.radius : 0);
         put(s.colours, colour);
         s.ids.push_back(id);
     }

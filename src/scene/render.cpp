@@ -224,11 +224,12 @@ class Raster {
         for (std::size_t k = 0; k + 1 < sphere.size(); k += 2) segment(end(k), end(k + 1));
     }
 
-    void points(const view::PointBatch& batch) {
-        const std::size_t count = std::min(batch.positions.size() / 3, batch.colours.size() / 3);
+    // The markers' points, after every line, in marker order.
+    void points(const view::MarkerShapes& shapes) {
+        const std::size_t count = std::min(shapes.centres.size() / 3, shapes.colours.size() / 3);
         for (std::size_t i = 0; i < count; ++i) {
-            const float* at = &batch.positions[i * 3];
-            point(transform(matrix_, {at[0], at[1], at[2]}), rgba_of(&batch.colours[i * 3]));
+            const float* at = &shapes.centres[i * 3];
+            point(transform(matrix_, {at[0], at[1], at[2]}), rgba_of(&shapes.colours[i * 3]));
         }
     }
 
@@ -533,13 +534,13 @@ void Renderer::solids(const std::vector<view::TriangleBatch>& batches) {
 }
 
 RenderedImage Renderer::finish(const view::LineBatch& lines, const view::MarkerShapes& shapes,
-                               const view::PointBatch& points, const view::LineBatch& highlight) {
+                               const view::LineBatch& highlight) {
     if (!raster_) return {};
     for (const view::TriangleBatch& batch : blended_)
         raster_->triangles(batch, texture_of(batch), true);
     blended_.clear();
     raster_->markers(lines, shapes);
-    raster_->points(points);
+    raster_->points(shapes);
     raster_->lines(highlight, false);
     RenderedImage image = raster_->take();
     raster_.reset();
@@ -551,7 +552,7 @@ RenderedImage render(const view::Picture& picture, const view::LineBatch& highli
                      const RenderOptions& options) {
     Renderer renderer(camera, options, textures);
     renderer.solids(picture.solids);
-    return renderer.finish(picture.lines, picture.shapes, picture.points, highlight);
+    return renderer.finish(picture.lines, picture.shapes, highlight);
 }
 
 }  // namespace scene

@@ -54,9 +54,10 @@ class Renderer {
 
     void solids(const std::vector<view::TriangleBatch>& batches);
     // The markers' segments and shapes are drawn in the order of their ids, so a marker's
-    // direction and sphere come right after its segments, as in a picture of lines alone.
+    // direction and sphere come right after its segments, as in a picture of lines alone;
+    // the markers' points after every line.
     RenderedImage finish(const view::LineBatch& lines, const view::MarkerShapes& shapes,
-                         const view::PointBatch& points, const view::LineBatch& highlight);
+                         const view::LineBatch& highlight);
 
   private:
     const view::TextureImage* texture_of(const view::TriangleBatch& batch) const;

@@ -35,7 +35,7 @@ RenderedImage draw_thumbnail(const pof::ModelStore& store, int side) {
     const TextureImages textures = load_textures(TextureList(store).loaders().get());
     Renderer renderer(fitted(level0), options, textures);
     for (const Mesh& mesh : level0.meshes) renderer.solids(mesh_batches(mesh, 0));
-    return renderer.finish({}, {}, {}, {});
+    return renderer.finish({}, {}, {});
 }
 
 }  // namespace scene

@@ -266,7 +266,7 @@ ModelViewWidget::~ModelViewWidget() {
     id_frame_.reset();
     solids_.clear();
     coarse_.clear();
-    for (Buffers* b : {&lines_, &points_, &highlight_, &edges_}) {
+    for (Buffers* b : {&lines_, &highlight_, &edges_}) {
         for (QOpenGLBuffer* buffer : {&b->positions, &b->colours, &b->ids}) buffer->destroy();
     }
     for (QOpenGLBuffer* buffer : shapes_.all()) buffer->destroy();
@@ -362,13 +362,12 @@ void ModelViewWidget::upload() {
         load_textures(p.textures);
         if (instancing_) {
             upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
-            upload_shapes(p.shapes);
         } else {
             view::LineBatch lines = p.lines;
             add_shape_lines(p.shapes, lines);
             upload_batch(lines_, lines.positions, lines.colours, lines.ids, 2);
         }
-        upload_batch(points_, p.points.positions, p.points.colours, p.points.ids, 1);
+        upload_shapes(p.shapes);
         uploaded_ = source_.picture_revision();
         if (first) fit();
     }
@@ -429,9 +428,28 @@ void ModelViewWidget::upload_shapes(const view::MarkerShapes& shapes) {
     shapes_.count = static_cast<int>(shapes.size());
 }
 
-// Each marker's direction line, then its sphere: the shared shape drawn once per marker.
-void ModelViewWidget::draw_shapes(bool ids) {
+// Each marker's point: its centre, a square of the point size.
+void ModelViewWidget::draw_points(bool ids) {
     if (shapes_.count == 0) return;
+    const int position = program_->attributeLocation("position");
+    const int colour = program_->attributeLocation("colour");
+    program_->disableAttributeArray(program_->attributeLocation("uv"));
+    program_->setUniformValue("lit", 0.0f);
+    program_->setUniformValue("textured", 0.0f);
+    shapes_.centres.bind();
+    program_->enableAttributeArray(position);
+    program_->setAttributeBuffer(position, GL_FLOAT, 0, 3);
+    (ids ? shapes_.ids : shapes_.colours).bind();
+    program_->enableAttributeArray(colour);
+    glVertexAttribPointer(colour, 3, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+    QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
+    glDrawArrays(GL_POINTS, 0, shapes_.count);
+}
+
+// Each marker's direction line, then its sphere: the shared shape drawn once per marker.
+// Without instances they are in the lines.
+void ModelViewWidget::draw_shapes(bool ids) {
+    if (shapes_.count == 0 || !instancing_) return;
     QOpenGLExtraFunctions* f = context()->extraFunctions();
     const int position = program_->attributeLocation("position");
     const int colour = program_->attributeLocation("colour");
@@ -586,14 +604,14 @@ void ModelViewWidget::draw_markers() {
     program_->setUniformValue("alpha", kHiddenAlpha);
     draw(lines_, GL_LINES, false, false);
     draw_shapes(false);
-    draw(points_, GL_POINTS, false, false);
+    draw_points(false);
     glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     program_->setUniformValue("alpha", 1.0f);
     draw(lines_, GL_LINES, false, false);
     draw_shapes(false);
-    draw(points_, GL_POINTS, false, false);
+    draw_points(false);
 }
 
 // The stored polygons' edges, asked of the picture's logic once per picture while shown.
@@ -795,7 +813,7 @@ void ModelViewWidget::draw_ids() {
     draw(lines_, GL_LINES, false, true);
     draw_shapes(true);
     glLineWidth(1);
-    draw(points_, GL_POINTS, false, true);
+    draw_points(true);
     glEnable(GL_DEPTH_TEST);
     program_->release();
     ids_.resize(static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()));

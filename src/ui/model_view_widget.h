@@ -104,8 +104,9 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
         GLuint id = 0;
         bool alpha = false;
     };
-    // The markers' shapes: the unit line and sphere shared by all, and per marker its centre,
-    // direction, radius, colour and id colour, drawn as instances of the shapes.
+    // The markers: the unit line and sphere shared by all, and per marker its point,
+    // direction, radius, colour and id colour; the points drawn as such, the directions and
+    // spheres as instances of the shapes.
     struct Shapes {
         QOpenGLBuffer line, sphere;
         QOpenGLBuffer centres, directions, radii, colours, ids;
@@ -116,6 +117,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     };
     void make_actions();
     void upload_shapes(const view::MarkerShapes& shapes);
+    void draw_points(bool ids);
     void draw_shapes(bool ids);
     QAction* add_action(const QString& text, const QKeySequence& key, std::function<void()> run);
     void look_from(const QString& name, float yaw, float pitch);
@@ -155,7 +157,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     // A coarser copy of solids_ for a large picture, drawn while a drag moves the view.
     std::vector<std::unique_ptr<Buffers>> coarse_;
     bool moving_ = false;
-    Buffers lines_, points_, highlight_, edges_;
+    Buffers lines_, highlight_, edges_;
     Shapes shapes_;
     bool instancing_ = false;
     std::uint64_t edges_uploaded_ = ~std::uint64_t{0};

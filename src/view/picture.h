@@ -56,17 +56,11 @@ struct LineBatch {
     std::vector<int> ids;  // per segment
 };
 
-struct PointBatch {
-    std::vector<float> positions;
-    std::vector<std::uint8_t> colours;
-    std::vector<int> ids;  // per point
-};
-
-// The markers that have a direction or a radius, drawn from two shapes every marker shares
-// rather than stored line by line: a line from the marker's point along its direction, and a
-// wire sphere of three rings round it. A million glow points cost a few bytes each.
+// The markers drawn at a point, each from shapes every marker shares rather than stored line
+// by line: the point itself (a square of a few pixels), a line from it along its direction
+// and a wire sphere of three rings round it. A million glow points cost a few bytes each.
 struct MarkerShapes {
-    std::vector<float> centres;  // x y z per marker
+    std::vector<float> centres;  // x y z per marker: its point
     // The direction line's end less its start (x y z); zero for no line.
     std::vector<float> directions;
     std::vector<float> radii;  // zero for no sphere
@@ -84,9 +78,8 @@ const UnitSphere& unit_sphere();
 
 struct Picture {
     std::vector<TriangleBatch> solids;
-    LineBatch lines;  // the markers' segments (path legs, faces, boxes)
-    PointBatch points;
-    MarkerShapes shapes;
+    LineBatch lines;      // the markers' segments (path legs, faces, boxes)
+    MarkerShapes shapes;  // the markers drawn at a point
     // Shared by the pictures of one model: the binding loads them again only when it changes.
     std::shared_ptr<const PictureTextures> textures;
     std::array<float, 3> min{}, max{};  // of what is drawn; empty when min > max

@@ -39,8 +39,8 @@ TEST(Picture, FansPolygonsAndNumbersItemsAsTheWindowDoes) {
     EXPECT_EQ(picture.solids[0].positions,
               (std::vector<float>{0, 0, 10, 1, 0, 10, 1, 1, 10, 0, 0, 10, 1, 1, 10, 0, 1, 10}));
     EXPECT_EQ(picture.solids[0].colours[0], 255);
-    ASSERT_EQ(picture.points.ids.size(), 1u);  // the gun; the subobject box is switched off
-    EXPECT_EQ(s.markers[picture.points.ids[0]].kind, scene::MarkerKind::Gun);
+    ASSERT_EQ(picture.shapes.ids.size(), 1u);  // the gun; the subobject box is switched off
+    EXPECT_EQ(s.markers[picture.shapes.ids[0]].kind, scene::MarkerKind::Gun);
     EXPECT_EQ(scene::item_outline(s, quad).ids.size(), 4u);  // the quad's four edges
 }
 
@@ -136,12 +136,13 @@ TEST(Picture, ShapesDrawAsTheLinesTheyStandFor) {
     std::array<bool, scene::kMarkerKinds> shown{};
     shown.fill(true);
     const auto picture = scene::make_picture(s, shown);
-    EXPECT_EQ(picture.points.ids.size(), 4u);
-    EXPECT_EQ(picture.shapes.ids, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(picture.shapes.ids, (std::vector<int>{0, 1, 2, 3}));  // every point
 
-    // The same picture with every shape written out as lines, in marker order.
+    // The same picture with every direction and sphere written out as lines, in marker order;
+    // the points stay.
     view::Picture whole = picture;
-    whole.shapes = {};
+    std::fill(whole.shapes.directions.begin(), whole.shapes.directions.end(), 0.0f);
+    std::fill(whole.shapes.radii.begin(), whole.shapes.radii.end(), 0.0f);
     whole.lines = {};
     const auto line = [&whole](const pof::Vec3& a, const pof::Vec3& b, const std::uint8_t* c,
                                int id) {
