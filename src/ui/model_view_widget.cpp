@@ -1,5 +1,6 @@
 #include "ui/model_view_widget.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -27,6 +28,8 @@ constexpr float kPi = 3.14159265f;
 // The pointer has rested this long when the item under it is looked up: drawing the frame of
 // item ids costs as much as a frame, too much for every move over a large model.
 constexpr int kRestMs = 120;
+// The longest the window spends on one batch of textures that arrived before it answers again.
+constexpr int kArrivalsMs = 30;
 
 // A marker's shape is a shared unit shape (a line from 0 to 1 on every axis, or the unit
 // sphere's rings), times the marker's direction or radius, placed at its centre; a zero
@@ -188,6 +191,9 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
     make_actions();
     rest_.setSingleShot(true);
     rest_.setInterval(kRestMs);
+    take_arrived_.setSingleShot(true);
+    take_arrived_.setInterval(0);
+    connect(&take_arrived_, &QTimer::timeout, this, [this] { take_arrived(); });
     connect(&rest_, &QTimer::timeout, this, [this] { rested(); });
 }
 
@@ -532,10 +538,25 @@ void ModelViewWidget::upload_levels(const view::TextureImage& image) {
     }
 }
 
+// Kept until the waiting events are handled, then taken with the others that arrived.
 void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
-    source_.texture_loaded(number, image.status);
-    if (!image.levels.empty() && !failed_) {
-        makeCurrent();
+    arrived_.emplace_back(number, std::move(image));
+    if (!take_arrived_.isActive()) take_arrived_.start();
+}
+
+// The textures that arrived, uploaded in one go and told to the picture's logic, then the
+// window updated once: many small textures cost one update per batch, not one per texture.
+// A batch stops after kArrivalsMs so that the window answers between batches.
+void ModelViewWidget::take_arrived() {
+    QElapsedTimer spent;
+    spent.start();
+    std::size_t taken = 0;
+    const bool upload = !failed_ && context();
+    if (upload) makeCurrent();
+    while (taken < arrived_.size() && (taken == 0 || spent.elapsed() < kArrivalsMs)) {
+        auto& [number, image] = arrived_[taken++];
+        source_.texture_loaded(number, image.status);
+        if (image.levels.empty() || !upload) continue;
         GlTexture t;
         t.alpha = image.alpha;
         glGenTextures(1, &t.id);
@@ -548,14 +569,18 @@ void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
         glBindTexture(GL_TEXTURE_2D, 0);
         gl_textures_[number] = t;
-        doneCurrent();
         images_[number] = std::move(image);
     }
+    if (upload) doneCurrent();
+    arrived_.erase(arrived_.begin(), arrived_.begin() + static_cast<std::ptrdiff_t>(taken));
+    if (!arrived_.empty()) take_arrived_.start();
     if (on_changed) on_changed();
     update();
 }
 
 void ModelViewWidget::drop_textures() {
+    arrived_.clear();
+    take_arrived_.stop();
     for (auto& [number, t] : gl_textures_) glDeleteTextures(1, &t.id);
     gl_textures_.clear();
     images_.clear();

@@ -25,6 +25,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "scene/camera.h"
@@ -136,6 +137,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     const GlTexture* texture_of(const Buffers& b) const;
     void load_textures(const std::shared_ptr<const view::PictureTextures>& set);
     void texture_ready(int number, view::TextureImage image);
+    void take_arrived();
     void upload_levels(const view::TextureImage& image);
     void drop_textures();
     void draw_ids();
@@ -186,6 +188,9 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     bool textures_shown_ = true;
     std::map<int, GlTexture> gl_textures_;  // per texture number, as loaded
     std::unique_ptr<TextureLoader> loader_;
+    // Textures loaded and not yet taken, in the order they arrived.
+    std::vector<std::pair<int, view::TextureImage>> arrived_;
+    QTimer take_arrived_;
     // The loaded textures' pixels, kept for Save Picture.
     scene::TextureImages images_;
     view::Desktop* desktop_ = nullptr;
