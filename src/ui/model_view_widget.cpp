@@ -382,18 +382,23 @@ void ModelViewWidget::upload() {
     highlight_positions_ = h.positions;
 }
 
-void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
-    if (b.vertices == 0) return;
+// The position and colour attributes from these buffers, a value a vertex.
+void ModelViewWidget::bind_vertices(QOpenGLBuffer& positions, QOpenGLBuffer& colours) {
     const int position = program_->attributeLocation("position");
     const int colour = program_->attributeLocation("colour");
-    const int uv = program_->attributeLocation("uv");
-    auto& buffers = const_cast<Buffers&>(b);
-    buffers.positions.bind();
+    positions.bind();
     program_->enableAttributeArray(position);
     program_->setAttributeBuffer(position, GL_FLOAT, 0, 3);
-    (ids ? buffers.ids : buffers.colours).bind();
+    colours.bind();
     program_->enableAttributeArray(colour);
     glVertexAttribPointer(colour, 3, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+}
+
+void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
+    if (b.vertices == 0) return;
+    const int uv = program_->attributeLocation("uv");
+    auto& buffers = const_cast<Buffers&>(b);
+    bind_vertices(buffers.positions, ids ? buffers.ids : buffers.colours);
     const GlTexture* texture = ids ? nullptr : texture_of(b);
     if (texture) {
         buffers.uvs.bind();
@@ -437,17 +442,10 @@ void ModelViewWidget::upload_shapes(const view::MarkerShapes& shapes) {
 // Each marker's point: its centre, a square of the point size.
 void ModelViewWidget::draw_points(bool ids) {
     if (shapes_.count == 0) return;
-    const int position = program_->attributeLocation("position");
-    const int colour = program_->attributeLocation("colour");
     program_->disableAttributeArray(program_->attributeLocation("uv"));
     program_->setUniformValue("lit", 0.0f);
     program_->setUniformValue("textured", 0.0f);
-    shapes_.centres.bind();
-    program_->enableAttributeArray(position);
-    program_->setAttributeBuffer(position, GL_FLOAT, 0, 3);
-    (ids ? shapes_.ids : shapes_.colours).bind();
-    program_->enableAttributeArray(colour);
-    glVertexAttribPointer(colour, 3, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+    bind_vertices(shapes_.centres, ids ? shapes_.ids : shapes_.colours);
     QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
     glDrawArrays(GL_POINTS, 0, shapes_.count);
 }

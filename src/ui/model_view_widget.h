@@ -131,6 +131,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void upload_batch(Buffers& b, const std::vector<float>& positions,
                       const std::vector<std::uint8_t>& colours, const std::vector<int>& ids,
                       int per_primitive);
+    void bind_vertices(QOpenGLBuffer& positions, QOpenGLBuffer& colours);
     void draw(const Buffers& b, GLenum mode, bool lit, bool ids);
     void draw_gizmo();
     void draw_solids();
