@@ -182,7 +182,7 @@ class MarkerMaker {
     using Edges = std::array<Vec3, 6>;
     // A triangle's three edges; false when a corner is outside the vertices.
     static bool edges(const std::array<const Vec3*, 3>& corners, Edges& out) {
-        for (int k = 0; k < 3; ++k) {
+        for (std::size_t k = 0; k < 3; ++k) {
             const auto* a = corners[k];
             const auto* b = corners[(k + 1) % 3];
             if (!a || !b) return false;

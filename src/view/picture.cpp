@@ -13,8 +13,10 @@ const UnitSphere& unit_sphere() {
             {{V{0, 0, 1}, V{0, -1, 0}}, {V{0, 0, -1}, V{-1, 0, 0}}, {V{0, 1, 0}, V{-1, 0, 0}}}};
         UnitSphere out{};
         std::size_t n = 0;
-        for (const auto& [u, v] : frames) {
-            const auto at = [&](int i) {
+        for (const auto& frame : frames) {
+            const V& u = frame[0];
+            const V& v = frame[1];
+            const auto at = [&u, &v](int i) {
                 const float t = 6.2831853f * static_cast<float>(i) / kSphereSteps;
                 const float c = std::cos(t), s = std::sin(t);
                 return V{u[0] * c + v[0] * s, u[1] * c + v[1] * s, u[2] * c + v[2] * s};

@@ -73,7 +73,7 @@ struct MarkerShapes {
 // x, y and z axis one after the other, kSphereSteps segments each. A marker's sphere is each
 // end times the radius plus the centre.
 inline constexpr int kSphereSteps = 24;
-using UnitSphere = std::array<std::array<float, 3>, 3 * kSphereSteps * 2>;
+using UnitSphere = std::array<std::array<float, 3>, std::size_t{3} * kSphereSteps * 2>;
 const UnitSphere& unit_sphere();
 
 struct Picture {

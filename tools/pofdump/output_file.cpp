@@ -13,7 +13,7 @@ namespace pofdump {
 
 namespace {
 
-constexpr std::size_t kBufferBytes = 64 * 1024;
+constexpr std::size_t kBufferBytes = std::size_t{64} * 1024;
 
 // The permissions a new file gets: everyone may read and write but for the umask.
 mode_t new_file_mode() {
