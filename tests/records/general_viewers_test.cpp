@@ -2,11 +2,11 @@
 
 #include "every_chunk_model.h"
 #include "pof_builder.h"
-#include "records/header/frmACEN.h"
 #include "records/header/frmPINF.h"
 #include "records/header/frmTXTR.h"
 #include "session.h"
 #include "table_rows.h"
+#include "view/window_text.h"
 
 namespace {
 
@@ -72,13 +72,12 @@ TEST(AutoCentreViewer, ShowsThePointAsFloatText) {
     Session s;
     const auto bytes =
         PofBuilder(2117).chunk("ACEN", testing_pof::acen_body(0, 1e-5f, -2.25f)).str();
-    auto& v = open<records::frmACEN>(s, bytes, "IDM_ACEN", "frmACEN");
-    EXPECT_EQ(v.title, "ACEN record");
-    EXPECT_EQ(v.record_size.value.text, "12");
-    EXPECT_EQ(v.heading.text, "Auto-Center");
-    EXPECT_EQ(v.x.value.text, "0");
-    EXPECT_EQ(v.y.value.text, "1E-05");
-    EXPECT_EQ(v.z.value.text, "-2.25");
+    s.read(bytes);
+    s.form.menu_command("IDM_ACEN");
+    ASSERT_NE(s.viewer("frmACEN"), nullptr);
+    EXPECT_EQ(view::viewer_text(*s.viewer("frmACEN")),
+              "frmACEN  \"ACEN record\"\nRecord Size: 12\ncaption: Auto-Center\nX: 0\nY: 1E-05\n"
+              "Z: -2.25\n");
 }
 
 }  // namespace
