@@ -33,6 +33,7 @@ enum class MarkerKind {
     HeaderBox,
     SubobjectBox,
     Glow,
+    MovementAxis,
     Count  // not a kind: how many there are
 };
 inline constexpr int kMarkerKinds = static_cast<int>(MarkerKind::Count);
@@ -114,6 +115,11 @@ inline constexpr std::array<MarkerKindInfo, kMarkerKinds> kMarkerKindInfo{{
      true,
      {1.0f, 0.69f, 0.85f},
      {"bank", "banks", "point", "points"}},
+    {MarkerKind::MovementAxis,
+     "Movement axes",
+     false,
+     {0.6f, 0.8f, 0.2f},
+     {"", "", "axis", "axes"}},
 }};
 
 constexpr bool in_kind_order(const std::array<MarkerKindInfo, kMarkerKinds>& table) {

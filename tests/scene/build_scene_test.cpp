@@ -1,4 +1,5 @@
 #include "scene/build_scene.h"
+#include "scene/markers.h"
 #include "scene/scene_words.h"
 
 #include <cmath>
@@ -257,6 +258,74 @@ TEST(BuildScene, ATreeOfTmap2PolyLeavesDrawsEachLeafTheGameReadsOnce) {
                                   .vec(1, 1, 1);
     EXPECT_EQ(polygons(Bytes().raw(legacy_tree).raw(sortnorm2(40, 0)).raw(a).raw(b)),
               (Rows{{3, 1}, {4, 2}}));
+}
+
+// The axis values the game gives: -1 none, 0 x, 1 z, 2 y, 3 the three numbers of a property.
+TEST(MovementAxes, AxisValuesAndProperties) {
+    using scene::movement_axis;
+    EXPECT_EQ(movement_axis(0, "", "$rotation_axis"), (Vec3{1, 0, 0}));
+    EXPECT_EQ(movement_axis(1, "", "$rotation_axis"), (Vec3{0, 0, 1}));
+    EXPECT_EQ(movement_axis(2, "", "$rotation_axis"), (Vec3{0, 1, 0}));
+    EXPECT_FALSE(movement_axis(-1, "", "$rotation_axis"));
+    EXPECT_FALSE(movement_axis(4, "", "$rotation_axis"));
+    EXPECT_EQ(movement_axis(3, "$fov=180\n$rotation_axis = 0, 3, 4\n", "$rotation_axis"),
+              (Vec3{0, 0.6f, 0.8f}));
+    EXPECT_EQ(movement_axis(3, "$translation_axis: -2 0 0", "$translation_axis"), (Vec3{-1, 0, 0}));
+    EXPECT_FALSE(movement_axis(3, "$rotation_axis=1,2", "$rotation_axis"));
+    EXPECT_FALSE(movement_axis(3, "$rotation_axis=0,0,0", "$rotation_axis"));
+    EXPECT_FALSE(movement_axis(3, "$rotation_axis=nan,1,0", "$rotation_axis"));
+    EXPECT_FALSE(movement_axis(3, "$translation_axis=1,0,0", "$rotation_axis"));
+}
+
+// A turning subobject shows a ring around its axis through its placed offset; a sliding one a
+// straight arrow along its axis, in the versions that have translation fields.
+TEST(MovementAxes, RingsAndArrowsThroughThePlacedOffset) {
+    const auto axes = [](std::int32_t version, std::int32_t movement, std::int32_t translation) {
+        pof::ModelStore store;
+        store.file_version = version;
+        header(store, 2, {0});
+        subobject(store, 0, -1, {0, 0, 5});
+        subobject(store, 1, 0, {1, 0, 0});
+        for (const std::int32_t n : {0, 1}) {
+            records::Subobject& s = store.subobjects.fill(n);  // the one filled above
+            s.movement_type = n == 1 ? movement : -1;
+            s.movement_axis = 2;
+            s.translation_type = n == 1 ? translation : -1;
+            s.translation_axis = 3;
+            s.properties = "$translation_axis=0,0,2";
+            s.radius = 10;
+        }
+        return build_scene(store, {});
+    };
+    const auto of_axes = [](const scene::Scene& s) {
+        std::vector<const scene::Marker*> found;
+        for (const auto& m : s.markers)
+            if (m.kind == MarkerKind::MovementAxis) found.push_back(&m);
+        return found;
+    };
+    const auto ring = axes(2117, 1, 1);  // no translation fields at 2117
+    ASSERT_EQ(ring.counts.markers[static_cast<int>(MarkerKind::MovementAxis)], 1);
+    const scene::Marker& m = *of_axes(ring).at(0);
+    EXPECT_EQ(m.kind, MarkerKind::MovementAxis);
+    EXPECT_EQ(m.position, (Vec3{1, 0, 5}));
+    EXPECT_EQ(m.normal, (Vec3{0, 1, 0}));
+    EXPECT_EQ(m.ref.item_ref(), (pof::ItemRef{RecordEntry::SOBJ, {{1, 1, false}}}));
+    for (const Vec3& p : ring.segments_of(m)) {
+        EXPECT_NEAR(p.y, 0, 2) << "the ring lies across its axis";  // the arrowhead leans
+        EXPECT_NEAR(std::hypot(p.x - 1, p.z - 5), 6, 2);
+    }
+    const auto both = axes(2301, 1, 1);
+    ASSERT_EQ(both.counts.markers[static_cast<int>(MarkerKind::MovementAxis)], 2);
+    const scene::Marker& arrow = *of_axes(both).at(1);
+    EXPECT_EQ(arrow.normal, (Vec3{0, 0, 1}));
+    const auto ends = both.segments_of(arrow);
+    ASSERT_EQ(ends.size(), 6u);
+    EXPECT_EQ(ends[0], (Vec3{1, 0, 5}));
+    EXPECT_EQ(ends[1], (Vec3{1, 0, 17}));
+    EXPECT_EQ(axes(2301, -1, 2).counts.markers[static_cast<int>(MarkerKind::MovementAxis)], 1);
+    EXPECT_EQ(axes(2301, -1, -1).counts.markers[static_cast<int>(MarkerKind::MovementAxis)], 0);
+    // The layer frames nothing: the model's bounds are its vertices and other markers.
+    EXPECT_LT(both.bounds.max.z, 17);
 }
 
 TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {
