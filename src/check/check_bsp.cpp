@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #include "check/bsp_check.h"
 #include "io/little_endian.h"
@@ -37,9 +38,11 @@ struct Read {
     static std::int32_t i32(std::string_view b, std::int64_t at) {
         return static_cast<std::int32_t>(bits<4>(b, at));
     }
-    static std::int16_t i16(std::string_view b, std::int64_t at) {
-        return static_cast<std::int16_t>(bits<2>(b, at));
+    // The game reads the legacy polygons' 16-bit indices unsigned.
+    static std::uint16_t u16(std::string_view b, std::int64_t at) {
+        return static_cast<std::uint16_t>(bits<2>(b, at));
     }
+    static std::uint32_t u32(std::string_view b, std::int64_t at) { return bits<4>(b, at); }
     static float f32(std::string_view b, std::int64_t at) {
         return std::bit_cast<float>(bits<4>(b, at));
     }
@@ -51,8 +54,29 @@ struct Read {
 using Checked = Read<true>;
 using Unchecked = Read<false>;
 
+// Where a polygon block's entries lie: FLATPOLY and TMAPPOLY with 16-bit indices, TMAP2POLY
+// with 32-bit ones.
+template <std::int64_t At, std::int64_t Stride, std::int64_t Uv, bool Textured, bool Wide>
+struct Entries {
+    static constexpr std::int64_t kAt = At, kStride = Stride, kUv = Uv;
+    static constexpr bool kTextured = Textured;
+    static std::int64_t vertex(std::string_view b, std::int64_t field) {
+        if constexpr (Wide) return Unchecked::u32(b, field);
+        return Unchecked::u16(b, field);
+    }
+    static std::int64_t normal(std::string_view b, std::int64_t field) {
+        if constexpr (Wide) return Unchecked::u32(b, field + 4);
+        return Unchecked::u16(b, field + 2);
+    }
+};
+using FlatEntries = Entries<44, 4, 0, false, false>;
+using TmapEntries = Entries<44, 12, 4, true, false>;
+using Tmap2Entries = Entries<52, 16, 8, true, true>;
+
 constexpr std::int64_t kBlockHeader = 8;
 constexpr std::int64_t kPolygonEntries = 44;
+constexpr std::int64_t kTmap2PolyEntries = 52;
+constexpr std::int64_t kSortnorm2Fields = 40;
 constexpr std::int64_t kNormalCounts = 20;
 constexpr std::int64_t kSortnormFields = 80;
 constexpr std::int64_t kBoundboxFields = 32;
@@ -85,17 +109,26 @@ class BspCheck {
     void polygon(int row, std::string_view b);
     template <bool Textured>
     void whole_polygon(int row, std::string_view b);
-    template <bool Textured>
+    template <class L>
     void entries(int row, std::string_view b, std::int64_t n);
+    template <class R>
+    void tmap2poly(int row, std::string_view b);
+    // Names the entries that do not fit in the block's bytes; how many do.
+    std::int64_t entries_room(int row, std::string_view b, std::int64_t count, std::int64_t at,
+                              std::int64_t stride);
     void texture(int row, std::int32_t texture);
     // An entry of a known vertex table whose indices are not both in it.
-    void entry(const BlockPlace& at, std::int16_t vertex, std::int16_t normal) {
+    void entry(const BlockPlace& at, std::int64_t vertex, std::int64_t normal) {
         if (vertex < 0 || vertex >= vertices_) c_.out.add(Code::VertexIndex, at, vertex, vertices_);
         if (normal < 0 || normal >= normals_) c_.out.add(Code::NormalIndex, at, normal, normals_);
     }
     void no_points(const BlockPlace& at);
     template <class R>
     void sortnorm(int row, std::string_view b);
+    template <class R>
+    void sortnorm2(int row, std::string_view b);
+    // A split's offset (from the block's first byte) that does not land on a block.
+    void split_offset(int row, const char* name, std::int32_t off);
     void box(int row, pof::Vec3 min, pof::Vec3 max);
     // Asks for the bytes some blocks ahead of the walk, so they have arrived when it gets there.
     void prefetch_ahead() const {
@@ -220,6 +253,12 @@ void BspCheck::decode(int row, std::string_view b) {
         case records::bsp::kSortNorm:
             if (size >= kSortnormFields) return sortnorm<Unchecked>(row, b);
             return sortnorm<Checked>(row, b);
+        case records::bsp::kTmap2Poly:
+            if (size < kTmap2PolyEntries) return tmap2poly<Checked>(row, b);
+            return tmap2poly<Unchecked>(row, b);
+        case records::bsp::kSortNorm2:
+            if (size >= kSortnorm2Fields) return sortnorm2<Unchecked>(row, b);
+            return sortnorm2<Checked>(row, b);
         case records::bsp::kBoundBox:
             if (size >= kBoundboxFields) {
                 return box(row, Unchecked::vec(b, 8), Unchecked::vec(b, 20));
@@ -316,7 +355,7 @@ void BspCheck::whole_polygon(int row, std::string_view b) {
     fault |= count < 3 || count * stride > static_cast<std::int64_t>(b.size()) - kPolygonEntries;
     if (fault) return polygon<Unchecked, Textured>(row, b);
     if constexpr (Textured) texture(row, Unchecked::i32(b, 40));
-    entries<Textured>(row, b, count);
+    entries<std::conditional_t<Textured, TmapEntries, FlatEntries>>(row, b, count);
 }
 
 void BspCheck::texture(int row, std::int32_t texture) {
@@ -328,17 +367,16 @@ void BspCheck::texture(int row, std::int32_t texture) {
 }
 
 // The first n entries, which lie in the block.
-template <bool Textured>
+template <class L>
 void BspCheck::entries(int row, std::string_view b, std::int64_t n) {
-    constexpr std::int64_t stride = Textured ? 12 : 4;
     // Kept at hand: the stores of the loop could otherwise alias them.
     const bool indexed = points_ == Points::Known;
     const std::int64_t vertices = vertices_, normals = normals_;
     BlockPlace place = at(row);
     for (std::int64_t e = 0; e < n; ++e) {
-        const std::int64_t field = kPolygonEntries + e * stride;
+        const std::int64_t field = L::kAt + e * L::kStride;
         const auto entry_number = static_cast<std::int32_t>(e);
-        const std::int16_t vertex = Unchecked::i16(b, field), normal = Unchecked::i16(b, field + 2);
+        const std::int64_t vertex = L::vertex(b, field), normal = L::normal(b, field);
         if (!indexed) {
             place.entry = entry_number;
             no_points(place);
@@ -346,8 +384,9 @@ void BspCheck::entries(int row, std::string_view b, std::int64_t n) {
             place.entry = entry_number;
             entry(place, vertex, normal);
         }
-        if constexpr (!Textured) continue;
-        const float u = Unchecked::f32(b, field + 4), v = Unchecked::f32(b, field + 8);
+        if constexpr (!L::kTextured) continue;
+        const float u = Unchecked::f32(b, field + L::kUv),
+                    v = Unchecked::f32(b, field + L::kUv + 4);
         if (std::isfinite(u) && std::isfinite(v)) continue;
         const auto ref = item(row, {{1, entry_number, false}});
         if (!std::isfinite(u) && !count_if_past_cap(Code::NotFinite)) {
@@ -377,14 +416,37 @@ void BspCheck::polygon(int row, std::string_view b) {
     if (count < 3) c_.out.add(Code::PolygonVertices, at(row), count);
     if constexpr (Textured) texture(row, R::i32(b, 40));
     constexpr std::int64_t stride = Textured ? 12 : 4;
-    const std::int64_t room = (static_cast<std::int64_t>(b.size()) - kPolygonEntries) / stride;
-    const std::int64_t n =
-        std::min<std::int64_t>(std::max(count, 0), std::max<std::int64_t>(room, 0));
+    const std::int64_t n = entries_room(row, b, std::max(count, 0), kPolygonEntries, stride);
+    // n is at most what the block holds: they lie in it
+    entries<std::conditional_t<Textured, TmapEntries, FlatEntries>>(row, b, n);
+}
+
+std::int64_t BspCheck::entries_room(int row, std::string_view b, std::int64_t count,
+                                    std::int64_t at, std::int64_t stride) {
+    const std::int64_t room =
+        std::max<std::int64_t>((static_cast<std::int64_t>(b.size()) - at) / stride, 0);
     if (count > room) {
         walk_fault(row, "its " + integer_text(count) + " entries do not fit in its " +
                             integer_text(b.size()) + " bytes");
     }
-    entries<Textured>(row, b, n);  // n is at most room: they lie in the block
+    return std::min(count, room);
+}
+
+// A TMAP2POLY: its box, normal and texture, then entries of 32-bit indices. Its count is
+// unsigned.
+template <class R>
+void BspCheck::tmap2poly(int row, std::string_view b) {
+    box(row, R::vec(b, 8), R::vec(b, 20));
+    const pof::Vec3 normal = R::vec(b, 32);
+    if (!is_unit(normal) &&
+        !count_if_past_cap(is_finite(normal) ? Code::NormalLength : Code::NotFinite)) {
+        check_normal(c_, where(row), "polygon normal", normal, item(row));
+    }
+    texture(row, R::i32(b, 44));
+    const std::int64_t count = R::u32(b, 48);
+    if (count < 3) c_.out.add(Code::PolygonVertices, at(row), count);
+    entries<Tmap2Entries>(row, b,
+                          entries_room(row, b, count, Tmap2Entries::kAt, Tmap2Entries::kStride));
 }
 
 void BspCheck::no_points(const BlockPlace& at) {
@@ -401,18 +463,26 @@ void BspCheck::sortnorm(int row, std::string_view b) {
         finite_or_report(c_, where(row), "plane point", point, item(row));
     }
     static constexpr const char* kNames[] = {"front", "back", "prelist", "postlist", "online"};
-    for (int i = 0; i < 5; ++i) {
-        const std::int32_t off = R::i32(b, 36 + 4 * i);
-        if (off == 0) continue;
-        const std::int64_t target = std::int64_t{walk_.rows[row].offset} + off;
-        if (block_starts_at(target)) continue;
-        c_.out.add(Code::SortnormOffset, where(row),
-                   std::string("the ") + kNames[i] + " offset " + integer_text(off) +
-                       " leads to byte " + integer_text(target) +
-                       ", where no block of this walk starts",
-                   item(row));
-    }
+    for (int i = 0; i < 5; ++i) split_offset(row, kNames[i], R::i32(b, 36 + 4 * i));
     box(row, R::vec(b, 56), R::vec(b, 68));
+}
+
+void BspCheck::split_offset(int row, const char* name, std::int32_t off) {
+    if (off == 0) return;
+    const std::int64_t target = std::int64_t{walk_.rows[row].offset} + off;
+    if (block_starts_at(target)) return;
+    c_.out.add(Code::SortnormOffset, where(row),
+               std::string("the ") + name + " offset " + integer_text(off) + " leads to byte " +
+                   integer_text(target) + ", where no block of this walk starts",
+               item(row));
+}
+
+// A SORTNORM2: front and back offsets, then a box; no plane.
+template <class R>
+void BspCheck::sortnorm2(int row, std::string_view b) {
+    split_offset(row, "front", R::i32(b, 8));
+    split_offset(row, "back", R::i32(b, 12));
+    box(row, R::vec(b, 16), R::vec(b, 28));
 }
 
 void BspCheck::box(int row, pof::Vec3 min, pof::Vec3 max) {
@@ -425,16 +495,18 @@ void check_bsp(CheckContext& c, const records::Subobject& s) {
     BspCheck(c, s).run();
 }
 
-// The TMAPPOLY blocks the check reads a texture number of: listed by the walk, inside the
-// data, and long enough to hold the number.
+// The TMAPPOLY and TMAP2POLY blocks the check reads a texture number of: listed by the walk,
+// inside the data, and long enough to hold the number.
 void mark_textures_used(CheckContext& c, const records::Subobject& s) {
     const std::string_view bsp(s.bsp_data.data(), BspCheck::bsp_size(s));
     c.block_walk = records::walk_blocks(bsp);
     for (const records::BlockRow& r : c.block_walk.rows) {
-        if (r.note || r.type_id != records::bsp::kTmapPoly || r.size < kPolygonEntries ||
+        const bool tmap2 = r.type_id == records::bsp::kTmap2Poly;
+        if (r.note || (r.type_id != records::bsp::kTmapPoly && !tmap2) ||
+            r.size < (tmap2 ? 48 : kPolygonEntries) ||
             r.size > static_cast<std::int64_t>(bsp.size()) - r.offset)
             continue;
-        const std::int32_t texture = Unchecked::i32(bsp.substr(r.offset), 40);
+        const std::int32_t texture = Unchecked::i32(bsp.substr(r.offset), tmap2 ? 44 : 40);
         if (texture >= 0 && texture < c.texture_names()) c.texture_used[texture] = true;
     }
 }

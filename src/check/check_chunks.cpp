@@ -9,6 +9,7 @@
 #include "check/check_context.h"
 #include "io/text.h"
 #include "pof/chunk_kinds.h"
+#include "records/versions.h"
 
 namespace check {
 
@@ -112,11 +113,34 @@ void ChunkListCheck::chunk_order(std::size_t i, pof::RecordEntry entry) {
 ChunkListCheck::~ChunkListCheck() = default;
 
 void ChunkListCheck::file() {
+    version();
     for (const records::ChunkFact& fact : c_.store.chunks) {
         const pof::ChunkKind* type = pof::find_chunk_id(fact.id).kind;
         if (type && type->entry == pof::RecordEntry::OHDR) return;
     }
     c_.out.add(Code::NoHeader, "", "the file has no OHDR or HDR2 chunk");
+}
+
+// The file version against those the game reads. A read that stopped at the version has none.
+void ChunkListCheck::version() {
+    const pof::ModelStore& store = c_.store;
+    if (!store.read_failure.empty() && store.read_failure_offset <= 4) return;
+    const std::int32_t v = store.file_version;
+    switch (records::version_support(v)) {
+        case records::VersionSupport::Read:
+            return;
+        case records::VersionSupport::Refused:
+            return c_.out.add(Code::Version, Severity::Error, "",
+                              "version " + integer_text(v) +
+                                  " is outside the versions the game reads, 1900 to 3099: it "
+                                  "refuses the file");
+        case records::VersionSupport::ReadByOlderRules:
+            return c_.out.add(Code::Version, Severity::Warning, "",
+                              "version " + integer_text(v) +
+                                  " is newer than the game knows: it reads the file by the "
+                                  "rules of version " +
+                                  integer_text(records::rules_version(v)) + ", with a warning");
+    }
 }
 
 void ChunkListCheck::chunk(std::size_t i) {

@@ -120,10 +120,11 @@ class ChunkListCheck {
   public:
     explicit ChunkListCheck(CheckContext& c);
     ~ChunkListCheck();
-    void file();  // the file's own findings: no header chunk
+    void file();  // the file's own findings: its version, no header chunk
     void chunk(std::size_t index);
 
   private:
+    void version();
     void chunk_order(std::size_t index, pof::RecordEntry entry);
 
     CheckContext& c_;

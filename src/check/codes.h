@@ -66,6 +66,7 @@ enum class Code {
     BayPath,
     ChunkOrder,
     Archive,
+    Version,
     Count  // not a code: how many there are
 };
 inline constexpr int kCodeCount = static_cast<int>(Code::Count);
@@ -115,13 +116,15 @@ inline constexpr std::array<CodeInfo, kCodeCount> kCodes{{
      "a polygon entry's normal index outside the sum of that block's per-vertex normal counts",
      "-"},
     {Code::TextureIndex, "texture-index", Severity::Error,
-     "a TMAPPOLY texture number outside the TXTR names", "-"},
+     "a TMAPPOLY or TMAP2POLY texture number outside the TXTR names", "-"},
     {Code::PolygonVertices, "polygon-vertices", Severity::Error,
      "a polygon with fewer than 3 entries", "-"},
     {Code::SortnormOffset, "sortnorm-offset", Severity::Error,
-     "a non-zero SORTNORM offset that does not land on a block of the same walk", "-"},
+     "a non-zero SORTNORM or SORTNORM2 offset that does not land on a block of the same walk", "-"},
     {Code::BoxInverted, "box-inverted", Severity::Warning,
-     "a bounding box (header, subobject, SORTNORM, BOUNDBOX) whose min exceeds its max", "-"},
+     "a bounding box (header, subobject, SORTNORM, BOUNDBOX, TMAP2POLY, SORTNORM2) whose min "
+     "exceeds its max",
+     "-"},
     {Code::VertexOutsideBox, "vertex-outside-box", Severity::Warning,
      "a DEFPOINTS vertex outside its subobject's box by more than 0.1 % of the box's diagonal",
      "-"},
@@ -215,11 +218,17 @@ inline constexpr std::array<CodeInfo, kCodeCount> kCodes{{
      "directory or count the file cannot hold (error); a .. at the top, a duplicated path, an "
      "unknown version (warning)",
      "-"},
+    {Code::Version, "version", Severity::Error,
+     "a file version the game refuses, below 1900 or 3100 and above (error), or one it reads by "
+     "the rules of an older version, 2119 to 2199, 2202 to 2299 or 2302 to 3099 (warning)",
+     "refuses the file; reads a version it does not know by the rules of the last one below "
+     "it, warning that the file is newer"},
 }};
 
 // Codes whose findings are errors where the game overruns a table and warnings where it only
 // warns.
-inline constexpr std::array<Code, 2> kTwoSeverities{Code::DockPointCount, Code::Archive};
+inline constexpr std::array<Code, 3> kTwoSeverities{Code::DockPointCount, Code::Archive,
+                                                    Code::Version};
 
 constexpr bool in_code_order(const std::array<CodeInfo, kCodeCount>& table) {
     for (int i = 0; i < kCodeCount; ++i) {

@@ -76,6 +76,7 @@ void add_mesh(const pof::ModelStore& store, Chains& chains, const records::Subob
     }
     scene.counts.polygons += static_cast<std::int64_t>(mesh.polygons.size());
     add_box(s, mesh, scene);
+    add_movement_axes(s, store.file_version, mesh.placement, mesh.ref, scene);
     scene.meshes.push_back(std::move(mesh));
 }
 
@@ -104,7 +105,10 @@ void frame(Scene& scene) {
         }
     }
     for (const Marker& m : scene.markers) {
-        if (m.kind == MarkerKind::HeaderBox || m.kind == MarkerKind::SubobjectBox) continue;
+        // Drawn around what they belong to, sized by it: they do not frame the model.
+        if (m.kind == MarkerKind::HeaderBox || m.kind == MarkerKind::SubobjectBox ||
+            m.kind == MarkerKind::MovementAxis)
+            continue;
         scene.bounds.add(m.position);
         for (const pof::Vec3& p : scene.segments_of(m)) scene.bounds.add(p);
     }

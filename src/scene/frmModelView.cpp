@@ -312,7 +312,8 @@ std::string frmModelView::describe(int id) const {
     const auto [m, p] = polygon_ids_[id - markers_count];
     const Polygon& polygon = scene_.meshes[m].polygons[p];
     return item_words(*ref, subobject_id_) +
-           (polygon.textured ? " · TMAPPOLY · Texture " + integer_text(polygon.texture)
+           (polygon.textured ? std::string(polygon.wide ? " · TMAP2POLY" : " · TMAPPOLY") +
+                                   " · Texture " + integer_text(polygon.texture)
                              : std::string(" · FLATPOLY")) +
            " · " + integer_text(polygon.corner_count) + " vertices";
 }
@@ -369,8 +370,8 @@ void frmModelView::window_changed(const view::Viewer& window, view::Windows& win
 
 void frmModelView::highlight(const view::Viewer& window, view::Windows& windows) {
     const std::string& name = window.name();
-    const bool block_window =
-        name == "frmFLATPOLY" || name == "frmTMAPPOLY" || name == "frmDEFPOINTS";
+    const bool block_window = name == "frmFLATPOLY" || name == "frmTMAPPOLY" ||
+                              name == "frmTMAP2POLY" || name == "frmDEFPOINTS";
     const view::Viewer* subobject_window = windows.find(pof::kind_of(RecordEntry::SOBJ).viewer);
     if (block_window && !subobject_window) return;
     const view::Viewer& source = block_window ? *subobject_window : window;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "records/subobjects/bsp.h"
 #include "records/subobjects/g_functions.h"
@@ -12,11 +14,33 @@ namespace scene {
 namespace {
 
 using records::float32_at;
-using records::int16_at;
 using records::int32_at;
 
 constexpr std::int64_t kVertexBytes = 12;
-constexpr std::int64_t kEntriesAt = 44;
+
+// Where a polygon block keeps its fields: the legacy FLATPOLY and TMAPPOLY with 16-bit
+// indices, and TMAP2POLY with 32-bit ones. The game reads the 16-bit indices unsigned.
+struct PolygonLayout {
+    bool textured;
+    bool wide;  // 32-bit vertex indices
+    std::int64_t normal_at, texture_at, count_at, entries_at, stride, uv_at;
+};
+constexpr PolygonLayout kFlatPolyLayout{false, false, 8, 40, 36, 44, 4, 0};
+constexpr PolygonLayout kTmapPolyLayout{true, false, 8, 40, 36, 44, 12, 4};
+constexpr PolygonLayout kTmap2PolyLayout{true, true, 32, 44, 48, 52, 16, 8};
+
+const PolygonLayout* polygon_layout(std::int32_t type) {
+    switch (type) {
+        case records::bsp::kFlatPoly:
+            return &kFlatPolyLayout;
+        case records::bsp::kTmapPoly:
+            return &kTmapPolyLayout;
+        case records::bsp::kTmap2Poly:
+            return &kTmap2PolyLayout;
+        default:
+            return nullptr;
+    }
+}
 
 pof::Vec3 vec_at(std::string_view block, std::int64_t at) {
     return {float32_at(block, at), float32_at(block, at + 4), float32_at(block, at + 8)};
@@ -53,21 +77,24 @@ struct VertexTable {
 };
 
 // Appends the polygon's corners to the mesh's; the caller drops them again unless drawn.
-Verdict read_corners(std::string_view block, bool textured, const VertexTable& table, Mesh& mesh,
-                     Polygon& polygon) {
-    const std::int32_t count = int32_at(block, 36);
+Verdict read_corners(std::string_view block, const PolygonLayout& layout, const VertexTable& table,
+                     Mesh& mesh, Polygon& polygon) {
+    // TMAP2POLY's count is unsigned: one above the int32 range is cut by the block's end.
+    const auto count = static_cast<std::uint32_t>(int32_at(block, layout.count_at));
     if (count < 3) return Verdict::Short;
-    const std::int64_t stride = textured ? 12 : 4;
     Verdict verdict = Verdict::Drawn;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::int64_t at = kEntriesAt + stride * i;
-        const std::int16_t index = int16_at(block, at);
-        Corner c{static_cast<std::int32_t>(table.first) + index, 0, 0};
-        if (textured) {
-            c.u = float32_at(block, at + 4);
-            c.v = float32_at(block, at + 8);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::int64_t at = layout.entries_at + layout.stride * i;
+        const std::uint32_t index = layout.wide
+                                        ? static_cast<std::uint32_t>(int32_at(block, at))
+                                        : static_cast<std::uint16_t>(records::int16_at(block, at));
+        const bool inside = index < static_cast<std::uint32_t>(table.count);
+        Corner c{inside ? static_cast<std::int32_t>(table.first + index) : 0, 0, 0};
+        if (layout.textured) {
+            c.u = float32_at(block, at + layout.uv_at);
+            c.v = float32_at(block, at + layout.uv_at + 4);
         }
-        if (index < 0 || index >= table.count) {
+        if (!inside) {
             verdict = Verdict::BadIndex;
         } else if (verdict == Verdict::Drawn &&
                    (!mesh.vertex_finite[c.vertex] || !std::isfinite(c.u) || !std::isfinite(c.v))) {
@@ -79,19 +106,22 @@ Verdict read_corners(std::string_view block, bool textured, const VertexTable& t
     return verdict;
 }
 
-void read_polygon(std::string_view block, bool textured, const VertexTable& table, Polygon polygon,
-                  Mesh& mesh, LeftOut& left_out) {
-    polygon.textured = textured;
+void read_polygon(std::string_view block, const PolygonLayout& layout, const VertexTable& table,
+                  Polygon polygon, Mesh& mesh, LeftOut& left_out) {
+    polygon.textured = layout.textured;
+    polygon.wide = layout.wide;
     polygon.first_corner = static_cast<std::uint32_t>(mesh.corners.size());
     Verdict verdict = Verdict::Drawn;
     try {
-        polygon.normal = vec_at(block, 8);
-        if (textured) {
-            polygon.texture = int32_at(block, 40);
+        polygon.normal = vec_at(block, layout.normal_at);
+        if (layout.textured) {
+            polygon.texture = int32_at(block, layout.texture_at);
         } else {
-            for (int i = 0; i < 3; ++i) polygon.colour[i] = records::byte_at(block, 40 + i);
+            for (int i = 0; i < 3; ++i) {
+                polygon.colour[i] = records::byte_at(block, layout.texture_at + i);
+            }
         }
-        verdict = read_corners(block, textured, table, mesh, polygon);
+        verdict = read_corners(block, layout, table, mesh, polygon);
     } catch (const records::OutOfRange&) {
         verdict = Verdict::Cut;
     }
@@ -115,6 +145,48 @@ void read_polygon(std::string_view block, bool textured, const VertexTable& tabl
     }
 }
 
+// Marks the rows of the blocks the game reads. A run of blocks is read one after the other
+// from its start; a SORTNORM2 or a TMAP2POLY ends its run, and the offsets of SORTNORM and
+// SORTNORM2 blocks start runs of their own. A run that meets a row already read stops there,
+// since it would read on as before: every row is looked at once. Without blocks 6 and 7 one
+// run from the first block reads every row.
+std::vector<bool> rows_read(std::string_view bsp, const std::vector<records::BlockRow>& rows) {
+    std::vector<bool> read(rows.size(), false);
+    std::vector<std::size_t> starts{0};
+    const auto row_at = [&](std::int64_t offset) -> std::optional<std::size_t> {
+        const auto found = std::lower_bound(
+            rows.begin(), rows.end(), offset,
+            [](const records::BlockRow& r, std::int64_t at) { return r.offset < at; });
+        if (found == rows.end() || found->offset != offset || found->note) return std::nullopt;
+        return static_cast<std::size_t>(found - rows.begin());
+    };
+    const auto follow = [&](const records::BlockRow& row, std::int64_t field) {
+        try {
+            const std::int32_t off = int32_at(bsp, std::int64_t{row.offset} + field);
+            if (off == 0) return;
+            if (const auto target = row_at(std::int64_t{row.offset} + off))
+                starts.push_back(*target);
+        } catch (const records::OutOfRange&) {
+        }
+    };
+    while (!starts.empty()) {
+        const std::size_t start = starts.back();
+        starts.pop_back();
+        for (std::size_t r = start; r < rows.size() && !read[r] && !rows[r].note; ++r) {
+            read[r] = true;
+            const std::int32_t type = rows[r].type_id;
+            if (type == records::bsp::kSortNorm) {
+                for (std::int64_t field = 36; field < 56; field += 4) follow(rows[r], field);
+            } else if (type == records::bsp::kSortNorm2) {
+                follow(rows[r], 8);
+                follow(rows[r], 12);
+            }
+            if (type == records::bsp::kSortNorm2 || type == records::bsp::kTmap2Poly) break;
+        }
+    }
+    return read;
+}
+
 }  // namespace
 
 void add_geometry(const records::Subobject& subobject, Mesh& mesh, LeftOut& left_out) {
@@ -128,15 +200,15 @@ void add_geometry(const records::Subobject& subobject, Mesh& mesh, LeftOut& left
     // Room for every polygon block's polygon and its first three corners at once, so that a
     // subobject of a million polygons is not copied again and again as it grows.
     const auto polygon_rows = std::count_if(rows.begin(), rows.end(), [](const auto& row) {
-        return !row.note &&
-               (row.type_id == records::bsp::kFlatPoly || row.type_id == records::bsp::kTmapPoly);
+        return !row.note && polygon_layout(row.type_id) != nullptr;
     });
+    const std::vector<bool> read = rows_read(bsp, rows);
     mesh.polygons.reserve(static_cast<std::size_t>(polygon_rows));
     mesh.corners.reserve(static_cast<std::size_t>(polygon_rows) * 3);
     // A polygon indexes the vertices of the last DEFPOINTS block the walk met before it.
     VertexTable table;
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        if (rows[r].note) continue;
+        if (!read[r]) continue;
         const std::int32_t type = rows[r].type_id;
         if (type == records::bsp::kDefPoints) {
             table.first = static_cast<std::uint32_t>(mesh.vertices.size());
@@ -145,11 +217,11 @@ void add_geometry(const records::Subobject& subobject, Mesh& mesh, LeftOut& left
             mesh.vertex_blocks.push_back({static_cast<int>(r), table.first});
             continue;
         }
-        if (type != records::bsp::kFlatPoly && type != records::bsp::kTmapPoly) continue;
+        const PolygonLayout* layout = polygon_layout(type);
+        if (layout == nullptr) continue;
         Polygon polygon;
         polygon.block_row = static_cast<int>(r);
-        read_polygon(block_at(rows[r]), type == records::bsp::kTmapPoly, table, polygon, mesh,
-                     left_out);
+        read_polygon(block_at(rows[r]), *layout, table, polygon, mesh, left_out);
     }
 }
 

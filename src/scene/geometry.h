@@ -1,7 +1,8 @@
 #pragma once
 // A subobject's drawable geometry out of its BSP data: the vertices of its DEFPOINTS blocks and
-// one polygon per FLATPOLY and TMAPPOLY block, found by the block walk. A polygon indexes the
-// vertices of the last DEFPOINTS block before it.
+// one polygon per FLATPOLY, TMAPPOLY and TMAP2POLY block the game reads, found by the block
+// walk (a SORTNORM2 or TMAP2POLY ends its run of blocks; split offsets start others). A polygon
+// indexes the vertices of the last DEFPOINTS block before it.
 
 #include <cstdint>
 

@@ -1,8 +1,12 @@
 #include "scene/markers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <utility>
+#include <vector>
+
+#include "records/versions.h"
 
 namespace scene {
 
@@ -318,7 +322,109 @@ class MarkerMaker {
     Scene& scene_;
 };
 
+// Any vector not along axis, crossed with it, gives a direction across it.
+Vec3 across(const Vec3& axis) {
+    const Vec3 other = std::abs(axis.x) < 0.9f ? Vec3{1, 0, 0} : Vec3{0, 1, 0};
+    const Vec3 c{axis.y * other.z - axis.z * other.y, axis.z * other.x - axis.x * other.z,
+                 axis.x * other.y - axis.y * other.x};
+    return c * (1 / std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z));
+}
+
+Vec3 cross(const Vec3& a, const Vec3& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+constexpr int kRingSegments = 20;
+// The ring's arc: 300 degrees, so its arrowhead shows the turn.
+constexpr float kRingArc = 5.2359878f;
+
+// A ring of the given radius around axis through centre, its arrowhead at the arc's end.
+std::vector<Vec3> ring_arrow(const Vec3& centre, const Vec3& axis, float radius) {
+    const Vec3 u = across(axis), v = cross(axis, u);
+    const auto at = [&](float a) {
+        return centre + u * (radius * std::cos(a)) + v * (radius * std::sin(a));
+    };
+    std::vector<Vec3> ends;
+    for (int i = 0; i < kRingSegments; ++i) {
+        ends.push_back(at(kRingArc * static_cast<float>(i) / kRingSegments));
+        ends.push_back(at(kRingArc * static_cast<float>(i + 1) / kRingSegments));
+    }
+    const Vec3 tip = at(kRingArc);
+    const Vec3 back = u * std::sin(kRingArc) - v * std::cos(kRingArc);  // against the turn
+    const Vec3 out = tip - centre;
+    for (const float side : {0.25f, -0.25f}) {
+        ends.push_back(tip);
+        ends.push_back(tip + back * (radius * 0.3f) + out * side);
+    }
+    return ends;
+}
+
+// A straight arrow from centre along axis, length long, its head at the far end.
+std::vector<Vec3> straight_arrow(const Vec3& centre, const Vec3& axis, float length) {
+    const Vec3 tip = centre + axis * length, side = across(axis);
+    return {centre, tip,
+            tip,    tip - axis * (length * 0.2f) + side * (length * 0.1f),
+            tip,    tip - axis * (length * 0.2f) - side * (length * 0.1f)};
+}
+
 }  // namespace
+
+std::optional<Vec3> movement_axis(std::int32_t axis, std::string_view properties,
+                                  std::string_view key) {
+    switch (axis) {
+        case 0:
+            return Vec3{1, 0, 0};
+        case 1:
+            return Vec3{0, 0, 1};
+        case 2:
+            return Vec3{0, 1, 0};
+        case 3:
+            break;
+        default:
+            return std::nullopt;
+    }
+    const std::size_t found = properties.find(key);
+    if (found == std::string_view::npos) return std::nullopt;
+    // After the key: "=" or ":" and three numbers, apart by spaces or commas.
+    std::string_view rest = properties.substr(found + key.size());
+    std::array<float, 3> n{};
+    for (float& value : n) {
+        const std::size_t start = rest.find_first_not_of(" \t=:,");
+        if (start == std::string_view::npos) return std::nullopt;
+        rest.remove_prefix(start);
+        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+        if (error != std::errc() || !std::isfinite(value)) return std::nullopt;
+        rest.remove_prefix(static_cast<std::size_t>(end - rest.data()));
+    }
+    const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    if (!(length > 0) || !std::isfinite(length)) return std::nullopt;
+    return Vec3{n[0] / length, n[1] / length, n[2] / length};
+}
+
+void add_movement_axes(const records::Subobject& s, std::int32_t file_version,
+                       const Vec3& placement, const MarkerRef& ref, Scene& scene) {
+    // Sized by the subobject: its radius, or 1 where that says nothing.
+    const float size = std::isfinite(s.radius) && s.radius > 0 ? s.radius : 1.0f;
+    const auto add = [&](const Vec3& axis, std::vector<Vec3> ends) {
+        const bool placed =
+            finite(placement) &&
+            std::all_of(ends.begin(), ends.end(), [](const Vec3& p) { return finite(p); });
+        if (!placed) {
+            ++scene.counts.left_out.nonfinite_markers;
+            return;
+        }
+        scene.add_marker({MarkerKind::MovementAxis, placement, axis, 0, {}, ref}, ends);
+        ++scene.counts.markers[static_cast<int>(MarkerKind::MovementAxis)];
+    };
+    if (s.movement_type != -1) {
+        if (const auto axis = movement_axis(s.movement_axis, s.properties, "$rotation_axis"))
+            add(*axis, ring_arrow(placement, *axis, size * 0.6f));
+    }
+    if (records::has_translation(file_version) && s.translation_type != -1) {
+        if (const auto axis = movement_axis(s.translation_axis, s.properties, "$translation_axis"))
+            add(*axis, straight_arrow(placement, *axis, size * 1.2f));
+    }
+}
 
 BoxEdges box_edges(const Vec3& min, const Vec3& max, const Vec3& shift) {
     const auto corner = [&](int i) {

@@ -144,10 +144,12 @@ class Painter {
     }
 
   private:
-    // Boxes, the shield and the insignia: their segments alone, no point, normal or sphere.
+    // Boxes, the shield, the insignia and the movement arrows: their segments alone, no point,
+    // normal or sphere.
     static bool drawn_as_segments(MarkerKind kind) {
         return kind == MarkerKind::HeaderBox || kind == MarkerKind::SubobjectBox ||
-               kind == MarkerKind::Shield || kind == MarkerKind::Insignia;
+               kind == MarkerKind::Shield || kind == MarkerKind::Insignia ||
+               kind == MarkerKind::MovementAxis;
     }
     view::Picture& picture_;
     float size_;

@@ -33,6 +33,7 @@ enum class MarkerKind {
     HeaderBox,
     SubobjectBox,
     Glow,
+    MovementAxis,
     Count  // not a kind: how many there are
 };
 inline constexpr int kMarkerKinds = static_cast<int>(MarkerKind::Count);
@@ -114,6 +115,11 @@ inline constexpr std::array<MarkerKindInfo, kMarkerKinds> kMarkerKindInfo{{
      true,
      {1.0f, 0.69f, 0.85f},
      {"bank", "banks", "point", "points"}},
+    {MarkerKind::MovementAxis,
+     "Movement axes",
+     false,
+     {0.6f, 0.8f, 0.2f},
+     {"", "", "axis", "axes"}},
 }};
 
 constexpr bool in_kind_order(const std::array<MarkerKindInfo, kMarkerKinds>& table) {
@@ -134,13 +140,14 @@ struct Corner {
 };
 
 struct Polygon {
-    bool textured = false;                 // TMAPPOLY; FLATPOLY otherwise
-    std::int32_t texture = 0;              // TMAPPOLY's texture number
+    bool textured = false;                 // TMAPPOLY or TMAP2POLY; FLATPOLY otherwise
+    std::int32_t texture = 0;              // the texture number of a textured polygon
     std::array<std::uint8_t, 3> colour{};  // FLATPOLY's red, green, blue
     pof::Vec3 normal;
     std::uint32_t first_corner = 0;  // into its mesh's corners, in stored order
     std::uint32_t corner_count = 0;  // at least three
     int block_row = 0;               // of its block in the subobject window's block list
+    bool wide = false;               // a TMAP2POLY: 32-bit indices, textured
 };
 
 // Where a DEFPOINTS block's vertices lie in its mesh's.

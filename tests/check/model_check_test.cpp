@@ -15,6 +15,7 @@
 #include "check/frmModelCheck.h"
 #include "check/model_check.h"
 #include "clean_model.h"
+#include "every_chunk_model.h"
 #include "pof/read_pof.h"
 #include "sample_textures.h"
 #include "session.h"
@@ -48,6 +49,33 @@ Bytes tmap(const std::vector<bsp::PolygonEntry>& entries, std::int32_t texture =
         .raw(bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}}))
         .raw(bsp::tmappoly(entries, texture))
         .raw(bsp::eof());
+}
+
+// A block with one int32 field replaced.
+Bytes patched(const Bytes& block, std::size_t at, std::int32_t value) {
+    std::string bytes = block.str();
+    bytes.replace(at, 4, Bytes().i32(value).str());
+    return Bytes().raw(bytes);
+}
+
+// Three vertices, one normal (on vertex 0).
+const Bytes kThreePoints =
+    bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}});
+
+// A DEFPOINTS of three vertices and one TMAP2POLY over them.
+Bytes tmap2(const std::vector<bsp::Polygon2Entry>& entries, std::int32_t texture = 0,
+            bsp::Vec min = {-1, -2, -3}, bsp::Vec max = {1, 2, 3}) {
+    return Bytes().raw(kThreePoints).raw(bsp::tmap2poly(entries, texture, min, max));
+}
+
+// A SORTNORM2 over two TMAP2POLY leaves of 100 bytes each, after a DEFPOINTS of three vertices.
+Bytes tmap2_tree(std::int32_t front = 40, std::int32_t back = 140, bsp::Vec min = {-4, -5, -6},
+                 bsp::Vec max = {4, 5, 6}) {
+    return Bytes()
+        .raw(kThreePoints)
+        .raw(bsp::sortnorm2(front, back, min, max))
+        .raw(bsp::tmap2poly({{0, 0}, {1, 0}, {2, 0}}, 0))
+        .raw(bsp::tmap2poly({{2, 0}, {1, 0}, {0, 0}}, 0));
 }
 
 Bytes shield_faces(std::array<int, 3> corners0, std::array<int, 3> neighbours0,
@@ -259,6 +287,49 @@ const std::vector<Planted> kPlanted = {
          m.turret =
              with_bsp(1, 0, Bytes().raw(bsp::sortnorm(80, 12)).raw(CleanModel::triangle_bsp()));
      }},
+    // TMAP2POLY and SORTNORM2, in a file of the described version as the game takes them.
+    {"no-defpoints",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, Bytes().raw(bsp::tmap2poly({{0, 0}, {1, 0}, {2, 0}}, 0)));
+     }},
+    {"vertex-index",  // past the 16-bit range
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap2({{0, 0}, {70000, 0}, {2, 0}}));
+     }},
+    {"normal-index",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap2({{0, 0}, {1, 4294967295u}, {2, 0}}));
+     }},
+    {"texture-index",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap2({{0, 0}, {1, 0}, {2, 0}}, -1));
+     }},
+    {"polygon-vertices",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap2({{0, 0}, {1, 0}}));
+     }},
+    {"bsp-walk",  // more entries than the block holds
+     [](CleanModel& m) {
+         m.turret =
+             with_bsp(1, 0, patched(tmap2({{0, 0}, {1, 0}, {2, 0}}), kThreePoints.size() + 48, 4));
+     }},
+    {"bsp-walk",  // cut inside its normal
+     [](CleanModel& m) {
+         m.turret =
+             with_bsp(1, 0, patched(Bytes().raw(bsp::tmap2poly({}).str().substr(0, 36)), 4, 36));
+     }},
+    {"sortnorm-offset", [](CleanModel& m) { m.turret = with_bsp(1, 0, tmap2_tree(40, 12)); }},
+    {"sortnorm-offset", [](CleanModel& m) { m.turret = with_bsp(1, 0, tmap2_tree(-64, 140)); }},
+    {"box-inverted",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap2_tree(40, 140, {1, 0, 0}, {-1, 0, 0}));
+     }},
+    {"box-inverted",
+     [](CleanModel& m) {
+         m.turret = with_bsp(1, 0, tmap2({{0, 0}, {1, 0}, {2, 0}}, 0, {0, 1, 0}, {0, -1, 0}));
+     }},
+    {"version", [](CleanModel& m) { m.version = 3100; }},
+    {"version", [](CleanModel& m) { m.version = std::numeric_limits<std::int32_t>::max(); }},
     {"sortnorm-offset",  // a far offset from a block that does not start the data
      [](CleanModel& m) {
          m.turret = with_bsp(1, 0,
@@ -377,6 +448,57 @@ TEST(ModelCheck, ACodeOfTwoSeveritiesCountsEachFindingAsItsOwn) {
     EXPECT_EQ(check::summary_text(check::tally(findings)), "1 error, 1 warning, 0 notes");
 }
 
+// The trees of today's models check clean in a file of any version the game reads silently;
+// a version it reads by older rules is a warning naming those rules, one it refuses an error.
+TEST(ModelCheck, VersionsAndTheNewBlocks) {
+    const auto findings_of = [](std::int32_t version, const Bytes& turret_bsp) {
+        CleanModel m;
+        m.version = version;
+        m.turret = with_bsp(1, 0, turret_bsp);
+        std::vector<std::string> lines;
+        for (const auto& f : check_bytes(m.str())) {
+            lines.push_back(std::string(check::code_name(f.code)) + ": " + f.message);
+        }
+        return lines;
+    };
+    const std::vector<std::string> none;
+    EXPECT_EQ(findings_of(2117, tmap2_tree()), none);
+    EXPECT_EQ(findings_of(2117, tmap2({{0, 0}, {1, 0}, {2, 0}})), none);
+    EXPECT_EQ(findings_of(3100, tmap2_tree()),
+              std::vector<std::string>{"version: version 3100 is outside the versions the game "
+                                       "reads, 1900 to 3099: it refuses the file"});
+    // Every chunk laid out by the rules of the version: the version's warning is the file's
+    // own, first; a version the game knows adds nothing.
+    const auto first_of = [](std::int32_t version) {
+        const auto findings = check_bytes(every_chunk_model(version));
+        if (findings.empty()) return std::string();
+        const char* severity =
+            findings[0].severity == check::Severity::Warning ? "warning" : "not a warning";
+        return std::string(check::code_name(findings[0].code)) + " " + severity + ": " +
+               findings[0].message;
+    };
+    EXPECT_EQ(first_of(2250),
+              "version warning: version 2250 is newer than the game knows: it reads the "
+              "file by the rules of version 2201, with a warning");
+    EXPECT_EQ(first_of(2119),
+              "version warning: version 2119 is newer than the game knows: it reads the "
+              "file by the rules of version 2118, with a warning");
+    EXPECT_EQ(first_of(3099).substr(0, 24), "version warning: version");
+    for (const std::int32_t known : {1900, 2118, 2200, 2201, 2300, 2301}) {
+        for (const auto& f : check_bytes(every_chunk_model(known))) {
+            EXPECT_NE(f.code, Code::Version) << known;
+        }
+    }
+    EXPECT_EQ(first_of(2302).substr(0, 24), "version warning: version");
+    // Legacy indices are unsigned: 40000 is past the three vertices, not below zero.
+    EXPECT_EQ(
+        findings_of(2117, Bytes()
+                              .raw(bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}}))
+                              .raw(bsp::tmappoly({{0, 0}, {std::int16_t(-25536), 0}, {0, 0}}, 0))),
+        std::vector<std::string>{"vertex-index: vertex index 40000 is outside the 1 "
+                                 "vertices of the DEFPOINTS block before it"});
+}
+
 TEST(ModelCheck, NoHeaderIsTheOneFindingOfAFileWithoutOne) {
     const auto one = check_bytes(PofBuilder(2117).chunk("ACEN", acen_body(0, 0, 0)).str());
     EXPECT_EQ(codes_of(one), std::set<std::string>{"no-header"});
@@ -476,13 +598,6 @@ TEST(ModelCheck, AtMostAHundredFindingsOfOneCodePerChunkThenACount) {
     EXPECT_EQ(findings[160].code, Code::VertexIndex);
     EXPECT_EQ(findings[160].message, "50 more vertex-index findings here are not listed");
     EXPECT_EQ(check::tally(findings).errors, 210);
-}
-
-// A block with one int32 field replaced.
-Bytes patched(const Bytes& block, std::size_t at, std::int32_t value) {
-    std::string bytes = block.str();
-    bytes.replace(at, 4, Bytes().i32(value).str());
-    return Bytes().raw(bytes);
 }
 
 // The findings of the turret's BSP data, one line each, after "OBJ2 · subObject 1 · block at ".
@@ -633,6 +748,11 @@ TEST(ModelCheck, FindingsCarryChunkOffsetAndSummary) {
 // bank, which names no glow texture.
 TEST(ModelCheck, SampleShipChecksCleanAndEveryChunkModelHasNoErrors) {
     EXPECT_EQ(check::summary_text(check::tally(check_bytes(ship_model()))), "No problems found");
+    // Its copies in today's layouts: no error or warning (their shield trees are notes at most).
+    for (const ShipCopy copy : kShipCopies) {
+        const auto t = check::tally(check_bytes(ship_model(copy)));
+        EXPECT_EQ(t.errors + t.warnings, 0) << ship_file_name(copy);
+    }
     std::vector<std::string> warnings;
     const auto findings = check_bytes(every_chunk_model());
     for (const auto& f : findings) {

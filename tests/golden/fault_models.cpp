@@ -165,9 +165,11 @@ Model block_faults() {
 // 11 firing points whose gun is the hull; 11 eye points; 7 insignias; docks of 3 points, of 1,
 // of two points at one position (one of them with a zero normal) and of a line along a normal;
 // paths named twice and bay paths after a gap and past 31; a glow bank without a texture; and
-// a subobject after the TGUN and PATH chunks, its properties 256 bytes long.
+// a subobject after the TGUN and PATH chunks, its properties 256 bytes long. Its version, 3100,
+// is one the game refuses; it is read by the rules of 2117, as its chunks are laid out.
 Model game_faults() {
     CleanModel m;
+    m.version = 3100;
     m.first = chunk("PINF", Bytes().raw("made first")).str();
     m.header = testing_pof::header_body(CleanModel::kVersion, {.subobjects = 3,
                                                                .radius = 0,

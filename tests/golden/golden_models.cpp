@@ -242,6 +242,44 @@ Model broken_archive() {
             ".vp"};
 }
 
+// The copies of the sample in today's layouts: every window, the check and the Model View; the
+// padded DEFPOINTS of the hull, and at 2301 its SORTNORM2 root, a turret's TMAP2POLY leaf (in
+// its window, and chosen in the Model View) and the door.
+Model sample_copy(testing_pof::ShipCopy copy) {
+    const std::string name = testing_pof::ship_file_name(copy);
+    std::vector<std::string> windows = {"",
+                                        "--check",
+                                        "--view MODEL",
+                                        "--view HDR2 --choose 2:2",
+                                        "--view OBJ2 --choose 1:1",
+                                        "--view OBJ2 --choose 1:0 --open 2:0 --choose 1:40",
+                                        "--view TXTR",
+                                        "--view PINF",
+                                        "--view ACEN",
+                                        "--view DOCK",
+                                        "--view PATH --choose 1:1",
+                                        "--view FUEL --choose 1:1",
+                                        "--view INSG",
+                                        "--view GPNT --choose 2:1",
+                                        "--view MPNT",
+                                        "--view TGUN",
+                                        "--view TMIS",
+                                        "--view SPCL",
+                                        "--view EYE",
+                                        "--view SHLD --choose 1:2",
+                                        "--view GLOW --choose 1:1"};
+    if (copy == testing_pof::ShipCopy::V2301) {
+        for (const char* more :
+             {"--view OBJ2 --choose 1:5", "--view OBJ2 --choose 1:0 --open 2:1",
+              "--view OBJ2 --choose 1:1 --open 2:3 --choose 1:1",
+              "--view MODEL --choose 1:2 --view OBJ2 --choose 1:1 --open 2:3 --view MODEL"}) {
+            windows.emplace_back(more);
+        }
+    }
+    return {name.substr(0, name.size() - 4), testing_pof::ship_model(copy), windows, ".pof",
+            sample_textures_but("")};
+}
+
 }  // namespace
 
 const Model& sample_model() {
@@ -259,6 +297,9 @@ std::vector<Model> models() {
             every_chunk("negative-version", -1),
             damaged(),
             sample_ship(),
+            sample_copy(testing_pof::ShipCopy::V2201),
+            sample_copy(testing_pof::ShipCopy::V2301),
+            sample_copy(testing_pof::ShipCopy::V2117Sldc),
             model_view_choices(),
             chunk_faults(),
             block_faults(),

@@ -1,4 +1,5 @@
 #include "scene/build_scene.h"
+#include "scene/markers.h"
 #include "scene/scene_words.h"
 
 #include <cmath>
@@ -181,6 +182,150 @@ TEST(BuildScene, APolygonTakesTheVerticesOfTheDefpointsBlockBeforeIt) {
     EXPECT_EQ(m.vertices[m.corners_of(m.polygons[1])[2].vertex], (Vec3{9, 9, 9}));
     // Index 3 is inside the second block but past the first one's three vertices.
     EXPECT_EQ(s.counts.left_out.bad_index_polygons, 0);
+}
+
+// The game reads the legacy polygons' 16-bit indices unsigned: a subobject of 40,000 vertices
+// draws whole, its last polygons on vertices above 32,767.
+TEST(BuildScene, ALegacySubobjectOfFortyThousandVerticesDrawsWhole) {
+    constexpr int kVertices = 40000;
+    std::vector<Vertex> vertices;
+    for (int v = 0; v < kVertices; ++v) vertices.push_back({float(v % 200), float(v / 200), 0});
+    Bytes bsp = Bytes().raw(defpoints(vertices));
+    int tmappolys = 0;
+    for (int v = 0; v + 201 < kVertices; v += 997, ++tmappolys) {
+        bsp.raw(tmappoly({std::int16_t(v), std::int16_t(v + 1), std::int16_t(v + 201)}, 0));
+    }
+    bsp.raw(flatpoly({std::int16_t(39999), std::int16_t(32768), std::int16_t(0)}, {1, 2, 3}));
+    bsp.raw(eof());
+    pof::ModelStore store;
+    header(store, 1, {0});
+    subobject(store, 0, -1, {}, bsp);
+    const auto s = build_scene(store, {});
+    EXPECT_EQ(s.counts.polygons, tmappolys + 1);
+    EXPECT_EQ(s.counts.left_out.bad_index_polygons, 0);
+    const scene::Mesh& m = s.meshes.at(0);
+    const auto last = m.corners_of(m.polygons.back());
+    EXPECT_EQ(m.vertices[last[0].vertex], (Vec3{199, 199, 0}));
+    EXPECT_EQ(last[1].vertex, 32768);
+    EXPECT_EQ(m.corners_of(m.polygons[tmappolys - 1])[2].vertex, 997 * (tmappolys - 1) + 201);
+    EXPECT_EQ(s.bounds.max, (Vec3{199, 199, 0}));
+}
+
+// SORTNORM2 offsets lead to the TMAP2POLY leaves, each drawn once, however many offsets lead
+// to it; a block after a SORTNORM2 or a TMAP2POLY in the same run is not read, as the game
+// reads nothing there. A split's front and back in either order.
+TEST(BuildScene, ATreeOfTmap2PolyLeavesDrawsEachLeafTheGameReadsOnce) {
+    const Bytes points = defpoints({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}});
+    const Bytes a = tmap2poly({0, 1, 2}, 1), b = tmap2poly({1, 3, 2}, 2);
+    const auto polygons = [&](const Bytes& tree) {
+        pof::ModelStore store;
+        header(store, 1, {0});
+        subobject(store, 0, -1, {}, Bytes().raw(points).raw(tree));
+        std::vector<std::pair<int, std::int32_t>> rows;  // block row, texture
+        const auto s = build_scene(store, {});
+        for (const scene::Polygon& p : s.meshes.at(0).polygons) {
+            EXPECT_TRUE(p.textured);
+            rows.emplace_back(p.block_row, p.texture);
+        }
+        return rows;
+    };
+    using Rows = std::vector<std::pair<int, std::int32_t>>;
+    EXPECT_EQ(polygons(Bytes().raw(sortnorm2(40, 40 + a.size32())).raw(a).raw(b)),
+              (Rows{{2, 1}, {3, 2}}));
+    EXPECT_EQ(polygons(Bytes().raw(sortnorm2(40 + a.size32(), 40)).raw(a).raw(b)),
+              (Rows{{2, 1}, {3, 2}}));
+    // Both offsets on one leaf; the other leaf, and a TMAPPOLY after a leaf, are not read.
+    EXPECT_EQ(polygons(Bytes().raw(sortnorm2(40, 40)).raw(a).raw(b).raw(tmappoly({0, 1, 2}, 3))),
+              (Rows{{2, 1}}));
+    // A leaf alone after the DEFPOINTS; a front offset of 0 is no child.
+    EXPECT_EQ(polygons(Bytes().raw(a).raw(b)), (Rows{{1, 1}}));
+    EXPECT_EQ(polygons(Bytes().raw(sortnorm2(0, 40)).raw(a).raw(b)), (Rows{{2, 1}}));
+    // An offset that lands on no block, or outside the data, leads nowhere.
+    EXPECT_EQ(polygons(Bytes().raw(sortnorm2(44, -4000)).raw(a)), (Rows{}));
+    // A legacy split over a SORTNORM2 subtree: its back list after the subtree is still read.
+    const Bytes legacy_tree = Bytes()
+                                  .i32(4)
+                                  .i32(80)
+                                  .vec(0, 0, 1)
+                                  .vec(0, 0, 0)
+                                  .i32(0)
+                                  .i32(80)
+                                  .i32(80 + 40 + a.size32())
+                                  .i32(0)
+                                  .i32(0)
+                                  .i32(0)
+                                  .vec(-1, -1, -1)
+                                  .vec(1, 1, 1);
+    EXPECT_EQ(polygons(Bytes().raw(legacy_tree).raw(sortnorm2(40, 0)).raw(a).raw(b)),
+              (Rows{{3, 1}, {4, 2}}));
+}
+
+// The axis values the game gives: -1 none, 0 x, 1 z, 2 y, 3 the three numbers of a property.
+TEST(MovementAxes, AxisValuesAndProperties) {
+    using scene::movement_axis;
+    EXPECT_EQ(movement_axis(0, "", "$rotation_axis"), (Vec3{1, 0, 0}));
+    EXPECT_EQ(movement_axis(1, "", "$rotation_axis"), (Vec3{0, 0, 1}));
+    EXPECT_EQ(movement_axis(2, "", "$rotation_axis"), (Vec3{0, 1, 0}));
+    EXPECT_FALSE(movement_axis(-1, "", "$rotation_axis"));
+    EXPECT_FALSE(movement_axis(4, "", "$rotation_axis"));
+    EXPECT_EQ(movement_axis(3, "$fov=180\n$rotation_axis = 0, 3, 4\n", "$rotation_axis"),
+              (Vec3{0, 0.6f, 0.8f}));
+    EXPECT_EQ(movement_axis(3, "$translation_axis: -2 0 0", "$translation_axis"), (Vec3{-1, 0, 0}));
+    EXPECT_FALSE(movement_axis(3, "$rotation_axis=1,2", "$rotation_axis"));
+    EXPECT_FALSE(movement_axis(3, "$rotation_axis=0,0,0", "$rotation_axis"));
+    EXPECT_FALSE(movement_axis(3, "$rotation_axis=nan,1,0", "$rotation_axis"));
+    EXPECT_FALSE(movement_axis(3, "$translation_axis=1,0,0", "$rotation_axis"));
+}
+
+// A turning subobject shows a ring around its axis through its placed offset; a sliding one a
+// straight arrow along its axis, in the versions that have translation fields.
+TEST(MovementAxes, RingsAndArrowsThroughThePlacedOffset) {
+    const auto axes = [](std::int32_t version, std::int32_t movement, std::int32_t translation) {
+        pof::ModelStore store;
+        store.file_version = version;
+        header(store, 2, {0});
+        subobject(store, 0, -1, {0, 0, 5});
+        subobject(store, 1, 0, {1, 0, 0});
+        for (const std::int32_t n : {0, 1}) {
+            records::Subobject& s = store.subobjects.fill(n);  // the one filled above
+            s.movement_type = n == 1 ? movement : -1;
+            s.movement_axis = 2;
+            s.translation_type = n == 1 ? translation : -1;
+            s.translation_axis = 3;
+            s.properties = "$translation_axis=0,0,2";
+            s.radius = 10;
+        }
+        return build_scene(store, {});
+    };
+    const auto of_axes = [](const scene::Scene& s) {
+        std::vector<const scene::Marker*> found;
+        for (const auto& m : s.markers)
+            if (m.kind == MarkerKind::MovementAxis) found.push_back(&m);
+        return found;
+    };
+    const auto ring = axes(2117, 1, 1);  // no translation fields at 2117
+    ASSERT_EQ(ring.counts.markers[static_cast<int>(MarkerKind::MovementAxis)], 1);
+    const scene::Marker& m = *of_axes(ring).at(0);
+    EXPECT_EQ(m.kind, MarkerKind::MovementAxis);
+    EXPECT_EQ(m.position, (Vec3{1, 0, 5}));
+    EXPECT_EQ(m.normal, (Vec3{0, 1, 0}));
+    EXPECT_EQ(m.ref.item_ref(), (pof::ItemRef{RecordEntry::SOBJ, {{1, 1, false}}}));
+    for (const Vec3& p : ring.segments_of(m)) {
+        EXPECT_NEAR(p.y, 0, 2) << "the ring lies across its axis";  // the arrowhead leans
+        EXPECT_NEAR(std::hypot(p.x - 1, p.z - 5), 6, 2);
+    }
+    const auto both = axes(2301, 1, 1);
+    ASSERT_EQ(both.counts.markers[static_cast<int>(MarkerKind::MovementAxis)], 2);
+    const scene::Marker& arrow = *of_axes(both).at(1);
+    EXPECT_EQ(arrow.normal, (Vec3{0, 0, 1}));
+    const auto ends = both.segments_of(arrow);
+    ASSERT_EQ(ends.size(), 6u);
+    EXPECT_EQ(ends[0], (Vec3{1, 0, 5}));
+    EXPECT_EQ(ends[1], (Vec3{1, 0, 17}));
+    EXPECT_EQ(axes(2301, -1, 2).counts.markers[static_cast<int>(MarkerKind::MovementAxis)], 1);
+    EXPECT_EQ(axes(2301, -1, -1).counts.markers[static_cast<int>(MarkerKind::MovementAxis)], 0);
+    // The layer frames nothing: the model's bounds are its vertices and other markers.
+    EXPECT_LT(both.bounds.max.z, 17);
 }
 
 TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {

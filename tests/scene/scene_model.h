@@ -45,6 +45,22 @@ inline Bytes flatpoly(const std::vector<std::int16_t>& corners, std::array<std::
     return Bytes().i32(2).i32(8 + body.size32()).raw(body);
 }
 
+// A TMAP2POLY over the 32-bit vertex indices, u and v from each index.
+inline Bytes tmap2poly(const std::vector<std::uint32_t>& corners, std::int32_t texture) {
+    Bytes body;
+    body.vec(-1, -1, -1).vec(1, 1, 1).vec(0, 0, 1).i32(texture);
+    body.i32(static_cast<std::int32_t>(corners.size()));
+    for (const std::uint32_t c : corners) {
+        body.i32(static_cast<std::int32_t>(c)).i32(0).f32(static_cast<float>(c) * 0.5f).f32(1);
+    }
+    return Bytes().i32(6).i32(8 + body.size32()).raw(body);
+}
+
+// A SORTNORM2 whose front and back offsets count from its own first byte.
+inline Bytes sortnorm2(std::int32_t front, std::int32_t back) {
+    return Bytes().i32(7).i32(40).i32(front).i32(back).vec(-1, -1, -1).vec(1, 1, 1);
+}
+
 inline Bytes eof() {
     return Bytes().i32(0).i32(0);
 }

@@ -113,9 +113,11 @@ struct CleanModel {
     std::int32_t acen_declared = 12;
     // Chunks before the header and after all others, as a case plants them.
     std::string first, extra;
+    // The version written after the magic; the chunks keep the layout of kVersion.
+    std::int32_t version = kVersion;
 
     std::string str() const {
-        return PofBuilder(kVersion)
+        return PofBuilder(version)
                    .raw(first)
                    .chunk("HDR2", header)
                    .chunk("OBJ2", hull)

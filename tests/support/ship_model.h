@@ -9,10 +9,23 @@
 // Everything it references exists, its normals have length 1 and its vertices lie inside
 // their subobject's box, so it checks clean.
 
+// Beside it the build writes three copies in today's layouts: at 2201 (a nose vertex, so the
+// hull's DEFPOINTS pads its vertex data; an SLC2 tree over the shield; angle offsets on the gun
+// and missile points; the legacy polygons), at 2301 (the same, with every subobject's polygons
+// a SORTNORM2 tree of TMAP2POLY leaves, and a door that slides along x) and at 2117 with an SLDC
+// tree over the shield.
+
+#include <array>
 #include <string>
 
 namespace testing_pof {
 
-std::string ship_model();
+enum class ShipCopy { Sample, V2201, V2301, V2117Sldc };
+inline constexpr std::array<ShipCopy, 4> kShipCopies{ShipCopy::Sample, ShipCopy::V2201,
+                                                     ShipCopy::V2301, ShipCopy::V2117Sldc};
+
+std::string ship_model(ShipCopy copy = ShipCopy::Sample);
+// "sample.pof", "sample-2201.pof", "sample-2301.pof", "sample-2117-sldc.pof".
+const char* ship_file_name(ShipCopy copy);
 
 }  // namespace testing_pof

@@ -82,10 +82,11 @@ Bytes sortnorm(std::int32_t front, std::int32_t back) {
     return b.vec(-1, -2, -3).vec(1, 2, 3);
 }
 
-Bytes tmap2poly(const std::vector<Polygon2Entry>& entries, std::int32_t texture, Vec min, Vec max) {
+Bytes tmap2poly(const std::vector<Polygon2Entry>& entries, std::int32_t texture, Vec min, Vec max,
+                Vec normal) {
     const auto n = static_cast<std::int32_t>(entries.size());
     Bytes b = header(6, 52 + 16 * n).vec(min.x, min.y, min.z).vec(max.x, max.y, max.z);
-    b.vec(0, 0, 1).i32(texture).i32(n);
+    b.vec(normal.x, normal.y, normal.z).i32(texture).i32(n);
     for (const auto& e : entries) {
         b.i32(static_cast<std::int32_t>(e.vertex)).i32(static_cast<std::int32_t>(e.normal));
         b.f32(e.u).f32(e.v);

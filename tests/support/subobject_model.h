@@ -61,9 +61,9 @@ Bytes flatpoly(const std::vector<PolygonEntry>& entries, std::uint8_t red = 255,
 Bytes tmappoly(const std::vector<PolygonEntry>& entries, std::int32_t texture = 2,
                const PolygonHead& head = {});
 Bytes sortnorm(std::int32_t front, std::int32_t back);
-// Box min (-1, -2, -3) and max (1, 2, 3) unless told otherwise; normal (0, 0, 1).
+// Box min (-1, -2, -3) and max (1, 2, 3) and normal (0, 0, 1) unless told otherwise.
 Bytes tmap2poly(const std::vector<Polygon2Entry>& entries, std::int32_t texture = 2,
-                Vec min = {-1, -2, -3}, Vec max = {1, 2, 3});
+                Vec min = {-1, -2, -3}, Vec max = {1, 2, 3}, Vec normal = {0, 0, 1});
 Bytes sortnorm2(std::int32_t front, std::int32_t back, Vec min = {-4, -5, -6}, Vec max = {4, 5, 6});
 Bytes boundbox(Vec min, Vec max);
 Bytes eof();

@@ -1,6 +1,7 @@
 // Writes the sample model the README and scripts/run.sh open: a small ship with every chunk
-// type pofscope reads, and beside it the four texture files its TXTR names; with a second
-// name, also the sample archive that holds it.
+// type pofscope reads, and beside it its copies in the layouts of versions 2201 and 2301 and
+// one with an SLDC tree, and the texture files its TXTR names; with a second name, also the
+// sample archive that holds it.
 
 #include <cstdio>
 #include <filesystem>
@@ -31,6 +32,11 @@ int main(int argc, char** argv) {
     }
     if (!write(argv[1], testing_pof::ship_model())) return 1;
     const std::filesystem::path folder = std::filesystem::path(argv[1]).parent_path();
+    for (const testing_pof::ShipCopy copy : testing_pof::kShipCopies) {
+        if (copy == testing_pof::ShipCopy::Sample) continue;
+        const auto path = folder / testing_pof::ship_file_name(copy);
+        if (!write(path.string(), testing_pof::ship_model(copy))) return 1;
+    }
     for (const auto& texture : testing_pof::sample_textures()) {
         if (!write((folder / texture.file_name).string(), texture.bytes)) return 1;
     }
