@@ -518,6 +518,12 @@ void glow() {
                                   .chunk("GLOW", Bytes().i32(0))
                                   .str());
     add("count-past-chunk-GLOW", then_acen("GLOW", first_count_plus_one(body)));
+    // Many points of one bank (each with a normal and a radius, each drawn from the shared
+    // sphere), about 14 KiB, inside the fuzz targets' input size.
+    Bytes many = Bytes().i32(1).i32(100).i32(200).i32(300).i32(0).i32(0).i32(0).i32(480);
+    many.i32(3).raw("ggg");
+    for (int p = 0; p < 480; ++p) many.vec(p % 20, p / 20, 0).vec(0, 1, 0).f32(0.5f);
+    add("glow-many-points", PofBuilder(kVersion).chunk("GLOW", many).str());
     hostile_docking_counts("GLOW", glow_seed, {2, 2, 3},
                            {"glow-banks", "glow-points", "glow-property-length"});
 }
@@ -595,6 +601,9 @@ void archive_directories() {
     }
     add_archive("name-without-nul", VpBuilder().file(std::string(32, 'n'), model).str());
     add_archive("name-not-utf8", VpBuilder().file("\xE9\xFF\n\x85.pof", model).str());
+    // Escaped once in every window and message: a backslash and U+2028 in a member's name.
+    add_archive("name-backslash-u2028",
+                VpBuilder().file("a\\b\xE2\x80\xA8.pof", model).file("c\\d.txt", "x").str());
     add_archive("duplicate-paths",
                 VpBuilder().file("a.pof", model).file("A.POF", model.substr(0, 100)).str());
     add_archive("model-cut", VpBuilder().file("a.pof", model.substr(0, model.size() / 2)).str());

@@ -45,20 +45,16 @@ class DrawnSubobjects {
 // a corner of 3e38 moved further) is left out, as any other marker would be.
 void add_box(const records::Subobject& s, const Mesh& mesh, Scene& scene) {
     if (!finite(mesh.placement)) return;
-    Marker box{MarkerKind::SubobjectBox,
-               s.bbox_min + mesh.placement,
-               {},
-               0,
-               box_edges(s.bbox_min, s.bbox_max, mesh.placement),
-               mesh.ref};
+    const Marker box{MarkerKind::SubobjectBox, s.bbox_min + mesh.placement, {}, 0, {}, mesh.ref};
+    const BoxEdges edges = box_edges(s.bbox_min, s.bbox_max, mesh.placement);
     const bool placed =
-        finite(box.position) && std::all_of(box.segments.begin(), box.segments.end(),
-                                            [](const pof::Vec3& p) { return finite(p); });
+        finite(box.position) &&
+        std::all_of(edges.begin(), edges.end(), [](const pof::Vec3& p) { return finite(p); });
     if (!placed) {
         ++scene.counts.left_out.nonfinite_markers;
         return;
     }
-    scene.markers.push_back(std::move(box));
+    scene.add_marker(box, edges);
     ++scene.counts.markers[static_cast<int>(MarkerKind::SubobjectBox)];
 }
 
@@ -110,7 +106,7 @@ void frame(Scene& scene) {
     for (const Marker& m : scene.markers) {
         if (m.kind == MarkerKind::HeaderBox || m.kind == MarkerKind::SubobjectBox) continue;
         scene.bounds.add(m.position);
-        for (const pof::Vec3& p : m.segments) scene.bounds.add(p);
+        for (const pof::Vec3& p : scene.segments_of(m)) scene.bounds.add(p);
     }
 }
 

@@ -72,15 +72,6 @@ std::vector<int> chosen_rows(const view::Viewer& window) {
     return rows;
 }
 
-bool same_rows(const pof::ItemRef& a, const pof::ItemRef& b) {
-    if (a.entry != b.entry || a.choices.size() != b.choices.size()) return false;
-    for (std::size_t i = 0; i < a.choices.size(); ++i) {
-        if (a.choices[i].list != b.choices[i].list || a.choices[i].row != b.choices[i].row)
-            return false;
-    }
-    return true;
-}
-
 std::string point_text(const pof::Vec3& p) {
     return "(" + pof::float_text(p.x) + ", " + pof::float_text(p.y) + ", " + pof::float_text(p.z) +
            ")";
@@ -251,9 +242,7 @@ void frmModelView::list_textures() {
 void frmModelView::texture_loaded(int number, const std::string& status) {
     if (!texture_list_) return;
     texture_list_->loaded(number, status);
-    const int selected = textures.selected;
-    list_textures();
-    textures.selected = selected;
+    if (number >= 0) textures.row_changed(static_cast<std::size_t>(number));
 }
 
 // The polygons that use a texture, each outlined.
@@ -309,7 +298,7 @@ int frmModelView::item_count() const {
 std::optional<pof::ItemRef> frmModelView::item_ref(int id) const {
     const int markers_count = static_cast<int>(scene_.markers.size());
     if (id < 0 || id >= item_count()) return std::nullopt;
-    if (id < markers_count) return scene_.markers[id].ref;
+    if (id < markers_count) return scene_.markers[id].ref.item_ref();
     const auto [m, p] = polygon_ids_[id - markers_count];
     return scene_.meshes[m].ref_of(scene_.meshes[m].polygons[p]);
 }
@@ -336,7 +325,7 @@ void frmModelView::hover(int id) {
 int frmModelView::find_item(const pof::ItemRef& ref) const {
     const int markers_count = static_cast<int>(scene_.markers.size());
     for (int id = 0; id < markers_count; ++id) {
-        if (same_rows(scene_.markers[id].ref, ref)) return id;
+        if (scene_.markers[id].ref.same_rows(ref)) return id;
     }
     const bool polygon = ref.entry == RecordEntry::SOBJ && ref.choices.size() == 2 &&
                          ref.choices[0].list == 1 && ref.choices[1].list == 2;
@@ -354,11 +343,10 @@ int frmModelView::find_item(const pof::ItemRef& ref) const {
 // The markers of the items ref holds (a glow bank's points).
 std::vector<int> frmModelView::find_items_in(const pof::ItemRef& ref) const {
     std::vector<int> ids;
-    const auto holds = [&ref](const pof::ItemRef& item) {
-        if (item.entry != ref.entry || item.choices.size() <= ref.choices.size()) return false;
+    const auto holds = [&ref](const MarkerRef& item) {
+        if (item.entry() != ref.entry || item.size() <= ref.choices.size()) return false;
         for (std::size_t i = 0; i < ref.choices.size(); ++i) {
-            if (item.choices[i].list != ref.choices[i].list ||
-                item.choices[i].row != ref.choices[i].row)
+            if (item.list(i) != ref.choices[i].list || item.row(i) != ref.choices[i].row)
                 return false;
         }
         return true;

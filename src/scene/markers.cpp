@@ -82,15 +82,15 @@ class MarkerMaker {
                                             s.shld.face_rows());
     }
 
-    void add(Marker m) {
+    void add(const Marker& m, std::span<const Vec3> ends = {}) {
         bool ok = finite(m.position) && finite(m.normal) && std::isfinite(m.radius);
-        for (const Vec3& p : m.segments) ok = ok && finite(p);
+        for (const Vec3& p : ends) ok = ok && finite(p);
         if (!ok) {
             ++scene_.counts.left_out.nonfinite_markers;
             return;
         }
         ++scene_.counts.markers[static_cast<int>(m.kind)];
-        scene_.markers.push_back(std::move(m));
+        scene_.add_marker(m, ends);
     }
 
     void weapons(const records::WeaponPointRecord& r, MarkerKind kind, RecordEntry entry) {
@@ -150,14 +150,19 @@ class MarkerMaker {
             const int rows = r.vertex_rows(p);
             for (int v = 0; v < rows; ++v) {
                 const auto vertex = r.vertices.at(p, v);
-                Marker m{MarkerKind::Path,
-                         vertex.position,
-                         {},
-                         vertex.radius,
-                         {},
-                         {RecordEntry::PATH, {{1, p, false}, {2, v, false}}}};
-                if (v + 1 < rows) m.segments = {vertex.position, r.vertices.at(p, v + 1).position};
-                add(std::move(m));
+                const Marker m{MarkerKind::Path,
+                               vertex.position,
+                               {},
+                               vertex.radius,
+                               {},
+                               {RecordEntry::PATH, {{1, p, false}, {2, v, false}}}};
+                if (v + 1 < rows) {
+                    const std::array<Vec3, 2> leg{vertex.position,
+                                                  r.vertices.at(p, v + 1).position};
+                    add(m, leg);
+                } else {
+                    add(m);
+                }
             }
         }
     }
@@ -202,22 +207,22 @@ class MarkerMaker {
         }
     }
 
+    using Edges = std::array<Vec3, 6>;
     // A triangle's three edges; false when a corner is outside the vertices.
-    template <class Corner>
-    static bool edges(const std::array<Corner, 3>& corners, std::vector<Vec3>& out) {
-        for (int k = 0; k < 3; ++k) {
+    static bool edges(const std::array<const Vec3*, 3>& corners, Edges& out) {
+        for (std::size_t k = 0; k < 3; ++k) {
             const auto* a = corners[k];
             const auto* b = corners[(k + 1) % 3];
             if (!a || !b) return false;
-            out.push_back(*a);
-            out.push_back(*b);
+            out[2 * k] = *a;
+            out[2 * k + 1] = *b;
         }
         return true;
     }
 
     // The middle of a triangle given as its three edges (a b, b c, c a); each corner divided
     // first, so corners near the float range's end do not overflow the sum.
-    static Vec3 centroid(const std::vector<Vec3>& edges) {
+    static Vec3 centroid(const Edges& edges) {
         constexpr float kThird = 1.0f / 3;
         return edges[0] * kThird + edges[2] * kThird + edges[4] * kThird;
     }
@@ -234,12 +239,13 @@ class MarkerMaker {
                 MarkerKind::Shield, {}, face.normal, 0, {}, {RecordEntry::SHLD, {{2, f, false}}}};
             const std::array<const Vec3*, 3> corners{
                 vertex(face.vertices[0]), vertex(face.vertices[1]), vertex(face.vertices[2])};
-            if (!edges(corners, m.segments)) {
+            Edges ends;
+            if (!edges(corners, ends)) {
                 ++scene_.counts.left_out.bad_index_markers;
                 continue;
             }
-            m.position = centroid(m.segments);
-            add(std::move(m));
+            m.position = centroid(ends);
+            add(m, ends);
         }
     }
 
@@ -247,7 +253,7 @@ class MarkerMaker {
         const auto& r = store_.insg;
         for (int i = 0; i < r.insignia_rows(); ++i) {
             const int vertices = r.vertex_rows(i);
-            std::vector<Vec3> corner_store(3);
+            std::array<Vec3, 3> corner_store;
             for (int f = 0; f < r.face_rows(i); ++f) {
                 const auto face = r.faces.at(i, f);
                 std::array<const Vec3*, 3> corners{};
@@ -263,12 +269,13 @@ class MarkerMaker {
                          0,
                          {},
                          {RecordEntry::INSG, {{1, i, false}, {3, f, false}}}};
-                if (!edges(corners, m.segments)) {
+                Edges ends;
+                if (!edges(corners, ends)) {
                     ++scene_.counts.left_out.bad_index_markers;
                     continue;
                 }
-                m.position = centroid(m.segments);
-                add(std::move(m));
+                m.position = centroid(ends);
+                add(m, ends);
             }
         }
     }
@@ -293,12 +300,8 @@ class MarkerMaker {
         if (store_.header_read) {
             const auto& h = store_.ohdr;
             add({MarkerKind::CenterOfMass, h.center_of_mass, {}, 0, {}, {RecordEntry::OHDR, {}}});
-            add({MarkerKind::HeaderBox,
-                 h.bbox_min,
-                 {},
-                 0,
-                 box_edges(h.bbox_min, h.bbox_max, {}),
-                 {RecordEntry::OHDR, {}}});
+            add({MarkerKind::HeaderBox, h.bbox_min, {}, 0, {}, {RecordEntry::OHDR, {}}},
+                box_edges(h.bbox_min, h.bbox_max, {}));
         }
         if (store_.acen.chunk_size > 0) {
             add({MarkerKind::AutoCenter,
@@ -317,20 +320,44 @@ class MarkerMaker {
 
 }  // namespace
 
-std::vector<Vec3> box_edges(const Vec3& min, const Vec3& max, const Vec3& shift) {
+BoxEdges box_edges(const Vec3& min, const Vec3& max, const Vec3& shift) {
     const auto corner = [&](int i) {
         return Vec3{i & 1 ? max.x : min.x, i & 2 ? max.y : min.y, i & 4 ? max.z : min.z} + shift;
     };
-    std::vector<Vec3> out;
+    BoxEdges out;
+    std::size_t n = 0;
     for (int i = 0; i < 8; ++i) {
         for (int bit = 1; bit < 8; bit <<= 1) {
             if (!(i & bit)) {
-                out.push_back(corner(i));
-                out.push_back(corner(i | bit));
+                out[n++] = corner(i);
+                out[n++] = corner(i | bit);
             }
         }
     }
     return out;
+}
+
+MarkerRef::MarkerRef(pof::RecordEntry entry, std::span<const pof::RowChoice> choices)
+    : entry_(entry), count_(static_cast<std::uint8_t>(std::min(choices.size(), kMostRows))) {
+    for (std::size_t i = 0; i < count_; ++i) {
+        lists_[i] = static_cast<std::uint8_t>(choices[i].list);
+        rows_[i] = choices[i].row;
+    }
+}
+
+pof::ItemRef MarkerRef::item_ref() const {
+    pof::ItemRef ref{entry_, {}};
+    for (std::size_t i = 0; i < count_; ++i) ref.choices.push_back({lists_[i], rows_[i], false});
+    return ref;
+}
+
+bool MarkerRef::same_rows(const pof::ItemRef& ref) const {
+    if (ref.entry != entry_ || ref.choices.size() != count_) return false;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const pof::RowChoice& c = ref.choices[i];
+        if (c.list != lists_[i] || c.row != rows_[i]) return false;
+    }
+    return true;
 }
 
 void add_markers(const pof::ModelStore& store, Chains& chains, Scene& scene) {

@@ -4,6 +4,7 @@
 // header's box. Positions are drawn as stored, in the model's frame; eye points and turrets
 // sit on their subobject.
 
+#include <array>
 #include <optional>
 
 #include "pof/global_data.h"
@@ -20,8 +21,8 @@ void add_markers(const pof::ModelStore& store, Chains& chains, Scene& scene);
 // other items, rows outside the record or coordinates that are not finite.
 std::optional<pof::Vec3> unmarked_point(const pof::ModelStore& store, const pof::ItemRef& ref);
 
-// The twelve edges of an axis-aligned box, moved by shift.
-std::vector<pof::Vec3> box_edges(const pof::Vec3& min, const pof::Vec3& max,
-                                 const pof::Vec3& shift);
+// The twelve edges of an axis-aligned box, moved by shift: pairs of line ends.
+using BoxEdges = std::array<pof::Vec3, 24>;
+BoxEdges box_edges(const pof::Vec3& min, const pof::Vec3& max, const pof::Vec3& shift);
 
 }  // namespace scene

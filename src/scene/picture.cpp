@@ -12,9 +12,6 @@ using pof::Vec3;
 using Rgb = std::array<float, 3>;
 using Bytes = std::array<std::uint8_t, 3>;
 
-Vec3 cross(const Vec3& a, const Vec3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
 float length(const Vec3& a) {
     return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
 }
@@ -86,42 +83,38 @@ class Painter {
   public:
     Painter(view::Picture& picture, float size) : picture_(picture), size_(size) {}
 
-    // Room for the shown markers' lines and points, counted before they are drawn: a model
-    // with thousands of radii would otherwise copy its line arrays again and again.
-    void reserve(const std::vector<Marker>& markers, const std::array<bool, kMarkerKinds>& shown) {
-        std::size_t lines = 0, points = 0;
-        for (const Marker& m : markers) {
+    // Room for the shown markers' segments and shapes, counted before they are drawn: a model
+    // of many markers would otherwise copy its arrays again and again.
+    void reserve(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
+        std::size_t lines = 0, shapes = 0;
+        for (const Marker& m : scene.markers) {
             if (!shown[static_cast<int>(m.kind)]) continue;
-            lines += m.segments.size() / 2;
-            if (drawn_as_segments(m.kind)) continue;
-            ++points;
-            lines += 1 + (m.radius > 0 ? 3 * kRingSteps : 0);
+            lines += m.segments.count / 2;
+            if (!drawn_as_segments(m.kind)) ++shapes;
         }
         picture_.lines.positions.reserve(lines * 6);
         picture_.lines.colours.reserve(lines * 6);
         picture_.lines.ids.reserve(lines);
-        picture_.points.positions.reserve(points * 3);
-        picture_.points.colours.reserve(points * 3);
-        picture_.points.ids.reserve(points);
+        view::MarkerShapes& s = picture_.shapes;
+        s.centres.reserve(shapes * 3);
+        s.directions.reserve(shapes * 3);
+        s.radii.reserve(shapes);
+        s.colours.reserve(shapes * 3);
+        s.ids.reserve(shapes);
     }
 
-    void marker(const Marker& m, int id) {
+    // The marker's segments, then its point with its direction and sphere.
+    void marker(const Scene& scene, const Marker& m, int id) {
         const Bytes colour = bytes_of(info(m.kind).colour);
-        for (std::size_t i = 0; i + 1 < m.segments.size(); i += 2)
-            line(m.segments[i], m.segments[i + 1], colour, id);
+        const auto ends = scene.segments_of(m);
+        for (std::size_t i = 0; i + 1 < ends.size(); i += 2) line(ends[i], ends[i + 1], colour, id);
         if (drawn_as_segments(m.kind)) return;
-        put(picture_.points.positions, m.position);
-        put(picture_.points.colours, colour);
-        picture_.points.ids.push_back(id);
-        const Vec3 n = unit(m.normal);
-        if (length(n) > 0) line(m.position, m.position + n * size_, colour, id);
-        if (m.radius > 0) sphere(m.position, m.radius, colour, id);
-    }
-
-    // Three great circles: a radius seen from any side, drawn once whatever the view.
-    void sphere(const Vec3& centre, float radius, const Bytes& colour, int id) {
-        for (const Vec3& axis : {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}})
-            ring(centre, axis, radius, colour, id);
+        view::MarkerShapes& s = picture_.shapes;
+        put(s.centres, m.position);
+        put(s.directions, unit(m.normal) * size_);
+        s.radii.push_back(m.radius > 0 ? m.radius : 0);
+        put(s.colours, colour);
+        s.ids.push_back(id);
     }
 
     // A line whose end overflows (a huge radius, a marker at the edge of float range) is left
@@ -133,18 +126,6 @@ class Painter {
         put(picture_.lines.colours, colour);
         put(picture_.lines.colours, colour);
         picture_.lines.ids.push_back(id);
-    }
-
-    // A circle of the radius around centre, across the normal (or in the XY plane).
-    void ring(const Vec3& centre, const Vec3& normal, float radius, const Bytes& colour, int id) {
-        const Vec3 n = length(normal) > 0 ? normal : Vec3{0, 0, 1};
-        Vec3 u = unit(cross(n, std::abs(n.x) < 0.9f ? Vec3{1, 0, 0} : Vec3{0, 1, 0}));
-        const Vec3 v = cross(n, u);
-        const auto& circle = unit_circle();
-        std::array<Vec3, kRingSteps + 1> points;
-        for (std::size_t i = 0; i < points.size(); ++i)
-            points[i] = centre + u * (radius * circle[i][0]) + v * (radius * circle[i][1]);
-        for (int i = 0; i < kRingSteps; ++i) line(points[i], points[i + 1], colour, id);
     }
 
     // A polygon's edges as stored, corner to corner and back to the first.
@@ -163,25 +144,11 @@ class Painter {
     }
 
   private:
-    static constexpr int kRingSteps = 24;
     // Boxes, the shield and the insignia: their segments alone, no point, normal or sphere.
     static bool drawn_as_segments(MarkerKind kind) {
         return kind == MarkerKind::HeaderBox || kind == MarkerKind::SubobjectBox ||
                kind == MarkerKind::Shield || kind == MarkerKind::Insignia;
     }
-    // Cosine and sine round a ring, worked out once: a model can hold thousands of radii.
-    static const std::array<std::array<float, 2>, kRingSteps + 1>& unit_circle() {
-        static const auto circle = [] {
-            std::array<std::array<float, 2>, kRingSteps + 1> out;
-            for (int i = 0; i <= kRingSteps; ++i) {
-                const float t = 6.2831853f * static_cast<float>(i) / kRingSteps;
-                out[i] = {std::cos(t), std::sin(t)};
-            }
-            return out;
-        }();
-        return circle;
-    }
-
     view::Picture& picture_;
     float size_;
 };
@@ -213,7 +180,7 @@ Bounds visible_bounds(const Scene& scene, const std::array<bool, kMarkerKinds>& 
     for (const Marker& m : scene.markers) {
         if (!shown[static_cast<int>(m.kind)]) continue;
         bounds.add(m.position);
-        for (const Vec3& p : m.segments) bounds.add(p);
+        for (const Vec3& p : scene.segments_of(m)) bounds.add(p);
     }
     return bounds;
 }
@@ -234,10 +201,11 @@ view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKin
                            const PictureOptions& options) {
     view::Picture picture;
     Painter painter(picture, marker_size(scene));
-    painter.reserve(scene.markers, shown);
+    painter.reserve(scene, shown);
     const int markers = static_cast<int>(scene.markers.size());
     for (int i = 0; i < markers; ++i) {
-        if (shown[static_cast<int>(scene.markers[i].kind)]) painter.marker(scene.markers[i], i);
+        if (shown[static_cast<int>(scene.markers[i].kind)])
+            painter.marker(scene, scene.markers[i], i);
     }
     int id = markers;
     for (std::size_t m = 0; m < scene.meshes.size(); ++m) {
@@ -303,8 +271,9 @@ view::LineBatch item_outline(const Scene& scene, int id) {
     const int markers = static_cast<int>(scene.markers.size());
     if (id >= 0 && id < markers) {
         const Marker& m = scene.markers[id];
-        for (std::size_t i = 0; i + 1 < m.segments.size(); i += 2)
-            painter.line(m.segments[i], m.segments[i + 1], kLit, id);
+        const auto ends = scene.segments_of(m);
+        for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+            painter.line(ends[i], ends[i + 1], kLit, id);
         painter.cross_at(m.position, kLit, id);
         return picture.lines;
     }

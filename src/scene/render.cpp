@@ -159,8 +159,17 @@ class Raster {
     }
 
     void lines(const view::LineBatch& batch, bool depth_tested) {
-        const std::size_t count = std::min(batch.positions.size() / 6, batch.colours.size() / 6);
-        for (std::size_t s = 0; s < count; ++s) {
+        lines(batch, 0, line_count(batch), depth_tested);
+    }
+
+    static std::size_t line_count(const view::LineBatch& batch) {
+        return std::min(batch.positions.size() / 6, batch.colours.size() / 6);
+    }
+
+    // Segments first to last - 1 of the batch.
+    void lines(const view::LineBatch& batch, std::size_t first, std::size_t last,
+               bool depth_tested) {
+        for (std::size_t s = first; s < last; ++s) {
             std::array<Corner, 2> c;
             for (int k = 0; k < 2; ++k) {
                 const float* at = &batch.positions[(s * 2 + k) * 3];
@@ -171,11 +180,56 @@ class Raster {
         }
     }
 
-    void points(const view::PointBatch& batch) {
-        const std::size_t count = std::min(batch.positions.size() / 3, batch.colours.size() / 3);
+    // The segments and the shapes, each marker's shapes after the segments of ids up to its.
+    void markers(const view::LineBatch& lines_batch, const view::MarkerShapes& shapes) {
+        const std::size_t segments = std::min(line_count(lines_batch), lines_batch.ids.size());
+        const std::size_t count =
+            std::min({shapes.centres.size() / 3, shapes.directions.size() / 3, shapes.radii.size(),
+                      shapes.colours.size() / 3, shapes.ids.size()});
+        std::size_t next = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            const float* at = &batch.positions[i * 3];
-            point(transform(matrix_, {at[0], at[1], at[2]}), rgba_of(&batch.colours[i * 3]));
+            std::size_t last = next;
+            while (last < segments && lines_batch.ids[last] <= shapes.ids[i]) ++last;
+            lines(lines_batch, next, last, true);
+            next = last;
+            shape(shapes, i);
+        }
+        lines(lines_batch, next, line_count(lines_batch), true);
+    }
+
+    // A marker's direction line and its sphere; a line with an end past the float range is
+    // left out.
+    void shape(const view::MarkerShapes& shapes, std::size_t i) {
+        const Vec3 centre{shapes.centres[i * 3], shapes.centres[i * 3 + 1],
+                          shapes.centres[i * 3 + 2]};
+        const Rgba colour = rgba_of(&shapes.colours[i * 3]);
+        const auto segment = [&](const Vec3& a, const Vec3& b) {
+            if (!pof::finite(a) || !pof::finite(b)) return;
+            Corner ca, cb;
+            ca.clip = transform(matrix_, a);
+            cb.clip = transform(matrix_, b);
+            ca.colour = cb.colour = colour;
+            line(ca, cb, true);
+        };
+        const Vec3 direction{shapes.directions[i * 3], shapes.directions[i * 3 + 1],
+                             shapes.directions[i * 3 + 2]};
+        if (direction.x != 0 || direction.y != 0 || direction.z != 0)
+            segment(centre, centre + direction);
+        const float radius = shapes.radii[i];
+        if (!(radius > 0)) return;
+        const view::UnitSphere& sphere = view::unit_sphere();
+        const auto end = [&](std::size_t k) {
+            return centre + Vec3{sphere[k][0], sphere[k][1], sphere[k][2]} * radius;
+        };
+        for (std::size_t k = 0; k + 1 < sphere.size(); k += 2) segment(end(k), end(k + 1));
+    }
+
+    // The markers' points, after every line, in marker order.
+    void points(const view::MarkerShapes& shapes) {
+        const std::size_t count = std::min(shapes.centres.size() / 3, shapes.colours.size() / 3);
+        for (std::size_t i = 0; i < count; ++i) {
+            const float* at = &shapes.centres[i * 3];
+            point(transform(matrix_, {at[0], at[1], at[2]}), rgba_of(&shapes.colours[i * 3]));
         }
     }
 
@@ -479,14 +533,14 @@ void Renderer::solids(const std::vector<view::TriangleBatch>& batches) {
     }
 }
 
-RenderedImage Renderer::finish(const view::LineBatch& lines, const view::PointBatch& points,
+RenderedImage Renderer::finish(const view::LineBatch& lines, const view::MarkerShapes& shapes,
                                const view::LineBatch& highlight) {
     if (!raster_) return {};
     for (const view::TriangleBatch& batch : blended_)
         raster_->triangles(batch, texture_of(batch), true);
     blended_.clear();
-    raster_->lines(lines, true);
-    raster_->points(points);
+    raster_->markers(lines, shapes);
+    raster_->points(shapes);
     raster_->lines(highlight, false);
     RenderedImage image = raster_->take();
     raster_.reset();
@@ -498,7 +552,7 @@ RenderedImage render(const view::Picture& picture, const view::LineBatch& highli
                      const RenderOptions& options) {
     Renderer renderer(camera, options, textures);
     renderer.solids(picture.solids);
-    return renderer.finish(picture.lines, picture.points, highlight);
+    return renderer.finish(picture.lines, picture.shapes, highlight);
 }
 
 }  // namespace scene

@@ -53,7 +53,10 @@ class Renderer {
     Renderer& operator=(const Renderer&) = delete;
 
     void solids(const std::vector<view::TriangleBatch>& batches);
-    RenderedImage finish(const view::LineBatch& lines, const view::PointBatch& points,
+    // The markers' segments and shapes are drawn in the order of their ids, so a marker's
+    // direction and sphere come right after its segments, as in a picture of lines alone;
+    // the markers' points after every line.
+    RenderedImage finish(const view::LineBatch& lines, const view::MarkerShapes& shapes,
                          const view::LineBatch& highlight);
 
   private:

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -176,15 +177,53 @@ struct Mesh {
     }
 };
 
+// The rows that show a marker, held in the marker itself rather than in a list of its own: a
+// record entry and at most two chosen rows (an item and its point), none double-clicked. A
+// model of a million points then costs no allocation per point.
+class MarkerRef {
+  public:
+    static constexpr std::size_t kMostRows = 2;
+    MarkerRef() = default;
+    // At most kMostRows choices, none opened; the rest are dropped.
+    MarkerRef(pof::RecordEntry entry, std::span<const pof::RowChoice> choices);
+    MarkerRef(pof::RecordEntry entry, std::initializer_list<pof::RowChoice> choices)
+        : MarkerRef(entry, std::span<const pof::RowChoice>(choices.begin(), choices.size())) {}
+    MarkerRef(pof::RecordEntry entry, const std::vector<pof::RowChoice>& choices)
+        : MarkerRef(entry, std::span<const pof::RowChoice>(choices)) {}
+    MarkerRef(const pof::ItemRef& ref)  // NOLINT(google-explicit-constructor): held as it is
+        : MarkerRef(ref.entry, ref.choices) {}
+    pof::RecordEntry entry() const { return entry_; }
+    std::size_t size() const { return count_; }
+    int list(std::size_t i) const { return lists_[i]; }
+    int row(std::size_t i) const { return rows_[i]; }
+    pof::ItemRef item_ref() const;
+    // The same record and rows as ref, chosen or opened alike.
+    bool same_rows(const pof::ItemRef& ref) const;
+    bool operator==(const MarkerRef&) const = default;
+
+  private:
+    pof::RecordEntry entry_ = pof::RecordEntry::OHDR;
+    std::uint8_t count_ = 0;
+    std::array<std::uint8_t, kMostRows> lists_{};
+    std::array<std::int32_t, kMostRows> rows_{};
+};
+
+// Where a marker's line ends lie in the scene's list of them.
+struct SegmentEnds {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;  // two per segment
+};
+
 // A point with an optional direction and radius, or a few line segments (a path leg, a shield
-// face, a box), in the model's frame.
+// face, a box), in the model's frame. Fixed in size: the segments' ends are in the scene's
+// list, and a direction or a radius is drawn from shapes shared by every marker.
 struct Marker {
     MarkerKind kind = MarkerKind::Gun;
     pof::Vec3 position;
-    pof::Vec3 normal;                 // zero when the item has none
-    float radius = 0;                 // zero when the item has none
-    std::vector<pof::Vec3> segments;  // pairs of line ends
-    pof::ItemRef ref;
+    pof::Vec3 normal;  // zero when the item has none
+    float radius = 0;  // zero when the item has none
+    SegmentEnds segments;
+    MarkerRef ref;
 };
 
 // What was left out of the scene and why.
@@ -216,10 +255,22 @@ struct Bounds {
 struct Scene {
     std::vector<Mesh> meshes;
     std::vector<Marker> markers;
+    std::vector<pof::Vec3> segment_ends;  // of every marker's segments, pairs of line ends
     Counts counts;
     // Parent chains that broke (a parent outside the table, a loop), one sentence each.
     std::vector<std::string> notes;
     Bounds bounds;  // of the drawn vertices and markers, placement included
+
+    std::span<const pof::Vec3> segments_of(const Marker& m) const {
+        return {segment_ends.data() + m.segments.first, m.segments.count};
+    }
+    // Adds the marker with its segments' ends (pairs).
+    void add_marker(Marker m, std::span<const pof::Vec3> ends) {
+        m.segments = {static_cast<std::uint32_t>(segment_ends.size()),
+                      static_cast<std::uint32_t>(ends.size())};
+        segment_ends.insert(segment_ends.end(), ends.begin(), ends.end());
+        markers.push_back(m);
+    }
 };
 
 // Which subobjects the scene draws: detail level N of the header's list, or every subobject

@@ -26,9 +26,8 @@ std::array<std::string, kMarkerKinds> count_texts(const Scene& scene) {
     std::array<KindTally, kMarkerKinds> tallies;
     for (const Marker& m : scene.markers) {
         KindTally& t = tallies[static_cast<int>(m.kind)];
-        const auto& choices = m.ref.choices;
-        if (!info(m.kind).units.item.empty() && !choices.empty()) t.items.insert(choices[0].row);
-        if (info(m.kind).units.item.empty() || choices.size() >= 2) ++t.points;
+        if (!info(m.kind).units.item.empty() && m.ref.size() > 0) t.items.insert(m.ref.row(0));
+        if (info(m.kind).units.item.empty() || m.ref.size() >= 2) ++t.points;
     }
     std::array<std::string, kMarkerKinds> texts;
     for (const MarkerKindInfo& k : kMarkerKindInfo) {

@@ -21,7 +21,7 @@ std::string note_place(const archive::Archive& a, const archive::Note& note) {
     std::string place = "entry " + pof::integer_text(note.entry);
     if (note.member >= 0) {
         const auto& m = a.members()[static_cast<std::size_t>(note.member)];
-        place += " (" + view::one_line(a.path_of(m)) + ")";
+        place += " (" + view::utf8_text(a.path_of(m)) + ")";
     }
     return place;
 }
@@ -67,7 +67,7 @@ std::string member_label(std::string_view archive_path, std::string_view member_
 
 std::string notes_message(const archive::Archive& a) {
     const auto& notes = a.notes();
-    std::string text = "The VP archive " + view::one_line(a.path()) + " has " +
+    std::string text = "The VP archive " + view::utf8_text(a.path()) + " has " +
                        pof::integer_text(static_cast<std::int64_t>(notes.size())) +
                        (notes.size() == 1 ? " fault" : " faults") +
                        " in its directory; the rest of it is listed:";

@@ -19,7 +19,7 @@ std::string count_text(std::int64_t n, std::string_view word) {
 }  // namespace
 
 frmArchive::frmArchive(Listed archive, OpenMember open_member)
-    : view::Viewer(std::string(kName), view::one_line(file_name(archive->path()))),
+    : view::Viewer(std::string(kName), view::utf8_text(file_name(archive->path()))),
       archive_(std::move(archive)),
       open_member_(std::move(open_member)),
       filter_("txtFilter", [this](const std::string&) { filter_typed(); }),
@@ -37,7 +37,7 @@ void frmArchive::opened() {
     const auto files = static_cast<std::int64_t>(a.members().size());
     std::int64_t bytes = 0;
     for (const auto& m : a.members()) bytes += m.cut ? 0 : m.size;
-    summary_.text = view::one_line(a.path()) + ": " + count_text(files, "file") + " in " +
+    summary_.text = view::utf8_text(a.path()) + ": " + count_text(files, "file") + " in " +
                     count_text(a.folder_count(), "folder") + ", " + count_text(bytes, "byte");
     if (!a.notes().empty()) {
         summary_.text += "; " + count_text(static_cast<std::int64_t>(a.notes().size()), "fault") +
@@ -109,7 +109,7 @@ void frmArchive::show_rows() {
 view::Table::Cells frmArchive::cells(std::size_t row) const {
     const auto& m = archive_->members()[shown_[row]];
     const std::string_view path = archive_->path_of(m);
-    return {pof::integer_text(m.entry), view::one_line(path), pof::integer_text(m.size),
+    return {pof::integer_text(m.entry), view::utf8_text(path), pof::integer_text(m.size),
             utc_text(m.time), kind_text(m, path)};
 }
 
@@ -125,7 +125,7 @@ void frmArchive::row_double_clicked(int row) {
 std::optional<pof::ReadOutcome> frmArchive::open_path(std::string_view path) {
     const archive::Member* m = archive_->find(path);
     if (!m) {
-        status_.text = "The archive holds no file " + view::one_line(path) + ".";
+        status_.text = "The archive holds no file " + view::utf8_text(path) + ".";
         return std::nullopt;
     }
     return open(*m);
@@ -135,7 +135,7 @@ std::optional<pof::ReadOutcome> frmArchive::open(const archive::Member& m) {
     const std::string_view path = archive_->path_of(m);
     if (archive::kind_of(path) != archive::MemberKind::Model) {
         status_.text =
-            view::one_line(path) + " is not a POF model: only POF models open in the main window.";
+            view::utf8_text(path) + " is not a POF model: only POF models open in the main window.";
         return std::nullopt;
     }
     status_.text = shown_text();

@@ -1,5 +1,6 @@
 #include "ui/model_view_widget.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QOpenGLExtraFunctions>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSurfaceFormat>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -26,21 +28,36 @@ constexpr float kPi = 3.14159265f;
 // The pointer has rested this long when the item under it is looked up: drawing the frame of
 // item ids costs as much as a frame, too much for every move over a large model.
 constexpr int kRestMs = 120;
+// The longest the window spends on one batch of textures that arrived before it answers again.
+constexpr int kArrivalsMs = 30;
 
+// A marker's shape is a shared unit shape (a line from 0 to 1 on every axis, or the unit
+// sphere's rings), times the marker's direction or radius, placed at its centre; a zero
+// direction or radius draws nothing.
 const char* kVertexShader = R"(
 attribute highp vec3 position;
 attribute lowp vec3 colour;
 attribute highp vec2 uv;
+attribute highp vec3 centre;
+attribute highp vec3 scale;
 uniform highp mat4 mvp;
 uniform float point_size;
+uniform float shaped;
 varying vec3 v_colour;
 varying vec3 v_position;
 varying vec2 v_uv;
 void main() {
-    gl_Position = mvp * vec4(position, 1.0);
+    vec3 p = position;
+    bool hidden = false;
+    if (shaped > 0.5) {
+        vec3 s = shaped > 1.5 ? vec3(scale.x) : scale;
+        hidden = dot(s, s) == 0.0;
+        p = centre + position * s;
+    }
+    gl_Position = hidden ? vec4(0.0, 0.0, 2.0, 1.0) : mvp * vec4(p, 1.0);
     gl_PointSize = point_size;
     v_colour = colour;
-    v_position = position;
+    v_position = p;
     v_uv = uv;
 })";
 
@@ -97,6 +114,38 @@ view::TriangleBatch every_nth(const view::TriangleBatch& t, std::size_t stride) 
     return out;
 }
 
+// The markers' shapes as plain lines, for a context that cannot draw instances: each
+// direction and each ring segment stored whole, as the software renderer draws them.
+void add_shape_lines(const view::MarkerShapes& shapes, view::LineBatch& lines) {
+    const view::UnitSphere& sphere = view::unit_sphere();
+    const auto segment = [&](const float* a, const float* b, std::size_t i) {
+        lines.positions.insert(lines.positions.end(), {a[0], a[1], a[2], b[0], b[1], b[2]});
+        for (int end = 0; end < 2; ++end) {
+            lines.colours.insert(lines.colours.end(), shapes.colours.begin() + i * 3,
+                                 shapes.colours.begin() + i * 3 + 3);
+        }
+        lines.ids.push_back(shapes.ids[i]);
+    };
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        const float* c = &shapes.centres[i * 3];
+        const float* d = &shapes.directions[i * 3];
+        if (d[0] != 0 || d[1] != 0 || d[2] != 0) {
+            const std::array<float, 3> end{c[0] + d[0], c[1] + d[1], c[2] + d[2]};
+            segment(c, end.data(), i);
+        }
+        const float r = shapes.radii[i];
+        if (!(r > 0)) continue;
+        for (std::size_t k = 0; k + 1 < sphere.size(); k += 2) {
+            std::array<float, 3> a, b;
+            for (int j = 0; j < 3; ++j) {
+                a[j] = c[j] + sphere[k][j] * r;
+                b[j] = c[j] + sphere[k + 1][j] * r;
+            }
+            segment(a.data(), b.data(), i);
+        }
+    }
+}
+
 // Item id + 1 in three bytes; 0 is the background.
 void put_id(std::vector<std::uint8_t>& out, int id) {
     const auto n = static_cast<std::uint32_t>(id + 1);
@@ -142,6 +191,9 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
     make_actions();
     rest_.setSingleShot(true);
     rest_.setInterval(kRestMs);
+    take_arrived_.setSingleShot(true);
+    take_arrived_.setInterval(0);
+    connect(&take_arrived_, &QTimer::timeout, this, [this] { take_arrived(); });
     connect(&rest_, &QTimer::timeout, this, [this] { rested(); });
 }
 
@@ -220,9 +272,10 @@ ModelViewWidget::~ModelViewWidget() {
     id_frame_.reset();
     solids_.clear();
     coarse_.clear();
-    for (Buffers* b : {&lines_, &points_, &highlight_, &edges_}) {
+    for (Buffers* b : {&lines_, &highlight_, &edges_}) {
         for (QOpenGLBuffer* buffer : {&b->positions, &b->colours, &b->ids}) buffer->destroy();
     }
+    for (QOpenGLBuffer* buffer : shapes_.all()) buffer->destroy();
     program_.reset();
     doneCurrent();
 }
@@ -233,6 +286,11 @@ void ModelViewWidget::initializeGL() {
     failed_ = !program_->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) ||
               !program_->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) ||
               !program_->link();
+    // Instances need OpenGL 3.3 or OpenGL ES 3.0; without them the shapes are drawn as lines.
+    const QSurfaceFormat format = context()->format();
+    instancing_ =
+        format.majorVersion() > 3 ||
+        (format.majorVersion() == 3 && (context()->isOpenGLES() || format.minorVersion() >= 3));
     glEnable(GL_DEPTH_TEST);
     glEnable(0x8642);  // GL_PROGRAM_POINT_SIZE: the shader sets the point size
     fit();
@@ -307,8 +365,14 @@ void ModelViewWidget::upload() {
             }
         }
         load_textures(p.textures);
-        upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
-        upload_batch(points_, p.points.positions, p.points.colours, p.points.ids, 1);
+        if (instancing_) {
+            upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
+        } else {
+            view::LineBatch lines = p.lines;
+            add_shape_lines(p.shapes, lines);
+            upload_batch(lines_, lines.positions, lines.colours, lines.ids, 2);
+        }
+        upload_shapes(p.shapes);
         uploaded_ = source_.picture_revision();
         if (first) fit();
     }
@@ -317,18 +381,23 @@ void ModelViewWidget::upload() {
     highlight_positions_ = h.positions;
 }
 
-void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
-    if (b.vertices == 0) return;
+// The position and colour attributes from these buffers, a value a vertex.
+void ModelViewWidget::bind_vertices(QOpenGLBuffer& positions, QOpenGLBuffer& colours) {
     const int position = program_->attributeLocation("position");
     const int colour = program_->attributeLocation("colour");
-    const int uv = program_->attributeLocation("uv");
-    auto& buffers = const_cast<Buffers&>(b);
-    buffers.positions.bind();
+    positions.bind();
     program_->enableAttributeArray(position);
     program_->setAttributeBuffer(position, GL_FLOAT, 0, 3);
-    (ids ? buffers.ids : buffers.colours).bind();
+    colours.bind();
     program_->enableAttributeArray(colour);
     glVertexAttribPointer(colour, 3, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+}
+
+void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
+    if (b.vertices == 0) return;
+    const int uv = program_->attributeLocation("uv");
+    auto& buffers = const_cast<Buffers&>(b);
+    bind_vertices(buffers.positions, ids ? buffers.ids : buffers.colours);
     const GlTexture* texture = ids ? nullptr : texture_of(b);
     if (texture) {
         buffers.uvs.bind();
@@ -344,6 +413,84 @@ void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
     program_->setUniformValue("tint", b.tint);
     glDrawArrays(mode, 0, b.vertices);
     if (texture) glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+// The unit shapes once, then each marker's centre, direction, radius, colour and id.
+void ModelViewWidget::upload_shapes(const view::MarkerShapes& shapes) {
+    const auto fill = [](QOpenGLBuffer& buffer, const auto& data) {
+        if (!buffer.isCreated()) buffer.create();
+        buffer.bind();
+        buffer.allocate(data.data(), static_cast<int>(data.size() * sizeof(data[0])));
+        buffer.release();
+    };
+    if (!shapes_.sphere.isCreated()) {
+        fill(shapes_.sphere, view::unit_sphere());
+        fill(shapes_.line, std::array<float, 6>{0, 0, 0, 1, 1, 1});
+    }
+    std::vector<std::uint8_t> ids;
+    ids.reserve(shapes.ids.size() * 3);
+    for (const int id : shapes.ids) put_id(ids, id);
+    fill(shapes_.centres, shapes.centres);
+    fill(shapes_.directions, shapes.directions);
+    fill(shapes_.radii, shapes.radii);
+    fill(shapes_.colours, shapes.colours);
+    fill(shapes_.ids, ids);
+    shapes_.count = static_cast<int>(shapes.size());
+}
+
+// Each marker's point: its centre, a square of the point size.
+void ModelViewWidget::draw_points(bool ids) {
+    if (shapes_.count == 0) return;
+    program_->disableAttributeArray(program_->attributeLocation("uv"));
+    program_->setUniformValue("lit", 0.0f);
+    program_->setUniformValue("textured", 0.0f);
+    bind_vertices(shapes_.centres, ids ? shapes_.ids : shapes_.colours);
+    QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
+    glDrawArrays(GL_POINTS, 0, shapes_.count);
+}
+
+// Each marker's direction line, then its sphere: the shared shape drawn once per marker.
+// Without instances they are in the lines.
+void ModelViewWidget::draw_shapes(bool ids) {
+    if (shapes_.count == 0 || !instancing_) return;
+    QOpenGLExtraFunctions* f = context()->extraFunctions();
+    const int position = program_->attributeLocation("position");
+    const int colour = program_->attributeLocation("colour");
+    const int centre = program_->attributeLocation("centre");
+    const int scale = program_->attributeLocation("scale");
+    program_->disableAttributeArray(program_->attributeLocation("uv"));
+    program_->setUniformValue("lit", 0.0f);
+    program_->setUniformValue("textured", 0.0f);
+    const auto attribute = [&](QOpenGLBuffer& buffer, int location, GLenum type, int size,
+                               bool normalised, int divisor) {
+        buffer.bind();
+        program_->enableAttributeArray(location);
+        glVertexAttribPointer(location, size, type, normalised ? GL_TRUE : GL_FALSE, 0, nullptr);
+        f->glVertexAttribDivisor(location, divisor);
+    };
+    attribute(shapes_.centres, centre, GL_FLOAT, 3, false, 1);
+    attribute(ids ? shapes_.ids : shapes_.colours, colour, GL_UNSIGNED_BYTE, 3, true, 1);
+    const struct {
+        QOpenGLBuffer& shape;
+        int vertices;
+        QOpenGLBuffer& scale;
+        int scale_size;
+        float shaped;
+    } kinds[] = {
+        {shapes_.line, 2, shapes_.directions, 3, 1.0f},
+        {shapes_.sphere, static_cast<int>(view::unit_sphere().size()), shapes_.radii, 1, 2.0f}};
+    for (const auto& k : kinds) {
+        attribute(k.shape, position, GL_FLOAT, 3, false, 0);
+        attribute(k.scale, scale, GL_FLOAT, k.scale_size, false, 1);
+        program_->setUniformValue("shaped", k.shaped);
+        f->glDrawArraysInstanced(GL_LINES, 0, k.vertices, shapes_.count);
+    }
+    QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
+    program_->setUniformValue("shaped", 0.0f);
+    // The divisors stay with the attribute locations: the other draws take one value a vertex.
+    for (const int location : {colour, centre, scale}) f->glVertexAttribDivisor(location, 0);
+    program_->disableAttributeArray(centre);
+    program_->disableAttributeArray(scale);
 }
 
 const ModelViewWidget::GlTexture* ModelViewWidget::texture_of(const Buffers& b) const {
@@ -389,10 +536,25 @@ void ModelViewWidget::upload_levels(const view::TextureImage& image) {
     }
 }
 
+// Kept until the waiting events are handled, then taken with the others that arrived.
 void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
-    source_.texture_loaded(number, image.status);
-    if (!image.levels.empty() && !failed_) {
-        makeCurrent();
+    arrived_.emplace_back(number, std::move(image));
+    if (!take_arrived_.isActive()) take_arrived_.start();
+}
+
+// The textures that arrived, uploaded in one go and told to the picture's logic, then the
+// window updated once: many small textures cost one update per batch, not one per texture.
+// A batch stops after kArrivalsMs so that the window answers between batches.
+void ModelViewWidget::take_arrived() {
+    QElapsedTimer spent;
+    spent.start();
+    std::size_t taken = 0;
+    const bool upload = !failed_ && context();
+    if (upload) makeCurrent();
+    while (taken < arrived_.size() && (taken == 0 || spent.elapsed() < kArrivalsMs)) {
+        auto& [number, image] = arrived_[taken++];
+        source_.texture_loaded(number, image.status);
+        if (image.levels.empty() || !upload) continue;
         GlTexture t;
         t.alpha = image.alpha;
         glGenTextures(1, &t.id);
@@ -405,15 +567,19 @@ void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
         glBindTexture(GL_TEXTURE_2D, 0);
         gl_textures_[number] = t;
-        doneCurrent();
         images_[number] = std::move(image);
     }
+    if (upload) doneCurrent();
+    arrived_.erase(arrived_.begin(), arrived_.begin() + static_cast<std::ptrdiff_t>(taken));
+    if (!arrived_.empty()) take_arrived_.start();
     if (on_changed) on_changed();
     update();
     Q_EMIT texture_arrived(number);
 }
 
 void ModelViewWidget::drop_textures() {
+    arrived_.clear();
+    take_arrived_.stop();
     for (auto& [number, t] : gl_textures_) glDeleteTextures(1, &t.id);
     gl_textures_.clear();
     images_.clear();
@@ -461,13 +627,15 @@ void ModelViewWidget::draw_markers() {
     glDepthFunc(GL_GREATER);
     program_->setUniformValue("alpha", kHiddenAlpha);
     draw(lines_, GL_LINES, false, false);
-    draw(points_, GL_POINTS, false, false);
+    draw_shapes(false);
+    draw_points(false);
     glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     program_->setUniformValue("alpha", 1.0f);
     draw(lines_, GL_LINES, false, false);
-    draw(points_, GL_POINTS, false, false);
+    draw_shapes(false);
+    draw_points(false);
 }
 
 // The stored polygons' edges, asked of the picture's logic once per picture while shown.
@@ -667,8 +835,9 @@ void ModelViewWidget::draw_ids() {
     glDisable(GL_DEPTH_TEST);
     glLineWidth(3);
     draw(lines_, GL_LINES, false, true);
+    draw_shapes(true);
     glLineWidth(1);
-    draw(points_, GL_POINTS, false, true);
+    draw_points(true);
     glEnable(GL_DEPTH_TEST);
     program_->release();
     ids_.resize(static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()));

@@ -21,9 +21,11 @@
 #include <QOpenGLWidget>
 #include <QTimer>
 #include <QVector3D>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "scene/camera.h"
@@ -107,7 +109,21 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
         GLuint id = 0;
         bool alpha = false;
     };
+    // The markers: the unit line and sphere shared by all, and per marker its point,
+    // direction, radius, colour and id colour; the points drawn as such, the directions and
+    // spheres as instances of the shapes.
+    struct Shapes {
+        QOpenGLBuffer line, sphere;
+        QOpenGLBuffer centres, directions, radii, colours, ids;
+        int count = 0;
+        std::array<QOpenGLBuffer*, 7> all() {
+            return {&line, &sphere, &centres, &directions, &radii, &colours, &ids};
+        }
+    };
     void make_actions();
+    void upload_shapes(const view::MarkerShapes& shapes);
+    void draw_points(bool ids);
+    void draw_shapes(bool ids);
     QAction* add_action(const QString& text, const QKeySequence& key, std::function<void()> run);
     void look_from(const QString& name, float yaw, float pitch);
     void zoom_at(const QPoint& at, float steps);
@@ -119,12 +135,14 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void upload_batch(Buffers& b, const std::vector<float>& positions,
                       const std::vector<std::uint8_t>& colours, const std::vector<int>& ids,
                       int per_primitive);
+    void bind_vertices(QOpenGLBuffer& positions, QOpenGLBuffer& colours);
     void draw(const Buffers& b, GLenum mode, bool lit, bool ids);
     void draw_gizmo();
     void draw_solids();
     const GlTexture* texture_of(const Buffers& b) const;
     void load_textures(const std::shared_ptr<const view::PictureTextures>& set);
     void texture_ready(int number, view::TextureImage image);
+    void take_arrived();
     void upload_levels(const view::TextureImage& image);
     void drop_textures();
     void draw_ids();
@@ -146,7 +164,9 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     // A coarser copy of solids_ for a large picture, drawn while a drag moves the view.
     std::vector<std::unique_ptr<Buffers>> coarse_;
     bool moving_ = false;
-    Buffers lines_, points_, highlight_, edges_;
+    Buffers lines_, highlight_, edges_;
+    Shapes shapes_;
+    bool instancing_ = false;
     std::uint64_t edges_uploaded_ = ~std::uint64_t{0};
     std::vector<float> highlight_positions_;  // as last uploaded
     std::uint64_t uploaded_ = ~std::uint64_t{0};
@@ -173,6 +193,9 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     bool textures_shown_ = true;
     std::map<int, GlTexture> gl_textures_;  // per texture number, as loaded
     std::unique_ptr<TextureLoader> loader_;
+    // Textures loaded and not yet taken, in the order they arrived.
+    std::vector<std::pair<int, view::TextureImage>> arrived_;
+    QTimer take_arrived_;
     // The loaded textures' pixels, kept for Save Picture.
     scene::TextureImages images_;
     view::Desktop* desktop_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
+#include <algorithm>
 
 #include "ui/qt_text.h"
 
@@ -50,7 +51,8 @@ TableModel::TableModel(const view::Table& table, QObject* parent)
       table_(table),
       shown_rows_(static_cast<int>(table.row_count())),
       shown_columns_(static_cast<int>(table.columns.size())),
-      shown_revision_(table.revision) {}
+      shown_revision_(table.revision),
+      shown_changes_(table.changed_rows().size()) {}
 
 int TableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shown_rows_;
@@ -143,7 +145,19 @@ bool TableModel::only_appended() const {
 }
 
 bool TableModel::sync() {
-    if (table_.revision == shown_revision_) return false;
+    if (table_.revision == shown_revision_) {
+        const auto& changed = table_.changed_rows();
+        if (changed.size() <= shown_changes_) return false;
+        const auto [first, last] = std::minmax_element(
+            changed.begin() + static_cast<std::ptrdiff_t>(shown_changes_), changed.end());
+        shown_changes_ = changed.size();
+        if (static_cast<int>(*last) < shown_rows_ && shown_columns_ > 0) {
+            Q_EMIT dataChanged(index(static_cast<int>(*first), 0),
+                               index(static_cast<int>(*last), shown_columns_ - 1));
+        }
+        return false;
+    }
+    shown_changes_ = table_.changed_rows().size();
     const auto rows = static_cast<int>(table_.row_count());
     if (only_appended()) {
         beginInsertRows({}, shown_rows_, rows - 1);

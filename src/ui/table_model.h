@@ -26,7 +26,8 @@ class TableModel : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
 
     // Catches up with the table when its revision moved: rows only appended since are
-    // inserted, any other change resets the model. Returns whether anything changed.
+    // inserted, any other change resets the model. Returns whether the rows changed. Rows
+    // whose cells changed since (Table::row_changed) are redrawn in one signal.
     bool sync();
 
     std::function<void(int)> on_check;
@@ -39,6 +40,7 @@ class TableModel : public QAbstractTableModel {
     int shown_rows_;
     int shown_columns_;
     std::uint64_t shown_revision_;
+    std::size_t shown_changes_;  // of the table's changed rows
 };
 
 }  // namespace ui

@@ -49,6 +49,12 @@ TableView::TableView(view::Table& table, std::function<void()> after_event, QWid
     connect(this, &QAbstractItemView::doubleClicked, this, &TableView::user_double_clicked);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TableView::selection_changed);
+    size_later_.setSingleShot(true);
+    size_later_.setInterval(0);
+    connect(&size_later_, &QTimer::timeout, this, [this] {
+        if (isVisible()) size_columns();
+    });
+    changes_seen_ = table_.changed_rows().size();
     sync();
 }
 
@@ -96,6 +102,7 @@ bool TableView::sync() {
     syncing_ = true;
     const bool changed = model_.sync();
     if (changed) wide_width_ = -1;
+    changed_rows_seen();
     sync_selection();
     sync_order();
     setEnabled(table_.enabled);
@@ -223,7 +230,34 @@ std::vector<int> TableView::longest_rows(std::size_t rows) const {
             }
         }
     }
+    longest_sizes_ = std::move(sizes);
     return longest;
+}
+
+// Rows whose cells changed since the view last looked: each is measured against the longest
+// of its column (a longest row that got shorter has the rows measured again when next asked),
+// and the columns are fitted once the waiting events are handled, however many rows changed.
+void TableView::changed_rows_seen() {
+    const auto& changed = table_.changed_rows();
+    if (changed.size() < changes_seen_) changes_seen_ = 0;  // the rows were made again
+    if (changed.size() == changes_seen_) return;
+    const bool measured = longest_revision_ == table_.revision &&
+                          longest_rows_count_ == table_.row_count() &&
+                          longest_sizes_.size() == longest_rows_.size();
+    for (std::size_t i = changes_seen_; measured && i < changed.size(); ++i) {
+        const auto cells = table_.cells(changed[i]);
+        const int row = static_cast<int>(changed[i]);
+        for (std::size_t c = 0; c < longest_rows_.size() && c < cells.size(); ++c) {
+            if (cells[c].size() > longest_sizes_[c]) {
+                longest_sizes_[c] = cells[c].size();
+                longest_rows_[c] = row;
+            } else if (longest_rows_[c] == row && cells[c].size() < longest_sizes_[c]) {
+                longest_rows_count_ = ~std::size_t{0};
+            }
+        }
+    }
+    changes_seen_ = changed.size();
+    size_later_.start();
 }
 
 // The list's width is known only once it is laid out and shown.

@@ -4,6 +4,7 @@
 // counts as its double-click. A sortable table's column headers are clickable and show the
 // order the logic sorted the rows in; the view itself never sorts.
 
+#include <QTimer>
 #include <QTreeView>
 #include <cstdint>
 #include <functional>
@@ -22,7 +23,8 @@ class TableView : public QTreeView {
     TableView(view::Table& table, std::function<void()> after_event, QWidget* parent = nullptr);
 
     // Rows (only if their revision moved), selection and enabled state from the table.
-    // Returns whether the rows changed.
+    // Returns whether the rows changed. Rows whose cells changed are redrawn, and the columns
+    // fitted once the events waiting now are handled: once for a batch of changes.
     bool sync();
     // Each column by its width rule; the last one (or the Fill column) also takes the
     // remaining width.
@@ -49,6 +51,7 @@ class TableView : public QTreeView {
     void size_beside_fill();
     int longest_row(int column) const;
     std::vector<int> longest_rows(std::size_t rows) const;
+    void changed_rows_seen();
     void user_clicked(const QModelIndex& index);
     void user_double_clicked(const QModelIndex& index);
     void selection_changed();
@@ -60,8 +63,11 @@ class TableView : public QTreeView {
     bool sized_on_show_ = false;
     mutable int wide_width_ = -1;            // measured once the widget is polished; -1 until then
     mutable std::vector<int> longest_rows_;  // per column, for the rows of one revision
+    mutable std::vector<std::size_t> longest_sizes_;  // the bytes of each of those cells
     mutable std::uint64_t longest_revision_ = 0;
     mutable std::size_t longest_rows_count_ = 0;
+    std::size_t changes_seen_ = 0;  // of the table's changed rows
+    QTimer size_later_;             // fits the columns after a batch of changed rows
 };
 
 }  // namespace ui

@@ -36,6 +36,7 @@ void Table::add_row(Cells cells) {
         source_rows_ = 0;
     }
     rows_.push_back(std::move(cells));
+    changed_rows_.clear();
     ++revision;
 }
 
@@ -59,6 +60,7 @@ void Table::set_source(std::size_t count, Source make) {
     rows_.shrink_to_fit();
     source_ = std::move(make);
     source_rows_ = source_ ? count : 0;
+    changed_rows_.clear();
     ++revision;
 }
 

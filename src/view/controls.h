@@ -166,6 +166,7 @@ class Table : public Control {
         source_ = nullptr;
         source_rows_ = 0;
         selected = -1;
+        changed_rows_.clear();
         ++revision;
     }
     void add_row(Cells cells);
@@ -177,6 +178,14 @@ class Table : public Control {
     // Replaces the rows with count rows made by make(i) when asked for.
     void set_source(std::size_t count, Source make);
     void reserve(std::size_t count) { rows_.reserve(count); }
+    // The source makes other cells for this row now (a texture finished loading); the rows
+    // stay. The binding redraws the rows changed since it last looked and fits its columns
+    // once for all of them, not once per row.
+    void row_changed(std::size_t row) {
+        if (row < row_count()) changed_rows_.push_back(row);
+    }
+    // The rows changed since the rows were last made, in the order they changed.
+    const std::vector<std::size_t>& changed_rows() const { return changed_rows_; }
 
     std::size_t row_count() const { return source_ ? source_rows_ : rows_.size(); }
     Cells cells(std::size_t row) const;
@@ -233,6 +242,7 @@ class Table : public Control {
     std::vector<Tone> tones_;  // per row up to the last row with a tone
     Source source_;
     std::size_t source_rows_ = 0;
+    std::vector<std::size_t> changed_rows_;
 };
 
 // Values in rows and columns, each row and column with a header caption.

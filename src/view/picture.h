@@ -68,16 +68,30 @@ struct LineBatch {
     std::vector<int> ids;  // per segment
 };
 
-struct PointBatch {
-    std::vector<float> positions;
+// The markers drawn at a point, each from shapes every marker shares rather than stored line
+// by line: the point itself (a square of a few pixels), a line from it along its direction
+// and a wire sphere of three rings round it. A million glow points cost a few bytes each.
+struct MarkerShapes {
+    std::vector<float> centres;  // x y z per marker: its point
+    // The direction line's end less its start (x y z); zero for no line.
+    std::vector<float> directions;
+    std::vector<float> radii;  // zero for no sphere
     std::vector<std::uint8_t> colours;
-    std::vector<int> ids;  // per point
+    std::vector<int> ids;  // per marker
+    std::size_t size() const { return ids.size(); }
 };
+
+// The sphere of radius 1 round the origin as line ends, two per segment: its rings round the
+// x, y and z axis one after the other, kSphereSteps segments each. A marker's sphere is each
+// end times the radius plus the centre.
+inline constexpr int kSphereSteps = 24;
+using UnitSphere = std::array<std::array<float, 3>, std::size_t{3} * kSphereSteps * 2>;
+const UnitSphere& unit_sphere();
 
 struct Picture {
     std::vector<TriangleBatch> solids;
-    LineBatch lines;
-    PointBatch points;
+    LineBatch lines;      // the markers' segments (path legs, faces, boxes)
+    MarkerShapes shapes;  // the markers drawn at a point
     // Shared by the pictures of one model: the binding loads them again only when it changes.
     std::shared_ptr<const PictureTextures> textures;
     std::array<float, 3> min{}, max{};  // of what is drawn; empty when min > max

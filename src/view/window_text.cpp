@@ -324,6 +324,23 @@ void TextWriter::group(const Group& g) {
     indented([&] { controls(g.children); });
 }
 
+std::string utf8_text(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const std::size_t length = byte < 0x80 ? 1 : utf8_length(text.substr(i));
+        if (length == 0) {
+            out += kReplacement;
+            ++i;
+        } else {
+            out.append(text, i, length);
+            i += length;
+        }
+    }
+    return out;
+}
+
 std::string one_line(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -64,4 +64,8 @@ std::string viewer_text(const Viewer& viewer);
 // text reads as an escape, and bytes that are not UTF-8 become U+FFFD.
 std::string one_line(std::string_view text);
 
+// The text as it is, only the bytes that are not UTF-8 (a file name may hold them) made
+// U+FFFD: for a control's text, which each form escapes once when it shows it.
+std::string utf8_text(std::string_view text);
+
 }  // namespace view

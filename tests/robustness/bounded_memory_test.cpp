@@ -15,6 +15,7 @@
 #include "counting_allocator.h"
 #include "pof/read_pof.h"
 #include "pof_builder.h"
+#include "scene/frmModelView.h"
 #include "session.h"
 
 namespace {
@@ -249,5 +250,35 @@ INSTANTIATE_TEST_SUITE_P(HostileCounts, BoundedMemory, ::testing::ValuesIn(hosti
                          test_name);
 INSTANTIATE_TEST_SUITE_P(WideDockingTables, BoundedMemory,
                          ::testing::ValuesIn(wide_docking_files()), test_name);
+
+// The Model View of a GLOW bank of n points, each with a normal and a radius: the bytes its
+// scene and picture hold at their peak, the store left out.
+std::size_t model_view_bytes(std::int32_t n) {
+    pof::ModelStore store;
+    store.glow.bank_count = 1;
+    store.glow.banks.resize(1);
+    store.glow.banks[0].point_count = n;
+    store.glow.points.reset(1);
+    auto& points = store.glow.points.fill(0, n);
+    for (std::int32_t i = 0; i < n; ++i)
+        points[i] = {{static_cast<float>(i % 97), static_cast<float>(i % 89), 1}, {0, 0, 1}, 0.5f};
+    const std::size_t before = robustness::bytes_held();
+    robustness::reset_peak();
+    {
+        scene::frmModelView view(store);
+        view.opened();
+    }
+    return robustness::peak_bytes_held() - before;
+}
+
+// A glow point's wire sphere and normal are shapes every marker shares, so each point costs the
+// same few bytes however many there are (it once cost 2.6 KB of stored line ends).
+TEST(MarkerMemory, EachGlowPointCostsTheSameFewBytes) {
+    const std::size_t small = model_view_bytes(2000), large = model_view_bytes(20000);
+    const double per_point = static_cast<double>(large - small) / 18000;
+    EXPECT_LT(per_point, 160) << small << " bytes for 2,000 points, " << large << " for 20,000";
+    const std::size_t larger = model_view_bytes(200000);
+    EXPECT_LT(static_cast<double>(larger - large) / 180000, 160);
+}
 
 }  // namespace

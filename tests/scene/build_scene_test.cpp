@@ -202,7 +202,7 @@ TEST(BuildScene, MarkersNameTheirRowsAndStrayValuesAreLeftOut) {
     const auto s = build_scene(store, {});
     std::vector<pof::ItemRef> guns;
     for (const auto& m : s.markers) {
-        if (m.kind == MarkerKind::Gun) guns.push_back(m.ref);
+        if (m.kind == MarkerKind::Gun) guns.push_back(m.ref.item_ref());
         if (m.kind == MarkerKind::Eye) EXPECT_EQ(m.position, (Vec3{11, 6, 1}));
     }
     EXPECT_EQ(guns,

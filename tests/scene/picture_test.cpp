@@ -7,6 +7,7 @@
 #include <set>
 
 #include "scene/build_scene.h"
+#include "scene/render.h"
 #include "scene_model.h"
 
 namespace {
@@ -38,8 +39,8 @@ TEST(Picture, FansPolygonsAndNumbersItemsAsTheWindowDoes) {
     EXPECT_EQ(picture.solids[0].positions,
               (std::vector<float>{0, 0, 10, 1, 0, 10, 1, 1, 10, 0, 0, 10, 1, 1, 10, 0, 1, 10}));
     EXPECT_EQ(picture.solids[0].colours[0], 255);
-    ASSERT_EQ(picture.points.ids.size(), 1u);  // the gun; the subobject box is switched off
-    EXPECT_EQ(s.markers[picture.points.ids[0]].kind, scene::MarkerKind::Gun);
+    ASSERT_EQ(picture.shapes.ids.size(), 1u);  // the gun; the subobject box is switched off
+    EXPECT_EQ(s.markers[picture.shapes.ids[0]].kind, scene::MarkerKind::Gun);
     EXPECT_EQ(scene::item_outline(s, quad).ids.size(), 4u);  // the quad's four edges
 }
 
@@ -99,16 +100,14 @@ TEST(Picture, WireframeHiddenMeshesAndRadiusSpheres) {
 
     s.markers.push_back({scene::MarkerKind::Special, {0, 0, 0}, {}, 2, {}, {}});
     shown[static_cast<int>(scene::MarkerKind::Special)] = true;
-    const auto lines = scene::make_picture(s, shown).lines;
-    float reach_x = 0, reach_y = 0, reach_z = 0;
-    for (std::size_t i = 0; i + 2 < lines.positions.size(); i += 3) {
-        reach_x = std::max(reach_x, lines.positions[i]);
-        reach_y = std::max(reach_y, lines.positions[i + 1]);
-        reach_z = std::max(reach_z, lines.positions[i + 2]);
+    const auto special = scene::make_picture(s, shown);
+    EXPECT_TRUE(special.lines.ids.empty());  // the sphere is a shape, not lines
+    EXPECT_EQ(special.shapes.radii, (std::vector<float>{2}));
+    std::array<float, 3> reach{};
+    for (const auto& end : view::unit_sphere()) {
+        for (int k = 0; k < 3; ++k) reach[k] = std::max(reach[k], end[k]);
     }
-    EXPECT_FLOAT_EQ(reach_x, 2);
-    EXPECT_FLOAT_EQ(reach_y, 2);
-    EXPECT_FLOAT_EQ(reach_z, 2);
+    EXPECT_EQ(reach, (std::array<float, 3>{1, 1, 1}));
 }
 
 // Under "All subobjects" each detail level past the first and the debris get tints of their
@@ -124,16 +123,62 @@ TEST(Picture, TintsDetailLevelsAndDebrisApart) {
     EXPECT_EQ(tints.size(), 4u);
 }
 
-// A marker near the edge of float range: its normal line and radius ring overflow and are left
-// out, the point stays, and no line end the renderer gets is infinite.
-TEST(Picture, LeavesOutLinesThatOverflow) {
+// A marker's direction and sphere, drawn from the shared shapes, give the same pixels as the
+// same lines stored whole, in the same order after the segments before them; a marker near
+// the edge of float range keeps its point and loses the lines that overflow.
+TEST(Picture, ShapesDrawAsTheLinesTheyStandFor) {
     scene::Scene s;
-    s.markers.push_back({scene::MarkerKind::Thruster, {3e38f, 0, 0}, {1, 0, 0}, 3e38f, {}, {}});
+    s.add_marker({scene::MarkerKind::Path, {0, 0, 0}, {}, 1.5f, {}, {}},
+                 std::array<pof::Vec3, 2>{pof::Vec3{0, 0, 0}, pof::Vec3{3, 1, 0}});
+    s.add_marker({scene::MarkerKind::Thruster, {3, 1, 0}, {0, 1, 0}, 0.75f, {}, {}}, {});
+    s.add_marker({scene::MarkerKind::Gun, {1, 2, 1}, {1, 0, 0}, 0, {}, {}}, {});
+    s.add_marker({scene::MarkerKind::Thruster, {3e38f, 0, 0}, {1, 0, 0}, 3e38f, {}, {}}, {});
     std::array<bool, scene::kMarkerKinds> shown{};
     shown.fill(true);
     const auto picture = scene::make_picture(s, shown);
-    EXPECT_EQ(picture.points.ids.size(), 1u);
-    for (const float x : picture.lines.positions) EXPECT_TRUE(std::isfinite(x)) << x;
+    EXPECT_EQ(picture.shapes.ids, (std::vector<int>{0, 1, 2, 3}));  // every point
+
+    // The same picture with every direction and sphere written out as lines, in marker order;
+    // the points stay.
+    view::Picture whole = picture;
+    std::fill(whole.shapes.directions.begin(), whole.shapes.directions.end(), 0.0f);
+    std::fill(whole.shapes.radii.begin(), whole.shapes.radii.end(), 0.0f);
+    whole.lines = {};
+    const auto line = [&whole](const pof::Vec3& a, const pof::Vec3& b, const std::uint8_t* c,
+                               int id) {
+        if (!pof::finite(a) || !pof::finite(b)) return;
+        whole.lines.positions.insert(whole.lines.positions.end(), {a.x, a.y, a.z, b.x, b.y, b.z});
+        whole.lines.colours.insert(whole.lines.colours.end(), {c[0], c[1], c[2], c[0], c[1], c[2]});
+        whole.lines.ids.push_back(id);
+    };
+    const auto& sh = picture.shapes;
+    for (std::size_t i = 0; i < sh.size(); ++i) {
+        const int id = sh.ids[i];
+        const std::uint8_t* colour = &sh.colours[i * 3];
+        for (std::size_t l = 0; l < picture.lines.ids.size(); ++l) {
+            if (picture.lines.ids[l] != id) continue;
+            const float* p = &picture.lines.positions[l * 6];
+            line({p[0], p[1], p[2]}, {p[3], p[4], p[5]}, colour, id);
+        }
+        const pof::Vec3 c{sh.centres[i * 3], sh.centres[i * 3 + 1], sh.centres[i * 3 + 2]};
+        const pof::Vec3 d{sh.directions[i * 3], sh.directions[i * 3 + 1], sh.directions[i * 3 + 2]};
+        if (d.x != 0 || d.y != 0 || d.z != 0) line(c, c + d, colour, id);
+        const auto& unit = view::unit_sphere();
+        for (std::size_t k = 0; sh.radii[i] > 0 && k < unit.size(); k += 2) {
+            const pof::Vec3 a{unit[k][0], unit[k][1], unit[k][2]};
+            const pof::Vec3 b{unit[k + 1][0], unit[k + 1][1], unit[k + 1][2]};
+            line(c + a * sh.radii[i], c + b * sh.radii[i], colour, id);
+        }
+    }
+    EXPECT_GT(whole.lines.ids.size(), 3u * 24 * 2);
+
+    scene::Camera camera;
+    camera.frame({1, 0.5f, 0}, 4);
+    const scene::RenderOptions options{160, 120, false, true};
+    const auto shaped = scene::render(picture, {}, {}, camera, options);
+    const auto written = scene::render(whole, {}, {}, camera, options);
+    EXPECT_EQ(shaped.rgba, written.rgba);
+    EXPECT_NE(std::count(shaped.rgba.begin(), shaped.rgba.end(), std::uint8_t{255}), 0);
 }
 
 }  // namespace

@@ -182,9 +182,11 @@ TEST(Render, LinesAndPointsSitOnTheSurfaces) {
     picture.lines.colours.assign(white, white + 6);
     picture.lines.colours.insert(picture.lines.colours.end(), white, white + 6);
     picture.lines.ids = {0, 1};
-    picture.points.positions = {0, 0, 0};
-    picture.points.colours = {255, 0, 0};
-    picture.points.ids = {2};
+    picture.shapes.centres = {0, 0, 0};
+    picture.shapes.directions = {0, 0, 0};
+    picture.shapes.radii = {0};
+    picture.shapes.colours = {255, 0, 0};
+    picture.shapes.ids = {2};
     const Camera camera = from_behind(picture, true);
     const RenderedImage image = draw(picture, camera, {}, true);
     const std::array<int, 4> white_pixel{255, 255, 255, 255}, clear{0, 0, 0, 0};
@@ -222,9 +224,11 @@ TEST(Render, HostileGeometryIsCutNotFollowed) {
     picture.lines.positions = {-3e38f, 0, 0, 3e38f, 1, 1e30f, 0, 0, -1e9f, 0, 0, 1e9f};
     picture.lines.colours.assign(12, 255);
     picture.lines.ids = {0, 1};
-    picture.points.positions = {NAN, 0, 0, 0, 0, -1e9f};
-    picture.points.colours.assign(6, 255);
-    picture.points.ids = {0, 1};
+    picture.shapes.centres = {NAN, 0, 0, 0, 0, -1e9f};
+    picture.shapes.directions = {0, 0, 0, 0, 1e30f, 0};
+    picture.shapes.radii = {1, 3e38f};
+    picture.shapes.colours.assign(6, 255);
+    picture.shapes.ids = {0, 1};
     for (const bool orthographic : {false, true}) {
         const RenderedImage image = draw(picture, from_behind(picture, orthographic));
         EXPECT_EQ(image.width, kSide);

@@ -93,4 +93,32 @@ TEST(ArchiveDump, MemberTypeAndSortOutsideTheirWindowAreBadUsage) {
     EXPECT_EQ(dump({"--check", "--member", "a.pof", vp.path()}).status, 2);
 }
 
+// A backslash and U+2028 in a member's name and in the archive's own name are escaped once:
+// the text form shows "\\" and "\u2028" as the main window's label does, the JSON holds the
+// name's exact bytes, and the --member message escapes its path once too.
+TEST(ArchiveDump, NamesAreEscapedOnce) {
+    const std::string member = "a\\b\xE2\x80\xA8.pof";  // a\b, U+2028, .pof
+    const std::string vp_bytes = VpBuilder().file(member, kClean).file("c\\d.txt", "x").str();
+    const TempFile vp(vp_bytes, "\\x.vp");
+    const std::string shown = "a\\\\b\\u2028.pof";  // a\\b\u2028.pof as printed
+
+    const auto text = dump({vp.path()});
+    EXPECT_NE(text.out.find(" | " + shown + " | "), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("\\\\x.vp\""), std::string::npos) << "the title, escaped once";
+    EXPECT_EQ(text.out.find("\\\\\\\\"), std::string::npos) << "escaped twice:\n" << text.out;
+
+    const auto json = dump({"--json", vp.path()});
+    // The JSON string of a\b: "a\\b"; U+2028 as the bytes or \u2028 once, never \\u2028.
+    EXPECT_NE(json.out.find("\"a\\\\b"), std::string::npos) << json.out;
+    EXPECT_EQ(json.out.find("\\\\\\\\"), std::string::npos) << json.out;
+    EXPECT_EQ(json.out.find("\\\\u2028"), std::string::npos) << json.out;
+
+    const auto missing = dump({vp.path(), "--member", "no\\such.pof"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "pofdump: The archive holds no file no\\\\such.pof.\n");
+    const auto not_model = dump({vp.path(), "--member", "c\\d.txt"});
+    EXPECT_EQ(not_model.err,
+              "pofdump: c\\\\d.txt is not a POF model: only POF models open in the main window.\n");
+}
+
 }  // namespace

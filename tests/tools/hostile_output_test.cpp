@@ -3,10 +3,14 @@
 // materials written only where they can be, and long property texts in the text form.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "dump_fixture.h"
@@ -158,6 +162,87 @@ TEST(TextOutput, LongPropertiesCostTheirSizeOnce) {
                 peak);
     EXPECT_GT(peak, 0);
     EXPECT_LT(peak, 2.0 * kBytes / (1 << 20) + 64);
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Hidden files beside path whose names hold its name: a temporary file left behind.
+std::vector<std::string> leftovers(const std::string& path) {
+    const std::filesystem::path p(path);
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(p.parent_path())) {
+        const std::string name = e.path().filename().string();
+        if (name.starts_with(".") && name.find(p.filename().string()) != std::string::npos)
+            names.push_back(name);
+    }
+    return names;
+}
+
+// A write that fails part way (here a file-size limit of 64 bytes, as a full disk would):
+// the old OBJ, its materials and the old PNG stay as they were, and nothing else is left.
+TEST(AtomicOutput, AFailedWriteLeavesTheOldFilesWhole) {
+    TempFile model(testing_pof::every_chunk_model(2117));
+    const std::string obj = model.path() + ".obj", mtl = model.path() + ".mtl";
+    const std::string png = model.path() + ".png";
+    for (const auto& path : {obj, mtl, png}) std::ofstream(path) << "old " << path;
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG
+    rlimit small = before;
+    small.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto to_obj = dump({model.path(), "--obj", obj});
+    const auto to_png = dump({model.path(), "--png", png});
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, old_handler);
+
+    EXPECT_EQ(to_obj.status, 1);
+    EXPECT_EQ(to_obj.err, "pofdump: cannot write " + obj + ": File too large\n");
+    EXPECT_EQ(to_png.status, 1);
+    EXPECT_EQ(to_png.err, "pofdump: cannot write " + png + ": File too large\n");
+    for (const auto& path : {obj, mtl, png}) EXPECT_EQ(contents(path), "old " + path);
+    EXPECT_TRUE(leftovers(model.path()).empty());
+
+    // Without the limit both are replaced whole.
+    EXPECT_EQ(dump({model.path(), "--obj", obj, "--png", png}).status, 0);
+    EXPECT_EQ(contents(obj).rfind("# ", 0), 0u);
+    EXPECT_EQ(contents(png).substr(1, 3), "PNG");
+    for (const auto& path : {obj, mtl, png}) std::filesystem::remove(path);
+}
+
+// A link whose file is not there is named as one; a link to a file writes that file and stays
+// a link; a folder and a write-protected file are refused, the latter left as it was.
+TEST(AtomicOutput, LinksFoldersAndProtectedFiles) {
+    TempFile model(testing_pof::every_chunk_model(2117));
+    const std::string base = model.path();
+    std::filesystem::create_symlink(base + ".nowhere.png", base + ".dangling.png");
+    const auto dangling = dump({base, "--png", base + ".dangling.png"});
+    EXPECT_EQ(dangling.status, 1);
+    EXPECT_EQ(dangling.err, "pofdump: cannot write " + base +
+                                ".dangling.png: it is a dangling symbolic link (what it names "
+                                "does not exist)\n");
+    EXPECT_FALSE(std::filesystem::exists(base + ".nowhere.png"));
+
+    std::ofstream(base + ".real.png") << "old";
+    std::filesystem::create_symlink(base + ".real.png", base + ".link.png");
+    EXPECT_EQ(dump({base, "--png", base + ".link.png"}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(base + ".link.png"));
+    EXPECT_EQ(contents(base + ".real.png").substr(1, 3), "PNG");
+
+    std::ofstream(base + ".kept.png") << "kept";
+    std::filesystem::permissions(base + ".kept.png", std::filesystem::perms::owner_read);
+    const auto protected_file = dump({base, "--png", base + ".kept.png"});
+    if (::geteuid() != 0) {  // root writes any file
+        EXPECT_EQ(protected_file.err,
+                  "pofdump: cannot write " + base + ".kept.png: Permission denied\n");
+        EXPECT_EQ(contents(base + ".kept.png"), "kept");
+    }
+    for (const char* suffix : {".dangling.png", ".real.png", ".link.png", ".kept.png"})
+        std::filesystem::remove(base + suffix);
+    EXPECT_TRUE(leftovers(base).empty());
 }
 
 }  // namespace

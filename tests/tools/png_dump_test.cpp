@@ -87,13 +87,22 @@ TEST_F(PngDump, ThumbnailsAreSquareClearAndWithoutMarkers) {
 
 // Sizes out of range and files that cannot be written: one message, status 1, no file.
 TEST_F(PngDump, RefusesWhatItCannotDrawOrWrite) {
-    for (const char* size : {"0", "8193", "100x0", "99999999999999999999"}) {
-        const auto d = dump({"--size", size, "--png", out(".png"), ship.path()});
-        EXPECT_EQ(d.status, 1) << size;
-        EXPECT_NE(d.err.find("pixels cannot be drawn: each side is 1 to 8192 pixels"),
-                  std::string::npos)
-            << d.err;
-        EXPECT_FALSE(std::filesystem::exists(out(".png")));
+    // Checked once for both steps, the sides named as given.
+    const std::pair<const char*, const char*> sizes[] = {
+        {"0", "0 \u00d7 0"},
+        {"8193", "8193 \u00d7 8193"},
+        {"100x0", "100 \u00d7 0"},
+        {"0x5", "0 \u00d7 5"},
+        {"4294967297", "4294967297 \u00d7 4294967297"},
+        {"0099999999999999999999x12", "99999999999999999999 \u00d7 12"}};
+    for (const auto& [size, shown] : sizes) {
+        for (const char* step : {"--png", "--thumbnail"}) {
+            const auto d = dump({"--size", size, step, out(".png"), ship.path()});
+            EXPECT_EQ(d.status, 1) << size << " " << step;
+            EXPECT_EQ(d.err, std::string("pofdump: a picture of ") + shown +
+                                 " pixels cannot be drawn: each side is 1 to 8192 pixels\n");
+            EXPECT_FALSE(std::filesystem::exists(out(".png")));
+        }
     }
     const std::string fifo = out(".fifo.png");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -117,6 +126,15 @@ TEST_F(PngDump, SizesAreDigits) {
     }
     EXPECT_EQ(dump({"--size", "64", ship.path()}).err.rfind("pofdump: --size goes with --png", 0),
               0u);
+}
+
+// A file name that looks like an option (a shell's * can give one) is quoted in the one-line
+// form: its escape and bell reach the terminal as visible symbols.
+TEST(UsageErrors, QuoteNamesInTheOneLineForm) {
+    const auto d = dump({"--check", "-\x1B[31m\x07.pof"});
+    EXPECT_EQ(d.status, 2);
+    EXPECT_EQ(d.err.substr(0, d.err.find('\n')),
+              "pofdump: unknown option -\xE2\x90\x9B[31m\xE2\x90\x87.pof");
 }
 
 }  // namespace

@@ -174,6 +174,10 @@ TEST(OneLine, EveryTextBecomesOneLineOfUtf8) {
         {"x\xE2\x82", "x\uFFFD\uFFFD"},
     };
     for (const auto& [text, shown] : cases) EXPECT_EQ(pofdump::one_line(text), shown) << text;
+    // A control's text keeps what one_line escapes, only the bytes that are not UTF-8 replaced,
+    // so each form escapes it once.
+    EXPECT_EQ(view::utf8_text("a\\b\n\xE2\x80\xA8\xFF\xC0\xAFx\xE2\x82"),
+              "a\\b\n\xE2\x80\xA8\uFFFD\uFFFD\uFFFDx\uFFFD\uFFFD");
 }
 
 // Long strings are escaped piece by piece; the pieces must join to what one escape of the

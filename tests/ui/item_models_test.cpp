@@ -28,6 +28,7 @@ class ItemModelsTest : public QObject {
     void table_model_keeps_the_contract();
     void appended_rows_are_inserted_other_changes_reset();
     void rows_changed_behind_the_model_read_safely();
+    void changed_cells_redraw_their_rows_only();
     void toned_rows_keep_the_contract();
     void check_boxes_and_swatches_sit_beside_the_first_cell();
     void drop_down_model_keeps_the_contract();
@@ -139,6 +140,40 @@ void ItemModelsTest::appended_rows_are_inserted_other_changes_reset() {
     QCOMPARE(inserts.count(), 2);
     QCOMPARE(model.rowCount(), 4);
     QVERIFY(!model.sync());
+}
+
+// Textures arriving one by one change their rows' cells: the rows stay, and each sync redraws
+// the rows changed since the last in one signal instead of making every row again.
+void ItemModelsTest::changed_cells_redraw_their_rows_only() {
+    view::Table table = two_columns();
+    std::vector<std::string> status(1000, "probed");
+    table.set_source(status.size(), [&status](std::size_t row) {
+        return view::Table::Cells{std::to_string(row), status[row]};
+    });
+    ui::TableModel model(table);
+    Tester tester(&model, Tester::FailureReportingMode::QtTest);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    for (const std::size_t row : {700u, 3u, 41u}) {
+        status[row] = "PNG, 1 \u00d7 1";
+        table.row_changed(row);
+    }
+    QVERIFY(!model.sync());  // the rows themselves did not change
+    QCOMPARE(resets.count(), 0);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed[0][0].toModelIndex().row(), 3);
+    QCOMPARE(changed[0][1].toModelIndex().row(), 700);
+    QCOMPARE(model.index(41, 1).data().toString(), QString::fromUtf8("PNG, 1 \u00d7 1"));
+    QVERIFY(!model.sync());
+    QCOMPARE(changed.count(), 1);  // nothing new
+    table.row_changed(5000);       // no such row: ignored
+    QVERIFY(!model.sync());
+    QCOMPARE(changed.count(), 1);
+    // Rows made again forget the changes before them.
+    table.set_source(2, [](std::size_t row) { return view::Table::Cells{std::to_string(row)}; });
+    QVERIFY(table.changed_rows().empty());
+    QVERIFY(model.sync());
+    QCOMPARE(resets.count(), 1);
 }
 
 void ItemModelsTest::rows_changed_behind_the_model_read_safely() {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "picture_file.h"
 #include "pof/chunk_kinds.h"
 #include "shell/frmPOF.h"
 
@@ -272,29 +273,31 @@ void Parser::picture(Step::Kind kind, const std::string& option, const std::stri
     parsed_.options.steps.push_back(step);
 }
 
-// W or WxH, in digits; a side past what an int holds is kept as too large, for the picture
-// step to refuse with the sizes it allows.
+// W or WxH, in digits, each side checked here once for every step that draws a picture.
 void Parser::size(const std::string& text) {
-    const auto side = [](std::string_view digits) -> long long {
+    // The digits without their leading zeros ("0" for zero), or nothing when not digits.
+    const auto side = [](std::string_view digits) -> std::optional<std::string_view> {
         if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
-            return -1;
+            return std::nullopt;
         const auto first = digits.find_first_not_of('0');
-        if (first == std::string_view::npos) return 0;
-        if (digits.size() - first > 9) return Options::kSizeTooLarge;
-        long long value = 0;
-        for (const char c : digits.substr(first)) value = value * 10 + (c - '0');
-        return value;
+        return first == std::string_view::npos ? std::string_view("0") : digits.substr(first);
     };
     const auto x = text.find('x');
-    const long long width = side(std::string_view(text).substr(0, x));
-    const long long height =
-        x == std::string::npos ? width : side(std::string_view(text).substr(x + 1));
-    if (width < 0 || height < 0) {
+    const auto width = side(std::string_view(text).substr(0, x));
+    const auto height = x == std::string::npos ? width : side(std::string_view(text).substr(x + 1));
+    if (!width || !height) {
         return fail("--size wants W or WxH in pixels, not \"" + text + "\"");
     }
-    parsed_.options.picture_width = width;
-    parsed_.options.picture_height = height;
-    parsed_.options.size_given = true;
+    Options& o = parsed_.options;
+    o.size_given = true;
+    if (auto why = refuse_size(*width, *height)) {
+        o.size_refused = *why;
+        o.picture_width = o.picture_height = 0;
+        return;
+    }
+    o.size_refused.clear();
+    o.picture_width = std::stoi(std::string(*width));
+    o.picture_height = std::stoi(std::string(*height));
 }
 
 void Parser::textures(const std::string& folder) {

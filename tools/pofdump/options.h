@@ -65,11 +65,12 @@ struct Options {
     std::vector<Step> steps;
     // --textures DIR, in order: searched for textures before the model's own folders.
     std::vector<std::string> texture_folders;
-    // --size W[xH] of the pictures --png and --thumbnail write. A side too large for an int
-    // is held at kSizeTooLarge, which the picture step refuses as it refuses 0.
-    static constexpr long long kSizeTooLarge = 1'000'000'000;
+    // --size W[xH] of the pictures --png and --thumbnail write, checked once when it is read:
+    // a side outside 1 to 8192 leaves the sides 0 and size_refused saying why, with the
+    // numbers as given, which every picture step answers with.
     bool size_given = false;
-    long long picture_width = 0, picture_height = 0;
+    int picture_width = 0, picture_height = 0;
+    std::string size_refused;
 };
 
 struct ParsedOptions {

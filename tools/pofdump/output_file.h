@@ -1,7 +1,10 @@
 #pragma once
-// A file pofdump writes (--obj and its materials): opened without waiting, so a FIFO with no
-// reader is refused at once rather than blocking; only a regular file, or a new one, is
-// written. Several are opened and checked before any is emptied, so a refusal writes nothing.
+// A file pofdump writes (--obj and its materials, --png, --thumbnail): written beside its
+// target under a temporary name and renamed into place only once complete, so a write that
+// fails part way (a full disk, a file-size limit) leaves neither a cut file nor a clobbered
+// old one. Only a regular file (through a symbolic link, the file it names) or a new one is
+// written; a FIFO is refused at once rather than opened. Several are made and finished before
+// any is renamed, so a refusal writes nothing.
 
 #include <memory>
 #include <ostream>
@@ -13,18 +16,21 @@ namespace pofdump {
 
 class OutputFile {
   public:
-    // Opens path for writing; empty with why set when it is not a regular file or a new one.
+    // Makes the temporary file beside path; empty with why set when path is not a regular
+    // file or a new one, or nothing can be made beside it.
     static std::unique_ptr<OutputFile> open(const std::string& path, std::string& why);
+    // Removes the temporary file unless it was renamed into place.
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Empties the file; call once every file of the output is open.
-    bool start(std::string& why);
     std::ostream& stream() { return stream_; }
-    // Writes what is buffered; false with why when a write failed.
+    // Writes what is buffered and closes the temporary file; false with why when a write
+    // failed (the temporary file is gone then).
     bool finish(std::string& why);
-    // Removes the file again if open() made it: another file of the output was refused.
+    // Renames the finished file into place; false with why when it could not be.
+    bool commit(std::string& why);
+    // Removes the temporary file: another file of the output was refused.
     void discard();
 
   private:
@@ -46,9 +52,9 @@ class OutputFile {
         int error_ = 0;
     };
 
-    explicit OutputFile(int fd);
+    OutputFile(int fd, std::string temporary, std::string target);
     int fd_;
-    std::string created_path_;  // empty unless open() made the file
+    std::string temporary_, target_;  // temporary_ empty once renamed or removed
     Buffer buffer_;
     std::ostream stream_;
 };

@@ -2,15 +2,17 @@
 
 #include "io/text.h"
 #include "output_file.h"
-#include "textures/image.h"
 #include "textures/png_write.h"
 
 namespace pofdump {
 
-std::optional<std::string> refuse_size(long long width, long long height) {
-    const auto fits = [](long long side) { return side >= 1 && side <= scene::kMaxImageSide; };
+std::optional<std::string> refuse_size(std::string_view width, std::string_view height) {
+    const auto fits = [](std::string_view side) {
+        return side.size() <= 4 && side != "0" &&
+               std::stoi(std::string(side)) <= scene::kMaxImageSide;
+    };
     if (fits(width) && fits(height)) return std::nullopt;
-    return "a picture of " + textures::size_text(width, height) +
+    return "a picture of " + std::string(width) + " \u00d7 " + std::string(height) +
            " pixels cannot be drawn: each side is 1 to " + pof::integer_text(scene::kMaxImageSide) +
            " pixels";
 }
@@ -26,9 +28,8 @@ std::optional<std::string> write_png(const std::string& path,
         file->discard();
         return "cannot write " + path + ": the picture could not be encoded";
     }
-    if (!file->start(why)) return "cannot write " + path + ": " + why;
     file->stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file->finish(why)) return "cannot write " + path + ": " + why;
+    if (!file->finish(why) || !file->commit(why)) return "cannot write " + path + ": " + why;
     return std::nullopt;
 }
 

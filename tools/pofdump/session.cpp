@@ -247,12 +247,13 @@ std::optional<Session::Refusal> Session::write_obj(const std::string& path) {
         obj->discard();
         return refused(mtl_path);
     }
-    if (!obj->start(why)) return refused(path);
-    if (!mtl->start(why)) return refused(mtl_path);
     scene::write_obj(model.scene(), store_.txtr, mtl_name, obj->stream(), mtl->stream(),
                      texture_files(path));
+    // Both complete before either is renamed into place.
     if (!obj->finish(why)) return refused(path);
     if (!mtl->finish(why)) return refused(mtl_path);
+    if (!obj->commit(why)) return refused(path);
+    if (!mtl->commit(why)) return refused(mtl_path);
     return std::nullopt;
 }
 
@@ -264,12 +265,12 @@ std::optional<Session::Refusal> Session::write_png(const std::string& path) {
     }
     const auto* model =
         static_cast<const scene::frmModelView*>(windows_.find(scene::frmModelView::kName));
+    if (!options_.size_refused.empty()) return Refusal{kExitFailed, options_.size_refused};
     scene::RenderOptions options;
     if (options_.size_given) {
-        options.width = static_cast<int>(std::min<long long>(options_.picture_width, INT32_MAX));
-        options.height = static_cast<int>(std::min<long long>(options_.picture_height, INT32_MAX));
+        options.width = options_.picture_width;
+        options.height = options_.picture_height;
     }
-    if (auto why = refuse_size(options.width, options.height)) return Refusal{kExitFailed, *why};
     decode_model_textures();
     const auto& picture = model->picture();
     const auto draw = [&] {
@@ -295,9 +296,9 @@ void Session::decode_model_textures() {
 std::optional<Session::Refusal> Session::write_thumbnail(const std::string& path) {
     if (!form_.reachable(pof::kViewWindows[0].menu_name))
         return Refusal{kExitFailed, "the file has no header: there is no model to draw"};
-    const long long side =
+    if (!options_.size_refused.empty()) return Refusal{kExitFailed, options_.size_refused};
+    const int side =
         options_.size_given ? std::max(options_.picture_width, options_.picture_height) : 256;
-    if (auto why = refuse_size(side, side)) return Refusal{kExitFailed, *why};
     const auto draw = [&] { return scene::draw_thumbnail(store_, static_cast<int>(side)); };
     if (auto why = pofdump::write_png(path, draw)) return Refusal{kExitFailed, *why};
     return std::nullopt;
@@ -458,7 +459,9 @@ int run_command(const std::vector<std::string>& args, std::ostream& out, std::os
     const ParsedOptions parsed = parse_options(args);
     if (!parsed.error.empty()) {
         const std::string usage = usage_text();
-        err << "pofdump: " << parsed.error << '\n' << usage.substr(0, usage.find('\n') + 1);
+        // In the one-line form: the error may quote a file name that looked like an option.
+        err << "pofdump: " << one_line(parsed.error) << '\n'
+            << usage.substr(0, usage.find('\n') + 1);
         return kExitUsage;
     }
     return run(parsed.options, out, err);
