@@ -570,11 +570,14 @@ void ModelViewWidget::take_arrived() {
         images_[number] = std::move(image);
     }
     if (upload) doneCurrent();
+    std::vector<int> numbers;
+    numbers.reserve(taken);
+    for (std::size_t i = 0; i < taken; ++i) numbers.push_back(arrived_[i].first);
     arrived_.erase(arrived_.begin(), arrived_.begin() + static_cast<std::ptrdiff_t>(taken));
     if (!arrived_.empty()) take_arrived_.start();
     if (on_changed) on_changed();
     update();
-    Q_EMIT texture_arrived(number);
+    for (const int number : numbers) Q_EMIT texture_arrived(number);
 }
 
 void ModelViewWidget::drop_textures() {

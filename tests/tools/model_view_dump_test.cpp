@@ -120,7 +120,7 @@ TEST(ModelViewDump, ATextureThatCannotBeDecodedIsUnreadableEverywhere) {
     ASSERT_NE(model, nullptr);
     // As the window's loader does on its thread.
     for (const auto& entry : model->picture().textures->entries)
-        model->texture_loaded(entry.number, entry.load().status);
+        model->texture_loaded(entry.number, entry.load({}).status);
     const std::string status = testing_pof::rows_of(model->textures)[0][3];
     EXPECT_TRUE(status.starts_with("unreadable: bad zlib data in IDAT (")) << status;
 
