@@ -66,6 +66,12 @@ enum class Code {
     BayPath,
     ChunkOrder,
     Archive,
+    ShieldTreeIndex,
+    ShieldTreeOffset,
+    ShieldTreeOrder,
+    ShieldTreeBox,
+    ShieldTreeCoverage,
+    ShieldTreeIgnored,
     Count  // not a code: how many there are
 };
 inline constexpr int kCodeCount = static_cast<int>(Code::Count);
@@ -215,6 +221,23 @@ inline constexpr std::array<CodeInfo, kCodeCount> kCodes{{
      "directory or count the file cannot hold (error); a .. at the top, a duplicated path, an "
      "unknown version (warning)",
      "-"},
+    {Code::ShieldTreeIndex, "shield-tree-index", Severity::Error,
+     "an SLDC or SLC2 leaf naming a face outside the SHLD faces", "-"},
+    {Code::ShieldTreeOffset, "shield-tree-offset", Severity::Error,
+     "an SLDC or SLC2 node size, or a split's front or back offset, that does not land on a node "
+     "inside the tree (a size may end the tree)",
+     "-"},
+    {Code::ShieldTreeOrder, "shield-tree-order", Severity::Warning,
+     "an SLDC split whose front child does not follow it directly",
+     "converts the tree assuming it does: it reads the wrong front child"},
+    {Code::ShieldTreeBox, "shield-tree-box", Severity::Warning,
+     "an SLDC or SLC2 leaf's face with a corner outside the leaf's box by more than 0.1 % of the "
+     "box's diagonal",
+     "misses shield hits there"},
+    {Code::ShieldTreeCoverage, "shield-tree-coverage", Severity::Warning,
+     "a SHLD face no leaf of the SLDC or SLC2 tree lists", "misses shield hits on it"},
+    {Code::ShieldTreeIgnored, "shield-tree-ignored", Severity::Note,
+     "an SLDC in a file of version 2200 or more, or an SLC2 below 2200", "skips the chunk"},
 }};
 
 // Codes whose findings are errors where the game overruns a table and warnings where it only

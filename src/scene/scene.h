@@ -33,6 +33,7 @@ enum class MarkerKind {
     HeaderBox,
     SubobjectBox,
     Glow,
+    ShieldTree,
     Count  // not a kind: how many there are
 };
 inline constexpr int kMarkerKinds = static_cast<int>(MarkerKind::Count);
@@ -114,6 +115,11 @@ inline constexpr std::array<MarkerKindInfo, kMarkerKinds> kMarkerKindInfo{{
      true,
      {1.0f, 0.69f, 0.85f},
      {"bank", "banks", "point", "points"}},
+    {MarkerKind::ShieldTree,
+     "Shield tree",
+     false,
+     {0.5f, 0.88f, 0.69f},
+     {"", "", "box or face", "boxes and faces"}},
 }};
 
 constexpr bool in_kind_order(const std::array<MarkerKindInfo, kMarkerKinds>& table) {
