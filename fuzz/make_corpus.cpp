@@ -630,6 +630,37 @@ bool write_all(const std::filesystem::path& dir, const std::vector<Seed>& all) {
 
 }  // namespace
 
+// Shield collision trees in both layouts: a split over two leaves beside the shield, both trees
+// at 2117 and 2201, and the damaged and hostile forms (a cut leaf, a size of 0, offsets and face
+// numbers past everything, a tree size and a leaf count of the largest values).
+void shield_trees() {
+    using testing_pof::shield_tree_body;
+    for (const auto& [id, width] : {std::pair<std::string, int>{"SLDC", 1}, {"SLC2", 4}}) {
+        const Bytes tree = testing_pof::closed_shield_tree(width);
+        add("weapons-" + id, PofBuilder(kVersion)
+                                 .chunk("SHLD", testing_pof::closed_shield_body())
+                                 .chunk(id, tree)
+                                 .chunk("ACEN", testing_pof::acen_body(1, 2, 3))
+                                 .str());
+        add("cut-" + id, then_acen(id, Bytes().raw(tree.str().substr(0, tree.str().size() - 3))));
+        add("zero-size-" + id, then_acen(id, shield_tree_body(width, {{.faces = {0}, .size = 0}})));
+        add("far-" + id,
+            then_acen(id, shield_tree_body(
+                              width, {{.split = true, .front = 0xFFFFFFF0u, .back = 0x7FFFFFFFu},
+                                      {.faces = {0xFFFFFFFFu, 4}}})));
+        add("hostile-tree-size-" + id,
+            then_acen(id, shield_tree_body(width, {{.faces = {1}}},
+                                           std::numeric_limits<std::int32_t>::max())));
+        add("hostile-leaf-count-" + id,
+            then_acen(id, shield_tree_body(width, {{.faces = {1}, .count = 0xFFFFFFFFu}})));
+    }
+    add("shield-trees-2201", PofBuilder(2201)
+                                 .chunk("SHLD", testing_pof::closed_shield_body())
+                                 .chunk("SLDC", testing_pof::closed_shield_tree(1))
+                                 .chunk("SLC2", testing_pof::closed_shield_tree(4))
+                                 .str());
+}
+
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: %s CORPUS_DIR [ARCHIVE_CORPUS_DIR]\n", argv[0]);
@@ -646,6 +677,7 @@ int main(int argc, char** argv) {
     bsp_blocks();
     weapons();
     glow();
+    shield_trees();
     cuts();
     regressions();
     if (!write_all(argv[1], seeds)) return 1;

@@ -1,6 +1,7 @@
 // Gun and missile points, turrets, special points, eye points and the shield mesh.
 
 #include <algorithm>
+#include <cmath>
 
 #include "check/check_context.h"
 #include "io/text.h"
@@ -147,6 +148,111 @@ void shield(CheckContext& c, const records::ShldRecord& r) {
     for (int f = 0; f < faces; ++f) shield_face(c, r, f, vertices, faces);
 }
 
+// How far p lies outside the box, 0 inside it.
+double outside_box(pof::Vec3 p, pof::Vec3 min, pof::Vec3 max) {
+    const auto axis = [](double v, double lo, double hi) {
+        return v < lo ? lo - v : (v > hi ? v - hi : 0.0);
+    };
+    return std::hypot(axis(p.x, min.x, max.x), axis(p.y, min.y, max.y), axis(p.z, min.z, max.z));
+}
+
+// A leaf's faces: each named face inside SHLD, its corners inside the leaf's box; each face the
+// leaf names is marked in covered.
+void shield_leaf(CheckContext& c, RecordEntry entry, const records::ShieldTreeNode& leaf, int n,
+                 std::vector<bool>& covered) {
+    const auto& shield = c.store.shld;
+    const std::string at = numbered("Node", n);
+    const auto item = rows(entry, {n});
+    const std::int64_t faces = shield.face_rows();
+    const std::int64_t vertices = shield.vertex_rows();
+    const pof::Vec3 d = leaf.max - leaf.min;
+    const double slack = 0.001 * std::hypot(double(d.x), double(d.y), double(d.z));
+    for (const std::uint32_t f : leaf.faces) {
+        if (f >= faces) {
+            if (c.out.count_if_past_cap(Code::ShieldTreeIndex)) continue;
+            c.out.add(Code::ShieldTreeIndex, at,
+                      "it names face " + integer_text(f) + ", outside the " + integer_text(faces) +
+                          " shield faces",
+                      item);
+            continue;
+        }
+        covered[f] = true;
+        for (const std::int32_t v : shield.faces[f].vertices) {
+            if (v < 0 || v >= vertices) continue;  // shield-vertex-index tells of it
+            if (!(outside_box(shield.vertices[v], leaf.min, leaf.max) > slack)) continue;
+            if (c.out.count_if_past_cap(Code::ShieldTreeBox)) break;
+            c.out.add(Code::ShieldTreeBox, at,
+                      "face " + integer_text(f) + " has corner " + integer_text(v) +
+                          " outside the leaf's box",
+                      item);
+            break;
+        }
+    }
+}
+
+// Where a node's size and a split's offsets lead: onto a node read from the tree (the size
+// may also end the tree exactly).
+void shield_tree_links(CheckContext& c, RecordEntry entry, const records::ShieldTreeRecord& r,
+                       int n) {
+    const auto& nodes = r.nodes;
+    const records::ShieldTreeNode& node = nodes[n];
+    const auto on_node = [&nodes](std::int64_t at) {
+        const auto it = std::lower_bound(
+            nodes.begin(), nodes.end(), at,
+            [](const records::ShieldTreeNode& x, std::int64_t v) { return x.offset < v; });
+        return it != nodes.end() && it->offset == at;
+    };
+    const std::string at = numbered("Node", n);
+    const auto item = rows(entry, {n});
+    const auto link = [&](const char* what, std::uint32_t by, bool may_end) {
+        const std::int64_t to = node.offset + by;
+        if (on_node(to) || (may_end && !r.cut && to == r.tree_size)) return;
+        if (c.out.count_if_past_cap(Code::ShieldTreeOffset)) return;
+        c.out.add(Code::ShieldTreeOffset, at,
+                  std::string("its ") + what + " " + integer_text(by) + " leads to byte " +
+                      integer_text(to) + " of the " + integer_text(r.tree_size) +
+                      "-byte tree, where no node starts",
+                  item);
+    };
+    link("size", node.size, true);
+    if (!node.split()) return;
+    link("front offset", node.front, false);
+    link("back offset", node.back, false);
+    if (entry == RecordEntry::SLDC && node.front != node.size &&
+        !c.out.count_if_past_cap(Code::ShieldTreeOrder)) {
+        c.out.add(Code::ShieldTreeOrder, at,
+                  "its front child is at offset " + integer_text(node.front) +
+                      ", not directly after it at " + integer_text(node.size) +
+                      ": the game's conversion of SLDC takes the node after it",
+                  item);
+    }
+}
+
+void shield_tree(CheckContext& c, RecordEntry entry, const records::ShieldTreeRecord& r) {
+    const bool slc2 = entry == RecordEntry::SLC2;
+    const std::int32_t version = c.store.file_version;
+    if (slc2 != (version >= records::kSlc2Read)) {
+        c.out.add(Code::ShieldTreeIgnored, "",
+                  std::string("the game ") + (slc2 ? "reads SLC2 from" : "reads SLDC only below") +
+                      " version " + integer_text(records::kSlc2Read) +
+                      " and skips this one (version " + integer_text(version) + ")",
+                  pof::ItemRef{entry, {}});
+    }
+    std::vector<bool> covered(static_cast<std::size_t>(c.store.shld.face_rows()), false);
+    for (int n = 0; n < r.node_rows(); ++n) {
+        shield_tree_links(c, entry, r, n);
+        if (!r.nodes[n].split()) shield_leaf(c, entry, r.nodes[n], n, covered);
+    }
+    const char* id = slc2 ? "SLC2" : "SLDC";
+    for (int f = 0; f < static_cast<int>(covered.size()); ++f) {
+        if (covered[f] || c.out.count_if_past_cap(Code::ShieldTreeCoverage)) continue;
+        c.out.add(
+            Code::ShieldTreeCoverage, numbered("Face", f),
+            std::string("no leaf of the ") + id + " tree lists shield face " + integer_text(f),
+            pof::ItemRef{RecordEntry::SHLD, {{2, f, false}}});
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -161,6 +267,8 @@ constexpr KindRules kWeaponRules[] = {
     {E::SPCL, [](CheckContext& c) { special_points(c, c.store.spcl); }},
     {E::EYE, [](CheckContext& c) { eye_points(c, c.store.eye); }},
     {E::SHLD, [](CheckContext& c) { shield(c, c.store.shld); }},
+    {E::SLDC, [](CheckContext& c) { shield_tree(c, E::SLDC, c.store.sldc); }},
+    {E::SLC2, [](CheckContext& c) { shield_tree(c, E::SLC2, c.store.slc2); }},
 };
 static_assert(covers_group(kWeaponRules, pof::RecordGroup::Weapons),
               "each weapons kind has one row of rules here, none for a kind of another group");

@@ -67,6 +67,12 @@ enum class Code {
     ChunkOrder,
     Archive,
     Version,
+    ShieldTreeIndex,
+    ShieldTreeOffset,
+    ShieldTreeOrder,
+    ShieldTreeBox,
+    ShieldTreeCoverage,
+    ShieldTreeIgnored,
     Count  // not a code: how many there are
 };
 inline constexpr int kCodeCount = static_cast<int>(Code::Count);
@@ -223,6 +229,23 @@ inline constexpr std::array<CodeInfo, kCodeCount> kCodes{{
      "the rules of an older version, 2119 to 2199, 2202 to 2299 or 2302 to 3099 (warning)",
      "refuses the file; reads a version it does not know by the rules of the last one below "
      "it, warning that the file is newer"},
+    {Code::ShieldTreeIndex, "shield-tree-index", Severity::Error,
+     "an SLDC or SLC2 leaf naming a face outside the SHLD faces", "-"},
+    {Code::ShieldTreeOffset, "shield-tree-offset", Severity::Error,
+     "an SLDC or SLC2 node size, or a split's front or back offset, that does not land on a node "
+     "inside the tree (a size may end the tree)",
+     "-"},
+    {Code::ShieldTreeOrder, "shield-tree-order", Severity::Warning,
+     "an SLDC split whose front child does not follow it directly",
+     "converts the tree assuming it does: it reads the wrong front child"},
+    {Code::ShieldTreeBox, "shield-tree-box", Severity::Warning,
+     "an SLDC or SLC2 leaf's face with a corner outside the leaf's box by more than 0.1 % of the "
+     "box's diagonal",
+     "misses shield hits there"},
+    {Code::ShieldTreeCoverage, "shield-tree-coverage", Severity::Warning,
+     "a SHLD face no leaf of the SLDC or SLC2 tree lists", "misses shield hits on it"},
+    {Code::ShieldTreeIgnored, "shield-tree-ignored", Severity::Note,
+     "an SLDC in a file of version 2200 or more, or an SLC2 below 2200", "skips the chunk"},
 }};
 
 // Codes whose findings are errors where the game overruns a table and warnings where it only

@@ -54,6 +54,8 @@ enum class RecordEntry {
     ACEN,
     PINF,
     GLOW,
+    SLDC,
+    SLC2,
     Count  // not an entry: how many there are
 };
 inline constexpr std::size_t kRecordEntryCount = static_cast<std::size_t>(RecordEntry::Count);
@@ -339,6 +341,26 @@ inline constexpr std::array kKinds{
               show<frmGLOW, &ModelStore::glow>,
               {"Bank ", "Point ", ""},
               {{lists(1, 2), lists(1)}}},
+    ChunkKind{E::SLDC,
+              G::Weapons,
+              {{{"SLDC", ""}, kOne}},
+              "IDM_SLDC",
+              "SLDC Record",
+              "frmSLDC",
+              fill<&ModelStore::sldc, gSLDC_data>,
+              [](const ViewerContext& c) { return make_frmSLDC(c.store.sldc, kSldcLayout); },
+              {"Node ", "", ""},
+              {{lists(1)}}},
+    ChunkKind{E::SLC2,
+              G::Weapons,
+              {{{"SLC2", ""}, kOne}},
+              "IDM_SLC2",
+              "SLC2 Record",
+              "frmSLC2",
+              fill<&ModelStore::slc2, gSLC2_data>,
+              [](const ViewerContext& c) { return make_frmSLDC(c.store.slc2, kSlc2Layout); },
+              {"Node ", "", ""},
+              {{lists(1)}}},
 };
 
 }  // namespace kind_table
@@ -373,18 +395,18 @@ bool is_subobject_chunk(std::string_view id);
 using EntryOrder = std::array<RecordEntry, kRecordEntryCount>;
 
 // The reset disables the entries in this order and closes the viewers in the next; Close All
-// closes them in its own (INSG and ACEN swap places between the two). GLOW, the newest kind,
-// comes last in each.
+// closes them in its own (INSG and ACEN swap places between the two). GLOW and the newest
+// kinds, SLDC and SLC2, come last in each.
 inline constexpr EntryOrder kResetDisableOrder{
     RecordEntry::DOCK, RecordEntry::EYE,  RecordEntry::FUEL, RecordEntry::GPNT, RecordEntry::MPNT,
     RecordEntry::OHDR, RecordEntry::PATH, RecordEntry::PINF, RecordEntry::SHLD, RecordEntry::SOBJ,
     RecordEntry::SPCL, RecordEntry::TGUN, RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::INSG,
-    RecordEntry::ACEN, RecordEntry::GLOW};
+    RecordEntry::ACEN, RecordEntry::GLOW, RecordEntry::SLDC, RecordEntry::SLC2};
 inline constexpr EntryOrder kResetCloseOrder{
     RecordEntry::DOCK, RecordEntry::EYE,  RecordEntry::FUEL, RecordEntry::GPNT, RecordEntry::MPNT,
     RecordEntry::OHDR, RecordEntry::PATH, RecordEntry::PINF, RecordEntry::SHLD, RecordEntry::SOBJ,
     RecordEntry::SPCL, RecordEntry::TGUN, RecordEntry::TMIS, RecordEntry::TXTR, RecordEntry::ACEN,
-    RecordEntry::INSG, RecordEntry::GLOW};
+    RecordEntry::INSG, RecordEntry::GLOW, RecordEntry::SLDC, RecordEntry::SLC2};
 inline constexpr EntryOrder kCloseAllOrder = kResetDisableOrder;
 
 constexpr bool names_every_kind_once(const EntryOrder& order) {

@@ -51,6 +51,8 @@ class MarkerMaker {
             {E::SHLD, [](M& m) { m.shield(); }},
             {E::INSG, [](M& m) { m.insignia(); }},
             {E::GLOW, [](M& m) { m.glow_points(); }},
+            {E::SLDC, [](M& m) { m.shield_tree(E::SLDC); }},
+            {E::SLC2, [](M& m) { m.shield_tree(E::SLC2); }},
             {E::OHDR, [](M& m) { m.header(); }},
             {E::ACEN, nullptr},  // with the header's markers
             {E::TXTR, nullptr},  // names, nothing placed
@@ -82,8 +84,17 @@ class MarkerMaker {
         each(s.fuel.thruster_rows(), [&](int t) { return s.fuel.glow_rows(t); });
         each(s.insg.insignia_rows(), [&](int i) { return s.insg.face_rows(i); });
         each(s.glow.bank_rows(), [&](int b) { return s.glow.point_rows(b); });
+        for (const auto& node : read_tree().nodes) n += 1 + node.faces.size();
         return n + static_cast<std::size_t>(s.eye.point_rows() + s.spcl.point_rows() +
                                             s.shld.face_rows());
+    }
+
+    // The shield tree the game reads: SLC2 from version 2200 on, SLDC below.
+    RecordEntry read_tree_entry() const {
+        return store_.file_version >= records::kSlc2Read ? RecordEntry::SLC2 : RecordEntry::SLDC;
+    }
+    const records::ShieldTreeRecord& read_tree() const {
+        return read_tree_entry() == RecordEntry::SLC2 ? store_.slc2 : store_.sldc;
     }
 
     void add(const Marker& m, std::span<const Vec3> ends = {}) {
@@ -250,6 +261,48 @@ class MarkerMaker {
             }
             m.position = centroid(ends);
             add(m, ends);
+        }
+    }
+
+    // The leaf boxes of the tree the game reads, and each leaf's shield faces. A node's box and
+    // faces share its row, so a chosen node lights them all; a face's own row is its place in
+    // the node's triangle list.
+    void shield_tree(RecordEntry entry) {
+        if (entry != read_tree_entry()) return;
+        const auto& shield = store_.shld;
+        const int vertices = shield.vertex_rows();
+        const auto vertex = [&](std::int32_t v) -> const Vec3* {
+            return v >= 0 && v < vertices ? &shield.vertices[v] : nullptr;
+        };
+        const auto& nodes = read_tree().nodes;
+        for (int n = 0; n < static_cast<int>(nodes.size()); ++n) {
+            const auto& node = nodes[n];
+            if (node.split()) continue;
+            std::vector<pof::RowChoice> box_rows{{1, n, false}};
+            if (!node.faces.empty()) box_rows.push_back({2, 0, false});
+            add({MarkerKind::ShieldTree, node.min, {}, 0, {}, {entry, box_rows}},
+                box_edges(node.min, node.max, {}));
+            for (int t = 0; t < static_cast<int>(node.faces.size()); ++t) {
+                const std::uint32_t f = node.faces[t];
+                std::array<const Vec3*, 3> corners{};
+                if (f < static_cast<std::uint32_t>(shield.face_rows())) {
+                    const auto& face = shield.faces[f];
+                    corners = {vertex(face.vertices[0]), vertex(face.vertices[1]),
+                               vertex(face.vertices[2])};
+                }
+                Edges ends;
+                if (!edges(corners, ends)) {
+                    ++scene_.counts.left_out.bad_index_markers;
+                    continue;
+                }
+                add({MarkerKind::ShieldTree,
+                     centroid(ends),
+                     {},
+                     0,
+                     {},
+                     {entry, {{1, n, false}, {2, t, false}}}},
+                    ends);
+            }
         }
     }
 

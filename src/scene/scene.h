@@ -34,6 +34,7 @@ enum class MarkerKind {
     SubobjectBox,
     Glow,
     MovementAxis,
+    ShieldTree,
     Count  // not a kind: how many there are
 };
 inline constexpr int kMarkerKinds = static_cast<int>(MarkerKind::Count);
@@ -120,6 +121,11 @@ inline constexpr std::array<MarkerKindInfo, kMarkerKinds> kMarkerKindInfo{{
      false,
      {0.6f, 0.8f, 0.2f},
      {"", "", "axis", "axes"}},
+    {MarkerKind::ShieldTree,
+     "Shield tree",
+     false,
+     {0.5f, 0.88f, 0.69f},
+     {"", "", "box or face", "boxes and faces"}},
 }};
 
 constexpr bool in_kind_order(const std::array<MarkerKindInfo, kMarkerKinds>& table) {

@@ -187,6 +187,21 @@ const std::vector<Planted> kGameRules = {
      }},
 };
 
+// An SLDC (the tree the clean model's version reads) or SLC2 chunk over the clean shield,
+// whose faces 0 and 1 lie on (0, 0, 0), (1, 0, 0) and (0, 1, 0).
+std::string tree_chunk(const char* id, const std::vector<ShieldTreeNode>& nodes) {
+    return chunk(id, shield_tree_body(id == std::string("SLDC") ? 1 : 4, nodes));
+}
+// A split over two leaves of one face each, its front child at front: 37 follows it directly.
+std::vector<ShieldTreeNode> split_over_faces(std::uint32_t front, std::uint32_t back) {
+    return {{.split = true, .front = front, .back = back}, {.faces = {0}}, {.faces = {1}}};
+}
+// One leaf of both faces whose box reaches max_x along x: the diagonal of a box (0, 0, 0) to
+// (max_x, 1, 1) is about 1.73, so corner (1, 0, 0) may lie 0.0017 outside it.
+std::vector<ShieldTreeNode> leaf_to(float max_x) {
+    return {{.max = {max_x, 1, 1}, .faces = {0, 1}}};
+}
+
 const std::vector<Planted> kInside = {
     {"detail-level-count",
      [](CleanModel& m) {
@@ -222,6 +237,16 @@ const std::vector<Planted> kInside = {
              names.push_back((n < 10 ? "$BAY0" : "$bay") + std::to_string(n));
          m.path = named_paths(names);
      }},
+    {"shield-tree-index", [](CleanModel& m) { m.extra = tree_chunk("SLDC", leaf_to(1)); }},
+    {"shield-tree-offset",
+     [](CleanModel& m) { m.extra = tree_chunk("SLDC", split_over_faces(37, 74)); }},
+    {"shield-tree-order",
+     [](CleanModel& m) { m.extra = tree_chunk("SLDC", split_over_faces(37, 74)); }},
+    {"shield-tree-box", [](CleanModel& m) { m.extra = tree_chunk("SLDC", leaf_to(0.999f)); }},
+    {"shield-tree-coverage",
+     [](CleanModel& m) { m.extra = tree_chunk("SLDC", split_over_faces(37, 74)); }},
+    {"shield-tree-ignored",  // the game reads SLDC at 2117
+     [](CleanModel& m) { m.extra = tree_chunk("SLDC", leaf_to(1)); }},
 };
 
 const std::vector<Planted> kPlanted = {
@@ -405,6 +430,22 @@ const std::vector<Planted> kPlanted = {
     {"glow-lod", [](CleanModel& m) { m.extra = glow_chunk(0, 1, 1); }},
     {"glow-radius", [](CleanModel& m) { m.extra = glow_chunk(-1, 0, 0); }},
     {"read", [](CleanModel& m) { m.extra = "PINF" + Bytes().i32(12).i32(0).str(); }},
+    {"shield-tree-index",  // face 2 of 2
+     [](CleanModel& m) {
+         m.extra = tree_chunk("SLDC", {{.faces = {0, 1, 2}}});
+     }},
+    {"shield-tree-offset",  // the back child at 38, one byte into the first leaf
+     [](CleanModel& m) { m.extra = tree_chunk("SLDC", split_over_faces(37, 38)); }},
+    {"shield-tree-offset",  // a leaf's size past the tree's end
+     [](CleanModel& m) {
+         m.extra = tree_chunk("SLDC", {{.faces = {0, 1}, .size = 48}});
+     }},
+    {"shield-tree-order",  // the front child is the second leaf
+     [](CleanModel& m) { m.extra = tree_chunk("SLDC", split_over_faces(74, 37)); }},
+    {"shield-tree-box", [](CleanModel& m) { m.extra = tree_chunk("SLDC", leaf_to(0.998f)); }},
+    {"shield-tree-coverage", [](CleanModel& m) { m.extra = tree_chunk("SLDC", {{.faces = {0}}}); }},
+    {"shield-tree-ignored",  // SLC2 in a 2117 file
+     [](CleanModel& m) { m.extra = tree_chunk("SLC2", leaf_to(1)); }},
 };
 
 TEST(ModelCheck, CleanModelHasNoFindings) {

@@ -218,4 +218,17 @@ Model game_faults() {
     return {"game-faults", m.str(), {"--check"}};
 }
 
+// Over the clean shield (faces 0 and 1 on vertices 0, 1, 2): a split whose front child is the
+// second leaf, not the node after it, and whose back offset lands inside a node; a leaf naming
+// face 5 of 2; a leaf whose box leaves out vertex 1 (1, 0, 0) of face 0. No leaf names face 1.
+Model shield_tree_faults() {
+    CleanModel m;
+    const Bytes sldc = testing_pof::shield_tree_body(1, {{.split = true, .front = 74, .back = 40},
+                                                         {.faces = {5}},
+                                                         {.max = {0.5f, 1, 1}, .faces = {0}}});
+    const Bytes slc2 = testing_pof::shield_tree_body(4, {{.faces = {0, 1}}});
+    m.extra = chunk("SLDC", sldc).str() + chunk("SLC2", slc2).str();
+    return {"shield-tree-faults", m.str(), kFaultRuns};
+}
+
 }  // namespace golden

@@ -12,5 +12,8 @@ Model chunk_faults();
 Model block_faults();
 // The clean model past every limit of the game and with every fault it repairs.
 Model game_faults();
+// The clean model with an SLDC tree of every fault the check finds in one, and an SLC2 tree the
+// game skips at its version.
+Model shield_tree_faults();
 
 }  // namespace golden

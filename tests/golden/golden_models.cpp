@@ -67,6 +67,21 @@ Model every_chunk_after(const std::string& name, std::int32_t version) {
     return model;
 }
 
+// The every-chunk model at 2117 with a tree over its shield in SLDC, the tree the game reads,
+// and the same tree in SLC2, which it skips: both windows, a leaf chosen in the Model View.
+Model shield_trees() {
+    const auto chunk = [](std::string_view id, const Bytes& body) {
+        return Bytes().raw(id).i32(body.size32()).raw(body).str();
+    };
+    return {"shield-tree",
+            testing_pof::every_chunk_model(2117) +
+                chunk("SLDC", testing_pof::closed_shield_tree(1)) +
+                chunk("SLC2", testing_pof::closed_shield_tree(4)),
+            {"", "--view SLDC", "--view SLDC --choose 1:2 --choose 2:1", "--view SLC2 --choose 1:1",
+             "--json --view SLC2 --choose 1:2", "--check",
+             "--view MODEL --view SLDC --choose 1:1 --view MODEL"}};
+}
+
 // File > Open of another model after the every-chunk model (its insignia window open): the
 // reset leaves nothing of the first file, so the damaged model's windows show only its own
 // chunks (the Model View no marker of a chunk it lacks) and the sample's windows show the
@@ -295,6 +310,7 @@ std::vector<Model> models() {
             every_chunk_after("v2201", 2201),
             every_chunk_after("v2301", 2301),
             every_chunk("negative-version", -1),
+            shield_trees(),
             damaged(),
             sample_ship(),
             sample_copy(testing_pof::ShipCopy::V2201),
@@ -304,6 +320,7 @@ std::vector<Model> models() {
             chunk_faults(),
             block_faults(),
             game_faults(),
+            shield_tree_faults(),
             sample_missing_texture(),
             sample_archive(),
             damaged_archive(),

@@ -55,11 +55,11 @@ TEST(MainWindow, MenusHoldEveryEntryInOrderWithAccessKeys) {
     captions.clear();
     for (const auto& e : window.entries) captions.push_back(e.caption);
     EXPECT_EQ(captions,
-              (std::vector<std::string>{"Close All", "TXTR Record", "OHDR Record", "SOBJ Record",
-                                        "SPCL Record", "GPNT Record", "MPNT Record", "TGUN Record",
-                                        "TMIS Record", "DOCK Record", "FUEL Record", "SHLD Record",
-                                        "EYE Record", "INSG Record", "PATH Record", "ACEN Record",
-                                        "PINF Record", "GLOW Record"}));
+              (std::vector<std::string>{
+                  "Close All",   "TXTR Record", "OHDR Record", "SOBJ Record", "SPCL Record",
+                  "GPNT Record", "MPNT Record", "TGUN Record", "TMIS Record", "DOCK Record",
+                  "FUEL Record", "SHLD Record", "EYE Record",  "INSG Record", "PATH Record",
+                  "ACEN Record", "PINF Record", "GLOW Record", "SLDC Record", "SLC2 Record"}));
 }
 
 TEST(MainWindow, OnlyTheEntriesOfChunksReadAreEnabled) {

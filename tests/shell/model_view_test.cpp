@@ -5,6 +5,7 @@
 #include <set>
 
 #include "every_chunk_model.h"
+#include "pof_builder.h"
 #include "scene/frmModelView.h"
 #include "session.h"
 #include "shell/show_item.h"
@@ -169,6 +170,52 @@ TEST(ModelView, AGlowBankOutlinesEachOfItsPoints) {
     const std::set<int> points{s.item_of({RecordEntry::GLOW, {{1, 0, false}, {2, 0, false}}}),
                                s.item_of({RecordEntry::GLOW, {{1, 0, false}, {2, 1, false}}})};
     EXPECT_EQ(outlined, points);
+}
+
+// The Shield tree layer draws the leaves of the tree the game reads (SLDC below 2200, SLC2 from
+// it on): a leaf's box and each of its faces. Choosing a leaf lights its box and its faces; a
+// split has no marker of its own.
+TEST(ModelView, TheShieldTreeLayerDrawsTheTreeTheGameReads) {
+    const auto tree_file = [](std::int32_t version) {
+        using testing_pof::shield_tree_body;
+        return testing_pof::PofBuilder(version)
+            .chunk("HDR2", testing_pof::header_body(version))
+            .chunk("SHLD", testing_pof::closed_shield_body())
+            .chunk("SLDC", testing_pof::closed_shield_tree(1))
+            .chunk("SLC2", shield_tree_body(4, {{.faces = {3}}}))
+            .str();
+    };
+    const auto tree_markers = [](ModelSession& s) {
+        std::vector<pof::ItemRef> refs;
+        for (int id = 0; id < s.model_view()->item_count(); ++id) {
+            const auto ref = *s.model_view()->item_ref(id);
+            if (ref.entry == RecordEntry::SLDC || ref.entry == RecordEntry::SLC2)
+                refs.push_back(ref);
+        }
+        return refs;
+    };
+    ModelSession old;
+    old.read(tree_file(2117));
+    old.form.menu_command("IDM_MODEL_VIEW");
+    const auto e = RecordEntry::SLDC;
+    EXPECT_EQ(tree_markers(old), (std::vector<pof::ItemRef>{{e, {{1, 1, false}, {2, 0, false}}},
+                                                            {e, {{1, 1, false}, {2, 0, false}}},
+                                                            {e, {{1, 1, false}, {2, 1, false}}},
+                                                            {e, {{1, 2, false}, {2, 0, false}}},
+                                                            {e, {{1, 2, false}, {2, 0, false}}},
+                                                            {e, {{1, 2, false}, {2, 1, false}}}}));
+    old.form.show_viewer(RecordEntry::SLDC);
+    static_cast<view::Table*>(view::lists_of(old.windows.find("frmSLDC")->layout())[0])->click(2);
+    old.form.window_changed("frmSLDC");
+    const auto ids = old.model_view()->highlight().ids;
+    EXPECT_EQ(std::set<int>(ids.begin(), ids.end()).size(), 3u) << "the box and two faces";
+
+    ModelSession now;
+    now.read(tree_file(2200));
+    now.form.menu_command("IDM_MODEL_VIEW");
+    const auto t = RecordEntry::SLC2;
+    EXPECT_EQ(tree_markers(now), (std::vector<pof::ItemRef>{{t, {{1, 0, false}, {2, 0, false}}},
+                                                            {t, {{1, 0, false}, {2, 0, false}}}}));
 }
 
 // Block windows are read through the subobject window: the vertex chosen in DEFPOINTS is

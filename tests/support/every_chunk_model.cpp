@@ -236,4 +236,39 @@ std::string every_chunk_model(std::int32_t version) {
         .str();
 }
 
+Bytes shield_tree_body(int type_bytes, const std::vector<ShieldTreeNode>& nodes,
+                       std::optional<std::int32_t> tree_size) {
+    Bytes tree;
+    for (const ShieldTreeNode& n : nodes) {
+        const std::uint32_t fixed = static_cast<std::uint32_t>(type_bytes) + (n.split ? 36 : 32);
+        const auto true_size =
+            fixed + (n.split ? 0 : 4 * static_cast<std::uint32_t>(n.faces.size()));
+        const std::int32_t type = n.split ? 0 : 1;
+        if (type_bytes == 1) {
+            tree.u8(static_cast<std::uint8_t>(type));
+        } else {
+            tree.i32(type);
+        }
+        tree.i32(static_cast<std::int32_t>(n.size.value_or(true_size)))
+            .vec(n.min.x, n.min.y, n.min.z)
+            .vec(n.max.x, n.max.y, n.max.z);
+        if (n.split) {
+            tree.i32(static_cast<std::int32_t>(n.front)).i32(static_cast<std::int32_t>(n.back));
+            continue;
+        }
+        tree.i32(static_cast<std::int32_t>(
+            n.count.value_or(static_cast<std::uint32_t>(n.faces.size()))));
+        for (const std::uint32_t f : n.faces) tree.i32(static_cast<std::int32_t>(f));
+    }
+    return Bytes().i32(tree_size.value_or(tree.size32())).raw(tree);
+}
+
+Bytes closed_shield_tree(int type_bytes) {
+    const auto split = static_cast<std::uint32_t>(type_bytes + 36);
+    const auto leaf = static_cast<std::uint32_t>(type_bytes + 32 + 8);
+    return shield_tree_body(type_bytes, {{.split = true, .front = split, .back = split + leaf},
+                                         {.faces = {0, 1}},
+                                         {.faces = {2, 3}}});
+}
+
 }  // namespace testing_pof

@@ -3,10 +3,12 @@
 // they sit; shared by the tests, the fuzz seeds and the benchmarks.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "pof_builder.h"
+#include "subobject_model.h"
 
 namespace testing_pof {
 
@@ -82,5 +84,23 @@ Bytes closed_shield_body();
 // vertices (one padding byte, 0xAB, before the vertex data), from 2300 on its polygons are a
 // SORTNORM2 split over two TMAP2POLY leaves.
 std::string every_chunk_model(std::int32_t version = 2117);
+
+// A node of an SLDC or SLC2 tree. A split links to its front and back children by offsets from
+// its first byte; a leaf lists SHLD faces. size and count, where set, stand instead of the
+// node's true size and its number of faces.
+struct ShieldTreeNode {
+    bool split = false;
+    bsp::Vec min, max{1, 1, 1};
+    std::uint32_t front = 0, back = 0;
+    std::vector<std::uint32_t> faces;
+    std::optional<std::uint32_t> size, count;
+};
+// An SLDC (type_bytes 1) or SLC2 (type_bytes 4) body: the tree size (the nodes' bytes unless
+// given), then the nodes end to end.
+Bytes shield_tree_body(int type_bytes, const std::vector<ShieldTreeNode>& nodes,
+                       std::optional<std::int32_t> tree_size = {});
+// A tree over the closed shield: a split whose front and back are leaves of faces 0, 1 and
+// 2, 3, every box the shield's.
+Bytes closed_shield_tree(int type_bytes);
 
 }  // namespace testing_pof

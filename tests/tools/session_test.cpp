@@ -93,7 +93,7 @@ TEST(MainWindow, JsonCarriesLabelRowsAndMenus) {
     const auto& window = j["menus"][1];
     EXPECT_EQ(window["name"], "IDM_WINDOW");
     EXPECT_TRUE(window["enabled"]);
-    ASSERT_EQ(window["entries"].size(), 18u);
+    ASSERT_EQ(window["entries"].size(), 20u);
     EXPECT_EQ(window["entries"][2]["caption"], "HDR2 Record");
     EXPECT_TRUE(window["entries"][4]["enabled"]);
     EXPECT_TRUE(j["menus"][0]["entries"][1]["separator"]);

@@ -88,11 +88,13 @@ void MainWindowTest::menus_carry_the_entries_with_access_keys() {
     QCOMPARE(app.menu("IDM_FILE")->title(), QString("&File"));
     QCOMPARE(app.menu("IDM_WINDOW")->title(), QString("&Window"));
     const QList<QAction*> window = app.menu("IDM_WINDOW")->actions();
-    QCOMPARE(window.size(), 18);
+    QCOMPARE(window.size(), 20);
     QCOMPARE(window[0]->text(), QString("Close All"));
     QCOMPARE(window[1]->objectName(), QString("IDM_TXTR"));
     QCOMPARE(window[16]->text(), QString("PINF Record"));
     QCOMPARE(window[17]->objectName(), QString("IDM_GLOW"));
+    QCOMPARE(window[18]->text(), QString("SLDC Record"));
+    QCOMPARE(window[19]->objectName(), QString("IDM_SLC2"));
 }
 
 void MainWindowTest::open_lists_every_chunk_and_enables_its_entries() {

@@ -7,13 +7,20 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/pof_file.h"
 #include "io/vec.h"
 #include "records/jagged.h"
 #include "records/prefixed_text.h"
+#include "records/versions.h"
+
+namespace view {
+class Viewer;
+}
 
 namespace records {
 
@@ -101,6 +108,51 @@ struct ShldRecord {
     int face_rows() const { return rows_for(face_count, faces); }
 };
 
+// SLDC and SLC2: the shield's collision tree, nodes laid end to end. One layout but for the
+// width of each node's type field (1 byte in SLDC, 4 in SLC2); every later field follows it.
+struct ShieldTreeLayout {
+    std::string_view id;      // chunk ID
+    std::int64_t type_bytes;  // width of the node's type field
+    std::string_view window, title;
+
+    std::int64_t size_at() const { return type_bytes; }
+    std::int64_t min_at() const { return type_bytes + 4; }
+    std::int64_t max_at() const { return type_bytes + 16; }
+    std::int64_t link_at() const { return type_bytes + 28; }  // front offset, or leaf count
+    std::int64_t split_bytes() const { return type_bytes + 36; }
+    std::int64_t leaf_bytes() const { return type_bytes + 32; }  // before the indices
+};
+// The game reads SLC2 from this version on and skips SLDC; below it the other way round.
+inline constexpr std::int32_t kSlc2Read = kAlignedBsp;
+
+inline constexpr ShieldTreeLayout kSldcLayout{"SLDC", 1, "frmSLDC", "SLDC record"};
+inline constexpr ShieldTreeLayout kSlc2Layout{"SLC2", 4, "frmSLC2", "SLC2 record"};
+
+struct ShieldTreeNode {
+    std::int64_t offset = 0;  // of its first byte in the tree
+    std::int32_t type = 0;    // 0 split, otherwise leaf
+    std::uint32_t size = 0;
+    pof::Vec3 min, max;
+    std::uint32_t front = 0, back = 0;  // a split's, from its first byte
+    std::uint32_t count = 0;            // a leaf's triangle count, as stored
+    std::vector<std::uint32_t> faces;   // a leaf's SHLD face numbers, as many as the tree holds
+
+    bool split() const { return type == 0; }
+};
+
+struct ShieldTreeRecord {
+    std::int32_t chunk_size = 0;
+    std::int32_t tree_size = 0;
+    // The tree's bytes the chunk and the file hold, at most tree_size: the nodes are walked
+    // over these.
+    std::int64_t tree_bytes = 0;
+    // Whether the walk stopped at a node that does not fit, or whose size leads nowhere.
+    bool cut = false;
+    std::vector<ShieldTreeNode> nodes;
+
+    int node_rows() const { return static_cast<int>(nodes.size()); }
+};
+
 // The weapon, special point, eye point and shield chunks' records, as the model store holds
 // them.
 struct WeaponRecords {
@@ -109,6 +161,7 @@ struct WeaponRecords {
     SpclRecord spcl;
     EyeRecord eye;
     ShldRecord shld;
+    ShieldTreeRecord sldc, slc2;
 };
 
 // Parsers of the weapon, special point, eye point and shield chunks. Each reads its body from the
@@ -131,5 +184,19 @@ inline void gTMIS_data(pof::PofFile& file, std::int32_t chunk_size, TurretRecord
 void gSPCL_data(pof::PofFile& file, std::int32_t chunk_size, SpclRecord& record);
 void gEYE_data(pof::PofFile& file, std::int32_t chunk_size, EyeRecord& record);
 void gSHLD_data(pof::PofFile& file, std::int32_t chunk_size, ShldRecord& record);
+
+// SLDC and SLC2 share one reader, told apart by their layout. The tree is read as far as the
+// chunk and the file hold it; the walk over its nodes keeps the nodes read before damage.
+void read_shield_tree(pof::PofFile& file, std::int32_t chunk_size, const ShieldTreeLayout& layout,
+                      ShieldTreeRecord& record);
+inline void gSLDC_data(pof::PofFile& file, std::int32_t chunk_size, ShieldTreeRecord& record) {
+    read_shield_tree(file, chunk_size, kSldcLayout, record);
+}
+inline void gSLC2_data(pof::PofFile& file, std::int32_t chunk_size, ShieldTreeRecord& record) {
+    read_shield_tree(file, chunk_size, kSlc2Layout, record);
+}
+// The SLDC and SLC2 window, made for one of the two layouts.
+std::unique_ptr<view::Viewer> make_frmSLDC(const ShieldTreeRecord& record,
+                                           const ShieldTreeLayout& layout);
 
 }  // namespace records
