@@ -283,6 +283,8 @@ Model sample_copy(testing_pof::ShipCopy copy) {
                                         "--view EYE",
                                         "--view SHLD --choose 1:2",
                                         "--view GLOW --choose 1:1"};
+    windows.emplace_back(copy == testing_pof::ShipCopy::V2117Sldc ? "--view SLDC --choose 1:2"
+                                                                   : "--view SLC2 --choose 1:2");
     if (copy == testing_pof::ShipCopy::V2301) {
         for (const char* more :
              {"--view OBJ2 --choose 1:5", "--view OBJ2 --choose 1:0 --open 2:1",
