@@ -69,13 +69,15 @@ struct Entries {
         return Unchecked::u16(b, field + 2);
     }
 };
-using FlatEntries = Entries<44, 4, 0, false, false>;
-using TmapEntries = Entries<44, 12, 4, true, false>;
-using Tmap2Entries = Entries<52, 16, 8, true, true>;
+template <const records::bsp::PolygonLayout& L>
+using EntriesOf = Entries<L.entries_at, L.stride, L.uv_at, L.textured, L.wide>;
+using FlatEntries = EntriesOf<records::bsp::kFlatPolyLayout>;
+using TmapEntries = EntriesOf<records::bsp::kTmapPolyLayout>;
+using Tmap2Entries = EntriesOf<records::bsp::kTmap2PolyLayout>;
 
 constexpr std::int64_t kBlockHeader = 8;
-constexpr std::int64_t kPolygonEntries = 44;
-constexpr std::int64_t kTmap2PolyEntries = 52;
+constexpr std::int64_t kPolygonEntries = records::bsp::kTmapPolyLayout.entries_at;
+constexpr std::int64_t kTmap2PolyEntries = records::bsp::kTmap2PolyLayout.entries_at;
 constexpr std::int64_t kSortnorm2Fields = 40;
 constexpr std::int64_t kNormalCounts = 20;
 constexpr std::int64_t kSortnormFields = 80;

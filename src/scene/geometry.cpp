@@ -18,25 +18,16 @@ using records::int32_at;
 
 constexpr std::int64_t kVertexBytes = 12;
 
-// Where a polygon block keeps its fields: the legacy FLATPOLY and TMAPPOLY with 16-bit
-// indices, and TMAP2POLY with 32-bit ones. The game reads the 16-bit indices unsigned.
-struct PolygonLayout {
-    bool textured;
-    bool wide;  // 32-bit vertex indices
-    std::int64_t normal_at, texture_at, count_at, entries_at, stride, uv_at;
-};
-constexpr PolygonLayout kFlatPolyLayout{false, false, 8, 40, 36, 44, 4, 0};
-constexpr PolygonLayout kTmapPolyLayout{true, false, 8, 40, 36, 44, 12, 4};
-constexpr PolygonLayout kTmap2PolyLayout{true, true, 32, 44, 48, 52, 16, 8};
+using records::bsp::PolygonLayout;
 
 const PolygonLayout* polygon_layout(std::int32_t type) {
     switch (type) {
         case records::bsp::kFlatPoly:
-            return &kFlatPolyLayout;
+            return &records::bsp::kFlatPolyLayout;
         case records::bsp::kTmapPoly:
-            return &kTmapPolyLayout;
+            return &records::bsp::kTmapPolyLayout;
         case records::bsp::kTmap2Poly:
-            return &kTmap2PolyLayout;
+            return &records::bsp::kTmap2PolyLayout;
         default:
             return nullptr;
     }

@@ -22,6 +22,18 @@ inline constexpr std::int32_t kBoundBox = 5;
 // Taken by the game in a file of any version: 32-bit indices, and split nodes without a plane.
 inline constexpr std::int32_t kTmap2Poly = 6;
 inline constexpr std::int32_t kSortNorm2 = 7;
+
+// Where a polygon block keeps its fields: FLATPOLY and TMAPPOLY with 16-bit vertex and normal
+// indices (which the game reads unsigned), TMAP2POLY with 32-bit ones. The window, the scene
+// and the check all read the blocks through this one table.
+struct PolygonLayout {
+    bool textured;
+    bool wide;  // 32-bit indices
+    std::int64_t normal_at, texture_at, count_at, entries_at, stride, uv_at;
+};
+inline constexpr PolygonLayout kFlatPolyLayout{false, false, 8, 40, 36, 44, 4, 0};
+inline constexpr PolygonLayout kTmapPolyLayout{true, false, 8, 40, 36, 44, 12, 4};
+inline constexpr PolygonLayout kTmap2PolyLayout{true, true, 32, 44, 48, 52, 16, 8};
 }  // namespace bsp
 
 // "EOF", "DEFPOINTS", "FLATPOLY", "TMAPPOLY", "SORTNORM", "BOUNDBOX", "TMAP2POLY", "SORTNORM2";

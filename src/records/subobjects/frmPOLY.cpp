@@ -10,16 +10,16 @@ namespace records {
 
 namespace {
 
-constexpr std::int64_t kEntries = 44;  // block offset of the first vertex entry
+constexpr std::int64_t kEntries = bsp::kTmapPolyLayout.entries_at;  // the first vertex entry
 
 // TMAP2POLY: box min at 8, box max at 20, normal at 32, texture at 44, vertex count at 48, then
 // entries of a vertex and a normal index (uint32 each), u and v.
 constexpr std::int64_t kBox2 = 8;
-constexpr std::int64_t kNormal2 = 32;
-constexpr std::int64_t kTexture2 = 44;
-constexpr std::int64_t kCount2 = 48;
-constexpr std::int64_t kEntries2 = 52;
-constexpr std::int64_t kEntryBytes2 = 16;
+constexpr std::int64_t kNormal2 = bsp::kTmap2PolyLayout.normal_at;
+constexpr std::int64_t kTexture2 = bsp::kTmap2PolyLayout.texture_at;
+constexpr std::int64_t kCount2 = bsp::kTmap2PolyLayout.count_at;
+constexpr std::int64_t kEntries2 = bsp::kTmap2PolyLayout.entries_at;
+constexpr std::int64_t kEntryBytes2 = bsp::kTmap2PolyLayout.stride;
 
 using Width = view::Table::Width;
 
