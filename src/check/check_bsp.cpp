@@ -93,7 +93,8 @@ class BspCheck {
           bsp_(s.bsp_data.data(), bsp_size(s)),
           walk_(c.block_walk),
           walker_(bsp_, walk_),
-          box_slack_(slack_of(s.bbox_min, s.bbox_max)) {}
+          box_slack_(slack_of(s.bbox_min, s.bbox_max)),
+          txtr_reached_(c.reached(pof::RecordEntry::TXTR)) {}
     void run();
 
     static std::size_t bsp_size(const records::Subobject& s) {
@@ -119,11 +120,13 @@ class BspCheck {
     std::int64_t entries_room(int row, std::string_view b, std::int64_t count, std::int64_t at,
                               std::int64_t stride);
     void texture(int row, std::int32_t texture);
-    // An entry of a known vertex table whose indices are not both in it.
+    // An entry of a known vertex table whose indices are not both in it: counted, and told
+    // once for the table when the next one starts or the walk ends.
     void entry(const BlockPlace& at, std::int64_t vertex, std::int64_t normal) {
-        if (vertex < 0 || vertex >= vertices_) c_.out.add(Code::VertexIndex, at, vertex, vertices_);
-        if (normal < 0 || normal >= normals_) c_.out.add(Code::NormalIndex, at, normal, normals_);
+        if (vertex < 0 || vertex >= vertices_) bad_vertices_.count(at, vertex);
+        if (normal < 0 || normal >= normals_) bad_normals_.count(at, normal);
     }
+    void tell_index_faults();
     void no_points(const BlockPlace& at);
     template <class R>
     void sortnorm(int row, std::string_view b);
@@ -174,6 +177,23 @@ class BspCheck {
     enum class Points { None, Known, Unreadable } points_ = Points::None;
     std::int64_t vertices_ = 0, normals_ = 0;
     bool told_no_points_ = false;
+    bool txtr_reached_;  // false: the texture numbers cannot be checked
+    // The polygon corners that index past the vertex table, and the first of them.
+    struct IndexFaults {
+        std::int64_t corners = 0, polygons = 0, first_index = 0;
+        BlockPlace first;
+        void count(const BlockPlace& at, std::int64_t index) {
+            if (corners++ == 0) {
+                first = at;
+                first_index = index;
+            }
+            if (polygons == 0 || at.row != last_row) ++polygons;
+            last_row = at.row;
+        }
+        std::int32_t last_row = -1;
+    } bad_vertices_, bad_normals_;
+    int points_row_ = -1;           // the row of the vertex table the polygons index
+    std::size_t points_place_ = 0;  // where its findings begin in the chunk's list
 };
 
 float BspCheck::slack_of(pof::Vec3 min, pof::Vec3 max) {
@@ -188,8 +208,36 @@ float BspCheck::slack_of(pof::Vec3 min, pof::Vec3 max) {
 void BspCheck::run() {
     for (std::size_t row = 0; row < walk_.rows.size() || walker_.step(); ++row) {
         prefetch_ahead();
+        c_.out.about_byte(s_.bsp_data_at + walk_.rows[row].offset);
         block(static_cast<int>(row));
     }
+    tell_index_faults();
+    c_.out.about_byte(-1);
+}
+
+// "12 corners of 4 polygons index past the 3 vertices of the DEFPOINTS block at 312", at that
+// block, leading to the first of those corners.
+void BspCheck::tell_index_faults() {
+    std::size_t place = points_place_;
+    const auto tell = [this, &place](IndexFaults& t, Code code, const char* word, const char* words,
+                                     std::int64_t known) {
+        if (t.corners == 0) return;
+        const bool one = t.corners == 1;
+        c_.out.about_byte(s_.bsp_data_at + walk_.rows[points_row_].offset);
+        place += c_.out.add_at(
+            place, code, where(points_row_),
+            integer_text(t.corners) + (one ? " corner of " : " corners of ") +
+                integer_text(t.polygons) + (t.polygons == 1 ? " polygon " : " polygons ") +
+                (one ? "indexes" : "index") + " past the " + integer_text(known) + " " + words +
+                " of the DEFPOINTS block at " + integer_text(walk_.rows[points_row_].offset) +
+                " (" + (one ? "" : "the first: ") + word + " " + integer_text(t.first_index) +
+                " at entry " + integer_text(t.first.entry) + " of the block at " +
+                integer_text(t.first.block_offset) + ")",
+            item(t.first.row, {{1, t.first.entry, false}}));
+        t = {};
+    };
+    tell(bad_vertices_, Code::VertexIndex, "vertex", "vertices", vertices_);
+    tell(bad_normals_, Code::NormalIndex, "normal", "normals", normals_);
 }
 
 bool BspCheck::block_starts_at(std::int64_t offset) {
@@ -272,6 +320,10 @@ void BspCheck::decode(int row, std::string_view b) {
 }
 
 void BspCheck::defpoints(int row, std::string_view b) {
+    tell_index_faults();
+    c_.out.about_byte(s_.bsp_data_at + walk_.rows[row].offset);
+    points_row_ = row;
+    points_place_ = c_.out.next_place();
     points_ = Points::Unreadable;
     const std::int32_t count = Checked::i32(b, 8);
     if (count < 0) check_count(c_, where(row), "vertex count", count, item(row));
@@ -361,6 +413,10 @@ void BspCheck::whole_polygon(int row, std::string_view b) {
 }
 
 void BspCheck::texture(int row, std::int32_t texture) {
+    if (!txtr_reached_) {
+        c_.unreached.texture_numbers = true;
+        return;
+    }
     if (texture >= 0 && texture < c_.texture_names()) {
         if (!c_.texture_used[texture]) c_.texture_used[texture] = true;
     } else {

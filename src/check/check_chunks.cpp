@@ -114,6 +114,7 @@ ChunkListCheck::~ChunkListCheck() = default;
 
 void ChunkListCheck::file() {
     version();
+    if (c_.read_stopped()) return;  // a header may lie past the stop
     for (const records::ChunkFact& fact : c_.store.chunks) {
         const pof::ChunkKind* type = pof::find_chunk_id(fact.id).kind;
         if (type && type->entry == pof::RecordEntry::OHDR) return;

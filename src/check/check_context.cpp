@@ -41,6 +41,22 @@ std::optional<std::size_t> CheckContext::record_chunk(pof::RecordEntry entry) co
     return it->second;
 }
 
+bool CheckContext::reached(pof::RecordEntry entry) const {
+    if (!read_stopped()) return true;
+    const auto chunk = record_chunk(entry);
+    return chunk && store.chunks[*chunk].complete;
+}
+
+// Every slot filled, and none by the chunk the read stopped in.
+bool CheckContext::every_subobject_reached() const {
+    if (!read_stopped()) return true;
+    for (const auto& [number, chunk] : subobject_chunks) {
+        if (!store.chunks[chunk].complete) return false;
+    }
+    return static_cast<std::int64_t>(store.subobjects.filled_count()) >=
+           store.subobjects.slot_count();
+}
+
 bool CheckContext::is_subobject(std::int64_t number) const {
     return store.header_read && store.subobjects.has_slot(static_cast<std::int32_t>(number)) &&
            number == static_cast<std::int32_t>(number);

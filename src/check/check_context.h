@@ -34,6 +34,17 @@ struct CheckContext {
     pof::ItemRef subobject_item(std::int32_t number, std::vector<pof::RowChoice> then = {}) const;
     // Textures a TMAPPOLY can name: the TXTR names of this file, none without one.
     std::int32_t texture_names() const { return texture_names_; }
+    // A read that stopped early leaves unknown what lay past it: a reference into a record
+    // whose chunk was not read whole is then not checked, nor a subobject the header names
+    // that no chunk filled. reached() is true when the reference can be checked.
+    bool read_stopped() const { return !store.read_failure.empty(); }
+    bool reached(pof::RecordEntry entry) const;
+    bool every_subobject_reached() const;
+    // What went unchecked for want of a chunk the read never reached, said once in the read
+    // finding.
+    struct Unreached {
+        bool texture_numbers = false, dock_paths = false;
+    } unreached;
 
     const pof::ModelStore& store;
     Findings& out;

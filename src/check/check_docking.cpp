@@ -83,6 +83,10 @@ void dock(CheckContext& c, const records::DockRecord& r, int d) {
     for (int j = 0; j < r.spline_path_rows(d); ++j) {
         const std::int32_t path = r.spline_paths.at(d, j);
         if (path >= 0 && path < paths) continue;
+        if (!c.reached(RecordEntry::PATH)) {
+            c.unreached.dock_paths = true;
+            continue;
+        }
         c.out.add(Code::DockPath, place({at, numbered("Spline path", j)}),
                   "path " + integer_text(path) + " is not one of the " + integer_text(paths) +
                       " paths of the PATH chunk",
@@ -221,9 +225,10 @@ void paths(CheckContext& c, const records::PathRecord& r) {
     }
     std::sort(names.begin(), names.end());
     path_names(c, r);
+    const bool names_known = c.every_subobject_reached();
     for (int p = 0; p < r.path_rows(); ++p) {
         const std::string& parent = records::entry_or_zero(r.parents, p).text;
-        if (!parent.empty() &&
+        if (!parent.empty() && names_known &&
             !std::binary_search(names.begin(), names.end(), pof::lower_ascii(parent))) {
             c.out.add(Code::PathParent, numbered("Path", p),
                       "its parent \"" + pof::text8(parent) + "\" is the name of no subobject",

@@ -47,7 +47,9 @@ void check_texture_files(CheckContext& c, const std::string& where,
 void check_textures(CheckContext& c) {
     const auto& txtr = c.store.txtr;
     check_count(c, "", "texture count", txtr.texture_count, {});
-    for (std::size_t t = 0; t < c.texture_used.size(); ++t) {
+    // A subobject past the read's stop may use any of them.
+    const bool uses_known = c.every_subobject_reached();
+    for (std::size_t t = 0; t < c.texture_used.size() && uses_known; ++t) {
         if (c.texture_used[t]) continue;
         const int row = static_cast<int>(t);
         c.out.add(Code::TextureUnused, numbered("Texture", row),

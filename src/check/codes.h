@@ -117,9 +117,12 @@ inline constexpr std::array<CodeInfo, kCodeCount> kCodes{{
     {Code::NoDefpoints, "no-defpoints", Severity::Error,
      "a polygon with no DEFPOINTS block before it in its subobject", "-"},
     {Code::VertexIndex, "vertex-index", Severity::Error,
-     "a polygon entry's vertex index outside the DEFPOINTS block before it", "-"},
+     "polygon corners whose vertex index lies outside the DEFPOINTS block before them (one "
+     "finding per DEFPOINTS block)",
+     "-"},
     {Code::NormalIndex, "normal-index", Severity::Error,
-     "a polygon entry's normal index outside the sum of that block's per-vertex normal counts",
+     "polygon corners whose normal index lies outside the sum of that block's per-vertex normal "
+     "counts (one finding per DEFPOINTS block)",
      "-"},
     {Code::TextureIndex, "texture-index", Severity::Error,
      "a TMAPPOLY or TMAP2POLY texture number outside the TXTR names", "-"},

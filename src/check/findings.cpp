@@ -21,8 +21,9 @@ Finding FindingList::operator[](std::size_t i) const {
         f.place = w.place;
         f.message = w.message;
         f.item = w.item;
-        if (w.at_byte >= 0) {
-            f.offset = w.at_byte;
+        // A read that stopped leads to no viewer: its chunk's row shows where.
+        if (k.code == Code::Read) {
+            if (k.at_byte >= 0) f.offset = k.at_byte;
             return f;
         }
     } else {
@@ -38,6 +39,7 @@ Finding FindingList::operator[](std::size_t i) const {
         }
         f.message = block_message(k);
     }
+    if (k.at_byte >= 0 && k.more == 0) f.offset = k.at_byte;
     // Without rows of its own a finding still leads to its chunk's viewer.
     if (!f.item && chunk.entry) f.item = pof::ItemRef{*chunk.entry, {}};
     return f;
@@ -53,12 +55,6 @@ std::string FindingList::block_message(const Kept& k) const {
         case Code::TextureIndex:
             return "texture " + integer_text(k.a) + " is not one of the " + integer_text(k.b) +
                    " TXTR names";
-        case Code::VertexIndex:
-            return "vertex index " + integer_text(k.a) + " is outside the " + integer_text(k.b) +
-                   " vertices of the DEFPOINTS block before it";
-        case Code::NormalIndex:
-            return "normal index " + integer_text(k.a) + " is outside the " + integer_text(k.b) +
-                   " normals of the DEFPOINTS block before it";
         default:
             return {};
     }
@@ -72,6 +68,7 @@ void Findings::move_to(std::size_t bucket) {
     close_bucket();
     current_ = bucket;
     current_tag_ = -1;
+    byte_ = -1;
 }
 
 void Findings::close_bucket() {
@@ -131,19 +128,33 @@ void Findings::add(Code code, Severity severity, std::string place, std::string 
     if (!listed(code)) return;
     const auto words = static_cast<std::int32_t>(list_.words_.size());
     list_.words_.push_back({std::move(place), std::move(message), std::move(item)});
-    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0, severity});
+    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0, severity, byte_});
+}
+
+bool Findings::add_at(std::size_t place, Code code, std::string where, std::string message,
+                      std::optional<pof::ItemRef> item) {
+    auto& kept = list_.kept_;
+    const std::size_t before = kept.size();
+    add(code, std::move(where), std::move(message), std::move(item));
+    if (kept.size() == before) return false;
+    std::rotate(kept.begin() + static_cast<std::ptrdiff_t>(place), kept.end() - 1, kept.end());
+    for (const Code counted : counted_) {
+        CapCount& t = cap_count(counted);
+        if (t.found > kPerCodeAndChunk && t.more_line >= place) ++t.more_line;
+    }
+    return true;
 }
 
 void Findings::add_at_byte(Code code, std::int64_t offset, std::string message) {
     if (!listed(code)) return;
     const auto words = static_cast<std::int32_t>(list_.words_.size());
-    list_.words_.push_back({{}, std::move(message), {}, offset});
-    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0, severity_of(code)});
+    list_.words_.push_back({{}, std::move(message), {}});
+    list_.kept_.push_back({code, current_tag(), 0, words, {}, 0, 0, severity_of(code), offset});
 }
 
 void Findings::add(Code code, const BlockPlace& at, std::int64_t a, std::int64_t b) {
     if (!listed(code)) return;
-    list_.kept_.push_back({code, current_tag(), 0, -1, at, a, b, severity_of(code)});
+    list_.kept_.push_back({code, current_tag(), 0, -1, at, a, b, severity_of(code), byte_});
 }
 
 FindingList Findings::take() {

@@ -77,7 +77,6 @@ class FindingList {
     struct Words {
         std::string place, message;
         std::optional<pof::ItemRef> item;
-        std::int64_t at_byte = -1;  // the byte it is about, when not its chunk's header
     };
     struct Kept {
         Code code = Code::Read;
@@ -87,6 +86,7 @@ class FindingList {
         BlockPlace block;
         std::int64_t a = 0, b = 0;  // the numbers a polygon finding names
         Severity severity = Severity::Error;
+        std::int64_t at_byte = -1;  // the byte it is about, when not its chunk's header
     };
     std::string block_message(const Kept& k) const;
 
@@ -112,6 +112,10 @@ class Findings {
     void at_chunk(std::size_t index) { move_to(index + 1); }
     // Later findings are about the file again, past its last chunk.
     void at_file_end() { move_to(0); }
+    // Later findings of this chunk are about the thing at byte offset of the file (a block of
+    // its BSP data), and list that offset, until the next call or the next chunk; -1 goes
+    // back to the chunk's header.
+    void about_byte(std::int64_t offset) { byte_ = offset; }
 
     void add(Code code, std::string place, std::string message,
              std::optional<pof::ItemRef> item = {});
@@ -121,11 +125,16 @@ class Findings {
     // A finding about one byte of the file rather than its chunk's header (where a read
     // stopped): it lists at that offset and leads to no viewer.
     void add_at_byte(Code code, std::int64_t offset, std::string message);
-    // A finding about a polygon of a subobject's BSP data: no-defpoints, polygon-vertices,
-    // texture-index, vertex-index or normal-index, with the numbers its words name (the
-    // index or count first, then what it is measured against). It leads to the block's row,
-    // then to the entry.
+    // A finding about a polygon of a subobject's BSP data: no-defpoints, polygon-vertices or
+    // texture-index, with the numbers its words name (the index or count first, then what it
+    // is measured against). It leads to the block's row, then to the entry.
     void add(Code code, const BlockPlace& at, std::int64_t a = 0, std::int64_t b = 0);
+    // Where the current chunk's next finding would be listed; add_at() lists one there later,
+    // so a finding whose count is known only further on keeps its place in file order.
+    std::size_t next_place() const { return list_.kept_.size(); }
+    // add() with the finding listed at place rather than last; true when it was listed.
+    bool add_at(std::size_t place, Code code, std::string where, std::string message,
+                std::optional<pof::ItemRef> item);
     // Once the current chunk listed its 100 findings of code, counts one more and returns
     // true, so a loop with many faults need not word each one; false otherwise.
     bool count_if_past_cap(Code code) {
@@ -160,6 +169,7 @@ class Findings {
     std::vector<Code> counted_;      // the codes the current chunk found, to reset on the next
     std::size_t current_ = 0;        // 0: the file; i + 1: chunk i
     std::int64_t current_tag_ = -1;  // its tag in the list, -1 before its first finding
+    std::int64_t byte_ = -1;         // what about_byte() set, -1 for the chunk's header
 };
 
 }  // namespace check

@@ -35,6 +35,45 @@ std::optional<std::size_t> read_stop(const pof::ModelStore& store) {
     return stop;
 }
 
+// " It never reached subobjects 3 to 5 of the header's table. ...": the slots no chunk
+// filled, and the chunks a check needed but the read did not finish.
+std::string unreached_text(const CheckContext& c) {
+    std::string text;
+    const auto& table = c.store.subobjects;
+    std::vector<std::string> runs;
+    std::int64_t next = 0, empty = 0;
+    const auto run = [&](std::int64_t end) {
+        if (end <= next) return;
+        empty += end - next;
+        if (runs.size() < 3) {
+            runs.push_back(end - next == 1
+                               ? pof::integer_text(next)
+                               : pof::integer_text(next) + " to " + pof::integer_text(end - 1));
+        } else if (runs.size() == 3) {
+            runs.emplace_back("more");
+        }
+    };
+    for (const std::int32_t n : table.filled_from(0)) {
+        run(n);
+        next = std::int64_t{n} + 1;
+    }
+    run(table.slot_count());
+    if (empty > 0) {
+        text += std::string(" It never reached subobject") + (empty == 1 ? " " : "s ");
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            text += (i == 0 ? "" : i + 1 == runs.size() ? " and " : ", ") + runs[i];
+        }
+        text += " of the header's table.";
+    }
+    if (c.unreached.texture_numbers) {
+        text += " No whole TXTR chunk was read, so no texture number is checked.";
+    }
+    if (c.unreached.dock_paths) {
+        text += " No whole PATH chunk was read, so no dock's path number is checked.";
+    }
+    return text;
+}
+
 // The chunks in file order, each with the checks of what it holds: its framing, the record
 // whose body it is, the subobject it filled last. What one check needs of a later chunk (the
 // TMAPPOLY blocks that use the TXTR names, the parent chains) is found first.
@@ -59,11 +98,15 @@ class ChunkWalk {
         for (std::size_t i = 0; i < store_.chunks.size(); ++i) {
             c_.out.at_chunk(i);
             list_.chunk(i);
+            // The record of a chunk the read stopped in holds what it read and zeros for the
+            // rest: the read finding speaks for it.
+            const bool whole = store_.chunks[i].complete;
             if (const pof::ChunkKind* kind = pof::find_chunk_id(store_.chunks[i].id).kind) {
-                if (c_.record_chunk(kind->entry) == i) check_record(c_, *kind);
+                if (whole && c_.record_chunk(kind->entry) == i) check_record(c_, *kind);
             }
-            for (; filled != filled_.end() && filled->first == i; ++filled)
-                subobject(filled->second);
+            for (; filled != filled_.end() && filled->first == i; ++filled) {
+                if (whole) subobject(filled->second);
+            }
             if (stop_ == i) read_failure();
         }
         // A read that stopped between chunks (a chunk header cut short) or before the first.
@@ -79,8 +122,10 @@ class ChunkWalk {
         check_subobject(c_, number, loop == loops_.end() ? nullptr : &loop->second);
     }
     // Listed at the byte whose read failed, which no finding of the chunks read before passes.
+    // It says what the checks could not reach, which no finding of its own then says.
     void read_failure() {
-        c_.out.add_at_byte(Code::Read, store_.read_failure_offset, store_.read_failure);
+        c_.out.add_at_byte(Code::Read, store_.read_failure_offset,
+                           store_.read_failure + unreached_text(c_));
     }
     // A TXTR chunk before some subobject chunks is checked before their BSP data: the texture
     // numbers of those come first.

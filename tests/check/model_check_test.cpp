@@ -6,10 +6,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <map>
 #include <set>
 
 #include "check/frmModelCheck.h"
@@ -536,8 +538,9 @@ TEST(ModelCheck, VersionsAndTheNewBlocks) {
         findings_of(2117, Bytes()
                               .raw(bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}}))
                               .raw(bsp::tmappoly({{0, 0}, {std::int16_t(-25536), 0}, {0, 0}}, 0))),
-        std::vector<std::string>{"vertex-index: vertex index 40000 is outside the 1 "
-                                 "vertices of the DEFPOINTS block before it"});
+        std::vector<std::string>{"vertex-index: 1 corner of 1 polygon indexes past the 1 vertices "
+                                 "of the DEFPOINTS block at 0 (vertex 40000 at entry 1 of the "
+                                 "block at 48)"});
 }
 
 TEST(ModelCheck, NoHeaderIsTheOneFindingOfAFileWithoutOne) {
@@ -629,15 +632,20 @@ TEST(ModelCheck, OneMissingVertexTableIsOneFinding) {
 
 // The cap counts per chunk: the next chunk lists its own hundred.
 TEST(ModelCheck, AtMostAHundredFindingsOfOneCodePerChunkThenACount) {
+    const auto polygons = [](int n) {
+        Bytes bsp = Bytes().raw(kThreePoints);
+        for (int i = 0; i < n; ++i) bsp.raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 9));
+        return bsp.raw(bsp::eof());
+    };
     CleanModel m;
-    m.hull = with_bsp(0, -1, tmap(std::vector<bsp::PolygonEntry>(60, {9, 0})));
-    m.turret = with_bsp(1, 0, tmap(std::vector<bsp::PolygonEntry>(150, {9, 0})));
+    m.hull = with_bsp(0, -1, polygons(60));
+    m.turret = with_bsp(1, 0, polygons(150));
     const auto findings = check_bytes(m.str());
-    ASSERT_EQ(findings.size(), 161u);
-    EXPECT_EQ(findings[59].place, "subObject 0 \xC2\xB7 block at 72 \xC2\xB7 entry 59");
-    EXPECT_EQ(findings[159].place, "subObject 1 \xC2\xB7 block at 72 \xC2\xB7 entry 99");
-    EXPECT_EQ(findings[160].code, Code::VertexIndex);
-    EXPECT_EQ(findings[160].message, "50 more vertex-index findings here are not listed");
+    ASSERT_EQ(findings.size(), 162u);  // and "hull", which no polygon uses
+    EXPECT_EQ(findings[59].place, "subObject 0 \xC2\xB7 block at " + std::to_string(72 + 59 * 80));
+    EXPECT_EQ(findings[159].place, "subObject 1 \xC2\xB7 block at " + std::to_string(72 + 99 * 80));
+    EXPECT_EQ(findings[160].code, Code::TextureIndex);
+    EXPECT_EQ(findings[160].message, "50 more texture-index findings here are not listed");
     EXPECT_EQ(check::tally(findings).errors, 210);
 }
 
@@ -662,11 +670,11 @@ const std::vector<BspWords> kBspWords = {
          .raw(bsp::eof()),
      {"0: the back offset 12 leads to byte 12, where no block of this walk starts "
       "[sortnorm-offset]",
+      "80: 1 corner of 1 polygon indexes past the 2 vertices of the DEFPOINTS block at 80 "
+      "(vertex 5 at entry 1 of the block at 140) [vertex-index]",
+      "80: 1 corner of 1 polygon indexes past the 1 normals of the DEFPOINTS block at 80 "
+      "(normal 1 at entry 2 of the block at 140) [normal-index]",
       "140: texture 3 is not one of the 1 TXTR names [texture-index]",
-      "140 \xC2\xB7 entry 1: vertex index 5 is outside the 2 vertices of the DEFPOINTS block "
-      "before it [vertex-index]",
-      "140 \xC2\xB7 entry 2: normal index 1 is outside the 1 normals of the DEFPOINTS block "
-      "before it [normal-index]",
       "220: the polygon has 2 entries; it needs at least 3 [polygon-vertices]",
       "272: the polygon normal (0, 0, 0) has length 0, not 1 [normal-length]",
       "272: the polygon has 0 entries; it needs at least 3 [polygon-vertices]",
@@ -679,9 +687,9 @@ const std::vector<BspWords> kBspWords = {
      {"0: its fields run past its 48 bytes (at byte -1 of the block) [bsp-walk]"}},
     {"more entries than the polygon's size holds",
      Bytes().raw(kTwoPoints).raw(patched(bsp::flatpoly({{0, 0}, {1, 0}, {9, 0}}), 36, 5)),
-     {"60: its 5 entries do not fit in its 56 bytes [bsp-walk]",
-      "60 \xC2\xB7 entry 2: vertex index 9 is outside the 2 vertices of the DEFPOINTS block "
-      "before it [vertex-index]"}},
+     {"0: 1 corner of 1 polygon indexes past the 2 vertices of the DEFPOINTS block at 0 (vertex 9 "
+      "at entry 2 of the block at 60) [vertex-index]",
+      "60: its 5 entries do not fit in its 56 bytes [bsp-walk]"}},
 };
 
 TEST(ModelCheck, BspFindingsReadAsTheirWords) {
@@ -738,6 +746,37 @@ TEST(ModelCheck, AReadThatStoppedIsOneFindingAtTheByteThatFailed) {
     EXPECT_EQ(findings[1].code, Code::Read);
     EXPECT_EQ(findings[1].offset, static_cast<std::int64_t>(clean.size()));
     EXPECT_EQ(check::shown_place(findings[1]), "file");
+}
+
+// The sample cut inside each chunk gives one finding, the read's: nothing that only follows
+// from what the read never reached. The read says what that was.
+TEST(ModelCheck, ACutCopyOfTheSampleGivesTheReadFindingAlone) {
+    const std::string ship = ship_model();
+    // Per chunk, what the read adds when cut in the chunk's header and halfway into its body.
+    std::map<std::string, std::string> in_header, inside;
+    for (std::size_t at = 8; at + 8 <= ship.size();) {
+        const std::string id = ship.substr(at, 4);
+        std::uint32_t size = 0;
+        std::memcpy(&size, ship.data() + at + 4, 4);
+        for (const std::size_t end :
+             {at + 4, at + 8 + size / 4, at + 8 + size / 2, at + 7 + size}) {
+            Session s;
+            s.read(ship.substr(0, end));
+            const auto findings = check::check_model(s.store);
+            ASSERT_EQ(findings.size(), 1u) << id << " at " << at << ", cut at " << end;
+            auto& said = end == at + 4 ? in_header : inside;
+            said.try_emplace(id, findings[0].message.substr(s.store.read_failure.size()));
+        }
+        at += 8 + size;
+    }
+    EXPECT_EQ(in_header["OBJ2"], " It never reached subobjects 0 to 4 of the header's table.");
+    EXPECT_EQ(inside["OBJ2"], " It never reached subobjects 1 to 4 of the header's table.");
+    const std::string no_txtr = " No whole TXTR chunk was read, so no texture number is checked.";
+    EXPECT_EQ(in_header["TXTR"], no_txtr);
+    EXPECT_EQ(inside["TXTR"], no_txtr);
+    EXPECT_EQ(in_header["PATH"],
+              " No whole PATH chunk was read, so no dock's path number is checked.");
+    EXPECT_EQ(inside["GLOW"], "");
 }
 
 // The streaming check hands on the same findings as the one that keeps them.

@@ -127,7 +127,27 @@ Bytes faulty_turret_blocks() {
         .raw(bsp::eof());
 }
 
+// A DEFPOINTS of three vertices (normals on 0 and 1) with one corner past it, then one of two
+// vertices (a normal on 0) whose three polygons index past it at 4 vertex and 3 normal corners.
+Bytes two_vertex_tables() {
+    const bsp::Vertex up = {{0, 0, 0}, {{0, 0, 1}}};
+    return Bytes()
+        .raw(bsp::defpoints({up, {{1, 0, 0}, {{0, 0, 1}}}, {{0, 1, 0}, {}}}))
+        .raw(bsp::tmappoly({{0, 0}, {1, 1}, {3, 0}}, 0))
+        .raw(bsp::defpoints({up, {{1, 0, 0}, {}}}))
+        .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 1}}, 0))
+        .raw(bsp::tmappoly({{2, 0}, {3, 0}, {4, 1}}, 0))
+        .raw(bsp::flatpoly({{0, 0}, {1, 0}, {1, 1}}))
+        .raw(bsp::eof());
+}
+
 }  // namespace
+
+Model defpoints_faults() {
+    CleanModel m;
+    m.turret = CleanModel::subobject(1, 0, two_vertex_tables(), "turret01");
+    return {"defpoints-faults", m.str(), {"--check"}};
+}
 
 Model chunk_faults() {
     CleanModel m;

@@ -218,6 +218,19 @@ Model damaged() {
             {"", "--check", "--view OBJ2", "--view OBJ2 --open 2:1", "--view TXTR", "--view GPNT"}};
 }
 
+// The sample cut inside the body of its nth chunk of type id, after half of it: the read stops
+// there, and the check tells it once, with what it never reached.
+Model sample_cut(const std::string& name, std::string_view id, int nth) {
+    std::string bytes = testing_pof::ship_model();
+    for (std::size_t at = 8; at + 8 <= bytes.size(); at += 8 + le32(bytes, at + 4)) {
+        if (bytes.compare(at, 4, id) == 0 && nth-- == 0) {
+            bytes.resize(at + 8 + le32(bytes, at + 4) / 2);
+            break;
+        }
+    }
+    return {name, bytes, {"--check"}, ".pof", sample_textures_but("")};
+}
+
 // The sample archive's window, filtered and sorted, its models opened, and its check.
 Model sample_archive() {
     return {"archive",
@@ -284,7 +297,7 @@ Model sample_copy(testing_pof::ShipCopy copy) {
                                         "--view SHLD --choose 1:2",
                                         "--view GLOW --choose 1:1"};
     windows.emplace_back(copy == testing_pof::ShipCopy::V2117Sldc ? "--view SLDC --choose 1:2"
-                                                                   : "--view SLC2 --choose 1:2");
+                                                                  : "--view SLC2 --choose 1:2");
     if (copy == testing_pof::ShipCopy::V2301) {
         for (const char* more :
              {"--view OBJ2 --choose 1:5", "--view OBJ2 --choose 1:0 --open 2:1",
@@ -323,6 +336,9 @@ std::vector<Model> models() {
             block_faults(),
             game_faults(),
             shield_tree_faults(),
+            defpoints_faults(),
+            sample_cut("sample-cut-subobject", "OBJ2", 2),
+            sample_cut("sample-cut-txtr", "TXTR", 0),
             sample_missing_texture(),
             sample_archive(),
             damaged_archive(),

@@ -61,6 +61,7 @@ void gSOBJ_data(pof::PofFile& f, std::int32_t chunk_size, ReadState& state, Subo
         s.translation_axis = f.i32();
     }
     s.reserved = f.i32();
+    s.bsp_data_at = f.offset() + 4;  // after its size
     read_sized(f, s.bsp_data_size, s.bsp_data);
     if (!storable) state.unstored_chunks.push_back(why_unstored(state, table, number));
 }

@@ -30,7 +30,8 @@ struct Subobject {
     std::int32_t reserved = 0;
     std::int32_t bsp_data_size = 0;
     pof::ByteBlock bsp_data;
-    std::int32_t chunk_size = 0;  // the declared size of the chunk that filled the slot
+    std::int64_t bsp_data_at = 0;  // the byte of the file where the BSP data starts
+    std::int32_t chunk_size = 0;   // the declared size of the chunk that filled the slot
 };
 
 class SubobjectTable {
