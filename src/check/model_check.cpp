@@ -35,33 +35,35 @@ std::optional<std::size_t> read_stop(const pof::ModelStore& store) {
     return stop;
 }
 
-// " It never reached subobjects 3 to 5 of the header's table. ...": the slots no chunk
+// " It never reached subobjects 3, 4 and 6 of the header's table. ...": the slots no chunk
 // filled, and the chunks a check needed but the read did not finish.
 std::string unreached_text(const CheckContext& c) {
     std::string text;
-    const auto& table = c.store.subobjects;
-    std::vector<std::string> runs;
+    std::vector<std::string> numbers;  // "3", or "7 to 9"; the first few
     std::int64_t next = 0, empty = 0;
-    const auto run = [&](std::int64_t end) {
-        if (end <= next) return;
-        empty += end - next;
-        if (runs.size() < 3) {
-            runs.push_back(end - next == 1
-                               ? pof::integer_text(next)
-                               : pof::integer_text(next) + " to " + pof::integer_text(end - 1));
-        } else if (runs.size() == 3) {
-            runs.emplace_back("more");
+    const auto gap = [&](std::int64_t end) {
+        for (std::int64_t n = next; n < end && numbers.size() < 6; ++n) {
+            if (end - n > 2) {
+                numbers.push_back(pof::integer_text(n) + " to " + pof::integer_text(end - 1));
+                break;
+            }
+            numbers.push_back(pof::integer_text(n));
         }
+        empty += std::max<std::int64_t>(end - next, 0);
     };
-    for (const std::int32_t n : table.filled_from(0)) {
-        run(n);
+    for (const std::int32_t n : c.store.subobjects.filled_from(0)) {
+        gap(n);
         next = std::int64_t{n} + 1;
     }
-    run(table.slot_count());
+    gap(c.store.subobjects.slot_count());
+    if (numbers.size() == 6) {
+        numbers.resize(5);
+        numbers.back() = "more";
+    }
     if (empty > 0) {
         text += std::string(" It never reached subobject") + (empty == 1 ? " " : "s ");
-        for (std::size_t i = 0; i < runs.size(); ++i) {
-            text += (i == 0 ? "" : i + 1 == runs.size() ? " and " : ", ") + runs[i];
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            text += (i == 0 ? "" : i + 1 == numbers.size() ? " and " : ", ") + numbers[i];
         }
         text += " of the header's table.";
     }
