@@ -239,15 +239,20 @@ void shield_tree(CheckContext& c, RecordEntry entry, const records::ShieldTreeRe
                   pof::ItemRef{entry, {}});
     }
     std::vector<bool> covered(static_cast<std::size_t>(c.store.shld.face_rows()), false);
+    // A node's findings list its own byte: the tree follows the chunk header and its size.
+    const std::int64_t tree_at = c.store.chunks[*c.record_chunk(entry)].offset + 12;
+    std::size_t chunk_place = c.out.next_place();  // for the faces, at the chunk's header
     for (int n = 0; n < r.node_rows(); ++n) {
+        c.out.about_byte(tree_at + r.nodes[n].offset);
         shield_tree_links(c, entry, r, n);
         if (!r.nodes[n].split()) shield_leaf(c, entry, r.nodes[n], n, covered);
     }
+    c.out.about_byte(-1);
     const char* id = slc2 ? "SLC2" : "SLDC";
     for (int f = 0; f < static_cast<int>(covered.size()); ++f) {
         if (covered[f] || c.out.count_if_past_cap(Code::ShieldTreeCoverage)) continue;
-        c.out.add(
-            Code::ShieldTreeCoverage, numbered("Face", f),
+        chunk_place += c.out.add_at(
+            chunk_place, Code::ShieldTreeCoverage, numbered("Face", f),
             std::string("no leaf of the ") + id + " tree lists shield face " + integer_text(f),
             pof::ItemRef{RecordEntry::SHLD, {{2, f, false}}});
     }
