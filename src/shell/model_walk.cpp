@@ -17,7 +17,9 @@ using Controls = std::span<Control* const>;
 
 // The subobject window lists every subobject; each OBJ2 row of the record list chooses its
 // own, so there the list's choice is the row's, not a section of its own.
-bool one_item_per_row(pof::RecordEntry entry) { return entry == pof::RecordEntry::SOBJ; }
+bool one_item_per_row(pof::RecordEntry entry) {
+    return entry == pof::RecordEntry::SOBJ;
+}
 
 // The captions of the fields that name an item, for matching items by name.
 constexpr std::string_view kNameCaptions[] = {"subModel Name", "Name"};
@@ -28,12 +30,42 @@ std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(' ') + 1 - first));
 }
 
-// A drop-down list and the controls its choice fills: the ones after it in its group, up to
-// the next drop-down list of that group and the count that stands right before it.
+// A list whose choice fills other controls (a drop-down list, a list view with a click
+// handler) and those controls: the ones after it in its group up to and including the first
+// group ("[Slot 0 data]"), else up to the next such list and the count right before it
+// ("# faces").
 struct ListScope {
-    view::DropDown* list;
-    Controls scope;
+    Control* list;
+    std::vector<Control*> scope;
 };
+
+bool chooses(const Control& c) {
+    if (c.kind() == Kind::DropDown) return true;
+    return c.kind() == Kind::Table && static_cast<const view::Table&>(c).on_click;
+}
+
+// The children with each box replaced by its own: boxes are layout only.
+void flatten(Controls children, std::vector<Control*>& out) {
+    for (Control* c : children) {
+        if (c->kind() == Kind::Box) {
+            flatten(static_cast<const view::Box&>(*c).children, out);
+        } else {
+            out.push_back(c);
+        }
+    }
+}
+
+std::size_t scope_end(const std::vector<Control*>& children, std::size_t list) {
+    std::size_t end = list + 1;
+    for (; end < children.size(); ++end) {
+        if (chooses(*children[end])) {
+            if (end > list + 1 && children[end - 1]->kind() == Kind::Field) --end;
+            return end;
+        }
+        if (children[end]->kind() == Kind::Group) return end + 1;
+    }
+    return end;
+}
 
 class Walker {
   public:
@@ -95,8 +127,8 @@ void Walker::run() {
                 continue;
             }
             items.push_back(list.selected);
-            place_.push_back({PlaceStep::Kind::Row, list.selected_text(), list.name, list.selected,
-                              {}});
+            place_.push_back(
+                {PlaceStep::Kind::Row, list.selected_text(), list.name, list.selected, {}});
             window(*viewer, Controls(&root, 1), &list);
         } else if (std::ranges::count(walked, viewer->name()) == 0) {
             walked.push_back(viewer->name());
@@ -125,47 +157,33 @@ int Walker::list_number(const Control& list) const {
 // The section's controls in layout order; the drop-down lists met are set aside with their
 // scopes (inline_list's scope is part of the section), and so are list views that open
 // windows.
-void Walker::collect(Controls children, int depth, Section& section, Found& found,
+void Walker::collect(Controls part, int depth, Section& section, Found& found,
                      const Control* inline_list) {
+    std::vector<Control*> children;
+    flatten(part, children);
     for (std::size_t i = 0; i < children.size(); ++i) {
         Control* c = children[i];
-        switch (c->kind()) {
-            case Kind::DropDown: {
-                section.controls.push_back(
-                    {c, depth, SectionControl::Part::ListHead, list_number(*c)});
-                if (c == inline_list) break;
-                std::size_t end = i + 1;
-                while (end < children.size() && children[end]->kind() != Kind::DropDown) ++end;
-                // The count before the next list ("# faces") is not the choice's.
-                if (end < children.size() && end > i + 1 &&
-                    children[end - 1]->kind() == Kind::Field) {
-                    --end;
-                }
-                found.lists.push_back({static_cast<view::DropDown*>(c),
-                                       children.subspan(i + 1, end - (i + 1))});
-                i = end - 1;
-                break;
-            }
-            case Kind::Group: {
-                section.controls.push_back({c, depth, SectionControl::Part::GroupHead, 0});
-                const auto& group = static_cast<const view::Group&>(*c);
-                collect(group.children, depth + 1, section, found, inline_list);
-                break;
-            }
-            case Kind::Box:
-                collect(static_cast<const view::Box&>(*c).children, depth, section, found,
-                        inline_list);
-                break;
-            case Kind::Table: {
-                auto* table = static_cast<view::Table*>(c);
-                section.controls.push_back(
-                    {c, depth, SectionControl::Part::Whole, list_number(*c)});
-                if (table->on_double_click) found.openers.push_back(table);
-                break;
-            }
-            default:
-                section.controls.push_back({c, depth, SectionControl::Part::Whole, 0});
-                break;
+        if (chooses(*c)) {
+            const bool head = c->kind() == Kind::DropDown;
+            section.controls.push_back(
+                {c, depth, head ? SectionControl::Part::ListHead : SectionControl::Part::Whole,
+                 list_number(*c)});
+            if (c == inline_list) continue;
+            const std::size_t end = scope_end(children, i);
+            found.lists.push_back({c,
+                                   {children.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                    children.begin() + static_cast<std::ptrdiff_t>(end)}});
+            i = end - 1;
+        } else if (c->kind() == Kind::Group) {
+            section.controls.push_back({c, depth, SectionControl::Part::GroupHead, 0});
+            collect(static_cast<const view::Group&>(*c).children, depth + 1, section, found,
+                    inline_list);
+        } else if (c->kind() == Kind::Table) {
+            auto* table = static_cast<view::Table*>(c);
+            section.controls.push_back({c, depth, SectionControl::Part::Whole, list_number(*c)});
+            if (table->on_double_click) found.openers.push_back(table);
+        } else {
+            section.controls.push_back({c, depth, SectionControl::Part::Whole, 0});
         }
     }
 }
@@ -179,7 +197,8 @@ void Walker::window(view::Viewer& viewer, Controls part, const Control* inline_l
     Found found;
     collect(part, 0, section, found, inline_list);
     if (!section.controls.empty()) {
-        const int top = std::ranges::min_element(section.controls, {}, &SectionControl::depth)->depth;
+        const int top =
+            std::ranges::min_element(section.controls, {}, &SectionControl::depth)->depth;
         for (auto& c : section.controls) c.depth -= top;
     }
     visit_(section);
@@ -199,19 +218,32 @@ std::string Walker::key_in(Controls scope) {
     return {};
 }
 
-// A disabled list keeps the row it shows; a user cannot choose another.
+// A disabled list keeps the row it shows; a user cannot choose another. A list view's row is
+// named by its first column ("Offset 37").
 void Walker::rows_of(view::Viewer& viewer, const ListScope& scope) {
-    view::DropDown& list = *scope.list;
-    const std::size_t count = list.rows.size();
+    const bool drop_down = scope.list->kind() == Kind::DropDown;
+    auto* list = drop_down ? static_cast<view::DropDown*>(scope.list) : nullptr;
+    auto* table = drop_down ? nullptr : static_cast<view::Table*>(scope.list);
+    const auto count_now = [&] { return drop_down ? list->rows.size() : table->row_count(); };
+    const std::size_t count = count_now();
     for (std::size_t r = 0; r < count; ++r) {
         const int row = static_cast<int>(r);
-        if (!list.enabled && row != list.selected) continue;
-        if (list.selected != row) list.choose(row);
-        place_.push_back({PlaceStep::Kind::Row, list.rows[r], list.name, row, key_in(scope.scope)});
+        const int selected = drop_down ? list->selected : table->selected;
+        if (!scope.list->enabled && row != selected) continue;
+        std::string text;
+        if (drop_down) {
+            if (selected != row) list->choose(row);
+            text = list->rows[r];
+        } else {
+            if (selected != row) table->click(row);
+            const auto cells = table->cells(r);
+            text = table->columns.at(0).header + " " + (cells.empty() ? "" : cells[0]);
+        }
+        place_.push_back({PlaceStep::Kind::Row, text, scope.list->name, row, key_in(scope.scope)});
         window(viewer, scope.scope);
         place_.pop_back();
         // A choice's handler may have rebuilt the list (a reload does); stop at its end.
-        if (list.rows.size() != count) break;
+        if (count_now() != count) break;
     }
 }
 
@@ -228,10 +260,16 @@ void Walker::open_rows(view::Table& table) {
         if (!opened || opened == owner) continue;
         opened->activated();
         const auto cells = table.cells(r);
-        place_.push_back({PlaceStep::Kind::Block, "block at " + (cells.empty() ? "" : cells[0]),
-                          table.name, static_cast<int>(r), {}});
-        place_.push_back({PlaceStep::Kind::BlockType, cells.size() > 1 ? trimmed(cells[1]) : "",
-                          {}, static_cast<int>(r), {}});
+        place_.push_back({PlaceStep::Kind::Block,
+                          "block at " + (cells.empty() ? "" : cells[0]),
+                          table.name,
+                          static_cast<int>(r),
+                          {}});
+        place_.push_back({PlaceStep::Kind::BlockType,
+                          cells.size() > 1 ? trimmed(cells[1]) : "",
+                          {},
+                          static_cast<int>(r),
+                          {}});
         viewer_ = opened;
         lists_ = view::lists_of(opened->layout());
         Control* root = &opened->layout();

@@ -49,9 +49,9 @@ struct PlaceStep {
 // A control a section shows, at its depth among the section's groups (0 at the top).
 struct SectionControl {
     enum class Part {
-        Whole,       // the control with all it holds (a value, a grid, a list view and its rows)
-        GroupHead,   // a group's caption only: its children follow as controls of their own
-        ListHead     // a drop-down list's head only: each of its rows is a section of its own
+        Whole,      // the control with all it holds (a value, a grid, a list view and its rows)
+        GroupHead,  // a group's caption only: its children follow as controls of their own
+        ListHead    // a drop-down list's head only: each of its rows is a section of its own
     };
     const view::Control* control = nullptr;
     int depth = 0;
