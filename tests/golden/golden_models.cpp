@@ -226,7 +226,7 @@ Model sample_archive() {
             {"", "--json", "--type 1:MODELS --sort 1:2 --sort 1:2", "--sort 1:4",
              "--member data/models/sample.pof", "--member DATA/Models/Extra.POF --view TXTR",
              "--member data/maps/sample-hull.dds", "--member data/models/none.pof", "--check",
-             "--check --json"},
+             "--check --json", "--all"},
             ".vp"};
 }
 
