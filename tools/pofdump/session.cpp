@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "all_dump.h"
 #include "check_run.h"
 #include "dump_render.h"
 #include "io/text.h"
@@ -117,6 +118,11 @@ int Session::run() {
         }
     }
     report_messages();
+    if (options_.all && current_ == shell::frmArchive::kName) {
+        err_ << "pofdump: --all prints a model; the models of an archive are opened with "
+                "--member PATH\n";
+        return kExitUsage;
+    }
     print();
     return all_clean_ ? kExitClean : kExitFailed;
 }
@@ -424,6 +430,11 @@ std::vector<view::Control*> Session::current_lists() {
 }
 
 void Session::print() {
+    if (options_.all) {
+        windows_.keep_log = false;
+        return options_.json ? write_all_json(form_, windows_, out_)
+                             : write_all_text(form_, windows_, out_);
+    }
     if (current_ == scene::frmModelView::kName) decode_model_textures();
     const view::Viewer* viewer = current();
     if (options_.json && viewer) {
