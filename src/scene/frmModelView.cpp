@@ -97,6 +97,14 @@ std::string subobject_chunk_id(const pof::ModelStore& store) {
     return {};
 }
 
+std::string header_chunk_id(const pof::ModelStore& store) {
+    for (const records::ChunkFact& chunk : store.chunks) {
+        const pof::ChunkIdMatch match = pof::find_chunk_id(chunk.id);
+        if (match.kind && match.kind->entry == RecordEntry::OHDR) return chunk.id;
+    }
+    return {};
+}
+
 std::string drawn_as(const Mesh& mesh) {
     if (mesh.debris) return "Debris";
     if (mesh.detail_level < 0) return "No detail level";
@@ -117,8 +125,8 @@ frmModelView::frmModelView(const pof::ModelStore& store)
         if (on_open_check) on_open_check();
     };
     textures.on_click = [this](int row) {
-        highlight_texture(row);
-        set_selection_words(point_words_);
+        choice_ = {Choice::Kind::Texture, {}, false, {}, {}, row};
+        show_choice();
     };
     panel_ = column({&markers, &subobject_list, &textures, &counts_group, &left_out});
     set_layout(column({&levels, panel_, &status}));
@@ -126,6 +134,7 @@ frmModelView::frmModelView(const pof::ModelStore& store)
 
 void frmModelView::opened() {
     subobject_id_ = subobject_chunk_id(store_);
+    header_id_ = header_chunk_id(store_);
     texture_list_ = std::make_unique<TextureList>(store_);
     list_textures();
     levels.clear();
@@ -150,12 +159,9 @@ void frmModelView::rebuild() {
         for (std::size_t p = 0; p < scene_.meshes[m].polygons.size(); ++p)
             polygon_ids_.emplace_back(static_cast<int>(m), static_cast<int>(p));
     }
-    highlighted_ = -1;
-    highlighted_group_.clear();
-    highlighted_point_.reset();
     picture_options_.meshes_shown.assign(scene_.meshes.size(), true);
     picture_options_.tint_subobjects = options_.detail_level == SceneOptions::kAllSubobjects;
-    set_selection_words({});
+    show_choice();
     repaint_picture();
     show_counts();
     list_markers();
@@ -230,6 +236,43 @@ void frmModelView::toggle_mesh(int mesh) {
     list_subobjects();
 }
 
+frmModelView::Kept frmModelView::kept() const {
+    Kept k{shown_, {}, choice_};
+    for (std::size_t m = 0; m < scene_.meshes.size(); ++m) {
+        if (!mesh_shown(static_cast<int>(m))) k.hidden.push_back(scene_.meshes[m].subobject);
+    }
+    return k;
+}
+
+void frmModelView::restore(const Kept& k) {
+    shown_ = k.shown;
+    auto& shown = picture_options_.meshes_shown;
+    for (std::size_t m = 0; m < scene_.meshes.size() && m < shown.size(); ++m) {
+        shown[m] = std::find(k.hidden.begin(), k.hidden.end(), scene_.meshes[m].subobject) ==
+                   k.hidden.end();
+    }
+    choice_ = k.choice;
+    show_choice();
+    repaint_picture();
+    list_markers();
+    list_subobjects();
+}
+
+std::string frmModelView::picture_file() const {
+    const std::string& model =
+        store_.source.member.empty() ? store_.source.path : store_.source.member;
+    const std::size_t slash = model.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? model : model.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    if (name.empty()) name = "model";
+    const std::string& beside = store_.source.path;
+    const std::size_t folder_end = beside.rfind('/');
+    const std::string folder =
+        folder_end == std::string::npos ? std::string() : beside.substr(0, folder_end + 1);
+    return folder + name + ".png";
+}
+
 view::LineBatch frmModelView::polygon_edges() const {
     return scene::polygon_edges(scene_, picture_options_);
 }
@@ -247,9 +290,6 @@ void frmModelView::texture_loaded(int number, const std::string& status) {
 
 // The polygons that use a texture, each outlined.
 void frmModelView::highlight_texture(int texture) {
-    highlighted_ = -1;
-    highlighted_group_.clear();
-    highlighted_point_.reset();
     for (std::size_t i = 0; i < polygon_ids_.size(); ++i) {
         const auto [m, p] = polygon_ids_[i];
         const Polygon& polygon = scene_.meshes[m].polygons[p];
@@ -307,11 +347,20 @@ std::string frmModelView::describe(int id) const {
     const auto ref = item_ref(id);
     if (!ref) return {};
     const int markers_count = static_cast<int>(scene_.markers.size());
-    if (id < markers_count)
-        return item_words(*ref, subobject_id_) + " · " + point_text(scene_.markers[id].position);
+    if (id < markers_count) {
+        // A box is named by both its corners.
+        const Marker& marker = scene_.markers[id];
+        std::string where = point_text(marker.position);
+        if (marker.kind == MarkerKind::HeaderBox || marker.kind == MarkerKind::SubobjectBox) {
+            Bounds box;
+            for (const pof::Vec3& p : scene_.segments_of(marker)) box.add(p);
+            if (!box.empty) where = point_text(box.min) + " to " + point_text(box.max);
+        }
+        return words(*ref) + " · " + where;
+    }
     const auto [m, p] = polygon_ids_[id - markers_count];
     const Polygon& polygon = scene_.meshes[m].polygons[p];
-    return item_words(*ref, subobject_id_) +
+    return words(*ref) +
            (polygon.textured ? std::string(polygon.wide ? " · TMAP2POLY" : " · TMAPPOLY") +
                                    " · Texture " + integer_text(polygon.texture)
                              : std::string(" · FLATPOLY")) +
@@ -359,37 +408,88 @@ std::vector<int> frmModelView::find_items_in(const pof::ItemRef& ref) const {
 }
 
 void frmModelView::window_changed(const view::Viewer& window, view::Windows& windows) {
-    highlighted_ = -1;
-    highlighted_group_.clear();
-    highlighted_point_.reset();
-    point_words_.clear();
-    highlight(window, windows);
-    set_selection_words(highlighted_ >= 0 && highlighted_group_.empty() ? describe(highlighted_)
-                                                                        : point_words_);
+    choice_ = choice_of(window, windows);
+    show_choice();
 }
 
-void frmModelView::highlight(const view::Viewer& window, view::Windows& windows) {
+frmModelView::Choice frmModelView::choice_of(const view::Viewer& window, view::Windows& windows) {
+    Choice choice;
     const std::string& name = window.name();
     const bool block_window = name == "frmFLATPOLY" || name == "frmTMAPPOLY" ||
                               name == "frmTMAP2POLY" || name == "frmDEFPOINTS";
     const view::Viewer* subobject_window = windows.find(pof::kind_of(RecordEntry::SOBJ).viewer);
-    if (block_window && !subobject_window) return;
+    if (block_window && !subobject_window) return choice;
     const view::Viewer& source = block_window ? *subobject_window : window;
     const std::vector<int> rows = chosen_rows(source);
-    if (name == "frmDEFPOINTS") return highlight_vertex(rows, chosen_rows(window));
-    const std::optional<ItemLists> item = item_lists(source);
-    if (!item) return;
-    if (item->entry == RecordEntry::TXTR) {
-        if (!rows.empty() && rows[0] >= 0) highlight_texture(rows[0]);
-        return;
+    if (name == "frmDEFPOINTS") {
+        const std::vector<int> vertex = chosen_rows(window);
+        if (rows.size() < 2 || vertex.empty() || vertex[0] < 0) return choice;
+        return {Choice::Kind::Vertex, {}, false, rows, vertex, -1};
     }
-    pof::ItemRef ref{item->entry, {}};
+    const std::optional<ItemLists> item = item_lists(source);
+    if (!item) return choice;
+    if (item->entry == RecordEntry::TXTR) {
+        if (!rows.empty() && rows[0] >= 0)
+            choice = {Choice::Kind::Texture, {}, false, {}, {}, rows[0]};
+        return choice;
+    }
+    choice.ref.entry = item->entry;
     for (const int list : item->lists) {
         const int row = list <= static_cast<int>(rows.size()) ? rows[list - 1] : -1;
         if (row < 0) break;
-        ref.choices.push_back({list, row, false});
+        choice.ref.choices.push_back({list, row, false});
     }
-    if (ref.choices.size() == item->lists.size() && highlight_unmarked(ref)) return;
+    if (choice.ref.choices.empty()) return {};
+    choice.kind = Choice::Kind::Item;
+    choice.whole = choice.ref.choices.size() == item->lists.size();
+    return choice;
+}
+
+void frmModelView::clear_highlight() {
+    highlighted_ = -1;
+    highlighted_group_.clear();
+    highlighted_point_.reset();
+    point_words_.clear();
+}
+
+void frmModelView::show_choice() {
+    clear_highlight();
+    switch (choice_.kind) {
+        case Choice::Kind::None:
+            break;
+        case Choice::Kind::Item:
+            highlight_item(choice_.ref, choice_.whole);
+            break;
+        case Choice::Kind::Vertex:
+            highlight_vertex(choice_.subobject, choice_.vertex);
+            break;
+        case Choice::Kind::Texture:
+            highlight_texture(choice_.texture);
+            break;
+    }
+    std::string said =
+        highlighted_ >= 0 && highlighted_group_.empty() ? describe(highlighted_) : point_words_;
+    if (said.empty() && choice_.kind != Choice::Kind::None) {
+        said = choice_.kind == Choice::Kind::Vertex
+                   ? words({RecordEntry::SOBJ, {{1, choice_.subobject[0], false}}}) +
+                         " · DEFPOINTS · Vertex " + integer_text(choice_.vertex[0])
+                   : words(choice_.ref);
+        said += options_.detail_level == SceneOptions::kAllSubobjects
+                    ? " · not drawn"
+                    : " · not drawn at detail level " + integer_text(options_.detail_level);
+    }
+    set_selection_words(std::move(said));
+}
+
+// The subobject chunk as the file names it, and the header chunk likewise.
+std::string frmModelView::words(const pof::ItemRef& ref) const {
+    if (ref.entry == RecordEntry::OHDR && !header_id_.empty())
+        return header_id_ + item_words(ref).substr(kind_of(RecordEntry::OHDR).ids[0].id.size());
+    return item_words(ref, subobject_id_);
+}
+
+void frmModelView::highlight_item(pof::ItemRef ref, bool whole) {
+    if (whole && highlight_unmarked(ref)) return;
     // The innermost item chosen, else the items it holds (a glow bank's points), else the one
     // around it (a turret without firing points).
     for (; highlighted_ < 0 && !ref.choices.empty(); ref.choices.pop_back()) {
@@ -398,7 +498,7 @@ void frmModelView::highlight(const view::Viewer& window, view::Windows& windows)
         highlighted_group_ = find_items_in(ref);
         if (highlighted_group_.empty()) continue;
         highlighted_ = highlighted_group_.front();
-        point_words_ = item_words(ref, subobject_id_);
+        point_words_ = words(ref);
     }
 }
 
@@ -417,8 +517,8 @@ void frmModelView::highlight_vertex(const std::vector<int>& subobject,
         const std::size_t at = block->first + static_cast<std::size_t>(vertex[0]);
         if (at >= end) continue;
         highlighted_point_ = mesh.vertices[at] + mesh.placement;
-        point_words_ = item_words(mesh.ref, subobject_id_) + " · DEFPOINTS · Vertex " +
-                       integer_text(vertex[0]) + " · " + point_text(*highlighted_point_);
+        point_words_ = words(mesh.ref) + " · DEFPOINTS · Vertex " + integer_text(vertex[0]) +
+                       " · " + point_text(*highlighted_point_);
     }
 }
 
@@ -435,7 +535,7 @@ bool frmModelView::highlight_unmarked(const pof::ItemRef& ref) {
     }
     highlighted_point_ = unmarked_point(store_, ref);
     if (!highlighted_point_) return false;
-    point_words_ = item_words(ref, subobject_id_) + " · " + point_text(*highlighted_point_);
+    point_words_ = words(ref) + " · " + point_text(*highlighted_point_);
     return true;
 }
 

@@ -74,6 +74,27 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     // Opens the Model Check; set by the main window's side.
     std::function<void()> on_open_check;
 
+    // What was chosen last in a window, kept as rows so that it is found again in every scene
+    // the detail levels build: an item, a DEFPOINTS vertex (the subobject window's rows and
+    // the block window's) or a texture.
+    struct Choice {
+        enum class Kind { None, Item, Vertex, Texture };
+        Kind kind = Kind::None;
+        pof::ItemRef ref;
+        bool whole = false;  // a row is chosen in every list that names the item
+        std::vector<int> subobject, vertex;
+        int texture = -1;
+    };
+    // What F5 keeps of the window beyond its drop-down lists: the layers shown, the subobjects
+    // hidden (by number) and the choice, found again in the model read anew.
+    struct Kept {
+        std::array<bool, kMarkerKinds> shown{};
+        std::vector<std::int32_t> hidden;
+        Choice choice;
+    };
+    Kept kept() const;
+    void restore(const Kept& kept);
+
     bool mesh_shown(int mesh) const;
     void toggle_mesh(int mesh);
 
@@ -86,6 +107,9 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     Parts parts() override { return {&levels, panel_, &status}; }
     view::LineBatch polygon_edges() const override;
     void texture_loaded(int number, const std::string& status) override;
+    // Beside the model, named after it: ship.png for ship.pof (beside the archive for a
+    // member of one).
+    std::string picture_file() const override;
 
   private:
     void level_chosen(int row);
@@ -97,9 +121,15 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     void set_selection_words(std::string words);
     int find_item(const pof::ItemRef& ref) const;
     std::vector<int> find_items_in(const pof::ItemRef& ref) const;
-    void highlight(const view::Viewer& window, view::Windows& windows);
+    static Choice choice_of(const view::Viewer& window, view::Windows& windows);
+    // Outlines the choice in the scene drawn now and names it in the status line, or says it
+    // is not drawn.
+    void show_choice();
+    void clear_highlight();
+    void highlight_item(pof::ItemRef ref, bool whole);
     void highlight_vertex(const std::vector<int>& subobject, const std::vector<int>& vertex);
     void highlight_texture(int texture);
+    std::string words(const pof::ItemRef& ref) const;
     void list_textures();
     bool highlight_unmarked(const pof::ItemRef& ref);
 
@@ -108,12 +138,14 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     Scene scene_;
     std::array<bool, kMarkerKinds> shown_{};
     std::vector<std::pair<int, int>> polygon_ids_;  // (mesh, polygon) per polygon id
+    Choice choice_;
     int highlighted_ = -1;
     std::vector<int> highlighted_group_;  // the markers of a chosen item that holds them
     std::optional<pof::Vec3> highlighted_point_;
     std::string point_words_;      // the status line's words for the highlighted point
     std::string selection_words_;  // the status line's words when the pointer names nothing
     std::string subobject_id_;     // "OBJ2" or "SOBJ", as the file names its subobject chunks
+    std::string header_id_;        // "OHDR" or "HDR2", as the file names its header chunk
     PictureOptions picture_options_;
     view::Control* panel_ = nullptr;
     view::Picture picture_;

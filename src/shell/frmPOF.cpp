@@ -6,6 +6,7 @@
 
 #include "check/frmModelCheck.h"
 #include "io/text.h"
+#include "records/subobjects/block_kinds.h"
 #include "scene/frmModelView.h"
 #include "shell/archive_text.h"
 #include "shell/command_line.h"
@@ -23,12 +24,12 @@ std::vector<Menu> initial_menus() {
     Menu file{"IDM_FILE",
               "&File",
               true,
-              {{"IDM_OPEN", "&Open", true},
+              {{"IDM_OPEN", "&Open", true, "Ctrl+O"},
                {"", "", true},
                {"IDM_SAVE", "&Save", false},
                {"IDM_SAVE_AS", "Save &As", false},
                {"", "", true},
-               {"IDM_EXIT", "&Exit", true}}};
+               {"IDM_EXIT", "&Exit", true, "Ctrl+Q"}}};
     Menu window{"IDM_WINDOW", "&Window", false, {{"IDM_CLOSE_ALL", "Close All", true}}};
     for (const auto& e : pof::chunk_kinds()) {
         window.entries.push_back({std::string(e.menu_name), std::string(e.caption), false});
@@ -172,56 +173,144 @@ std::optional<pof::ReadOutcome> frmPOF::open_at_start(const std::vector<std::str
     return pof::ReadOutcome::OpenFailed;
 }
 
-std::optional<pof::ReadOutcome> frmPOF::reload() {
+std::optional<pof::ReadOutcome> frmPOF::reload(std::string_view active) {
     if (!source_) return std::nullopt;
-    // A copy: the read sets the source again.
+    // Copies: the read sets the source again and closes the windows.
     const Source source = *source_;
-    const std::vector<KeptWindow> kept = open_view_windows();
+    const std::string last_chosen = last_chosen_;
+    const std::string front(active.empty() ? std::string_view(windows_.front()) : active);
+    const std::vector<KeptWindow> kept = open_windows(true);
     const pof::ReadOutcome outcome =
         source.member.empty() ? open_file(source.path) : reload_member(source);
-    reopen(kept);
+    reopen(kept, last_chosen);
+    if (front == "frmPOF") {
+        paint(Paint::Forward);
+    } else if (windows_.find(front)) {
+        windows_.bring_forward(front);
+    }
     return outcome;
 }
 
-// The window in front last, so it is reopened last and stays in front.
-std::vector<frmPOF::KeptWindow> frmPOF::open_view_windows() {
-    std::vector<KeptWindow> kept;
-    for (const pof::ViewWindowInfo& w : pof::kViewWindows) {
-        view::Viewer* viewer = windows_.find(w.viewer);
-        if (!viewer) continue;
-        KeptWindow k{&w, {}};
-        for (view::Control* list : view::lists_of(viewer->layout())) {
-            if (list->kind() == view::Kind::DropDown)
-                k.chosen.push_back(static_cast<view::DropDown*>(list)->selected_text());
-        }
-        kept.push_back(std::move(k));
+namespace {
+
+std::string joined(const view::Table::Cells& cells) {
+    std::string out;
+    for (const std::string& cell : cells) out += cell + '\t';
+    return out;
+}
+
+// The chosen row of a list, by its text; "" for none.
+std::string chosen_text(const view::Control& list) {
+    if (list.kind() == view::Kind::DropDown)
+        return static_cast<const view::DropDown&>(list).selected_text();
+    const auto& table = static_cast<const view::Table&>(list);
+    return table.valid(table.selected) ? joined(table.cells(table.selected)) : std::string();
+}
+
+// Chooses the row of that text again, as a user would, where the list offers it; a list view
+// only with tables. Rows are found by their text: the same row number can mean another detail
+// level in the file read now.
+void choose_text(view::Control& list, const std::string& text, bool tables) {
+    if (text.empty() || !list.enabled) return;
+    if (list.kind() == view::Kind::DropDown) {
+        auto& drop_down = static_cast<view::DropDown&>(list);
+        const auto found = std::find(drop_down.rows.begin(), drop_down.rows.end(), text);
+        const int row = static_cast<int>(found - drop_down.rows.begin());
+        if (found != drop_down.rows.end() && row != drop_down.selected) drop_down.choose(row);
+        return;
     }
-    std::stable_partition(kept.begin(), kept.end(), [this](const KeptWindow& k) {
-        return k.window->viewer != windows_.front();
-    });
+    auto& table = static_cast<view::Table&>(list);
+    if (!tables) return;
+    for (std::size_t row = 0; row < table.row_count(); ++row) {
+        if (joined(table.cells(row)) != text) continue;
+        if (static_cast<int>(row) != table.selected) table.click(static_cast<int>(row));
+        return;
+    }
+}
+
+}  // namespace
+
+std::vector<frmPOF::KeptWindow> frmPOF::open_windows(bool chunk_windows) {
+    std::vector<KeptWindow> kept;
+    const auto keep = [&](std::string_view name) -> KeptWindow* {
+        view::Viewer* viewer = windows_.find(name);
+        const bool known = std::any_of(kept.begin(), kept.end(),
+                                       [&](const KeptWindow& k) { return k.name == name; });
+        if (!viewer || known) return nullptr;
+        KeptWindow& k = kept.emplace_back();
+        k.name = name;
+        for (const view::Control* list : view::lists_of(viewer->layout()))
+            k.chosen.push_back(chosen_text(*list));
+        k.place = windows_.kept(name);
+        if (name == scene::frmModelView::kName)
+            k.model_view = static_cast<scene::frmModelView&>(*viewer).kept();
+        return &k;
+    };
+    if (chunk_windows) {
+        for (const pof::ChunkKind& kind : pof::chunk_kinds()) {
+            if (KeptWindow* k = keep(kind.viewer)) k->entry = kind.entry;
+        }
+        for (const records::BlockKind& block : records::block_kinds()) {
+            if (!block.window.empty()) keep(block.window);
+        }
+    }
+    for (const pof::ViewWindowInfo& w : pof::kViewWindows) {
+        if (KeptWindow* k = keep(w.viewer)) k->view = &w;
+    }
     return kept;
 }
 
-// Drop-down rows are found again by their text: the same row number can mean another detail
-// level in the file read now.
-void frmPOF::reopen(const std::vector<KeptWindow>& kept) {
+// Chunk windows first, each with the rows it had; a block window opens again from the
+// subobject window's chosen block row; the View-menu windows last, the Model View following
+// the window chosen last.
+void frmPOF::reopen(const std::vector<KeptWindow>& kept, const std::string& last_chosen) {
+    const auto choose_again = [&](const KeptWindow& k, bool tables) {
+        view::Viewer* viewer = windows_.find(k.name);
+        if (!viewer) return;
+        const auto lists = view::lists_of(viewer->layout());
+        for (std::size_t i = 0; i < lists.size() && i < k.chosen.size(); ++i)
+            choose_text(*lists[i], k.chosen[i], tables);
+        windows_.sync(k.name);
+    };
     for (const KeptWindow& k : kept) {
-        if (!reachable(k.window->menu_name)) continue;
-        show_view_window(*k.window);
-        view::Viewer* viewer = windows_.find(k.window->viewer);
-        if (!viewer) continue;
-        std::size_t next = 0;
-        for (view::Control* list : view::lists_of(viewer->layout())) {
-            if (list->kind() != view::Kind::DropDown || next >= k.chosen.size()) continue;
-            auto& drop_down = *static_cast<view::DropDown*>(list);
-            const auto& rows = drop_down.rows;
-            const auto found = std::find(rows.begin(), rows.end(), k.chosen[next++]);
-            const int row = static_cast<int>(found - rows.begin());
-            if (found != rows.end() && drop_down.enabled && row != drop_down.selected)
-                drop_down.choose(row);
-        }
-        windows_.sync(k.window->viewer);
+        if (!k.entry || !reachable(pof::kind_of(*k.entry).menu_name)) continue;
+        windows_.reopen_as(k.name, k.place);
+        show_viewer(*k.entry);
+        choose_again(k, true);
     }
+    for (const KeptWindow& k : kept) {
+        if (k.entry || k.view || windows_.find(k.name)) continue;
+        auto* subobjects = windows_.find(pof::kind_of(RecordEntry::SOBJ).viewer);
+        if (!subobjects) break;
+        for (view::Control* list : view::lists_of(subobjects->layout())) {
+            auto* blocks =
+                list->kind() == view::Kind::Table ? static_cast<view::Table*>(list) : nullptr;
+            if (!blocks || !blocks->valid(blocks->selected)) continue;
+            windows_.reopen_as(k.name, k.place);
+            blocks->double_click(blocks->selected);
+        }
+        // Block windows decode when activated, as the desktop does once the window shows.
+        if (view::Viewer* block = windows_.find(k.name)) block->activated();
+        choose_again(k, true);
+    }
+    bool follow = true;
+    for (const KeptWindow& k : kept) {
+        if (!k.view || !reachable(k.view->menu_name)) continue;
+        windows_.reopen_as(k.name, k.place);
+        show_view_window(*k.view);
+        choose_again(k, false);
+        auto* model_view = static_cast<scene::frmModelView*>(windows_.find(k.name));
+        if (!model_view || !k.model_view) continue;
+        // A texture chosen in the window's own list is its own; any other choice is found
+        // again in the window it was made in, when that window opened again.
+        scene::frmModelView::Kept own = *k.model_view;
+        follow = own.choice.kind != scene::frmModelView::Choice::Kind::Texture;
+        if (follow) own.choice = {};
+        model_view->restore(own);
+        windows_.sync(k.name);
+    }
+    last_chosen_ = last_chosen;
+    if (follow && windows_.find(last_chosen_)) window_changed(last_chosen_);
 }
 
 void frmPOF::menu_command(std::string_view name) {
@@ -249,11 +338,9 @@ void frmPOF::choose_texture_folders() {
     auto chosen = desktop_.choose_folders("Texture Folders", store_.texture_folders);
     if (!chosen) return;
     store_.texture_folders = std::move(*chosen);
-    for (const auto& w : pof::kViewWindows) {
-        if (!windows_.find(w.viewer)) continue;
-        windows_.close(w.viewer);
-        show_view_window(w);
-    }
+    const std::vector<KeptWindow> kept = open_windows(false);
+    for (const KeptWindow& k : kept) windows_.close(k.name);
+    reopen(kept, last_chosen_);
 }
 
 void frmPOF::set_current_subobject_from(int row) {
@@ -307,6 +394,9 @@ void frmPOF::show_view_window(const pof::ViewWindowInfo& window) {
         if (!fresh) return;
         fresh->opened();
         viewer = &windows_.create(std::move(fresh));
+        // A new Model View outlines what was chosen before it opened.
+        if (window.viewer == scene::frmModelView::kName && windows_.find(last_chosen_))
+            window_changed(last_chosen_);
     }
     present(*viewer);
 }
@@ -340,6 +430,7 @@ void frmPOF::present(view::Viewer& viewer) {
 
 void frmPOF::window_changed(std::string_view name) {
     if (name == scene::frmModelView::kName) return;
+    last_chosen_ = name;
     auto* model_view = windows_.find(scene::frmModelView::kName);
     const view::Viewer* changed = windows_.find(name);
     if (!model_view || !changed) return;
@@ -413,6 +504,7 @@ void frmPOF::set_entry_caption(RecordEntry entry, std::string_view caption) {
 }
 
 void frmPOF::close_viewer(std::string_view viewer) {
+    if (viewer == last_chosen_) last_chosen_.clear();
     if (windows_.find(viewer)) windows_.close(viewer);
 }
 

@@ -13,6 +13,7 @@
 #include "pof/global_data.h"
 #include "pof/main_form.h"
 #include "pof/read_pof.h"
+#include "scene/frmModelView.h"
 #include "view/controls.h"
 #include "view/desktop.h"
 
@@ -60,10 +61,12 @@ class frmPOF : public pof::MainForm {
     std::optional<pof::ReadOutcome> open_at_start(const std::vector<std::string>& files);
     // F5: the file or archive member the label names, read once more as a second Open of it
     // would (a member is looked up in the archive's directory afresh). Nothing happens (and
-    // nothing is returned) while no file has been chosen. The View-menu windows that were
-    // open open again on what was read, with the same rows chosen in their drop-down lists
-    // where the new file offers them.
-    std::optional<pof::ReadOutcome> reload();
+    // nothing is returned) while no file has been chosen. Every chunk, block and View-menu
+    // window that was open opens again where it stood, when the file read still has its
+    // chunk, with the same rows chosen in its lists where the new file offers them; the Model
+    // View keeps its layers, hidden subobjects and choice. The window named active (the one
+    // the key was pressed in) comes to the front again.
+    std::optional<pof::ReadOutcome> reload(std::string_view active = {});
     void menu_command(std::string_view entry_name);
     void row_clicked(int row);
     void row_double_clicked(int row);
@@ -115,15 +118,22 @@ class frmPOF : public pof::MainForm {
 
     pof::ReadOutcome open_archive(const std::string& path, pof::PofFile file);
     void show_archive(std::shared_ptr<const archive::Archive> listed);
-    // A View-menu window open before a reload, and the rows chosen in its drop-down lists.
+    // A window open before a reload: what opens it again, the rows chosen in its lists (by
+    // their text), and what the binding and the Model View keep of it.
     struct KeptWindow {
-        const pof::ViewWindowInfo* window = nullptr;
-        std::vector<std::string> chosen;  // per drop-down list, in layout order
+        std::string name;
+        const pof::ViewWindowInfo* view = nullptr;  // a View-menu window
+        std::optional<pof::RecordEntry> entry;      // a chunk window
+        std::vector<std::string> chosen;            // per list, in layout order; "" for none
+        view::Windows::Kept place;
+        std::optional<scene::frmModelView::Kept> model_view;
     };
 
     pof::ReadOutcome reload_member(const Source& source);
-    std::vector<KeptWindow> open_view_windows();
-    void reopen(const std::vector<KeptWindow>& kept);
+    // The windows over the model that are open; with chunk windows, the chunk and block
+    // windows too.
+    std::vector<KeptWindow> open_windows(bool chunk_windows);
+    void reopen(const std::vector<KeptWindow>& kept, const std::string& last_chosen);
     void set_current_subobject_from(int row);
     void paint(Paint part);
     MenuEntry& record_entry(pof::RecordEntry entry);
@@ -142,6 +152,7 @@ class frmPOF : public pof::MainForm {
     view::Table list_;
     std::vector<std::string> row_types_;  // chunk IDs as read, for taking rows apart
     std::vector<Menu> menus_;
+    std::string last_chosen_;  // the window whose choice changed last, for a new Model View
 };
 
 // The viewer a record-list row's chunk ID opens, if any.

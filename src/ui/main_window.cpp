@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -74,14 +75,16 @@ void MainWindow::build_menus() {
     }
 }
 
-// F5 only: the menus stay as they are.
+// F5 only: the menus stay as they are. It works in every window of the program, and the
+// window it was pressed in stays in front.
 void MainWindow::add_reload_key() {
     auto* reload = new QAction(this);
     reload->setObjectName(QStringLiteral("reload"));
     reload->setShortcut(Qt::Key_F5);
-    reload->setShortcutContext(Qt::WindowShortcut);
+    reload->setShortcutContext(Qt::ApplicationShortcut);
     connect(reload, &QAction::triggered, this, [this] {
-        form_.reload();
+        const QWidget* active = QApplication::activeWindow();
+        form_.reload(active ? active->objectName().toStdString() : std::string());
         sync();
     });
     addAction(reload);

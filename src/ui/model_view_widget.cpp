@@ -293,7 +293,7 @@ void ModelViewWidget::initializeGL() {
         (format.majorVersion() == 3 && (context()->isOpenGLES() || format.minorVersion() >= 3));
     glEnable(GL_DEPTH_TEST);
     glEnable(0x8642);  // GL_PROGRAM_POINT_SIZE: the shader sets the point size
-    fit();
+    if (!kept_camera_) fit();
 }
 
 void ModelViewWidget::resizeGL(int, int) {
@@ -374,7 +374,7 @@ void ModelViewWidget::upload() {
         }
         upload_shapes(p.shapes);
         uploaded_ = source_.picture_revision();
-        if (first) fit();
+        if (first && !kept_camera_) fit();
     }
     const view::LineBatch h = source_.highlight();
     upload_batch(highlight_, h.positions, h.colours, h.ids, 2);
@@ -709,6 +709,22 @@ QMatrix4x4 ModelViewWidget::projection() const {
     return QMatrix4x4(camera_.projection(aspect).m.data());
 }
 
+ModelViewWidget::Kept ModelViewWidget::kept() const {
+    return {camera_, view_name_, wireframe_, xray_, textures_shown_};
+}
+
+void ModelViewWidget::restore(const Kept& kept) {
+    camera_ = kept.camera;
+    kept_camera_ = true;
+    view_name_ = kept.view_name;
+    orthographic_action_->setChecked(camera_.orthographic());
+    wireframe_action_->setChecked(wireframe_ = kept.wireframe);
+    xray_action_->setChecked(xray_ = kept.xray);
+    textures_action_->setChecked(kept.textures);
+    set_textures_shown(kept.textures);
+    moved();
+}
+
 void ModelViewWidget::fit() {
     camera_.fit(source_.picture());
     moved();
@@ -786,8 +802,8 @@ void ModelViewWidget::save_picture() {
         return desktop_->stop_message("\"" + *typed + "\" is no picture size: each side is 1 to " +
                                       pof::integer_text(scene::kMaxImageSide) + " pixels.");
     }
-    const view::OpenFileResult file =
-        desktop_->save_file({"Save Picture", "model.png", "PNG pictures (*.png)", "png"});
+    const view::OpenFileResult file = desktop_->save_file(
+        {"Save Picture", source_.picture_file(), "PNG pictures (*.png)", "png"});
     if (file.status != view::OpenFileResult::Status::Chosen) return;
     std::string bytes;
     {

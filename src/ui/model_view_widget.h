@@ -83,6 +83,15 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     }
     // Frames the highlighted item; false when nothing is highlighted.
     bool frame_highlight();
+    // What F5 keeps of the view: the camera, the name of the view and its toggles.
+    struct Kept {
+        scene::Camera camera;
+        QString view_name;
+        bool wireframe = false, xray = false, textures = true;
+    };
+    Kept kept() const;
+    // The view as kept, in place of the fit a new view opens with.
+    void restore(const Kept& kept);
 
   Q_SIGNALS:
     // A texture's load ended, shown or not (its status tells the picture's logic).
@@ -173,6 +182,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     bool failed_ = false, wireframe_ = false, xray_ = false;
     QString view_name_ = QStringLiteral("Free");  // of the axis looked along, or "Free"
     scene::Camera camera_;
+    bool kept_camera_ = false;  // restored: not fitted when the view first draws
     QPoint press_, last_;
     bool dragged_ = false;
     Qt::MouseButton pressed_ = Qt::NoButton;

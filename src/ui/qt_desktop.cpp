@@ -1,11 +1,18 @@
 #include "ui/qt_desktop.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+
+#include <algorithm>
 
 #include "ui/folder_list_dialog.h"
 #include "ui/qt_text.h"
@@ -31,24 +38,54 @@ class ArrowWhileBusy {
 };
 
 // Qt's own default suffix is added to every typed name without one, so an existing file
-// named "ship" could not be opened. Here a name is taken as typed when that file exists, and
-// only otherwise with the default suffix, when that file exists.
+// named "ship" could not be opened; without it, "sample" would not find sample.pof. The
+// suffix is therefore chosen as the name is typed: none while the name as typed exists, the
+// default one otherwise. Open is enabled while the name so completed is a file or folder that
+// exists: the dialog's own judgement goes by its folder listing, which is read in the
+// background and may lag behind the typing.
 class OpenDialog : public QFileDialog {
   public:
     OpenDialog(QWidget* parent, const QString& title, QString suffix)
-        : QFileDialog(parent, title), suffix_(std::move(suffix)) {}
-
-    void accept() override {
-        const QStringList typed = selectedFiles();
-        if (typed.size() == 1 && !suffix_.isEmpty() && !QFileInfo::exists(typed.first())) {
-            const QString with_suffix = typed.first() + QLatin1Char('.') + suffix_;
-            if (QFileInfo(with_suffix).isFile()) selectFile(with_suffix);
+        : QFileDialog(parent, title), suffix_(std::move(suffix)) {
+        setOption(QFileDialog::DontUseNativeDialog, true);
+        setDefaultSuffix(suffix_);
+        if (auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            connect(edit, &QLineEdit::textChanged, this, [this](const QString& typed) {
+                const bool as_typed =
+                    !typed.isEmpty() && QFileInfo::exists(directory().filePath(typed));
+                setDefaultSuffix(as_typed ? QString() : suffix_);
+                if (open_) open_->setEnabled(name_exists());
+            });
         }
-        QFileDialog::accept();
+    }
+
+  protected:
+    // The buttons are made anew whenever the accept mode is set: the Open button is looked
+    // for once the dialog shows.
+    void showEvent(QShowEvent* event) override {
+        auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        open_ = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+        if (open_) open_->installEventFilter(this);
+        QFileDialog::showEvent(event);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == open_ && event->type() == QEvent::EnabledChange && !open_->isEnabled() &&
+            name_exists())
+            open_->setEnabled(true);
+        return QFileDialog::eventFilter(watched, event);
     }
 
   private:
+    bool name_exists() const {
+        const QStringList files = selectedFiles();
+        return !files.isEmpty() && std::all_of(files.begin(), files.end(), [](const QString& f) {
+            return QFileInfo::exists(f);
+        });
+    }
+
     QString suffix_;
+    QPointer<QPushButton> open_;
 };
 
 }  // namespace
@@ -73,6 +110,12 @@ std::unique_ptr<QMessageBox> make_stop_box(const QString& title, const std::stri
     return box;
 }
 
+QWidget* QtDesktop::dialog_parent() const {
+    // A window that a read closed is hidden and about to be deleted, with any box it holds.
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : parent_.data();
+}
+
 QtDesktop::QtDesktop(QString app_name) : app_name_(std::move(app_name)) {}
 
 QtDesktop::~QtDesktop() {
@@ -83,7 +126,7 @@ view::OpenFileResult QtDesktop::open_file(const view::OpenFileRequest& request) 
     if (before_modal) before_modal();
     if (dialog_hook) return dialog_hook(request);
     view::OpenFileResult result;
-    auto dialog = make_open_dialog(request, parent_);
+    auto dialog = make_open_dialog(request, dialog_parent());
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         result.status = view::OpenFileResult::Status::Cancelled;
         return result;
@@ -100,7 +143,7 @@ void QtDesktop::stop_message(const std::string& text) {
         message_hook(text);
         return;
     }
-    make_stop_box(app_name_, text, parent_)->exec();
+    make_stop_box(app_name_, text, dialog_parent())->exec();
 }
 
 void QtDesktop::set_busy(bool busy) {
@@ -120,8 +163,8 @@ void QtDesktop::quit() {
 std::optional<std::vector<std::string>> QtDesktop::choose_folders(
     const std::string& title, const std::vector<std::string>& current) {
     if (before_modal) before_modal();
-    auto chosen =
-        folders_hook ? folders_hook(current) : edit_folders(parent_, qt_text(title), current);
+    auto chosen = folders_hook ? folders_hook(current)
+                               : edit_folders(dialog_parent(), qt_text(title), current);
     if (chosen) save_texture_folders(*chosen);
     return chosen;
 }
@@ -129,7 +172,7 @@ std::optional<std::vector<std::string>> QtDesktop::choose_folders(
 view::OpenFileResult QtDesktop::save_file(const view::SaveFileRequest& request) {
     if (before_modal) before_modal();
     if (save_hook) return save_hook(request);
-    QFileDialog dialog(parent_, qt_text(request.title), qt_text(request.suggested_name),
+    QFileDialog dialog(dialog_parent(), qt_text(request.title), qt_text(request.suggested_name),
                        qt_text(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(qt_text(request.default_suffix));
@@ -145,7 +188,7 @@ std::optional<std::string> QtDesktop::ask_text(const std::string& title, const s
     if (before_modal) before_modal();
     if (text_hook) return text_hook(initial);
     bool ok = false;
-    const QString text = QInputDialog::getText(parent_, qt_text(title), qt_text(label),
+    const QString text = QInputDialog::getText(dialog_parent(), qt_text(title), qt_text(label),
                                                QLineEdit::Normal, qt_text(initial), &ok);
     if (!ok) return std::nullopt;
     return text.toStdString();

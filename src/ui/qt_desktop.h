@@ -42,8 +42,10 @@ class QtDesktop : public view::Desktop {
     std::function<view::OpenFileResult(const view::SaveFileRequest&)> save_hook;
     std::function<std::optional<std::string>(const std::string& initial)> text_hook;
 
-    // The window the modal boxes are centred on.
+    // The window the modal boxes are centred on when none of the program's windows is active;
+    // otherwise they belong to the active one (the Model View's boxes to the Model View).
     void set_dialog_parent(QWidget* parent) { parent_ = parent; }
+    QWidget* dialog_parent() const;
     int busy_depth() const { return busy_depth_; }
 
     // When set, they stand in for the real modal dialog and message box.

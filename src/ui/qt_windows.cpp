@@ -1,8 +1,19 @@
 #include "ui/qt_windows.h"
 
+#include <optional>
+
 #include "ui/model_view_widget.h"
 
 namespace ui {
+
+namespace {
+
+struct KeptWindow {
+    QByteArray geometry;
+    std::optional<ModelViewWidget::Kept> view;
+};
+
+}  // namespace
 
 QtWindows::~QtWindows() {
     for (auto& [name, window] : open_) {
@@ -33,6 +44,12 @@ view::Viewer& QtWindows::create(std::unique_ptr<view::Viewer> viewer) {
     };
     open_[name] = w;
     came_forward(name);
+    if (const auto found = reopen_.find(name); found != reopen_.end()) {
+        const auto& kept = *static_cast<const KeptWindow*>(found->second.get());
+        w->restoreGeometry(kept.geometry);
+        if (kept.view && w->picture_widget()) w->picture_widget()->restore(*kept.view);
+        reopen_.erase(found);
+    }
     w->show();
     return w->viewer();
 }
@@ -73,6 +90,19 @@ void QtWindows::close(std::string_view name) {
     QPointer<ViewerWindow> w = found->second;
     open_.erase(found);
     if (w) w->close();
+}
+
+view::Windows::Kept QtWindows::kept(std::string_view name) {
+    ViewerWindow* w = window(name);
+    if (!w) return nullptr;
+    auto kept = std::make_shared<KeptWindow>();
+    kept->geometry = w->saveGeometry();
+    if (w->picture_widget()) kept->view = w->picture_widget()->kept();
+    return kept;
+}
+
+void QtWindows::reopen_as(std::string_view name, Kept kept) {
+    if (kept) reopen_[std::string(name)] = std::move(kept);
 }
 
 // Closed by the user: the name is free again, unless a newer window already took it.

@@ -26,6 +26,9 @@ class QtWindows : public view::Windows {
     void sync(std::string_view name) override;
     void repaint(std::string_view name) override;
     void close(std::string_view name) override;
+    // The window's geometry and, for the Model View, its view.
+    Kept kept(std::string_view name) override;
+    void reopen_as(std::string_view name, Kept kept) override;
 
     // Asks for the file and size of a saved picture; none: nothing is saved.
     view::Desktop* desktop = nullptr;
@@ -39,6 +42,7 @@ class QtWindows : public view::Windows {
     void forget(ViewerWindow* closed);
 
     std::map<std::string, QPointer<ViewerWindow>, std::less<>> open_;
+    std::map<std::string, Kept, std::less<>> reopen_;  // for the next window of that name
 };
 
 }  // namespace ui

@@ -89,6 +89,14 @@ class Windows {
     virtual void repaint(std::string_view name) { sync(name); }
     virtual void close(std::string_view name) = 0;
 
+    // What the binding alone knows of an open window (its place and size on the desktop, the
+    // camera of a picture), kept while F5 reads the file again and handed to the window of
+    // that name opened in its place, which then stands where the old one stood.
+    using Kept = std::shared_ptr<const void>;
+    virtual Kept kept(std::string_view /*name*/) { return nullptr; }
+    // The next window created of that name takes what was kept.
+    virtual void reopen_as(std::string_view /*name*/, Kept /*kept*/) {}
+
     // The window created or brought forward last, and how many times that happened, so a
     // caller learns which window a double-click put in front.
     const std::string& front() const { return front_; }

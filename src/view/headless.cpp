@@ -33,7 +33,14 @@ Viewer* HeadlessWindows::find(std::string_view name) {
 Viewer& HeadlessWindows::create(std::unique_ptr<Viewer> viewer) {
     if (keep_log) log.push_back("create " + viewer->name());
     came_forward(viewer->name());
-    open.push_back({std::move(viewer)});
+    std::string place;
+    const auto kept = std::find_if(places_.begin(), places_.end(),
+                                   [&](const auto& p) { return p.first == viewer->name(); });
+    if (kept != places_.end()) {
+        place = std::move(kept->second);
+        places_.erase(kept);
+    }
+    open.push_back({std::move(viewer), false, 0, std::move(place)});
     return *open.back().viewer;
 }
 
@@ -57,6 +64,15 @@ void HeadlessWindows::sync(std::string_view name) {
 void HeadlessWindows::close(std::string_view name) {
     if (keep_log) log.push_back("close " + std::string(name));
     std::erase_if(open, [&](const Window& w) { return w.viewer->name() == name; });
+}
+
+Windows::Kept HeadlessWindows::kept(std::string_view name) {
+    const Window* w = window(name);
+    return w ? std::make_shared<const std::string>(w->place) : nullptr;
+}
+
+void HeadlessWindows::reopen_as(std::string_view name, Kept kept) {
+    if (kept) places_.emplace_back(name, *static_cast<const std::string*>(kept.get()));
 }
 
 }  // namespace view

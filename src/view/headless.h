@@ -50,6 +50,7 @@ class HeadlessWindows : public Windows {
         std::unique_ptr<Viewer> viewer;
         bool minimised = false;
         int syncs = 0;
+        std::string place;  // where the window stands, as a test sets it; kept by kept()
     };
 
     Viewer* find(std::string_view name) override;
@@ -58,6 +59,8 @@ class HeadlessWindows : public Windows {
     void set_normal_state(std::string_view name) override;
     void sync(std::string_view name) override;
     void close(std::string_view name) override;
+    Kept kept(std::string_view name) override;
+    void reopen_as(std::string_view name, Kept kept) override;
 
     Window* window(std::string_view name);
     // What was done, in order: "create frmOHDR", "forward frmOHDR", "normal frmOHDR",
@@ -66,6 +69,9 @@ class HeadlessWindows : public Windows {
     // Off for a long walk through windows (pofdump --all), whose log would grow with the model.
     bool keep_log = true;
     std::vector<Window> open;  // front-most last
+
+  private:
+    std::vector<std::pair<std::string, std::string>> places_;  // (name, place) to reopen with
 };
 
 }  // namespace view

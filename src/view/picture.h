@@ -122,6 +122,8 @@ class PictureSource {
     virtual LineBatch polygon_edges() const { return {}; }
     // A texture was loaded (or could not be) in the background; status says how.
     virtual void texture_loaded(int /*number*/, const std::string& /*status*/) {}
+    // The file Save Picture proposes.
+    virtual std::string picture_file() const { return "model.png"; }
 };
 
 }  // namespace view

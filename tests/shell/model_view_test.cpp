@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "every_chunk_model.h"
@@ -10,6 +11,8 @@
 #include "session.h"
 #include "shell/show_item.h"
 #include "ship_model.h"
+#include "temp_file.h"
+#include "view/window_text.h"
 
 namespace {
 
@@ -102,7 +105,7 @@ TEST(ModelView, FollowsTheChoicesOfTheWindows) {
         {RecordEntry::PATH, {{2, 1}}, "PATH · Path 0 · Vertex 1 · (4, 5, 6)"},
         // Vertex 0's turrets name subobjects 1 and 0. Subobject 0 is outlined by its box;
         // subobject 1 is debris, not drawn at detail level 0, so the path vertex stands in.
-        {RecordEntry::PATH, {{2, 0}, {3, 1}}, "OBJ2 · subObject 0 · (0, 0, 0)"},
+        {RecordEntry::PATH, {{2, 0}, {3, 1}}, "OBJ2 · subObject 0 · (0, 0, 0) to (2, 4, 6)"},
         {RecordEntry::PATH, {{3, 0}}, "PATH · Path 0 · Vertex 0 · (1, 2, 3)"},
         // A glow bank lights its points together; a point alone once it is chosen.
         {RecordEntry::GLOW, {{1, 0}}, "GLOW · Bank 0"},
@@ -257,6 +260,78 @@ TEST(ModelView, TogglesMarkersAndChoosesDetailLevels) {
     v.levels.choose(static_cast<int>(v.levels.rows.size()) - 1);
     EXPECT_EQ(v.detail_level(), scene::SceneOptions::kAllSubobjects);
     EXPECT_EQ(v.scene_revision, revision + 1);
+}
+
+// A choice made before the Model View opens is outlined once it opens, and a choice outlives
+// a change of detail level: said to be not drawn where the level leaves its subobject out.
+TEST(ModelView, KeepsTheChoiceMadeBeforeItOpenedAndAcrossDetailLevels) {
+    ModelSession s;
+    s.read(testing_pof::ship_model());
+    s.form.show_viewer(RecordEntry::GPNT);
+    static_cast<view::DropDown*>(view::lists_of(s.windows.find("frmGPNT")->layout())[1])->choose(1);
+    s.form.window_changed("frmGPNT");
+    s.form.menu_command("IDM_MODEL_VIEW");
+    frmModelView& v = *s.model_view();
+    EXPECT_EQ(v.status.text, "GPNT · Slot 0 · Gun 1 · (3, -1.5, 15)");
+    v.levels.choose(1);
+    EXPECT_EQ(v.status.text, "GPNT · Slot 0 · Gun 1 · (3, -1.5, 15)");
+    EXPECT_FALSE(v.highlight().positions.empty());
+
+    s.form.show_viewer(RecordEntry::SOBJ);
+    auto sobj = view::lists_of(s.windows.find("frmSOBJ")->layout());
+    static_cast<view::DropDown*>(sobj[0])->choose(1);  // the turret, on the hull of level 0
+    static_cast<view::Table*>(sobj[1])->double_click(0);
+    static_cast<view::DropDown*>(view::lists_of(s.windows.find("frmDEFPOINTS")->layout())[0])
+        ->choose(7);
+    s.form.window_changed("frmDEFPOINTS");
+    EXPECT_EQ(v.status.text,
+              "OBJ2 · subObject 1 · DEFPOINTS · Vertex 7 · not drawn at detail level 1");
+    EXPECT_TRUE(v.highlight().positions.empty());
+    v.levels.choose(0);
+    EXPECT_EQ(v.status.text, "OBJ2 · subObject 1 · DEFPOINTS · Vertex 7 · (1.5, 6.2, 3.5)");
+    // The model's box is named by the header chunk the file has, and by both corners.
+    const auto& markers = v.scene().markers;
+    const auto box = std::find_if(markers.begin(), markers.end(), [](const scene::Marker& m) {
+        return m.kind == scene::MarkerKind::HeaderBox;
+    });
+    ASSERT_NE(box, markers.end());
+    EXPECT_EQ(v.describe(static_cast<int>(box - markers.begin())),
+              "HDR2 · (-6, -6, -20) to (6, 8, 22)");
+}
+
+// F5 and the Texture Folders dialog open every window again where it stood, showing what it
+// showed: its rows, and the Model View's level, layers, hidden subobjects and choice.
+TEST(ModelView, ReloadAndTextureFoldersKeepEveryWindowAndChoice) {
+    ModelSession s;
+    const testing_pof::TempFile file{testing_pof::ship_model()};
+    s.form.open_file(file.path());
+    s.form.show_viewer(RecordEntry::SOBJ);
+    auto sobj = view::lists_of(s.windows.find("frmSOBJ")->layout());
+    static_cast<view::DropDown*>(sobj[0])->choose(1);
+    static_cast<view::Table*>(sobj[1])->double_click(0);
+    static_cast<view::DropDown*>(view::lists_of(s.windows.find("frmDEFPOINTS")->layout())[0])
+        ->choose(7);
+    s.form.window_changed("frmDEFPOINTS");
+    s.form.show_viewer(RecordEntry::TXTR);
+    s.form.menu_command("IDM_MODEL_VIEW");
+    s.model_view()->markers.check(static_cast<int>(scene::MarkerKind::Shield));
+    s.model_view()->subobject_list.check(1);
+    const auto shown = [&s] {
+        std::map<std::string, std::string> texts;
+        for (const auto& w : s.windows.open) texts[w.place] = view::viewer_text(*w.viewer);
+        return texts;
+    };
+    for (auto& w : s.windows.open) w.place = w.viewer->name() + " at its place";
+    const auto before = shown();
+    ASSERT_EQ(before.size(), 4u);
+    EXPECT_EQ(s.model_view()->status.text,
+              "OBJ2 · subObject 1 · DEFPOINTS · Vertex 7 · (1.5, 6.2, 3.5)");
+    EXPECT_EQ(s.form.reload("frmTXTR"), pof::ReadOutcome::Clean);
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(s.windows.front(), "frmTXTR");
+    s.desktop.next_folders = std::vector<std::string>{};  // OK without a change
+    s.form.choose_texture_folders();
+    EXPECT_EQ(shown(), before);
 }
 
 }  // namespace

@@ -169,7 +169,10 @@ class ModelViewGlTest : public QObject {
             asked.push_back(initial);
             return asked.size() == 1 ? "64 x 48" : "0x48";
         };
-        app.desktop.save_hook = [&](const view::SaveFileRequest&) {
+        app.desktop.save_hook = [&](const view::SaveFileRequest& request) {
+            // Beside the model, named after it.
+            if (request.suggested_name != app.dir.filePath("model.png").toStdString())
+                return view::OpenFileResult{};
             return view::OpenFileResult{
                 view::OpenFileResult::Status::Chosen, path.toStdString(), {}};
         };

@@ -1,12 +1,16 @@
 // The Qt desktop: how the open dialog and the stop box are set up, and the busy cursor.
 
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "ui/qt_desktop.h"
+#include "user_input.h"
 
 class QtDesktopTest : public QObject {
     Q_OBJECT
@@ -25,8 +29,7 @@ void QtDesktopTest::open_dialog_follows_the_request() {
     request.default_suffix = "pof";
     auto dialog = ui::make_open_dialog(request);
     QCOMPARE(dialog->windowTitle(), QString("Open POF File"));
-    // Qt's own suffix would be added to "ship" even where that file exists.
-    QVERIFY(dialog->defaultSuffix().isEmpty());
+    QCOMPARE(dialog->defaultSuffix(), QString("pof"));
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
     QVERIFY(dialog->testOption(QFileDialog::ReadOnly));
@@ -34,21 +37,27 @@ void QtDesktopTest::open_dialog_follows_the_request() {
             dialog->nameFilters() == QStringList("All Files (*)"));
 }
 
-// A name typed without a suffix opens that file when it exists, and the file with the default
-// suffix only when it does not.
+// A name typed without a suffix, in the shown dialog, opens that file when it exists and
+// the file with the default suffix when it does not: Open is enabled and Enter accepts.
 void QtDesktopTest::open_dialog_takes_an_existing_name_as_typed() {
     QTemporaryDir dir;
-    for (const char* name : {"ship", "other.pof"}) {
+    for (const char* name : {"ship", "sample.pof"}) {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     view::OpenFileRequest request;
     request.default_suffix = "pof";
-    for (const auto& [typed, opened] : {std::pair{"ship", "ship"}, {"other", "other.pof"}}) {
+    for (const auto& [typed, opened] : {std::pair{"ship", "ship"}, {"sample", "sample.pof"}}) {
         auto dialog = ui::make_open_dialog(request);
         dialog->setDirectory(dir.path());
-        dialog->selectFile(typed);
-        static_cast<QDialog*>(dialog.get())->accept();  // as the Open button does
+        QVERIFY(testing_ui::show_active(*dialog));
+        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+        QVERIFY(edit);
+        edit->setFocus();
+        QTest::keyClicks(edit, typed);
+        auto* open = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+        QVERIFY2(open->isEnabled(), typed);
+        QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QCOMPARE(dialog->selectedFiles(), QStringList(dir.filePath(opened)));
     }
