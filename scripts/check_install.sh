@@ -89,8 +89,9 @@ for i in "${!words[@]}"; do
         %s) words[$i]=128 ;;
     esac
 done
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PATH="$prefix/bin:/usr/bin:/bin" \
-    "${words[@]}" >/dev/null || fail "the thumbnailer's Exec line failed: ${words[*]}"
+printed=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PATH="$prefix/bin:/usr/bin:/bin" \
+    "${words[@]}") || fail "the thumbnailer's Exec line failed: ${words[*]}"
+[ -z "$printed" ] || fail "the thumbnailer's Exec line printed on standard output: ${words[*]}"
 # The PNG signature, then the IHDR chunk: width and height 128, 8 bits, colour type 6 (RGBA).
 header=$(od -An -tx1 -N26 "$thumb" | tr -d ' \n')
 [ "$header" = 89504e470d0a1a0a0000000d4948445200000080000000800806 ] ||

@@ -47,6 +47,7 @@ frmModelCheck::frmModelCheck(const pof::ModelStore& store, ShowItem show_item,
 }
 
 void frmModelCheck::opened() {
+    title = view::model_title("Model Check", store_.source.file_name());
     all_ = check_model(store_);
     summary.value.text = summary_text(tally(all_));
     filter.choose(0);

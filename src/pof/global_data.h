@@ -5,6 +5,7 @@
 // chunk overwrites the record of its type.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/docking/docking_records.h"
@@ -20,6 +21,18 @@ namespace pof {
 struct ModelSource {
     std::string path;
     std::string member;  // empty for a loose file
+
+    // The file name the model's windows are titled with: the member's, else the file's.
+    std::string_view file_name() const {
+        const std::string_view p = member.empty() ? std::string_view(path) : member;
+        return p.substr(p.rfind('/') + 1);  // from 0 when there is no '/'
+    }
+    // The folder of the model's file (of its archive for a member); empty for a bare name.
+    std::string_view folder() const {
+        const auto slash = path.rfind('/');
+        if (slash == std::string::npos) return {};
+        return std::string_view(path).substr(0, slash == 0 ? 1 : slash);
+    }
 };
 
 // Each chunk group's records come from the group's records header (ohdr, txtr, ...; dock, path,

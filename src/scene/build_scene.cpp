@@ -69,6 +69,7 @@ void add_mesh(const pof::ModelStore& store, Chains& chains, const records::Subob
     mesh.row = row;
     mesh.ref = {pof::RecordEntry::SOBJ, {{1, row, false}}};
     mesh.debris = drawn.debris(number);
+    mesh.on_parent = s.parent >= 0;
     add_geometry(s, mesh, scene.counts.left_out);
     scene.counts.subobjects_drawn += 1;
     for (const Polygon& p : mesh.polygons) {

@@ -11,6 +11,7 @@
 #include "scene/markers.h"
 #include "scene/picture.h"
 #include "scene/scene_words.h"
+#include "view/window_text.h"
 
 namespace scene {
 
@@ -133,6 +134,7 @@ frmModelView::frmModelView(const pof::ModelStore& store)
 }
 
 void frmModelView::opened() {
+    title = view::model_title("Model View", store_.source.file_name());
     subobject_id_ = subobject_chunk_id(store_);
     header_id_ = header_chunk_id(store_);
     texture_list_ = std::make_unique<TextureList>(store_);
@@ -182,11 +184,22 @@ void frmModelView::set_selection_words(std::string words) {
     status.text = selection_words_;
 }
 
+// A subobject hidden in the subobject list counts for nothing.
 void frmModelView::show_counts() {
     const Counts& c = scene_.counts;
-    set_count(subobjects, c.subobjects_drawn);
-    set_count(polygons, c.polygons);
-    set_count(triangles, c.triangles);
+    std::int64_t drawn = c.subobjects_drawn, polygon_count = c.polygons,
+                 triangle_count = c.triangles;
+    for (std::size_t m = 0; m < scene_.meshes.size(); ++m) {
+        if (mesh_shown(static_cast<int>(m))) continue;
+        const Mesh& mesh = scene_.meshes[m];
+        drawn -= 1;
+        polygon_count -= static_cast<std::int64_t>(mesh.polygons.size());
+        for (const Polygon& p : mesh.polygons)
+            triangle_count -= static_cast<std::int64_t>(p.corner_count) - 2;
+    }
+    set_count(subobjects, drawn);
+    set_count(polygons, polygon_count);
+    set_count(triangles, triangle_count);
     left_out.text = left_out_text(scene_);
 }
 
@@ -234,6 +247,7 @@ void frmModelView::toggle_mesh(int mesh) {
     shown[mesh] = !shown[mesh];
     repaint_picture();
     list_subobjects();
+    show_counts();
 }
 
 frmModelView::Kept frmModelView::kept() const {

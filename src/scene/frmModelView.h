@@ -33,8 +33,10 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     view::Table markers{{{"Layer"}, {"Count"}}, "ListView1"};
     // Each drawn subobject with its check box and, under "All subobjects", its tint.
     view::Table subobject_list{{{"Subobject"}, {"Drawn as"}, {"Polygons"}}, "lvwSubobjects"};
-    // Each TXTR name with the file found for it; a click lights the polygons that use it.
-    view::Table textures{{{"Texture"}, {"Name"}, {"File"}, {"Format"}}, "lvwTextures"};
+    // Each TXTR name with the file found for it; a click lights the polygons that use it. The
+    // format or the reason none was loaded takes the room left, each text whole in a tooltip.
+    view::Table textures{{{"Texture"}, {"Name"}, {"File"}, {"Format", view::Table::Width::Fill}},
+                         "lvwTextures"};
     view::Group counts_group{"Scene"};
     view::Field subobjects{"Subobjects drawn"}, polygons{"Polygons"}, triangles{"Triangles"};
     // What the scene left out, in one line; empty when nothing was. A click opens the Model

@@ -215,6 +215,7 @@ view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKin
         if (mesh_shown(options, m)) {
             const Rgb tint = options.tint_subobjects ? mesh_tint(mesh) : Rgb{1, 1, 1};
             for (auto& batch : mesh_batches(mesh, id, tint)) {
+                batch.xray = !mesh.on_parent;
                 picture.solids.push_back(std::move(batch));
             }
         }

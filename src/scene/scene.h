@@ -180,6 +180,8 @@ struct Mesh {
     // lists it as debris: under "All subobjects" each is tinted apart.
     int detail_level = -1;
     bool debris = false;
+    // A part placed on another subobject (a turret): it stays solid in x-ray.
+    bool on_parent = false;
 
     std::span<const Corner> corners_of(const Polygon& p) const {
         return {corners.data() + p.first_corner, p.corner_count};

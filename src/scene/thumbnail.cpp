@@ -32,6 +32,7 @@ RenderedImage draw_thumbnail(const pof::ModelStore& store, int side) {
     options.transparent = true;
     if (side < 1 || side > kMaxImageSide) return {};
     const Scene level0 = build_scene(store, SceneOptions{0});
+    if (level0.counts.polygons == 0) return {};
     const TextureList list(store);
     const TextureImages textures = load_textures(list.loaders().get());
     Renderer renderer(fitted(level0), options, textures);

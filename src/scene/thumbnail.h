@@ -8,8 +8,8 @@
 namespace scene {
 
 // Drawn one subobject at a time, so that it holds the scene and the image but never the
-// triangles of the whole model a second time. Sides outside 1 ... kMaxImageSide give an
-// empty image.
+// triangles of the whole model a second time. Sides outside 1 ... kMaxImageSide, and a model
+// with no polygon at detail level 0, give an empty image.
 RenderedImage draw_thumbnail(const pof::ModelStore& store, int side);
 
 }  // namespace scene

@@ -65,6 +65,21 @@ std::string member_label(std::string_view archive_path, std::string_view member_
     return std::string(archive_path) + " \u203A " + std::string(member_path);
 }
 
+std::vector<view::FitPart> file_label_parts(std::string_view label, std::string_view path,
+                                            std::string_view member_path) {
+    std::vector<view::FitPart> parts = view::path_parts(path, 2);
+    if (!member_path.empty()) {
+        parts.push_back({" \u203A ", 0});
+        for (auto& part : view::path_parts(member_path, 1)) parts.push_back(std::move(part));
+    }
+    if (label.empty() || view::whole_text(parts) != label) return {};
+    return parts;
+}
+
+std::vector<view::FitPart> summary_parts(std::string_view archive_path, std::string counts) {
+    return {{view::utf8_text(archive_path), 1}, {": " + std::move(counts), 0}};
+}
+
 std::string notes_message(const archive::Archive& a) {
     const auto& notes = a.notes();
     std::string text = "The VP archive " + view::utf8_text(a.path()) + " has " +
@@ -81,8 +96,8 @@ std::string notes_message(const archive::Archive& a) {
     return text;
 }
 
-std::string damaged_archive_message(std::string_view what) {
-    return "Damaged VP archive: " + std::string(what) + ".";
+std::string damaged_archive_message(std::string_view path, std::string_view what) {
+    return "Damaged VP archive " + view::utf8_text(path) + ": " + std::string(what) + ".";
 }
 
 std::string_view file_name(std::string_view path) {

@@ -37,12 +37,13 @@ void frmArchive::opened() {
     const auto files = static_cast<std::int64_t>(a.members().size());
     std::int64_t bytes = 0;
     for (const auto& m : a.members()) bytes += m.cut ? 0 : m.size;
-    summary_.text = view::utf8_text(a.path()) + ": " + count_text(files, "file") + " in " +
-                    count_text(a.folder_count(), "folder") + ", " + count_text(bytes, "byte");
+    std::string counts = count_text(files, "file") + " in " +
+                         count_text(a.folder_count(), "folder") + ", " + count_text(bytes, "byte");
     if (!a.notes().empty()) {
-        summary_.text += "; " + count_text(static_cast<std::int64_t>(a.notes().size()), "fault") +
-                         " in its directory";
+        counts += "; " + count_text(static_cast<std::int64_t>(a.notes().size()), "fault") +
+                  " in its directory";
     }
+    summary_.set_parts(summary_parts(a.path(), std::move(counts)));
     show_rows();
 }
 
@@ -76,7 +77,7 @@ std::weak_ordering frmArchive::compare(const archive::Member& a, const archive::
         case kModified:
             return a.time <=> b.time;
         case kKind:
-            return kind_text(a, archive_->path_of(a)) <=> kind_text(b, archive_->path_of(b));
+            return row_kind(a) <=> row_kind(b);
         default:
             return a.entry <=> b.entry;
     }
@@ -110,7 +111,17 @@ view::Table::Cells frmArchive::cells(std::size_t row) const {
     const auto& m = archive_->members()[shown_[row]];
     const std::string_view path = archive_->path_of(m);
     return {pof::integer_text(m.entry), view::utf8_text(path), pof::integer_text(m.size),
-            utc_text(m.time), kind_text(m, path)};
+            utc_text(m.time), row_kind(m)};
+}
+
+// A member whose path a later entry takes says which entry its path opens.
+std::string frmArchive::row_kind(const archive::Member& m) const {
+    const std::string_view path = archive_->path_of(m);
+    const archive::Member* opened = archive_->find(path);
+    std::string kind = kind_text(m, path);
+    if (opened && opened != &m)
+        kind += "; its path opens entry " + pof::integer_text(opened->entry);
+    return kind;
 }
 
 std::string frmArchive::shown_text() const {
@@ -118,8 +129,17 @@ std::string frmArchive::shown_text() const {
            count_text(static_cast<std::int64_t>(archive_->members().size()), "file") + " shown";
 }
 
+// Of two entries of one path the later one opens, whichever of them was clicked, as F5 and
+// the game read that path.
 void frmArchive::row_double_clicked(int row) {
-    if (files_.valid(row)) open(archive_->members()[shown_[row]]);
+    if (!files_.valid(row)) return;
+    const archive::Member& clicked = archive_->members()[shown_[row]];
+    const archive::Member* opened = archive_->find(archive_->path_of(clicked));
+    if (open(opened ? *opened : clicked) && opened && opened != &clicked) {
+        status_.text = "Entry " + pof::integer_text(opened->entry) +
+                       " was opened: it has the path of entry " + pof::integer_text(clicked.entry) +
+                       " and comes later in the directory.";
+    }
 }
 
 std::optional<pof::ReadOutcome> frmArchive::open_path(std::string_view path) {

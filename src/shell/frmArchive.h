@@ -1,7 +1,8 @@
 #pragma once
 // The archive window's logic: the files of a VP archive in a list that a filter narrows as
 // one types and a click on a column header sorts. A double-click (or Enter) on a POF model
-// opens it in the main window; the window stays, so one can go from ship to ship.
+// opens it in the main window; the window stays, so one can go from ship to ship. Of entries
+// that share a path the last opens, as F5 and the game read that path.
 
 #include <compare>
 #include <cstddef>
@@ -50,6 +51,7 @@ class frmArchive : public view::Viewer {
     std::weak_ordering compare(const archive::Member& a, const archive::Member& b) const;
     bool passes_filter(const archive::Member& m) const;
     view::Table::Cells cells(std::size_t row) const;
+    std::string row_kind(const archive::Member& m) const;
     std::string shown_text() const;
 
     Listed archive_;

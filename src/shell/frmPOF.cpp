@@ -110,10 +110,11 @@ pof::ReadOutcome frmPOF::open_archive(const std::string& path, pof::PofFile file
         desktop_.stop_message(std::string("Cannot open ") + e.what());
         return pof::ReadOutcome::OpenFailed;
     } catch (const pof::ReadError& e) {
-        desktop_.stop_message(damaged_archive_message(e.what()));
+        desktop_.stop_message(damaged_archive_message(path, e.what()));
         return pof::ReadOutcome::OpenFailed;
     } catch (const std::bad_alloc&) {
-        desktop_.stop_message(damaged_archive_message("there is not enough memory to list it"));
+        desktop_.stop_message(
+            damaged_archive_message(path, "there is not enough memory to list it"));
         return pof::ReadOutcome::OpenFailed;
     }
     show_archive(listed);
@@ -335,7 +336,8 @@ void frmPOF::menu_command(std::string_view name) {
 
 // The folders searched for textures first; the windows over the whole model look again.
 void frmPOF::choose_texture_folders() {
-    auto chosen = desktop_.choose_folders("Texture Folders", store_.texture_folders);
+    auto chosen = desktop_.choose_folders("Texture Folders", store_.texture_folders,
+                                          std::string(store_.source.folder()));
     if (!chosen) return;
     store_.texture_folders = std::move(*chosen);
     const std::vector<KeptWindow> kept = open_windows(false);
@@ -467,6 +469,7 @@ void frmPOF::paint(Paint part) {
 
 void frmPOF::set_file_label(const std::string& text) {
     label_.text = text;
+    label_.parts = file_label_parts(text, store_.source.path, store_.source.member);
 }
 void frmPOF::repaint_file_label() {
     paint(Paint::FileLabel);

@@ -12,6 +12,7 @@
 
 #include "ui/drop_down_box.h"
 #include "ui/drop_down_model.h"
+#include "ui/elided_label.h"
 #include "ui/qt_text.h"
 #include "ui/table_view.h"
 #include "ui/text_lines_view.h"
@@ -189,7 +190,15 @@ QWidget* ControlRenderer::multiline_value(view::Value& v) {
 }
 
 QWidget* ControlRenderer::caption(view::Caption& c) {
-    return caption_label(c);
+    if (c.parts.empty()) return caption_label(c);
+    // A caption in parts never widens its window: it is cut to the width it is given.
+    auto* label = new ElidedLabel(false);
+    named(label, c);
+    on_sync([label, &c] {
+        label->set_parts(c.parts);
+        label->setEnabled(c.enabled);
+    });
+    return label;
 }
 QWidget* ControlRenderer::value(view::Value& v) {
     if (v.on_click) return link_value(v);

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
@@ -22,16 +23,23 @@ QSettings settings() {
 }  // namespace
 
 std::optional<std::vector<std::string>> edit_folders(QWidget* parent, const QString& title,
-                                                     const std::vector<std::string>& current) {
+                                                     const std::vector<std::string>& current,
+                                                     const QString& start_folder) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("dlgTextureFolders"));
     dialog.setWindowTitle(title);
+    auto* purpose = new QLabel(
+        QObject::tr("Textures are looked for in these folders first, top to bottom, then beside "
+                    "the model, in its maps folders and in the VP archives of its mod."),
+        &dialog);
+    purpose->setObjectName(QStringLiteral("lblPurpose"));
+    purpose->setWordWrap(true);
     auto* list = new QListWidget(&dialog);
     for (const auto& folder : current) list->addItem(QString::fromStdString(folder));
     auto* add = new QPushButton(QObject::tr("&Add\u2026"), &dialog);
     auto* remove = new QPushButton(QObject::tr("&Remove"), &dialog);
     QObject::connect(add, &QPushButton::clicked, &dialog, [&] {
-        const QString folder = QFileDialog::getExistingDirectory(&dialog, title);
+        const QString folder = QFileDialog::getExistingDirectory(&dialog, title, start_folder);
         if (!folder.isEmpty()) list->addItem(folder);
     });
     QObject::connect(remove, &QPushButton::clicked, &dialog,
@@ -47,6 +55,7 @@ std::optional<std::vector<std::string>> edit_folders(QWidget* parent, const QStr
     row->addWidget(list, 1);
     row->addLayout(side);
     auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(purpose);
     layout->addLayout(row);
     layout->addWidget(buttons);
     dialog.resize(520, 280);

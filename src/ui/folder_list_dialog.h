@@ -10,9 +10,11 @@
 
 namespace ui {
 
-// The list as the user leaves it with OK; nothing when cancelled.
+// The list as the user leaves it with OK; nothing when cancelled. Add… starts in
+// start_folder (the model's; the working folder when empty).
 std::optional<std::vector<std::string>> edit_folders(QWidget* parent, const QString& title,
-                                                     const std::vector<std::string>& current);
+                                                     const std::vector<std::string>& current,
+                                                     const QString& start_folder);
 
 // The texture folders kept between runs (QSettings), and keeping them.
 std::vector<std::string> saved_texture_folders();

@@ -98,7 +98,12 @@ void MainWindow::sync() {
 }
 
 void MainWindow::sync_label() {
-    label_->set_full_text(qt_text(form_.file_label().text));
+    const view::Value& label = form_.file_label();
+    if (label.parts.empty()) {
+        label_->set_full_text(qt_text(label.text));
+    } else {
+        label_->set_parts(label.parts);
+    }
 }
 
 void MainWindow::sync_menus() {

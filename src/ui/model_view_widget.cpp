@@ -18,6 +18,7 @@
 
 #include "io/text.h"
 #include "textures/png_write.h"
+#include "ui/key_hints.h"
 
 namespace ui {
 
@@ -233,8 +234,8 @@ void ModelViewWidget::make_actions() {
     save_action_->setObjectName(QStringLiteral("actSavePicture"));
     toolbar_actions_ = {orthographic_action_, wireframe_action_, xray_action_,
                         textures_action_,     fit_action,        save_action_};
-    add_action(QStringLiteral("Frame Selection"), Qt::SHIFT | Qt::Key_F,
-               [this] { frame_highlight(); });
+    QList<QAction*> view_keys{add_action(QStringLiteral("Frame Selection"), Qt::SHIFT | Qt::Key_F,
+                                         [this] { frame_highlight(); })};
     // The model's front faces +z.
     const struct {
         QString name;
@@ -249,8 +250,11 @@ void ModelViewWidget::make_actions() {
         {QStringLiteral("Bottom"), Qt::CTRL | Qt::Key_7, kPi, -kPitchLimit},
     };
     for (const auto& v : views) {
-        add_action(v.name, v.key, [this, v] { look_from(v.name, v.yaw, v.pitch); });
+        view_keys << add_action(v.name, v.key, [this, v] { look_from(v.name, v.yaw, v.pitch); });
     }
+    view_keys << fit_action << orthographic_action_;
+    show_keys_in_tooltips(toolbar_actions_ + view_keys);
+    toolbar_actions_ << key_menu_action(QStringLiteral("Views"), view_keys, this);
 }
 
 QString ModelViewWidget::view_name() const {
@@ -334,6 +338,7 @@ std::unique_ptr<ModelViewWidget::Buffers> ModelViewWidget::upload_triangles(
     upload_batch(*b, t.positions, t.colours, ids, 3);
     b->texture = t.texture;
     b->tint = QVector3D(t.tint[0], t.tint[1], t.tint[2]);
+    b->xray = t.xray;
     if (t.texture >= 0) {
         b->uvs.create();
         b->uvs.bind();
@@ -361,6 +366,7 @@ void ModelViewWidget::upload() {
                 view::TriangleBatch coarse = every_nth(t, stride);
                 coarse.texture = t.texture;
                 coarse.tint = t.tint;
+                coarse.xray = t.xray;
                 coarse_.push_back(upload_triangles(coarse, {}));
             }
         }
@@ -651,12 +657,13 @@ void ModelViewWidget::draw_edges() {
     draw(edges_, GL_LINES, false, false);
 }
 
-// The opaque batches first, then those whose texture has alpha, blended over them without
-// hiding what lies behind.
+// The opaque batches first (in x-ray the parts on the hull, so a turret stays solid), then
+// those whose texture has alpha (in x-ray the hull), blended over them without hiding what
+// lies behind.
 void ModelViewWidget::draw_solids() {
     const auto blended = [this](const Buffers& b) {
         const GlTexture* t = texture_of(b);
-        return xray_ || (t && t->alpha);
+        return (xray_ && b.xray) || (t && t->alpha);
     };
     const auto& solids = moving_ && !coarse_.empty() ? coarse_ : solids_;
     for (const auto& b : solids) {

@@ -113,6 +113,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
         int vertices = 0;
         int texture = -1;
         QVector3D tint{1, 1, 1};  // on the texture's colours
+        bool xray = true;         // see-through in x-ray
     };
     struct GlTexture {
         GLuint id = 0;

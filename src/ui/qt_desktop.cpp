@@ -161,10 +161,12 @@ void QtDesktop::quit() {
 }
 
 std::optional<std::vector<std::string>> QtDesktop::choose_folders(
-    const std::string& title, const std::vector<std::string>& current) {
+    const std::string& title, const std::vector<std::string>& current,
+    const std::string& start_folder) {
     if (before_modal) before_modal();
     auto chosen = folders_hook ? folders_hook(current)
-                               : edit_folders(dialog_parent(), qt_text(title), current);
+                               : edit_folders(dialog_parent(), qt_text(title), current,
+                                              qt_text(start_folder));
     if (chosen) save_texture_folders(*chosen);
     return chosen;
 }

@@ -31,7 +31,8 @@ class QtDesktop : public view::Desktop {
     void quit() override;
     // Kept in the settings once chosen.
     std::optional<std::vector<std::string>> choose_folders(
-        const std::string& title, const std::vector<std::string>& current) override;
+        const std::string& title, const std::vector<std::string>& current,
+        const std::string& start_folder) override;
     using FoldersHook =
         std::function<std::optional<std::vector<std::string>>(const std::vector<std::string>&)>;
     FoldersHook folders_hook;  // when set, stands in for the dialog

@@ -75,7 +75,8 @@ QSize TableView::sizeHint() const {
     // A list whose long texts are cut short opens at the same width whatever it holds.
     if (table_.has_fill_column()) return {fill_width(), 320};
     if (wide_width_ < 0) wide_width_ = wide_width();
-    return {wide_width_, 240};
+    // Long rows never open it wider than a list whose long texts are cut short.
+    return {std::min(wide_width_, fill_width()), 240};
 }
 
 // Every column at its fitted width, the frame and a scroll bar beside them. Qt opens a window

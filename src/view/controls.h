@@ -8,7 +8,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "view/fit_text.h"
 
 namespace view {
 
@@ -39,6 +42,13 @@ class Caption : public Control {
     Kind kind() const override { return Kind::Caption; }
     std::string text;
     Align align = Align::Default;
+    // Set with set_parts: the binding cuts the text in their order to fit the window, which
+    // its length then never widens, and shows it whole in a tooltip.
+    std::vector<FitPart> parts;
+    void set_parts(std::vector<FitPart> new_parts) {
+        parts = std::move(new_parts);
+        text = whole_text(parts);
+    }
 };
 
 // A text set from the store; selectable, so a number can be copied. A value of several lines
@@ -50,6 +60,12 @@ class Value : public Control {
     std::string text;
     Align align = Align::Default;
     int lines = 1;
+    // As a caption's parts: a one-line text cut in their order to fit.
+    std::vector<FitPart> parts;
+    void set_parts(std::vector<FitPart> new_parts) {
+        parts = std::move(new_parts);
+        text = whole_text(parts);
+    }
     // A value that leads somewhere (a warning that opens the window that explains it): the
     // binding shows it as a link and runs this on a click.
     std::function<void()> on_click;

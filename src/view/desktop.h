@@ -44,10 +44,12 @@ class Desktop {
     virtual void set_busy(bool busy) = 0;
     // End the program at once.
     virtual void quit() = 0;
-    // A modal list of folders to edit, starting from current; nothing when cancelled. The
-    // desktop keeps what was chosen for the next run.
+    // A modal list of folders to edit, starting from current; nothing when cancelled. A folder
+    // to add is looked for from start_folder (the model's). The desktop keeps what was chosen
+    // for the next run.
     virtual std::optional<std::vector<std::string>> choose_folders(
-        const std::string& /*title*/, const std::vector<std::string>& /*current*/) {
+        const std::string& /*title*/, const std::vector<std::string>& /*current*/,
+        const std::string& /*start_folder*/) {
         return std::nullopt;
     }
     // A modal save dialog; a file that exists is overwritten only once the user agreed.

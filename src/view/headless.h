@@ -20,8 +20,9 @@ class HeadlessDesktop : public Desktop {
 
     OpenFileResult next_dialog_result;                     // what the next open dialog answers
     std::optional<std::vector<std::string>> next_folders;  // what the folder list answers
-    std::optional<std::vector<std::string>> choose_folders(
-        const std::string&, const std::vector<std::string>&) override {
+    std::optional<std::vector<std::string>> choose_folders(const std::string&,
+                                                           const std::vector<std::string>&,
+                                                           const std::string&) override {
         return next_folders;
     }
     OpenFileResult save_file(const SaveFileRequest& request) override {

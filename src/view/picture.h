@@ -29,6 +29,8 @@ struct TriangleBatch {
     // Multiplies the texture's colours, so a batch told apart by its colours (a coarser detail
     // level) stays apart with its texture shown.
     std::array<float, 3> tint{1, 1, 1};
+    // See-through in x-ray: the hull is; the parts placed on it (turrets) stay solid within.
+    bool xray = true;
 };
 
 // A texture as the binding uploads it: level 0 (row 0 is where v = 0), then its mipmaps.

@@ -334,6 +334,11 @@ void TextWriter::group(const Group& g) {
     indented([&] { controls(g.children); });
 }
 
+std::string model_title(std::string_view window, std::string_view file_name) {
+    if (file_name.empty()) return std::string(window);
+    return std::string(window) + " \u2014 " + utf8_text(file_name);
+}
+
 std::string utf8_text(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -72,4 +72,8 @@ std::string one_line(std::string_view text);
 // U+FFFD: for a control's text, which each form escapes once when it shows it.
 std::string utf8_text(std::string_view text);
 
+// "Model View — sample.pof": a window about the whole model, titled with its file's name;
+// the window's name alone while no file is named.
+std::string model_title(std::string_view window, std::string_view file_name);
+
 }  // namespace view

@@ -175,7 +175,7 @@ TEST_F(DockingViewers, AGlowBankWithoutPointsBlanksAndDisablesThePoint) {
     Bytes body = Bytes().i32(2).i32(1).i32(2).i32(3).i32(0).i32(0).i32(0).i32(1).text("");
     body.vec(1, 2, 3).vec(0, 0, 1).f32(0.5f).raw(Bytes().i32(0).i32(0).i32(0).i32(-1).i32(0));
     auto& v = open<records::frmGLOW>("GLOW", body.i32(0).i32(-2).text("x"));
-    EXPECT_EQ(v.title, "GLOW Record");
+    EXPECT_EQ(v.title, "GLOW record");
     EXPECT_EQ(v.point.radius.value.text, "0.5");
     v.banks.choose(1);
     EXPECT_EQ(v.bank_group.caption, "Bank 1 data");

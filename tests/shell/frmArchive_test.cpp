@@ -3,12 +3,17 @@
 
 #include "shell/frmArchive.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include "every_chunk_model.h"
 #include "session.h"
+#include "shell/archive_text.h"
 #include "table_rows.h"
 #include "temp_file.h"
+#include "view/fit_text.h"
 #include "vp_builder.h"
 
 namespace {
@@ -166,3 +171,68 @@ TEST(ArchiveWindow, AnotherArchiveReplacesTheWindowAndALooseModelLeavesIt) {
 }
 
 }  // namespace
+
+// Of two entries of one path, the later is the one the window marks, a double-click on
+// either opens and F5 reads again.
+TEST(ArchiveWindow, TwoEntriesOfOnePathOpenTheLaterFromEveryWay) {
+    const std::string other = testing_pof::every_chunk_model(2201);
+    ArchiveSession s(VpBuilder()
+                         .file("Ship.pof", kModel)
+                         .file("tiny.pof", "PSPO")
+                         .file("SHIP.POF", other)
+                         .str());
+    Session earlier, later;
+    earlier.read(kModel);
+    later.read(other);
+    ASSERT_NE(earlier.rows(), later.rows());
+    EXPECT_EQ(s.column(4), (std::vector<std::string>{"POF model; its path opens entry 2",
+                                                     "POF model", "POF model"}));
+    s.files().double_click(s.row_of("Ship.pof"));
+    EXPECT_EQ(s.rows(), later.rows());
+    EXPECT_EQ(s.window().status(),
+              "Entry 2 was opened: it has the path of entry 0 and comes later in the directory.");
+    s.form.reload();
+    EXPECT_EQ(s.rows(), later.rows());
+    s.files().double_click(s.row_of("SHIP.POF"));
+    EXPECT_EQ(s.window().status(), "3 of 3 files shown");
+}
+
+// A narrow window cuts the label's folders, the archive's first, and the summary's path,
+// never a name or the counts; the width here is one unit a character.
+TEST(FitText, LabelAndSummaryKeepTheirNamesAndCounts) {
+    const auto chars = [](std::string_view t) {
+        return static_cast<int>(std::count_if(t.begin(), t.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }));
+    };
+    const std::string vp = "/home/me/games/fs2/mod.vp", member = "data/models/fighter.pof";
+    const std::string label = vp + " \u203A " + member;
+    const auto label_parts = shell::file_label_parts(label, vp, member);
+    const auto loose_parts = shell::file_label_parts("/mods/x/ship.pof", "/mods/x/ship.pof", "");
+    const auto summary =
+        shell::summary_parts(vp, "3 files in 2 folders, 10 bytes; 1 fault in its directory");
+    const struct {
+        const std::vector<view::FitPart>* parts;
+        int room;
+        std::string shown;
+    } cases[] = {
+        {&label_parts, 99, label},
+        {&label_parts, 46, "/home/me/g\u2026/mod.vp \u203A data/models/fighter.pof"},
+        {&label_parts, 34, "\u2026mod.vp \u203A data/models/fighter.pof"},
+        {&label_parts, 30, "\u2026mod.vp \u203A dat\u2026/fighter.pof"},
+        {&label_parts, 23, "\u2026mod.vp \u203A \u2026fighter.pof"},
+        {&label_parts, 9, "\u2026mod\u2026pof"},
+        {&loose_parts, 13, "/m\u2026/ship.pof"},
+        {&summary, 80,
+         "/home/\u2026mod.vp: 3 files in 2 folders, 10 bytes; 1 fault in its directory"},
+        {&summary, 60, "\u2026: 3 files in 2 folders, 10 bytes; 1 fault in its directory"},
+    };
+    for (const auto& c : cases) {
+        const std::string shown = view::fit_text(*c.parts, chars, c.room);
+        EXPECT_EQ(shown, c.shown) << c.room;
+        EXPECT_LE(chars(shown), c.room);
+    }
+    EXPECT_EQ(view::whole_text(label_parts), label);
+    // A label that is not the file's own gets no parts: it is cut in its middle.
+    EXPECT_TRUE(shell::file_label_parts("other", vp, member).empty());
+}

@@ -260,6 +260,20 @@ TEST(ModelView, TogglesMarkersAndChoosesDetailLevels) {
     v.levels.choose(static_cast<int>(v.levels.rows.size()) - 1);
     EXPECT_EQ(v.detail_level(), scene::SceneOptions::kAllSubobjects);
     EXPECT_EQ(v.scene_revision, revision + 1);
+
+    // A subobject hidden by its check box leaves the scene's counts, and comes back to them.
+    const std::vector<std::string> all{v.subobjects.value.text, v.polygons.value.text,
+                                       v.triangles.value.text};
+    ASSERT_GE(v.subobject_list.row_count(), 2u);
+    const std::string polygons = v.subobject_list.cell(0, 2);
+    v.subobject_list.check(0);
+    EXPECT_EQ(v.subobjects.value.text, std::to_string(std::stoi(all[0]) - 1));
+    EXPECT_EQ(v.polygons.value.text, std::to_string(std::stoi(all[1]) - std::stoi(polygons)));
+    EXPECT_LT(std::stoi(v.triangles.value.text), std::stoi(all[2]));
+    v.subobject_list.check(0);
+    EXPECT_EQ((std::vector<std::string>{v.subobjects.value.text, v.polygons.value.text,
+                                        v.triangles.value.text}),
+              all);
 }
 
 // A choice made before the Model View opens is outlined once it opens, and a choice outlives

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "dump_fixture.h"
+#include "every_chunk_model.h"
+#include "pof_builder.h"
 #include "ship_model.h"
 #include "textures/decode.h"
 
@@ -65,6 +67,7 @@ TEST_F(PngDump, DrawsTheModelViewAsItStandsAtTheStep) {
 TEST_F(PngDump, ThumbnailsAreSquareClearAndWithoutMarkers) {
     const auto d = dump({"--size", "96x64", "--thumbnail", out(".thumb.png"), ship.path()});
     ASSERT_EQ(d.status, 0) << d.err;
+    EXPECT_EQ(d.out, "");  // a thumbnailer wants the PNG only
     const auto thumb = read_png(out(".thumb.png"));
     ASSERT_EQ(thumb.verdict, textures::Verdict::Ok);
     EXPECT_EQ(thumb.image.width(), 96);
@@ -116,6 +119,17 @@ TEST_F(PngDump, RefusesWhatItCannotDrawOrWrite) {
               "pofdump: cannot write " + out(".none/x.png") + ": No such file or directory\n");
     const auto no_header = dump({"--thumbnail", out(".png"), TempFile("PSPO").path()});
     EXPECT_EQ(no_header.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(out(".png")));
+    // A header and nothing to draw: no blank picture.
+    const TempFile bare(
+        testing_pof::PofBuilder(2117).chunk("HDR2", testing_pof::header_body(2117)).str());
+    const auto nothing = dump({"--thumbnail", out(".png"), bare.path()});
+    EXPECT_EQ(nothing.status, 1);
+    EXPECT_EQ(nothing.out, "");
+    EXPECT_EQ(nothing.err,
+              "pofdump: the model has no polygon at detail level 0: no thumbnail of "
+              "it was written to " +
+                  out(".png") + "\n");
     EXPECT_FALSE(std::filesystem::exists(out(".png")));
 }
 

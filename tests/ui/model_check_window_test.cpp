@@ -43,7 +43,7 @@ void ModelCheckWindowTest::ctrl_k_opens_it_and_a_finding_leads_to_its_item() {
 
     ui::ViewerWindow* check = app.windows.window("frmModelCheck");
     QVERIFY(check);
-    QCOMPARE(check->windowTitle(), QString("Model Check"));
+    QCOMPARE(check->windowTitle(), QString("Model Check \u2014 model.pof"));
     auto* findings = check->findChild<QTreeView*>("lvwFindings");
     QVERIFY(findings);
     QTRY_VERIFY(findings->isVisible());

@@ -23,7 +23,7 @@ class ModelViewWindowTest : public QObject {
         app.action("IDM_MODEL_VIEW")->trigger();
         ui::ViewerWindow* view = app.windows.window("frmModelView");
         QVERIFY(view);
-        QCOMPARE(view->windowTitle(), QString("Model View"));
+        QCOMPARE(view->windowTitle(), QString("Model View \u2014 model.pof"));
         QVERIFY(!view->picture_widget());
         QVERIFY(view->findChild<QLabel*>("lblNoOpenGL"));
 

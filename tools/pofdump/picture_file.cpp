@@ -23,7 +23,9 @@ std::optional<std::string> write_png(const std::string& path,
     const auto file = OutputFile::open(path, why);
     if (!file) return "cannot write " + path + ": " + why;
     const scene::RenderedImage image = draw();
-    const std::string bytes = textures::encode_png(image.width, image.height, image.rgba);
+    const std::string bytes = image.rgba.empty()
+                                  ? std::string()
+                                  : textures::encode_png(image.width, image.height, image.rgba);
     if (bytes.empty()) {
         file->discard();
         return "cannot write " + path + ": the picture could not be encoded";

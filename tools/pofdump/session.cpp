@@ -3,6 +3,7 @@
 #include "output_file.h"
 #include "picture_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -123,7 +124,10 @@ int Session::run() {
                 "--member PATH\n";
         return kExitUsage;
     }
-    print();
+    // A thumbnailer's run writes the PNG and nothing else.
+    const bool thumbnail = std::any_of(options_.steps.begin(), options_.steps.end(),
+                                       [](const Step& s) { return s.kind == Step::Kind::Thumb; });
+    if (!thumbnail) print();
     return all_clean_ ? kExitClean : kExitFailed;
 }
 
@@ -305,8 +309,20 @@ std::optional<Session::Refusal> Session::write_thumbnail(const std::string& path
     if (!options_.size_refused.empty()) return Refusal{kExitFailed, options_.size_refused};
     const int side =
         options_.size_given ? std::max(options_.picture_width, options_.picture_height) : 256;
-    const auto draw = [&] { return scene::draw_thumbnail(store_, static_cast<int>(side)); };
-    if (auto why = pofdump::write_png(path, draw)) return Refusal{kExitFailed, *why};
+    bool drawn = true;
+    const auto draw = [&] {
+        scene::RenderedImage image = scene::draw_thumbnail(store_, static_cast<int>(side));
+        drawn = !image.rgba.empty();
+        return image;
+    };
+    const auto why = pofdump::write_png(path, draw);
+    if (!drawn) {
+        return Refusal{kExitFailed,
+                       "the model has no polygon at detail level 0: no thumbnail of "
+                       "it was written to " +
+                           path};
+    }
+    if (why) return Refusal{kExitFailed, *why};
     return std::nullopt;
 }
 

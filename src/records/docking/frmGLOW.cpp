@@ -15,7 +15,7 @@ const GlowBank& bank_at(const GlowRecord& r, int b) {
 
 }  // namespace
 
-frmGLOW::frmGLOW(const GlowRecord& record) : Viewer("frmGLOW", "GLOW Record"), record_(record) {
+frmGLOW::frmGLOW(const GlowRecord& record) : Viewer("frmGLOW", "GLOW record"), record_(record) {
     for (auto* f : {&record_size, &bank_count, &display_time, &on_time, &off_time, &parent, &lod,
                     &type, &properties, &point_count}) {
         align_beside(*f);
