@@ -6,12 +6,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QWindow>
-#include <QEventLoop>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -67,8 +67,8 @@ std::string dxt5_with_mipmaps(int side) {
 }
 
 // A ship of 24 subobjects, each textured by a TXTR name of its own, and its 24 textures of
-// 2048 x 2048 DXT5 with their mipmaps (5.3 MiB each, 128 MiB in all) beside it: how long until the Model
-// View shows them all.
+// 2048 x 2048 DXT5 with their mipmaps (5.3 MiB each, 128 MiB in all) beside it: how long until the
+// Model View shows them all.
 std::string heavily_textured(std::string* model) {
     constexpr int kTextures = 24, kSide = 2048;
     const fs::path folder = fs::temp_directory_path() / "pofscope-frame-bench-textures";
@@ -224,8 +224,8 @@ void texture_figures(const char* what, const std::string& model, int runs,
     }
     std::printf("%-16s %9lld triangles  %d textures  shown %s ms  stall %.0f ms  (medians of %d)\n",
                 what, triangles, found,
-                found > 0 ? std::to_string(std::lround(median(shown))).c_str() : "-",
-                median(stall), runs);
+                found > 0 ? std::to_string(std::lround(median(shown))).c_str() : "-", median(stall),
+                runs);
 }
 
 }  // namespace

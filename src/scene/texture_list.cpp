@@ -28,8 +28,8 @@ view::TextureImage image_of(const textures::LoadedTexture& t) {
     if (t.coding) {
         image.coding = kCodings[static_cast<int>(*t.coding)].second;
         for (const textures::StoredLevel& l : t.stored) {
-            image.levels.push_back({l.width, l.height,
-                                    std::span(*t.file).subspan(l.offset, l.bytes), t.file});
+            image.levels.push_back(
+                {l.width, l.height, std::span(*t.file).subspan(l.offset, l.bytes), t.file});
         }
         return image;
     }

@@ -91,9 +91,9 @@ std::optional<LoadedTexture> fit_stored(StoredDxt dxt, std::vector<std::uint8_t>
     t.height = dxt.levels[0].height;
     // DXT1 may hold transparent pixels; DXT3 and DXT5 are drawn blended, as decoded
     // textures with alpha are. Which DXT1 blocks are transparent the blocks say: look.
-    t.has_alpha = dxt.coding != DxtCoding::Dxt1 ||
-                  dxt1_transparent(std::span(file).subspan(dxt.levels[first].offset,
-                                                           dxt.levels[first].bytes));
+    t.has_alpha =
+        dxt.coding != DxtCoding::Dxt1 || dxt1_transparent(std::span(file).subspan(
+                                             dxt.levels[first].offset, dxt.levels[first].bytes));
     t.halvings = static_cast<int>(first);
     t.coding = dxt.coding;
     t.stored.assign(dxt.levels.begin() + static_cast<std::ptrdiff_t>(first), dxt.levels.end());
@@ -146,8 +146,9 @@ std::string texture_status(const LoadedTexture& t) {
         text += ", shown at " + size_text(t.stored[0].width, t.stored[0].height) +
                 " (over the texture budget)";
     }
-    if (t.coding) text += ", compressed, " + pof::integer_text(std::int64_t(t.stored.size())) +
-                          (t.stored.size() == 1 ? " level" : " levels");
+    if (t.coding)
+        text += ", compressed, " + pof::integer_text(std::int64_t(t.stored.size())) +
+                (t.stored.size() == 1 ? " level" : " levels");
     return text;
 }
 

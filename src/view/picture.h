@@ -39,7 +39,7 @@ struct TextureLevel {
     int width = 0, height = 0;
     // 4 bytes a pixel, row by row; the DXT blocks of a compressed texture's level
     std::span<const std::uint8_t> rgba;
-    std::shared_ptr<const void> owner;   // keeps rgba's bytes alive
+    std::shared_ptr<const void> owner;  // keeps rgba's bytes alive
 
     // A level that owns the bytes given.
     static TextureLevel of(int width, int height, std::vector<std::uint8_t> rgba) {
@@ -51,8 +51,8 @@ enum class TextureCoding { Rgba, Dxt1, Dxt3, Dxt5 };
 struct TextureImage {
     std::vector<TextureLevel> levels;  // empty when the texture cannot be shown
     TextureCoding coding = TextureCoding::Rgba;
-    bool alpha = false;                // some pixel is less than opaque: blend it
-    std::string status;                // for the window's list of textures
+    bool alpha = false;  // some pixel is less than opaque: blend it
+    std::string status;  // for the window's list of textures
 };
 
 // The textures a picture's batches name. Loading one may take a while (reading, decoding):

@@ -11,8 +11,8 @@ std::vector<TexturePiece> texture_pieces(const TextureImage& image, std::size_t 
     std::vector<TexturePiece> pieces;
     for (std::size_t level = 0; level < image.levels.size(); ++level) {
         const TextureLevel& l = image.levels[level];
-        const std::size_t row_bytes = blocks ? std::size_t(l.width + 3) / 4 * block_bytes
-                                             : std::size_t(l.width) * 4;
+        const std::size_t row_bytes =
+            blocks ? std::size_t(l.width + 3) / 4 * block_bytes : std::size_t(l.width) * 4;
         const std::size_t rows = blocks ? std::size_t(l.height + 3) / 4 : std::size_t(l.height);
         if (l.width < 1 || l.height < 1 || l.rgba.size() < rows * row_bytes) return {};
         const std::size_t per_piece = std::max<std::size_t>(1, most_bytes / row_bytes);

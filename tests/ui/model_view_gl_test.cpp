@@ -64,7 +64,8 @@ class GatedView : public scene::frmModelView {
                 set->entries.push_back({entry.number, [entry, gate](std::stop_token stop) {
                                             gate->acquire();
                                             return entry.load(stop);
-                                        }});
+                                        },
+                                        {}});
             }
             gated_ = std::move(set);
         }
@@ -329,10 +330,10 @@ class ModelViewGlTest : public QObject {
         StatusView logic(app.store);
         logic.opened();
         ui::ModelViewWidget view(logic);
+        QSignalSpy arrived(&view, &ui::ModelViewWidget::texture_arrived);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QSignalSpy arrived(&view, &ui::ModelViewWidget::texture_arrived);
-        view.grabFramebuffer();
+        view.grabFramebuffer();  // the first frame starts the loader, if showing did not
         while (arrived.count() < 4) QVERIFY(arrived.wait());
         QVERIFY(view.context());
         const bool s3tc = view.context()->hasExtension("GL_EXT_texture_compression_s3tc");
