@@ -179,7 +179,7 @@ double median(std::vector<double> v) {
 // 300 ms after the first frame). Medians of `runs` runs, each in a view of its own.
 void texture_figures(const char* what, const std::string& model, int runs,
                      const std::string& path = {}) {
-    std::vector<double> shown, stall;
+    std::vector<double> shown, stall, turn;
     long long triangles = 0;
     int found = 0;
     for (int run = 0; run < runs; ++run) {
@@ -221,11 +221,14 @@ void texture_figures(const char* what, const std::string& model, int runs,
         loop.exec();
         shown.push_back(static_cast<double>(done) / 1e6);
         stall.push_back(std::max(0.0, static_cast<double>(longest) / 1e6 - 1));
+        turn.push_back(view.texture_uploads().longest_turn_ms());
     }
-    std::printf("%-16s %9lld triangles  %d textures  shown %s ms  stall %.0f ms  (medians of %d)\n",
-                what, triangles, found,
-                found > 0 ? std::to_string(std::lround(median(shown))).c_str() : "-", median(stall),
-                runs);
+    std::printf(
+        "%-16s %9lld triangles  %d textures  shown %s ms  stall %.0f ms  (longest upload turn "
+        "%.1f ms; medians of %d)\n",
+        what, triangles, found,
+        found > 0 ? std::to_string(std::lround(median(shown))).c_str() : "-", median(stall),
+        median(turn), runs);
 }
 
 }  // namespace

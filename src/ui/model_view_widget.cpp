@@ -520,9 +520,9 @@ void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
     if (!take_arrived_.isActive()) take_arrived_.start();
 }
 
-// Pieces of the textures that arrived sent for kUploadMs, then the window draws and answers
-// before the next turn; each texture whose pieces are all there is shown and told to the
-// picture's logic, and the window updated once a turn.
+// Pieces of the textures that arrived sent for kUploadMs, then the window answers before the
+// next turn; each texture whose pieces are all there is told to the picture's logic at once
+// and drawn with the next frame due.
 void ModelViewWidget::take_arrived() {
     const bool upload = !failed_ && context();
     if (upload) makeCurrent();
@@ -537,7 +537,7 @@ void ModelViewWidget::take_arrived() {
     if (!uploads_.empty()) take_arrived_.start();
     if (done.empty()) return;
     if (on_changed) on_changed();
-    update();
+    if (uploads_.draw_due()) update();
     for (const TextureUploads::Done& d : done) Q_EMIT texture_arrived(d.number);
 }
 

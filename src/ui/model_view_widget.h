@@ -74,6 +74,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     bool textures_shown() const { return textures_shown_; }
     void set_textures_shown(bool shown);
     int textures_loaded() const { return static_cast<int>(gl_textures_.size()); }
+    const TextureUploads& texture_uploads() const { return uploads_; }
     // The actions a toolbar offers: projection, wireframe, x-ray, textures, fit, save.
     QList<QAction*> toolbar_actions() const { return toolbar_actions_; }
     // "Front · Orthographic", "Free · Perspective": the corner label's text.

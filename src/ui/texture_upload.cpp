@@ -4,6 +4,7 @@
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
+#include <algorithm>
 #include <utility>
 
 namespace ui {
@@ -103,6 +104,9 @@ std::vector<TextureUploads::Done> TextureUploads::run(QOpenGLContext* context, i
          first = false) {
         Pending& p = queue_.front();
         if (context && !p.image.levels.empty()) {
+            // Making a texture's storage costs most (the driver's fresh memory): a turn does
+            // it first or leaves it to the next.
+            if (p.id == 0 && !first) break;
             if (p.id == 0) begin(p, *context);
             send(p, *context);
             if (p.next < p.pieces.size()) continue;
@@ -113,7 +117,14 @@ std::vector<TextureUploads::Done> TextureUploads::run(QOpenGLContext* context, i
         done.push_back({p.number, p.id, std::move(p.image)});
         queue_.pop_front();
     }
+    longest_turn_ms_ = std::max(longest_turn_ms_, static_cast<double>(spent.nsecsElapsed()) / 1e6);
     return done;
+}
+
+bool TextureUploads::draw_due() {
+    if (!queue_.empty() && drawn_.isValid() && drawn_.elapsed() < kDrawMs) return false;
+    drawn_.start();
+    return true;
 }
 
 void TextureUploads::clear(QOpenGLContext* context) {

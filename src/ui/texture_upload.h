@@ -4,6 +4,7 @@
 // the window draws and answers between turns, so a large texture never holds a frame up. DXT
 // levels go compressed, as stored; a texture is drawn only once all its levels are there.
 
+#include <QElapsedTimer>
 #include <QOpenGLContext>
 #include <cstddef>
 #include <deque>
@@ -32,6 +33,15 @@ class TextureUploads {
     // Drops what is queued, deleting the textures begun; the context current or null.
     void clear(QOpenGLContext* context);
 
+    // Whether the window should draw the textures done so far: when none is left to send, and
+    // otherwise every kDrawMs at most (a frame of a large textured model costs more than a
+    // turn, and the textures come in faster while it is not drawn).
+    bool draw_due();
+    static constexpr int kDrawMs = 100;
+
+    // The longest a call of run() took, in milliseconds.
+    double longest_turn_ms() const { return longest_turn_ms_; }
+
     // The OpenGL compressed format of a DXT coding; 0 for RGBA.
     static GLenum compressed_format(view::TextureCoding coding);
 
@@ -47,6 +57,8 @@ class TextureUploads {
     void send(Pending& p, QOpenGLContext& context);
 
     std::deque<Pending> queue_;
+    double longest_turn_ms_ = 0;
+    QElapsedTimer drawn_;
 };
 
 }  // namespace ui
