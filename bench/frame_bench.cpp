@@ -6,13 +6,20 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QTimer>
 #include <QWindow>
+#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "counting_view.h"
 #include "pof_builder.h"
@@ -41,23 +48,38 @@ std::string textured_sample() {
     return (folder / "sample.pof").string();
 }
 
+// A DXT5 file of side x side pixels of noise with its mipmaps down to 1 x 1, as texture tools
+// write them: 5.3 MiB for 2048 x 2048.
+std::string dxt5_with_mipmaps(int side) {
+    std::string file = testing_pof::dds_header(side, side, "DXT5");
+    const auto set = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + std::size_t(i)] = static_cast<char>(v >> (8 * i));
+    };
+    set(8, 0x1007 | 0x80000 | 0x20000);  // caps, height, width, pixel format, linear size, mipmaps
+    set(28, static_cast<std::uint32_t>(std::bit_width(static_cast<unsigned>(side))));
+    std::uint32_t seed = 12345;
+    for (int s = side; s >= 1; s /= 2) {
+        const std::size_t blocks = std::size_t((s + 3) / 4) * std::size_t((s + 3) / 4);
+        for (std::size_t i = 0; i < blocks * 16; ++i)
+            file += static_cast<char>((seed = seed * 1664525u + 1013904223u) >> 24);
+    }
+    return file;
+}
+
 // A ship of 24 subobjects, each textured by a TXTR name of its own, and its 24 textures of
-// 2048 x 2048 DXT5 (4 MiB each, about 100 MB in all) beside it: how long until the Model
-// View shows them all.
+// 2048 x 2048 DXT5 with their mipmaps (5.3 MiB each, 128 MiB in all) beside it: how long until the
+// Model View shows them all.
 std::string heavily_textured(std::string* model) {
     constexpr int kTextures = 24, kSide = 2048;
     const fs::path folder = fs::temp_directory_path() / "pofscope-frame-bench-textures";
     fs::create_directories(folder);
     testing_pof::Bytes txtr;
     txtr.i32(kTextures);
-    std::string blocks(std::size_t(kSide / 4) * (kSide / 4) * 16, '\0');
-    std::uint32_t seed = 12345;
-    for (char& c : blocks) c = static_cast<char>((seed = seed * 1664525u + 1013904223u) >> 24);
+    const std::string file = dxt5_with_mipmaps(kSide);
     for (int t = 0; t < kTextures; ++t) {
         const std::string name = "panel" + std::to_string(t);
         txtr.text(name);
-        std::ofstream(folder / (name + ".dds"), std::ios::binary)
-            << testing_pof::dds_header(kSide, kSide, "DXT5") << blocks;
+        std::ofstream(folder / (name + ".dds"), std::ios::binary) << file;
     }
     testing_pof::HeaderFields h;
     h.subobjects = kTextures;
@@ -146,6 +168,69 @@ void measure(const char* what, const std::string& model, int frames, const std::
         view.textures_loaded() > 0 ? "  (textured)" : "");
 }
 
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The textures arriving behind the Model View: how long after the first frame until the last
+// is on the GL (shown), and the longest the window's thread went without answering
+// meanwhile (stall: the longest gap of a 1 ms timer, less its 1 ms; without textures over
+// 300 ms after the first frame). Medians of `runs` runs, each in a view of its own.
+void texture_figures(const char* what, const std::string& model, int runs,
+                     const std::string& path = {}) {
+    std::vector<double> shown, stall, turn;
+    long long triangles = 0;
+    int found = 0;
+    for (int run = 0; run < runs; ++run) {
+        testing_pof::Session s;
+        s.read(model);
+        s.store.source.path = path;
+        CountingView logic(s.store);
+        logic.opened();
+        triangles = static_cast<long long>(logic.scene().counts.triangles);
+        ui::ModelViewWidget view(logic);
+        view.resize(1000, 700);
+        view.show();
+        QElapsedTimer waited;
+        waited.start();
+        while ((!view.windowHandle() || !view.windowHandle()->isExposed()) &&
+               waited.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        view.grabFramebuffer();  // the first frame starts the textures' loader
+        const auto& loading = logic.picture().textures;
+        found = loading ? static_cast<int>(loading->entries.size()) : 0;
+        QElapsedTimer since;
+        since.start();
+        qint64 last = 0, longest = 0, done = -1;
+        QEventLoop loop;
+        QTimer beat;
+        beat.setTimerType(Qt::PreciseTimer);
+        beat.setInterval(1);
+        QObject::connect(&beat, &QTimer::timeout, [&] {
+            const qint64 now = since.nsecsElapsed();
+            longest = std::max(longest, now - last);
+            last = now;
+            const bool over = found > 0 ? logic.answered >= found : now > 300'000'000;
+            if (over || now > 20'000'000'000) {
+                done = now;
+                loop.quit();
+            }
+        });
+        beat.start();
+        loop.exec();
+        shown.push_back(static_cast<double>(done) / 1e6);
+        stall.push_back(std::max(0.0, static_cast<double>(longest) / 1e6 - 1));
+        turn.push_back(view.texture_uploads().longest_turn_ms());
+    }
+    std::printf(
+        "%-16s %9lld triangles  %d textures  shown %s ms  stall %.0f ms  (longest upload turn "
+        "%.1f ms; medians of %d)\n",
+        what, triangles, found,
+        found > 0 ? std::to_string(std::lround(median(shown))).c_str() : "-", median(stall),
+        median(turn), runs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,8 +239,13 @@ int main(int argc, char** argv) {
     measure("textured sample", testing_pof::ship_model(), 300, textured_sample());
     std::string textured_model;
     const std::string textured_path = heavily_textured(&textured_model);
-    measure("100 MB of DDS", textured_model, 100, textured_path);
+    measure("128 MiB of DDS", textured_model, 100, textured_path);
     measure("one subobject", bench_models::triangle_heavy(1000), 200);
     measure("52 subobjects", bench_models::triangle_heavy(1000000), 20);
+    texture_figures("the sample ship", testing_pof::ship_model(), 5);
+    texture_figures("textured sample", testing_pof::ship_model(), 5, textured_sample());
+    texture_figures("128 MiB of DDS", textured_model, 5, textured_path);
+    texture_figures("one subobject", bench_models::triangle_heavy(1000), 5);
+    texture_figures("52 subobjects", bench_models::triangle_heavy(1000000), 3);
     return 0;
 }

@@ -1,9 +1,11 @@
 #include "scene/texture_list.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
 #include "io/text.h"
+#include "textures/dxt.h"
 #include "textures/load.h"
 #include "textures/model_textures.h"
 #include "textures/texture_file.h"
@@ -12,11 +14,25 @@ namespace scene {
 
 namespace {
 
+// The DXT codings as the decoders and the binding name them, in the decoders' order.
+using Coding = std::pair<textures::DxtCoding, view::TextureCoding>;
+constexpr Coding kCodings[] = {{textures::DxtCoding::Dxt1, view::TextureCoding::Dxt1},
+                               {textures::DxtCoding::Dxt3, view::TextureCoding::Dxt3},
+                               {textures::DxtCoding::Dxt5, view::TextureCoding::Dxt5}};
+
 // The texture as the binding uploads it: the levels within the budget, their pixels shared.
 view::TextureImage image_of(const textures::LoadedTexture& t) {
     view::TextureImage image;
     image.alpha = t.has_alpha;
     image.status = textures::texture_status(t);
+    if (t.coding) {
+        image.coding = kCodings[static_cast<int>(*t.coding)].second;
+        for (const textures::StoredLevel& l : t.stored) {
+            image.levels.push_back(
+                {l.width, l.height, std::span(*t.file).subspan(l.offset, l.bytes), t.file});
+        }
+        return image;
+    }
     image.levels.reserve(t.levels.size());
     for (const textures::Image& level : t.levels) {
         image.levels.push_back(
@@ -71,13 +87,16 @@ TextureList::TextureList(const pof::ModelStore& store)
             row.loaded_as = static_cast<int>(t);
             // The file is opened once, by its loader; until the decode arrives the row says so.
             row.status = kNotLoaded;
-            const textures::FoundTexture file = *lookup->found;
-            loaders_->entries.push_back(
-                {static_cast<int>(t), [found, budget, file](std::stop_token stop) {
-                     const textures::LoadedTexture loaded =
-                         textures::load_texture(file, *budget, stop);
-                     return stop.stop_requested() ? view::TextureImage{} : image_of(loaded);
-                 }});
+            const auto loader = [found, budget, file = *lookup->found](textures::TextureForm form) {
+                return [found, budget, file, form](std::stop_token stop) {
+                    const textures::LoadedTexture loaded =
+                        textures::load_texture(file, *budget, stop, form);
+                    return stop.stop_requested() ? view::TextureImage{} : image_of(loaded);
+                };
+            };
+            loaders_->entries.push_back({static_cast<int>(t),
+                                         loader(textures::TextureForm::Decoded),
+                                         loader(textures::TextureForm::Stored)});
         }
         rows_.push_back(std::move(row));
     }
@@ -85,6 +104,18 @@ TextureList::TextureList(const pof::ModelStore& store)
 }
 
 TextureList::~TextureList() = default;
+
+view::TextureImage rgba_image(const view::TextureImage& image) {
+    if (image.coding == view::TextureCoding::Rgba) return image;
+    const auto coding = std::ranges::find(kCodings, image.coding, &Coding::second)->first;
+    view::TextureImage out{{}, view::TextureCoding::Rgba, image.alpha, image.status};
+    for (const view::TextureLevel& l : image.levels) {
+        auto decoded = std::make_shared<textures::Image>(l.width, l.height);
+        textures::decode_dxt(coding, l.rgba, *decoded);
+        out.levels.push_back({l.width, l.height, decoded->pixels(), decoded});
+    }
+    return out;
+}
 
 view::Table::Cells TextureList::cells(std::size_t row) const {
     const Row& r = rows_[row];

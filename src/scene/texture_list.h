@@ -46,4 +46,8 @@ class TextureList {
     std::shared_ptr<view::PictureTextures> loaders_;
 };
 
+// The image with its DXT levels decoded to RGBA, as the software picture draws it; an RGBA
+// image is shared as it is.
+view::TextureImage rgba_image(const view::TextureImage& image);
+
 }  // namespace scene

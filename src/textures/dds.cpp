@@ -1,5 +1,6 @@
 #include "textures/dds.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <string>
@@ -17,7 +18,7 @@ namespace {
 constexpr std::size_t kHeaderEnd = 128;
 constexpr std::size_t kHeight = 12, kWidth = 16, kDepth = 24;
 constexpr std::size_t kFormatFlags = 80, kFourCc = 84, kBitCount = 88, kMasks = 92;
-constexpr std::size_t kFlags = 8, kCaps2 = 112;
+constexpr std::size_t kFlags = 8, kCaps2 = 112, kMipMapCount = 28;
 
 constexpr std::uint32_t kFlagDepth = 0x800000;  // DDSD_DEPTH
 constexpr std::uint32_t kCubeMap = 0x200;       // DDSCAPS2_CUBEMAP
@@ -182,6 +183,29 @@ DecodedImage decode_dds(std::span<const std::uint8_t> file) {
     const auto data = file.subspan(kHeaderEnd, l.data_bytes);
     out.has_alpha = l.compressed ? decode_dxt(l.coding, data, out.image)
                                  : decode_masked(l, data.data(), out.image);
+    return out;
+}
+
+}  // namespace textures
+
+namespace textures {
+
+std::optional<StoredDxt> stored_dxt(std::span<const std::uint8_t> file) {
+    const Layout l = read_header(file, file.size());
+    if (!l.compressed) return std::nullopt;
+    StoredDxt out{l.coding, l.format, {}};
+    const std::uint32_t count = std::max<std::uint32_t>(1, u32_at(file, kMipMapCount));
+    std::size_t offset = kHeaderEnd;
+    int width = l.width, height = l.height;
+    for (std::uint32_t level = 0; level < count; ++level) {
+        const std::uint64_t bytes = dxt_bytes(l.coding, width, height);
+        if (bytes > file.size() - offset) break;  // the first level is known to be whole
+        out.levels.push_back({width, height, offset, static_cast<std::size_t>(bytes)});
+        offset += static_cast<std::size_t>(bytes);
+        if (width == 1 && height == 1) break;
+        width = std::max(1, width / 2);
+        height = std::max(1, height / 2);
+    }
     return out;
 }
 

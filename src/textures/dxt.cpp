@@ -160,4 +160,15 @@ bool decode_dxt(DxtCoding coding, std::span<const std::uint8_t> blocks, Image& i
     return false;
 }
 
+bool dxt1_transparent(std::span<const std::uint8_t> blocks) {
+    for (std::size_t at = 0; at + 8 <= blocks.size(); at += 8) {
+        const std::uint8_t* p = blocks.data() + at;
+        if (little_endian<2>(p) > little_endian<2>(p + 2)) continue;
+        const std::uint32_t indices = little_endian<4>(p + 4);
+        // An index of 3 has both of its bits set.
+        if ((indices & (indices >> 1) & 0x55555555u) != 0) return true;
+    }
+    return false;
+}
+
 }  // namespace textures

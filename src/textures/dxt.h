@@ -22,4 +22,8 @@ std::uint64_t dxt_bytes(DxtCoding coding, int width, int height);
 // when some pixel is less than opaque.
 bool decode_dxt(DxtCoding coding, std::span<const std::uint8_t> blocks, Image& image);
 
+// True when some DXT1 block of `blocks` has a transparent pixel (its three-colour mode and an
+// index of 3), the edge blocks' pixels past the image included.
+bool dxt1_transparent(std::span<const std::uint8_t> blocks);
+
 }  // namespace textures

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "io/text.h"
+#include "textures/image_error.h"
 #include "textures/texture_file.h"
 
 namespace textures {
@@ -73,10 +75,61 @@ LoadedTexture fit_texture(DecodedImage decoded, TextureBudget& budget,
     return t;
 }
 
+std::optional<LoadedTexture> fit_stored(StoredDxt dxt, std::vector<std::uint8_t> file,
+                                        TextureBudget& budget) {
+    std::size_t bytes = 0;
+    for (const StoredLevel& level : dxt.levels) bytes += level.bytes;
+    std::size_t first = 0;
+    for (; !budget.take(bytes); ++first) {
+        if (first + 1 == dxt.levels.size()) return std::nullopt;
+        bytes -= dxt.levels[first].bytes;
+    }
+    LoadedTexture t;
+    t.verdict = Verdict::Ok;
+    t.format = std::move(dxt.format);
+    t.width = dxt.levels[0].width;
+    t.height = dxt.levels[0].height;
+    // DXT1 may hold transparent pixels; DXT3 and DXT5 are drawn blended, as decoded
+    // textures with alpha are. Which DXT1 blocks are transparent the blocks say: look.
+    t.has_alpha =
+        dxt.coding != DxtCoding::Dxt1 || dxt1_transparent(std::span(file).subspan(
+                                             dxt.levels[first].offset, dxt.levels[first].bytes));
+    t.halvings = static_cast<int>(first);
+    t.coding = dxt.coding;
+    t.stored.assign(dxt.levels.begin() + static_cast<std::ptrdiff_t>(first), dxt.levels.end());
+    t.file = std::make_shared<const std::vector<std::uint8_t>>(std::move(file));
+    return t;
+}
+
 LoadedTexture load_texture(const FoundTexture& found, TextureBudget& budget,
-                           const std::stop_token& stop) {
+                           const std::stop_token& stop, TextureForm form) {
     if (stop.stop_requested()) return stopped();
-    DecodedImage decoded = decode_texture(found);
+    if (form == TextureForm::Decoded) {
+        DecodedImage decoded = decode_texture(found);
+        if (stop.stop_requested()) return stopped();
+        return fit_texture(std::move(decoded), budget, stop);
+    }
+    FileBytes file = read_texture_file(found);
+    if (stop.stop_requested()) return stopped();
+    DecodedImage decoded;
+    if (!file.error.empty()) {
+        decoded.reason = std::move(file.error);
+    } else if (file.bytes.size() < file.file_size) {
+        decoded.reason = "the file ended before all its bytes were read";
+    } else {
+        std::optional<StoredDxt> dxt;
+        if (is_dds(file.bytes)) {
+            try {
+                dxt = stored_dxt(file.bytes);
+            } catch (const ImageError&) {
+                // decode_image says why below
+            }
+        }
+        if (dxt) {
+            if (auto t = fit_stored(std::move(*dxt), file.bytes, budget)) return std::move(*t);
+        }
+        decoded = decode_image(file.bytes, found.kind);
+    }
     if (stop.stop_requested()) return stopped();
     return fit_texture(std::move(decoded), budget, stop);
 }
@@ -89,6 +142,13 @@ std::string texture_status(const LoadedTexture& t) {
         text += ", shown at " + size_text(t.levels[0].width(), t.levels[0].height()) +
                 " (over the texture budget)";
     }
+    if (t.coding && t.halvings > 0) {
+        text += ", shown at " + size_text(t.stored[0].width, t.stored[0].height) +
+                " (over the texture budget)";
+    }
+    if (t.coding)
+        text += ", compressed, " + pof::integer_text(std::int64_t(t.stored.size())) +
+                (t.stored.size() == 1 ? " level" : " levels");
     return text;
 }
 

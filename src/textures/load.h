@@ -16,6 +16,12 @@
 // as large as its image adds its size once more (an uncoded 32-bit 8192 x 8192 TGA: a peak
 // of 517 MiB).
 //
+// A window whose OpenGL takes DXT blocks asks for the stored form: a DXT file's levels then
+// stay as the file holds them (the mipmaps it has, no others made), and the budget counts
+// their stored bytes; when they do not fit, the largest levels are left out while smaller
+// ones remain, and past the smallest the texture is decoded and halved as above. Every other
+// file, and every file in the decoded form (the software picture), is decoded.
+//
 // Loading keeps no state beyond the TextureBudget passed in, which any thread may take from:
 // a worker thread may load a model's textures one after the other. A load asked to stop
 // returns early, before and after the decoding, between the halvings and before the mipmaps
@@ -23,10 +29,14 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
 
+#include "textures/dds.h"
 #include "textures/decode.h"
 #include "textures/image.h"
 #include "textures/search.h"
@@ -70,6 +80,16 @@ struct LoadedTexture {
     std::vector<Image> levels;
     int halvings = 0;
     bool left_out = false;  // Ok, but not even its 1 x 1 level fitted in the budget
+    // The stored form: the DXT levels shown (the file's largest less `halvings`), as stored
+    // in `file`; `levels` is then empty.
+    std::optional<DxtCoding> coding;
+    std::vector<StoredLevel> stored;
+    std::shared_ptr<const std::vector<std::uint8_t>> file;
+};
+
+enum class TextureForm {
+    Decoded,  // RGBA levels, the mipmaps made from the largest
+    Stored,   // DXT levels as the file holds them; other files decoded
 };
 
 // Fits a decoded image into the budget, making its mipmaps.
@@ -78,10 +98,16 @@ LoadedTexture fit_texture(DecodedImage decoded, TextureBudget& budget,
 
 // Reads, decodes and fits one found texture.
 LoadedTexture load_texture(const FoundTexture& found, TextureBudget& budget,
-                           const std::stop_token& stop = {});
+                           const std::stop_token& stop = {},
+                           TextureForm form = TextureForm::Decoded);
+
+// A stored DXT file's levels within the budget, or nullopt when not even its smallest fits.
+std::optional<LoadedTexture> fit_stored(StoredDxt dxt, std::vector<std::uint8_t> file,
+                                        TextureBudget& budget);
 
 // One line for a texture list: "DDS DXT5, 2048 × 2048"; with ", shown at 512 × 512 (over the
-// texture budget)" or ", left out (over the texture budget)" when the budget cut it; or
+// texture budget)" or ", left out (over the texture budget)" when the budget cut it; then
+// ", compressed, 12 levels" for the stored form; or
 // "unreadable: REASON", "not supported: REASON".
 std::string texture_status(const LoadedTexture& texture);
 

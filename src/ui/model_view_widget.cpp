@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "io/text.h"
+#include "scene/texture_list.h"
 #include "textures/png_write.h"
 #include "ui/key_hints.h"
 
@@ -29,8 +30,8 @@ constexpr float kPi = 3.14159265f;
 // The pointer has rested this long when the item under it is looked up: drawing the frame of
 // item ids costs as much as a frame, too much for every move over a large model.
 constexpr int kRestMs = 120;
-// The longest the window spends on one batch of textures that arrived before it answers again.
-constexpr int kArrivalsMs = 30;
+// The longest the window spends sending textures to the GL before it draws and answers again.
+constexpr int kUploadMs = 8;
 
 // A marker's shape is a shared unit shape (a line from 0 to 1 on every axis, or the unit
 // sphere's rings), times the marker's direction or radius, placed at its centre; a zero
@@ -515,79 +516,39 @@ void ModelViewWidget::load_textures(const std::shared_ptr<const view::PictureTex
     if (!set || set->entries.empty()) return;
     loader_ = std::make_unique<TextureLoader>(
         set, this,
-        [this](int number, view::TextureImage image) { texture_ready(number, std::move(image)); });
+        [this](int number, view::TextureImage image) { texture_ready(number, std::move(image)); },
+        context()->hasExtension(QByteArrayLiteral("GL_EXT_texture_compression_s3tc")));
 }
 
-// The texture's storage is made once for all its levels where the context can (OpenGL 4.2 or
-// ES 3): specifying level after level makes some drivers copy the levels made so far again.
-void ModelViewWidget::upload_levels(const view::TextureImage& image) {
-    const auto levels = static_cast<GLsizei>(image.levels.size());
-    auto* extra = context()->extraFunctions();
-    const QSurfaceFormat format = context()->format();
-    const bool storage = format.version() >= qMakePair(4, 2) ||
-                         (context()->isOpenGLES() && format.majorVersion() >= 3);
-    if (storage) {
-        extra->glTexStorage2D(GL_TEXTURE_2D, levels, GL_RGBA8, image.levels[0].width,
-                              image.levels[0].height);
-    }
-    for (GLsizei level = 0; level < levels; ++level) {
-        const view::TextureLevel& l = image.levels[static_cast<std::size_t>(level)];
-        if (storage) {
-            glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, l.width, l.height, GL_RGBA,
-                            GL_UNSIGNED_BYTE, l.rgba.data());
-        } else {
-            glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, l.width, l.height, 0, GL_RGBA,
-                         GL_UNSIGNED_BYTE, l.rgba.data());
-        }
-    }
-}
-
-// Kept until the waiting events are handled, then taken with the others that arrived.
+// Kept until the waiting events are handled, then sent to the GL a piece at a time.
 void ModelViewWidget::texture_ready(int number, view::TextureImage image) {
-    arrived_.emplace_back(number, std::move(image));
+    uploads_.add(number, std::move(image));
     if (!take_arrived_.isActive()) take_arrived_.start();
 }
 
-// The textures that arrived, uploaded in one go and told to the picture's logic, then the
-// window updated once: many small textures cost one update per batch, not one per texture.
-// A batch stops after kArrivalsMs so that the window answers between batches.
+// Pieces of the textures that arrived sent for kUploadMs, then the window answers before the
+// next turn; each texture whose pieces are all there is told to the picture's logic at once
+// and drawn with the next frame due.
 void ModelViewWidget::take_arrived() {
-    QElapsedTimer spent;
-    spent.start();
-    std::size_t taken = 0;
     const bool upload = !failed_ && context();
     if (upload) makeCurrent();
-    while (taken < arrived_.size() && (taken == 0 || spent.elapsed() < kArrivalsMs)) {
-        auto& [number, image] = arrived_[taken++];
-        source_.texture_loaded(number, image.status);
-        if (image.levels.empty() || !upload) continue;
-        GlTexture t;
-        t.alpha = image.alpha;
-        glGenTextures(1, &t.id);
-        glBindTexture(GL_TEXTURE_2D, t.id);
-        upload_levels(image);
-        // The levels go down to 1 x 1; texture coordinates repeat.
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        gl_textures_[number] = t;
-        images_[number] = std::move(image);
-    }
+    std::vector<TextureUploads::Done> done = uploads_.run(upload ? context() : nullptr, kUploadMs);
     if (upload) doneCurrent();
-    std::vector<int> numbers;
-    numbers.reserve(taken);
-    for (std::size_t i = 0; i < taken; ++i) numbers.push_back(arrived_[i].first);
-    arrived_.erase(arrived_.begin(), arrived_.begin() + static_cast<std::ptrdiff_t>(taken));
-    if (!arrived_.empty()) take_arrived_.start();
+    for (TextureUploads::Done& d : done) {
+        source_.texture_loaded(d.number, d.image.status);
+        if (d.id == 0) continue;
+        gl_textures_[d.number] = {d.id, d.image.alpha};
+        images_[d.number] = std::move(d.image);
+    }
+    if (!uploads_.empty()) take_arrived_.start();
+    if (done.empty()) return;
     if (on_changed) on_changed();
-    update();
-    for (const int number : numbers) Q_EMIT texture_arrived(number);
+    if (uploads_.draw_due()) update();
+    for (const TextureUploads::Done& d : done) Q_EMIT texture_arrived(d.number);
 }
 
 void ModelViewWidget::drop_textures() {
-    arrived_.clear();
+    uploads_.clear(context());
     take_arrived_.stop();
     for (auto& [number, t] : gl_textures_) glDeleteTextures(1, &t.id);
     gl_textures_.clear();
@@ -793,7 +754,9 @@ scene::RenderedImage ModelViewWidget::picture_image(int width, int height) const
     options.width = width;
     options.height = height;
     options.textured = textures_shown_;
-    return scene::render(source_.picture(), source_.highlight(), images_, camera_, options);
+    scene::TextureImages rgba;  // the GL's compressed textures decoded
+    for (const auto& [number, image] : images_) rgba[number] = scene::rgba_image(image);
+    return scene::render(source_.picture(), source_.highlight(), rgba, camera_, options);
 }
 
 // The size first (the window's, to start from), then the file; nothing is written when

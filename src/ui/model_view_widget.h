@@ -31,6 +31,7 @@
 #include "scene/camera.h"
 #include "scene/render.h"
 #include "ui/texture_loader.h"
+#include "ui/texture_upload.h"
 #include "view/desktop.h"
 #include "view/picture.h"
 
@@ -73,6 +74,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     bool textures_shown() const { return textures_shown_; }
     void set_textures_shown(bool shown);
     int textures_loaded() const { return static_cast<int>(gl_textures_.size()); }
+    const TextureUploads& texture_uploads() const { return uploads_; }
     // The actions a toolbar offers: projection, wireframe, x-ray, textures, fit, save.
     QList<QAction*> toolbar_actions() const { return toolbar_actions_; }
     // "Front · Orthographic", "Free · Perspective": the corner label's text.
@@ -153,7 +155,6 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void load_textures(const std::shared_ptr<const view::PictureTextures>& set);
     void texture_ready(int number, view::TextureImage image);
     void take_arrived();
-    void upload_levels(const view::TextureImage& image);
     void drop_textures();
     void draw_ids();
     bool ids_current() const;
@@ -204,8 +205,8 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     bool textures_shown_ = true;
     std::map<int, GlTexture> gl_textures_;  // per texture number, as loaded
     std::unique_ptr<TextureLoader> loader_;
-    // Textures loaded and not yet taken, in the order they arrived.
-    std::vector<std::pair<int, view::TextureImage>> arrived_;
+    // Textures loaded and not yet on the GL, in the order they arrived.
+    TextureUploads uploads_;
     QTimer take_arrived_;
     // The loaded textures' pixels, kept for Save Picture.
     scene::TextureImages images_;

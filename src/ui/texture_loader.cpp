@@ -14,6 +14,7 @@ struct TextureLoader::Shared {
     // The receiver's thread alone reads and writes these two.
     Ready ready;
     bool dropped = false;  // the loader is gone: results still queued are not wanted
+    bool dxt = false;      // DXT files as stored
     // The thread queues a call on the receiver only under the lock, so once the loader has
     // set it to null no call is queued on a receiver that may be gone.
     std::mutex mutex;
@@ -42,7 +43,7 @@ void run(const std::stop_token& stop, const std::shared_ptr<Shared>& shared) {
         if (stop.stop_requested()) break;
         view::TextureImage image;
         try {
-            image = entry.load(stop);
+            image = entry.load_for(shared->dxt)(stop);
         } catch (const std::exception& e) {
             // Memory for a huge texture, say: the texture shows its tint instead.
             image.status = std::string("unreadable: ") + e.what();
@@ -99,8 +100,9 @@ Stopped& stopped_threads() {
 }  // namespace
 
 TextureLoader::TextureLoader(std::shared_ptr<const view::PictureTextures> textures,
-                             QObject* receiver, Ready ready)
+                             QObject* receiver, Ready ready, bool dxt)
     : shared_(std::make_shared<Shared>()) {
+    shared_->dxt = dxt;
     shared_->textures = std::move(textures);
     shared_->ready = std::move(ready);
     shared_->receiver = receiver;

@@ -22,9 +22,10 @@ class TextureLoader {
     using Ready = std::function<void(int number, view::TextureImage image)>;
 
     // ready runs on receiver's thread for each texture, while the loader and receiver live.
-    // The receiver must outlive the loader.
+    // The receiver must outlive the loader. With `dxt` (the receiver's OpenGL takes DXT
+    // blocks) DXT files come as stored, compressed.
     TextureLoader(std::shared_ptr<const view::PictureTextures> textures, QObject* receiver,
-                  Ready ready);
+                  Ready ready, bool dxt = false);
     // Returns at once; nothing more reaches ready.
     ~TextureLoader();
     TextureLoader(const TextureLoader&) = delete;

@@ -35,11 +35,13 @@ struct TriangleBatch {
 
 // A texture as the binding uploads it: level 0 (row 0 is where v = 0), then its mipmaps.
 // A level's pixels are the decoder's own, shared, never copied: a texture costs its image
-// and mipmaps once however many hold it.
+// and mipmaps once however many hold it. A compressed texture's levels are its file's DXT
+// blocks as stored (the binding hands them to OpenGL as they are).
 struct TextureLevel {
     int width = 0, height = 0;
-    std::span<const std::uint8_t> rgba;  // 4 bytes a pixel, row by row
-    std::shared_ptr<const void> owner;   // keeps rgba's bytes alive
+    // 4 bytes a pixel, row by row; the DXT blocks of a compressed texture's level
+    std::span<const std::uint8_t> rgba;
+    std::shared_ptr<const void> owner;  // keeps rgba's bytes alive
 
     // A level that owns the bytes given.
     static TextureLevel of(int width, int height, std::vector<std::uint8_t> rgba) {
@@ -47,19 +49,29 @@ struct TextureLevel {
         return {width, height, *bytes, bytes};
     }
 };
+enum class TextureCoding { Rgba, Dxt1, Dxt3, Dxt5 };
 struct TextureImage {
     std::vector<TextureLevel> levels;  // empty when the texture cannot be shown
-    bool alpha = false;                // some pixel is less than opaque: blend it
-    std::string status;                // for the window's list of textures
+    TextureCoding coding = TextureCoding::Rgba;
+    bool alpha = false;  // some pixel is less than opaque: blend it
+    std::string status;  // for the window's list of textures
 };
 
 // The textures a picture's batches name. Loading one may take a while (reading, decoding):
 // the binding calls load() off the window's thread, one texture after the other, in order.
 // Once stop is requested the result is not wanted and load may return early with anything.
+// A binding whose OpenGL takes DXT blocks calls load_stored instead, where it is set: it
+// gives a DXT file's levels compressed as stored, any other file as load does.
 struct PictureTextures {
     struct Entry {
         int number = 0;
         std::function<TextureImage(std::stop_token stop)> load;
+        std::function<TextureImage(std::stop_token stop)> load_stored;
+        // The load a binding calls: load_stored where its OpenGL takes DXT blocks and it is
+        // set, else load.
+        const std::function<TextureImage(std::stop_token stop)>& load_for(bool dxt) const {
+            return dxt && load_stored ? load_stored : load;
+        }
     };
     std::vector<Entry> entries;
 };

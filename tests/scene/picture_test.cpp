@@ -8,6 +8,10 @@
 
 #include "scene/build_scene.h"
 #include "scene/render.h"
+#include "scene/texture_list.h"
+#include "textures/decode.h"
+#include "sample_textures.h"
+#include "view/texture_pieces.h"
 #include "scene_model.h"
 
 namespace {
@@ -179,6 +183,49 @@ TEST(Picture, ShapesDrawAsTheLinesTheyStandFor) {
     const auto written = scene::render(whole, {}, {}, camera, options);
     EXPECT_EQ(shaped.rgba, written.rgba);
     EXPECT_NE(std::count(shaped.rgba.begin(), shaped.rgba.end(), std::uint8_t{255}), 0);
+}
+
+// A texture goes to the GL in bands of whole rows (whole rows of blocks when compressed), each
+// within the bytes asked unless one row is more; a level short of its bytes sends nothing.
+TEST(Picture, TexturesGoToTheGlInBandsOfWholeRows) {
+    const std::vector<std::uint8_t> bytes(256);
+    const auto level = [&](int w, int h, std::size_t size) {
+        return view::TextureLevel{w, h, std::span(bytes).first(size), nullptr};
+    };
+    const view::TextureImage rgba{{level(4, 3, 48), level(2, 1, 8)}};
+    const view::TextureImage dxt5{{level(8, 6, 64)}, view::TextureCoding::Dxt5};
+    const view::TextureImage dxt1{{level(6, 9, 48)}, view::TextureCoding::Dxt1};
+    const struct {
+        const view::TextureImage& image;
+        std::size_t most;
+        std::vector<std::array<int, 4>> pieces;  // level, y, rows, bytes
+    } cases[] = {
+        {rgba, 32, {{0, 0, 2, 32}, {0, 2, 1, 16}, {1, 0, 1, 8}}},
+        {rgba, 1, {{0, 0, 1, 16}, {0, 1, 1, 16}, {0, 2, 1, 16}, {1, 0, 1, 8}}},
+        {dxt5, 40, {{0, 0, 4, 32}, {0, 4, 2, 32}}},
+        {dxt1, 1000, {{0, 0, 9, 48}}},
+        {view::TextureImage{{level(8, 8, 60)}, view::TextureCoding::Dxt5}, 1000, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::array<int, 4>> pieces;
+        for (const view::TexturePiece& p : view::texture_pieces(c.image, c.most))
+            pieces.push_back({p.level, p.y, p.rows, static_cast<int>(p.bytes.size())});
+        EXPECT_EQ(pieces, c.pieces);
+    }
+}
+
+// The software picture draws a texture the GL took compressed from its blocks decoded.
+TEST(Picture, CompressedTexturesDecodeForTheSoftwarePicture) {
+    const std::string hull = testing_pof::sample_textures()[0].bytes;  // DXT1, 128 x 128
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(hull.data()), hull.size());
+    const view::TextureImage stored{
+        {{128, 128, bytes.subspan(128), nullptr}}, view::TextureCoding::Dxt1, false, "hull"};
+    const view::TextureImage rgba = scene::rgba_image(stored);
+    const textures::DecodedImage decoded = textures::decode_image(bytes, textures::ImageKind::Dds);
+    ASSERT_EQ(rgba.levels.size(), 1u);
+    EXPECT_EQ(rgba.coding, view::TextureCoding::Rgba);
+    EXPECT_EQ(rgba.status, "hull");
+    EXPECT_TRUE(std::ranges::equal(rgba.levels[0].rgba, decoded.image.pixels()));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "folder_tree.h"
 #include "image_files.h"
 #include "sample_textures.h"
+#include "texture_writers.h"
 #include "textures/load.h"
 #include "textures/texture_file.h"
 
@@ -112,6 +113,66 @@ TEST(TextureLoad, FilesThatAreNoImageOrNoRegularFileAreUnreadable) {
     pipe.path = tree / "pipe.png";
     pipe.kind = textures::ImageKind::Png;
     EXPECT_EQ(textures::decode_texture(pipe).reason, "it is not a regular file");
+}
+
+// The stored form: a DXT file's levels as it holds them, the budget counting their stored
+// bytes; any other file, or a DXT file too large for what is left, decoded as before.
+TEST(TextureLoad, TheStoredFormKeepsTheFilesDxtLevelsWithinTheBudget) {
+    // 16 x 8 DXT5: levels of 128, 32, 16, 16 and 16 bytes down to 1 x 1.
+    const std::string dxt5 = testing_pof::dds_header(16, 8, "DXT5") + std::string(208, '\x11');
+    FolderTree tree;
+    tree.file("full.dds", with_u32(dxt5, 28, 5));
+    tree.file("past.dds", with_u32(dxt5, 28, 9));                     // counts past 1 x 1
+    tree.file("cut.dds", with_u32(dxt5, 28, 5).substr(0, 128 + 170));  // two levels whole
+    tree.file("hull.dds", testing_pof::sample_textures()[0].bytes);  // DXT1, one level
+    tree.file("flat.png", testing_pof::png_file(testing_pof::RgbaPixels(4, 4)));
+    const auto s = textures::find_textures(
+        std::vector<std::string>{"full", "past", "cut", "hull", "flat"}, {tree / "ship.pof"});
+    const auto stored = [&](int t, std::size_t budget) {
+        TextureBudget b(budget);
+        auto loaded = textures::load_texture(*s.textures[std::size_t(t)].found, b, {},
+                                             textures::TextureForm::Stored);
+        return std::pair(std::move(loaded), budget - b.left());
+    };
+    const struct {
+        int texture;
+        std::size_t budget;
+        std::size_t taken;
+        const char* status;
+    } cases[] = {
+        {0, 1000, 208, "DDS DXT5, 16 \u00d7 8, compressed, 5 levels"},
+        {1, 1000, 208, "DDS DXT5, 16 \u00d7 8, compressed, 5 levels"},
+        {2, 1000, 160, "DDS DXT5, 16 \u00d7 8, compressed, 2 levels"},
+        {0, 100, 80, "DDS DXT5, 16 \u00d7 8, shown at 8 \u00d7 4 (over the texture budget), "
+                     "compressed, 4 levels"},
+        // Past its smallest level: decoded, halved to fit.
+        {0, 12, 12, "DDS DXT5, 16 \u00d7 8, shown at 2 \u00d7 1 (over the texture budget)"},
+        {3, 1u << 20, 8192, "DDS DXT1, 128 \u00d7 128, compressed, 1 level"},
+        {4, 1000, textures::bytes_with_mipmaps(4, 4), "PNG, 4 \u00d7 4"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        const auto [t, taken] = stored(c.texture, c.budget);
+        EXPECT_EQ(textures::texture_status(t), c.status);
+        EXPECT_EQ(taken, c.taken);
+        EXPECT_EQ(t.coding.has_value(), t.levels.empty());
+    }
+    const auto [full, taken] = stored(0, 1000);
+    ASSERT_EQ(full.stored.size(), 5u);
+    EXPECT_EQ(full.stored[1].offset, 128u + 128u);
+    EXPECT_EQ(full.stored[4].width, 1);
+    EXPECT_TRUE(full.has_alpha);
+    EXPECT_FALSE(stored(3, 1u << 20).first.has_alpha);  // the hull's DXT1 blocks are opaque
+}
+
+TEST(TextureLoad, Dxt1IsTransparentWhereAThreeColourBlockUsesIndexThree) {
+    // End points 0x0000 and 0xffff: three colours and transparent black.
+    const std::uint8_t three[8] = {0, 0, 0xff, 0xff, 0xaa, 0xaa, 0xaa, 0xaa};  // index 2
+    const std::uint8_t clear[8] = {0, 0, 0xff, 0xff, 0, 0, 0, 0xc0};         // one index 3
+    const std::uint8_t four[8] = {0xff, 0xff, 0, 0, 0xff, 0xff, 0xff, 0xff};  // four colours
+    EXPECT_FALSE(textures::dxt1_transparent(three));
+    EXPECT_TRUE(textures::dxt1_transparent(clear));
+    EXPECT_FALSE(textures::dxt1_transparent(four));
 }
 
 }  // namespace

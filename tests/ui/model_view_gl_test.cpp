@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <QtTest>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <semaphore>
 
@@ -63,7 +64,8 @@ class GatedView : public scene::frmModelView {
                 set->entries.push_back({entry.number, [entry, gate](std::stop_token stop) {
                                             gate->acquire();
                                             return entry.load(stop);
-                                        }});
+                                        },
+                                        {}});
             }
             gated_ = std::move(set);
         }
@@ -81,6 +83,17 @@ class GatedView : public scene::frmModelView {
     mutable view::Picture shown_;
     mutable std::shared_ptr<const view::PictureTextures> real_, gated_;
     mutable std::vector<std::shared_ptr<std::counting_semaphore<>>> gates_;
+};
+
+// The Model View's logic, keeping what each texture's load said.
+class StatusView : public scene::frmModelView {
+  public:
+    using frmModelView::frmModelView;
+    void texture_loaded(int number, const std::string& status) override {
+        statuses[number] = status;
+        frmModelView::texture_loaded(number, status);
+    }
+    std::map<int, std::string> statuses;
 };
 
 }  // namespace
@@ -305,6 +318,38 @@ class ModelViewGlTest : public QObject {
         logic.open_gates(3);
         ui::TextureLoader::join_stopped();
         QCoreApplication::sendPostedEvents();
+    }
+
+    // The sample's DXT textures reach the GL compressed, as stored, where it takes S3TC (Mesa's
+    // llvmpipe does), and decoded where it does not; its PNG and PCX textures are decoded.
+    void dxtTexturesGoCompressedWhereTheGlTakesThem() {
+        testing_ui::App app;
+        for (const auto& t : testing_pof::sample_textures()) {
+            std::ofstream(app.dir.filePath(QString::fromStdString(t.file_name)).toStdString(),
+                          std::ios::binary)
+                << t.bytes;
+        }
+        app.open_bytes(testing_pof::ship_model());
+        StatusView logic(app.store);
+        logic.opened();
+        ui::ModelViewWidget view(logic);
+        QSignalSpy arrived(&view, &ui::ModelViewWidget::texture_arrived);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.grabFramebuffer();  // the first frame starts the loader, if showing did not
+        while (arrived.count() < 4) QVERIFY(arrived.wait());
+        QVERIFY(view.context());
+        const bool s3tc = view.context()->hasExtension("GL_EXT_texture_compression_s3tc");
+        QCOMPARE(logic.statuses.size(), std::size_t{4});
+        for (const auto& [number, status] : logic.statuses) {
+            const bool dxt = status.starts_with("DDS DXT");
+            QCOMPARE(status.ends_with(", compressed, 1 level"), dxt && s3tc);
+        }
+        QCOMPARE(view.textures_loaded(), 4);
+        // The textured frame differs from the tints alone.
+        const QImage textured = view.grabFramebuffer();
+        view.set_textures_shown(false);
+        QVERIFY(view.grabFramebuffer() != textured);
     }
 };
 
