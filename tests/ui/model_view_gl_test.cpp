@@ -61,7 +61,8 @@ class GatedView : public scene::frmModelView {
             auto gate = gates_.emplace_back(std::make_shared<std::counting_semaphore<>>(0));
             auto set = std::make_shared<view::PictureTextures>();
             for (const auto& entry : real_->entries) {
-                set->entries.push_back({entry.number, [entry, gate](std::stop_token stop) {
+                set->entries.push_back({entry.number,
+                                        [entry, gate](std::stop_token stop) {
                                             gate->acquire();
                                             return entry.load(stop);
                                         },
