@@ -1,9 +1,14 @@
 #include "image_promises.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "textures/dds.h"
+#include "textures/image_error.h"
 
 namespace fuzzing {
 
@@ -51,6 +56,25 @@ void check_image(std::span<const std::uint8_t> bytes, textures::ImageKind named)
         broken("the decoded size is not the header's");
     if (decoded.has_alpha != textures::has_transparency(image))
         broken("has_alpha does not say whether some pixel is less than opaque");
+}
+
+void check_stored_dxt(std::span<const std::uint8_t> bytes) {
+    std::optional<textures::StoredDxt> dxt;
+    try {
+        dxt = textures::stored_dxt(bytes);
+    } catch (const textures::ImageError&) {
+        return;  // refused as the decode refuses
+    }
+    if (!dxt) return;
+    if (dxt->levels.empty()) broken("stored DXT levels without the largest");
+    for (std::size_t i = 0; i < dxt->levels.size(); ++i) {
+        const textures::StoredLevel& l = dxt->levels[i];
+        if (l.offset > bytes.size() || l.bytes > bytes.size() - l.offset)
+            broken("a stored DXT level past the file's end");
+        if (i > 0 && (l.width != std::max(1, dxt->levels[i - 1].width / 2) ||
+                      l.height != std::max(1, dxt->levels[i - 1].height / 2)))
+            broken("a stored DXT mipmap not half the level before");
+    }
 }
 
 }  // namespace fuzzing

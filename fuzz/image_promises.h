@@ -16,4 +16,8 @@ namespace fuzzing {
 // fill).
 void check_image(std::span<const std::uint8_t> bytes, textures::ImageKind named);
 
+// Reads a DDS file's DXT levels as stored, for a window that draws them compressed: each level
+// lies inside the file, half the size of the one before.
+void check_stored_dxt(std::span<const std::uint8_t> bytes);
+
 }  // namespace fuzzing

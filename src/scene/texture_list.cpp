@@ -88,7 +88,7 @@ TextureList::TextureList(const pof::ModelStore& store)
             // The file is opened once, by its loader; until the decode arrives the row says so.
             row.status = kNotLoaded;
             const auto loader = [found, budget, file = *lookup->found](textures::TextureForm form) {
-                return [found, budget, file, form](std::stop_token stop) {
+                return [found, budget, file, form](const std::stop_token& stop) {
                     const textures::LoadedTexture loaded =
                         textures::load_texture(file, *budget, stop, form);
                     return stop.stop_requested() ? view::TextureImage{} : image_of(loaded);

@@ -142,14 +142,13 @@ std::string texture_status(const LoadedTexture& t) {
         text += ", shown at " + size_text(t.levels[0].width(), t.levels[0].height()) +
                 " (over the texture budget)";
     }
-    if (t.coding && t.halvings > 0) {
+    if (!t.coding) return text;
+    if (t.halvings > 0) {
         text += ", shown at " + size_text(t.stored[0].width, t.stored[0].height) +
                 " (over the texture budget)";
     }
-    if (t.coding)
-        text += ", compressed, " + pof::integer_text(std::int64_t(t.stored.size())) +
-                (t.stored.size() == 1 ? " level" : " levels");
-    return text;
+    return text + ", compressed, " + pof::integer_text(std::int64_t(t.stored.size())) +
+           (t.stored.size() == 1 ? " level" : " levels");
 }
 
 }  // namespace textures

@@ -6,13 +6,13 @@
 #include <cmath>
 #include <set>
 
+#include "sample_textures.h"
 #include "scene/build_scene.h"
 #include "scene/render.h"
 #include "scene/texture_list.h"
-#include "textures/decode.h"
-#include "sample_textures.h"
-#include "view/texture_pieces.h"
 #include "scene_model.h"
+#include "textures/decode.h"
+#include "view/texture_pieces.h"
 
 namespace {
 

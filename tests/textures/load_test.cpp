@@ -122,9 +122,9 @@ TEST(TextureLoad, TheStoredFormKeepsTheFilesDxtLevelsWithinTheBudget) {
     const std::string dxt5 = testing_pof::dds_header(16, 8, "DXT5") + std::string(208, '\x11');
     FolderTree tree;
     tree.file("full.dds", with_u32(dxt5, 28, 5));
-    tree.file("past.dds", with_u32(dxt5, 28, 9));                     // counts past 1 x 1
+    tree.file("past.dds", with_u32(dxt5, 28, 9));                      // counts past 1 x 1
     tree.file("cut.dds", with_u32(dxt5, 28, 5).substr(0, 128 + 170));  // two levels whole
-    tree.file("hull.dds", testing_pof::sample_textures()[0].bytes);  // DXT1, one level
+    tree.file("hull.dds", testing_pof::sample_textures()[0].bytes);    // DXT1, one level
     tree.file("flat.png", testing_pof::png_file(testing_pof::RgbaPixels(4, 4)));
     const auto s = textures::find_textures(
         std::vector<std::string>{"full", "past", "cut", "hull", "flat"}, {tree / "ship.pof"});
@@ -143,8 +143,9 @@ TEST(TextureLoad, TheStoredFormKeepsTheFilesDxtLevelsWithinTheBudget) {
         {0, 1000, 208, "DDS DXT5, 16 \u00d7 8, compressed, 5 levels"},
         {1, 1000, 208, "DDS DXT5, 16 \u00d7 8, compressed, 5 levels"},
         {2, 1000, 160, "DDS DXT5, 16 \u00d7 8, compressed, 2 levels"},
-        {0, 100, 80, "DDS DXT5, 16 \u00d7 8, shown at 8 \u00d7 4 (over the texture budget), "
-                     "compressed, 4 levels"},
+        {0, 100, 80,
+         "DDS DXT5, 16 \u00d7 8, shown at 8 \u00d7 4 (over the texture budget), "
+         "compressed, 4 levels"},
         // Past its smallest level: decoded, halved to fit.
         {0, 12, 12, "DDS DXT5, 16 \u00d7 8, shown at 2 \u00d7 1 (over the texture budget)"},
         {3, 1u << 20, 8192, "DDS DXT1, 128 \u00d7 128, compressed, 1 level"},
@@ -168,8 +169,8 @@ TEST(TextureLoad, TheStoredFormKeepsTheFilesDxtLevelsWithinTheBudget) {
 TEST(TextureLoad, Dxt1IsTransparentWhereAThreeColourBlockUsesIndexThree) {
     // End points 0x0000 and 0xffff: three colours and transparent black.
     const std::uint8_t three[8] = {0, 0, 0xff, 0xff, 0xaa, 0xaa, 0xaa, 0xaa};  // index 2
-    const std::uint8_t clear[8] = {0, 0, 0xff, 0xff, 0, 0, 0, 0xc0};         // one index 3
-    const std::uint8_t four[8] = {0xff, 0xff, 0, 0, 0xff, 0xff, 0xff, 0xff};  // four colours
+    const std::uint8_t clear[8] = {0, 0, 0xff, 0xff, 0, 0, 0, 0xc0};           // one index 3
+    const std::uint8_t four[8] = {0xff, 0xff, 0, 0, 0xff, 0xff, 0xff, 0xff};   // four colours
     EXPECT_FALSE(textures::dxt1_transparent(three));
     EXPECT_TRUE(textures::dxt1_transparent(clear));
     EXPECT_FALSE(textures::dxt1_transparent(four));

@@ -61,7 +61,8 @@ class GatedView : public scene::frmModelView {
             auto gate = gates_.emplace_back(std::make_shared<std::counting_semaphore<>>(0));
             auto set = std::make_shared<view::PictureTextures>();
             for (const auto& entry : real_->entries) {
-                set->entries.push_back({entry.number, [entry, gate](std::stop_token stop) {
+                set->entries.push_back({entry.number,
+                                        [entry, gate](std::stop_token stop) {
                                             gate->acquire();
                                             return entry.load(stop);
                                         },
@@ -84,6 +85,16 @@ class GatedView : public scene::frmModelView {
     mutable std::shared_ptr<const view::PictureTextures> real_, gated_;
     mutable std::vector<std::shared_ptr<std::counting_semaphore<>>> gates_;
 };
+
+// Opens the ship model with the sample's textures beside it.
+void open_textured_ship(testing_ui::App& app) {
+    for (const auto& t : testing_pof::sample_textures()) {
+        std::ofstream(app.dir.filePath(QString::fromStdString(t.file_name)).toStdString(),
+                      std::ios::binary)
+            << t.bytes;
+    }
+    app.open_bytes(testing_pof::ship_model());
+}
 
 // The Model View's logic, keeping what each texture's load said.
 class StatusView : public scene::frmModelView {
@@ -282,12 +293,7 @@ class ModelViewGlTest : public QObject {
     // would wait for ever for the gate it opens next), and what that load gives is dropped.
     void aTextureLoadingWhileTheViewReloadsOrClosesIsDropped() {
         testing_ui::App app;
-        for (const auto& t : testing_pof::sample_textures()) {
-            std::ofstream(app.dir.filePath(QString::fromStdString(t.file_name)).toStdString(),
-                          std::ios::binary)
-                << t.bytes;
-        }
-        app.open_bytes(testing_pof::ship_model());
+        open_textured_ship(app);
         GatedView logic(app.store);
         logic.opened();
         auto view = std::make_unique<ui::ModelViewWidget>(logic);
@@ -324,12 +330,7 @@ class ModelViewGlTest : public QObject {
     // llvmpipe does), and decoded where it does not; its PNG and PCX textures are decoded.
     void dxtTexturesGoCompressedWhereTheGlTakesThem() {
         testing_ui::App app;
-        for (const auto& t : testing_pof::sample_textures()) {
-            std::ofstream(app.dir.filePath(QString::fromStdString(t.file_name)).toStdString(),
-                          std::ios::binary)
-                << t.bytes;
-        }
-        app.open_bytes(testing_pof::ship_model());
+        open_textured_ship(app);
         StatusView logic(app.store);
         logic.opened();
         ui::ModelViewWidget view(logic);
