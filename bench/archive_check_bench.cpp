@@ -39,7 +39,7 @@ constexpr int kModels = 500;
 constexpr std::int64_t kModelBytes = 2'000'000;
 
 // Subobjects of a vertex table and 1,000 textured triangles; clean, or with every triangle
-// naming a vertex the table does not hold.
+// naming a texture the TXTR chunk does not hold.
 std::string model(bool faulty) {
     const Bytes data = bench_models::vertex_table_and_triangles(1000, faulty);
     return bench_models::chained_subobjects(

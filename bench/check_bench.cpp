@@ -22,7 +22,7 @@ const std::string& model(int which) {
         bench_models::bsp_heavy(38'500'000),          // no TXTR, no DEFPOINTS: 2 faults a block
         subobjects_of_triangles(480, 1'000, false),   // 38.5 MB that checks clean
         subobjects_of_triangles(100, 10'000, false),  // 1,000,000 triangles
-        subobjects_of_triangles(1'000, 100, true),    // 100,000 vertex-index findings
+        subobjects_of_triangles(1'000, 100, true),    // 100,000 texture-index findings
         testing_pof::every_chunk_model(),             // one of many small files
         bench_models::named_paths(100'000),           // the game's rules on path names
         bench_models::named_paths(400'000),           // four times as many: four times the time

@@ -1,6 +1,6 @@
 #pragma once
 // Generated models for the check benchmarks: subobjects of triangles on one vertex table,
-// clean or with a vertex-index finding on every triangle; paths of names given twice.
+// clean or with a texture-index finding on every triangle; paths of names given twice.
 
 #include <cstdint>
 #include <string>
@@ -15,13 +15,13 @@ namespace bench_models {
 using testing_pof::Bytes;
 using testing_pof::PofBuilder;
 
-// A vertex table, then blocks triangles; with bad_index every triangle names a vertex the
-// table does not hold.
+// A vertex table, then blocks triangles; with bad_index every triangle names texture 1 of the
+// one TXTR name (a finding per triangle: the corners past a vertex table are one per table).
 inline Bytes vertex_table_and_triangles(int blocks, bool bad_index) {
     namespace bsp = testing_pof::bsp;
     Bytes data = bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}});
-    const std::int16_t last = bad_index ? 7 : 2;
-    for (int i = 0; i < blocks; ++i) data.raw(bsp::tmappoly({{0, 0}, {1, 0}, {last, 0}}, 0));
+    const std::int32_t texture = bad_index ? 1 : 0;
+    for (int i = 0; i < blocks; ++i) data.raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, texture));
     return data.raw(bsp::eof());
 }
 

@@ -207,6 +207,8 @@ void shield_tree_links(CheckContext& c, RecordEntry entry, const records::Shield
     const auto link = [&](const char* what, std::uint32_t by, bool may_end) {
         const std::int64_t to = node.offset + by;
         if (on_node(to) || (may_end && !r.cut && to == r.tree_size)) return;
+        // Past the last node of a tree the chunk or the file cuts short: unknown.
+        if (r.tree_bytes < r.tree_size && to > nodes.back().offset) return;
         if (c.out.count_if_past_cap(Code::ShieldTreeOffset)) return;
         c.out.add(Code::ShieldTreeOffset, at,
                   std::string("its ") + what + " " + integer_text(by) + " leads to byte " +
@@ -249,6 +251,8 @@ void shield_tree(CheckContext& c, RecordEntry entry, const records::ShieldTreeRe
     }
     c.out.about_byte(-1);
     const char* id = slc2 ? "SLC2" : "SLDC";
+    // A tree the chunk or the file cuts short may list the other faces past the cut.
+    if (r.tree_bytes < r.tree_size) covered.clear();
     for (int f = 0; f < static_cast<int>(covered.size()); ++f) {
         if (covered[f] || c.out.count_if_past_cap(Code::ShieldTreeCoverage)) continue;
         chunk_place += c.out.add_at(

@@ -103,7 +103,8 @@ std::string trailing_chunks(const CleanModel& m) {
 }
 
 // The polygons of the hull: one before any DEFPOINTS block, then a vertex above the
-// subobject's box (z 3.01 of 3) and a BOUNDBOX whose min exceeds its max.
+// subobject's box (z 3.01 of 3), a BOUNDBOX whose min exceeds its max, and a second DEFPOINTS
+// of 2 vertices and 1 normal whose two polygons index past it at 3 vertex and 2 normal corners.
 Bytes faulty_hull_blocks() {
     return Bytes()
         .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 0))
@@ -111,6 +112,9 @@ Bytes faulty_hull_blocks() {
             {{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {{0, 0, 1}}}, {{0, 0, 3.01f}, {{0, 0, 1}}}}))
         .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 0}}, 0))
         .raw(bsp::boundbox({1, 0, 0}, {-1, 0, 0}))
+        .raw(bsp::defpoints({{{0, 0, 0}, {{0, 0, 1}}}, {{1, 0, 0}, {}}}))
+        .raw(bsp::tmappoly({{0, 0}, {2, 0}, {3, 1}}, 0))
+        .raw(bsp::flatpoly({{4, 1}, {1, 0}, {0, 0}}))
         .raw(bsp::eof());
 }
 
@@ -127,27 +131,7 @@ Bytes faulty_turret_blocks() {
         .raw(bsp::eof());
 }
 
-// A DEFPOINTS of three vertices (normals on 0 and 1) with one corner past it, then one of two
-// vertices (a normal on 0) whose three polygons index past it at 4 vertex and 3 normal corners.
-Bytes two_vertex_tables() {
-    const bsp::Vertex up = {{0, 0, 0}, {{0, 0, 1}}};
-    return Bytes()
-        .raw(bsp::defpoints({up, {{1, 0, 0}, {{0, 0, 1}}}, {{0, 1, 0}, {}}}))
-        .raw(bsp::tmappoly({{0, 0}, {1, 1}, {3, 0}}, 0))
-        .raw(bsp::defpoints({up, {{1, 0, 0}, {}}}))
-        .raw(bsp::tmappoly({{0, 0}, {1, 0}, {2, 1}}, 0))
-        .raw(bsp::tmappoly({{2, 0}, {3, 0}, {4, 1}}, 0))
-        .raw(bsp::flatpoly({{0, 0}, {1, 0}, {1, 1}}))
-        .raw(bsp::eof());
-}
-
 }  // namespace
-
-Model defpoints_faults() {
-    CleanModel m;
-    m.turret = CleanModel::subobject(1, 0, two_vertex_tables(), "turret01");
-    return {"defpoints-faults", m.str(), {"--check"}};
-}
 
 Model chunk_faults() {
     CleanModel m;

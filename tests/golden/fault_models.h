@@ -15,7 +15,5 @@ Model game_faults();
 // The clean model with an SLDC tree of every fault the check finds in one, and an SLC2 tree the
 // game skips at its version.
 Model shield_tree_faults();
-// The clean model's turret with a second DEFPOINTS block whose polygons index past it.
-Model defpoints_faults();
 
 }  // namespace golden

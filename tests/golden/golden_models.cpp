@@ -337,7 +337,6 @@ std::vector<Model> models() {
             block_faults(),
             game_faults(),
             shield_tree_faults(),
-            defpoints_faults(),
             sample_cut("sample-cut-subobject", "OBJ2", 2),
             sample_cut("sample-cut-txtr", "TXTR", 0),
             sample_missing_texture(),
