@@ -4,7 +4,7 @@
 // the median of several runs. The models: the sample ship untextured and with its four
 // textures found beside it, 24 textured subobjects, a model of one subobject and a generated
 // model of about 1,000,000 triangles. Run under a real X server or Xvfb (xvfb-run -a
-// build/bench/frame_bench); prints one line per figure, each naming the model by its
+// build/bench/frame_bench [big]); prints one line per figure, each naming the model by its
 // triangle count.
 
 #include <QApplication>
@@ -242,6 +242,11 @@ void measure(const std::string& model, int runs, int frames, const std::string& 
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // "big": the model of about 1,000,000 triangles alone.
+    if (argc > 1 && std::string(argv[1]) == "big") {
+        measure(bench_models::triangle_heavy(1000000), 5, 20);
+        return 0;
+    }
     measure(testing_pof::ship_model(), 7, 300);
     measure(testing_pof::ship_model(), 7, 300, textured_sample());
     std::string textured_model;
