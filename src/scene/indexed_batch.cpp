@@ -96,14 +96,17 @@ IndexedBatch index_batch(const view::TriangleBatch& batch, bool uvs) {
     return out;
 }
 
-float coarse_cell(std::span<const view::TriangleBatch> batches, std::size_t triangles) {
+float coarse_cell(std::span<const IndexedBatch* const> batches, std::size_t triangles) {
     double area = 0;
     std::size_t count = 0;
-    for (const view::TriangleBatch& b : batches) {
-        const std::vector<float>& p = b.positions;
-        for (std::size_t t = 0; t + 9 <= p.size(); t += 9) {
-            const double ax = p[t + 3] - p[t], ay = p[t + 4] - p[t + 1], az = p[t + 5] - p[t + 2];
-            const double bx = p[t + 6] - p[t], by = p[t + 7] - p[t + 1], bz = p[t + 8] - p[t + 2];
+    for (const IndexedBatch* b : batches) {
+        const std::vector<std::uint32_t>& in = b->indices;
+        for (std::size_t t = 0; t + 3 <= in.size(); t += 3) {
+            const auto& p = b->vertices[in[t]].position;
+            const auto& q = b->vertices[in[t + 1]].position;
+            const auto& r = b->vertices[in[t + 2]].position;
+            const double ax = q[0] - p[0], ay = q[1] - p[1], az = q[2] - p[2];
+            const double bx = r[0] - p[0], by = r[1] - p[1], bz = r[2] - p[2];
             const double cx = ay * bz - az * by, cy = az * bx - ax * bz, cz = ax * by - ay * bx;
             area += std::sqrt(cx * cx + cy * cy + cz * cz) / 2;
             ++count;
@@ -113,7 +116,7 @@ float coarse_cell(std::span<const view::TriangleBatch> batches, std::size_t tria
     return static_cast<float>(std::sqrt(2 * area / static_cast<double>(triangles)));
 }
 
-std::vector<IndexedBatch> reduce_batches(std::span<const IndexedBatch> batches, float cell) {
+std::vector<IndexedBatch> reduce_batches(std::span<const IndexedBatch* const> batches, float cell) {
     struct Cell {
         std::array<std::int32_t, 3> at;
         std::array<double, 3> sum{};
@@ -135,13 +138,13 @@ std::vector<IndexedBatch> reduce_batches(std::span<const IndexedBatch> batches, 
     // Every vertex's cell, over all batches, so that batches meeting at an edge move their
     // vertices there alike and no crack opens between them.
     std::size_t all = 0;
-    for (const IndexedBatch& b : batches) all += b.vertices.size();
+    for (const IndexedBatch* b : batches) all += b->vertices.size();
     std::vector<Cell> cells;
     Slots slots(all);
     std::vector<std::vector<std::uint32_t>> cell_of_vertex(batches.size());
     for (std::size_t n = 0; n < batches.size(); ++n) {
-        cell_of_vertex[n].reserve(batches[n].vertices.size());
-        for (const PackedVertex& v : batches[n].vertices) {
+        cell_of_vertex[n].reserve(batches[n]->vertices.size());
+        for (const PackedVertex& v : batches[n]->vertices) {
             const auto at = cell_of(v);
             std::uint32_t& slot =
                 slots.find(hash_of(at), [&](std::uint32_t i) { return cells[i].at == at; });
@@ -157,10 +160,11 @@ std::vector<IndexedBatch> reduce_batches(std::span<const IndexedBatch> batches, 
     }
     std::vector<IndexedBatch> out(batches.size());
     for (std::size_t n = 0; n < batches.size(); ++n) {
-        const IndexedBatch& in = batches[n];
+        const IndexedBatch& in = *batches[n];
         IndexedBatch& r = out[n];
         start_bounds(r);
-        // The batch's vertex of each cell: the first vertex there lends its colour.
+        // The batch's vertex of each cell: the first vertex there lends its colour (and texture
+        // coordinates).
         Slots mine(in.vertices.size());
         std::vector<std::uint32_t> cell_of_merged;
         std::vector<std::uint32_t> merged(in.vertices.size());
@@ -175,6 +179,8 @@ std::vector<IndexedBatch> reduce_batches(std::span<const IndexedBatch> batches, 
                 for (int k = 0; k < 3; ++k)
                     v.position[k] = static_cast<float>(at.sum[k] / at.count);
                 r.vertices.push_back(v);
+                if (in.uvs.size() >= 2 * i + 2)
+                    r.uvs.insert(r.uvs.end(), {in.uvs[2 * i], in.uvs[2 * i + 1]});
                 cell_of_merged.push_back(c);
                 grow(r, v.position);
             }
@@ -198,6 +204,50 @@ std::vector<IndexedBatch> reduce_batches(std::span<const IndexedBatch> batches, 
         }
     }
     return out;
+}
+
+}  // namespace scene
+
+namespace scene {
+
+void visible_triangles(const IndexedBatch& batch, const std::array<float, 16>& m, int width,
+                       int height, std::vector<float>& projected, std::vector<std::uint32_t>& out) {
+    out.clear();
+    // Each vertex's place in pixels (x, y), or a NaN x when it is not in front of the near
+    // plane and behind the far one: its triangles are kept whole.
+    projected.resize(batch.vertices.size() * 2);
+    const float half_w = static_cast<float>(width) / 2, half_h = static_cast<float>(height) / 2;
+    for (std::size_t i = 0; i < batch.vertices.size(); ++i) {
+        const auto& p = batch.vertices[i].position;
+        const float x = m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12];
+        const float y = m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13];
+        const float z = m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14];
+        const float w = m[3] * p[0] + m[7] * p[1] + m[11] * p[2] + m[15];
+        const bool inside = w > 0 && z >= -w && z <= w;
+        projected[2 * i] = inside ? (x / w + 1) * half_w : std::numeric_limits<float>::quiet_NaN();
+        projected[2 * i + 1] = (y / w + 1) * half_h;
+    }
+    // A pixel's centre lies at k + 0.5; the renderer snaps corners to a fraction of a pixel, so
+    // a box is widened by a little more than that before it is found empty.
+    const auto no_centre = [](float low, float high, float size) {
+        const float margin = 1.0f / 64 + 1e-5f * std::max(std::abs(low), std::abs(high));
+        low -= margin;
+        high += margin;
+        return high < 0 || low > size || std::floor(high - 0.5f) < std::ceil(low - 0.5f);
+    };
+    const float fw = static_cast<float>(width), fh = static_cast<float>(height);
+    const std::vector<std::uint32_t>& in = batch.indices;
+    out.reserve(in.size());
+    for (std::size_t t = 0; t + 3 <= in.size(); t += 3) {
+        const float* a = &projected[2 * in[t]];
+        const float* b = &projected[2 * in[t + 1]];
+        const float* c = &projected[2 * in[t + 2]];
+        const bool whole = std::isnan(a[0]) || std::isnan(b[0]) || std::isnan(c[0]);
+        if (!whole && (no_centre(std::min({a[0], b[0], c[0]}), std::max({a[0], b[0], c[0]}), fw) ||
+                       no_centre(std::min({a[1], b[1], c[1]}), std::max({a[1], b[1], c[1]}), fh)))
+            continue;
+        out.insert(out.end(), {in[t], in[t + 1], in[t + 2]});
+    }
 }
 
 }  // namespace scene

@@ -34,15 +34,26 @@ struct IndexedBatch {
 // only in them share a vertex: for a batch drawn in its colours.
 IndexedBatch index_batch(const view::TriangleBatch& batch, bool uvs);
 
-// The side of the grid cells that reduces batches of that many triangles in all to about
-// `triangles`: the cells a surface of their area covers, two triangles each. Zero when the
-// batches are that small already.
-float coarse_cell(std::span<const view::TriangleBatch> batches, std::size_t triangles);
+// The side of the grid cells that reduces the batches to about `triangles` in all: the cells a
+// surface of their area covers, two triangles each. Zero when they are that small already.
+float coarse_cell(std::span<const IndexedBatch* const> batches, std::size_t triangles);
 
 // The batches with every vertex moved to the mean of the vertices of all batches in its cell of
 // a grid of that side, and each batch's vertices in one cell merged into one: the triangles
-// that become lines or points, and the repeats of one triangle, are left out. Built without
-// texture coordinates.
-std::vector<IndexedBatch> reduce_batches(std::span<const IndexedBatch> batches, float cell);
+// that become lines or points, and the repeats of one triangle, are left out. The first vertex
+// of a batch in a cell lends the merged vertex its colour and texture coordinates.
+std::vector<IndexedBatch> reduce_batches(std::span<const IndexedBatch* const> batches, float cell);
+
+}  // namespace scene
+
+namespace scene {
+
+// The triangles of a batch that may colour a pixel of a view of width x height pixels, given the
+// transform from the batch's coordinates to clip space (column by column): the others lie
+// outside the view or fall between the pixel centres and draw nothing, so leaving them out
+// changes nothing seen. A triangle that reaches the near or far plane is kept. The kept
+// triangles' indices go to out; projected holds the vertices' places between calls.
+void visible_triangles(const IndexedBatch& batch, const std::array<float, 16>& transform, int width,
+                       int height, std::vector<float>& projected, std::vector<std::uint32_t>& out);
 
 }  // namespace scene

@@ -70,12 +70,13 @@ TEST(IndexedBatch, ReducesBatchesTogetherWithoutCracks) {
                                fx, fy, 0, fx + 1, fy + 1, 0, fx, fy + 1, 0});
         }
     }
-    const float cell = scene::coarse_cell(grid, 100);
+    const std::array<scene::IndexedBatch, 2> fine{scene::index_batch(grid[0], false),
+                                                  scene::index_batch(grid[1], false)};
+    const std::array<const scene::IndexedBatch*, 2> both{&fine[0], &fine[1]};
+    const float cell = scene::coarse_cell(both, 100);
     EXPECT_NEAR(cell, std::sqrt(8.0f), 1e-4);
-    EXPECT_EQ(scene::coarse_cell(grid, 800), 0.0f);  // small enough already
-    const std::vector<scene::IndexedBatch> fine{scene::index_batch(grid[0], false),
-                                                scene::index_batch(grid[1], false)};
-    const auto coarse = scene::reduce_batches(fine, cell);
+    EXPECT_EQ(scene::coarse_cell(both, 800), 0.0f);  // small enough already
+    const auto coarse = scene::reduce_batches(both, cell);
     std::size_t triangles = 0;
     std::map<std::array<int, 2>, std::array<float, 2>> place_of_cell;
     for (const scene::IndexedBatch& b : coarse) {
