@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
@@ -164,6 +165,23 @@ double still_frame_ms(Opened& o, int runs) {
     return median(times);
 }
 
+// Wheel notches towards the middle of the view (negative: away).
+void zoom(Opened& o, int notches) {
+    const QPointF middle(500, 350);
+    QWheelEvent wheel(middle, o.view->mapToGlobal(middle), {}, QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(o.view.get(), &wheel);
+}
+
+// The still frame with the view 20 wheel notches nearer, so that more of the hull's triangles
+// each cover pixels; the view is then as before.
+double near_still_frame_ms(Opened& o, int runs) {
+    zoom(o, 20);
+    const double ms = still_frame_ms(o, runs);
+    zoom(o, -20);
+    return ms;
+}
+
 // A point of the hull in the middle of the picture, where the widget shows it.
 QPoint on_hull(const Opened& o) {
     const auto& solids = o.logic->picture().solids;
@@ -232,9 +250,46 @@ void measure(const std::string& model, int runs, int frames, const std::string& 
         wait_for_textures(*o);
         print(*o, "first frame", median(firsts), "ms");
         print(*o, "still frame", still_frame_ms(*o, runs), "ms");
+        print(*o, "near still frame", near_still_frame_ms(*o, runs), "ms");
         print(*o, "orbit", orbit_fps(*o, frames), "frames/s");
         print(*o, "hover", hover_ms(*o, runs), "ms");
         return;
+    }
+}
+
+// The sample ship untextured and textured, the 24 textured subobjects and the large model
+// still and while a drag turns it: each frame as a PNG picture in folder.
+void shoot(const std::string& folder) {
+    std::string textured_model;
+    const std::string textured_path = heavily_textured(&textured_model);
+    const struct {
+        const char* name;
+        std::string model, path;
+    } models[] = {
+        {"sample", testing_pof::ship_model(), {}},
+        {"textured", testing_pof::ship_model(), textured_sample()},
+        {"dds", textured_model, textured_path},
+        {"big", bench_models::triangle_heavy(1000000), {}},
+    };
+    for (const auto& m : models) {
+        Opened o(m.model, m.path);
+        wait_for_textures(o);
+        o.view->turn(0.6f);
+        o.view->grabFramebuffer().save(QString::fromStdString(folder + "/" + m.name + ".png"));
+        zoom(o, 20);
+        o.view->grabFramebuffer().save(QString::fromStdString(folder + "/" + m.name + "-near.png"));
+        const QPoint middle(500, 350), at(530, 350);
+        QMouseEvent press(QEvent::MouseButtonPress, middle, o.view->mapToGlobal(middle),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(o.view.get(), &press);
+        QElapsedTimer waited;  // the coarse picture is made in the background
+        waited.start();
+        while (waited.elapsed() < 3000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QMouseEvent move(QEvent::MouseMove, at, o.view->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(o.view.get(), &move);
+        o.view->grabFramebuffer().save(
+            QString::fromStdString(folder + "/" + m.name + "-moving.png"));
     }
 }
 
@@ -242,6 +297,11 @@ void measure(const std::string& model, int runs, int frames, const std::string& 
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // "shot DIR": the frames drawn, saved as PNG pictures into DIR, to compare builds.
+    if (argc > 2 && std::string(argv[1]) == "shot") {
+        shoot(argv[2]);
+        return 0;
+    }
     // "big": the model of about 1,000,000 triangles alone.
     if (argc > 1 && std::string(argv[1]) == "big") {
         measure(bench_models::triangle_heavy(1000000), 5, 20);
