@@ -16,6 +16,8 @@ constexpr std::size_t kCoarseTriangles = 200000;
 // A batch of more triangles than this is drawn with only those that may colour a pixel, when
 // they are less than two thirds of it: the renderer then sets up fewer triangles.
 constexpr std::size_t kSortAbove = 1000;
+// A picture of more triangle corners than this is indexed by two threads.
+constexpr std::size_t kTwoThreadsAbove = 100000;
 
 // True when the box lies wholly on the outer side of one of the view's six planes.
 bool outside(const QMatrix4x4& mvp, const std::array<float, 3>& min,
@@ -43,9 +45,10 @@ void fill(QOpenGLBuffer& buffer, const void* data, std::size_t bytes) {
 
 }  // namespace
 
-GlBatch::GlBatch(const view::TriangleBatch& source)
+GlBatch::GlBatch(const view::TriangleBatch& source,
+                 std::shared_ptr<const scene::IndexedBatch> indexed)
     : source_(&source),
-      indexed_(std::make_shared<const scene::IndexedBatch>(scene::index_batch(source, false))),
+      indexed_(std::move(indexed)),
       texture_(source.texture),
       tint_(source.tint[0], source.tint[1], source.tint[2]) {}
 
@@ -130,9 +133,28 @@ void GlBatch::draw(QOpenGLShaderProgram& program, QOpenGLFunctions& gl, const QM
 }
 
 GlBatches upload_batches(const std::vector<view::TriangleBatch>& batches) {
+    // A large picture's batches are indexed by two threads, every other batch each: the first
+    // frame waits for all of them.
+    std::vector<std::shared_ptr<const scene::IndexedBatch>> indexed(batches.size());
+    const auto index = [&](std::size_t from, std::size_t step) {
+        for (std::size_t i = from; i < batches.size(); i += step) {
+            indexed[i] =
+                std::make_shared<const scene::IndexedBatch>(scene::index_batch(batches[i], false));
+        }
+    };
+    std::size_t corners = 0;
+    for (const view::TriangleBatch& t : batches) corners += t.positions.size() / 3;
+    if (corners > kTwoThreadsAbove && batches.size() > 1) {
+        auto other = std::async(std::launch::async, index, 1, 2);
+        index(0, 2);
+        other.get();
+    } else {
+        index(0, 1);
+    }
     GlBatches out;
     out.reserve(batches.size());
-    for (const view::TriangleBatch& t : batches) out.push_back(std::make_unique<GlBatch>(t));
+    for (std::size_t i = 0; i < batches.size(); ++i)
+        out.push_back(std::make_unique<GlBatch>(batches[i], std::move(indexed[i])));
     return out;
 }
 

@@ -23,9 +23,9 @@ namespace ui {
 
 class GlBatch {
   public:
-    // The source batch is kept: the batch is indexed again with its texture coordinates when it
-    // is first drawn textured.
-    explicit GlBatch(const view::TriangleBatch& source);
+    // The source batch indexed without texture coordinates. The source is kept: the batch is
+    // indexed again with its texture coordinates when it is first drawn textured.
+    GlBatch(const view::TriangleBatch& source, std::shared_ptr<const scene::IndexedBatch> indexed);
     // A batch of its own, drawn textured only when it has texture coordinates.
     GlBatch(std::shared_ptr<const scene::IndexedBatch> indexed, int texture, QVector3D tint);
     ~GlBatch();  // with the context current

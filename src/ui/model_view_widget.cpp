@@ -621,7 +621,6 @@ void ModelViewWidget::draw_edges() {
 // The opaque batches first, then those whose texture has alpha, blended over them without
 // hiding what lies behind. While a drag moves the view a large picture is drawn coarser.
 void ModelViewWidget::draw_solids() {
-    coarse_.make(solids_);
     const GlBatches* coarse = moving_ ? coarse_.ready() : nullptr;
     const GlBatches& solids = coarse ? *coarse : solids_;
     const QMatrix4x4 mvp = projection() * view_matrix() * model_matrix();
@@ -642,6 +641,7 @@ void ModelViewWidget::draw_solids() {
     program_->setUniformValue("alpha", 1.0f);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
+    coarse_.make(solids_);  // once the frame's work is given out
 }
 
 // Three axes in the lower left corner, turned as the model is: x red, y green, z blue.
