@@ -61,6 +61,7 @@ IndexedBatch index_batch(const view::TriangleBatch& batch, bool uvs) {
     uvs = uvs && batch.uvs.size() >= corners * 2;
     Slots slots(corners);
     out.indices.reserve(corners);
+    out.vertices.reserve(corners / 2);  // shared corners make fewer vertices than this
     for (std::size_t c = 0; c < corners; ++c) {
         PackedVertex v{};
         std::copy_n(batch.positions.begin() + 3 * c, 3, v.position.begin());
@@ -70,10 +71,11 @@ IndexedBatch index_batch(const view::TriangleBatch& batch, bool uvs) {
         std::uint64_t h = 0;
         for (const float f : v.position) h = mix(h, std::bit_cast<std::uint32_t>(f));
         h = mix(h, std::bit_cast<std::uint32_t>(v.colour));
-        if (uv)
+        if (uv) {
             h = mix(mix(h, std::bit_cast<std::uint32_t>(uv[0])),
                     std::bit_cast<std::uint32_t>(uv[1]));
-        std::uint32_t& slot = slots.find(h, [&](std::uint32_t i) {
+        }
+        std::uint32_t& slot = slots.find(h, [&](std::size_t i) {
             const PackedVertex& w = out.vertices[i];
             // Bits, not values: -0 and 0 apart, as a hash of bits must keep them.
             const auto bits = [](const auto& a) {
@@ -239,9 +241,9 @@ void visible_triangles(const IndexedBatch& batch, const std::array<float, 16>& m
     const std::vector<std::uint32_t>& in = batch.indices;
     out.reserve(in.size());
     for (std::size_t t = 0; t + 3 <= in.size(); t += 3) {
-        const float* a = &projected[2 * in[t]];
-        const float* b = &projected[2 * in[t + 1]];
-        const float* c = &projected[2 * in[t + 2]];
+        const float* a = &projected[2 * std::size_t{in[t]}];
+        const float* b = &projected[2 * std::size_t{in[t + 1]}];
+        const float* c = &projected[2 * std::size_t{in[t + 2]}];
         const bool whole = std::isnan(a[0]) || std::isnan(b[0]) || std::isnan(c[0]);
         if (!whole && (no_centre(std::min({a[0], b[0], c[0]}), std::max({a[0], b[0], c[0]}), fw) ||
                        no_centre(std::min({a[1], b[1], c[1]}), std::max({a[1], b[1], c[1]}), fh)))

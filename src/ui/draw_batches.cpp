@@ -28,9 +28,10 @@ bool outside(const QMatrix4x4& mvp, const std::array<float, 3>& min,
         const QVector4D p =
             mvp.map(QVector4D(corner & 1 ? max[0] : min[0], corner & 2 ? max[1] : min[1],
                               corner & 4 ? max[2] : min[2], 1));
-        for (int axis = 0; axis < 3; ++axis) {
-            out[2 * axis] += p[axis] < -p.w();
-            out[2 * axis + 1] += p[axis] > p.w();
+        for (std::size_t axis = 0; axis < 3; ++axis) {
+            const auto a = static_cast<int>(axis);
+            out[2 * axis] += p[a] < -p.w();
+            out[2 * axis + 1] += p[a] > p.w();
         }
     }
     return std::ranges::any_of(out, [](int n) { return n == 8; });
