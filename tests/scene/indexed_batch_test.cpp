@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -98,6 +99,42 @@ TEST(IndexedBatch, ReducesBatchesTogetherWithoutCracks) {
     }
     EXPECT_GT(triangles, 50u);
     EXPECT_LT(triangles, 200u);
+}
+
+// Triangles in a view of 10 x 10 pixels, their corners given in pixels (z 0 is mid-depth):
+// kept when they may cover a pixel centre (k + 0.5), with a little margin for the renderer's
+// snapping, or when they reach the near or far plane.
+TEST(IndexedBatch, KeepsOnlyTrianglesThatMayColourAPixel) {
+    const struct {
+        const char* what;
+        std::array<std::array<float, 3>, 3> corners;
+        bool kept;
+    } cases[] = {
+        {"covers centres", {{{1, 1, 0}, {4, 1, 0}, {1, 4, 0}}}, true},
+        {"between four centres", {{{2.6f, 2.6f, 0}, {2.9f, 2.6f, 0}, {2.6f, 2.9f, 0}}}, false},
+        {"long, between two columns", {{{2.6f, 0, 0}, {2.9f, 0, 0}, {2.6f, 9, 0}}}, false},
+        {"a centre within the margin", {{{2.51f, 0, 0}, {2.9f, 0, 0}, {2.51f, 9, 0}}}, true},
+        {"outside the view", {{{12, 12, 0}, {15, 12, 0}, {12, 15, 0}}}, false},
+        {"small, beyond the far plane",
+         {{{2.6f, 2.6f, 0}, {2.9f, 2.6f, 2}, {2.6f, 2.9f, 0}}},
+         true},
+    };
+    // Pixels to clip space: x / 5 - 1, w = 1.
+    const std::array<float, 16> transform{0.2f, 0, 0, 0, 0, 0.2f, 0, 0, 0, 0, 1, 0, -1, -1, 0, 1};
+    scene::IndexedBatch b;
+    for (const auto& c : cases) {
+        for (const auto& corner : c.corners) {
+            b.indices.push_back(static_cast<std::uint32_t>(b.vertices.size()));
+            b.vertices.push_back({corner, {}});
+        }
+    }
+    std::vector<float> projected;
+    std::vector<std::uint32_t> kept;
+    scene::visible_triangles(b, transform, 10, 10, projected, kept);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const bool found = std::find(kept.begin(), kept.end(), 3 * i) != kept.end();
+        EXPECT_EQ(found, cases[i].kept) << cases[i].what;
+    }
 }
 
 }  // namespace
