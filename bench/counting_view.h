@@ -1,6 +1,6 @@
 #pragma once
-// The Model View's logic, counting the textures whose load has ended, shown or not: the
-// window benchmarks wait on it.
+// The Model View's logic, counting the textures whose load has ended, shown or not, and the
+// items named under the pointer: the window benchmarks wait on them.
 
 #include <string>
 
@@ -15,7 +15,12 @@ class CountingView : public scene::frmModelView {
         ++answered;
         frmModelView::texture_loaded(number, status);
     }
+    void item_hovered(int id) override {
+        ++hovers;
+        frmModelView::item_hovered(id);
+    }
     int answered = 0;
+    int hovers = 0;
 };
 
 }  // namespace bench_models

@@ -1,8 +1,11 @@
-// Frames per second of the Model View's 3-D view while it orbits by a left drag, and what the
-// pointer resting on the view costs (the frame of item ids, then a lookup per move): the
-// sample ship untextured and with its four textures found beside it, a model of one
-// subobject and a generated model of about 1,000,000 triangles, each uploaded once. Run under a
-// real X server or Xvfb (xvfb-run -a build/bench/frame_bench); prints one line per model.
+// The Model View's 3-D view over a few models: the first frame (with its upload), a still
+// (full) frame, frames a second while it orbits by a left drag (the coarse picture of a large
+// model) and how long after the rest delay the item under a resting pointer is named; each
+// the median of several runs. The models: the sample ship untextured and with its four
+// textures found beside it, 24 textured subobjects, a model of one subobject and a generated
+// model of about 1,000,000 triangles. Run under a real X server or Xvfb (xvfb-run -a
+// build/bench/frame_bench [big]); prints one line per figure, each naming the model by its
+// triangle count.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,6 +14,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 #include <bit>
@@ -18,6 +22,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -101,76 +106,213 @@ std::string heavily_textured(std::string* model) {
 
 using bench_models::CountingView;
 
-void measure(const char* what, const std::string& model, int frames, const std::string& path = {}) {
-    testing_pof::Session s;
-    s.read(model);
-    s.store.source.path = path;
-    CountingView logic(s.store);
-    logic.opened();
-    ui::ModelViewWidget view(logic);
-    view.resize(1000, 700);
-    view.show();
-    // A widget not yet on the screen does not paint.
-    QElapsedTimer waited;
-    waited.start();
-    while ((!view.windowHandle() || !view.windowHandle()->isExposed()) && waited.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    QElapsedTimer upload;
-    upload.start();
-    view.grabFramebuffer();  // the upload happens on the first frame
-    const double upload_ms = static_cast<double>(upload.nsecsElapsed()) / 1e6;
-    // Textures load behind the view: orbit once each found texture is on the hull.
-    const auto& loading = logic.picture().textures;
-    const int found = loading ? static_cast<int>(loading->entries.size()) : 0;
-    QElapsedTimer textured;
-    textured.start();
-    while (logic.answered < found && textured.elapsed() < 20000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (found > 0) {
-        std::printf("%-16s %d of %d textures loaded, %d shown, %.0f ms after the first frame\n",
-                    what, logic.answered, found, view.textures_loaded(),
-                    static_cast<double>(textured.nsecsElapsed()) / 1e6);
-    }
-    // Orbiting as a left drag does: every move turns the view and the frame is drawn at once
-    // and read back, so every frame is counted whole.
-    const QPoint middle(500, 350);
-    QMouseEvent press(QEvent::MouseButtonPress, middle, view.mapToGlobal(middle), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&view, &press);
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < frames; ++i) {
-        const QPoint at = middle + QPoint(2 * (i + 1), 0);
-        QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(&view, &move);
-        view.grabFramebuffer();
-    }
-    const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    const int id_frames_orbiting = view.id_frames();
-    // The pointer at rest: the frame of item ids is drawn once, then each move looks up a
-    // pixel of it.
-    QElapsedTimer ids;
-    ids.start();
-    view.item_at(middle);
-    const double ids_ms = static_cast<double>(ids.nsecsElapsed()) / 1e6;
-    QElapsedTimer lookups;
-    lookups.start();
-    constexpr int kLookups = 10000;
-    for (int i = 0; i < kLookups; ++i) view.item_at(QPoint(i % 1000, (i / 1000) * 70));
-    const double lookup_us = static_cast<double>(lookups.nsecsElapsed()) / 1e3 / kLookups;
-    std::printf(
-        "%-16s %9lld triangles  first frame (upload) %7.1f ms  orbit %7.1f frames/s "
-        "(%d id frames)  at rest: id frame %6.1f ms, then %.2f us a move%s%s\n",
-        what, static_cast<long long>(logic.scene().counts.triangles), upload_ms, frames / seconds,
-        id_frames_orbiting, ids_ms, lookup_us,
-        view.drawing_failed() || !view.isValid() ? "  (no OpenGL)" : "",
-        view.textures_loaded() > 0 ? "  (textured)" : "");
+// The rest delay of the README: the pointer has rested this long when the item under it is
+// looked up.
+constexpr double kRestMs = 120;
+
+double ms_since(const QElapsedTimer& t) {
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// A model opened in a Model View on the screen, its first frame drawn.
+struct Opened {
+    testing_pof::Session session;
+    std::unique_ptr<CountingView> logic;
+    std::unique_ptr<ui::ModelViewWidget> view;
+    double first_frame_ms = 0;
+
+    Opened(const std::string& model, const std::string& path) {
+        session.read(model);
+        session.store.source.path = path;
+        logic = std::make_unique<CountingView>(session.store);
+        logic->opened();
+        view = std::make_unique<ui::ModelViewWidget>(*logic);
+        view->resize(1000, 700);
+        // From showing the view to its first frame (with the upload), whether the frame is
+        // drawn as the window is exposed or by the grab.
+        QElapsedTimer first;
+        first.start();
+        view->show();
+        // A widget not yet on the screen does not paint.
+        while ((!view->windowHandle() || !view->windowHandle()->isExposed()) &&
+               first.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        view->grabFramebuffer();
+        first_frame_ms = ms_since(first);
+    }
+    std::int64_t triangles() const { return logic->scene().counts.triangles; }
+};
+
+// Each figure its own line: the model named by its triangle count.
+void print(const Opened& o, const char* figure, double value, const char* unit) {
+    std::printf("%lld triangles%s  %s %.1f %s%s\n", static_cast<long long>(o.triangles()),
+                o.view->textures_loaded() > 0 ? " textured" : "", figure, value, unit,
+                o.view->drawing_failed() || !o.view->isValid() ? "  (no OpenGL)" : "");
+}
+
+// Textures load behind the view: waits until each found texture's load has ended; the time
+// after the first frame.
+void wait_for_textures(Opened& o) {
+    const auto& loading = o.logic->picture().textures;
+    const int found = loading ? static_cast<int>(loading->entries.size()) : 0;
+    if (found == 0) return;
+    QElapsedTimer textured;
+    textured.start();
+    while (o.logic->answered < found && textured.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    std::printf(
+        "%lld triangles  %d of %d textures loaded, %d shown, %.0f ms after the first "
+        "frame\n",
+        static_cast<long long>(o.triangles()), o.logic->answered, found, o.view->textures_loaded(),
+        ms_since(textured));
+}
+
+// A full frame after the view turned a little, as when a drag ends: the median of runs.
+double still_frame_ms(Opened& o, int runs) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        o.view->turn(0.05f);
+        QElapsedTimer t;
+        t.start();
+        o.view->grabFramebuffer();
+        times.push_back(ms_since(t));
+    }
+    return median(times);
+}
+
+// Wheel notches towards the middle of the view (negative: away).
+void zoom(Opened& o, int notches) {
+    const QPointF middle(500, 350);
+    QWheelEvent wheel(middle, o.view->mapToGlobal(middle), {}, QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(o.view.get(), &wheel);
+}
+
+// The still frame with the view 20 wheel notches nearer, so that more of the hull's triangles
+// each cover pixels; the view is then as before.
+double near_still_frame_ms(Opened& o, int runs) {
+    zoom(o, 20);
+    const double ms = still_frame_ms(o, runs);
+    zoom(o, -20);
+    return ms;
+}
+
+// A point where the view shows an item, found in a frame of item ids; the middle when none.
+QPoint on_item(Opened& o) {
+    for (int y = 350; y < 700; y += 350) {
+        for (int step = 0; step < 500; step += 2) {
+            for (const int x : {500 + step, 500 - step}) {
+                if (o.view->item_at(QPoint(x, y)) >= 0 || o.view->item_at(QPoint(x, 700 - y)) >= 0)
+                    return o.view->item_at(QPoint(x, y)) >= 0 ? QPoint(x, y) : QPoint(x, 700 - y);
+            }
+        }
+    }
+    return {500, 350};
+}
+
+// The pointer leaves the view, then comes to rest on an item after the view changed: the time
+// from the end of the rest delay until the item under it is named (the median of runs).
+double hover_ms(Opened& o, int runs) {
+    std::vector<double> times;
+    const QPoint at = on_item(o);
+    for (int i = 0; i < runs; ++i) {
+        o.view->turn(0);  // the same view, its frame of item ids no longer current
+        o.view->grabFramebuffer();
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(o.view.get(), &leave);
+        const int hovers = o.logic->hovers;
+        QMouseEvent move(QEvent::MouseMove, at, o.view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QElapsedTimer t;
+        t.start();
+        QApplication::sendEvent(o.view.get(), &move);
+        while (o.logic->hovers == hovers && t.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        times.push_back(ms_since(t) - kRestMs);
+    }
+    return median(times);
+}
+
+// Orbiting as a left drag does: every move turns the view and the frame is drawn at once and
+// read back, so every frame is counted whole. Frames a second.
+double orbit_fps(Opened& o, int frames) {
+    const QPoint middle(500, 350);
+    QMouseEvent press(QEvent::MouseButtonPress, middle, o.view->mapToGlobal(middle), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(o.view.get(), &press);
+    QElapsedTimer timer;
+    timer.start();
+    QPoint at = middle;
+    for (int i = 0; i < frames; ++i) {
+        at = middle + QPoint(2 * (i + 1), 0);
+        QMouseEvent move(QEvent::MouseMove, at, o.view->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(o.view.get(), &move);
+        o.view->grabFramebuffer();
+    }
+    const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    QMouseEvent release(QEvent::MouseButtonRelease, at, o.view->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(o.view.get(), &release);
+    return frames / seconds;
+}
+
+// The model opened runs times for its first frame; the last view then measures the rest.
+void measure(const std::string& model, int runs, int frames, const std::string& path = {}) {
+    std::vector<double> firsts;
+    for (int i = 0;; ++i) {
+        auto o = std::make_unique<Opened>(model, path);
+        firsts.push_back(o->first_frame_ms);
+        if (i + 1 < runs) continue;
+        wait_for_textures(*o);
+        print(*o, "first frame", median(firsts), "ms");
+        print(*o, "still frame", still_frame_ms(*o, runs), "ms");
+        print(*o, "near still frame", near_still_frame_ms(*o, runs), "ms");
+        print(*o, "orbit", orbit_fps(*o, frames), "frames/s");
+        print(*o, "hover", hover_ms(*o, runs), "ms");
+        return;
+    }
+}
+
+// The sample ship untextured and textured, the 24 textured subobjects and the large model
+// still and while a drag turns it: each frame as a PNG picture in folder.
+void shoot(const std::string& folder) {
+    std::string textured_model;
+    const std::string textured_path = heavily_textured(&textured_model);
+    const struct {
+        const char* name;
+        std::string model, path;
+    } models[] = {
+        {"sample", testing_pof::ship_model(), {}},
+        {"textured", testing_pof::ship_model(), textured_sample()},
+        {"dds", textured_model, textured_path},
+        {"big", bench_models::triangle_heavy(1000000), {}},
+    };
+    for (const auto& m : models) {
+        Opened o(m.model, m.path);
+        wait_for_textures(o);
+        o.view->turn(0.6f);
+        o.view->grabFramebuffer().save(QString::fromStdString(folder + "/" + m.name + ".png"));
+        zoom(o, 20);
+        o.view->grabFramebuffer().save(QString::fromStdString(folder + "/" + m.name + "-near.png"));
+        const QPoint middle(500, 350), at(530, 350);
+        QMouseEvent press(QEvent::MouseButtonPress, middle, o.view->mapToGlobal(middle),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(o.view.get(), &press);
+        QElapsedTimer waited;  // the coarse picture is made in the background
+        waited.start();
+        while (waited.elapsed() < 3000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QMouseEvent move(QEvent::MouseMove, at, o.view->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(o.view.get(), &move);
+        o.view->grabFramebuffer().save(
+            QString::fromStdString(folder + "/" + m.name + "-moving.png"));
+    }
 }
 
 // The textures arriving behind the Model View: how long after the first frame until the last
@@ -235,17 +377,22 @@ void texture_figures(const char* what, const std::string& model, int runs,
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    measure("the sample ship", testing_pof::ship_model(), 300);
-    measure("textured sample", testing_pof::ship_model(), 300, textured_sample());
+    // "shot DIR": the frames drawn, saved as PNG pictures into DIR, to compare builds.
+    if (argc > 2 && std::string(argv[1]) == "shot") {
+        shoot(argv[2]);
+        return 0;
+    }
+    // "big": the model of about 1,000,000 triangles alone.
+    if (argc > 1 && std::string(argv[1]) == "big") {
+        measure(bench_models::triangle_heavy(1000000), 5, 20);
+        return 0;
+    }
+    measure(testing_pof::ship_model(), 7, 300);
+    measure(testing_pof::ship_model(), 7, 300, textured_sample());
     std::string textured_model;
     const std::string textured_path = heavily_textured(&textured_model);
-    measure("128 MiB of DDS", textured_model, 100, textured_path);
-    measure("one subobject", bench_models::triangle_heavy(1000), 200);
-    measure("52 subobjects", bench_models::triangle_heavy(1000000), 20);
-    texture_figures("the sample ship", testing_pof::ship_model(), 5);
-    texture_figures("textured sample", testing_pof::ship_model(), 5, textured_sample());
-    texture_figures("128 MiB of DDS", textured_model, 5, textured_path);
-    texture_figures("one subobject", bench_models::triangle_heavy(1000), 5);
-    texture_figures("52 subobjects", bench_models::triangle_heavy(1000000), 3);
+    measure(textured_model, 3, 100, textured_path);
+    measure(bench_models::triangle_heavy(1000), 7, 200);
+    measure(bench_models::triangle_heavy(1000000), 5, 20);
     return 0;
 }

@@ -95,27 +95,6 @@ constexpr float kXrayAlpha = 0.25f;
 // lines are one pixel wide.
 constexpr int kPickReach = 4;
 
-// A picture of more triangles than this is drawn coarser while the view moves: about
-// kCoarseTriangles of them, every n-th of each batch, so that orbiting stays fluid on a
-// software renderer. The whole picture is drawn again once the button is let go.
-constexpr std::size_t kCoarseAbove = 300000;
-constexpr std::size_t kCoarseTriangles = 200000;
-
-// Every stride-th triangle of a batch, its corners' data copied.
-view::TriangleBatch every_nth(const view::TriangleBatch& t, std::size_t stride) {
-    view::TriangleBatch out;
-    const std::size_t triangles = t.positions.size() / 9;
-    const bool uvs = t.uvs.size() >= triangles * 6;
-    for (std::size_t i = 0; i < triangles; i += stride) {
-        out.positions.insert(out.positions.end(), t.positions.begin() + 9 * i,
-                             t.positions.begin() + 9 * i + 9);
-        out.colours.insert(out.colours.end(), t.colours.begin() + 9 * i,
-                           t.colours.begin() + 9 * i + 9);
-        if (uvs) out.uvs.insert(out.uvs.end(), t.uvs.begin() + 6 * i, t.uvs.begin() + 6 * i + 6);
-    }
-    return out;
-}
-
 // The markers' shapes as plain lines, for a context that cannot draw instances: each
 // direction and each ring segment stored whole, as the software renderer draws them.
 void add_shape_lines(const view::MarkerShapes& shapes, view::LineBatch& lines) {
@@ -277,6 +256,7 @@ ModelViewWidget::~ModelViewWidget() {
     id_frame_.reset();
     solids_.clear();
     coarse_.clear();
+    id_solids_.clear();
     for (Buffers* b : {&lines_, &highlight_, &edges_}) {
         for (QOpenGLBuffer* buffer : {&b->positions, &b->colours, &b->ids}) buffer->destroy();
     }
@@ -354,23 +334,9 @@ void ModelViewWidget::upload() {
     const view::Picture& p = source_.picture();
     if (uploaded_ != source_.picture_revision()) {
         const bool first = uploaded_ == ~std::uint64_t{0};
-        solids_.clear();
+        solids_ = upload_batches(p.solids);
         coarse_.clear();
-        std::size_t triangles = 0;
-        for (const view::TriangleBatch& t : p.solids) {
-            solids_.push_back(upload_triangles(t, t.ids));
-            triangles += t.positions.size() / 9;
-        }
-        if (triangles > kCoarseAbove) {
-            const std::size_t stride = (triangles + kCoarseTriangles - 1) / kCoarseTriangles;
-            for (const view::TriangleBatch& t : p.solids) {
-                view::TriangleBatch coarse = every_nth(t, stride);
-                coarse.texture = t.texture;
-                coarse.tint = t.tint;
-                coarse.xray = t.xray;
-                coarse_.push_back(upload_triangles(coarse, {}));
-            }
-        }
+        id_solids_.clear();
         load_textures(p.textures);
         if (instancing_) {
             upload_batch(lines_, p.lines.positions, p.lines.colours, p.lines.ids, 2);
@@ -405,7 +371,7 @@ void ModelViewWidget::draw(const Buffers& b, GLenum mode, bool lit, bool ids) {
     const int uv = program_->attributeLocation("uv");
     auto& buffers = const_cast<Buffers&>(b);
     bind_vertices(buffers.positions, ids ? buffers.ids : buffers.colours);
-    const GlTexture* texture = ids ? nullptr : texture_of(b);
+    const GlTexture* texture = ids ? nullptr : texture_of(b.texture);
     if (texture) {
         buffers.uvs.bind();
         program_->enableAttributeArray(uv);
@@ -500,9 +466,9 @@ void ModelViewWidget::draw_shapes(bool ids) {
     program_->disableAttributeArray(scale);
 }
 
-const ModelViewWidget::GlTexture* ModelViewWidget::texture_of(const Buffers& b) const {
-    if (!textures_shown_ || b.texture < 0) return nullptr;
-    const auto it = gl_textures_.find(b.texture);
+const ModelViewWidget::GlTexture* ModelViewWidget::texture_of(int number) const {
+    if (!textures_shown_ || number < 0) return nullptr;
+    const auto it = gl_textures_.find(number);
     return it == gl_textures_.end() ? nullptr : &it->second;
 }
 
@@ -618,28 +584,33 @@ void ModelViewWidget::draw_edges() {
     draw(edges_, GL_LINES, false, false);
 }
 
-// The opaque batches first (in x-ray the parts on the hull, so a turret stays solid), then
-// those whose texture has alpha (in x-ray the hull), blended over them without hiding what
-// lies behind.
+// The opaque batches first (in x-ray the parts placed on the hull), then those whose texture
+// has alpha (in x-ray the hull), blended over them without hiding what lies behind. While a
+// drag moves the view a large picture is drawn coarser.
 void ModelViewWidget::draw_solids() {
-    const auto blended = [this](const Buffers& b) {
-        const GlTexture* t = texture_of(b);
-        return (xray_ && b.xray) || (t && t->alpha);
+    const GlBatches* coarse = moving_ ? coarse_.ready() : nullptr;
+    const GlBatches& solids = coarse ? *coarse : solids_;
+    const QMatrix4x4 mvp = projection() * view_matrix() * model_matrix();
+    const QSize view = device_size();
+    const auto draw_pass = [&](bool blended) {
+        for (const auto& b : solids) {
+            const GlTexture* t = texture_of(b->texture());
+            // In x-ray only the hull is see-through: a turret stays solid even where its
+            // texture has alpha, or it would fade to nothing behind the hull's layers.
+            const bool see_through = xray_ ? b->xray() : t && t->alpha;
+            if (see_through == blended) b->draw(*program_, *this, mvp, view, t ? t->id : 0);
+        }
     };
-    const auto& solids = moving_ && !coarse_.empty() ? coarse_ : solids_;
-    for (const auto& b : solids) {
-        if (!blended(*b)) draw(*b, GL_TRIANGLES, true, false);
-    }
+    draw_pass(false);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
     if (xray_) program_->setUniformValue("alpha", kXrayAlpha);
-    for (const auto& b : solids) {
-        if (blended(*b)) draw(*b, GL_TRIANGLES, true, false);
-    }
+    draw_pass(true);
     program_->setUniformValue("alpha", 1.0f);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
+    coarse_.make(solids_);  // once the frame's work is given out
 }
 
 // Three axes in the lower left corner, turned as the model is: x red, y green, z blue.
@@ -819,7 +790,11 @@ void ModelViewWidget::draw_ids() {
     program_->setUniformValue("mvp", projection() * view_matrix() * model_matrix());
     program_->setUniformValue("point_size", 13.0f);
     program_->setUniformValue("alpha", 1.0f);
-    for (const auto& b : solids_) draw(*b, GL_TRIANGLES, false, true);
+    if (id_solids_.empty()) {
+        for (const view::TriangleBatch& t : source_.picture().solids)
+            id_solids_.push_back(upload_triangles(t, t.ids));
+    }
+    for (const auto& b : id_solids_) draw(*b, GL_TRIANGLES, false, true);
     // Markers win over the hull they sit on or in, as they are drawn through it.
     glDisable(GL_DEPTH_TEST);
     glLineWidth(3);

@@ -30,6 +30,7 @@
 
 #include "scene/camera.h"
 #include "scene/render.h"
+#include "ui/draw_batches.h"
 #include "ui/texture_loader.h"
 #include "ui/texture_upload.h"
 #include "view/desktop.h"
@@ -151,7 +152,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void draw(const Buffers& b, GLenum mode, bool lit, bool ids);
     void draw_gizmo();
     void draw_solids();
-    const GlTexture* texture_of(const Buffers& b) const;
+    const GlTexture* texture_of(int number) const;
     void load_textures(const std::shared_ptr<const view::PictureTextures>& set);
     void texture_ready(int number, view::TextureImage image);
     void take_arrived();
@@ -171,9 +172,12 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
 
     view::PictureSource& source_;
     std::unique_ptr<QOpenGLShaderProgram> program_;
-    std::vector<std::unique_ptr<Buffers>> solids_;
+    GlBatches solids_;
     // A coarser copy of solids_ for a large picture, drawn while a drag moves the view.
-    std::vector<std::unique_ptr<Buffers>> coarse_;
+    CoarseBatches coarse_;
+    // The triangles again, a corner each in its item's id colour: for the frame of item ids,
+    // uploaded when it is first drawn.
+    std::vector<std::unique_ptr<Buffers>> id_solids_;
     bool moving_ = false;
     Buffers lines_, highlight_, edges_;
     Shapes shapes_;
