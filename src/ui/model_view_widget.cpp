@@ -234,8 +234,9 @@ void ModelViewWidget::make_actions() {
     save_action_->setObjectName(QStringLiteral("actSavePicture"));
     toolbar_actions_ = {orthographic_action_, wireframe_action_, xray_action_,
                         textures_action_,     fit_action,        save_action_};
-    QList<QAction*> view_keys{add_action(QStringLiteral("Frame Selection"), Qt::SHIFT | Qt::Key_F,
-                                         [this] { frame_highlight(); })};
+    QAction* frame_action = add_action(QStringLiteral("Frame Selection"), Qt::SHIFT | Qt::Key_F,
+                                       [this] { frame_highlight(); });
+    QList<QAction*> view_keys;
     // The model's front faces +z.
     const struct {
         QString name;
@@ -252,7 +253,7 @@ void ModelViewWidget::make_actions() {
     for (const auto& v : views) {
         view_keys << add_action(v.name, v.key, [this, v] { look_from(v.name, v.yaw, v.pitch); });
     }
-    view_keys << fit_action << orthographic_action_;
+    view_keys << fit_action << frame_action << orthographic_action_;
     show_keys_in_tooltips(toolbar_actions_ + view_keys);
     toolbar_actions_ << key_menu_action(QStringLiteral("Views"), view_keys, this);
 }
@@ -657,13 +658,15 @@ void ModelViewWidget::draw_edges() {
     draw(edges_, GL_LINES, false, false);
 }
 
-// The opaque batches first (in x-ray the parts on the hull, so a turret stays solid), then
-// those whose texture has alpha (in x-ray the hull), blended over them without hiding what
-// lies behind.
+// The opaque batches first (in x-ray the parts placed on the hull), then those whose texture
+// has alpha (in x-ray the hull), blended over them without hiding what lies behind.
 void ModelViewWidget::draw_solids() {
     const auto blended = [this](const Buffers& b) {
+        // In x-ray only the hull is see-through: a turret stays solid even where its texture
+        // has alpha, or it would fade to nothing behind the hull's layers.
+        if (xray_) return b.xray;
         const GlTexture* t = texture_of(b);
-        return (xray_ && b.xray) || (t && t->alpha);
+        return t && t->alpha;
     };
     const auto& solids = moving_ && !coarse_.empty() ? coarse_ : solids_;
     for (const auto& b : solids) {
