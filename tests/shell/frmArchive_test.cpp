@@ -172,6 +172,16 @@ TEST(ArchiveWindow, AnotherArchiveReplacesTheWindowAndALooseModelLeavesIt) {
 
 }  // namespace
 
+// Texture Folders' Add… starts in the folder of the archive a model was read from.
+TEST(ArchiveWindow, TextureFoldersStartInTheArchivesFolder) {
+    ArchiveSession s(mod_archive());
+    s.window().open_path("data/models/ship.pof");
+    s.desktop.next_folders = std::vector<std::string>{"/textures"};
+    s.form.menu_command("IDM_TEXTURE_FOLDERS");
+    EXPECT_EQ(s.desktop.folders_start, s.vp.path().substr(0, s.vp.path().rfind('/')));
+    EXPECT_EQ(s.store.texture_folders, std::vector<std::string>{"/textures"});
+}
+
 // Of two entries of one path, the later is the one the window marks, a double-click on
 // either opens and F5 reads again.
 TEST(ArchiveWindow, TwoEntriesOfOnePathOpenTheLaterFromEveryWay) {
