@@ -214,8 +214,9 @@ void ModelViewWidget::make_actions() {
     save_action_->setObjectName(QStringLiteral("actSavePicture"));
     toolbar_actions_ = {orthographic_action_, wireframe_action_, xray_action_,
                         textures_action_,     fit_action,        save_action_};
-    QList<QAction*> view_keys{add_action(QStringLiteral("Frame Selection"), Qt::SHIFT | Qt::Key_F,
-                                         [this] { frame_highlight(); })};
+    QAction* frame_action = add_action(QStringLiteral("Frame Selection"), Qt::SHIFT | Qt::Key_F,
+                                       [this] { frame_highlight(); });
+    QList<QAction*> view_keys;
     // The model's front faces +z.
     const struct {
         QString name;
@@ -232,7 +233,7 @@ void ModelViewWidget::make_actions() {
     for (const auto& v : views) {
         view_keys << add_action(v.name, v.key, [this, v] { look_from(v.name, v.yaw, v.pitch); });
     }
-    view_keys << fit_action << orthographic_action_;
+    view_keys << fit_action << frame_action << orthographic_action_;
     show_keys_in_tooltips(toolbar_actions_ + view_keys);
     toolbar_actions_ << key_menu_action(QStringLiteral("Views"), view_keys, this);
 }

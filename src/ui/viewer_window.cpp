@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
@@ -35,6 +36,13 @@ bool opengl_available() {
     return current;
 }
 
+// A picture window's first size: 1100 x 720, within the screen's free room (800 x 600 fits).
+QSize picture_window_size(const QWidget& window) {
+    const QScreen* where = window.screen();
+    if (!where) return {1100, 720};
+    return QSize(1100, 720).boundedTo(where->availableGeometry().size());
+}
+
 }  // namespace
 
 ViewerWindow::ViewerWindow(std::unique_ptr<view::Viewer> viewer)
@@ -49,7 +57,7 @@ ViewerWindow::ViewerWindow(std::unique_ptr<view::Viewer> viewer)
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(content_);
-        resize(1100, 720);
+        resize(picture_window_size(*this));
         new WindowCopy(this, [this] { return view::viewer_text(*viewer_); });
         sync();
         return;
@@ -59,7 +67,7 @@ ViewerWindow::ViewerWindow(std::unique_ptr<view::Viewer> viewer)
         auto* layout = new QHBoxLayout(this);
         layout->addWidget(content_);
         layout->addWidget(picture_view(*source), 1);
-        resize(1100, 720);
+        resize(picture_window_size(*this));
     } else {
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(content_);

@@ -56,6 +56,7 @@ std::string whole_text(const std::vector<FitPart>& parts) {
 
 std::string fit_text(const std::vector<FitPart>& parts, const TextWidth& width, int room) {
     std::vector<std::string> shown;
+    shown.reserve(parts.size());
     for (const FitPart& p : parts) shown.push_back(p.text);
     const auto joined = [&shown] {
         std::string text;

@@ -20,9 +20,11 @@ class HeadlessDesktop : public Desktop {
 
     OpenFileResult next_dialog_result;                     // what the next open dialog answers
     std::optional<std::vector<std::string>> next_folders;  // what the folder list answers
-    std::optional<std::vector<std::string>> choose_folders(const std::string&,
-                                                           const std::vector<std::string>&,
-                                                           const std::string&) override {
+    std::string folders_start;                             // where its Add… last started
+    std::optional<std::vector<std::string>> choose_folders(
+        const std::string&, const std::vector<std::string>&,
+        const std::string& start_folder) override {
+        folders_start = start_folder;
         return next_folders;
     }
     OpenFileResult save_file(const SaveFileRequest& request) override {

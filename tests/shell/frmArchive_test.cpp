@@ -172,6 +172,16 @@ TEST(ArchiveWindow, AnotherArchiveReplacesTheWindowAndALooseModelLeavesIt) {
 
 }  // namespace
 
+// Texture Folders' Add… starts in the folder of the archive a model was read from.
+TEST(ArchiveWindow, TextureFoldersStartInTheArchivesFolder) {
+    ArchiveSession s(mod_archive());
+    s.window().open_path("data/models/ship.pof");
+    s.desktop.next_folders = std::vector<std::string>{"/textures"};
+    s.form.menu_command("IDM_TEXTURE_FOLDERS");
+    EXPECT_EQ(s.desktop.folders_start, s.vp.path().substr(0, s.vp.path().rfind('/')));
+    EXPECT_EQ(s.store.texture_folders, std::vector<std::string>{"/textures"});
+}
+
 // Of two entries of one path, the later is the one the window marks, a double-click on
 // either opens and F5 reads again.
 TEST(ArchiveWindow, TwoEntriesOfOnePathOpenTheLaterFromEveryWay) {
@@ -217,15 +227,16 @@ TEST(FitText, LabelAndSummaryKeepTheirNamesAndCounts) {
         std::string shown;
     } cases[] = {
         {&label_parts, 99, label},
-        {&label_parts, 46, "/home/me/g\u2026/mod.vp \u203A data/models/fighter.pof"},
-        {&label_parts, 34, "\u2026mod.vp \u203A data/models/fighter.pof"},
-        {&label_parts, 30, "\u2026mod.vp \u203A dat\u2026/fighter.pof"},
-        {&label_parts, 23, "\u2026mod.vp \u203A \u2026fighter.pof"},
-        {&label_parts, 9, "\u2026mod\u2026pof"},
-        {&loose_parts, 13, "/m\u2026/ship.pof"},
+        {&label_parts, 46, "/home/m\u2026s/fs2/mod.vp \u203A data/models/fighter.pof"},
+        {&label_parts, 34, "/\u2026mod.vp \u203A data/models/fighter.pof"},
+        {&label_parts, 30, "\u2026mod.vp \u203A data\u2026els/fighter.pof"},
+        {&label_parts, 23, "\u2026mod.vp \u203A d\u2026fighter.pof"},
+        // Even the names do not fit: the whole is cut in its middle.
+        {&label_parts, 9, "\u2026mod\u2026.pof"},
+        {&loose_parts, 13, "/m\u2026x/ship.pof"},
         {&summary, 80,
-         "/home/\u2026mod.vp: 3 files in 2 folders, 10 bytes; 1 fault in its directory"},
-        {&summary, 60, "\u2026: 3 files in 2 folders, 10 bytes; 1 fault in its directory"},
+         "/home/me/ga\u2026fs2/mod.vp: 3 files in 2 folders, 10 bytes; 1 fault in its directory"},
+        {&summary, 60, "/\u2026: 3 files in 2 folders, 10 bytes; 1 fault in its directory"},
     };
     for (const auto& c : cases) {
         const std::string shown = view::fit_text(*c.parts, chars, c.room);

@@ -91,6 +91,19 @@ void ArchiveWindowTest::enter_on_a_model_opens_it_in_the_main_window_and_f5_read
     QCOMPARE(shown->full_text(), label);
     QCOMPARE(app.list()->model()->rowCount(), 21);
     QVERIFY(archive_window(app));
+    // Narrow windows cut the label's folders, never a name, and the summary's path, never
+    // its counts.
+    const QChar ellipsis(0x2026);
+    app.window.resize(200, app.window.height());
+    QTRY_VERIFY(shown->text().contains(ellipsis));
+    QVERIFY(shown->text().contains(QString::fromUtf8("mod.vp \u203A ")));
+    QVERIFY(shown->text().endsWith(QStringLiteral("/sample.pof")));
+    auto* summary = archive_window(app)->findChild<ui::ElidedLabel*>("lblSummary");
+    QVERIFY(summary);
+    archive_window(app)->resize(300, archive_window(app)->height());
+    QTRY_VERIFY(summary->text().contains(ellipsis));
+    QVERIFY(summary->text().contains(QStringLiteral(": 10 files in 4 folders, ")));
+    QVERIFY(summary->text().endsWith(QStringLiteral(" bytes")));
 
     // Another model by a double-click, then F5 in the main window reads it again.
     testing_ui::double_click_row(list, 1);
