@@ -145,6 +145,8 @@ void frmModelView::level_chosen(int row) {
 
 void frmModelView::rebuild() {
     scene_ = build_scene(store_, options_);
+    pick_tree_.reset();
+    if (looking_up_) pick_tree_.emplace(scene_);
     polygon_ids_.clear();
     for (std::size_t m = 0; m < scene_.meshes.size(); ++m) {
         for (std::size_t p = 0; p < scene_.meshes[m].polygons.size(); ++p)
@@ -169,6 +171,16 @@ void frmModelView::repaint_picture() {
         picture_.textures = texture_list_->loaders();
     }
     ++scene_revision;
+}
+
+void frmModelView::prepare_item_lookup() {
+    looking_up_ = true;
+    if (!pick_tree_) pick_tree_.emplace(scene_);
+}
+
+std::optional<int> frmModelView::item_at(const view::PickRequest& request) {
+    prepare_item_lookup();
+    return pick_tree_->item_at(scene_, shown_, picture_options_, request);
 }
 
 void frmModelView::set_selection_words(std::string words) {

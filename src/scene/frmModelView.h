@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pof/global_data.h"
+#include "scene/pick.h"
 #include "scene/picture.h"
 #include "scene/scene.h"
 #include "scene/texture_list.h"
@@ -86,6 +87,8 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     Parts parts() override { return {&levels, panel_, &status}; }
     view::LineBatch polygon_edges() const override;
     void texture_loaded(int number, const std::string& status) override;
+    std::optional<int> item_at(const view::PickRequest& request) override;
+    void prepare_item_lookup() override;
 
   private:
     void level_chosen(int row);
@@ -118,6 +121,10 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     view::Control* panel_ = nullptr;
     view::Picture picture_;
     std::unique_ptr<TextureList> texture_list_;
+    // Built once per scene, when a binding first looks items up, and again with each scene
+    // from then on.
+    std::optional<PickTree> pick_tree_;
+    bool looking_up_ = false;
 };
 
 }  // namespace scene

@@ -92,6 +92,8 @@ constexpr float kXrayAlpha = 0.25f;
 // How far from the pointer an item is still found when the pointer itself is on background:
 // lines are one pixel wide.
 constexpr int kPickReach = 4;
+// How wide points and lines are where items are looked up: wider than drawn, easier to hit.
+constexpr float kPickPointSize = 13, kPickLineWidth = 3;
 
 // A picture of more triangles than this is drawn coarser while the view moves: about
 // kCoarseTriangles of them, every n-th of each batch, so that orbiting stays fluid on a
@@ -195,6 +197,7 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
     take_arrived_.setInterval(0);
     connect(&take_arrived_, &QTimer::timeout, this, [this] { take_arrived(); });
     connect(&rest_, &QTimer::timeout, this, [this] { rested(); });
+    source_.prepare_item_lookup();
 }
 
 QAction* ModelViewWidget::add_action(const QString& text, const QKeySequence& key,
@@ -831,12 +834,12 @@ void ModelViewWidget::draw_ids() {
     upload();
     program_->bind();
     program_->setUniformValue("mvp", projection() * view_matrix() * model_matrix());
-    program_->setUniformValue("point_size", 13.0f);
+    program_->setUniformValue("point_size", kPickPointSize);
     program_->setUniformValue("alpha", 1.0f);
     for (const auto& b : solids_) draw(*b, GL_TRIANGLES, false, true);
     // Markers win over the hull they sit on or in, as they are drawn through it.
     glDisable(GL_DEPTH_TEST);
-    glLineWidth(3);
+    glLineWidth(kPickLineWidth);
     draw(lines_, GL_LINES, false, true);
     draw_shapes(true);
     glLineWidth(1);
@@ -847,11 +850,16 @@ void ModelViewWidget::draw_ids() {
     glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, ids_.data());
     id_frame_->release();
     doneCurrent();
+    answers_current(size);
+    ++id_frames_;
+}
+
+// Items looked up from now on belong to this picture seen from this view.
+void ModelViewWidget::answers_current(const QSize& size) {
     ids_size_ = size;
     if (ids_revision_ != source_.picture_revision()) hovered_ = -2;  // ids of another picture
     ids_revision_ = source_.picture_revision();
     ids_valid_ = true;
-    ++id_frames_;
 }
 
 int ModelViewWidget::id_at(const QPoint& position) const {
@@ -880,7 +888,30 @@ int ModelViewWidget::id_at(const QPoint& position) const {
 
 int ModelViewWidget::item_at(const QPoint& position) {
     if (failed_ || !isValid()) return -1;
-    if (!ids_current()) draw_ids();
+    const QSize size = device_size();
+    const qreal ratio = devicePixelRatioF();
+    view::PickRequest request;
+    (projection() * view_matrix() * model_matrix()).copyDataTo(request.transform.data());
+    request.width = size.width();
+    request.height = size.height();
+    request.x = static_cast<int>(position.x() * ratio);
+    request.y = size.height() - 1 - static_cast<int>(position.y() * ratio);
+    request.point_size = kPickPointSize;
+    request.line_width = kPickLineWidth;
+    request.reach = kPickReach;
+    if (const auto id = source_.item_at(request)) {
+        if (!ids_current()) {
+            answers_current(size);
+            ids_.clear();  // drawn for another view, if at all
+        }
+        return *id;
+    }
+    return drawn_item_at(position);
+}
+
+int ModelViewWidget::drawn_item_at(const QPoint& position) {
+    if (failed_ || !isValid()) return -1;
+    if (!ids_current() || ids_.empty()) draw_ids();
     return id_at(position);
 }
 
@@ -923,7 +954,7 @@ void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
         camera_.pan(static_cast<float>(delta.x()), static_cast<float>(delta.y()), height());
         moved();
     } else if (ids_current()) {
-        hovered(id_at(at));
+        hovered(item_at(at));
     } else {
         rest_at_ = at;
         rest_.start();
