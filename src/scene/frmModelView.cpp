@@ -183,6 +183,10 @@ std::optional<int> frmModelView::item_at(const view::PickRequest& request) {
     return pick_tree_->item_at(scene_, shown_, picture_options_, request);
 }
 
+view::MarkerShapes frmModelView::marker_shapes() const {
+    return picture_.shapes.size() > 0 ? picture_.shapes : scene::marker_shapes(scene_, shown_);
+}
+
 void frmModelView::set_selection_words(std::string words) {
     selection_words_ = std::move(words);
     status.text = selection_words_;

@@ -89,6 +89,8 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     void texture_loaded(int number, const std::string& status) override;
     std::optional<int> item_at(const view::PickRequest& request) override;
     void prepare_item_lookup() override;
+    void picture_uploaded() override { picture_.shapes = {}; }
+    view::MarkerShapes marker_shapes() const override;
 
   private:
     void level_chosen(int row);

@@ -254,6 +254,17 @@ std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id,
     return out;
 }
 
+view::MarkerShapes marker_shapes(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
+    view::Picture picture;
+    Painter painter(picture, marker_size(scene));
+    painter.reserve(scene, shown);
+    for (std::size_t i = 0; i < scene.markers.size(); ++i) {
+        if (shown[static_cast<int>(scene.markers[i].kind)])
+            painter.marker(scene, scene.markers[i], static_cast<int>(i));
+    }
+    return std::move(picture.shapes);
+}
+
 view::LineBatch polygon_edges(const Scene& scene, const PictureOptions& options) {
     view::Picture picture;
     Painter painter(picture, 1);

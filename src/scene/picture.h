@@ -34,6 +34,9 @@ pof::Vec3 marker_direction(const Marker& m, float size);
 view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown,
                            const PictureOptions& options = {});
 
+// The markers' shapes alone, as make_picture makes them.
+view::MarkerShapes marker_shapes(const Scene& scene, const std::array<bool, kMarkerKinds>& shown);
+
 // The stored polygons' edges (not the triangles they are drawn as), for the wireframe: each
 // edge of a polygon once, with the polygon's id.
 view::LineBatch polygon_edges(const Scene& scene, const PictureOptions& options = {});

@@ -378,6 +378,7 @@ void ModelViewWidget::upload() {
         upload_shapes(p.shapes);
         uploaded_ = source_.picture_revision();
         if (first) fit();
+        source_.picture_uploaded();
     }
     const view::LineBatch h = source_.highlight();
     upload_batch(highlight_, h.positions, h.colours, h.ids, 2);
@@ -773,7 +774,10 @@ scene::RenderedImage ModelViewWidget::picture_image(int width, int height) const
     options.width = width;
     options.height = height;
     options.textured = textures_shown_;
-    return scene::render(source_.picture(), source_.highlight(), images_, camera_, options);
+    // The markers' shapes from the picture's logic: uploaded, they are no longer in picture().
+    scene::Renderer renderer(camera_, options, images_);
+    renderer.solids(source_.picture().solids);
+    return renderer.finish(source_.picture().lines, source_.marker_shapes(), source_.highlight());
 }
 
 // The size first (the window's, to start from), then the file; nothing is written when

@@ -142,6 +142,12 @@ class PictureSource {
     // The binding will look items up: the source makes ready what it looks them up in, once
     // per model rather than at the first look-up.
     virtual void prepare_item_lookup() {}
+    // The binding has uploaded the picture and draws the markers' shapes from its own copy
+    // until the picture changes: the source may let go of picture().shapes meanwhile (a
+    // million glow points hold 35 MB there), and marker_shapes() makes them again for a
+    // picture drawn in software.
+    virtual void picture_uploaded() {}
+    virtual MarkerShapes marker_shapes() const { return picture().shapes; }
 };
 
 }  // namespace view

@@ -198,6 +198,10 @@ class ModelViewGlTest : public QObject {
             }
         }
         qInfo("software against OpenGL: %d of %d covered pixels differ", differ, covered);
+        // The markers' shapes are held once uploaded, and made again for the software picture.
+        auto& logic = static_cast<scene::frmModelView&>(window->viewer());
+        QCOMPARE(logic.picture().shapes.size(), std::size_t{0});
+        QVERIFY(logic.marker_shapes().size() > 10);
         QVERIFY2(covered > 2000, qPrintable(QString::number(covered)));
         QVERIFY2(differ < covered / 50, qPrintable(QString("%1 of %2").arg(differ).arg(covered)));
 
