@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numeric>
 #include <tuple>
 
 #include "scene/camera.h"
@@ -33,7 +32,9 @@ void grow(PickNode& n, const Vec3& p) {
     }
 }
 
-void grow(PickNode& n, const PickNode& b) {
+// By another box (a node, or a Box).
+template <typename Other>
+void grow(PickNode& n, const Other& b) {
     for (int k = 0; k < 3; ++k) {
         n.lo[k] = std::min(n.lo[k], b.lo[k]);
         n.hi[k] = std::max(n.hi[k], b.hi[k]);
@@ -176,7 +177,7 @@ std::uint32_t run_node(std::vector<PickNode>& nodes, std::uint32_t first, std::u
 template <typename GrowBy>
 std::vector<PickNode> run_tree(std::uint32_t count, std::uint32_t per_leaf, const GrowBy& grow_by) {
     std::vector<PickNode> nodes;
-    nodes.reserve(2 * ((count + per_leaf - 1) / per_leaf));
+    nodes.reserve(std::size_t{2} * ((count + per_leaf - 1) / per_leaf));
     if (count > 0) run_node(nodes, 0, count, per_leaf, grow_by);
     return nodes;
 }
@@ -212,14 +213,9 @@ PickTree::PickTree(const Scene& scene) : marker_size_(marker_size(scene)) {
     }
     first_polygon_.push_back(static_cast<std::uint32_t>(boxes.size()));
     polygons_ = curve.sorted();
-    polygon_nodes_ = run_tree(static_cast<std::uint32_t>(polygons_.size()), kPolygonsPerLeaf,
-                              [&](PickNode& box, std::uint32_t i) {
-                                  const Box& b = boxes[polygons_[i]];
-                                  for (int k = 0; k < 3; ++k) {
-                                      box.lo[k] = std::min(box.lo[k], b.lo[k]);
-                                      box.hi[k] = std::max(box.hi[k], b.hi[k]);
-                                  }
-                              });
+    polygon_nodes_ =
+        run_tree(static_cast<std::uint32_t>(polygons_.size()), kPolygonsPerLeaf,
+                 [&](PickNode& box, std::uint32_t i) { grow(box, boxes[polygons_[i]]); });
 
     CurveOrder places(scene.bounds, scene.markers.size());
     for (const Marker& m : scene.markers) places.add(centre_of(scene, m));
@@ -423,7 +419,7 @@ class PickTree::Query {
 
     Vec3 unproject(float x, float y, float z) const {
         std::array<double, 4> out{};
-        for (int r = 0; r < 4; ++r) {
+        for (std::size_t r = 0; r < 4; ++r) {
             out[r] = inverse_[r * 4] * x + inverse_[r * 4 + 1] * y + inverse_[r * 4 + 2] * z +
                      inverse_[r * 4 + 3];
         }
