@@ -156,6 +156,8 @@ void frmModelView::level_chosen(int row) {
 
 void frmModelView::rebuild() {
     scene_ = build_scene(store_, options_);
+    pick_tree_.reset();
+    if (looking_up_) pick_tree_.emplace(scene_);
     polygon_ids_.clear();
     for (std::size_t m = 0; m < scene_.meshes.size(); ++m) {
         for (std::size_t p = 0; p < scene_.meshes[m].polygons.size(); ++p)
@@ -177,6 +179,20 @@ void frmModelView::repaint_picture() {
         picture_.textures = texture_list_->loaders();
     }
     ++scene_revision;
+}
+
+void frmModelView::prepare_item_lookup() {
+    looking_up_ = true;
+    if (!pick_tree_) pick_tree_.emplace(scene_);
+}
+
+std::optional<int> frmModelView::item_at(const view::PickRequest& request) {
+    prepare_item_lookup();
+    return pick_tree_->item_at(scene_, shown_, picture_options_, request);
+}
+
+view::MarkerShapes frmModelView::marker_shapes() const {
+    return picture_.shapes.size() > 0 ? picture_.shapes : scene::marker_shapes(scene_, shown_);
 }
 
 void frmModelView::set_selection_words(std::string words) {

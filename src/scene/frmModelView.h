@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pof/global_data.h"
+#include "scene/pick.h"
 #include "scene/picture.h"
 #include "scene/scene.h"
 #include "scene/texture_list.h"
@@ -112,6 +113,10 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     // Beside the model, named after it: ship.png for ship.pof (beside the archive for a
     // member of one).
     std::string picture_file() const override;
+    std::optional<int> item_at(const view::PickRequest& request) override;
+    void prepare_item_lookup() override;
+    void picture_uploaded() override { picture_.shapes = {}; }
+    view::MarkerShapes marker_shapes() const override;
 
   private:
     void level_chosen(int row);
@@ -152,6 +157,10 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     view::Control* panel_ = nullptr;
     view::Picture picture_;
     std::unique_ptr<TextureList> texture_list_;
+    // Built once per scene, when a binding first looks items up, and again with each scene
+    // from then on.
+    std::optional<PickTree> pick_tree_;
+    bool looking_up_ = false;
 };
 
 }  // namespace scene

@@ -497,7 +497,7 @@ BoxEdges box_edges(const Vec3& min, const Vec3& max, const Vec3& shift) {
 }
 
 MarkerRef::MarkerRef(pof::RecordEntry entry, std::span<const pof::RowChoice> choices)
-    : entry_(entry), count_(static_cast<std::uint8_t>(std::min(choices.size(), kMostRows))) {
+    : entry_(static_cast<std::uint8_t>(entry)), count_(static_cast<std::uint8_t>(std::min(choices.size(), kMostRows))) {
     for (std::size_t i = 0; i < count_; ++i) {
         lists_[i] = static_cast<std::uint8_t>(choices[i].list);
         rows_[i] = choices[i].row;
@@ -505,13 +505,13 @@ MarkerRef::MarkerRef(pof::RecordEntry entry, std::span<const pof::RowChoice> cho
 }
 
 pof::ItemRef MarkerRef::item_ref() const {
-    pof::ItemRef ref{entry_, {}};
+    pof::ItemRef ref{entry(), {}};
     for (std::size_t i = 0; i < count_; ++i) ref.choices.push_back({lists_[i], rows_[i], false});
     return ref;
 }
 
 bool MarkerRef::same_rows(const pof::ItemRef& ref) const {
-    if (ref.entry != entry_ || ref.choices.size() != count_) return false;
+    if (ref.entry != entry() || ref.choices.size() != count_) return false;
     for (std::size_t i = 0; i < count_; ++i) {
         const pof::RowChoice& c = ref.choices[i];
         if (c.list != lists_[i] || c.row != rows_[i]) return false;

@@ -56,12 +56,6 @@ bool mesh_shown(const PictureOptions& options, std::size_t mesh) {
     return mesh >= options.meshes_shown.size() || options.meshes_shown[mesh];
 }
 
-float marker_size(const Scene& scene) {
-    if (scene.bounds.empty) return 1;
-    const float d = length(scene.bounds.max - scene.bounds.min);
-    return d > 0 && std::isfinite(d) ? d * 0.04f : 1;
-}
-
 void add_polygon(const Mesh& mesh, const Polygon& p, int id, const Rgb& tint,
                  view::TriangleBatch& batch) {
     const Bytes colour = bytes_of(tinted(polygon_colour(p), tint));
@@ -111,7 +105,7 @@ class Painter {
         if (drawn_as_segments(m.kind)) return;
         view::MarkerShapes& s = picture_.shapes;
         put(s.centres, m.position);
-        put(s.directions, unit(m.normal) * size_);
+        put(s.directions, marker_direction(m, size_));
         s.radii.push_back(m.radius > 0 ? m.radius : 0);
         put(s.colours, colour);
         s.ids.push_back(id);
@@ -144,13 +138,6 @@ class Painter {
     }
 
   private:
-    // Boxes, the shield, the insignia and the movement arrows: their segments alone, no point,
-    // normal or sphere.
-    static bool drawn_as_segments(MarkerKind kind) {
-        return kind == MarkerKind::HeaderBox || kind == MarkerKind::SubobjectBox ||
-               kind == MarkerKind::Shield || kind == MarkerKind::Insignia ||
-               kind == MarkerKind::MovementAxis;
-    }
     view::Picture& picture_;
     float size_;
 };
@@ -171,6 +158,22 @@ void reserve(const Mesh& mesh, std::map<int, view::TriangleBatch>& batches) {
 }
 
 }  // namespace
+
+float marker_size(const Scene& scene) {
+    if (scene.bounds.empty) return 1;
+    const float d = length(scene.bounds.max - scene.bounds.min);
+    return d > 0 && std::isfinite(d) ? d * 0.04f : 1;
+}
+
+bool drawn_as_segments(MarkerKind kind) {
+    return kind == MarkerKind::HeaderBox || kind == MarkerKind::SubobjectBox ||
+           kind == MarkerKind::Shield || kind == MarkerKind::Insignia ||
+           kind == MarkerKind::MovementAxis;
+}
+
+Vec3 marker_direction(const Marker& m, float size) {
+    return unit(m.normal) * size;
+}
 
 Bounds visible_bounds(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
     Bounds bounds;
@@ -250,6 +253,17 @@ std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id,
     out.reserve(batches.size());
     for (auto& [texture, batch] : batches) out.push_back(std::move(batch));
     return out;
+}
+
+view::MarkerShapes marker_shapes(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
+    view::Picture picture;
+    Painter painter(picture, marker_size(scene));
+    painter.reserve(scene, shown);
+    for (std::size_t i = 0; i < scene.markers.size(); ++i) {
+        if (shown[static_cast<int>(scene.markers[i].kind)])
+            painter.marker(scene, scene.markers[i], static_cast<int>(i));
+    }
+    return std::move(picture.shapes);
 }
 
 view::LineBatch polygon_edges(const Scene& scene, const PictureOptions& options) {

@@ -23,8 +23,19 @@ struct PictureOptions {
     bool tint_subobjects = false;
 };
 
+// The length of a marker's direction line: a small share of the scene's size.
+float marker_size(const Scene& scene);
+// Boxes, the shield, the insignia and the movement arrows: their segments alone, no point,
+// direction or sphere.
+bool drawn_as_segments(MarkerKind kind);
+// The line a marker's point draws along its normal, less its start: zero for no normal.
+pof::Vec3 marker_direction(const Marker& m, float size);
+
 view::Picture make_picture(const Scene& scene, const std::array<bool, kMarkerKinds>& shown,
                            const PictureOptions& options = {});
+
+// The markers' shapes alone, as make_picture makes them.
+view::MarkerShapes marker_shapes(const Scene& scene, const std::array<bool, kMarkerKinds>& shown);
 
 // The stored polygons' edges (not the triangles they are drawn as), for the wireframe: each
 // edge of a polygon once, with the polygon's id.

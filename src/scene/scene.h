@@ -207,7 +207,7 @@ class MarkerRef {
         : MarkerRef(entry, std::span<const pof::RowChoice>(choices)) {}
     MarkerRef(const pof::ItemRef& ref)  // NOLINT(google-explicit-constructor): held as it is
         : MarkerRef(ref.entry, ref.choices) {}
-    pof::RecordEntry entry() const { return entry_; }
+    pof::RecordEntry entry() const { return static_cast<pof::RecordEntry>(entry_); }
     std::size_t size() const { return count_; }
     int list(std::size_t i) const { return lists_[i]; }
     int row(std::size_t i) const { return rows_[i]; }
@@ -217,7 +217,8 @@ class MarkerRef {
     bool operator==(const MarkerRef&) const = default;
 
   private:
-    pof::RecordEntry entry_ = pof::RecordEntry::OHDR;
+    // The record entry in a byte: a marker of a million glow points then takes 52 bytes.
+    std::uint8_t entry_ = static_cast<std::uint8_t>(pof::RecordEntry::OHDR);
     std::uint8_t count_ = 0;
     std::array<std::uint8_t, kMostRows> lists_{};
     std::array<std::int32_t, kMostRows> rows_{};
@@ -240,6 +241,7 @@ struct Marker {
     SegmentEnds segments;
     MarkerRef ref;
 };
+static_assert(sizeof(Marker) <= 52, "a marker grew: a million glow points cost its size each");
 
 // What was left out of the scene and why.
 struct LeftOut {

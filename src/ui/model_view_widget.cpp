@@ -94,6 +94,8 @@ constexpr float kXrayAlpha = 0.25f;
 // How far from the pointer an item is still found when the pointer itself is on background:
 // lines are one pixel wide.
 constexpr int kPickReach = 4;
+// How wide points and lines are where items are looked up: wider than drawn, easier to hit.
+constexpr float kPickPointSize = 13, kPickLineWidth = 3;
 
 // The markers' shapes as plain lines, for a context that cannot draw instances: each
 // direction and each ring segment stored whole, as the software renderer draws them.
@@ -176,6 +178,7 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
     take_arrived_.setInterval(0);
     connect(&take_arrived_, &QTimer::timeout, this, [this] { take_arrived(); });
     connect(&rest_, &QTimer::timeout, this, [this] { rested(); });
+    source_.prepare_item_lookup();
 }
 
 QAction* ModelViewWidget::add_action(const QString& text, const QKeySequence& key,
@@ -349,6 +352,7 @@ void ModelViewWidget::upload() {
         upload_shapes(p.shapes);
         uploaded_ = source_.picture_revision();
         if (first && !kept_camera_) fit();
+        source_.picture_uploaded();
     }
     const view::LineBatch h = source_.highlight();
     upload_batch(highlight_, h.positions, h.colours, h.ids, 2);
@@ -728,7 +732,10 @@ scene::RenderedImage ModelViewWidget::picture_image(int width, int height) const
     options.textured = textures_shown_;
     scene::TextureImages rgba;  // the GL's compressed textures decoded
     for (const auto& [number, image] : images_) rgba[number] = scene::rgba_image(image);
-    return scene::render(source_.picture(), source_.highlight(), rgba, camera_, options);
+    // The markers' shapes from the picture's logic: uploaded, they are no longer in picture().
+    scene::Renderer renderer(camera_, options, rgba);
+    renderer.solids(source_.picture().solids);
+    return renderer.finish(source_.picture().lines, source_.marker_shapes(), source_.highlight());
 }
 
 // The size first (the window's, to start from), then the file; nothing is written when
@@ -789,7 +796,7 @@ void ModelViewWidget::draw_ids() {
     upload();
     program_->bind();
     program_->setUniformValue("mvp", projection() * view_matrix() * model_matrix());
-    program_->setUniformValue("point_size", 13.0f);
+    program_->setUniformValue("point_size", kPickPointSize);
     program_->setUniformValue("alpha", 1.0f);
     if (id_solids_.empty()) {
         for (const view::TriangleBatch& t : source_.picture().solids)
@@ -798,7 +805,7 @@ void ModelViewWidget::draw_ids() {
     for (const auto& b : id_solids_) draw(*b, GL_TRIANGLES, false, true);
     // Markers win over the hull they sit on or in, as they are drawn through it.
     glDisable(GL_DEPTH_TEST);
-    glLineWidth(3);
+    glLineWidth(kPickLineWidth);
     draw(lines_, GL_LINES, false, true);
     draw_shapes(true);
     glLineWidth(1);
@@ -809,11 +816,16 @@ void ModelViewWidget::draw_ids() {
     glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, ids_.data());
     id_frame_->release();
     doneCurrent();
+    answers_current(size);
+    ++id_frames_;
+}
+
+// Items looked up from now on belong to this picture seen from this view.
+void ModelViewWidget::answers_current(const QSize& size) {
     ids_size_ = size;
     if (ids_revision_ != source_.picture_revision()) hovered_ = -2;  // ids of another picture
     ids_revision_ = source_.picture_revision();
     ids_valid_ = true;
-    ++id_frames_;
 }
 
 int ModelViewWidget::id_at(const QPoint& position) const {
@@ -842,7 +854,30 @@ int ModelViewWidget::id_at(const QPoint& position) const {
 
 int ModelViewWidget::item_at(const QPoint& position) {
     if (failed_ || !isValid()) return -1;
-    if (!ids_current()) draw_ids();
+    const QSize size = device_size();
+    const qreal ratio = devicePixelRatioF();
+    view::PickRequest request;
+    (projection() * view_matrix() * model_matrix()).copyDataTo(request.transform.data());
+    request.width = size.width();
+    request.height = size.height();
+    request.x = static_cast<int>(position.x() * ratio);
+    request.y = size.height() - 1 - static_cast<int>(position.y() * ratio);
+    request.point_size = kPickPointSize;
+    request.line_width = kPickLineWidth;
+    request.reach = kPickReach;
+    if (const auto id = source_.item_at(request)) {
+        if (!ids_current()) {
+            answers_current(size);
+            ids_.clear();  // drawn for another view, if at all
+        }
+        return *id;
+    }
+    return drawn_item_at(position);
+}
+
+int ModelViewWidget::drawn_item_at(const QPoint& position) {
+    if (failed_ || !isValid()) return -1;
+    if (!ids_current() || ids_.empty()) draw_ids();
     return id_at(position);
 }
 
@@ -885,7 +920,7 @@ void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
         camera_.pan(static_cast<float>(delta.x()), static_cast<float>(delta.y()), height());
         moved();
     } else if (ids_current()) {
-        hovered(id_at(at));
+        hovered(item_at(at));
     } else {
         rest_at_ = at;
         rest_.start();

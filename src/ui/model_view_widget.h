@@ -65,9 +65,12 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     QAction* save_action() const { return save_action_; }
     // Where a point of the picture lands in the widget, in pixels from the top left.
     QPointF project(const QVector3D& point) const;
-    // The item drawn at a widget position, or -1. Draws the frame of item ids first when
-    // the view or the picture changed since it was last drawn.
+    // The item drawn at a widget position, or -1, as the picture's logic finds it without
+    // drawing; from a logic that cannot, as drawn_item_at finds it.
     int item_at(const QPoint& position);
+    // The item in the frame of item ids at a widget position, drawing the frame first when
+    // the view or the picture changed since it was last drawn.
+    int drawn_item_at(const QPoint& position);
     // How many times the frame of item ids was drawn.
     int id_frames() const { return id_frames_; }
     bool drawing_failed() const { return failed_; }
@@ -159,6 +162,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     void drop_textures();
     void draw_ids();
     bool ids_current() const;
+    void answers_current(const QSize& size);
     int id_at(const QPoint& position) const;
     void rested();
     void hovered(int id);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stop_token>
 #include <string>
@@ -112,6 +113,18 @@ struct Picture {
     bool empty() const { return min[0] > max[0]; }
 };
 
+// A pixel of a view of the picture, for finding the item drawn there without drawing: the
+// matrix from picture coordinates to clip space (row by row), the view's size and the pixel,
+// counted from the bottom left as OpenGL counts. Points and lines count as wide as given, and
+// when nothing is at the pixel itself the nearest item within reach pixels counts.
+struct PickRequest {
+    std::array<float, 16> transform{};
+    int width = 0, height = 0;
+    int x = 0, y = 0;
+    float point_size = 13, line_width = 3;
+    int reach = 4;
+};
+
 // Implemented by a viewer that has a picture to show beside its controls.
 class PictureSource {
   public:
@@ -138,6 +151,19 @@ class PictureSource {
     virtual void texture_loaded(int /*number*/, const std::string& /*status*/) {}
     // The file Save Picture proposes.
     virtual std::string picture_file() const { return "model.png"; }
+    // The item drawn at a pixel (-1 for none), found without drawing: markers over the
+    // triangles, else the nearest triangle. Nothing when the source cannot tell; the binding
+    // then draws the ids to find it.
+    virtual std::optional<int> item_at(const PickRequest& /*request*/) { return std::nullopt; }
+    // The binding will look items up: the source makes ready what it looks them up in, once
+    // per model rather than at the first look-up.
+    virtual void prepare_item_lookup() {}
+    // The binding has uploaded the picture and draws the markers' shapes from its own copy
+    // until the picture changes: the source may let go of picture().shapes meanwhile (a
+    // million glow points hold 35 MB there), and marker_shapes() makes them again for a
+    // picture drawn in software.
+    virtual void picture_uploaded() {}
+    virtual MarkerShapes marker_shapes() const { return picture().shapes; }
 };
 
 }  // namespace view

@@ -129,14 +129,13 @@ class ModelViewGlTest : public QObject {
                                     QPoint(frame.width() - 3, frame.height() - 3)}) {
             QVERIFY(background(frame.pixel(corner)));
         }
-        // Gun 1 of slot 0: the pointer resting on it names it. The frame of item ids is
-        // drawn once for the view and serves every move until the camera turns.
+        // Gun 1 of slot 0: the pointer resting on it names it, found without drawing; then
+        // every move names its item at once until the camera turns.
         const QPoint gun = view->project({3, -1.5f, 15}).toPoint();
         auto* status = window->findChild<QLabel*>("lblStatus");
         move_pointer(view, gun + QPoint(0, 40));
         move_pointer(view, gun);
         QTRY_COMPARE(status->text(), QString::fromUtf8("GPNT · Slot 0 · Gun 1 · (3, -1.5, 15)"));
-        QCOMPARE(view->id_frames(), 1);
         move_pointer(view, QPoint(2, 2));
         QCOMPARE(status->text(), QString());
         // A hull polygon's longer text leaves the picture where it is.
@@ -147,16 +146,55 @@ class ModelViewGlTest : public QObject {
         QCoreApplication::sendPostedEvents(nullptr,
                                            QEvent::LayoutRequest);  // it reaches the layout
         QCOMPARE(view->size(), size);
-        QCOMPARE(view->id_frames(), 1);
         view->turn(0.3f);
         move_pointer(view, view->project({3, -1.5f, 15}).toPoint());
-        QCOMPARE(view->id_frames(), 1);  // not while the pointer is still moving
-        QTRY_COMPARE(view->id_frames(), 2);
+        QVERIFY(status->text().startsWith("OBJ2"));  // not while the pointer is still moving
+        QTRY_COMPARE(status->text(), QString::fromUtf8("GPNT · Slot 0 · Gun 1 · (3, -1.5, 15)"));
+        QCOMPARE(view->id_frames(), 0);
         view->turn(-0.3f);
         QTest::mouseClick(view, Qt::LeftButton, {}, gun);
         ui::ViewerWindow* guns = app.windows.window("frmGPNT");
         QVERIFY(guns);
         QCOMPARE(guns->findChild<QComboBox*>("cboPoints")->currentText(), QString("Gun 1"));
+    }
+
+    // Items are found without drawing as the frame of item ids finds them: on a grid of pointer
+    // positions over the sample ship with every layer shown, from two sides, a subobject
+    // hidden. Only pixels on the edge between two items may differ.
+    void findsWithoutDrawingWhatTheFrameOfIdsShows() {
+        testing_ui::App app;
+        ui::ViewerWindow* window = open_ship_view(app);
+        QVERIFY(window);
+        ui::ModelViewWidget* view = window->picture_widget();
+        QVERIFY2(view, "no OpenGL context under Xvfb");
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto& logic = static_cast<scene::frmModelView&>(window->viewer());
+        for (const auto& k : scene::kMarkerKindInfo) {
+            if (!logic.shown(k.kind)) logic.toggle(k.kind);
+        }
+        view->fit();
+        int compared = 0, differ = 0, items = 0;
+        const auto compare = [&] {
+            for (int y = 0; y < view->height(); y += 5) {
+                for (int x = 0; x < view->width(); x += 5) {
+                    const int drawn = view->drawn_item_at({x, y});
+                    const int found = view->item_at({x, y});
+                    ++compared;
+                    items += drawn >= 0;
+                    if (drawn != found) qInfo("at %d, %d: drawn %d, found %d", x, y, drawn, found);
+                    differ += drawn != found;
+                }
+            }
+        };
+        compare();
+        view->turn(2.5f);
+        compare();
+        logic.toggle_mesh(0);
+        compare();
+        qInfo("%d of %d pointer positions differ, %d on an item", differ, compared, items);
+        QCOMPARE(view->id_frames(), 3);
+        QVERIFY(items > compared / 10);
+        QVERIFY2(differ <= compared / 1000, qPrintable(QString::number(differ)));
     }
 
     // The software renderer's picture of the window's camera covers what OpenGL covers, and
@@ -184,6 +222,10 @@ class ModelViewGlTest : public QObject {
             }
         }
         qInfo("software against OpenGL: %d of %d covered pixels differ", differ, covered);
+        // The markers' shapes are held once uploaded, and made again for the software picture.
+        auto& logic = static_cast<scene::frmModelView&>(window->viewer());
+        QCOMPARE(logic.picture().shapes.size(), std::size_t{0});
+        QVERIFY(logic.marker_shapes().size() > 10);
         QVERIFY2(covered > 2000, qPrintable(QString::number(covered)));
         QVERIFY2(differ < covered / 50, qPrintable(QString("%1 of %2").arg(differ).arg(covered)));
 
