@@ -13,11 +13,9 @@ cd "$(dirname "$0")/.."
 
 runs=${1:-3}
 build=${POFSCOPE_BUILD:-build-bench}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPOFSCOPE_BENCH=ON \
-        -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target pofdump make_read_models >/dev/null
+# shellcheck source=bench/process_timing.sh
+source bench/process_timing.sh
+build_tools
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,17 +23,6 @@ model="$work/bsp-heavy.pof"
 "$build/bench/make_read_models" bsp "$model"
 pofdump="$build/tools/pofdump/pofdump"
 cat "$model" >/dev/null # into the page cache
-
-# "wall cpu" in milliseconds, means of `runs` runs of the command, its output discarded.
-mean_ms() {
-    local TIMEFORMAT='%R %U %S' times
-    times=$({ time for ((i = 0; i < runs; i++)); do "$@" >/dev/null 2>&1 || true; done; } 2>&1)
-    awk -v n="$runs" '{ printf "%.1f %.1f", $1 * 1000 / n, ($2 + $3) * 1000 / n }' <<<"$times"
-}
-
-peak_rss_kib() {
-    /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1
-}
 
 read -r read_wall read_cpu <<<"$(mean_ms "$pofdump" "$model")"
 printf 'bsp-heavy, %s bytes, load %s\n' "$(stat -c %s "$model")" "$(cut -d' ' -f1-3 /proc/loadavg)"

@@ -79,10 +79,10 @@ class Walker {
         std::vector<ListScope> lists;
         std::vector<view::Table*> openers;  // list views whose rows open windows
     };
-    void collect(Controls children, int depth, Section& section, Found& found,
+    void collect(Controls part, int depth, Section& section, Found& found,
                  const Control* inline_list);
     void window(view::Viewer& viewer, Controls part, const Control* inline_list = nullptr);
-    void rows_of(view::Viewer& viewer, const ListScope& list);
+    void rows_of(view::Viewer& viewer, const ListScope& scope);
     void open_rows(view::Table& table);
     void bare(const std::string& size);
     int list_number(const Control& list) const;
@@ -170,9 +170,17 @@ void Walker::collect(Controls part, int depth, Section& section, Found& found,
                  list_number(*c)});
             if (c == inline_list) continue;
             const std::size_t end = scope_end(children, i);
-            found.lists.push_back({c,
-                                   {children.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                                    children.begin() + static_cast<std::ptrdiff_t>(end)}});
+            // An item's value among them stays with the item's section.
+            ListScope list{c, {}};
+            for (std::size_t k = i + 1; k < end; ++k) {
+                if (children[k]->item_value) {
+                    section.controls.push_back(
+                        {children[k], depth, SectionControl::Part::Whole, 0});
+                } else {
+                    list.scope.push_back(children[k]);
+                }
+            }
+            found.lists.push_back(std::move(list));
             i = end - 1;
         } else if (c->kind() == Kind::Group) {
             section.controls.push_back({c, depth, SectionControl::Part::GroupHead, 0});

@@ -32,6 +32,10 @@ class Control {
     bool enabled = true;
     // Layout: a gap of about one line sets it apart from what stands above it in a column.
     bool gap_above = false;
+    // A value of the item its group shows that stands among what a list before it fills (the
+    // insignia's offset beside its chosen vertex): a walk over every choice shows it once,
+    // with the item, not once per row of that list.
+    bool item_value = false;
 };
 
 // Fixed text.

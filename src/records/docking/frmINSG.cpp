@@ -13,6 +13,7 @@ frmINSG::frmINSG(const InsgRecord& record)
         align_beside(*f);
     }
     for (auto* g : {&offset, &vertex, &corners}) align_grid(*g);
+    offset.item_value = true;  // the insignia's, beside its vertex
     group(face_group, {&corners});
     group(insignia_group, {row({&detail_level, column({&vertex_count, &vertices})}),
                            row({&offset, &vertex}), &face_count, &faces, &face_group});
