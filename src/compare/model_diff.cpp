@@ -1,0 +1,221 @@
+#include "compare/model_diff.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+namespace compare {
+
+namespace {
+
+using Kind = Difference::Kind;
+
+std::string match_key(const Item& item) {
+    return std::to_string(static_cast<int>(item.entry)) + '\x1e' + item.key();
+}
+
+// The name an item is matched by, shown after an item only one model has.
+std::string name_shown(const Item& item) {
+    if (item.keys.empty() || item.keys.back().rfind("name ", 0) != 0) return {};
+    return quoted(std::string_view(item.keys.back()).substr(5));
+}
+
+bool floats_equal(float a, float b, double tolerance) {
+    if (a == b || (std::isnan(a) && std::isnan(b))) return true;
+    return std::fabs(static_cast<double>(a) - static_cast<double>(b)) <= tolerance;
+}
+
+class Differ {
+  public:
+    Differ(const std::vector<Item>& a, const std::vector<Item>& b, const DiffOptions& options)
+        : a_(a), b_(b), options_(options) {}
+
+    std::vector<Difference> run();
+
+  private:
+    void match();
+    void pair_renamed_subobjects();
+    bool equal(const FieldValue& x, const FieldValue& y) const;
+    void compare(const Item& x, const Item& y);
+    void only_in_one(const Item& item, Kind kind);
+    Difference& add(Kind kind, const Item& item, std::string field);
+
+    const std::vector<Item>& a_;
+    const std::vector<Item>& b_;
+    const DiffOptions& options_;
+    std::vector<std::optional<std::size_t>> a_match_;  // per item of a, its item of b
+    std::vector<bool> b_matched_;
+    std::unordered_map<std::int32_t, std::int32_t> renumbered_;  // a's subobject -> b's
+    std::vector<Difference> out_;
+};
+
+void Differ::match() {
+    std::unordered_map<std::string, std::size_t> in_b;
+    in_b.reserve(b_.size());
+    for (std::size_t i = 0; i < b_.size(); ++i) in_b.emplace(match_key(b_[i]), i);
+    a_match_.assign(a_.size(), std::nullopt);
+    b_matched_.assign(b_.size(), false);
+    for (std::size_t i = 0; i < a_.size(); ++i) {
+        const auto found = in_b.find(match_key(a_[i]));
+        if (found == in_b.end() || b_matched_[found->second]) continue;
+        a_match_[i] = found->second;
+        b_matched_[found->second] = true;
+    }
+    pair_renamed_subobjects();
+    for (std::size_t i = 0; i < a_.size(); ++i) {
+        if (a_match_[i] && a_[i].subobject)
+            renumbered_[*a_[i].subobject] = *b_[*a_match_[i]].subobject;
+    }
+}
+
+// A subobject whose name alone changed, at the same number under the same parent, is one
+// renamed subobject rather than one removed and one added.
+void Differ::pair_renamed_subobjects() {
+    std::unordered_map<std::int32_t, std::size_t> lone_b;
+    for (std::size_t i = 0; i < b_.size(); ++i) {
+        if (!b_matched_[i] && b_[i].subobject) lone_b.emplace(*b_[i].subobject, i);
+    }
+    for (std::size_t i = 0; i < a_.size(); ++i) {
+        if (a_match_[i] || !a_[i].subobject) continue;
+        const auto found = lone_b.find(*a_[i].subobject);
+        if (found == lone_b.end() || b_[found->second].parent != a_[i].parent) continue;
+        a_match_[i] = found->second;
+        b_matched_[found->second] = true;
+        lone_b.erase(found);
+    }
+}
+
+bool Differ::equal(const FieldValue& x, const FieldValue& y) const {
+    if (x.bytes && y.bytes) {
+        const std::string_view p = *x.bytes, q = *y.bytes;
+        if (p.size() != q.size() || std::memcmp(p.data(), q.data(), p.size()) != 0) return false;
+    }
+    if (x.subobject && y.subobject) {
+        const auto mapped = renumbered_.find(*x.subobject);
+        return (mapped == renumbered_.end() ? *x.subobject : mapped->second) == *y.subobject;
+    }
+    if (!x.numbers.empty() && x.numbers.size() == y.numbers.size()) {
+        for (std::size_t i = 0; i < x.numbers.size(); ++i) {
+            if (!floats_equal(x.numbers[i], y.numbers[i], options_.tolerance)) return false;
+        }
+        return true;
+    }
+    return x.text == y.text;
+}
+
+Difference& Differ::add(Kind kind, const Item& item, std::string field) {
+    Difference d;
+    d.kind = kind;
+    d.entry = item.entry;
+    d.chunk = item.chunk;
+    d.place = item.place;
+    d.field = std::move(field);
+    d.ref = item.ref;
+    d.in_second = kind == Kind::Added;
+    out_.push_back(std::move(d));
+    return out_.back();
+}
+
+void Differ::compare(const Item& x, const Item& y) {
+    std::vector<bool> seen(y.fields.size(), false);
+    for (const FieldValue& f : x.fields) {
+        std::size_t j = 0;
+        while (j < y.fields.size() && (seen[j] || y.fields[j].caption != f.caption)) ++j;
+        if (j == y.fields.size()) {
+            add(Kind::Removed, x, f.caption).old_text = f.text;
+            continue;
+        }
+        seen[j] = true;
+        const FieldValue& g = y.fields[j];
+        if (equal(f, g)) continue;
+        Difference& d = add(Kind::Changed, x, f.caption);
+        d.old_text = f.text;
+        d.new_text = g.text;
+        if (d.old_text == d.new_text && f.bytes) d.new_text += " (other bytes)";
+    }
+    for (std::size_t j = 0; j < y.fields.size(); ++j) {
+        if (!seen[j]) add(Kind::Added, y, y.fields[j].caption).new_text = y.fields[j].text;
+    }
+}
+
+void Differ::only_in_one(const Item& item, Kind kind) {
+    Difference& d = add(kind, item, {});
+    (kind == Kind::Removed ? d.old_text : d.new_text) = name_shown(item);
+}
+
+std::vector<Difference> Differ::run() {
+    match();
+    // The items under an item only one model has (a path's vertices) go with it.
+    std::string lone_parent = "\x1e";
+    const auto under_lone = [&lone_parent](const Item& item) {
+        return match_key(item).starts_with(lone_parent);
+    };
+    for (std::size_t i = 0; i < a_.size(); ++i) {
+        if (a_match_[i]) {
+            compare(a_[i], b_[*a_match_[i]]);
+        } else if (!under_lone(a_[i])) {
+            only_in_one(a_[i], Kind::Removed);
+            lone_parent = match_key(a_[i]);
+        }
+    }
+    for (std::size_t i = 0; i < b_.size(); ++i) {
+        if (b_matched_[i] || under_lone(b_[i])) continue;
+        only_in_one(b_[i], Kind::Added);
+        lone_parent = match_key(b_[i]);
+    }
+    // Grouped by chunk kind in the walk's order; within a kind, the first model's order, then
+    // what only the second has.
+    std::stable_sort(out_.begin(), out_.end(), [](const Difference& p, const Difference& q) {
+        return walk_rank(p.entry) < walk_rank(q.entry);
+    });
+    return std::move(out_);
+}
+
+}  // namespace
+
+std::string Difference::place_text() const {
+    std::string out = chunk;
+    for (const auto& p : place) (out += kPlaceStep) += p;
+    return out;
+}
+
+std::string Difference::line() const {
+    if (kind == Kind::Unread) return "! " + chunk + ": " + old_text;
+    std::string out = kind == Kind::Removed ? "- " : kind == Kind::Added ? "+ " : "";
+    out += place_text();
+    if (!field.empty()) (out += kPlaceStep) += field;
+    const std::string& shown = kind == Kind::Added ? new_text : old_text;
+    if (kind == Kind::Changed) {
+        out += ": " + old_text + " -> " + new_text;
+    } else if (!shown.empty()) {
+        out += ": " + shown;
+    }
+    return out;
+}
+
+std::vector<Difference> diff_items(const std::vector<Item>& a, const std::vector<Item>& b,
+                                   const DiffOptions& options) {
+    return Differ(a, b, options).run();
+}
+
+std::vector<Difference> diff_models(const pof::ModelStore& a, const pof::ModelStore& b,
+                                    const DiffOptions& options) {
+    std::vector<Difference> out;
+    const auto unread = [&out](const pof::ModelStore& s, const char* side) {
+        if (s.read_failure.empty()) return;
+        Difference d;
+        d.kind = Kind::Unread;
+        d.chunk = side;
+        d.old_text = s.read_failure;
+        out.push_back(std::move(d));
+    };
+    unread(a, "A");
+    unread(b, "B");
+    auto items = diff_items(model_items(a), model_items(b), options);
+    out.insert(out.end(), std::make_move_iterator(items.begin()),
+               std::make_move_iterator(items.end()));
+    return out;
+}
+
+}  // namespace compare

@@ -1,0 +1,52 @@
+#pragma once
+// The model as a comparison sees it: per chunk kind, its items (the chunk's own fields, a
+// subobject, a gun point, a path vertex ...), each with the keys it is matched by, the place
+// it is named by and the texts of its fields as the windows show them.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pof/global_data.h"
+#include "pof/item_ref.h"
+
+namespace compare {
+
+struct FieldValue {
+    std::string caption;
+    std::string text;            // as the window shows it; file texts in double quotes
+    std::vector<float> numbers;  // the floats the text shows, compared with the tolerance
+    // A subobject number: equal when the other model's subobject matched to it has the other
+    // number, so a renumbered subobject is one difference and not one per reference.
+    std::optional<std::int32_t> subobject;
+    // Bytes compared beside the text (a subobject's BSP data); they stay in the store.
+    std::optional<std::string_view> bytes;
+};
+
+struct Item {
+    pof::RecordEntry entry = pof::RecordEntry::OHDR;
+    std::string chunk;               // the chunk ID as read ("OBJ2", "GPNT")
+    std::vector<std::string> keys;   // per level, what it is matched by ("Slot 0", "$name=bay")
+    std::vector<std::string> place;  // per level, as a modder names it ("subObject 1", "Gun 0")
+    std::vector<FieldValue> fields;
+    pof::ItemRef ref;                       // the rows that show it
+    std::optional<std::int32_t> subobject;  // the number of a subobject item
+    std::optional<std::int32_t> parent;     // and its parent's
+
+    std::string key() const;
+};
+
+// Every item of every chunk kind the store read, kinds in one fixed order, items in list order.
+std::vector<Item> model_items(const pof::ModelStore& store);
+
+// Where a kind's items come in the walk: the header, subobjects, textures, then the rest.
+int walk_rank(pof::RecordEntry entry);
+
+// "(1, 2.5, 3)"
+std::string vec_text(const pof::Vec3& v);
+// The text between double quotes, as the windows show file text.
+std::string quoted(std::string_view bytes);
+
+}  // namespace compare

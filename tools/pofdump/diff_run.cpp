@@ -1,0 +1,76 @@
+#include "diff_run.h"
+
+#include <nlohmann/json.hpp>
+
+#include "compare/model_diff.h"
+#include "compare/read_model.h"
+#include "view/window_text.h"
+
+namespace pofdump {
+
+namespace {
+
+const char* kind_name(compare::Difference::Kind kind) {
+    switch (kind) {
+        case compare::Difference::Kind::Changed:
+            return "changed";
+        case compare::Difference::Kind::Removed:
+            return "removed";
+        case compare::Difference::Kind::Added:
+            return "added";
+        case compare::Difference::Kind::Unread:
+            return "unread";
+    }
+    return "";
+}
+
+// Absent values are null: a field only one model has, an item's name it does not show.
+nlohmann::json text_or_null(const std::string& text) {
+    return text.empty() ? nlohmann::json(nullptr) : nlohmann::json(text);
+}
+
+void print_json(const std::vector<compare::Difference>& differences, std::ostream& out) {
+    auto records = nlohmann::ordered_json::array();
+    for (const auto& d : differences) {
+        nlohmann::ordered_json r;
+        r["kind"] = kind_name(d.kind);
+        r["place"] = d.place_text();
+        r["field"] = text_or_null(d.field);
+        r["old"] = text_or_null(d.old_text);
+        r["new"] = text_or_null(d.new_text);
+        records.push_back(std::move(r));
+    }
+    nlohmann::ordered_json doc;
+    doc["same"] = differences.empty();
+    doc["differences"] = std::move(records);
+    out << doc.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace
+
+int run_diff(const Options& options, std::ostream& out, std::ostream& err) {
+    pof::ModelStore a, b;
+    const compare::ModelRead read_a = compare::read_model(options.files[0], a);
+    const compare::ModelRead read_b = compare::read_model(options.files[1], b);
+    bool trouble = false;
+    for (int i = 0; i < 2; ++i) {
+        const compare::ModelRead& read = i == 0 ? read_a : read_b;
+        if (!read.trouble()) continue;
+        // "Cannot open FILE: ..." names its file already; "Not a POF file!" does not.
+        const bool named = read.message.starts_with("Cannot open ");
+        err << "pofdump: "
+            << view::one_line(named ? read.message : options.files[i] + ": " + read.message)
+            << '\n';
+        trouble = true;
+    }
+    if (trouble) return kExitUsage;
+    const auto differences = compare::diff_models(a, b, {options.tolerance});
+    if (options.json) {
+        print_json(differences, out);
+    } else {
+        for (const auto& d : differences) out << view::one_line(d.line()) << '\n';
+    }
+    return differences.empty() ? kExitClean : kExitFailed;
+}
+
+}  // namespace pofdump
