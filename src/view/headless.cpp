@@ -31,14 +31,14 @@ Viewer* HeadlessWindows::find(std::string_view name) {
 }
 
 Viewer& HeadlessWindows::create(std::unique_ptr<Viewer> viewer) {
-    log.push_back("create " + viewer->name());
+    if (keep_log) log.push_back("create " + viewer->name());
     came_forward(viewer->name());
     open.push_back({std::move(viewer)});
     return *open.back().viewer;
 }
 
 void HeadlessWindows::bring_forward(std::string_view name) {
-    log.push_back("forward " + std::string(name));
+    if (keep_log) log.push_back("forward " + std::string(name));
     came_forward(name);
     auto it = std::find_if(open.begin(), open.end(),
                            [&](const Window& w) { return w.viewer->name() == name; });
@@ -46,7 +46,7 @@ void HeadlessWindows::bring_forward(std::string_view name) {
 }
 
 void HeadlessWindows::set_normal_state(std::string_view name) {
-    log.push_back("normal " + std::string(name));
+    if (keep_log) log.push_back("normal " + std::string(name));
     if (Window* w = window(name)) w->minimised = false;
 }
 
@@ -55,7 +55,7 @@ void HeadlessWindows::sync(std::string_view name) {
 }
 
 void HeadlessWindows::close(std::string_view name) {
-    log.push_back("close " + std::string(name));
+    if (keep_log) log.push_back("close " + std::string(name));
     std::erase_if(open, [&](const Window& w) { return w.viewer->name() == name; });
 }
 

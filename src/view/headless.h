@@ -63,6 +63,8 @@ class HeadlessWindows : public Windows {
     // What was done, in order: "create frmOHDR", "forward frmOHDR", "normal frmOHDR",
     // "close frmOHDR".
     std::vector<std::string> log;
+    // Off for a long walk through windows (pofdump --all), whose log would grow with the model.
+    bool keep_log = true;
     std::vector<Window> open;  // front-most last
 };
 

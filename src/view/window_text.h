@@ -17,6 +17,10 @@ namespace view {
 class TextWriter {
   public:
     explicit TextWriter(std::ostream& out) : out_(out) {}
+    // Lines indented by indent blanks, the first list numbered lists_before + 1: a part of a
+    // window written on its own (a section of pofdump --all).
+    TextWriter(std::ostream& out, std::size_t indent, int lists_before)
+        : out_(out), indent_(indent), lists_(lists_before) {}
     void line(const std::string& text);
     void control(const Control& c);
     void controls(const std::vector<Control*>& children) {

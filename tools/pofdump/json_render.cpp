@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "all_dump.h"
 #include "dump_render.h"
 #include "json_stream.h"
 
@@ -31,6 +32,13 @@ class JsonWriter {
     // Writes the control (or a box's children) as elements of the open array.
     void control(const view::Control& c);
     void menu(const shell::Menu& menu);
+    // The next list written is numbered n + 1.
+    void lists_before(int n) { lists_ = n; }
+    // A group's object up to its open "children" array, which the caller closes with the
+    // object.
+    void group_head(const view::Group& g);
+    // A drop-down list without its rows and choice: its row count.
+    void drop_down_head(const view::DropDown& d);
 
   private:
     void base(const char* kind, const view::Control& c, bool enabled);
@@ -267,6 +275,29 @@ void JsonWriter::group(const view::Group& g) {
     json_.end_object();
 }
 
+void JsonWriter::group_head(const view::Group& g) {
+    base("group", g, g.enabled);
+    json_.key("caption");
+    json_.string(g.caption);
+    json_.key("children");
+    json_.begin_array();
+}
+
+void JsonWriter::drop_down_head(const view::DropDown& d) {
+    json_.begin_object();
+    json_.key("kind");
+    json_.string("dropdown");
+    json_.key("list");
+    json_.number(++lists_);
+    json_.key("name");
+    json_.string(d.name);
+    json_.key("enabled");
+    json_.boolean(d.enabled);
+    json_.key("row_count");
+    json_.number(static_cast<std::int64_t>(d.rows.size()));
+    json_.end_object();
+}
+
 void JsonWriter::menu(const shell::Menu& menu) {
     json_.begin_object();
     json_.key("name");
@@ -335,6 +366,44 @@ void write_main_window_json(const shell::frmPOF& form, std::ostream& out) {
     json.end_array();
     json.end_object();
     out << '\n';
+}
+
+// The section's place and its controls, each group holding the controls deeper than it that
+// follow it.
+void write_section_json(JsonStream& json, const shell::Section& section) {
+    json.begin_object();
+    json.key("place");
+    json.begin_array();
+    for (const shell::PlaceStep& step : section.place) json.string(step.text);
+    json.end_array();
+    json.key("controls");
+    json.begin_array();
+    JsonWriter w(json);
+    std::vector<int> groups;  // the depths of the groups open
+    const auto close_group = [&] {
+        json.end_array();
+        json.end_object();
+        groups.pop_back();
+    };
+    for (const shell::SectionControl& sc : section.controls) {
+        while (!groups.empty() && sc.depth <= groups.back()) close_group();
+        w.lists_before(sc.list_number > 0 ? sc.list_number - 1 : 0);
+        switch (sc.part) {
+            case shell::SectionControl::Part::Whole:
+                w.control(*sc.control);
+                break;
+            case shell::SectionControl::Part::GroupHead:
+                w.group_head(static_cast<const view::Group&>(*sc.control));
+                groups.push_back(sc.depth);
+                break;
+            case shell::SectionControl::Part::ListHead:
+                w.drop_down_head(static_cast<const view::DropDown&>(*sc.control));
+                break;
+        }
+    }
+    while (!groups.empty()) close_group();
+    json.end_array();
+    json.end_object();
 }
 
 Json viewer_json(const view::Viewer& viewer) {

@@ -137,6 +137,7 @@ void Parser::finish() {
     if (o.files.empty()) return fail("no FILE given");
     if (o.action == Options::Action::Diff) return finish_diff();
     if (o.action == Options::Action::Check) {
+        if (o.all) return fail("--all cannot be combined with --check");
         if (!o.steps.empty()) {
             fail(
                 "--check cannot be combined with --view, --choose, --open, --window, "
@@ -145,6 +146,11 @@ void Parser::finish() {
         return;
     }
     if (o.files.size() > 1) return fail("only one FILE may be given");
+    if (o.all && std::any_of(o.steps.begin(), o.steps.end(), [](const Step& s) {
+            return s.kind != Step::Kind::Member && s.kind != Step::Kind::Read;
+        })) {
+        return fail("--all goes through every window itself: it takes only --member and --read");
+    }
     const bool pictures = std::any_of(o.steps.begin(), o.steps.end(), [](const Step& s) {
         return s.kind == Step::Kind::Png || s.kind == Step::Kind::Thumb;
     });
@@ -195,6 +201,8 @@ void Parser::option(const std::string& arg) {
         parsed_.options.action = Options::Action::Diff;
     } else if (arg == "--json") {
         parsed_.options.json = true;
+    } else if (arg == "--all") {
+        parsed_.options.all = true;
     } else if (arg == "--codes") {
         parsed_.options.codes = true;
     } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
@@ -382,6 +390,7 @@ std::string usage_text() {
            "               --open LIST:ROW | --window NAME | --read FILE | --obj FILE |\n"
            "               --member PATH | --type INPUT:TEXT | --sort LIST:COLUMN |\n"
            "               --png FILE | --thumbnail FILE]... [--size W[xH]] FILE\n"
+           "       pofdump --all [--json] [--member PATH] FILE\n"
            "       pofdump --check [--json] [--textures DIR]... FILE|FOLDER...\n"
            "       pofdump --check --codes [--json]\n"
            "       pofdump --diff [--json] [--tolerance X] A B\n"
@@ -438,6 +447,9 @@ std::string usage_text() {
            "                     write, 1 to 8192 a side (a thumbnail takes the larger)\n"
            "  --textures DIR     look for texture files in DIR first, before the model's own\n"
            "                     folder and the maps folders beside it (repeatable)\n"
+           "  --all              print every chunk and block window of every item instead\n"
+           "                     of the current window, in file order, each part under its\n"
+           "                     place (OBJ2 · subObject 1 · block at 412 · TMAPPOLY)\n"
            "  --json             print JSON instead of text\n"
            "  --help             print this help\n"
            "  --version          print the version\n"

@@ -61,6 +61,7 @@ struct Options {
     std::string file;                // the file a dump reads
     std::vector<std::string> files;  // every FILE given, in order; --check reads them all
     bool json = false;
+    bool all = false;  // --all: every section of every window instead of the current window
     bool codes = false;  // --check --codes: the table of the check's codes, no FILE
     std::vector<Step> steps;
     // --textures DIR, in order: searched for textures before the model's own folders.

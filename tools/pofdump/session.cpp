@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "all_dump.h"
 #include "check_run.h"
 #include "diff_run.h"
 #include "dump_render.h"
@@ -425,6 +426,11 @@ std::vector<view::Control*> Session::current_lists() {
 }
 
 void Session::print() {
+    if (options_.all) {
+        windows_.keep_log = false;
+        return options_.json ? write_all_json(form_, windows_, out_)
+                             : write_all_text(form_, windows_, out_);
+    }
     if (current_ == scene::frmModelView::kName) decode_model_textures();
     const view::Viewer* viewer = current();
     if (options_.json && viewer) {
