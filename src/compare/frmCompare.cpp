@@ -42,12 +42,11 @@ std::string counts_text(const std::vector<Difference>& all, std::size_t shown, b
     return out;
 }
 
-frmCompare::frmCompare(const pof::ModelStore& first, std::string second_name, ShowItem show_item)
+frmCompare::frmCompare(std::string second_name, Compare compare, ShowItem show_item)
     : Viewer(kName, "Compare"),
-      first_(first),
       second_name_(std::move(second_name)),
-      show_item_(std::move(show_item)),
-      second_(std::make_unique<pof::ModelStore>()) {
+      compare_(std::move(compare)),
+      show_item_(std::move(show_item)) {
     filter.placeholder = "Filter";
     tree.open_wide = true;
     tree.on_double_click = [this](int row) { row_double_clicked(row); };
@@ -56,17 +55,7 @@ frmCompare::frmCompare(const pof::ModelStore& first, std::string second_name, Sh
 
 void frmCompare::opened() {
     second_file.value.text = view::utf8_text(second_name_);
-    read_ = read_model(second_name_, *second_);
-    if (read_.trouble()) {
-        differences_.clear();
-        Difference d;
-        d.kind = Kind::Unread;
-        d.chunk = "B";
-        d.old_text = read_.message;
-        differences_.push_back(std::move(d));
-    } else {
-        differences_ = diff_models(first_, *second_);
-    }
+    differences_ = compare_ ? compare_() : std::vector<Difference>{};
     filter.type(filter.text);
 }
 

@@ -4,12 +4,10 @@
 // to the item in the open model's windows, as the Model Check does.
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "compare/model_diff.h"
-#include "compare/read_model.h"
 #include "view/viewer.h"
 
 namespace compare {
@@ -19,9 +17,12 @@ class frmCompare : public view::Viewer {
     static constexpr const char* kName = "frmCompare";
     using ShowItem = std::function<void(const pof::ItemRef&)>;
 
-    // first: the open model; second_name: a file or "ARCHIVE.vp:member".
-    frmCompare(const pof::ModelStore& first, std::string second_name, ShowItem show_item);
-    // Reads the second model and compares it with the first.
+    // What differs between the open model and the other one; run when the window opens.
+    using Compare = std::function<std::vector<Difference>()>;
+
+    // second_name: the other model's file, or "ARCHIVE.vp:member", as the window names it.
+    frmCompare(std::string second_name, Compare compare, ShowItem show_item);
+    // Compares the two models and lists what differs.
     void opened() override;
 
     view::Field second_file{"Compared with"};
@@ -31,19 +32,17 @@ class frmCompare : public view::Viewer {
                      "tvwDifferences"};
 
     const std::vector<Difference>& differences() const { return differences_; }
-    // The second model as read, for the Model View's "Show the other model".
-    const pof::ModelStore& other() const { return *second_; }
     const std::string& other_name() const { return second_name_; }
+    // Per row of the tree, the difference it leads to.
+    const std::vector<int>& row_differences() const { return rows_; }
 
   private:
     void filtered(const std::string& text);
     void row_double_clicked(int row);
 
-    const pof::ModelStore& first_;
     std::string second_name_;
+    Compare compare_;
     ShowItem show_item_;
-    std::unique_ptr<pof::ModelStore> second_;
-    ModelRead read_;
     std::vector<Difference> differences_;
     std::vector<int> rows_;  // per row of the tree, the difference it leads to
 };

@@ -46,12 +46,13 @@ class Differ {
     const DiffOptions& options_;
     std::vector<std::optional<std::size_t>> a_match_;  // per item of a, its item of b
     std::vector<bool> b_matched_;
+    std::unordered_map<std::string, std::size_t> in_b_;          // b's items by their keys
     std::unordered_map<std::int32_t, std::int32_t> renumbered_;  // a's subobject -> b's
     std::vector<Difference> out_;
 };
 
 void Differ::match() {
-    std::unordered_map<std::string, std::size_t> in_b;
+    auto& in_b = in_b_;
     in_b.reserve(b_.size());
     for (std::size_t i = 0; i < b_.size(); ++i) in_b.emplace(match_key(b_[i]), i);
     a_match_.assign(a_.size(), std::nullopt);
@@ -80,9 +81,20 @@ void Differ::pair_renamed_subobjects() {
         if (a_match_[i] || !a_[i].subobject) continue;
         const auto found = lone_b.find(*a_[i].subobject);
         if (found == lone_b.end() || b_[found->second].parent != a_[i].parent) continue;
-        a_match_[i] = found->second;
-        b_matched_[found->second] = true;
+        const std::size_t j = found->second;
+        a_match_[i] = j;
+        b_matched_[j] = true;
         lone_b.erase(found);
+        // The items under it (its BSP blocks) follow it under its new name.
+        const std::string from = match_key(a_[i]), to = match_key(b_[j]);
+        for (std::size_t k = i + 1; k < a_.size(); ++k) {
+            std::string key = match_key(a_[k]);
+            if (!key.starts_with(from)) break;
+            const auto child = in_b_.find(key.replace(0, from.size(), to));
+            if (a_match_[k] || child == in_b_.end() || b_matched_[child->second]) continue;
+            a_match_[k] = child->second;
+            b_matched_[child->second] = true;
+        }
     }
 }
 
@@ -164,10 +176,13 @@ std::vector<Difference> Differ::run() {
         only_in_one(b_[i], Kind::Added);
         lone_parent = match_key(b_[i]);
     }
-    // Grouped by chunk kind in the walk's order; within a kind, the first model's order, then
-    // what only the second has.
-    std::stable_sort(out_.begin(), out_.end(), [](const Difference& p, const Difference& q) {
-        return walk_rank(p.entry) < walk_rank(q.entry);
+    // Grouped by chunk; within a chunk, the first model's order, then what only the second has.
+    std::unordered_map<std::string, std::size_t> rank;
+    for (const auto* items : {&a_, &b_}) {
+        for (const Item& item : *items) rank.emplace(item.chunk, rank.size());
+    }
+    std::stable_sort(out_.begin(), out_.end(), [&rank](const Difference& p, const Difference& q) {
+        return rank[p.chunk] < rank[q.chunk];
     });
     return std::move(out_);
 }
@@ -199,23 +214,12 @@ std::vector<Difference> diff_items(const std::vector<Item>& a, const std::vector
     return Differ(a, b, options).run();
 }
 
-std::vector<Difference> diff_models(const pof::ModelStore& a, const pof::ModelStore& b,
-                                    const DiffOptions& options) {
-    std::vector<Difference> out;
-    const auto unread = [&out](const pof::ModelStore& s, const char* side) {
-        if (s.read_failure.empty()) return;
-        Difference d;
-        d.kind = Kind::Unread;
-        d.chunk = side;
-        d.old_text = s.read_failure;
-        out.push_back(std::move(d));
-    };
-    unread(a, "A");
-    unread(b, "B");
-    auto items = diff_items(model_items(a), model_items(b), options);
-    out.insert(out.end(), std::make_move_iterator(items.begin()),
-               std::make_move_iterator(items.end()));
-    return out;
+Difference unread(std::string side, std::string why) {
+    Difference d;
+    d.kind = Kind::Unread;
+    d.chunk = std::move(side);
+    d.old_text = std::move(why);
+    return d;
 }
 
 }  // namespace compare

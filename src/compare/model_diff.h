@@ -32,14 +32,13 @@ struct DiffOptions {
     double tolerance = 0;  // float differences up to it are no difference
 };
 
-// Compares what was read of each model; a model whose read failed (read_failure) gives one
-// Unread difference first.
-std::vector<Difference> diff_models(const pof::ModelStore& a, const pof::ModelStore& b,
-                                    const DiffOptions& options = {});
-
-// The same over items already walked.
+// The differences between the items of two models, grouped by chunk in the order the chunks
+// first come (the first model's, then the second's).
 std::vector<Difference> diff_items(const std::vector<Item>& a, const std::vector<Item>& b,
                                    const DiffOptions& options = {});
+
+// A read of model side ("A" or "B") that failed, and why.
+Difference unread(std::string side, std::string why);
 
 inline constexpr const char* kPlaceStep = " \u00b7 ";
 

@@ -1,7 +1,7 @@
 #pragma once
-// The model as a comparison sees it: per chunk kind, its items (the chunk's own fields, a
-// subobject, a gun point, a path vertex ...), each with the keys it is matched by, the place
-// it is named by and the texts of its fields as the windows show them.
+// The model as a comparison sees it: its items (a chunk's own fields, a subobject, a gun point,
+// a path vertex, a BSP block ...), each with the keys it is matched by, the place it is named by
+// and the texts of its fields as the windows show them.
 
 #include <cstdint>
 #include <optional>
@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "pof/global_data.h"
 #include "pof/item_ref.h"
 
 namespace compare {
@@ -38,15 +37,7 @@ struct Item {
     std::string key() const;
 };
 
-// Every item of every chunk kind the store read, kinds in one fixed order, items in list order.
-std::vector<Item> model_items(const pof::ModelStore& store);
-
-// Where a kind's items come in the walk: the header, subobjects, textures, then the rest.
-int walk_rank(pof::RecordEntry entry);
-
-// "(1, 2.5, 3)"
-std::string vec_text(const pof::Vec3& v);
-// The text between double quotes, as the windows show file text.
-std::string quoted(std::string_view bytes);
+// The text between double quotes, as a difference shows a text of the file.
+std::string quoted(std::string_view text);
 
 }  // namespace compare

@@ -2,8 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "compare/model_diff.h"
-#include "compare/read_model.h"
+#include "shell/compared_model.h"
 #include "view/window_text.h"
 
 namespace pofdump {
@@ -49,28 +48,24 @@ void print_json(const std::vector<compare::Difference>& differences, std::ostrea
 }  // namespace
 
 int run_diff(const Options& options, std::ostream& out, std::ostream& err) {
-    pof::ModelStore a, b;
-    const compare::ModelRead read_a = compare::read_model(options.files[0], a);
-    const compare::ModelRead read_b = compare::read_model(options.files[1], b);
-    bool trouble = false;
+    shell::ComparedModel a(options.files[0]), b(options.files[1]);
+    const shell::Comparison found = shell::compare_models(a, b, {options.tolerance});
     for (int i = 0; i < 2; ++i) {
-        const compare::ModelRead& read = i == 0 ? read_a : read_b;
+        const shell::ComparedModel& read = i == 0 ? a : b;
         if (!read.trouble()) continue;
         // "Cannot open FILE: ..." names its file already; "Not a POF file!" does not.
-        const bool named = read.message.starts_with("Cannot open ");
+        const bool named = read.message().starts_with("Cannot open ");
         err << "pofdump: "
-            << view::one_line(named ? read.message : options.files[i] + ": " + read.message)
+            << view::one_line(named ? read.message() : options.files[i] + ": " + read.message())
             << '\n';
-        trouble = true;
     }
-    if (trouble) return kExitUsage;
-    const auto differences = compare::diff_models(a, b, {options.tolerance});
+    if (!found.trouble.empty()) return kExitUsage;
     if (options.json) {
-        print_json(differences, out);
+        print_json(found.differences, out);
     } else {
-        for (const auto& d : differences) out << view::one_line(d.line()) << '\n';
+        for (const auto& d : found.differences) out << view::one_line(d.line()) << '\n';
     }
-    return differences.empty() ? kExitClean : kExitFailed;
+    return found.differences.empty() ? kExitClean : kExitFailed;
 }
 
 }  // namespace pofdump

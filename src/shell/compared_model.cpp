@@ -1,0 +1,262 @@
+#include "shell/compared_model.h"
+
+#include <charconv>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "archive/vp_archive.h"
+#include "io/text.h"
+#include "shell/frmArchive.h"
+
+namespace shell {
+
+namespace {
+
+using Kind = PlaceStep::Kind;
+
+bool is_file(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
+}
+
+std::optional<float> number_of(std::string_view text) {
+    float value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// The numbers a value shows: one, or the three of "(x, y, z)"; none for any other text.
+std::vector<float> numbers_of(std::string_view text) {
+    std::vector<float> out;
+    if (text.size() > 2 && text.front() == '(' && text.back() == ')') {
+        text = text.substr(1, text.size() - 2);
+        for (std::size_t at = 0; at <= text.size();) {
+            const std::size_t comma = std::min(text.find(", ", at), text.size());
+            const auto n = number_of(text.substr(at, comma - at));
+            if (!n) return {};
+            out.push_back(*n);
+            at = comma + 2;
+        }
+        return out;
+    }
+    if (const auto n = number_of(text)) out.push_back(*n);
+    return out;
+}
+
+// Fields that hold a subobject number, compared through the matching of the subobjects.
+bool names_subobject(std::string_view field) {
+    for (const char* f : {"Parent", "parent subobject", "phys parent sobj", "subObject #",
+                          "Attached to subObject #", "parent"}) {
+        if (field == f) return true;
+    }
+    return false;
+}
+
+// A dock is named by the "$name=" line of its properties, when it has one.
+std::string dock_name(std::string_view properties) {
+    const auto at = properties.find("$name=");
+    if (at == std::string_view::npos) return {};
+    const auto value = properties.substr(at + 6);
+    return std::string(value.substr(0, value.find_first_of("\r\n")));
+}
+
+// The name an item's own section gives it: a subobject's, a path's or a special point's name,
+// a dock's "$name=".
+std::string name_in(const Section& section, const PlaceStep& step) {
+    if (step.list == "cboDocks") return dock_name(field_value(section, "Properties").value_or(""));
+    for (const char* field : {"subModel Name", "Name"}) {
+        if (auto name = field_value(section, field)) return *name;
+    }
+    return {};
+}
+
+std::string padded_id(std::string id) {
+    id.resize(4, ' ');
+    return id;
+}
+
+// Makes each section of a walk an item: keys, place, fields and the rows that show it.
+class ItemMaker {
+  public:
+    void add(const Section& section);
+    std::vector<compare::Item> take() { return std::move(items_); }
+
+  private:
+    int list_number(const std::string& viewer, const std::string& list) const {
+        const auto found = list_numbers_.find({viewer, list});
+        return found == list_numbers_.end() ? 0 : found->second;
+    }
+    void learn_lists(const view::Viewer& viewer);
+    void add_fields(const Section& section, bool block, compare::Item& item);
+
+    std::map<std::pair<std::string, std::string>, int> list_numbers_;  // (window, list) -> number
+    std::map<std::string, std::string> names_;  // a row's place -> the name it is matched by
+    std::set<std::string> named_;               // parent keys and name already given to a row
+    std::vector<compare::Item> items_;
+};
+
+void ItemMaker::learn_lists(const view::Viewer& viewer) {
+    int n = 0;
+    for (const view::Control* list : view::lists_of(const_cast<view::Control&>(viewer.layout())))
+        list_numbers_[{viewer.name(), list->name}] = ++n;
+}
+
+void ItemMaker::add(const Section& section) {
+    if (section.place.empty()) return;
+    const pof::ChunkIdMatch match = pof::find_chunk_id(padded_id(section.place[0].text));
+    if (!match.kind) return;  // a chunk no window shows
+    compare::Item item;
+    item.entry = match.kind->entry;
+    item.chunk = section.place[0].text;
+    item.ref.entry = item.entry;
+    bool block = false;
+    for (const PlaceStep& step : section.place) block = block || step.kind == Kind::Block;
+    if (section.viewer) learn_lists(*section.viewer);
+
+    std::string window(match.kind->viewer);
+    std::string place_so_far = item.chunk;
+    for (std::size_t i = 0; i < section.place.size(); ++i) {
+        const PlaceStep& step = section.place[i];
+        if (i > 0) item.place.push_back(step.text);
+        const std::string parent_key = place_so_far;
+        place_so_far += '\x1f' + step.text;
+        switch (step.kind) {
+            case Kind::Chunk:
+                item.keys.push_back(step.text);
+                break;
+            case Kind::Row: {
+                std::string name = step.key;
+                if (name.empty() && i + 1 == section.place.size()) name = name_in(section, step);
+                const auto learnt = names_.find(place_so_far);
+                if (learnt != names_.end()) {
+                    name = learnt->second;
+                } else if (!name.empty() && !named_.insert(parent_key + '\x1e' + name).second) {
+                    name.clear();  // a name given to an earlier row: this one goes by position
+                }
+                names_.emplace(place_so_far, name);
+                item.keys.push_back(name.empty() ? step.list + " " + pof::integer_text(step.row)
+                                                 : "name " + name);
+                item.ref.choices.push_back({list_number(window, step.list), step.row, false});
+                break;
+            }
+            case Kind::Block:
+                item.keys.push_back("block " + pof::integer_text(step.row));
+                item.ref.choices.push_back({list_number(window, step.list), step.row, true});
+                if (section.viewer) window = section.viewer->name();
+                break;
+            case Kind::BlockType:
+                item.keys.push_back(step.text);
+                break;
+        }
+    }
+    const PlaceStep& last = section.place.back();
+    if (!block && last.kind == Kind::Row && last.list == "cboSubObjects") {
+        const auto n = number_of(std::string_view(last.text).substr(last.text.rfind(' ') + 1));
+        if (n) item.subobject = static_cast<std::int32_t>(*n);
+        const auto parent = number_of(field_value(section, "Parent").value_or(""));
+        if (parent) item.parent = static_cast<std::int32_t>(*parent);
+        // A renumbered subobject is this one field, not a change of every reference to it.
+        if (item.subobject)
+            item.fields.push_back({"Number", pof::integer_text(*item.subobject), {}, {}, {}});
+    }
+    add_fields(section, block, item);
+    items_.push_back(std::move(item));
+}
+
+// The values a modder changes; not the sizes, counts and offsets that follow from them.
+void ItemMaker::add_fields(const Section& section, bool block, compare::Item& item) {
+    for (const SectionField& f : section_fields(section)) {
+        if (f.control && f.control->kind() == view::Kind::DropDown) continue;
+        if (f.name.starts_with("# ") || f.name == "BSP offset") continue;
+        if (!block && f.name == "Record Size") continue;
+        const bool row = f.control && f.control->kind() == view::Kind::Table;
+        // A subobject's block list: each block is an item of its own.
+        if (row && !block && item.entry == pof::RecordEntry::SOBJ) continue;
+        compare::FieldValue value{f.name, f.value, numbers_of(f.value), {}, {}};
+        if (row && item.entry == pof::RecordEntry::TXTR) {
+            // Polygons name textures by number: the row's number and the name in its first cell.
+            value.caption = "Texture " + f.name.substr(f.name.rfind(' ') + 1);
+            value.text = compare::quoted(f.value.substr(0, f.value.find(" | ")));
+            value.numbers.clear();
+        } else if (value.numbers.empty() && !row) {
+            value.text = compare::quoted(f.value);
+        }
+        if (names_subobject(f.name) && value.numbers.size() == 1)
+            value.subobject = static_cast<std::int32_t>(value.numbers[0]);
+        item.fields.push_back(std::move(value));
+    }
+}
+
+}  // namespace
+
+std::optional<std::pair<std::string, std::string>> archive_member(const std::string& name) {
+    if (is_file(name)) return std::nullopt;
+    for (std::size_t colon = name.find(':'); colon != std::string::npos;
+         colon = name.find(':', colon + 1)) {
+        std::string archive = name.substr(0, colon);
+        if (is_file(archive)) return std::make_pair(std::move(archive), name.substr(colon + 1));
+    }
+    return std::nullopt;
+}
+
+ComparedModel::ComparedModel(const std::string& name) {
+    const auto member = archive_member(name);
+    if (!member) {
+        outcome_ = model_.open(name);
+        // A whole archive opens in its window and reads no model.
+        if (model_.windows().find(frmArchive::kName)) {
+            outcome_ = pof::ReadOutcome::NotPof;
+            message_ = pof::kNotPof;
+        }
+    } else {
+        try {
+            const auto listed =
+                std::make_shared<const archive::Archive>(archive::Archive::open(member->first));
+            const archive::Member* m = listed->find(member->second);
+            if (m) {
+                outcome_ = model_.form().open_member(listed, *m);
+            } else {
+                outcome_ = pof::ReadOutcome::OpenFailed;
+                message_ = "Cannot open " + name + ": the archive holds no file of that path";
+            }
+        } catch (const std::exception& e) {
+            outcome_ = pof::ReadOutcome::OpenFailed;
+            message_ = "Cannot open " + name + ": " + e.what();
+        }
+    }
+    for (const auto& m : model_.messages()) {
+        if (!message_.empty()) message_ += '\n';
+        message_ += m;
+    }
+}
+
+bool ComparedModel::trouble() const {
+    return outcome_ == pof::ReadOutcome::OpenFailed || outcome_ == pof::ReadOutcome::NotPof ||
+           outcome_ == pof::ReadOutcome::DialogFailed;
+}
+
+std::vector<compare::Item> ComparedModel::items() {
+    ItemMaker maker;
+    model_.walk([&maker](const Section& section) { maker.add(section); });
+    return maker.take();
+}
+
+Comparison compare_models(ComparedModel& a, ComparedModel& b, const compare::DiffOptions& options) {
+    Comparison out;
+    for (ComparedModel* m : {&a, &b}) {
+        if (m->trouble()) out.trouble.push_back(m->message());
+    }
+    if (!out.trouble.empty()) return out;
+    if (!a.read_failure().empty())
+        out.differences.push_back(compare::unread("A", a.read_failure()));
+    if (!b.read_failure().empty())
+        out.differences.push_back(compare::unread("B", b.read_failure()));
+    auto found = compare::diff_items(a.items(), b.items(), options);
+    out.differences.insert(out.differences.end(), std::make_move_iterator(found.begin()),
+                           std::make_move_iterator(found.end()));
+    return out;
+}
+
+}  // namespace shell

@@ -1,0 +1,52 @@
+#pragma once
+// The models of a comparison: each read without a screen (a file, or a member of a VP archive
+// named "ARCHIVE.vp:data/models/ship.pof"), walked through its windows, and each section of the
+// walk made an item keyed as a modder names it, its fields the windows' own texts.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "compare/model_diff.h"
+#include "shell/model_walk.h"
+
+namespace shell {
+
+// The archive and the member's path a name gives: the part before a colon that names an
+// existing file, when the whole name does not. None for a plain file name.
+std::optional<std::pair<std::string, std::string>> archive_member(const std::string& name);
+
+class ComparedModel {
+  public:
+    // Reads the file or archive member name names.
+    explicit ComparedModel(const std::string& name);
+    ComparedModel(const ComparedModel&) = delete;
+    ComparedModel& operator=(const ComparedModel&) = delete;
+
+    // Nothing was read: the file could not be opened or is not a POF file.
+    bool trouble() const;
+    // What the message boxes of the read said, one per line; empty for a clean read.
+    const std::string& message() const { return message_; }
+    // Why the read stopped early; empty when it read to the end.
+    const std::string& read_failure() { return model_.store().read_failure; }
+    // Every section of every window of the model, as items.
+    std::vector<compare::Item> items();
+    const pof::ModelStore& store() { return model_.store(); }
+
+  private:
+    HeadlessModel model_;
+    pof::ReadOutcome outcome_;
+    std::string message_;
+};
+
+// The differences between two models named as above: one Unread difference first for each read
+// that stopped early. trouble holds why a model could not be read at all; then nothing was
+// compared.
+struct Comparison {
+    std::vector<compare::Difference> differences;
+    std::vector<std::string> trouble;
+};
+Comparison compare_models(ComparedModel& a, ComparedModel& b, const compare::DiffOptions& options);
+
+}  // namespace shell
