@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "archive/vp_archive.h"
 #include "io/text.h"
@@ -80,8 +81,9 @@ std::string padded_id(std::string id) {
 // Makes each section of a walk an item: keys, place, fields and the rows that show it.
 class ItemMaker {
   public:
+    using Visitor = std::function<void(compare::Item&&)>;
+    explicit ItemMaker(Visitor visit) : visit_(std::move(visit)) {}
     void add(const Section& section);
-    std::vector<compare::Item> take() { return std::move(items_); }
 
   private:
     int list_number(const std::string& viewer, const std::string& list) const {
@@ -94,7 +96,7 @@ class ItemMaker {
     std::map<std::pair<std::string, std::string>, int> list_numbers_;  // (window, list) -> number
     std::map<std::string, std::string> names_;  // a row's place -> the name it is matched by
     std::set<std::string> named_;               // parent keys and name already given to a row
-    std::vector<compare::Item> items_;
+    Visitor visit_;
 };
 
 void ItemMaker::learn_lists(const view::Viewer& viewer) {
@@ -162,7 +164,7 @@ void ItemMaker::add(const Section& section) {
             item.fields.push_back({"Number", pof::integer_text(*item.subobject), {}, {}, {}});
     }
     add_fields(section, block, item);
-    items_.push_back(std::move(item));
+    visit_(std::move(item));
 }
 
 // The values a modder changes; not the sizes, counts and offsets that follow from them.
@@ -237,12 +239,41 @@ bool ComparedModel::trouble() const {
            outcome_ == pof::ReadOutcome::DialogFailed;
 }
 
-std::vector<compare::Item> ComparedModel::items() {
-    ItemMaker maker;
+void ComparedModel::walk_items(const std::function<void(compare::Item&&)>& visit) {
+    ItemMaker maker(visit);
     model_.walk([&maker](const Section& section) { maker.add(section); });
-    return maker.take();
 }
 
+namespace {
+
+std::uint64_t hash_of(std::string_view text, std::uint64_t h = 1469598103934665603ull) {
+    for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return h;
+}
+
+std::uint64_t key_hash(const compare::Item& item) {
+    return hash_of(item.key(), hash_of(pof::integer_text(static_cast<int>(item.entry))));
+}
+
+std::uint64_t fields_hash(const compare::Item& item) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (const auto& f : item.fields) h = hash_of(f.text, hash_of(f.caption, h) * 31);
+    return h;
+}
+
+// A subobject's own item is always kept whole: the matching of the subobjects (renamed,
+// renumbered) needs every one of them.
+bool keep_whole(const compare::Item& item) {
+    return item.subobject.has_value();
+}
+
+}  // namespace
+
+// Memory stays near the two stores: the first model's items are kept as two hashes each (of
+// their keys and of their fields); the second's items whose match holds the same fields are
+// dropped as they come, the rest kept whole; a second walk of the first model then keeps whole
+// only the items whose match differed or that have none. The differences are found among the
+// items kept.
 Comparison compare_models(ComparedModel& a, ComparedModel& b, const compare::DiffOptions& options) {
     Comparison out;
     for (ComparedModel* m : {&a, &b}) {
@@ -253,9 +284,51 @@ Comparison compare_models(ComparedModel& a, ComparedModel& b, const compare::Dif
         out.differences.push_back(compare::unread("A", a.read_failure()));
     if (!b.read_failure().empty())
         out.differences.push_back(compare::unread("B", b.read_failure()));
-    auto found = compare::diff_items(a.items(), b.items(), options);
+
+    struct Seen {
+        std::uint64_t fields;
+        bool same = false;  // the second model has an item of these keys and fields
+    };
+    std::unordered_map<std::uint64_t, Seen> in_a;
+    std::vector<compare::Item> kept_a, kept_b;
+    a.walk_items([&](compare::Item&& item) {
+        if (keep_whole(item))
+            kept_a.push_back(std::move(item));
+        else
+            in_a.emplace(key_hash(item), Seen{fields_hash(item)});
+    });
+    bool a_differs = false;
+    b.walk_items([&](compare::Item&& item) {
+        if (!keep_whole(item)) {
+            const auto found = in_a.find(key_hash(item));
+            if (found != in_a.end() && found->second.fields == fields_hash(item)) {
+                found->second.same = true;
+                return;
+            }
+        }
+        kept_b.push_back(std::move(item));
+    });
+    for (const auto& [key, seen] : in_a) a_differs = a_differs || !seen.same;
+    if (a_differs) {
+        kept_a.clear();
+        a.walk_items([&](compare::Item&& item) {
+            const auto found = keep_whole(item) ? in_a.end() : in_a.find(key_hash(item));
+            if (found == in_a.end() || !found->second.same) kept_a.push_back(std::move(item));
+        });
+    }
+    auto found = compare::diff_items(kept_a, kept_b, options);
     out.differences.insert(out.differences.end(), std::make_move_iterator(found.begin()),
                            std::make_move_iterator(found.end()));
+    return out;
+}
+
+std::vector<compare::Difference> compare_files(const std::string& a, const std::string& b) {
+    ComparedModel first(a), second(b);
+    Comparison found = compare_models(first, second, {});
+    if (found.trouble.empty()) return std::move(found.differences);
+    std::vector<compare::Difference> out;
+    if (first.trouble()) out.push_back(compare::unread("A", first.message()));
+    if (second.trouble()) out.push_back(compare::unread("B", second.message()));
     return out;
 }
 

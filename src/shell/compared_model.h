@@ -3,6 +3,7 @@
 // named "ARCHIVE.vp:data/models/ship.pof"), walked through its windows, and each section of the
 // walk made an item keyed as a modder names it, its fields the windows' own texts.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -30,8 +31,8 @@ class ComparedModel {
     const std::string& message() const { return message_; }
     // Why the read stopped early; empty when it read to the end.
     const std::string& read_failure() { return model_.store().read_failure; }
-    // Every section of every window of the model, as items.
-    std::vector<compare::Item> items();
+    // Every section of every window of the model, as items, handed to visit one by one.
+    void walk_items(const std::function<void(compare::Item&&)>& visit);
     const pof::ModelStore& store() { return model_.store(); }
 
   private:
@@ -48,5 +49,9 @@ struct Comparison {
     std::vector<std::string> trouble;
 };
 Comparison compare_models(ComparedModel& a, ComparedModel& b, const compare::DiffOptions& options);
+
+// What the Compare window lists: the differences, or one Unread difference per model that could
+// not be read at all.
+std::vector<compare::Difference> compare_files(const std::string& a, const std::string& b);
 
 }  // namespace shell
