@@ -13,30 +13,15 @@ cd "$(dirname "$0")/.."
 
 runs=${1:-10}
 build=${POFSCOPE_BUILD:-build-bench}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPOFSCOPE_BENCH=ON \
-        -DPOFSCOPE_GUI=OFF -DPOFSCOPE_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target pofdump make_read_models >/dev/null
+# shellcheck source=bench/process_timing.sh
+source bench/process_timing.sh
+build_tools
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$build/bench/make_read_models" bsp "$work/bsp-heavy.pof"
 "$build/bench/make_read_models" unknown "$work/unknown-chunks.pof"
 pofdump="$build/tools/pofdump/pofdump"
-
-# "wall cpu": the mean wall time and the mean CPU time (user + system) in milliseconds of
-# `runs` runs of the command, its output discarded. On a busy machine the wall time also
-# holds the waits for a core; the CPU time does not.
-mean_ms() {
-    local TIMEFORMAT='%R %U %S' times
-    times=$({ time for ((i = 0; i < runs; i++)); do "$@" >/dev/null 2>&1 || true; done; } 2>&1)
-    awk -v n="$runs" '{ printf "%.1f %.1f", $1 * 1000 / n, ($2 + $3) * 1000 / n }' <<<"$times"
-}
-
-peak_rss_kib() {
-    /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1
-}
 
 measure() {
     local label=$1 file=$2 pofdump_wall pofdump_cpu cat_wall cat_cpu

@@ -18,6 +18,7 @@ packages=(
                                         # DXT and PNG textures are written with stb_dxt, stb_image_write
     clang libclang-rt-14-dev llvm       # libFuzzer, sanitizer runtimes, llvm-symbolizer
     locales                             # locale-gen
+    git                                 # the git diff round trip through pofdump --all
     dpkg-dev file                       # cpack -G DEB: dpkg-shlibdeps finds the Qt packages
     desktop-file-utils appstream        # check the desktop entry and the metainfo
     libxml2-utils shared-mime-info      # check the MIME type

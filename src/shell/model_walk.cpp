@@ -127,8 +127,8 @@ void Walker::run() {
                 continue;
             }
             items.push_back(list.selected);
-            place_.push_back(
-                {PlaceStep::Kind::Row, list.selected_text(), list.name, list.selected, {}});
+            place_.push_back({PlaceStep::Kind::Row, list.selected_text(), list.name, list.selected,
+                              key_in(Controls(&root, 1))});
             window(*viewer, Controls(&root, 1), &list);
         } else if (std::ranges::count(walked, viewer->name()) == 0) {
             walked.push_back(viewer->name());

@@ -61,7 +61,7 @@ Model every_chunk_after(const std::string& name, std::int32_t version) {
             ? std::vector<std::string>{"--view SOBJ --choose 1:1 --open 2:1",
                                        "--view SOBJ --choose 1:1 --open 2:2 --choose 1:2",
                                        "--view SOBJ --choose 1:1 --open 2:3",
-                                       "--json --view SOBJ --choose 1:1 --open 2:2"}
+                                       "--json --view SOBJ --choose 1:1 --open 2:2", "--all"}
             : std::vector<std::string>{"--view SOBJ --choose 1:1 --open 2:0 --choose 1:2",
                                        "--json --view MPNT"};
     model.windows.insert(model.windows.end(), more.begin(), more.end());
@@ -80,7 +80,7 @@ Model shield_trees() {
                 chunk("SLC2", testing_pof::closed_shield_tree(4)),
             {"", "--view SLDC", "--view SLDC --choose 1:2 --choose 2:1", "--view SLC2 --choose 1:1",
              "--json --view SLC2 --choose 1:2", "--check",
-             "--view MODEL --view SLDC --choose 1:1 --view MODEL"}};
+             "--view MODEL --view SLDC --choose 1:1 --view MODEL", "--all"}};
 }
 
 // File > Open of another model after the every-chunk model (its insignia window open): the
@@ -174,7 +174,7 @@ Model sample_ship() {
             testing_pof::ship_model(),
             {"", "--check", "--view HDR2 --choose 2:2", "--view OBJ2 --choose 1:2", "--view PINF",
              "--view TXTR", "--view PATH --choose 1:1", "--view FUEL --choose 1:1", "--view TMIS",
-             "--view GLOW --choose 1:1", "--view MODEL"},
+             "--view GLOW --choose 1:1", "--view MODEL", "--all"},
             ".pof",
             sample_textures_but("")};
 }
@@ -216,7 +216,8 @@ Model damaged() {
     bytes.resize(bytes.size() - 30);
     return {"damaged",
             bytes,
-            {"", "--check", "--view OBJ2", "--view OBJ2 --open 2:1", "--view TXTR", "--view GPNT"}};
+            {"", "--check", "--view OBJ2", "--view OBJ2 --open 2:1", "--view TXTR", "--view GPNT",
+             "--all", "--json --all"}};
 }
 
 // The sample archive's window, filtered and sorted, its models opened, and its check.
@@ -226,7 +227,7 @@ Model sample_archive() {
             {"", "--json", "--type 1:MODELS --sort 1:2 --sort 1:2", "--sort 1:4",
              "--member data/models/sample.pof", "--member DATA/Models/Extra.POF --view TXTR",
              "--member data/maps/sample-hull.dds", "--member data/models/none.pof", "--check",
-             "--check --json"},
+             "--check --json", "--all"},
             ".vp"};
 }
 

@@ -57,6 +57,11 @@ TEST(Options, BadUsageSaysWhy) {
               "--open wants LIST:ROW (LIST from 1, ROW from 0), not \"1\"");
     EXPECT_EQ(parse_options({"--view", "XXXX", "a.pof"}).error,
               "no record viewer opens for chunk ID \"XXXX\"");
+    EXPECT_EQ(parse_options({"--all", "--open", "1:0", "a.pof"}).error,
+              "--all goes through every window itself: it takes only --member and --read");
+    EXPECT_EQ(parse_options({"--check", "--all", "a.pof"}).error,
+              "--all cannot be combined with --check");
+    EXPECT_EQ(parse_options({"--all", "a.vp", "--member", "m.pof", "--json"}).error, "");
 }
 
 TEST(Options, CodesGoWithCheckAndNoFile) {

@@ -1,5 +1,8 @@
 #include "all_dump.h"
 
+#include <streambuf>
+#include <vector>
+
 #include "io/text.h"
 #include "json_stream.h"
 #include "view/window_text.h"
@@ -7,6 +10,36 @@
 namespace pofdump {
 
 namespace {
+
+// Output gathered in pieces of 256 KiB before it goes to the stream: the many short lines of
+// a walk then cost one write per piece instead of a locked write each.
+class PieceBuffer : public std::streambuf {
+  public:
+    explicit PieceBuffer(std::ostream& out) : out_(out), piece_(256 * 1024) {
+        setp(piece_.data(), piece_.data() + piece_.size());
+    }
+    ~PieceBuffer() override { PieceBuffer::sync(); }
+    PieceBuffer(const PieceBuffer&) = delete;
+    PieceBuffer& operator=(const PieceBuffer&) = delete;
+
+  protected:
+    int_type overflow(int_type c) override {
+        sync();
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+        return c;
+    }
+    int sync() override {
+        out_.write(pbase(), pptr() - pbase());
+        setp(piece_.data(), piece_.data() + piece_.size());
+        return out_ ? 0 : -1;
+    }
+
+  private:
+    std::ostream& out_;
+    std::vector<char> piece_;
+};
 
 void write_section_text(const shell::Section& section, std::ostream& out) {
     view::TextWriter heading(out);
@@ -39,11 +72,16 @@ void write_section_text(const shell::Section& section, std::ostream& out) {
 }  // namespace
 
 void write_all_text(shell::frmPOF& form, view::Windows& windows, std::ostream& out) {
-    shell::walk_model(form, windows,
-                      [&](const shell::Section& section) { write_section_text(section, out); });
+    PieceBuffer pieces(out);
+    std::ostream buffered(&pieces);
+    shell::walk_model(form, windows, [&](const shell::Section& section) {
+        write_section_text(section, buffered);
+    });
 }
 
-void write_all_json(shell::frmPOF& form, view::Windows& windows, std::ostream& out) {
+void write_all_json(shell::frmPOF& form, view::Windows& windows, std::ostream& out_stream) {
+    PieceBuffer pieces(out_stream);
+    std::ostream out(&pieces);
     JsonStream json(out);
     json.begin_object();
     json.key("sections");

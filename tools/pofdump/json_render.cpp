@@ -42,6 +42,8 @@ class JsonWriter {
 
   private:
     void base(const char* kind, const view::Control& c, bool enabled);
+    // Opens a list's object with its first members.
+    void list_head(const char* kind, const view::Control& c);
     void list_base(const char* kind, const view::Control& c, int selected);
     void text_member(const char* kind, const view::Control& c, const std::string& text);
     void text_box(const view::TextBox& t);
@@ -99,7 +101,7 @@ void JsonWriter::base(const char* kind, const view::Control& c, bool enabled) {
     json_.boolean(enabled);
 }
 
-void JsonWriter::list_base(const char* kind, const view::Control& c, int selected) {
+void JsonWriter::list_head(const char* kind, const view::Control& c) {
     json_.begin_object();
     json_.key("kind");
     json_.string(kind);
@@ -109,6 +111,10 @@ void JsonWriter::list_base(const char* kind, const view::Control& c, int selecte
     json_.string(c.name);
     json_.key("enabled");
     json_.boolean(c.enabled);
+}
+
+void JsonWriter::list_base(const char* kind, const view::Control& c, int selected) {
+    list_head(kind, c);
     json_.key("selected");
     if (selected >= 0) {
         json_.number(selected);
@@ -284,15 +290,7 @@ void JsonWriter::group_head(const view::Group& g) {
 }
 
 void JsonWriter::drop_down_head(const view::DropDown& d) {
-    json_.begin_object();
-    json_.key("kind");
-    json_.string("dropdown");
-    json_.key("list");
-    json_.number(++lists_);
-    json_.key("name");
-    json_.string(d.name);
-    json_.key("enabled");
-    json_.boolean(d.enabled);
+    list_head("dropdown", d);
     json_.key("row_count");
     json_.number(static_cast<std::int64_t>(d.rows.size()));
     json_.end_object();

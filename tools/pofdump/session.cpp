@@ -119,6 +119,11 @@ int Session::run() {
         }
     }
     report_messages();
+    if (options_.all && current_ == shell::frmArchive::kName) {
+        err_ << "pofdump: --all prints a model; the models of an archive are opened with "
+                "--member PATH\n";
+        return kExitUsage;
+    }
     print();
     return all_clean_ ? kExitClean : kExitFailed;
 }
