@@ -1,9 +1,11 @@
 #include "shell/compared_model.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <map>
 #include <set>
+#include <tuple>
 #include <unordered_map>
 
 #include "archive/vp_archive.h"
@@ -239,9 +241,17 @@ bool ComparedModel::trouble() const {
            outcome_ == pof::ReadOutcome::DialogFailed;
 }
 
-void ComparedModel::walk_items(const std::function<void(compare::Item&&)>& visit) {
+void ComparedModel::walk_items(const std::function<void(compare::Item&&)>& visit,
+                               const Skip& skip) {
     ItemMaker maker(visit);
-    model_.walk([&maker](const Section& section) { maker.add(section); });
+    const auto enter = [&skip](const std::vector<PlaceStep>& place, bool opens) {
+        if (place.size() != 2 || place[1].list != "cboSubObjects") return true;
+        const auto n =
+            number_of(std::string_view(place[1].text).substr(place[1].text.rfind(' ') + 1));
+        if (!n) return true;
+        return !(opens ? skip.blocks : skip.whole).count(static_cast<std::int32_t>(*n));
+    };
+    model_.walk([&maker](const Section& section) { maker.add(section); }, enter);
 }
 
 namespace {
@@ -261,16 +271,59 @@ std::uint64_t fields_hash(const compare::Item& item) {
     return h;
 }
 
-// A subobject's own item is always kept whole: the matching of the subobjects (renamed,
+// Per model, what the walks may leave out: the blocks of a subobject whose BSP data is byte for
+// byte that of its match in the other model (matched by name where it is unique in both, else
+// by number), and the whole subobject when every field of its chunk is the same too, at the
+// same number. Its items could only be equal.
+std::pair<ComparedModel::Skip, ComparedModel::Skip> same_parts(const pof::ModelStore& a,
+                                                               const pof::ModelStore& b) {
+    const auto by_name = [](const pof::ModelStore& s) {
+        std::map<std::string, std::vector<std::int32_t>> names;
+        for (const std::int32_t n : s.subobjects.filled_from(0))
+            names[s.subobjects.at(n).name].push_back(n);
+        return names;
+    };
+    const auto names_a = by_name(a), names_b = by_name(b);
+    std::pair<ComparedModel::Skip, ComparedModel::Skip> out;
+    for (const std::int32_t n : a.subobjects.filled_from(0)) {
+        const records::Subobject& x = a.subobjects.at(n);
+        const auto in_b = names_b.find(x.name);
+        std::int32_t m = n;
+        if (!x.name.empty() && names_a.at(x.name).size() == 1 && in_b != names_b.end() &&
+            in_b->second.size() == 1)
+            m = in_b->second.front();
+        if (!b.subobjects.has_slot(m)) continue;
+        const records::Subobject& y = b.subobjects.at(m);
+        if (x.bsp_data.view() != y.bsp_data.view()) continue;
+        out.first.blocks.insert(n);
+        out.second.blocks.insert(m);
+        const auto fields = [](const records::Subobject& o) {
+            return std::tie(o.number, o.parent, o.offset, o.radius, o.geometric_center, o.bbox_min,
+                            o.bbox_max, o.name_length, o.name, o.properties_length, o.properties,
+                            o.movement_type, o.movement_axis, o.translation_type,
+                            o.translation_axis, o.reserved, o.bsp_data_size);
+        };
+        if (n == m && fields(x) == fields(y)) {
+            out.first.whole.insert(n);
+            out.second.whole.insert(m);
+        }
+    }
+    return out;
+}
+
+// Only the items of BSP blocks, the bulk of a model, are kept as hashes: everything else is
+// kept whole, so a second walk of the first model is needed only when a block differs. A
+// subobject's own item is kept whole in any case: the matching of the subobjects (renamed,
 // renumbered) needs every one of them.
 bool keep_whole(const compare::Item& item) {
-    return item.subobject.has_value();
+    return std::none_of(item.keys.begin(), item.keys.end(),
+                        [](const std::string& key) { return key.starts_with("block "); });
 }
 
 }  // namespace
 
-// Memory stays near the two stores: the first model's items are kept as two hashes each (of
-// their keys and of their fields); the second's items whose match holds the same fields are
+// Memory stays near the two stores: the first model's block items are kept as two hashes each
+// (of their keys and of their fields); the second's items whose match holds the same fields are
 // dropped as they come, the rest kept whole; a second walk of the first model then keeps whole
 // only the items whose match differed or that have none. The differences are found among the
 // items kept.
@@ -291,30 +344,37 @@ Comparison compare_models(ComparedModel& a, ComparedModel& b, const compare::Dif
     };
     std::unordered_map<std::uint64_t, Seen> in_a;
     std::vector<compare::Item> kept_a, kept_b;
-    a.walk_items([&](compare::Item&& item) {
-        if (keep_whole(item))
-            kept_a.push_back(std::move(item));
-        else
-            in_a.emplace(key_hash(item), Seen{fields_hash(item)});
-    });
+    const auto [skip_a, skip_b] = same_parts(a.store(), b.store());
+    a.walk_items(
+        [&](compare::Item&& item) {
+            if (keep_whole(item))
+                kept_a.push_back(std::move(item));
+            else
+                in_a.emplace(key_hash(item), Seen{fields_hash(item)});
+        },
+        skip_a);
     bool a_differs = false;
-    b.walk_items([&](compare::Item&& item) {
-        if (!keep_whole(item)) {
-            const auto found = in_a.find(key_hash(item));
-            if (found != in_a.end() && found->second.fields == fields_hash(item)) {
-                found->second.same = true;
-                return;
+    b.walk_items(
+        [&](compare::Item&& item) {
+            if (!keep_whole(item)) {
+                const auto found = in_a.find(key_hash(item));
+                if (found != in_a.end() && found->second.fields == fields_hash(item)) {
+                    found->second.same = true;
+                    return;
+                }
             }
-        }
-        kept_b.push_back(std::move(item));
-    });
+            kept_b.push_back(std::move(item));
+        },
+        skip_b);
     for (const auto& [key, seen] : in_a) a_differs = a_differs || !seen.same;
     if (a_differs) {
         kept_a.clear();
-        a.walk_items([&](compare::Item&& item) {
-            const auto found = keep_whole(item) ? in_a.end() : in_a.find(key_hash(item));
-            if (found == in_a.end() || !found->second.same) kept_a.push_back(std::move(item));
-        });
+        a.walk_items(
+            [&](compare::Item&& item) {
+                const auto found = keep_whole(item) ? in_a.end() : in_a.find(key_hash(item));
+                if (found == in_a.end() || !found->second.same) kept_a.push_back(std::move(item));
+            },
+            skip_a);
     }
     auto found = compare::diff_items(kept_a, kept_b, options);
     out.differences.insert(out.differences.end(), std::make_move_iterator(found.begin()),

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,8 +32,12 @@ class ComparedModel {
     const std::string& message() const { return message_; }
     // Why the read stopped early; empty when it read to the end.
     const std::string& read_failure() { return model_.store().read_failure; }
+    // What a walk leaves out: subobjects by number, whole or only their blocks.
+    struct Skip {
+        std::set<std::int32_t> whole, blocks;
+    };
     // Every section of every window of the model, as items, handed to visit one by one.
-    void walk_items(const std::function<void(compare::Item&&)>& visit);
+    void walk_items(const std::function<void(compare::Item&&)>& visit, const Skip& skip = {});
     const pof::ModelStore& store() { return model_.store(); }
 
   private:
