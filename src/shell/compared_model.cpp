@@ -244,7 +244,14 @@ bool ComparedModel::trouble() const {
 void ComparedModel::walk_items(const std::function<void(compare::Item&&)>& visit,
                                const Skip& skip) {
     ItemMaker maker(visit);
-    const auto enter = [&skip](const std::vector<PlaceStep>& place, bool opens) {
+    const auto& chunks = model_.store().chunks;
+    const auto enter = [&skip, &chunks](const std::vector<PlaceStep>& place, bool opens) {
+        // A subobject chunk's row shows its subobject: left out when the subobject is.
+        if (place.size() == 1) {
+            const auto at = static_cast<std::size_t>(place[0].row);
+            return at >= chunks.size() || !chunks[at].subobject ||
+                   !skip.whole.count(*chunks[at].subobject);
+        }
         if (place.size() != 2 || place[1].list != "cboSubObjects") return true;
         const auto n =
             number_of(std::string_view(place[1].text).substr(place[1].text.rfind(' ') + 1));

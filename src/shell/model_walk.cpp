@@ -107,6 +107,8 @@ void Walker::run() {
         const auto cells = records.cells(r);
         const std::string chunk = trimmed(parse_row_text(cells.at(0)).chunk_id);
         const std::string size = cells.size() > 1 ? cells[1] : std::string();
+        place_ = {{PlaceStep::Kind::Chunk, chunk, {}, row, {}}};
+        if (open_rows_ && !open_rows_(place_, false)) continue;
         const std::uint64_t fronted = windows_.fronted();
         records.double_click(row);
         view::Viewer* viewer =

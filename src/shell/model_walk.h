@@ -91,8 +91,9 @@ using SectionVisitor = std::function<void(const Section&)>;
 // in file order. Rows of the record list that open no window (a chunk without a viewer, a
 // second chunk of a kind) are a section of their chunk step alone, with the row's size as
 // its one control. Windows the walk opened stay open.
-// Whether to go into the part at place: a drop-down row (asked before it is chosen, opens
-// false) or the rows of a list view that open windows, a subobject's blocks (opens true). None
+// Whether to go into the part at place: a record-list row or a drop-down row (asked before it
+// is clicked or chosen, opens false) or the rows of a list view that open windows, a
+// subobject's blocks (opens true). None
 // goes everywhere. A comparison leaves out what is byte for byte the same in both models.
 using OpenRows = std::function<bool(const std::vector<PlaceStep>& place, bool opens)>;
 
