@@ -80,10 +80,10 @@ class Walker {
         std::vector<ListScope> lists;
         std::vector<view::Table*> openers;  // list views whose rows open windows
     };
-    void collect(Controls children, int depth, Section& section, Found& found,
+    void collect(Controls part, int depth, Section& section, Found& found,
                  const Control* inline_list);
     void window(view::Viewer& viewer, Controls part, const Control* inline_list = nullptr);
-    void rows_of(view::Viewer& viewer, const ListScope& list);
+    void rows_of(view::Viewer& viewer, const ListScope& scope);
     void open_rows(view::Table& table);
     void bare(const std::string& size);
     int list_number(const Control& list) const;

@@ -15,7 +15,7 @@ namespace {
 // a walk then cost one write per piece instead of a locked write each.
 class PieceBuffer : public std::streambuf {
   public:
-    explicit PieceBuffer(std::ostream& out) : out_(out), piece_(256 * 1024) {
+    explicit PieceBuffer(std::ostream& out) : out_(out), piece_(std::size_t{256} * 1024) {
         setp(piece_.data(), piece_.data() + piece_.size());
     }
     ~PieceBuffer() override { PieceBuffer::sync(); }
