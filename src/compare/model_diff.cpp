@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <unordered_map>
 
 namespace compare {
@@ -99,10 +98,6 @@ void Differ::pair_renamed_subobjects() {
 }
 
 bool Differ::equal(const FieldValue& x, const FieldValue& y) const {
-    if (x.bytes && y.bytes) {
-        const std::string_view p = *x.bytes, q = *y.bytes;
-        if (p.size() != q.size() || std::memcmp(p.data(), q.data(), p.size()) != 0) return false;
-    }
     if (x.subobject && y.subobject) {
         const auto mapped = renumbered_.find(*x.subobject);
         return (mapped == renumbered_.end() ? *x.subobject : mapped->second) == *y.subobject;
@@ -144,7 +139,6 @@ void Differ::compare(const Item& x, const Item& y) {
         Difference& d = add(Kind::Changed, x, f.caption);
         d.old_text = f.text;
         d.new_text = g.text;
-        if (d.old_text == d.new_text && f.bytes) d.new_text += " (other bytes)";
     }
     for (std::size_t j = 0; j < y.fields.size(); ++j) {
         if (!seen[j]) add(Kind::Added, y, y.fields[j].caption).new_text = y.fields[j].text;

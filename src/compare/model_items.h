@@ -20,8 +20,6 @@ struct FieldValue {
     // A subobject number: equal when the other model's subobject matched to it has the other
     // number, so a renumbered subobject is one difference and not one per reference.
     std::optional<std::int32_t> subobject;
-    // Bytes compared beside the text (a subobject's BSP data); they stay in the store.
-    std::optional<std::string_view> bytes;
 };
 
 struct Item {

@@ -163,7 +163,7 @@ void ItemMaker::add(const Section& section) {
         if (parent) item.parent = static_cast<std::int32_t>(*parent);
         // A renumbered subobject is this one field, not a change of every reference to it.
         if (item.subobject)
-            item.fields.push_back({"Number", pof::integer_text(*item.subobject), {}, {}, {}});
+            item.fields.push_back({"Number", pof::integer_text(*item.subobject), {}, {}});
     }
     add_fields(section, block, item);
     visit_(std::move(item));
@@ -178,7 +178,7 @@ void ItemMaker::add_fields(const Section& section, bool block, compare::Item& it
         const bool row = f.control && f.control->kind() == view::Kind::Table;
         // A subobject's block list: each block is an item of its own.
         if (row && !block && item.entry == pof::RecordEntry::SOBJ) continue;
-        compare::FieldValue value{f.name, f.value, numbers_of(f.value), {}, {}};
+        compare::FieldValue value{f.name, f.value, numbers_of(f.value), {}};
         if (row && item.entry == pof::RecordEntry::TXTR) {
             // Polygons name textures by number: the row's number and the name in its first cell.
             value.caption = "Texture " + f.name.substr(f.name.rfind(' ') + 1);
