@@ -24,8 +24,9 @@ declare -A below=(
     [textures]="io archive"
     [scene]="$core textures"
     [check]="$core textures archive"
-    [shell]="$core textures archive scene check"
-    [ui]="$core textures archive scene check shell"
+    [compare]="$core archive"
+    [shell]="$core textures archive scene check compare"
+    [ui]="$core textures archive scene check compare shell"
 )
 
 allowed() {  # folder included_folder

@@ -428,9 +428,11 @@ struct ViewWindowInfo {
     std::string_view viewer;
 };
 
-inline constexpr std::array<ViewWindowInfo, 2> kViewWindows{{
+// Compare With... asks for the other model before its window opens.
+inline constexpr std::array<ViewWindowInfo, 3> kViewWindows{{
     {"IDM_MODEL_VIEW", "&Model View", "Ctrl+M", "frmModelView"},
     {"IDM_MODEL_CHECK", "Model &Check", "Ctrl+K", "frmModelCheck"},
+    {"IDM_COMPARE", "Com&pare With\u2026", "", "frmCompare"},
 }};
 
 }  // namespace pof

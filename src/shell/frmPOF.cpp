@@ -5,11 +5,13 @@
 #include <utility>
 
 #include "check/frmModelCheck.h"
+#include "compare/frmCompare.h"
 #include "io/text.h"
 #include "records/subobjects/block_kinds.h"
 #include "scene/frmModelView.h"
 #include "shell/archive_text.h"
 #include "shell/command_line.h"
+#include "shell/compared_model.h"
 #include "shell/frmArchive.h"
 #include "shell/row_text.h"
 #include "shell/show_item.h"
@@ -324,6 +326,8 @@ void frmPOF::menu_command(std::string_view name) {
         close_all();
     } else if (name == kTextureFolders) {
         choose_texture_folders();
+    } else if (name == "IDM_COMPARE") {
+        compare_with();
     } else {
         for (const auto& e : pof::chunk_kinds()) {
             if (e.menu_name == name) show_viewer(e.entry);
@@ -343,6 +347,20 @@ void frmPOF::choose_texture_folders() {
     const std::vector<KeptWindow> kept = open_windows(false);
     for (const KeptWindow& k : kept) windows_.close(k.name);
     reopen(kept, last_chosen_);
+}
+
+void frmPOF::compare_with() {
+    view::OpenFileRequest request;
+    request.title = "Compare With";
+    request.default_suffix = "pof";
+    const auto chosen = desktop_.open_file(request);
+    if (chosen.status == view::OpenFileResult::Status::Failed) desktop_.stop_message(chosen.error);
+    if (chosen.status != view::OpenFileResult::Status::Chosen) return;
+    compared_with_ = chosen.path;
+    close_viewer(compare::frmCompare::kName);
+    for (const auto& w : pof::kViewWindows) {
+        if (w.viewer == compare::frmCompare::kName) show_view_window(w);
+    }
 }
 
 void frmPOF::set_current_subobject_from(int row) {
@@ -418,6 +436,14 @@ std::unique_ptr<view::Viewer> frmPOF::make_view_window(std::string_view name) {
     if (name == "frmModelCheck") {
         return std::make_unique<check::frmModelCheck>(
             store_, show, [this](std::size_t row) { show_row(static_cast<int>(row)); });
+    }
+    if (name == compare::frmCompare::kName && !compared_with_.empty() && source_) {
+        // The open model is read again without a screen, so the walk leaves its windows alone.
+        const std::string first =
+            source_->member.empty() ? source_->path : source_->path + ":" + source_->member;
+        return std::make_unique<compare::frmCompare>(
+            compared_with_,
+            [first, second = compared_with_] { return compare_files(first, second); }, show);
     }
     return nullptr;
 }

@@ -80,6 +80,11 @@ class frmPOF : public pof::MainForm {
     void show_view_window(const pof::ViewWindowInfo& window);
     // View > Texture Folders...: the folders searched for textures before the model's own.
     void choose_texture_folders();
+    // View > Compare With...: asks for another model (a file, or an archive's member named
+    // "ARCHIVE.vp:PATH") and opens the Compare window on it beside this one. F5 compares again.
+    void compare_with();
+    // The model the Compare window compares with; empty while none was chosen.
+    const std::string& compared_with() const { return compared_with_; }
     static constexpr std::string_view kTextureFolders = "IDM_TEXTURE_FOLDERS";
     // The binding tells after each event which window's controls may have changed; the Model
     // View follows the choices made there.
@@ -151,6 +156,7 @@ class frmPOF : public pof::MainForm {
     std::optional<Source> source_;  // what the label names
     view::Table list_;
     std::vector<std::string> row_types_;  // chunk IDs as read, for taking rows apart
+    std::string compared_with_;
     std::vector<Menu> menus_;
     std::string last_chosen_;  // the window whose choice changed last, for a new Model View
 };

@@ -69,8 +69,9 @@ std::size_t scope_end(const std::vector<Control*>& children, std::size_t list) {
 
 class Walker {
   public:
-    Walker(frmPOF& form, view::Windows& windows, const SectionVisitor& visit)
-        : form_(form), windows_(windows), visit_(visit) {}
+    Walker(frmPOF& form, view::Windows& windows, const SectionVisitor& visit,
+           const OpenRows& open_rows)
+        : form_(form), windows_(windows), visit_(visit), open_rows_(open_rows) {}
     void run();
 
   private:
@@ -91,6 +92,7 @@ class Walker {
     frmPOF& form_;
     view::Windows& windows_;
     const SectionVisitor& visit_;
+    const OpenRows& open_rows_;
     std::vector<PlaceStep> place_;
     const view::Viewer* viewer_ = nullptr;  // the window being walked
     std::vector<Control*> lists_;           // its lists in layout order
@@ -105,6 +107,8 @@ void Walker::run() {
         const auto cells = records.cells(r);
         const std::string chunk = trimmed(parse_row_text(cells.at(0)).chunk_id);
         const std::string size = cells.size() > 1 ? cells[1] : std::string();
+        place_ = {{PlaceStep::Kind::Chunk, chunk, {}, row, {}}};
+        if (open_rows_ && !open_rows_(place_, false)) continue;
         const std::uint64_t fronted = windows_.fronted();
         records.double_click(row);
         view::Viewer* viewer =
@@ -238,6 +242,12 @@ void Walker::rows_of(view::Viewer& viewer, const ListScope& scope) {
         const int row = static_cast<int>(r);
         const int selected = drop_down ? list->selected : table->selected;
         if (!scope.list->enabled && row != selected) continue;
+        if (drop_down && open_rows_) {
+            place_.push_back({PlaceStep::Kind::Row, list->rows[r], scope.list->name, row, {}});
+            const bool enter = open_rows_(place_, false);
+            place_.pop_back();
+            if (!enter) continue;
+        }
         std::string text;
         if (drop_down) {
             if (selected != row) list->choose(row);
@@ -258,6 +268,7 @@ void Walker::rows_of(view::Viewer& viewer, const ListScope& scope) {
 // Each row of the list view that brings a window forward: that window, activated as a user
 // finds it, gone through under the row's place ("block at 412", "TMAPPOLY").
 void Walker::open_rows(view::Table& table) {
+    if (open_rows_ && !open_rows_(place_, true)) return;
     const view::Viewer* owner = viewer_;
     const auto owner_lists = lists_;
     for (std::size_t r = 0; r < table.row_count(); ++r) {
@@ -368,8 +379,9 @@ std::optional<std::string> field_value(const Section& section, std::string_view 
     return std::nullopt;
 }
 
-void walk_model(frmPOF& form, view::Windows& windows, const SectionVisitor& visit) {
-    Walker(form, windows, visit).run();
+void walk_model(frmPOF& form, view::Windows& windows, const SectionVisitor& visit,
+                const OpenRows& open_rows) {
+    Walker(form, windows, visit, open_rows).run();
 }
 
 pof::ReadOutcome HeadlessModel::open(const std::string& path) {

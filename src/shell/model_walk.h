@@ -91,7 +91,14 @@ using SectionVisitor = std::function<void(const Section&)>;
 // in file order. Rows of the record list that open no window (a chunk without a viewer, a
 // second chunk of a kind) are a section of their chunk step alone, with the row's size as
 // its one control. Windows the walk opened stay open.
-void walk_model(frmPOF& form, view::Windows& windows, const SectionVisitor& visit);
+// Whether to go into the part at place: a record-list row or a drop-down row (asked before it
+// is clicked or chosen, opens false) or the rows of a list view that open windows, a
+// subobject's blocks (opens true). None
+// goes everywhere. A comparison leaves out what is byte for byte the same in both models.
+using OpenRows = std::function<bool(const std::vector<PlaceStep>& place, bool opens)>;
+
+void walk_model(frmPOF& form, view::Windows& windows, const SectionVisitor& visit,
+                const OpenRows& open_rows = {});
 
 // A model read without a screen: the store, desktop, windows and main window a walk needs,
 // for a caller that reads a model of its own (a second model to compare with).
@@ -102,7 +109,9 @@ class HeadlessModel {
     HeadlessModel& operator=(const HeadlessModel&) = delete;
     // File > Open of the file at path; an archive member is read with form().open_member.
     pof::ReadOutcome open(const std::string& path);
-    void walk(const SectionVisitor& visit) { walk_model(form_, windows_, visit); }
+    void walk(const SectionVisitor& visit, const OpenRows& open_rows = {}) {
+        walk_model(form_, windows_, visit, open_rows);
+    }
 
     pof::ModelStore& store() { return store_; }
     frmPOF& form() { return form_; }

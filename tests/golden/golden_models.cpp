@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "every_chunk_model.h"
+#include "diff_models.h"
 #include "fault_models.h"
 #include "pof_builder.h"
 #include "sample_archive.h"
@@ -319,7 +320,7 @@ const Model& sample_model() {
 }
 
 std::vector<Model> models() {
-    return {every_chunk("v1800", 1800),
+    std::vector<Model> all{every_chunk("v1800", 1800),
             every_chunk("v2014", 2014),
             every_chunk("v2116", 2116),
             every_chunk_then_another(),
@@ -343,6 +344,8 @@ std::vector<Model> models() {
             sample_archive(),
             damaged_archive(),
             broken_archive()};
+    for (auto& pair : diff_pairs()) all.push_back(std::move(pair));
+    return all;
 }
 
 }  // namespace golden

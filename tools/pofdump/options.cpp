@@ -94,6 +94,8 @@ class Parser {
     void sort(const std::string& text);
     void file(const std::string& path);
     void finish();
+    void finish_diff();
+    void tolerance(const std::string& text);
     void fail(const std::string& why) {
         if (parsed_.error.empty()) parsed_.error = why;
     }
@@ -133,6 +135,7 @@ void Parser::finish() {
         return;
     }
     if (o.files.empty()) return fail("no FILE given");
+    if (o.action == Options::Action::Diff) return finish_diff();
     if (o.action == Options::Action::Check) {
         if (o.all) return fail("--all cannot be combined with --check");
         if (!o.steps.empty()) {
@@ -153,6 +156,22 @@ void Parser::finish() {
     });
     if (o.size_given && !pictures) return fail("--size goes with --png or --thumbnail");
     o.file = o.files.front();
+}
+
+// --diff compares two models and takes no step; --tolerance goes with it alone.
+void Parser::finish_diff() {
+    const Options& o = parsed_.options;
+    if (o.files.size() != 2) return fail("--diff wants two FILEs, A and B");
+    if (!o.steps.empty() || !o.texture_folders.empty() || o.size_given)
+        return fail("--diff takes no other option but --json and --tolerance");
+}
+
+void Parser::tolerance(const std::string& text) {
+    double value = -1;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !(value >= 0))
+        return fail("--tolerance wants a number of 0 or more, not \"" + text + "\"");
+    parsed_.options.tolerance = value;
 }
 
 std::optional<std::string> Parser::value_of(std::string_view name) {
@@ -178,6 +197,8 @@ void Parser::option(const std::string& arg) {
         parsed_.options.action = Options::Action::Version;
     } else if (arg == "--check") {
         parsed_.options.action = Options::Action::Check;
+    } else if (arg == "--diff") {
+        parsed_.options.action = Options::Action::Diff;
     } else if (arg == "--json") {
         parsed_.options.json = true;
     } else if (arg == "--all") {
@@ -191,7 +212,8 @@ void Parser::option(const std::string& arg) {
                !valued(arg, "--sort", &Parser::sort) && !valued(arg, "--png", &Parser::png) &&
                !valued(arg, "--thumbnail", &Parser::thumbnail) &&
                !valued(arg, "--size", &Parser::size) &&
-               !valued(arg, "--textures", &Parser::textures)) {
+               !valued(arg, "--textures", &Parser::textures) &&
+               !valued(arg, "--tolerance", &Parser::tolerance)) {
         fail("unknown option " + arg);
     }
 }
@@ -371,6 +393,7 @@ std::string usage_text() {
            "       pofdump --all [--json] [--member PATH] FILE\n"
            "       pofdump --check [--json] [--textures DIR]... FILE|FOLDER...\n"
            "       pofdump --check --codes [--json]\n"
+           "       pofdump --diff [--json] [--tolerance X] A B\n"
            "Reads the POF file FILE as File > Open does, then does what the options say, in\n"
            "their order, as a user would, and prints the current window: the main window\n"
            "(its file label, record list and menus) until another window becomes current.\n"
@@ -402,6 +425,13 @@ std::string usage_text() {
            "                     in it (ARCHIVE.vp/data/models/ship.pof:OFFSET: ...), a\n"
            "                     FOLDER each *.pof and *.vp under it, in path order; their\n"
            "                     summary line counts the files too\n"
+           "  --diff A B         compare the models A and B (either may be ARCHIVE.vp:PATH, a\n"
+           "                     member of an archive) and print one line per changed value,\n"
+           "                     PLACE · FIELD: OLD -> NEW, '- PLACE' for an item only in A,\n"
+           "                     '+ PLACE' for one only in B, '! A: WHY' for a read that\n"
+           "                     failed; nothing when the values are the same. Exit 0 same,\n"
+           "                     1 different, 2 when a file cannot be opened or is not POF\n"
+           "  --tolerance X      with --diff: float differences up to X are no difference\n"
            "  --codes            with --check and no FILE: print the table of every code the\n"
            "                     check gives (code, severity, what it finds, what the game\n"
            "                     does), one tab-separated line each after a header line\n"

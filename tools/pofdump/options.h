@@ -56,7 +56,7 @@ struct Step {
 };
 
 struct Options {
-    enum class Action { Dump, Check, Help, Version };
+    enum class Action { Dump, Check, Help, Version, Diff };
     Action action = Action::Dump;
     std::string file;                // the file a dump reads
     std::vector<std::string> files;  // every FILE given, in order; --check reads them all
@@ -72,6 +72,8 @@ struct Options {
     bool size_given = false;
     int picture_width = 0, picture_height = 0;
     std::string size_refused;
+    // --diff A B: float differences up to --tolerance are no difference.
+    double tolerance = 0;
 };
 
 struct ParsedOptions {

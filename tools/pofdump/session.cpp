@@ -11,6 +11,7 @@
 
 #include "all_dump.h"
 #include "check_run.h"
+#include "diff_run.h"
 #include "dump_render.h"
 #include "io/text.h"
 #include "scene/frmModelView.h"
@@ -476,6 +477,8 @@ int run(const Options& options, std::ostream& out, std::ostream& err) {
             return kExitClean;
         case Options::Action::Check:
             return run_check(options, out, err);
+        case Options::Action::Diff:
+            return run_diff(options, out, err);
         case Options::Action::Dump:
             break;
     }
