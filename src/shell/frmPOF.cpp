@@ -312,6 +312,8 @@ void frmPOF::reopen(const std::vector<KeptWindow>& kept, const std::string& last
         model_view->restore(own);
         windows_.sync(k.name);
     }
+    // A window that did not open again leaves no place behind for a later one.
+    for (const KeptWindow& k : kept) windows_.reopen_as(k.name, nullptr);
     last_chosen_ = last_chosen;
     if (follow && windows_.find(last_chosen_)) window_changed(last_chosen_);
 }

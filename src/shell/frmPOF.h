@@ -88,7 +88,7 @@ class frmPOF : public pof::MainForm {
     static constexpr std::string_view kTextureFolders = "IDM_TEXTURE_FOLDERS";
     // The binding tells after each event which window's controls may have changed; the Model
     // View follows the choices made there.
-    void window_changed(std::string_view viewer);
+    void window_changed(std::string_view name);
 
     const std::string& title() const { return title_; }
     const view::Value& file_label() const { return label_; }

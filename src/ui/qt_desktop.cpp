@@ -112,8 +112,12 @@ std::unique_ptr<QMessageBox> make_stop_box(const QString& title, const std::stri
 
 QWidget* QtDesktop::dialog_parent() const {
     // A window that a read closed is hidden and about to be deleted, with any box it holds.
+    // Right after a box closed no window may be active yet: the one a box was last given
+    // stays the owner (the picture size, then the file, of Save Picture).
     QWidget* active = QApplication::activeWindow();
-    return active && active->isVisible() ? active : parent_.data();
+    if (active && active->isVisible()) last_owner_ = active;
+    if (last_owner_ && last_owner_->isVisible()) return last_owner_;
+    return parent_.data();
 }
 
 QtDesktop::QtDesktop(QString app_name) : app_name_(std::move(app_name)) {}

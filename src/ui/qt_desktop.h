@@ -58,6 +58,7 @@ class QtDesktop : public view::Desktop {
   private:
     QString app_name_;
     QPointer<QWidget> parent_;
+    mutable QPointer<QWidget> last_owner_;
     int busy_depth_ = 0;
 };
 

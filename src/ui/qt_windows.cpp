@@ -101,8 +101,10 @@ view::Windows::Kept QtWindows::kept(std::string_view name) {
     return kept;
 }
 
-void QtWindows::reopen_as(std::string_view name, Kept kept) {
-    if (kept) reopen_[std::string(name)] = std::move(kept);
+void QtWindows::reopen_as(std::string_view name, const Kept& kept) {
+    const auto found = reopen_.find(name);
+    if (found != reopen_.end()) reopen_.erase(found);
+    if (kept) reopen_.emplace(std::string(name), kept);
 }
 
 // Closed by the user: the name is free again, unless a newer window already took it.

@@ -28,7 +28,7 @@ class QtWindows : public view::Windows {
     void close(std::string_view name) override;
     // The window's geometry and, for the Model View, its view.
     Kept kept(std::string_view name) override;
-    void reopen_as(std::string_view name, Kept kept) override;
+    void reopen_as(std::string_view name, const Kept& kept) override;
 
     // Asks for the file and size of a saved picture; none: nothing is saved.
     view::Desktop* desktop = nullptr;

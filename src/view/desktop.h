@@ -96,8 +96,8 @@ class Windows {
     // that name opened in its place, which then stands where the old one stood.
     using Kept = std::shared_ptr<const void>;
     virtual Kept kept(std::string_view /*name*/) { return nullptr; }
-    // The next window created of that name takes what was kept.
-    virtual void reopen_as(std::string_view /*name*/, Kept /*kept*/) {}
+    // The next window created of that name takes what was kept; nothing: forgets it.
+    virtual void reopen_as(std::string_view /*name*/, const Kept& /*kept*/) {}
 
     // The window created or brought forward last, and how many times that happened, so a
     // caller learns which window a double-click put in front.

@@ -71,7 +71,8 @@ Windows::Kept HeadlessWindows::kept(std::string_view name) {
     return w ? std::make_shared<const std::string>(w->place) : nullptr;
 }
 
-void HeadlessWindows::reopen_as(std::string_view name, Kept kept) {
+void HeadlessWindows::reopen_as(std::string_view name, const Kept& kept) {
+    std::erase_if(places_, [&](const auto& p) { return p.first == name; });
     if (kept) places_.emplace_back(name, *static_cast<const std::string*>(kept.get()));
 }
 

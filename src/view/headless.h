@@ -63,7 +63,7 @@ class HeadlessWindows : public Windows {
     void sync(std::string_view name) override;
     void close(std::string_view name) override;
     Kept kept(std::string_view name) override;
-    void reopen_as(std::string_view name, Kept kept) override;
+    void reopen_as(std::string_view name, const Kept& kept) override;
 
     Window* window(std::string_view name);
     // What was done, in order: "create frmOHDR", "forward frmOHDR", "normal frmOHDR",
