@@ -76,12 +76,30 @@ class OpenDialog : public QFileDialog {
         return QFileDialog::eventFilter(watched, event);
     }
 
+  public:
+    // Qt leaves the suffix off a name that names a folder in the program's working folder
+    // ("sample" beside build/sample): the name typed gets it here when only that file exists.
+    void accept() override {
+        auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QStringList files = selectedFiles();
+        if (edit && files.size() == 1 && completed(files.first()) != files.first())
+            edit->setText(edit->text() + QLatin1Char('.') + suffix_);
+        QFileDialog::accept();
+    }
+
   private:
+    QString completed(const QString& file) const {
+        const QString with_suffix = file + QLatin1Char('.') + suffix_;
+        const bool add =
+            !suffix_.isEmpty() && !QFileInfo::exists(file) && QFileInfo(with_suffix).isFile();
+        return add ? with_suffix : file;
+    }
+
     bool name_exists() const {
         const QStringList files = selectedFiles();
-        return !files.isEmpty() && std::all_of(files.begin(), files.end(), [](const QString& f) {
-            return QFileInfo::exists(f);
-        });
+        return !files.isEmpty() &&
+               std::all_of(files.begin(), files.end(),
+                           [this](const QString& f) { return QFileInfo::exists(completed(f)); });
     }
 
     QString suffix_;

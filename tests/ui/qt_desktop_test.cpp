@@ -1,6 +1,7 @@
 // The Qt desktop: how the open dialog and the stop box are set up, and the busy cursor.
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -45,6 +46,11 @@ void QtDesktopTest::open_dialog_takes_an_existing_name_as_typed() {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
+    // A folder "sample" in the working folder once kept Qt from adding the suffix.
+    QTemporaryDir working;
+    QVERIFY(QDir(working.path()).mkdir("sample"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(working.path());
     view::OpenFileRequest request;
     request.default_suffix = "pof";
     for (const auto& [typed, opened] : {std::pair{"ship", "ship"}, {"sample", "sample.pof"}}) {
@@ -61,6 +67,7 @@ void QtDesktopTest::open_dialog_takes_an_existing_name_as_typed() {
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QCOMPARE(dialog->selectedFiles(), QStringList(dir.filePath(opened)));
     }
+    QDir::setCurrent(before);
 }
 
 void QtDesktopTest::stop_box_has_the_stop_icon_and_ok() {
