@@ -286,6 +286,7 @@ void frmModelView::restore(const Kept& k) {
     repaint_picture();
     list_markers();
     list_subobjects();
+    show_counts();
 }
 
 std::string frmModelView::picture_file() const {
