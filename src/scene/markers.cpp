@@ -497,7 +497,8 @@ BoxEdges box_edges(const Vec3& min, const Vec3& max, const Vec3& shift) {
 }
 
 MarkerRef::MarkerRef(pof::RecordEntry entry, std::span<const pof::RowChoice> choices)
-    : entry_(static_cast<std::uint8_t>(entry)), count_(static_cast<std::uint8_t>(std::min(choices.size(), kMostRows))) {
+    : entry_(static_cast<std::uint8_t>(entry)),
+      count_(static_cast<std::uint8_t>(std::min(choices.size(), kMostRows))) {
     for (std::size_t i = 0; i < count_; ++i) {
         lists_[i] = static_cast<std::uint8_t>(choices[i].list);
         rows_[i] = choices[i].row;

@@ -204,8 +204,8 @@ const GlBatches* CoarseBatches::ready() {
         made_.clear();
         for (std::size_t i = 0; i < reduced.size() && i < looks_.size(); ++i) {
             made_.push_back(std::make_unique<GlBatch>(
-                std::make_shared<const scene::IndexedBatch>(std::move(reduced[i])), looks_[i].texture,
-                looks_[i].tint, looks_[i].xray));
+                std::make_shared<const scene::IndexedBatch>(std::move(reduced[i])),
+                looks_[i].texture, looks_[i].tint, looks_[i].xray));
         }
     }
     return made_.empty() ? nullptr : &made_;

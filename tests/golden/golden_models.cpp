@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "every_chunk_model.h"
 #include "diff_models.h"
+#include "every_chunk_model.h"
 #include "fault_models.h"
 #include "pof_builder.h"
 #include "sample_archive.h"
@@ -321,29 +321,29 @@ const Model& sample_model() {
 
 std::vector<Model> models() {
     std::vector<Model> all{every_chunk("v1800", 1800),
-            every_chunk("v2014", 2014),
-            every_chunk("v2116", 2116),
-            every_chunk_then_another(),
-            every_chunk_after("v2201", 2201),
-            every_chunk_after("v2301", 2301),
-            every_chunk("negative-version", -1),
-            shield_trees(),
-            damaged(),
-            sample_ship(),
-            sample_copy(testing_pof::ShipCopy::V2201),
-            sample_copy(testing_pof::ShipCopy::V2301),
-            sample_copy(testing_pof::ShipCopy::V2117Sldc),
-            model_view_choices(),
-            chunk_faults(),
-            block_faults(),
-            game_faults(),
-            shield_tree_faults(),
-            sample_cut("sample-cut-subobject", "OBJ2", 2),
-            sample_cut("sample-cut-txtr", "TXTR", 0),
-            sample_missing_texture(),
-            sample_archive(),
-            damaged_archive(),
-            broken_archive()};
+                           every_chunk("v2014", 2014),
+                           every_chunk("v2116", 2116),
+                           every_chunk_then_another(),
+                           every_chunk_after("v2201", 2201),
+                           every_chunk_after("v2301", 2301),
+                           every_chunk("negative-version", -1),
+                           shield_trees(),
+                           damaged(),
+                           sample_ship(),
+                           sample_copy(testing_pof::ShipCopy::V2201),
+                           sample_copy(testing_pof::ShipCopy::V2301),
+                           sample_copy(testing_pof::ShipCopy::V2117Sldc),
+                           model_view_choices(),
+                           chunk_faults(),
+                           block_faults(),
+                           game_faults(),
+                           shield_tree_faults(),
+                           sample_cut("sample-cut-subobject", "OBJ2", 2),
+                           sample_cut("sample-cut-txtr", "TXTR", 0),
+                           sample_missing_texture(),
+                           sample_archive(),
+                           damaged_archive(),
+                           broken_archive()};
     for (auto& pair : diff_pairs()) all.push_back(std::move(pair));
     return all;
 }
