@@ -53,6 +53,10 @@ frmCompare::frmCompare(std::string second_name, Compare compare, ShowItem show_i
     set_layout(column({&second_file, &counts, &filter, &tree}));
 }
 
+frmCompare::~frmCompare() {
+    if (on_closed) on_closed();
+}
+
 void frmCompare::opened() {
     second_file.value.text = view::utf8_text(second_name_);
     differences_ = compare_ ? compare_() : std::vector<Difference>{};

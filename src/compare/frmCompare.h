@@ -22,6 +22,11 @@ class frmCompare : public view::Viewer {
 
     // second_name: the other model's file, or "ARCHIVE.vp:member", as the window names it.
     frmCompare(std::string second_name, Compare compare, ShowItem show_item);
+    ~frmCompare() override;
+    frmCompare(const frmCompare&) = delete;
+    frmCompare& operator=(const frmCompare&) = delete;
+    // Run as the window closes (the Model View then stops showing the other model).
+    std::function<void()> on_closed;
     // Compares the two models and lists what differs.
     void opened() override;
 

@@ -117,7 +117,13 @@ std::string drawn_as(const Mesh& mesh) {
 frmModelView::frmModelView(const pof::ModelStore& store)
     : view::Viewer(std::string(kName), "Model View"), store_(store) {
     for (const auto& k : kMarkerKindInfo) shown_[static_cast<int>(k.kind)] = k.shown_by_default;
-    markers.on_double_click = [this](int row) { toggle(kMarkerKindInfo[row].kind); };
+    markers.on_double_click = [this](int row) {
+        if (row < kMarkerKinds) {
+            toggle(kMarkerKindInfo[row].kind);
+        } else {
+            toggle_other();
+        }
+    };
     markers.on_check = markers.on_double_click;
     subobject_list.on_double_click = [this](int row) { toggle_mesh(row); };
     subobject_list.on_check = subobject_list.on_double_click;
@@ -154,8 +160,32 @@ void frmModelView::level_chosen(int row) {
     rebuild();
 }
 
+// The other model at the detail level shown here, else at level 0 (under "All subobjects" too).
+void frmModelView::build_other() {
+    other_scene_ = {};
+    if (!other_) return;
+    SceneOptions options;
+    if (options_.detail_level > 0 && options_.detail_level < other_->ohdr.detail_level_rows())
+        options.detail_level = options_.detail_level;
+    other_scene_ = build_scene(*other_, options);
+}
+
+void frmModelView::set_other_model(std::shared_ptr<const pof::ModelStore> other) {
+    other_ = std::move(other);
+    build_other();
+    repaint_picture();
+    list_markers();
+}
+
+void frmModelView::toggle_other() {
+    other_shown_ = !other_shown_;
+    repaint_picture();
+    list_markers();
+}
+
 void frmModelView::rebuild() {
     scene_ = build_scene(store_, options_);
+    build_other();
     pick_tree_.reset();
     if (looking_up_) pick_tree_.emplace(scene_);
     polygon_ids_.clear();
@@ -174,6 +204,7 @@ void frmModelView::rebuild() {
 
 void frmModelView::repaint_picture() {
     picture_ = make_picture(scene_, shown_, picture_options_);
+    if (other_ && other_shown_) picture_.ghost = ghost_batches(other_scene_);
     if (texture_list_) {
         texture_list_->share_files(picture_.solids);
         picture_.textures = texture_list_->loaders();
@@ -231,6 +262,12 @@ void frmModelView::list_markers() {
         markers.checks.push_back(shown_[i]);
         markers.swatches.push_back(swatch(k.colour));
     }
+    if (other_) {
+        markers.add_row(
+            {"Show the other model", integer_text(other_scene_.counts.polygons) + " polygons"});
+        markers.checks.push_back(other_shown_);
+        markers.swatches.push_back(swatch(kGhostTint));
+    }
     markers.selected = selected;
 }
 
@@ -267,7 +304,7 @@ void frmModelView::toggle_mesh(int mesh) {
 }
 
 frmModelView::Kept frmModelView::kept() const {
-    Kept k{shown_, {}, choice_};
+    Kept k{shown_, {}, choice_, other_shown_};
     for (std::size_t m = 0; m < scene_.meshes.size(); ++m) {
         if (!mesh_shown(static_cast<int>(m))) k.hidden.push_back(scene_.meshes[m].subobject);
     }
@@ -282,6 +319,7 @@ void frmModelView::restore(const Kept& k) {
                    k.hidden.end();
     }
     choice_ = k.choice;
+    other_shown_ = k.other_shown;
     show_choice();
     repaint_picture();
     list_markers();

@@ -94,9 +94,17 @@ class frmModelView : public view::Viewer, public view::PictureSource {
         std::array<bool, kMarkerKinds> shown{};
         std::vector<std::int32_t> hidden;
         Choice choice;
+        bool other_shown = false;
     };
     Kept kept() const;
     void restore(const Kept& kept);
+
+    // The model a comparison is made with (null: none, or the comparison closed). While it
+    // is set the layer list ends in "Show the other model", which draws its hull as a ghost.
+    void set_other_model(std::shared_ptr<const pof::ModelStore> other);
+    bool has_other_model() const { return other_ != nullptr; }
+    bool other_shown() const { return other_shown_; }
+    void toggle_other();
 
     bool mesh_shown(int mesh) const;
     void toggle_mesh(int mesh);
@@ -121,6 +129,7 @@ class frmModelView : public view::Viewer, public view::PictureSource {
   private:
     void level_chosen(int row);
     void rebuild();
+    void build_other();
     void show_counts();
     void list_markers();
     void list_subobjects();
@@ -161,6 +170,9 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     // from then on.
     std::optional<PickTree> pick_tree_;
     bool looking_up_ = false;
+    std::shared_ptr<const pof::ModelStore> other_;
+    Scene other_scene_;  // the other model's hull, built with each scene of this one
+    bool other_shown_ = false;
 };
 
 }  // namespace scene

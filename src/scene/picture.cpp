@@ -255,6 +255,21 @@ std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id,
     return out;
 }
 
+std::vector<view::TriangleBatch> ghost_batches(const Scene& scene) {
+    const Bytes colour = bytes_of(kGhostTint);
+    std::vector<view::TriangleBatch> out;
+    for (const Mesh& mesh : scene.meshes) {
+        for (auto& batch : mesh_batches(mesh, 0)) {
+            batch.texture = -1;
+            batch.uvs.clear();
+            for (std::size_t i = 0; i < batch.colours.size(); ++i) batch.colours[i] = colour[i % 3];
+            std::fill(batch.ids.begin(), batch.ids.end(), -1);
+            out.push_back(std::move(batch));
+        }
+    }
+    return out;
+}
+
 view::MarkerShapes marker_shapes(const Scene& scene, const std::array<bool, kMarkerKinds>& shown) {
     view::Picture picture;
     Painter painter(picture, marker_size(scene));

@@ -50,6 +50,11 @@ std::array<float, 3> mesh_tint(const Mesh& mesh);
 std::vector<view::TriangleBatch> mesh_batches(const Mesh& mesh, int first_id,
                                               const std::array<float, 3>& tint = {1, 1, 1});
 
+// The tint of another model's hull drawn as a ghost: a cyan-grey no marker uses.
+inline constexpr std::array<float, 3> kGhostTint{0.55f, 0.78f, 0.82f};
+// The scene's shown meshes as ghost batches: one flat tint, no texture, no item ids.
+std::vector<view::TriangleBatch> ghost_batches(const Scene& scene);
+
 // Lines around one item (a polygon's edges, a cross on a marker) or a cross on a point.
 view::LineBatch item_outline(const Scene& scene, int id);
 view::LineBatch point_cross(const Scene& scene, const pof::Vec3& point);

@@ -133,8 +133,9 @@ class Raster {
 
     // Draws the batch's triangles; blended ones test depth but leave it as it was.
     void triangles(const view::TriangleBatch& batch, const view::TextureImage* texture,
-                   bool blended) {
+                   bool blended, float alpha = 1) {
         texture_ = texture;
+        alpha_ = alpha;
         tint_ = batch.tint;
         blended_ = blended;
         const std::size_t count =
@@ -338,6 +339,7 @@ class Raster {
                         colour[k] = a.colour[k] * p0 + b.colour[k] * p1 + c.colour[k] * p2;
                 }
                 for (int k = 0; k < 3; ++k) colour[k] *= shade;
+                colour[3] *= alpha_;
                 if (blended_) {
                     blend(at, colour);
                 } else {
@@ -491,6 +493,7 @@ class Raster {
     const view::TextureImage* texture_ = nullptr;
     std::array<float, 3> tint_{1, 1, 1};  // on the texture's colours, as the window tints them
     bool blended_ = false;
+    float alpha_ = 1;
 };
 
 bool size_fits(const RenderOptions& options) {
@@ -533,12 +536,20 @@ void Renderer::solids(const std::vector<view::TriangleBatch>& batches) {
     }
 }
 
+void Renderer::ghost(const std::vector<view::TriangleBatch>& batches) {
+    ghost_ = &batches;
+}
+
 RenderedImage Renderer::finish(const view::LineBatch& lines, const view::MarkerShapes& shapes,
                                const view::LineBatch& highlight) {
     if (!raster_) return {};
     for (const view::TriangleBatch& batch : blended_)
         raster_->triangles(batch, texture_of(batch), true);
     blended_.clear();
+    if (ghost_) {
+        for (const view::TriangleBatch& batch : *ghost_)
+            raster_->triangles(batch, nullptr, true, view::kGhostAlpha);
+    }
     raster_->markers(lines, shapes);
     raster_->points(shapes);
     raster_->lines(highlight, false);
@@ -552,6 +563,7 @@ RenderedImage render(const view::Picture& picture, const view::LineBatch& highli
                      const RenderOptions& options) {
     Renderer renderer(camera, options, textures);
     renderer.solids(picture.solids);
+    renderer.ghost(picture.ghost);
     return renderer.finish(picture.lines, picture.shapes, highlight);
 }
 

@@ -53,6 +53,9 @@ class Renderer {
     Renderer& operator=(const Renderer&) = delete;
 
     void solids(const std::vector<view::TriangleBatch>& batches);
+    // Another model's hull, blended over the solids at the end; the batches must outlive
+    // finish().
+    void ghost(const std::vector<view::TriangleBatch>& batches);
     // The markers' segments and shapes are drawn in the order of their ids, so a marker's
     // direction and sphere come right after its segments, as in a picture of lines alone;
     // the markers' points after every line.
@@ -65,6 +68,7 @@ class Renderer {
     const TextureImages& textures_;
     std::unique_ptr<Raster> raster_;
     std::vector<view::TriangleBatch> blended_;
+    const std::vector<view::TriangleBatch>* ghost_ = nullptr;
 };
 
 // The whole picture at once. Sizes outside 1 ... kMaxImageSide give an empty image.

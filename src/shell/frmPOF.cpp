@@ -416,6 +416,9 @@ void frmPOF::show_view_window(const pof::ViewWindowInfo& window) {
         if (!fresh) return;
         fresh->opened();
         viewer = &windows_.create(std::move(fresh));
+        if (window.viewer == scene::frmModelView::kName ||
+            window.viewer == compare::frmCompare::kName)
+            show_compared_model();
         // A new Model View outlines what was chosen before it opened.
         if (window.viewer == scene::frmModelView::kName && windows_.find(last_chosen_))
             window_changed(last_chosen_);
@@ -443,11 +446,28 @@ std::unique_ptr<view::Viewer> frmPOF::make_view_window(std::string_view name) {
         // The open model is read again without a screen, so the walk leaves its windows alone.
         const std::string first =
             source_->member.empty() ? source_->path : source_->path + ":" + source_->member;
-        return std::make_unique<compare::frmCompare>(
+        auto compare = std::make_unique<compare::frmCompare>(
             compared_with_,
             [first, second = compared_with_] { return compare_files(first, second); }, show);
+        auto other = std::make_shared<ComparedModel>(compared_with_);
+        compared_store_ = other->trouble()
+                              ? nullptr
+                              : std::shared_ptr<const pof::ModelStore>(other, &other->store());
+        compare->on_closed = [this, alive = std::weak_ptr<bool>(alive_)] {
+            // Qt deletes a closed window later, when another Compare window may be open.
+            if (!alive.expired()) show_compared_model();
+        };
+        return compare;
     }
     return nullptr;
+}
+
+void frmPOF::show_compared_model() {
+    if (!windows_.find(compare::frmCompare::kName)) compared_store_.reset();
+    auto* model_view = static_cast<scene::frmModelView*>(windows_.find(scene::frmModelView::kName));
+    if (!model_view) return;
+    model_view->set_other_model(compared_store_);
+    windows_.sync(scene::frmModelView::kName);
 }
 
 void frmPOF::present(view::Viewer& viewer) {

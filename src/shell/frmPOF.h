@@ -157,6 +157,13 @@ class frmPOF : public pof::MainForm {
     view::Table list_;
     std::vector<std::string> row_types_;  // chunk IDs as read, for taking rows apart
     std::string compared_with_;
+    // The model the Compare window compares with, read for the Model View's ghost while that
+    // window is open; null otherwise.
+    std::shared_ptr<const pof::ModelStore> compared_store_;
+    // Gone with this window: a Compare window closed later no longer reaches it.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Hands the Model View the compared model while the Compare window is open, else none.
+    void show_compared_model();
     std::vector<Menu> menus_;
     std::string last_chosen_;  // the window whose choice changed last, for a new Model View
 };

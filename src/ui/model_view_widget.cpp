@@ -259,6 +259,7 @@ ModelViewWidget::~ModelViewWidget() {
     drop_textures();
     id_frame_.reset();
     solids_.clear();
+    ghost_.clear();
     coarse_.clear();
     id_solids_.clear();
     for (Buffers* b : {&lines_, &highlight_, &edges_}) {
@@ -339,6 +340,7 @@ void ModelViewWidget::upload() {
     if (uploaded_ != source_.picture_revision()) {
         const bool first = uploaded_ == ~std::uint64_t{0};
         solids_ = upload_batches(p.solids);
+        ghost_ = upload_batches(p.ghost);
         coarse_.clear();
         id_solids_.clear();
         load_textures(p.textures);
@@ -612,6 +614,9 @@ void ModelViewWidget::draw_solids() {
     glDepthMask(GL_FALSE);
     if (xray_) program_->setUniformValue("alpha", kXrayAlpha);
     draw_pass(true);
+    // The other model of a comparison, over both, hidden where this model's hull is nearer.
+    program_->setUniformValue("alpha", view::kGhostAlpha);
+    for (const auto& b : ghost_) b->draw(*program_, *this, mvp, view, 0);
     program_->setUniformValue("alpha", 1.0f);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);

@@ -177,6 +177,7 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     view::PictureSource& source_;
     std::unique_ptr<QOpenGLShaderProgram> program_;
     GlBatches solids_;
+    GlBatches ghost_;  // the picture's ghost: another model's hull
     // A coarser copy of solids_ for a large picture, drawn while a drag moves the view.
     CoarseBatches coarse_;
     // The triangles again, a corner each in its item's id colour: for the frame of item ids,

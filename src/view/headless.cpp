@@ -63,7 +63,12 @@ void HeadlessWindows::sync(std::string_view name) {
 
 void HeadlessWindows::close(std::string_view name) {
     if (keep_log) log.push_back("close " + std::string(name));
-    std::erase_if(open, [&](const Window& w) { return w.viewer->name() == name; });
+    const auto it = std::find_if(open.begin(), open.end(),
+                                 [&](const Window& w) { return w.viewer->name() == name; });
+    if (it == open.end()) return;
+    // Out of the list before it goes: a viewer's destructor may look the open windows up.
+    const Window gone = std::move(*it);
+    open.erase(it);
 }
 
 Windows::Kept HeadlessWindows::kept(std::string_view name) {

@@ -103,10 +103,16 @@ inline constexpr int kSphereSteps = 24;
 using UnitSphere = std::array<std::array<float, 3>, std::size_t{3} * kSphereSteps * 2>;
 const UnitSphere& unit_sphere();
 
+// How opaque a ghost's triangles are drawn.
+inline constexpr float kGhostAlpha = 0.35f;
+
 struct Picture {
     std::vector<TriangleBatch> solids;
     LineBatch lines;      // the markers' segments (path legs, faces, boxes)
     MarkerShapes shapes;  // the markers drawn at a point
+    // Another model's hull drawn see-through over this one, in its batches' colours, never
+    // textured nor picked: the model a comparison is made with.
+    std::vector<TriangleBatch> ghost;
     // Shared by the pictures of one model: the binding loads them again only when it changes.
     std::shared_ptr<const PictureTextures> textures;
     std::array<float, 3> min{}, max{};  // of what is drawn; empty when min > max

@@ -139,6 +139,21 @@ TEST(Render, NearerSurfacesHideFartherOnes) {
     }
 }
 
+// A comparison's other model shows through where it lies nearer than the open one, and not
+// where the open model hides it.
+TEST(Render, AGhostBlendsOverWhatItLiesInFrontOf) {
+    for (const auto& [z, expected] : {std::pair{-0.5f, std::array<int, 4>{166, 89, 0, 255}},
+                                      std::pair{0.5f, std::array<int, 4>{255, 0, 0, 255}}}) {
+        view::TriangleBatch model, ghost;
+        add_square(model, 0, kRed);
+        add_square(ghost, z, kGreen);
+        auto picture = framed({model});
+        picture.ghost = {ghost};
+        const Camera camera = from_behind(picture, true);
+        EXPECT_EQ(rgba_at(draw(picture, camera), pixel_of(camera, {0, 0, 0})), expected) << z;
+    }
+}
+
 // A texture whose top-left quarter is red: v = 0 is its top row and u = 0 its left column,
 // so a square with (0, 0) at its top left shows red there, green at the top right.
 TEST(Render, TexturesLieTheWayTheirCoordinatesSay) {

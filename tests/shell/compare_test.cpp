@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "compare/frmCompare.h"
+#include "pof/chunk_kinds.h"
 #include "sample_archive.h"
+#include "scene/frmModelView.h"
 #include "session.h"
 #include "ship_model.h"
 #include "temp_file.h"
@@ -120,6 +122,33 @@ TEST_F(CompareFlow, FollowsF5AndClosesWithCloseAll) {
     EXPECT_EQ(again->differences().size(), 1u);
     s.form.menu_command("IDM_CLOSE_ALL");
     EXPECT_EQ(s.viewer(compare::frmCompare::kName), nullptr);
+}
+
+// The Model View offers the other model's hull while the Compare window is open, drawn in its
+// own tint, and drops it once that window closes.
+TEST_F(CompareFlow, TheModelViewShowsTheOtherModelWhileTheComparisonIsOpen) {
+    s.form.menu_command(pof::kViewWindows[0].menu_name);
+    auto* view = static_cast<scene::frmModelView*>(s.viewer(scene::frmModelView::kName));
+    ASSERT_NE(view, nullptr);
+    const std::size_t layers = view->markers.row_count();
+    compare_with(copy.path());
+    ASSERT_TRUE(view->has_other_model());
+    ASSERT_EQ(view->markers.row_count(), layers + 1);
+    EXPECT_EQ(view->markers.cells(layers)[0], "Show the other model");
+    EXPECT_TRUE(view->picture().ghost.empty());
+    view->markers.double_click(static_cast<int>(layers));
+    const auto& ghost = view->picture().ghost;
+    ASSERT_EQ(ghost.size(), view->picture().solids.size());
+    for (std::size_t b = 0; b < ghost.size(); ++b) {
+        EXPECT_EQ(ghost[b].positions, view->picture().solids[b].positions);
+        EXPECT_EQ(ghost[b].texture, -1);
+        EXPECT_EQ(std::vector<std::uint8_t>(ghost[b].colours.begin(), ghost[b].colours.begin() + 3),
+                  (std::vector<std::uint8_t>{140, 199, 209}));
+    }
+    s.form.close_viewer(compare::frmCompare::kName);
+    EXPECT_FALSE(view->has_other_model());
+    EXPECT_EQ(view->markers.row_count(), layers);
+    EXPECT_TRUE(view->picture().ghost.empty());
 }
 
 TEST_F(CompareFlow, AnArchiveMemberIsAModelToCompareWith) {
