@@ -104,7 +104,7 @@ using UnitSphere = std::array<std::array<float, 3>, std::size_t{3} * kSphereStep
 const UnitSphere& unit_sphere();
 
 // How opaque a ghost's triangles are drawn.
-inline constexpr float kGhostAlpha = 0.35f;
+inline constexpr float kGhostAlpha = 0.45f;
 
 struct Picture {
     std::vector<TriangleBatch> solids;

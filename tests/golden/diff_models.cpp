@@ -76,6 +76,16 @@ std::string removed_path() {
     return b;
 }
 
+// The turret (subobject 1) a unit and a half to the side: its offset from its parent.
+std::string moved_turret() {
+    std::string b = sample();
+    const std::size_t x = body_of(b, "OBJ2", 1) + 12;
+    float was;
+    std::memcpy(&was, b.data() + x, 4);
+    put_f32(b, x, was + 1.5f);
+    return b;
+}
+
 std::string swapped_texture() {
     std::string b = sample();
     replace_in(b, body_of(b, "TXTR"), "caps", "lids");
@@ -115,6 +125,9 @@ std::vector<Model> diff_pairs() {
           "--diff --tolerance 0.4 @sample"}},
         {"diff-renamed-subobject", renamed_subobject(), {"--diff @sample"}},
         {"diff-removed-path", removed_path(), {"--diff @sample"}},
+        {"diff-moved-turret",
+         moved_turret(),
+         {"--diff @sample", "--compare @sample --view MODEL --open 2:18"}},
         {"diff-swapped-texture", swapped_texture(), {"--diff @sample"}},
         {"diff-renumbered-subobject", renumbered_subobjects(), {"--diff @sample"}},
         {"diff-damaged", damaged_second(), {"--diff @sample", "--diff --json @sample"}},

@@ -142,7 +142,7 @@ TEST(Render, NearerSurfacesHideFartherOnes) {
 // A comparison's other model shows through where it lies nearer than the open one, and not
 // where the open model hides it.
 TEST(Render, AGhostBlendsOverWhatItLiesInFrontOf) {
-    for (const auto& [z, expected] : {std::pair{-0.5f, std::array<int, 4>{166, 89, 0, 255}},
+    for (const auto& [z, expected] : {std::pair{-0.5f, std::array<int, 4>{140, 115, 0, 255}},
                                       std::pair{0.5f, std::array<int, 4>{255, 0, 0, 255}}}) {
         view::TriangleBatch model, ghost;
         add_square(model, 0, kRed);

@@ -83,6 +83,7 @@ class Parser {
     void list_row(Step::Kind kind, const std::string& option, const std::string& text);
     void window(const std::string& name);
     void read(const std::string& path);
+    void compare(const std::string& path);
     void obj(const std::string& path);
     void png(const std::string& path);
     void thumbnail(const std::string& path);
@@ -208,6 +209,7 @@ void Parser::option(const std::string& arg) {
     } else if (!valued(arg, "--view", &Parser::view) && !valued(arg, "--choose", &Parser::choose) &&
                !valued(arg, "--open", &Parser::open) && !valued(arg, "--window", &Parser::window) &&
                !valued(arg, "--read", &Parser::read) && !valued(arg, "--obj", &Parser::obj) &&
+               !valued(arg, "--compare", &Parser::compare) &&
                !valued(arg, "--member", &Parser::member) && !valued(arg, "--type", &Parser::type) &&
                !valued(arg, "--sort", &Parser::sort) && !valued(arg, "--png", &Parser::png) &&
                !valued(arg, "--thumbnail", &Parser::thumbnail) &&
@@ -275,6 +277,14 @@ void Parser::read(const std::string& path) {
     if (path.empty()) return fail("--read wants a FILE name");
     Step step;
     step.kind = Step::Kind::Read;
+    step.file = path;
+    parsed_.options.steps.push_back(step);
+}
+
+void Parser::compare(const std::string& path) {
+    if (path.empty()) return fail("--compare wants a FILE name");
+    Step step;
+    step.kind = Step::Kind::Compare;
     step.file = path;
     parsed_.options.steps.push_back(step);
 }
@@ -389,7 +399,8 @@ std::string usage_text() {
     return "Usage: pofdump [--json] [--textures DIR]... [--view ID | --choose LIST:ROW |\n"
            "               --open LIST:ROW | --window NAME | --read FILE | --obj FILE |\n"
            "               --member PATH | --type INPUT:TEXT | --sort LIST:COLUMN |\n"
-           "               --png FILE | --thumbnail FILE]... [--size W[xH]] FILE\n"
+           "               --png FILE | --thumbnail FILE | --compare FILE]...\n"
+           "               [--size W[xH]] FILE\n"
            "       pofdump --all [--json] [--member PATH] FILE\n"
            "       pofdump --check [--json] [--textures DIR]... FILE|FOLDER...\n"
            "       pofdump --check --codes [--json]\n"
@@ -411,6 +422,9 @@ std::string usage_text() {
            "                     current\n"
            "  --read FILE        File > Open of FILE in the same run: the reset closes every\n"
            "                     window, then FILE is read; the main window becomes current\n"
+           "  --compare FILE     View > Compare With... FILE (or ARCHIVE.vp:PATH): the Compare\n"
+           "                     window opens and becomes current; the Model View then lists\n"
+           "                     \"Show the other model\" last among its layers\n"
            "  --member PATH      open the file PATH (case ignored) of the archive window in\n"
            "                     the main window, as a double-click on its row does; the\n"
            "                     main window becomes current\n"

@@ -31,23 +31,24 @@ struct ViewRequest {
 // One thing a user does after the read, in command-line order.
 struct Step {
     enum class Kind {
-        View,    // --view ID: the Window-menu entry of ID
-        Choose,  // --choose LIST:ROW: pick a drop-down row, click a list-view row
-        Open,    // --open LIST:ROW: double-click a list-view row
-        Window,  // --window NAME: switch to an open window
-        Read,    // --read FILE: File > Open of another file
-        Obj,     // --obj FILE: write what the Model View draws as Wavefront OBJ
-        Member,  // --member PATH: open the archive window's file of that path
-        Type,    // --type INPUT:TEXT: type TEXT into a text input (a filter)
-        Sort,    // --sort LIST:COLUMN: click a column header of a sortable list view
-        Png,     // --png FILE: write what the Model View shows as a PNG picture
-        Thumb,   // --thumbnail FILE: the model's thumbnail: detail level 0, no markers
+        View,     // --view ID: the Window-menu entry of ID
+        Choose,   // --choose LIST:ROW: pick a drop-down row, click a list-view row
+        Open,     // --open LIST:ROW: double-click a list-view row
+        Window,   // --window NAME: switch to an open window
+        Read,     // --read FILE: File > Open of another file
+        Obj,      // --obj FILE: write what the Model View draws as Wavefront OBJ
+        Member,   // --member PATH: open the archive window's file of that path
+        Type,     // --type INPUT:TEXT: type TEXT into a text input (a filter)
+        Sort,     // --sort LIST:COLUMN: click a column header of a sortable list view
+        Png,      // --png FILE: write what the Model View shows as a PNG picture
+        Thumb,    // --thumbnail FILE: the model's thumbnail: detail level 0, no markers
+        Compare,  // --compare FILE: View > Compare With... FILE
     };
     Kind kind = Kind::Choose;
     ViewRequest view{};
     Choice choice{};
     std::string window;
-    std::string file;  // of --read
+    std::string file;  // of --read and --compare
     // The file --obj, --png or --thumbnail writes.
     std::string output_path;
     std::string member;  // of --member

@@ -11,6 +11,7 @@
 
 #include "all_dump.h"
 #include "check_run.h"
+#include "compare/frmCompare.h"
 #include "diff_run.h"
 #include "dump_render.h"
 #include "io/text.h"
@@ -79,6 +80,7 @@ class Session {
     std::optional<Refusal> open(const Choice& choice);
     std::optional<Refusal> switch_to(const std::string& name);
     void read(const std::string& path);
+    std::optional<Refusal> compare(const std::string& path);
     std::optional<Refusal> write_obj(const std::string& path);
     std::optional<Refusal> write_png(const std::string& path);
     std::optional<Refusal> write_thumbnail(const std::string& path);
@@ -142,6 +144,16 @@ void Session::read(const std::string& path) {
     if (windows_.fronted() != fronted) make_current(windows_.front());
 }
 
+std::optional<Session::Refusal> Session::compare(const std::string& path) {
+    if (!form_.reachable("IDM_COMPARE")) {
+        return Refusal{kExitFailed, "the View menu is disabled: the file has no header"};
+    }
+    desktop_.next_dialog_result = {view::OpenFileResult::Status::Chosen, path, {}};
+    form_.menu_command("IDM_COMPARE");
+    if (windows_.find(compare::frmCompare::kName)) make_current(compare::frmCompare::kName);
+    return std::nullopt;
+}
+
 // Every message box shown so far, in its own words, one per line.
 // A message keeps its lines; each is shown as one line of UTF-8 (a file name may hold
 // anything).
@@ -182,6 +194,8 @@ std::optional<Session::Refusal> Session::take(const Step& step) {
             return write_png(step.output_path);
         case Step::Kind::Thumb:
             return write_thumbnail(step.output_path);
+        case Step::Kind::Compare:
+            return compare(step.file);
     }
     return std::nullopt;
 }
