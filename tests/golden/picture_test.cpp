@@ -14,11 +14,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "../support/session.h"  // the test session; pofdump has a session.h too
-#include "diff_models.h"
 #include "golden_models.h"
 #include "picture_file.h"
 #include "scene/frmModelView.h"
+#include "../support/session.h"  // the test session; pofdump has a session.h too
 #include "textures/decode.h"
 #include "textures/png_write.h"
 
@@ -52,13 +51,6 @@ class SampleView {
     SampleView(const SampleView&) = delete;
     SampleView& operator=(const SampleView&) = delete;
 
-    // View > Compare With... a model of those bytes.
-    void compare_with(const std::string& bytes) {
-        write(folder_ / "other.pof", bytes);
-        session_.desktop.next_dialog_result = {
-            view::OpenFileResult::Status::Chosen, (folder_ / "other.pof").string(), {}};
-        session_.form.menu_command("IDM_COMPARE");
-    }
     scene::frmModelView& model_view() {
         return static_cast<scene::frmModelView&>(
             *session_.windows.find(scene::frmModelView::kName));
@@ -145,20 +137,6 @@ TEST(GoldenPictures, DetailLevel1) {
     const auto& picture = view.model_view().picture();
     compare_with_golden("sample-level1", view.draw(fitted(picture, scene::Camera::kDefaultYaw,
                                                           scene::Camera::kDefaultPitch)));
-}
-
-// Compared with a copy whose turret moved: the other model's hull drawn over it, the turret's
-// ghost beside the turret.
-TEST(GoldenPictures, GhostOfAMovedTurret) {
-    SampleView view;
-    for (const golden::Model& pair : golden::diff_pairs()) {
-        if (pair.name == "diff-moved-turret") view.compare_with(pair.bytes);
-    }
-    ASSERT_TRUE(view.model_view().has_other_model());
-    view.model_view().toggle_other();
-    const auto& picture = view.model_view().picture();
-    compare_with_golden("sample-ghost", view.draw(fitted(picture, scene::Camera::kDefaultYaw,
-                                                         scene::Camera::kDefaultPitch)));
 }
 
 }  // namespace
