@@ -171,6 +171,7 @@ void frmModelView::build_other() {
 }
 
 void frmModelView::set_other_model(std::shared_ptr<const pof::ModelStore> other) {
+    if (other == other_) return;  // a large picture is not made again for nothing
     other_ = std::move(other);
     build_other();
     repaint_picture();
@@ -263,8 +264,9 @@ void frmModelView::list_markers() {
         markers.swatches.push_back(swatch(k.colour));
     }
     if (other_) {
+        const std::int64_t n = other_scene_.counts.polygons;
         markers.add_row(
-            {"Show the other model", integer_text(other_scene_.counts.polygons) + " polygons"});
+            {"Show the other model", integer_text(n) + (n == 1 ? " polygon" : " polygons")});
         markers.checks.push_back(other_shown_);
         markers.swatches.push_back(swatch(kGhostTint));
     }
