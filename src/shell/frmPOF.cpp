@@ -302,8 +302,9 @@ void frmPOF::reopen(const std::vector<KeptWindow>& kept, const std::string& last
         windows_.reopen_as(k.name, k.place);
         show_view_window(*k.view);
         choose_again(k, false);
+        if (!k.model_view) continue;  // only the Model View keeps more than its rows
         auto* model_view = static_cast<scene::frmModelView*>(windows_.find(k.name));
-        if (!model_view || !k.model_view) continue;
+        if (!model_view) continue;
         // A texture chosen in the window's own list is its own; any other choice is found
         // again in the window it was made in, when that window opened again.
         scene::frmModelView::Kept own = *k.model_view;
