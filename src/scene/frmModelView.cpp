@@ -155,9 +155,11 @@ void frmModelView::level_chosen(int row) {
 }
 
 void frmModelView::rebuild() {
-    scene_ = build_scene(store_, options_);
+    if (building_tree_.valid()) building_tree_.wait();
+    building_tree_ = {};
     pick_tree_.reset();
-    if (looking_up_) pick_tree_.emplace(scene_);
+    scene_ = build_scene(store_, options_);
+    if (looking_up_) prepare_item_lookup();
     polygon_ids_.clear();
     for (std::size_t m = 0; m < scene_.meshes.size(); ++m) {
         for (std::size_t p = 0; p < scene_.meshes[m].polygons.size(); ++p)
@@ -181,14 +183,22 @@ void frmModelView::repaint_picture() {
     ++scene_revision;
 }
 
+// The tree is built on a thread: a million triangles take a tenth of a second, which the window
+// spends drawing meanwhile.
 void frmModelView::prepare_item_lookup() {
     looking_up_ = true;
-    if (!pick_tree_) pick_tree_.emplace(scene_);
+    if (pick_tree_ || building_tree_.valid()) return;
+    building_tree_ = std::async(std::launch::async, [this] { return PickTree(scene_); });
+}
+
+const PickTree& frmModelView::pick_tree() {
+    prepare_item_lookup();
+    if (building_tree_.valid()) pick_tree_.emplace(building_tree_.get());
+    return *pick_tree_;
 }
 
 std::optional<int> frmModelView::item_at(const view::PickRequest& request) {
-    prepare_item_lookup();
-    return pick_tree_->item_at(scene_, shown_, picture_options_, request);
+    return pick_tree().item_at(scene_, shown_, picture_options_, request);
 }
 
 view::MarkerShapes frmModelView::marker_shapes() const {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -160,7 +161,11 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     // Built once per scene, when a binding first looks items up, and again with each scene
     // from then on.
     std::optional<PickTree> pick_tree_;
+    // The tree being built on a thread; it reads scene_, which rebuild() replaces only once the
+    // thread is done.
+    std::future<PickTree> building_tree_;
     bool looking_up_ = false;
+    const PickTree& pick_tree();
 };
 
 }  // namespace scene

@@ -179,6 +179,13 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     GlBatches solids_;
     // A coarser copy of solids_ for a large picture, drawn while a drag moves the view.
     CoarseBatches coarse_;
+    BatchIndexer indexer_;  // indexes solids_ behind the first frames
+    QTimer indexed_poll_;
+    int frames_since_upload_ = 0;
+    void shown();
+    bool painting_ = false;  // within paintGL, which draws from the camera as it is
+    bool frame_due_ = true;  // something the frame shows changed since it was drawn
+    void redraw();           // the frame is due: drawn when Qt paints next
     // The triangles again, a corner each in its item's id colour: for the frame of item ids,
     // uploaded when it is first drawn.
     std::vector<std::unique_ptr<Buffers>> id_solids_;
