@@ -12,6 +12,7 @@
 #include <QOpenGLShaderProgram>
 #include <QSize>
 #include <QVector3D>
+#include <chrono>
 #include <future>
 #include <memory>
 #include <vector>
@@ -99,6 +100,10 @@ class CoarseBatches {
     ~CoarseBatches();  // with the context current
     // Starts making the copy of the batches as they are drawn now, if needed.
     void make(const GlBatches& fine);
+    bool making() const {
+        return making_.valid() &&
+               making_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    }
     // The copy once it is made, else null.
     const GlBatches* ready();
     void clear();  // with the context current

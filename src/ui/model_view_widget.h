@@ -73,6 +73,9 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     int drawn_item_at(const QPoint& position);
     // How many times the frame of item ids was drawn.
     int id_frames() const { return id_frames_; }
+    // The picture's batches are being indexed, or their coarse copy made, behind the frames
+    // already drawn.
+    bool preparing() const { return indexer_.running() || coarse_.making(); }
     bool drawing_failed() const { return failed_; }
     // Textures on the polygons, or each texture's tint (T).
     bool textures_shown() const { return textures_shown_; }
