@@ -194,7 +194,8 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
 // the indexed form of the picture's batches.
 void ModelViewWidget::shown() {
     source_.prepare_item_lookup();
-    indexer_.start(solids_);
+    // The batches point into the picture they were made from: not once the source has a new one.
+    if (uploaded_ == source_.picture_revision()) indexer_.start(solids_);
     if (indexer_.running()) indexed_poll_.start();
 }
 
