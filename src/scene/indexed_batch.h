@@ -56,4 +56,11 @@ namespace scene {
 void visible_triangles(const IndexedBatch& batch, const std::array<float, 16>& transform, int width,
                        int height, std::vector<float>& projected, std::vector<std::uint32_t>& out);
 
+// The same for a batch as the picture holds it, a position (x y z) per corner and three corners a
+// triangle: the kept triangles' corner numbers go to out. The triangles kept, and so the pixels
+// drawn, are those visible_triangles keeps of the batch indexed.
+void visible_corners(std::span<const float> positions, const std::array<float, 16>& transform,
+                     int width, int height, std::vector<float>& projected,
+                     std::vector<std::uint32_t>& out);
+
 }  // namespace scene

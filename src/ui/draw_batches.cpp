@@ -16,8 +16,6 @@ constexpr std::size_t kCoarseTriangles = 200000;
 // A batch of more triangles than this is drawn with only those that may colour a pixel, when
 // they are less than two thirds of it: the renderer then sets up fewer triangles.
 constexpr std::size_t kSortAbove = 1000;
-// A picture of more triangle corners than this is indexed by two threads.
-constexpr std::size_t kTwoThreadsAbove = 100000;
 
 // True when the box lies wholly on the outer side of one of the view's six planes.
 bool outside(const QMatrix4x4& mvp, const std::array<float, 3>& min,
@@ -46,10 +44,8 @@ void fill(QOpenGLBuffer& buffer, const void* data, std::size_t bytes) {
 
 }  // namespace
 
-GlBatch::GlBatch(const view::TriangleBatch& source,
-                 std::shared_ptr<const scene::IndexedBatch> indexed)
+GlBatch::GlBatch(const view::TriangleBatch& source)
     : source_(&source),
-      indexed_(std::move(indexed)),
       texture_(source.texture),
       tint_(source.tint[0], source.tint[1], source.tint[2]),
       xray_(source.xray) {}
@@ -59,7 +55,15 @@ GlBatch::GlBatch(std::shared_ptr<const scene::IndexedBatch> indexed, int texture
     : indexed_(std::move(indexed)), texture_(texture), tint_(tint), xray_(xray) {}
 
 GlBatch::~GlBatch() {
-    for (QOpenGLBuffer* b : {&vertices_, &uvs_, &indices_, &visible_}) b->destroy();
+    for (QOpenGLBuffer* b : {&vertices_, &uvs_, &indices_, &visible_, &colours_}) b->destroy();
+}
+
+void GlBatch::set_indexed(std::shared_ptr<const scene::IndexedBatch> indexed) {
+    if (indexed_ || !indexed) return;
+    indexed_ = std::move(indexed);
+    uploaded_ = false;
+    colours_.destroy();
+    uvs_.destroy();
 }
 
 void GlBatch::upload() {
@@ -92,28 +96,22 @@ int GlBatch::sort_visible(const QMatrix4x4& mvp, QSize view) {
     return static_cast<int>(kept.size());
 }
 
-void GlBatch::draw(QOpenGLShaderProgram& program, QOpenGLFunctions& gl, const QMatrix4x4& mvp,
-                   QSize view, GLuint texture) {
-    if (indexed_->indices.empty() || outside(mvp, indexed_->min, indexed_->max)) return;
-    // Drawn textured for the first time: its corners told apart by their texture coordinates.
-    if (texture != 0 && indexed_->uvs.empty() && source_) {
-        indexed_ = std::make_shared<const scene::IndexedBatch>(scene::index_batch(*source_, true));
-        uploaded_ = false;
-    }
-    if (texture != 0 && indexed_->uvs.empty()) texture = 0;
-    if (!uploaded_) upload();
-    const int visible = sort_visible(mvp, view);
-    if (visible == 0) return;
+// The position and colour attributes from the vertex buffer (colours from their own buffer when
+// given), the uv attribute and texture when drawn textured.
+void GlBatch::bind(QOpenGLShaderProgram& program, QOpenGLFunctions& gl, QOpenGLBuffer* colours,
+                   GLuint texture) {
     const int position = program.attributeLocation("position");
     const int colour = program.attributeLocation("colour");
     const int uv = program.attributeLocation("uv");
-    constexpr int kStride = sizeof(scene::PackedVertex);
+    const int stride = colours ? 0 : static_cast<int>(sizeof(scene::PackedVertex));
     vertices_.bind();
     program.enableAttributeArray(position);
-    program.setAttributeBuffer(position, GL_FLOAT, 0, 3, kStride);
+    program.setAttributeBuffer(position, GL_FLOAT, 0, 3, stride);
+    if (colours) colours->bind();
     program.enableAttributeArray(colour);
-    gl.glVertexAttribPointer(colour, 3, GL_UNSIGNED_BYTE, GL_TRUE, kStride,
-                             reinterpret_cast<const void*>(offsetof(scene::PackedVertex, colour)));
+    gl.glVertexAttribPointer(
+        colour, 3, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+        reinterpret_cast<const void*>(colours ? 0 : offsetof(scene::PackedVertex, colour)));
     if (texture != 0) {
         uvs_.bind();
         program.enableAttributeArray(uv);
@@ -126,6 +124,83 @@ void GlBatch::draw(QOpenGLShaderProgram& program, QOpenGLFunctions& gl, const QM
     program.setUniformValue("lit", 1.0f);
     program.setUniformValue("textured", texture != 0 ? 1.0f : 0.0f);
     program.setUniformValue("tint", tint_);
+}
+
+// Before the batch is indexed: the picture's corners as they are, of a large batch only the
+// triangles that may colour a pixel, the same triangles in the same order as indexed.
+void GlBatch::draw_corners(QOpenGLShaderProgram& program, QOpenGLFunctions& gl,
+                           const QMatrix4x4& mvp, QSize view, GLuint texture) {
+    const std::vector<float>& positions = source_->positions;
+    const std::size_t corners = positions.size() / 3;
+    if (!uploaded_) {
+        min_ = {1, 1, 1};
+        max_ = {};
+        for (std::size_t c = 0; c < corners; ++c) {
+            for (std::size_t k = 0; k < 3; ++k) {
+                const float v = positions[3 * c + k];
+                min_[k] = c == 0 ? v : std::min(min_[k], v);
+                max_[k] = c == 0 ? v : std::max(max_[k], v);
+            }
+        }
+        fill(vertices_, positions.data(), positions.size() * sizeof(float));
+        fill(colours_, source_->colours.data(), source_->colours.size());
+        uploaded_ = true;
+    }
+    if (corners == 0 || outside(mvp, min_, max_)) return;
+    if (texture != 0 && !uvs_.isCreated())
+        fill(uvs_, source_->uvs.data(), source_->uvs.size() * sizeof(float));
+    GLsizei count = static_cast<GLsizei>(corners);
+    bool sorted = false;
+    if (corners / 3 > kSortAbove && !view.isEmpty()) {
+        static std::vector<float> projected;
+        static std::vector<std::uint32_t> kept;
+        std::array<float, 16> m{};
+        std::copy_n(mvp.constData(), 16, m.begin());
+        scene::visible_corners(positions, m, view.width(), view.height(), projected, kept);
+        if (kept.empty()) return;
+        if (kept.size() * 3 < corners * 2) {
+            if (!visible_.isCreated()) {
+                visible_.create();
+                visible_.setUsagePattern(QOpenGLBuffer::StreamDraw);
+            }
+            fill(visible_, kept.data(), kept.size() * sizeof(std::uint32_t));
+            count = static_cast<GLsizei>(kept.size());
+            sorted = true;
+        }
+    }
+    bind(program, gl, &colours_, texture);
+    if (sorted) {
+        visible_.bind();
+        gl.glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, nullptr);
+        visible_.release();
+    } else {
+        gl.glDrawArrays(GL_TRIANGLES, 0, count);
+    }
+    if (texture != 0) gl.glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void GlBatch::draw(QOpenGLShaderProgram& program, QOpenGLFunctions& gl, const QMatrix4x4& mvp,
+                   QSize view, GLuint texture) {
+    if (!indexed_ && source_) {
+        const std::size_t corners = source_->positions.size() / 3;
+        if (texture != 0 && source_->uvs.size() < 2 * corners) texture = 0;
+        // Colours short of the corners cannot be drawn as they are: the batch is indexed now.
+        if (source_->colours.size() >= 3 * corners)
+            return draw_corners(program, gl, mvp, view, texture);
+        indexed_ = std::make_shared<const scene::IndexedBatch>(scene::index_batch(*source_, false));
+        uploaded_ = false;
+    }
+    if (indexed_->indices.empty() || outside(mvp, indexed_->min, indexed_->max)) return;
+    // Drawn textured for the first time: its corners told apart by their texture coordinates.
+    if (texture != 0 && indexed_->uvs.empty() && source_) {
+        indexed_ = std::make_shared<const scene::IndexedBatch>(scene::index_batch(*source_, true));
+        uploaded_ = false;
+    }
+    if (texture != 0 && indexed_->uvs.empty()) texture = 0;
+    if (!uploaded_) upload();
+    const int visible = sort_visible(mvp, view);
+    if (visible == 0) return;
+    bind(program, gl, nullptr, texture);
     QOpenGLBuffer& indices = visible > 0 ? visible_ : indices_;
     indices.bind();
     gl.glDrawElements(GL_TRIANGLES,
@@ -136,29 +211,46 @@ void GlBatch::draw(QOpenGLShaderProgram& program, QOpenGLFunctions& gl, const QM
 }
 
 GlBatches upload_batches(const std::vector<view::TriangleBatch>& batches) {
-    // A large picture's batches are indexed by two threads, every other batch each: the first
-    // frame waits for all of them.
-    std::vector<std::shared_ptr<const scene::IndexedBatch>> indexed(batches.size());
-    const auto index = [&](std::size_t from, std::size_t step) {
-        for (std::size_t i = from; i < batches.size(); i += step) {
-            indexed[i] =
-                std::make_shared<const scene::IndexedBatch>(scene::index_batch(batches[i], false));
-        }
-    };
-    std::size_t corners = 0;
-    for (const view::TriangleBatch& t : batches) corners += t.positions.size() / 3;
-    if (corners > kTwoThreadsAbove && batches.size() > 1) {
-        auto other = std::async(std::launch::async, index, 1, 2);
-        index(0, 2);
-        other.get();
-    } else {
-        index(0, 1);
-    }
     GlBatches out;
     out.reserve(batches.size());
-    for (std::size_t i = 0; i < batches.size(); ++i)
-        out.push_back(std::make_unique<GlBatch>(batches[i], std::move(indexed[i])));
+    for (const view::TriangleBatch& t : batches) out.push_back(std::make_unique<GlBatch>(t));
     return out;
+}
+
+void BatchIndexer::start(const GlBatches& batches) {
+    if (making_.valid()) return;
+    std::vector<view::TriangleBatch> corners(batches.size());
+    bool any = false;
+    for (std::size_t i = 0; i < batches.size(); ++i) {
+        if (batches[i]->indexed() || !batches[i]->source()) continue;
+        corners[i].positions = batches[i]->source()->positions;
+        corners[i].colours = batches[i]->source()->colours;
+        any = true;
+    }
+    if (!any) return;
+    making_ = std::async(std::launch::async, [corners = std::move(corners)] {
+        std::vector<std::shared_ptr<const scene::IndexedBatch>> indexed(corners.size());
+        for (std::size_t i = 0; i < corners.size(); ++i) {
+            if (!corners[i].positions.empty())
+                indexed[i] = std::make_shared<const scene::IndexedBatch>(
+                    scene::index_batch(corners[i], false));
+        }
+        return indexed;
+    });
+}
+
+bool BatchIndexer::take(GlBatches& batches) {
+    if (!making_.valid() || making_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return false;
+    std::vector<std::shared_ptr<const scene::IndexedBatch>> indexed = making_.get();
+    for (std::size_t i = 0; i < indexed.size() && i < batches.size(); ++i)
+        batches[i]->set_indexed(std::move(indexed[i]));
+    return true;
+}
+
+void BatchIndexer::clear() {
+    if (making_.valid()) making_.wait();
+    making_ = {};
 }
 
 CoarseBatches::~CoarseBatches() {
@@ -177,6 +269,7 @@ void CoarseBatches::make(const GlBatches& fine) {
     int textured = 0;
     std::size_t triangles = 0;
     for (const auto& b : fine) {
+        if (!b->indexed()) return;  // made once the picture is indexed
         textured += b->indexed()->uvs.empty() ? 0 : 1;
         triangles += b->indexed()->indices.size() / 3;
     }

@@ -12,6 +12,7 @@
 #include <QOpenGLShaderProgram>
 #include <QSize>
 #include <QVector3D>
+#include <chrono>
 #include <future>
 #include <memory>
 #include <vector>
@@ -23,9 +24,10 @@ namespace ui {
 
 class GlBatch {
   public:
-    // The source batch indexed without texture coordinates. The source is kept: the batch is
-    // indexed again with its texture coordinates when it is first drawn textured.
-    GlBatch(const view::TriangleBatch& source, std::shared_ptr<const scene::IndexedBatch> indexed);
+    // The source batch as the picture holds it, a vertex a corner, until it is given its
+    // indexed form. The source is kept: the batch is indexed again with its texture
+    // coordinates when it is first drawn textured.
+    explicit GlBatch(const view::TriangleBatch& source);
     // A batch of its own, drawn textured only when it has texture coordinates.
     GlBatch(std::shared_ptr<const scene::IndexedBatch> indexed, int texture, QVector3D tint,
             bool xray);
@@ -34,7 +36,11 @@ class GlBatch {
     GlBatch& operator=(const GlBatch&) = delete;
 
     int texture() const { return texture_; }
+    // Null until the batch is indexed.
     const std::shared_ptr<const scene::IndexedBatch>& indexed() const { return indexed_; }
+    // Drawn from these from the next frame on, unless it was indexed meanwhile.
+    void set_indexed(std::shared_ptr<const scene::IndexedBatch> indexed);
+    const view::TriangleBatch* source() const { return source_; }
     QVector3D tint() const { return tint_; }
     // Part of the hull: see-through in x-ray, where the parts placed on it stay solid.
     bool xray() const { return xray_; }
@@ -46,20 +52,44 @@ class GlBatch {
   private:
     void upload();
     int sort_visible(const QMatrix4x4& mvp, QSize view);
+    void draw_corners(QOpenGLShaderProgram& program, QOpenGLFunctions& gl, const QMatrix4x4& mvp,
+                      QSize view, GLuint texture);
+    void bind(QOpenGLShaderProgram& program, QOpenGLFunctions& gl, QOpenGLBuffer* colours,
+              GLuint texture);
     const view::TriangleBatch* source_ = nullptr;
     std::shared_ptr<const scene::IndexedBatch> indexed_;
     int texture_ = -1;
     QVector3D tint_{1, 1, 1};
     bool xray_ = false;
     QOpenGLBuffer vertices_{QOpenGLBuffer::VertexBuffer}, uvs_{QOpenGLBuffer::VertexBuffer},
-        indices_{QOpenGLBuffer::IndexBuffer}, visible_{QOpenGLBuffer::IndexBuffer};
+        indices_{QOpenGLBuffer::IndexBuffer}, visible_{QOpenGLBuffer::IndexBuffer},
+        colours_{QOpenGLBuffer::VertexBuffer};   // a colour a corner, before it is indexed
+    std::array<float, 3> min_{1, 1, 1}, max_{};  // of the source's corners, once drawn
     bool uploaded_ = false;
 };
 
 using GlBatches = std::vector<std::unique_ptr<GlBatch>>;
 
-// One batch per picture batch, indexed without texture coordinates until drawn textured.
+// One batch per picture batch, drawn a vertex a corner until BatchIndexer has indexed it.
 GlBatches upload_batches(const std::vector<view::TriangleBatch>& batches);
+
+// Indexes the batches on a thread of its own, started once the first frame's draws are issued:
+// that frame does not wait for the indexing of a large picture (a tenth of a second and more
+// for a million triangles). The thread works on a copy of the corners, as the picture may change
+// meanwhile.
+class BatchIndexer {
+  public:
+    ~BatchIndexer() { clear(); }
+    // Starts indexing the batches not yet indexed, unless they are being indexed.
+    void start(const GlBatches& batches);
+    // Gives the batches their indexed forms once made: true then.
+    bool take(GlBatches& batches);
+    bool running() const { return making_.valid(); }
+    void clear();
+
+  private:
+    std::future<std::vector<std::shared_ptr<const scene::IndexedBatch>>> making_;
+};
 
 // A large picture's batches reduced to about 200,000 triangles in all, drawn while the view
 // moves. Made on a thread of its own once the picture is drawn, and again once more of its
@@ -70,6 +100,10 @@ class CoarseBatches {
     ~CoarseBatches();  // with the context current
     // Starts making the copy of the batches as they are drawn now, if needed.
     void make(const GlBatches& fine);
+    bool making() const {
+        return making_.valid() &&
+               making_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    }
     // The copy once it is made, else null.
     const GlBatches* ready();
     void clear();  // with the context current

@@ -160,6 +160,7 @@ std::optional<QSize> size_from(const std::string& text) {
 ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
     : QOpenGLWidget(parent), source_(source) {
     setObjectName(QStringLiteral("modelViewWidget"));
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setMinimumSize(240, 180);
@@ -178,7 +179,24 @@ ModelViewWidget::ModelViewWidget(view::PictureSource& source, QWidget* parent)
     take_arrived_.setInterval(0);
     connect(&take_arrived_, &QTimer::timeout, this, [this] { take_arrived(); });
     connect(&rest_, &QTimer::timeout, this, [this] { rested(); });
+    connect(this, &QOpenGLWidget::frameSwapped, this, [this] { shown(); });
+    // Once the batches are indexed the coarse copy for moving views is made from them, without
+    // waiting for a frame to be drawn.
+    indexed_poll_.setInterval(20);
+    connect(&indexed_poll_, &QTimer::timeout, this, [this] {
+        if (indexer_.take(solids_)) coarse_.make(solids_);
+        if (!indexer_.running()) indexed_poll_.stop();
+    });
+}
+
+// The frame is on the screen: what the first frame did not wait for starts now, the tree that
+// finds the item under the pointer (ready long before the pointer has rested) and, on a thread
+// of its own, the indexed form of the picture's batches.
+void ModelViewWidget::shown() {
     source_.prepare_item_lookup();
+    // The batches point into the picture they were made from: not once the source has a new one.
+    if (uploaded_ == source_.picture_revision()) indexer_.start(solids_);
+    if (indexer_.running()) indexed_poll_.start();
 }
 
 QAction* ModelViewWidget::add_action(const QString& text, const QKeySequence& key,
@@ -199,11 +217,11 @@ void ModelViewWidget::make_actions() {
     });
     wireframe_action_ = add_action(QStringLiteral("Wireframe"), Qt::Key_W, [this] {
         wireframe_ = wireframe_action_->isChecked();
-        update();
+        redraw();
     });
     xray_action_ = add_action(QStringLiteral("X-ray"), Qt::Key_X, [this] {
         xray_ = xray_action_->isChecked();
-        update();
+        redraw();
     });
     textures_action_ = add_action(QStringLiteral("Textures"), Qt::Key_T,
                                   [this] { set_textures_shown(textures_action_->isChecked()); });
@@ -258,6 +276,7 @@ ModelViewWidget::~ModelViewWidget() {
     makeCurrent();
     drop_textures();
     id_frame_.reset();
+    indexer_.clear();
     solids_.clear();
     ghost_.clear();
     coarse_.clear();
@@ -287,6 +306,7 @@ void ModelViewWidget::initializeGL() {
 }
 
 void ModelViewWidget::resizeGL(int, int) {
+    frame_due_ = true;
     ids_valid_ = false;
 }
 
@@ -295,7 +315,7 @@ void ModelViewWidget::resizeGL(int, int) {
 void ModelViewWidget::sync() {
     if (uploaded_ != source_.picture_revision() ||
         source_.highlight().positions != highlight_positions_)
-        update();
+        redraw();
 }
 
 void ModelViewWidget::upload_batch(Buffers& b, const std::vector<float>& positions,
@@ -339,8 +359,10 @@ void ModelViewWidget::upload() {
     const view::Picture& p = source_.picture();
     if (uploaded_ != source_.picture_revision()) {
         const bool first = uploaded_ == ~std::uint64_t{0};
+        indexer_.clear();
         solids_ = upload_batches(p.solids);
         ghost_ = upload_batches(p.ghost);
+        frames_since_upload_ = 0;
         coarse_.clear();
         id_solids_.clear();
         load_textures(p.textures);
@@ -516,7 +538,7 @@ void ModelViewWidget::take_arrived() {
     if (!uploads_.empty()) take_arrived_.start();
     if (done.empty()) return;
     if (on_changed) on_changed();
-    if (uploads_.draw_due()) update();
+    if (uploads_.draw_due()) redraw();
     for (const TextureUploads::Done& d : done) Q_EMIT texture_arrived(d.number);
 }
 
@@ -530,14 +552,28 @@ void ModelViewWidget::drop_textures() {
 
 void ModelViewWidget::set_textures_shown(bool shown) {
     textures_shown_ = shown;
+    redraw();
+}
+
+void ModelViewWidget::redraw() {
+    frame_due_ = true;
     update();
 }
 
 void ModelViewWidget::paintGL() {
+    // Qt paints the widget again whenever the window is exposed or composed anew (a label
+    // changed, the frame grabbed). The framebuffer keeps the last frame (partial updates), and
+    // it stands while nothing it shows has changed: a million triangles are not drawn twice.
+    if (!frame_due_ && uploaded_ == source_.picture_revision() &&
+        source_.highlight().positions == highlight_positions_)
+        return;
+    frame_due_ = false;
     glClearColor(0.11f, 0.12f, 0.15f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (failed_) return;
+    painting_ = true;
     upload();
+    painting_ = false;
     program_->bind();
     program_->setUniformValue("mvp", projection() * view_matrix() * model_matrix());
     const QVector3D eye = eye_direction();
@@ -595,6 +631,7 @@ void ModelViewWidget::draw_edges() {
 // has alpha (in x-ray the hull), blended over them without hiding what lies behind. While a
 // drag moves the view a large picture is drawn coarser.
 void ModelViewWidget::draw_solids() {
+    indexer_.take(solids_);
     const GlBatches* coarse = moving_ ? coarse_.ready() : nullptr;
     const GlBatches& solids = coarse ? *coarse : solids_;
     const QMatrix4x4 mvp = projection() * view_matrix() * model_matrix();
@@ -620,7 +657,11 @@ void ModelViewWidget::draw_solids() {
     program_->setUniformValue("alpha", 1.0f);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
-    coarse_.make(solids_);  // once the frame's work is given out
+    // Once the frame's work is given out. A picture drawn again before it is on the screen (a
+    // grab) is indexed from then on.
+    if (frames_since_upload_++ > 0) indexer_.start(solids_);
+    if (indexer_.running() && !indexed_poll_.isActive()) indexed_poll_.start();
+    coarse_.make(solids_);
 }
 
 // Three axes in the lower left corner, turned as the model is: x red, y green, z blue.
@@ -722,7 +763,9 @@ void ModelViewWidget::moved() {
         overlay_->setText(name);
         overlay_->adjustSize();
     }
-    update();
+    // A fit as the first picture is uploaded moves the camera before the frame is drawn from it:
+    // a second frame would draw the same.
+    if (!painting_) redraw();
 }
 
 QSize ModelViewWidget::device_size() const {
@@ -937,7 +980,7 @@ void ModelViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = Qt::NoButton;
     if (moving_) {
         moving_ = false;
-        update();  // the whole picture again
+        redraw();  // the whole picture again
     }
     if (!click) return;
     if (event->button() == Qt::RightButton) {

@@ -73,6 +73,9 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     int drawn_item_at(const QPoint& position);
     // How many times the frame of item ids was drawn.
     int id_frames() const { return id_frames_; }
+    // The picture's batches are being indexed, or their coarse copy made, behind the frames
+    // already drawn.
+    bool preparing() const { return indexer_.running() || coarse_.making(); }
     bool drawing_failed() const { return failed_; }
     // Textures on the polygons, or each texture's tint (T).
     bool textures_shown() const { return textures_shown_; }
@@ -180,6 +183,13 @@ class ModelViewWidget : public QOpenGLWidget, protected QOpenGLFunctions {
     GlBatches ghost_;  // the picture's ghost: another model's hull
     // A coarser copy of solids_ for a large picture, drawn while a drag moves the view.
     CoarseBatches coarse_;
+    BatchIndexer indexer_;  // indexes solids_ behind the first frames
+    QTimer indexed_poll_;
+    int frames_since_upload_ = 0;
+    void shown();
+    bool painting_ = false;  // within paintGL, which draws from the camera as it is
+    bool frame_due_ = true;  // something the frame shows changed since it was drawn
+    void redraw();           // the frame is due: drawn when Qt paints next
     // The triangles again, a corner each in its item's id colour: for the frame of item ids,
     // uploaded when it is first drawn.
     std::vector<std::unique_ptr<Buffers>> id_solids_;

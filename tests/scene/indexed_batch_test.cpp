@@ -135,6 +135,22 @@ TEST(IndexedBatch, KeepsOnlyTrianglesThatMayColourAPixel) {
         const bool found = std::find(kept.begin(), kept.end(), 3 * i) != kept.end();
         EXPECT_EQ(found, cases[i].kept) << cases[i].what;
     }
+    // The picture's corners before indexing, listed last to first so that corner numbers and
+    // vertex numbers differ: the same triangles kept, named by their corners.
+    std::vector<float> corners;
+    for (std::size_t i = std::size(cases); i-- > 0;) {
+        for (const auto& corner : cases[i].corners)
+            corners.insert(corners.end(), corner.begin(), corner.end());
+    }
+    std::vector<std::uint32_t> kept_corners;
+    scene::visible_corners(corners, transform, 10, 10, projected, kept_corners);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto first = static_cast<std::uint32_t>(3 * (std::size(cases) - 1 - i));
+        const bool found =
+            std::find(kept_corners.begin(), kept_corners.end(), first) != kept_corners.end();
+        EXPECT_EQ(found, cases[i].kept) << cases[i].what << ", from the corners";
+    }
+    EXPECT_EQ(kept_corners.size(), kept.size());
 }
 
 }  // namespace

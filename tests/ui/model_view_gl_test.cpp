@@ -394,6 +394,25 @@ class ModelViewGlTest : public QObject {
         view.set_textures_shown(false);
         QVERIFY(view.grabFramebuffer() != textured);
     }
+
+    // A view drawn before it is on the screen draws the picture's corners as they are; from its
+    // second frame the batches are indexed behind it, and the indexed frame is the same.
+    void drawsTheSameBeforeAndAfterIndexing() {
+        testing_ui::App app;
+        open_textured_ship(app);
+        StatusView logic(app.store);
+        logic.opened();
+        ui::ModelViewWidget view(logic);
+        view.resize(400, 300);
+        view.set_textures_shown(false);  // they arrive meanwhile
+        const QImage corners = view.grabFramebuffer();
+        QVERIFY(!view.preparing());
+        view.turn(0);
+        QCOMPARE(view.grabFramebuffer(), corners);
+        QTRY_VERIFY(!view.preparing());
+        view.turn(0);
+        QCOMPARE(view.grabFramebuffer(), corners);
+    }
 };
 
 QTEST_MAIN(ModelViewGlTest)
