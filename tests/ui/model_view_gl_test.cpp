@@ -46,6 +46,14 @@ ui::ViewerWindow* open_ship_view(testing_ui::App& app) {
     return app.windows.window("frmModelView");
 }
 
+// The GL widget of a Model View window once the window is on the screen; null when there is no
+// window, no OpenGL context or no exposure.
+ui::ModelViewWidget* exposed_view(ui::ViewerWindow* window) {
+    if (!window || !window->picture_widget() || !QTest::qWaitForWindowExposed(window))
+        return nullptr;
+    return window->picture_widget();
+}
+
 // The Model View's logic with a gate before each texture's load on the loader's thread: a
 // load stays in progress until the test lets it through. Each set of textures (each time the
 // model's textures are looked up) has a gate of its own.
@@ -116,10 +124,8 @@ class ModelViewGlTest : public QObject {
     void drawsTheModelAndLeadsBackToItsWindows() {
         testing_ui::App app;
         ui::ViewerWindow* window = open_ship_view(app);
-        QVERIFY(window);
-        ui::ModelViewWidget* view = window->picture_widget();
-        QVERIFY2(view, "no OpenGL context under Xvfb");
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        ui::ModelViewWidget* view = exposed_view(window);
+        QVERIFY2(view, "no Model View with an OpenGL context on the screen");
         view->fit();
         const QImage frame = view->grabFramebuffer();
         QVERIFY(!view->drawing_failed());
@@ -164,10 +170,8 @@ class ModelViewGlTest : public QObject {
     void findsWithoutDrawingWhatTheFrameOfIdsShows() {
         testing_ui::App app;
         ui::ViewerWindow* window = open_ship_view(app);
-        QVERIFY(window);
-        ui::ModelViewWidget* view = window->picture_widget();
-        QVERIFY2(view, "no OpenGL context under Xvfb");
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        ui::ModelViewWidget* view = exposed_view(window);
+        QVERIFY2(view, "no Model View with an OpenGL context on the screen");
         auto& logic = static_cast<scene::frmModelView&>(window->viewer());
         for (const auto& k : scene::kMarkerKindInfo) {
             if (!logic.shown(k.kind)) logic.toggle(k.kind);
@@ -303,10 +307,8 @@ class ModelViewGlTest : public QObject {
     void zoomsTowardsThePointerAndFramesTheChosenItem() {
         testing_ui::App app;
         ui::ViewerWindow* window = open_ship_view(app);
-        QVERIFY(window);
-        ui::ModelViewWidget* view = window->picture_widget();
-        QVERIFY2(view, "no OpenGL context under Xvfb");
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        ui::ModelViewWidget* view = exposed_view(window);
+        QVERIFY2(view, "no Model View with an OpenGL context on the screen");
         view->fit();
         const QVector3D nose(0, 0, -14);  // on the view's side of the target, off its centre
         const QPointF before = view->project(nose);
