@@ -49,11 +49,19 @@ std::string exponent_text(std::string_view scientific) {
 std::string float_text(float value) {
     const double v = value;
     if (!std::isfinite(v)) return nonfinite_text(v);
+    // A whole number of up to seven digits is its digits: most values of a model's blocks
+    // (indices, counts, grid-aligned points) take this way, and it is many times quicker.
+    if (std::fabs(v) < 1e7 && v == std::trunc(v) && !(v == 0 && std::signbit(v))) {
+        return integer_text(static_cast<std::int64_t>(v));
+    }
     std::array<char, 64> buf{};
     auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v,
                                    std::chars_format::scientific, kPrecision - 1);
     const std::string_view scientific(buf.data(), end - buf.data());
-    const int exponent = std::atoi(scientific.data() + scientific.find('e') + 1);
+    const char* exponent_at = scientific.data() + scientific.find('e') + 1;
+    if (*exponent_at == '+') ++exponent_at;  // from_chars takes a minus sign only
+    int exponent = 0;
+    std::from_chars(exponent_at, end, exponent);
     if (exponent < -4 || exponent >= kPrecision) return exponent_text(scientific);
     std::array<char, 64> fixed{};
     auto [fend, fec] = std::to_chars(fixed.data(), fixed.data() + fixed.size(), v,

@@ -357,7 +357,7 @@ void add_fields(const SectionControl& sc, std::vector<SectionField>& out) {
 
 }  // namespace
 
-std::string place_text(const std::vector<PlaceStep>& place) {
+std::string place_text(std::span<const PlaceStep> place) {
     std::string out;
     for (const PlaceStep& step : place) {
         if (!out.empty()) out += " \u00B7 ";

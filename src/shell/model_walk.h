@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,15 +63,15 @@ struct SectionControl {
 };
 
 struct Section {
-    std::vector<PlaceStep> place;
-    // The window in the state this section shows. Valid only during the callback.
+    // The place and the window in the state this section shows: valid only during the callback.
+    std::span<const PlaceStep> place;
     const view::Viewer* viewer = nullptr;
     // In layout order.
     std::vector<SectionControl> controls;
 };
 
 // The place as one line: the steps' texts joined by " · ".
-std::string place_text(const std::vector<PlaceStep>& place);
+std::string place_text(std::span<const PlaceStep> place);
 
 // A value of a section by its name: a field's caption ("Record Size"), a value's or text
 // box's object name, a grid's column header with its cells in row order

@@ -2,6 +2,7 @@
 
 #include "view/window_text.h"
 
+#include <algorithm>
 #include <sstream>
 #include <string_view>
 
@@ -14,6 +15,8 @@ namespace {
 constexpr std::string_view kDisabled = " (disabled)";
 // A long text goes to the stream in pieces of about this many bytes.
 constexpr std::size_t kPieceBytes = 64 * 1024;
+// Whole lines go to the stream once they come to about this many.
+constexpr std::size_t kLinesBytes = 4 * 1024;
 
 // "kind" or "kind name", the head of a line that names its control.
 std::string head(std::string_view kind, const std::string& name) {
@@ -29,23 +32,24 @@ void append_one_line(std::string& out, std::string_view text, Flush flush);
 
 namespace {
 
-// Texts joined by " | "; an empty text leaves its bar without a trailing blank. Each is put
-// on one line straight into the result: a block's rows are written by the hundred thousand.
-std::string joined(const std::vector<std::string>& texts) {
-    std::string out;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (i > 0) out += " |";
-        if (texts[i].empty()) continue;
-        if (i > 0) out += ' ';
-        append_one_line(out, texts[i], [](std::string&) {});
+// The text at place i of texts joined by " | ": an empty text leaves its bar without a
+// trailing blank, and a disabled one gets its mark (a disabled empty text is the mark alone).
+// Each is put on one line straight into the line: a block's rows are written by the hundred
+// thousand.
+void append_marked(std::string& out, std::string_view text, bool enabled) {
+    if (text.empty()) {
+        if (!enabled) out += kDisabled.substr(1);
+        return;
     }
-    return out;
+    append_one_line(out, text, [](std::string&) {});
+    if (!enabled) out += kDisabled;
 }
 
-// A disabled text gets its mark; a disabled empty text is the mark alone.
-std::string with_mark(const std::string& text, bool enabled) {
-    if (enabled) return text;
-    return text.empty() ? std::string(kDisabled.substr(1)) : text + std::string(kDisabled);
+void append_cell(std::string& out, std::size_t i, std::string_view text, bool enabled = true) {
+    if (i > 0) out += " |";
+    if (text.empty() && enabled) return;
+    if (i > 0) out += ' ';
+    append_marked(out, text, enabled);
 }
 
 std::string rows_summary(std::size_t rows, int selected) {
@@ -129,18 +133,32 @@ void append_sequence(std::string& out, std::string_view sequence) {
 
 }  // namespace
 
+namespace {
+
+// Printable ASCII other than the backslash: the bytes a text keeps as they are.
+bool plain(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && byte < 0x7F && byte != '\\';
+}
+
+}  // namespace
+
 template <class Flush>
 void append_one_line(std::string& out, std::string_view text, Flush flush) {
     for (std::size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            if (byte == '\\') {
-                out += "\\\\";  // so that a backslash in the text never reads as an escape
-            } else if (byte >= 0x20 && byte != 0x7F) {
-                out += static_cast<char>(byte);
-            } else {
-                append_symbol(out, byte);
-            }
+        if (plain(text[i])) {
+            // A run of plain bytes goes in at once, up to a piece's end.
+            std::size_t end = i + 1;
+            const std::size_t limit = std::min(text.size(), i + kPieceBytes);
+            while (end < limit && plain(text[end])) ++end;
+            out.append(text, i, end - i);
+            i = end;
+        } else if (byte == '\\') {
+            out += "\\\\";  // so that a backslash in the text never reads as an escape
+            ++i;
+        } else if (byte < 0x80) {
+            append_symbol(out, byte);
             ++i;
         } else if (const std::size_t length = utf8_length(text.substr(i))) {
             append_sequence(out, text.substr(i, length));
@@ -161,10 +179,19 @@ std::string title_line(const std::string& name, const std::string& title) {
     return name + "  \"" + one_line(title) + "\"";
 }
 
-void TextWriter::line(const std::string& text) {
-    for (std::size_t i = 0; i < indent_; ++i) out_.put(' ');
-    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out_.put('\n');
+std::string& TextWriter::start_line() {
+    lines_.append(indent_, ' ');
+    return lines_;
+}
+
+void TextWriter::end_line() {
+    lines_ += '\n';
+    if (lines_.size() >= kLinesBytes) flush(lines_);
+}
+
+void TextWriter::line(std::string_view text) {
+    start_line() += text;
+    end_line();
 }
 
 void TextWriter::flush(std::string& pending) {
@@ -176,16 +203,20 @@ void TextWriter::flush(std::string& pending) {
 // one line: a value of megabytes (a subobject's properties) is never held again in its
 // converted form.
 void TextWriter::labelled(std::string_view label, std::string_view text, bool enabled) {
-    std::string pending(indent_, ' ');
-    pending += label;
+    start_line() += label;
+    value_after_label(text, enabled);
+}
+
+// ": text" after the label already in the line, and the line's end.
+void TextWriter::value_after_label(std::string_view text, bool enabled) {
+    std::string& pending = lines_;
     pending += ':';
     if (!text.empty()) {
         pending += ' ';
         append_one_line(pending, text, [this](std::string& p) { flush(p); });
     }
-    pending += disabled_mark(enabled);
-    pending += '\n';
-    flush(pending);
+    if (!enabled) pending += kDisabled;
+    end_line();
 }
 
 void TextWriter::control(const Control& c) {
@@ -227,12 +258,12 @@ void TextWriter::control(const Control& c) {
 }
 
 void TextWriter::field(const Field& f) {
-    labelled(one_line(f.caption.text), f.value.text,
-             f.enabled && f.caption.enabled && f.value.enabled);
+    append_one_line(start_line(), f.caption.text, [](std::string&) {});
+    value_after_label(f.value.text, f.enabled && f.caption.enabled && f.value.enabled);
 }
 
 void TextWriter::text_box(const TextBox& t) {
-    line(with_mark(head("text", t.name) + ":", t.enabled));
+    line(head("text", t.name) + ":" + disabled_mark(t.enabled));
     indented([&] {
         // A line feed that stands for CR LF ends its line at once; a CR before it is the file's.
         for_each_line(
@@ -247,15 +278,23 @@ std::string TextWriter::list_head(const Control& list, std::size_t rows, int sel
            ": " + rows_summary(rows, selected);
 }
 
-void TextWriter::list_row(const std::string& row, bool chosen) {
-    line((chosen ? "> " : "  ") + row);
+namespace {
+
+// The start of a list's row: "> " before the selected one.
+std::string_view row_mark(std::size_t row, int selected) {
+    return static_cast<int>(row) == selected ? "> " : "  ";
 }
+
+}  // namespace
 
 void TextWriter::drop_down(const DropDown& d) {
     line(list_head(d, d.rows.size(), d.selected));
     indented([&] {
         for (std::size_t i = 0; i < d.rows.size(); ++i) {
-            list_row(one_line(d.rows[i]), static_cast<int>(i) == d.selected);
+            std::string& row = start_line();
+            row += row_mark(i, d.selected);
+            append_one_line(row, d.rows[i], [](std::string&) {});
+            end_line();
         }
     });
 }
@@ -283,48 +322,64 @@ std::string swatch_text(const Table::Swatch& c) {
     return out;
 }
 
-// A row's cells, the first led by its check box ("[x]") and swatch when the list has them.
-std::vector<std::string> row_cells(const Table& t, std::size_t row) {
-    std::vector<std::string> cells = t.cells(row);
-    if (cells.empty()) return cells;
-    std::string lead;
-    if (row < t.checks.size()) lead += t.checks[row] ? "[x] " : "[ ] ";
-    if (row < t.swatches.size()) lead += swatch_text(t.swatches[row]) + " ";
-    cells[0] = lead + cells[0];
-    return cells;
+// A row's cells joined, the first led by its check box ("[x]") and swatch when the list has
+// them.
+void append_row_cells(std::string& out, const Table& t, std::size_t row) {
+    const Table::Cells cells = t.cells(row);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i == 0) {
+            if (row < t.checks.size()) out += t.checks[row] ? "[x] " : "[ ] ";
+            if (row < t.swatches.size()) out += swatch_text(t.swatches[row]) + " ";
+        }
+        append_cell(out, i, cells[i]);
+    }
 }
 
 }  // namespace
 
 void TextWriter::table(const Table& t) {
     line(list_head(t, t.row_count(), t.selected) + order_text(t));
-    std::vector<std::string> headers;
-    for (const auto& c : t.columns) headers.push_back(c.header);
     indented([&] {
-        line("columns: " + joined(headers));
-        for (std::size_t i = 0; i < t.row_count(); ++i) {
-            list_row(joined(row_cells(t, i)), static_cast<int>(i) == t.selected);
+        std::string& head = start_line();
+        head += "columns: ";
+        for (std::size_t i = 0; i < t.columns.size(); ++i) {
+            append_cell(head, i, t.columns[i].header);
+        }
+        end_line();
+        for (std::size_t r = 0; r < t.row_count(); ++r) {
+            std::string& row = start_line();
+            row += row_mark(r, t.selected);
+            append_row_cells(row, t, r);
+            end_line();
         }
     });
 }
 
 void TextWriter::grid(const Grid& g) {
-    std::vector<std::string> header{""};
-    for (const auto& c : g.columns) header.push_back(with_mark(c->text, c->enabled));
-    line(head("grid", g.name) + disabled_mark(g.enabled) + ":" + joined(header));
+    std::string& top = start_line();
+    top += head("grid", g.name);
+    if (!g.enabled) top += kDisabled;
+    top += ':';
+    for (std::size_t k = 0; k < g.columns.size(); ++k) {
+        append_cell(top, k + 1, g.columns[k]->text, g.columns[k]->enabled);
+    }
+    end_line();
     indented([&] {
         for (const auto& span : g.spans) {
             const auto& first = g.columns[span.first]->text;
             const auto& last = g.columns[span.first + span.count - 1]->text;
-            line("over " + one_line(first) + " .. " + one_line(last) + ": " +
-                 with_mark(one_line(span.caption->text), span.caption->enabled));
+            std::string& over = start_line();
+            over += "over " + one_line(first) + " .. " + one_line(last) + ": ";
+            append_marked(over, span.caption->text, span.caption->enabled);
+            end_line();
         }
         for (std::size_t r = 0; r < g.rows.size(); ++r) {
-            std::vector<std::string> cells{with_mark(g.rows[r]->text, g.rows[r]->enabled)};
+            std::string& row = start_line();
+            append_cell(row, 0, g.rows[r]->text, g.rows[r]->enabled);
             for (std::size_t k = 0; k < g.columns.size(); ++k) {
-                cells.push_back(with_mark(g.cell(r, k).text, g.cell(r, k).enabled));
+                append_cell(row, k + 1, g.cell(r, k).text, g.cell(r, k).enabled);
             }
-            line(joined(cells));
+            end_line();
         }
     });
 }

@@ -21,7 +21,17 @@ class TextWriter {
     // window written on its own (a section of pofdump --all).
     TextWriter(std::ostream& out, std::size_t indent, int lists_before)
         : out_(out), indent_(indent), lists_(lists_before) {}
-    void line(const std::string& text);
+    // Lines wait in the writer until a few KiB of them are made, and go out when it ends.
+    ~TextWriter() { flush(lines_); }
+    TextWriter(const TextWriter&) = delete;
+    TextWriter& operator=(const TextWriter&) = delete;
+    // Goes on as a new part: lines indented by indent blanks, lists counted from lists_before.
+    void restart(std::size_t indent, int lists_before) {
+        indent_ = indent;
+        lists_ = lists_before;
+        inputs_ = 0;
+    }
+    void line(std::string_view text);
     void control(const Control& c);
     void controls(const std::vector<Control*>& children) {
         for (const auto* child : children) control(*child);
@@ -29,14 +39,18 @@ class TextWriter {
 
   private:
     void field(const Field& f);
+    // The lines made so far, the one being made last with its indent already in it; end_line
+    // ends it with its line feed.
+    std::string& start_line();
+    void end_line();
     void labelled(std::string_view label, std::string_view text, bool enabled);
+    void value_after_label(std::string_view text, bool enabled);
     void flush(std::string& pending);
     void text_box(const TextBox& t);
     void drop_down(const DropDown& d);
     void table(const Table& t);
     void grid(const Grid& g);
     void group(const Group& g);
-    void list_row(const std::string& row, bool chosen);
     std::string list_head(const Control& list, std::size_t rows, int selected);
     void indented(auto body) {
         indent_ += 2;
@@ -48,6 +62,7 @@ class TextWriter {
     std::size_t indent_ = 0;
     int lists_ = 0;   // lists met so far, numbered from 1 in layout order
     int inputs_ = 0;  // text inputs met so far, likewise
+    std::string lines_;
 };
 
 // ", sorted by Size descending" (", not sorted") after the head of a sortable list; nothing

@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <locale.h>
+
+#include <array>
+#include <bit>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -47,6 +54,32 @@ TEST(FloatText, RoundingThatCarriesIntoTheExponent) {
     EXPECT_EQ(float_text(99999992.0f), "9.999999E+07");
     EXPECT_EQ(float_text(0.000099999997f), "0.0001");
     EXPECT_EQ(float_text(0.00009999f), "9.999E-05");
+}
+
+// The form is printf's "%.7G" in the C locale: held to it over whole numbers each side of
+// 10^7 (the quick way for whole numbers ends there), halves, and random bit patterns.
+TEST(FloatText, IsPrintfsSevenDigitG) {
+    const locale_t c_locale = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+    ASSERT_NE(c_locale, locale_t{});
+    const locale_t before = ::uselocale(c_locale);
+    const auto printf_g = [](float v) {
+        std::array<char, 64> buf{};
+        std::snprintf(buf.data(), buf.size(), "%.7G", static_cast<double>(v));
+        return std::string(buf.data());
+    };
+    std::vector<float> values;
+    for (float v : {0.0f, 1.0f, 9999990.0f, 16777216.0f, 3.0e9f}) {
+        for (int k = -12; k <= 12; ++k) values.push_back(v + static_cast<float>(k) * 0.5f);
+    }
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(random())));
+    for (const float v : values) {
+        EXPECT_EQ(float_text(v), printf_g(v)) << std::bit_cast<std::uint32_t>(v);
+        EXPECT_EQ(float_text(-v), printf_g(-v)) << std::bit_cast<std::uint32_t>(v);
+    }
+    ::uselocale(before);
+    ::freelocale(c_locale);
 }
 
 TEST(FloatText, NotFiniteValues) {

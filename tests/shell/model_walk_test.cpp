@@ -27,7 +27,7 @@ struct Seen {
         shell::HeadlessModel model;
         model.open(file.path());
         model.walk([&](const shell::Section& s) {
-            places.push_back(s.place);
+            places.emplace_back(s.place.begin(), s.place.end());
             fields.push_back(shell::section_fields(s));
         });
     }

@@ -189,10 +189,10 @@ TEST(JsonText, StringsEscapedInPiecesMatchTheWholeString) {
         for (int round = 0; round < 50; ++round) {
             std::string text(40, ' ');
             for (char& c : text) c = alphabet[random() % alphabet.size()];
-            std::ostringstream pieces;
-            pofdump::write_json_string(pieces, text, piece);
-            EXPECT_EQ(pieces.str(), nlohmann::json(text).dump(
-                                        -1, ' ', false, nlohmann::json::error_handler_t::replace))
+            std::string pieces;
+            pofdump::append_json_string(pieces, text, piece);
+            EXPECT_EQ(pieces, nlohmann::json(text).dump(-1, ' ', false,
+                                                        nlohmann::json::error_handler_t::replace))
                 << "pieces of " << piece;
         }
     }

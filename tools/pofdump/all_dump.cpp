@@ -42,12 +42,12 @@ class PieceBuffer : public std::streambuf {
 };
 
 void write_section_text(const shell::Section& section, std::ostream& out) {
-    view::TextWriter heading(out);
-    heading.line(view::one_line(shell::place_text(section.place)));
+    view::TextWriter w(out);
+    w.line(view::one_line(shell::place_text(section.place)));
     for (const shell::SectionControl& sc : section.controls) {
         const view::Control& c = *sc.control;
         const std::size_t indent = 2 + 2 * static_cast<std::size_t>(sc.depth);
-        view::TextWriter w(out, indent, sc.list_number > 0 ? sc.list_number - 1 : 0);
+        w.restart(indent, sc.list_number > 0 ? sc.list_number - 1 : 0);
         switch (sc.part) {
             case shell::SectionControl::Part::Whole:
                 w.control(c);

@@ -21,41 +21,72 @@ bool continuation_byte(char c) {
 }
 
 // The piece escaped as nlohmann escapes it, without its quotes.
-void write_escaped(std::ostream& out, std::string_view piece) {
+void append_escaped(std::string& out, std::string_view piece) {
     const std::string quoted = nlohmann::json(std::string(piece))
                                    .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    out.write(quoted.data() + 1, static_cast<std::streamsize>(quoted.size() - 2));
+    out.append(quoted, 1, quoted.size() - 2);
 }
 
-}  // namespace
+// Output waits in the stream's buffer until it holds about this much.
+constexpr std::size_t kFlushBytes = 256 * 1024;
+constexpr std::size_t kPieceBytes = 64 * 1024;
 
 // A piece ends before a byte that starts a character (or stands for itself), so a character
 // is never cut in two and an unfinished sequence before the cut is replaced as it would be
 // in the whole text.
-void write_json_string(std::ostream& out, std::string_view text, std::size_t piece_bytes) {
-    out.put('"');
-    write_json_string_body(out, text, piece_bytes);
-    out.put('"');
+std::size_t piece_end(std::string_view text, std::size_t start, std::size_t piece_bytes) {
+    std::size_t end = std::min(text.size(), start + std::max<std::size_t>(piece_bytes, 1));
+    while (end < text.size() && continuation_byte(text[end])) ++end;
+    return end;
 }
 
-void write_json_string_body(std::ostream& out, std::string_view text, std::size_t piece_bytes) {
+}  // namespace
+
+void append_json_string(std::string& out, std::string_view text, std::size_t piece_bytes) {
+    out += '"';
+    append_json_string_body(out, text, piece_bytes);
+    out += '"';
+}
+
+void append_json_string_body(std::string& out, std::string_view text, std::size_t piece_bytes) {
     if (plain_ascii(text)) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out += text;
     } else {
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = std::min(text.size(), start + std::max<std::size_t>(piece_bytes, 1));
-            while (end < text.size() && continuation_byte(text[end])) ++end;
-            write_escaped(out, text.substr(start, end - start));
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = piece_end(text, start, piece_bytes);
+            append_escaped(out, text.substr(start, end - start));
             start = end;
         }
     }
 }
 
+// A long text goes out piece by piece, so it never stands in memory twice over.
+void JsonStream::body(std::string_view text) {
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = piece_end(text, start, kPieceBytes);
+        append_json_string_body(buffer_, text.substr(start, end - start));
+        if (buffer_.size() >= kFlushBytes) flush();
+        start = end;
+    }
+}
+
+JsonStream::~JsonStream() {
+    flush();
+}
+
+void JsonStream::flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+}
+
+// A line break (after a comma when one is due) and the indent of the open frames.
+void JsonStream::new_line(bool comma) {
+    buffer_ += comma ? ",\n" : "\n";
+    buffer_.append(2 * frames_.size(), ' ');
+}
+
 void JsonStream::next_member() {
-    Frame& frame = frames_.back();
-    out_ << (frame.members++ > 0 ? ",\n" : "\n");
-    for (std::size_t i = 0; i < frames_.size(); ++i) out_ << "  ";
+    new_line(frames_.back().members++ > 0);
 }
 
 void JsonStream::before_value() {
@@ -68,58 +99,60 @@ void JsonStream::before_value() {
 
 void JsonStream::key(std::string_view name) {
     next_member();
-    write_json_string(out_, name);
-    out_ << ": ";
+    append_json_string(buffer_, name);
+    buffer_ += ": ";
     after_key_ = true;
 }
 
 void JsonStream::begin(char bracket, bool object) {
     before_value();
-    out_.put(bracket);
+    buffer_ += bracket;
     frames_.push_back(Frame{object});
 }
 
 void JsonStream::end(char bracket) {
     const bool had_members = frames_.back().members > 0;
     frames_.pop_back();
-    if (had_members) {
-        out_.put('\n');
-        for (std::size_t i = 0; i < frames_.size(); ++i) out_ << "  ";
-    }
-    out_.put(bracket);
+    if (had_members) new_line(false);
+    buffer_ += bracket;
+    // A member of the outermost array (a finding of --check) goes out as soon as it is whole.
+    if (frames_.size() <= 1 || buffer_.size() >= kFlushBytes) flush();
 }
 
 void JsonStream::string(std::string_view text) {
     before_value();
-    write_json_string(out_, text);
+    buffer_ += '"';
+    body(text);
+    buffer_ += '"';
 }
 
 void JsonStream::string_crlf(std::string_view text) {
     before_value();
-    out_.put('"');
+    buffer_ += '"';
     for (;;) {
         const std::size_t lf = text.find('\n');
-        write_json_string_body(out_, text.substr(0, lf));
+        body(text.substr(0, lf));
         if (lf == std::string_view::npos) break;
-        out_ << "\\r\\n";
+        buffer_ += "\\r\\n";
+        if (buffer_.size() >= kFlushBytes) flush();
         text.remove_prefix(lf + 1);
     }
-    out_.put('"');
+    buffer_ += '"';
 }
 
 void JsonStream::number(std::int64_t n) {
     before_value();
-    out_ << std::to_string(n);
+    buffer_ += std::to_string(n);
 }
 
 void JsonStream::boolean(bool b) {
     before_value();
-    out_ << (b ? "true" : "false");
+    buffer_ += b ? "true" : "false";
 }
 
 void JsonStream::null() {
     before_value();
-    out_ << "null";
+    buffer_ += "null";
 }
 
 }  // namespace pofdump
