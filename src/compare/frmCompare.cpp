@@ -83,25 +83,35 @@ void frmCompare::filtered(const std::string& text) {
             chunk.clear();
             continue;
         }
+        const std::string at = item_text(d);
+        const bool whole_item = d.field.empty();
+        const std::string sign = d.kind == Kind::Removed ? "- " : d.kind == Kind::Added ? "+ " : "";
+        const auto tone = d.kind == Kind::Changed ? view::Tone::Plain : view::Tone::Info;
+        if (whole_item && at.empty()) {
+            // A chunk only one model has is one row at the chunks' level: "+ SLC2".
+            tree.add_row({sign + view::one_line(d.chunk), view::one_line(d.old_text),
+                          view::one_line(d.new_text)},
+                         tone);
+            rows_.push_back(index);
+            chunk.clear();
+            continue;
+        }
         if (d.chunk != chunk) {
             chunk = d.chunk;
             item = "\x1f";
             tree.add_row({chunk, "", ""});
             rows_.push_back(index);
         }
-        const std::string at = item_text(d);
-        const bool whole_item = d.field.empty();
         if (at != item && !at.empty() && !whole_item) {
             item = at;
             tree.add_row({"  " + view::one_line(at), "", ""});
             rows_.push_back(index);
         }
-        const std::string sign = d.kind == Kind::Removed ? "- " : d.kind == Kind::Added ? "+ " : "";
         const std::string name = whole_item ? at : d.field;
         const std::string indent = whole_item || at.empty() ? "  " : "    ";
         tree.add_row({indent + sign + view::one_line(name), view::one_line(d.old_text),
                       view::one_line(d.new_text)},
-                     d.kind == Kind::Changed ? view::Tone::Plain : view::Tone::Info);
+                     tone);
         rows_.push_back(index);
     }
     counts.value.text = counts_text(differences_, shown, !wanted.empty());

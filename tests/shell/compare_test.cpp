@@ -40,7 +40,8 @@ std::vector<Difference> some_differences() {
             difference(Kind::Changed, "GPNT", {"Slot 0", "Gun 1"}, "Normal", "(0, 0, 1)",
                        "(0, 1, 0)", {{1, 0}, {2, 1}}),
             difference(Kind::Removed, "PATH", {"Path 1"}, "", "\"$bay\"", "", {{1, 1}}),
-            difference(Kind::Added, "PATH", {"Path 2"}, "", "", "\"$top\"", {{1, 2}})};
+            difference(Kind::Added, "PATH", {"Path 2"}, "", "", "\"$top\"", {{1, 2}}),
+            difference(Kind::Added, "SLC2", {}, "", "", "")};
 }
 
 TEST(CompareWindow, ListsChunksItemsAndFieldsWithCountsAndAFilter) {
@@ -52,10 +53,10 @@ TEST(CompareWindow, ListsChunksItemsAndFieldsWithCountsAndAFilter) {
     EXPECT_EQ(view::viewer_text(window),
               "frmCompare  \"Compare\"\n"
               "Compared with: other.pof\n"
-              "Differences: 5 differences: 2 changed, 1 only in the open model, 1 only in the "
+              "Differences: 6 differences: 2 changed, 1 only in the open model, 2 only in the "
               "other, 1 read failure\n"
               "input 1 txtFilter:\n"
-              "list 1 tvwDifferences: 8 rows, selected none\n"
+              "list 1 tvwDifferences: 9 rows, selected none\n"
               "  columns: Difference | Open model | Other model\n"
               "    ! B: Damaged POF file: cut. | |\n"
               "    GPNT | |\n"
@@ -64,7 +65,8 @@ TEST(CompareWindow, ListsChunksItemsAndFieldsWithCountsAndAFilter) {
               "        Normal | (0, 0, 1) | (0, 1, 0)\n"
               "    PATH | |\n"
               "      - Path 1 | \"$bay\" |\n"
-              "      + Path 2 | | \"$top\"\n");
+              "      + Path 2 | | \"$top\"\n"
+              "    + SLC2 | |\n");
     // The field row leads to its gun; an item only the other model has to its chunk's window.
     window.tree.double_click(4);
     window.tree.double_click(7);
@@ -76,7 +78,7 @@ TEST(CompareWindow, ListsChunksItemsAndFieldsWithCountsAndAFilter) {
     EXPECT_EQ(window.tree.row_count(), 3u);
     EXPECT_EQ(window.tree.cell(2, 0), "    Normal");
     EXPECT_EQ(window.counts.value.text,
-              "5 differences: 2 changed, 1 only in the open model, 1 only in the other, 1 read "
+              "6 differences: 2 changed, 1 only in the open model, 2 only in the other, 1 read "
               "failure; 1 shown");
 }
 
