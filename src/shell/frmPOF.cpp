@@ -356,6 +356,7 @@ void frmPOF::compare_with() {
     view::OpenFileRequest request;
     request.title = "Compare With";
     request.default_suffix = "pof";
+    request.archive_members = true;
     const auto chosen = desktop_.open_file(request);
     if (chosen.status == view::OpenFileResult::Status::Failed) desktop_.stop_message(chosen.error);
     if (chosen.status != view::OpenFileResult::Status::Chosen) return;

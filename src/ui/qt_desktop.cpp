@@ -45,8 +45,8 @@ class ArrowWhileBusy {
 // background and may lag behind the typing.
 class OpenDialog : public QFileDialog {
   public:
-    OpenDialog(QWidget* parent, const QString& title, QString suffix)
-        : QFileDialog(parent, title), suffix_(std::move(suffix)) {
+    OpenDialog(QWidget* parent, const QString& title, QString suffix, bool archive_members)
+        : QFileDialog(parent, title), suffix_(std::move(suffix)), members_(archive_members) {
         setOption(QFileDialog::DontUseNativeDialog, true);
         setDefaultSuffix(suffix_);
         if (auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
@@ -82,6 +82,11 @@ class OpenDialog : public QFileDialog {
     void accept() override {
         auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         const QStringList files = selectedFiles();
+        // Qt's dialog refuses a name that is no file; an archive member is taken as typed.
+        if (files.size() == 1 && member(files.first())) {
+            QDialog::accept();
+            return;
+        }
         if (edit && files.size() == 1 && completed(files.first()) != files.first())
             edit->setText(edit->text() + QLatin1Char('.') + suffix_);
         QFileDialog::accept();
@@ -95,14 +100,23 @@ class OpenDialog : public QFileDialog {
         return add ? with_suffix : file;
     }
 
+    // "ARCHIVE.vp:PATH" where the archive exists and the whole name does not.
+    bool member(const QString& file) const {
+        const qsizetype colon = file.indexOf(QLatin1Char(':'));
+        return members_ && colon > 0 && !QFileInfo::exists(file) &&
+               QFileInfo(file.left(colon)).isFile();
+    }
+
     bool name_exists() const {
         const QStringList files = selectedFiles();
         return !files.isEmpty() &&
-               std::all_of(files.begin(), files.end(),
-                           [this](const QString& f) { return QFileInfo::exists(completed(f)); });
+               std::all_of(files.begin(), files.end(), [this](const QString& f) {
+                   return QFileInfo::exists(completed(f)) || member(f);
+               });
     }
 
     QString suffix_;
+    bool members_;
     QPointer<QPushButton> open_;
 };
 
@@ -110,8 +124,8 @@ class OpenDialog : public QFileDialog {
 
 std::unique_ptr<QFileDialog> make_open_dialog(const view::OpenFileRequest& request,
                                               QWidget* parent) {
-    auto dialog = std::make_unique<OpenDialog>(parent, qt_text(request.title),
-                                               qt_text(request.default_suffix));
+    auto dialog = std::make_unique<OpenDialog>(
+        parent, qt_text(request.title), qt_text(request.default_suffix), request.archive_members);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(request.file_must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // Qt's dialog has no read-only box to hide; the viewer only reads, so no file may be

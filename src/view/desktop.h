@@ -18,6 +18,9 @@ struct OpenFileRequest {
     std::string default_suffix;
     bool file_must_exist = true;
     bool hide_read_only = true;
+    // A name typed as "ARCHIVE.vp:data/models/ship.pof", whose part before the colon is an
+    // existing file, is taken as it stands: a member of that archive.
+    bool archive_members = false;
 };
 
 // A file to write: the dialog suggests a name and keeps to one kind of file.

@@ -39,10 +39,11 @@ void QtDesktopTest::open_dialog_follows_the_request() {
 }
 
 // A name typed without a suffix, in the shown dialog, opens that file when it exists and
-// the file with the default suffix when it does not: Open is enabled and Enter accepts.
+// the file with the default suffix when it does not; where the request takes archive members,
+// a member of an existing archive is taken as typed: Open is enabled and Enter accepts.
 void QtDesktopTest::open_dialog_takes_an_existing_name_as_typed() {
     QTemporaryDir dir;
-    for (const char* name : {"ship", "sample.pof"}) {
+    for (const char* name : {"ship", "sample.pof", "Models.VP"}) {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
@@ -53,7 +54,11 @@ void QtDesktopTest::open_dialog_takes_an_existing_name_as_typed() {
     QDir::setCurrent(working.path());
     view::OpenFileRequest request;
     request.default_suffix = "pof";
-    for (const auto& [typed, opened] : {std::pair{"ship", "ship"}, {"sample", "sample.pof"}}) {
+    for (const auto& [typed, opened] :
+         {std::pair{"ship", "ship"},
+          {"sample", "sample.pof"},
+          {"Models.VP:data/models/ship.pof", "Models.VP:data/models/ship.pof"}}) {
+        request.archive_members = QString(typed).contains(':');
         auto dialog = ui::make_open_dialog(request);
         dialog->setDirectory(dir.path());
         QVERIFY(testing_ui::show_active(*dialog));
