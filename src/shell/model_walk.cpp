@@ -206,6 +206,7 @@ void Walker::window(view::Viewer& viewer, Controls part, const Control* inline_l
     Section section;
     section.place = place_;
     section.viewer = &viewer;
+    section.controls.reserve(16);
     Found found;
     collect(part, 0, section, found, inline_list);
     if (!section.controls.empty()) {
@@ -271,6 +272,8 @@ void Walker::open_rows(view::Table& table) {
     if (open_rows_ && !open_rows_(place_, true)) return;
     const view::Viewer* owner = viewer_;
     const auto owner_lists = lists_;
+    // The rows open the same few windows over and over; their lists are found once each.
+    std::vector<std::pair<const view::Viewer*, std::vector<Control*>>> lists_by_window;
     for (std::size_t r = 0; r < table.row_count(); ++r) {
         const std::uint64_t fronted = windows_.fronted();
         table.double_click(static_cast<int>(r));
@@ -290,7 +293,13 @@ void Walker::open_rows(view::Table& table) {
                           static_cast<int>(r),
                           {}});
         viewer_ = opened;
-        lists_ = view::lists_of(opened->layout());
+        auto known =
+            std::ranges::find(lists_by_window, opened, [](const auto& w) { return w.first; });
+        if (known == lists_by_window.end()) {
+            lists_by_window.emplace_back(opened, view::lists_of(opened->layout()));
+            known = lists_by_window.end() - 1;
+        }
+        lists_ = known->second;
         Control* root = &opened->layout();
         window(*opened, Controls(&root, 1));
         place_.resize(place_.size() - 2);

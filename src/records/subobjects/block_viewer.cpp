@@ -98,8 +98,7 @@ void ActivatedBlockViewer::activated() {
 }
 
 void blank_values(view::Control& root) {
-    for (view::Control* c : view::controls_of(root)) {
-        view::Control& control = *c;
+    view::for_each_control(root, [](view::Control& control) {
         switch (control.kind()) {
             case view::Kind::Value:
                 static_cast<view::Value&>(control).text.clear();
@@ -113,7 +112,7 @@ void blank_values(view::Control& root) {
             default:
                 break;
         }
-    }
+    });
 }
 
 }  // namespace records
