@@ -69,6 +69,11 @@ void frmCompare::filtered(const std::string& text) {
     const std::string wanted = pof::lower_ascii(text);
     tree.clear();
     rows_.clear();
+    const auto add = [this](view::Table::Cells cells, view::Tone tone, int level, int index) {
+        tree.add_row(std::move(cells), tone);
+        tree.levels.push_back(level);
+        rows_.push_back(index);
+    };
     std::string chunk, item;
     std::size_t shown = 0;
     for (std::size_t i = 0; i < differences_.size(); ++i) {
@@ -78,8 +83,7 @@ void frmCompare::filtered(const std::string& text) {
         ++shown;
         const int index = static_cast<int>(i);
         if (d.kind == Kind::Unread) {
-            tree.add_row({view::one_line(line), "", ""}, view::Tone::Error);
-            rows_.push_back(index);
+            add({view::one_line(line), "", ""}, view::Tone::Error, 0, index);
             chunk.clear();
             continue;
         }
@@ -89,30 +93,24 @@ void frmCompare::filtered(const std::string& text) {
         const auto tone = d.kind == Kind::Changed ? view::Tone::Plain : view::Tone::Info;
         if (whole_item && at.empty()) {
             // A chunk only one model has is one row at the chunks' level: "+ SLC2".
-            tree.add_row({sign + view::one_line(d.chunk), view::one_line(d.old_text),
-                          view::one_line(d.new_text)},
-                         tone);
-            rows_.push_back(index);
+            add({sign + view::one_line(d.chunk), view::one_line(d.old_text),
+                 view::one_line(d.new_text)},
+                tone, 0, index);
             chunk.clear();
             continue;
         }
         if (d.chunk != chunk) {
             chunk = d.chunk;
             item = "\x1f";
-            tree.add_row({chunk, "", ""});
-            rows_.push_back(index);
+            add({chunk, "", ""}, view::Tone::Plain, 0, index);
         }
         if (at != item && !at.empty() && !whole_item) {
             item = at;
-            tree.add_row({"  " + view::one_line(at), "", ""});
-            rows_.push_back(index);
+            add({view::one_line(at), "", ""}, view::Tone::Plain, 1, index);
         }
         const std::string name = whole_item ? at : d.field;
-        const std::string indent = whole_item || at.empty() ? "  " : "    ";
-        tree.add_row({indent + sign + view::one_line(name), view::one_line(d.old_text),
-                      view::one_line(d.new_text)},
-                     tone);
-        rows_.push_back(index);
+        add({sign + view::one_line(name), view::one_line(d.old_text), view::one_line(d.new_text)},
+            tone, whole_item || at.empty() ? 1 : 2, index);
     }
     counts.value.text = counts_text(differences_, shown, !wanted.empty());
 }

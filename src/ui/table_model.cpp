@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QStyle>
 #include <algorithm>
+#include <utility>
 
 #include "ui/qt_text.h"
 
@@ -47,19 +48,76 @@ QIcon tone_icon(view::Tone tone) {
 }  // namespace
 
 TableModel::TableModel(const view::Table& table, QObject* parent)
-    : QAbstractTableModel(parent),
+    : QAbstractItemModel(parent),
       table_(table),
       shown_rows_(static_cast<int>(table.row_count())),
       shown_columns_(static_cast<int>(table.columns.size())),
       shown_revision_(table.revision),
-      shown_changes_(table.changed_rows().size()) {}
+      shown_changes_(table.changed_rows().size()) {
+    build_tree();
+}
+
+// Each row goes under the nearest row above it with a smaller level.
+void TableModel::build_tree() {
+    parents_.clear();
+    places_.clear();
+    children_.clear();
+    if (table_.levels.empty()) return;
+    const auto rows = static_cast<std::size_t>(shown_rows_);
+    parents_.assign(rows, -1);
+    places_.assign(rows, 0);
+    children_.assign(rows + 1, {});
+    std::vector<int> above;  // the rows a later row may go under, the deepest last
+    for (std::size_t r = 0; r < rows; ++r) {
+        while (!above.empty() && table_.level(above.back()) >= table_.level(r)) above.pop_back();
+        const int parent = above.empty() ? -1 : above.back();
+        std::vector<int>& siblings = children_[static_cast<std::size_t>(parent + 1)];
+        parents_[r] = parent;
+        places_[r] = static_cast<int>(siblings.size());
+        siblings.push_back(static_cast<int>(r));
+        above.push_back(static_cast<int>(r));
+    }
+}
+
+// An index holds the table's row it shows.
+QModelIndex TableModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column < 0 || column >= shown_columns_) return {};
+    if (!is_tree()) {
+        if (parent.isValid() || row >= shown_rows_) return {};
+        return createIndex(row, column, static_cast<quintptr>(row));
+    }
+    if (parent.isValid() && parent.column() != 0) return {};
+    const std::vector<int>& rows = children_[parent.isValid() ? parent.internalId() + 1 : 0];
+    if (static_cast<std::size_t>(row) >= rows.size()) return {};
+    return createIndex(row, column, static_cast<quintptr>(rows[static_cast<std::size_t>(row)]));
+}
+
+QModelIndex TableModel::parent(const QModelIndex& child) const {
+    if (!child.isValid() || !is_tree()) return {};
+    const int above = parents_[child.internalId()];
+    if (above < 0) return {};
+    return createIndex(places_[static_cast<std::size_t>(above)], 0, static_cast<quintptr>(above));
+}
 
 int TableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : shown_rows_;
+    if (!is_tree()) return parent.isValid() ? 0 : shown_rows_;
+    if (!parent.isValid()) return static_cast<int>(children_[0].size());
+    return parent.column() == 0 ? static_cast<int>(children_[parent.internalId() + 1].size()) : 0;
 }
 
 int TableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : shown_columns_;
+    return parent.isValid() && !is_tree() ? 0 : shown_columns_;
+}
+
+int TableModel::table_row(const QModelIndex& index) const {
+    return index.isValid() ? static_cast<int>(index.internalId()) : -1;
+}
+
+QModelIndex TableModel::index_of(int table_row, int column) const {
+    if (table_row < 0 || table_row >= shown_rows_ || column < 0 || column >= shown_columns_)
+        return {};
+    const auto r = static_cast<std::size_t>(table_row);
+    return createIndex(is_tree() ? places_[r] : table_row, column, static_cast<quintptr>(r));
 }
 
 namespace {
@@ -86,24 +144,26 @@ QVariant TableModel::first_cell_data(std::size_t row, int role) const {
 }
 
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
-    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    Qt::ItemFlags f = QAbstractItemModel::flags(index);
+    if (index.isValid() && !is_tree()) f |= Qt::ItemNeverHasChildren;
     if (index.isValid() && index.column() == 0 &&
-        static_cast<std::size_t>(index.row()) < table_.checks.size())
+        static_cast<std::size_t>(table_row(index)) < table_.checks.size())
         f |= Qt::ItemIsUserCheckable;
     return f;
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant&, int role) {
     if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0) return false;
-    if (static_cast<std::size_t>(index.row()) >= table_.checks.size() || !on_check) return false;
-    on_check(index.row());
+    const int row = table_row(index);
+    if (static_cast<std::size_t>(row) >= table_.checks.size() || !on_check) return false;
+    on_check(row);
     return true;
 }
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     // The table may have changed since the last sync; read only what is still there.
-    const auto row = static_cast<std::size_t>(index.row());
+    const auto row = static_cast<std::size_t>(table_row(index));
     const auto column = static_cast<std::size_t>(index.column());
     if (row >= table_.row_count())
         return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
@@ -140,7 +200,8 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 // as many as the revision moved were appended to the rows already shown.
 bool TableModel::only_appended() const {
     const auto rows = static_cast<int>(table_.row_count());
-    return rows > shown_rows_ && static_cast<int>(table_.columns.size()) == shown_columns_ &&
+    return !is_tree() && table_.levels.empty() && rows > shown_rows_ &&
+           static_cast<int>(table_.columns.size()) == shown_columns_ &&
            table_.revision - shown_revision_ == static_cast<std::uint64_t>(rows - shown_rows_);
 }
 
@@ -148,13 +209,7 @@ bool TableModel::sync() {
     if (table_.revision == shown_revision_) {
         const auto& changed = table_.changed_rows();
         if (changed.size() <= shown_changes_) return false;
-        const auto [first, last] = std::minmax_element(
-            changed.begin() + static_cast<std::ptrdiff_t>(shown_changes_), changed.end());
-        shown_changes_ = changed.size();
-        if (static_cast<int>(*last) < shown_rows_ && shown_columns_ > 0) {
-            Q_EMIT dataChanged(index(static_cast<int>(*first), 0),
-                               index(static_cast<int>(*last), shown_columns_ - 1));
-        }
+        redraw_changed(std::exchange(shown_changes_, changed.size()));
         return false;
     }
     shown_changes_ = table_.changed_rows().size();
@@ -169,9 +224,31 @@ bool TableModel::sync() {
         shown_rows_ = rows;
         shown_columns_ = static_cast<int>(table_.columns.size());
         shown_revision_ = table_.revision;
+        build_tree();
         endResetModel();
     }
     return true;
+}
+
+// One signal over a flat list's rows changed since first_change; one per row in a tree, whose
+// rows need not share a parent.
+void TableModel::redraw_changed(std::size_t first_change) {
+    const auto& changed = table_.changed_rows();
+    if (shown_columns_ == 0) return;
+    if (is_tree()) {
+        for (std::size_t i = first_change; i < changed.size(); ++i) {
+            const int row = static_cast<int>(changed[i]);
+            if (row < shown_rows_)
+                Q_EMIT dataChanged(index_of(row, 0), index_of(row, shown_columns_ - 1));
+        }
+        return;
+    }
+    const auto [first, last] = std::minmax_element(
+        changed.begin() + static_cast<std::ptrdiff_t>(first_change), changed.end());
+    if (static_cast<int>(*last) < shown_rows_) {
+        Q_EMIT dataChanged(index(static_cast<int>(*first), 0),
+                           index(static_cast<int>(*last), shown_columns_ - 1));
+    }
 }
 
 }  // namespace ui

@@ -16,8 +16,7 @@ namespace ui {
 TableView::TableView(view::Table& table, std::function<void()> after_event, QWidget* parent)
     : QTreeView(parent), table_(table), model_(table, this), after_event_(std::move(after_event)) {
     setModel(&model_);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
+    show_tree();
     setSortingEnabled(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
@@ -102,13 +101,26 @@ int TableView::fitted_width(int column) const {
 bool TableView::sync() {
     syncing_ = true;
     const bool changed = model_.sync();
-    if (changed) wide_width_ = -1;
+    if (changed) {
+        wide_width_ = -1;
+        show_tree();
+    }
     changed_rows_seen();
     sync_selection();
     sync_order();
     setEnabled(table_.enabled);
     syncing_ = false;
     return changed;
+}
+
+// A table with levels shows its rows as a tree, opened all the way down whenever its rows
+// change. A double-click is the table's, so it never folds a row.
+void TableView::show_tree() {
+    const bool tree = model_.is_tree();
+    setRootIsDecorated(tree);
+    setItemsExpandable(tree);
+    setExpandsOnDoubleClick(false);
+    if (tree) expandAll();
 }
 
 void TableView::sync_order() {
@@ -124,14 +136,15 @@ void TableView::header_clicked(int column) {
 }
 
 void TableView::sync_selection() {
-    if (!table_.valid(table_.selected) || table_.selected >= model_.rowCount()) {
+    if (!table_.valid(table_.selected) || table_.selected >= model_.shown_rows()) {
         if (currentIndex().isValid() || selectionModel()->hasSelection()) {
             selectionModel()->clear();
         }
         return;
     }
-    const QModelIndex wanted = model_.index(table_.selected, 0);
-    if (currentIndex().row() != wanted.row() || !selectionModel()->isRowSelected(wanted.row())) {
+    const QModelIndex wanted = model_.index_of(table_.selected);
+    if (model_.table_row(currentIndex()) != table_.selected ||
+        !selectionModel()->isRowSelected(wanted.row(), wanted.parent())) {
         setCurrentIndex(wanted);
     }
 }
@@ -200,7 +213,7 @@ int TableView::contents_width(int column) const {
     int width = sizeHintForColumn(column);
     const int row = longest_row(column);
     if (row < 0) return width;
-    const QModelIndex index = model_.index(row, column);
+    const QModelIndex index = model_.index_of(row, column);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     return std::max(width, itemDelegateForIndex(index)->sizeHint(option, index).width());
@@ -209,7 +222,7 @@ int TableView::contents_width(int column) const {
 // The longest row of every column is found in one pass over the rows (a row made on demand
 // is made once, not once per column) and kept until the rows change.
 int TableView::longest_row(int column) const {
-    const auto rows = std::min<std::size_t>(table_.row_count(), model_.rowCount());
+    const auto rows = std::min<std::size_t>(table_.row_count(), model_.shown_rows());
     if (longest_revision_ != table_.revision || longest_rows_count_ != rows) {
         longest_rows_ = longest_rows(rows);
         longest_revision_ = table_.revision;
@@ -261,9 +274,11 @@ void TableView::changed_rows_seen() {
     size_later_.start();
 }
 
-// The list's width is known only once it is laid out and shown.
+// The list's width is known only once it is laid out and shown. A tree opened while hidden
+// measured its rows at no height; it lays them out again.
 void TableView::showEvent(QShowEvent* event) {
     QTreeView::showEvent(event);
+    if (model_.is_tree()) doItemsLayout();
     if (sized_on_show_) return;
     sized_on_show_ = true;
     size_columns();
@@ -295,13 +310,13 @@ void TableView::keyPressEvent(QKeyEvent* event) {
 
 void TableView::user_clicked(const QModelIndex& index) {
     if (!index.isValid()) return;
-    table_.click(index.row());
+    table_.click(model_.table_row(index));
     after_event_();
 }
 
 void TableView::user_double_clicked(const QModelIndex& index) {
     if (!index.isValid()) return;
-    table_.double_click(index.row());
+    table_.double_click(model_.table_row(index));
     after_event_();
 }
 
@@ -310,7 +325,7 @@ void TableView::selection_changed() {
     if (syncing_ || QGuiApplication::mouseButtons() != Qt::NoButton) return;
     const QModelIndexList rows = selectionModel()->selectedRows();
     if (rows.isEmpty()) return;
-    table_.click(rows.first().row());
+    table_.click(model_.table_row(rows.first()));
     after_event_();
 }
 

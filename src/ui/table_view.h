@@ -1,7 +1,7 @@
 #pragma once
-// A list view in report form over a view::Table: header visible, no tree decoration, whole
-// rows selected. Clicks and double-clicks go to the table's handlers, and Enter on a row
-// counts as its double-click. A sortable table's column headers are clickable and show the
+// A list view in report form over a view::Table: header visible, whole rows selected, a tree
+// only for a table with levels. Clicks and double-clicks go to the table's handlers, and Enter on a
+// row counts as its double-click. A sortable table's column headers are clickable and show the
 // order the logic sorted the rows in; the view itself never sorts.
 
 #include <QTimer>
@@ -42,6 +42,7 @@ class TableView : public QTreeView {
   private:
     void sync_selection();
     void sync_order();
+    void show_tree();
     void header_clicked(int column);
     int contents_width(int column) const;
     int fitted_width(int column) const;

@@ -137,7 +137,7 @@ QWidget* ViewerWindow::side_panel(view::Control& panel) {
 void ViewerWindow::fit_short_lists() {
     constexpr int kShortList = 24, kLongListRows = 10;
     for (TableView* list : panel_->findChildren<TableView*>()) {
-        const int rows = list->model()->rowCount();
+        const int rows = list->table_model().shown_rows();
         const int row_height = rows > 0 ? std::max(list->sizeHintForRow(0), 1) : 0;
         const int shown = std::min(rows, rows <= kShortList ? rows : kLongListRows);
         const int height =

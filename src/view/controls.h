@@ -185,6 +185,7 @@ class Table : public Control {
         tones_.clear();
         source_ = nullptr;
         source_rows_ = 0;
+        levels.clear();
         selected = -1;
         changed_rows_.clear();
         ++revision;
@@ -246,6 +247,11 @@ class Table : public Control {
     void check(int row) {
         if (valid(row) && static_cast<std::size_t>(row) < checks.size() && on_check) on_check(row);
     }
+
+    // A tree's rows: per row its depth, 0 at the top; a row's parent is the nearest row above
+    // it with a smaller depth. Empty for a flat list.
+    std::vector<int> levels;
+    int level(std::size_t row) const { return row < levels.size() ? levels[row] : 0; }
 
     std::vector<Column> columns;
     // The window opens wide enough to show every column at the width its rows need (at most

@@ -322,12 +322,13 @@ std::string swatch_text(const Table::Swatch& c) {
     return out;
 }
 
-// A row's cells joined, the first led by its check box ("[x]") and swatch when the list has
-// them.
+// A row's cells joined, the first led by two blanks per tree level, its check box ("[x]") and
+// swatch when the list has them.
 void append_row_cells(std::string& out, const Table& t, std::size_t row) {
     const Table::Cells cells = t.cells(row);
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i == 0) {
+            out.append(2 * static_cast<std::size_t>(std::max(t.level(row), 0)), ' ');
             if (row < t.checks.size()) out += t.checks[row] ? "[x] " : "[ ] ";
             if (row < t.swatches.size()) out += swatch_text(t.swatches[row]) + " ";
         }

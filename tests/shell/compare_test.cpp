@@ -76,7 +76,8 @@ TEST(CompareWindow, ListsChunksItemsAndFieldsWithCountsAndAFilter) {
 
     window.filter.type("NORMAL");
     EXPECT_EQ(window.tree.row_count(), 3u);
-    EXPECT_EQ(window.tree.cell(2, 0), "    Normal");
+    EXPECT_EQ(window.tree.cell(2, 0), "Normal");
+    EXPECT_EQ(window.tree.level(2), 2);
     EXPECT_EQ(window.counts.value.text,
               "6 differences: 2 changed, 1 only in the open model, 2 only in the other, 1 read "
               "failure; 1 shown");

@@ -39,11 +39,15 @@ inline void click_row(QTreeView* list, int row) {
 }
 
 // Press and release, then the second press that the system reports as a double-click.
-inline void double_click_row(QTreeView* list, int row) {
-    const QPoint at = row_centre(list, row);
+inline void double_click(QTreeView* list, const QModelIndex& index) {
+    const QPoint at = list->visualRect(index).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+inline void double_click_row(QTreeView* list, int row) {
+    double_click(list, list->model()->index(row, 0));
 }
 
 // A row picked from the open list: the current row changes, then activated() tells of it.

@@ -1,6 +1,7 @@
 // The generic viewer window: every control kind rendered, synced and wired back, first on a
 // viewer written for the test, then on the header viewer over a read sample model.
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -108,6 +109,7 @@ class ViewerWindowTest : public QObject {
     void table_rows_clicks_and_column_widths();
     void table_repopulates_only_when_its_rows_changed();
     void fit_width_measures_a_wide_row_at_the_end_of_a_long_list();
+    void table_with_levels_is_an_open_tree();
     void activation_reaches_the_viewer();
     void header_viewer_over_a_read_model();
 };
@@ -263,6 +265,51 @@ void ViewerWindowTest::fit_width_measures_a_wide_row_at_the_end_of_a_long_list()
     list.size_columns();
     QVERIFY(list.header()->sectionSize(0) >
             list.fontMetrics().horizontalAdvance(QString::fromStdString(last)));
+}
+
+// Rows under the nearest row above with a smaller level, every row in view once the rows
+// change (even after a fold), and a double-click that tells the table's own row.
+void ViewerWindowTest::table_with_levels_is_an_open_tree() {
+    view::Table table({{"Difference"}, {"Open model"}});
+    int double_clicked = -1;
+    table.on_double_click = [&](int row) { double_clicked = row; };
+    const std::pair<const char*, int> rows[] = {{"GPNT", 0},   {"Slot 0", 1}, {"Point", 2},
+                                                {"Normal", 2}, {"Slot 1", 1}, {"TXTR", 0}};
+    for (const auto& [text, level] : rows) {
+        table.add_row({text, "1"});
+        table.levels.push_back(level);
+    }
+    ui::TableView list(table, [] {});
+    QAbstractItemModelTester tester(list.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    const QAbstractItemModel& model = *list.model();
+    QCOMPARE(model.rowCount(), 2);
+    const QModelIndex gpnt = model.index(0, 0);
+    QCOMPARE(model.rowCount(gpnt), 2);
+    const QModelIndex slot = model.index(0, 0, gpnt);
+    const QModelIndex normal = model.index(1, 0, slot);
+    QCOMPARE(normal.data().toString(), QString("Normal"));
+    QCOMPARE(normal.parent().parent(), gpnt);
+    const auto all_in_view = [&] {
+        int seen = 0;
+        for (QModelIndex i = model.index(0, 0); i.isValid(); i = list.indexBelow(i)) ++seen;
+        return seen == list.table_model().shown_rows();
+    };
+    QVERIFY(all_in_view());
+
+    testing_ui::double_click(&list, normal);
+    QCOMPARE(double_clicked, 3);
+    testing_ui::double_click(&list, slot);  // leads to the row; never folds it
+    QCOMPARE(double_clicked, 1);
+    QVERIFY(list.isExpanded(slot));
+
+    list.collapseAll();
+    table.add_row({"Point", "2"});
+    table.levels.push_back(2);
+    QVERIFY(list.sync());
+    QVERIFY(all_in_view());
 }
 
 void ViewerWindowTest::activation_reaches_the_viewer() {

@@ -222,6 +222,13 @@ void JsonWriter::table(const view::Table& t) {
         json_.end_array();
     }
     json_.end_array();
+    // A tree's rows: each row's depth, in row order.
+    if (!t.levels.empty()) {
+        json_.key("levels");
+        json_.begin_array();
+        for (std::size_t i = 0; i < t.row_count(); ++i) json_.number(t.level(i));
+        json_.end_array();
+    }
     json_.end_object();
 }
 
