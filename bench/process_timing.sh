@@ -19,6 +19,20 @@ mean_ms() {
     awk -v n="$runs" '{ printf "%.1f %.1f", $1 * 1000 / n, ($2 + $3) * 1000 / n }' <<<"$times"
 }
 
+# "wall cpu": the median wall time and the median CPU time in milliseconds of `runs` runs, each
+# timed alone: a run that waits for the kernel to clear pages now and then (a 15 ms read may
+# take 150 ms) does not move the figure.
+median_ms() {
+    local TIMEFORMAT='%R %U %S' i times
+    times=$(for ((i = 0; i < runs; i++)); do
+        { time "$@" >/dev/null 2>&1 || true; } 2>&1
+    done)
+    local middle=$(((runs + 1) / 2))
+    printf '%s %s' \
+        "$(awk '{ printf "%.1f\n", $1 * 1000 }' <<<"$times" | sort -n | sed -n "${middle}p")" \
+        "$(awk '{ printf "%.1f\n", ($2 + $3) * 1000 }' <<<"$times" | sort -n | sed -n "${middle}p")"
+}
+
 peak_rss_kib() {
     /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1
 }
