@@ -84,7 +84,7 @@ class OpenDialog : public QFileDialog {
         const QStringList files = selectedFiles();
         // Qt's dialog refuses a name that is no file; an archive member is taken as typed.
         if (files.size() == 1 && member(files.first())) {
-            QDialog::accept();
+            QDialog::accept();  // NOLINT(bugprone-parent-virtual-call): not the file check
             return;
         }
         if (edit && files.size() == 1 && completed(files.first()) != files.first())

@@ -71,7 +71,8 @@ void TableModel::build_tree() {
     for (std::size_t r = 0; r < rows; ++r) {
         while (!above.empty() && table_.level(above.back()) >= table_.level(r)) above.pop_back();
         const int parent = above.empty() ? -1 : above.back();
-        std::vector<int>& siblings = children_[static_cast<std::size_t>(parent + 1)];
+        std::vector<int>& siblings =
+            children_[parent < 0 ? 0 : static_cast<std::size_t>(parent) + 1];
         parents_[r] = parent;
         places_[r] = static_cast<int>(siblings.size());
         siblings.push_back(static_cast<int>(r));

@@ -14,9 +14,9 @@ namespace {
 
 constexpr std::string_view kDisabled = " (disabled)";
 // A long text goes to the stream in pieces of about this many bytes.
-constexpr std::size_t kPieceBytes = 64 * 1024;
+constexpr std::size_t kPieceBytes = std::size_t{64} * 1024;
 // Whole lines go to the stream once they come to about this many.
-constexpr std::size_t kLinesBytes = 4 * 1024;
+constexpr std::size_t kLinesBytes = std::size_t{4} * 1024;
 
 // "kind" or "kind name", the head of a line that names its control.
 std::string head(std::string_view kind, const std::string& name) {

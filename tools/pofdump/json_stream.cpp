@@ -28,8 +28,8 @@ void append_escaped(std::string& out, std::string_view piece) {
 }
 
 // Output waits in the stream's buffer until it holds about this much.
-constexpr std::size_t kFlushBytes = 256 * 1024;
-constexpr std::size_t kPieceBytes = 64 * 1024;
+constexpr std::size_t kFlushBytes = std::size_t{256} * 1024;
+constexpr std::size_t kPieceBytes = std::size_t{64} * 1024;
 
 // A piece ends before a byte that starts a character (or stands for itself), so a character
 // is never cut in two and an unfinished sequence before the cut is replaced as it would be
