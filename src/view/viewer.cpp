@@ -25,23 +25,9 @@ Group* Viewer::group(Group& g, std::initializer_list<Control*> children) {
     return &g;
 }
 
-namespace {
-
-template <class C, class Visit>
-void walk(C& control, Visit visit) {
-    visit(control);
-    if (control.kind() == Kind::Box) {
-        for (auto* child : static_cast<const Box&>(control).children) walk(*child, visit);
-    } else if (control.kind() == Kind::Group) {
-        for (auto* child : static_cast<const Group&>(control).children) walk(*child, visit);
-    }
-}
-
-}  // namespace
-
 std::vector<Control*> lists_of(Control& root) {
     std::vector<Control*> out;
-    walk(root, [&](Control& c) {
+    for_each_control(root, [&](Control& c) {
         if (c.kind() == Kind::DropDown || c.kind() == Kind::Table) out.push_back(&c);
     });
     return out;
@@ -49,7 +35,7 @@ std::vector<Control*> lists_of(Control& root) {
 
 std::vector<TextInput*> inputs_of(Control& root) {
     std::vector<TextInput*> out;
-    walk(root, [&](Control& c) {
+    for_each_control(root, [&](Control& c) {
         if (c.kind() == Kind::TextInput) out.push_back(static_cast<TextInput*>(&c));
     });
     return out;
@@ -57,13 +43,13 @@ std::vector<TextInput*> inputs_of(Control& root) {
 
 std::vector<Control*> controls_of(Control& root) {
     std::vector<Control*> out;
-    walk(root, [&](Control& c) { out.push_back(&c); });
+    for_each_control(root, [&](Control& c) { out.push_back(&c); });
     return out;
 }
 
 std::vector<const Control*> controls_of(const Control& root) {
     std::vector<const Control*> out;
-    walk(root, [&](const Control& c) { out.push_back(&c); });
+    for_each_control(root, [&](const Control& c) { out.push_back(&c); });
     return out;
 }
 

@@ -56,14 +56,18 @@ std::vector<const Control*> controls_of(const Control& root);
 std::vector<Control*> controls_of(Control& root);
 
 // Hands every control of a layout to visit, in the order controls_of lists them.
-template <class Visit>
-void for_each_control(Control& root, Visit visit) {
+template <class C, class Visit>
+void for_each_control(C& root, Visit visit) {
     visit(root);
     const Kind kind = root.kind();
     if (kind == Kind::Box) {
-        for (Control* child : static_cast<Box&>(root).children) for_each_control(*child, visit);
+        for (Control* child : static_cast<const Box&>(root).children) {
+            for_each_control(*child, visit);
+        }
     } else if (kind == Kind::Group) {
-        for (Control* child : static_cast<Group&>(root).children) for_each_control(*child, visit);
+        for (Control* child : static_cast<const Group&>(root).children) {
+            for_each_control(*child, visit);
+        }
     }
 }
 

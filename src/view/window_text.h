@@ -17,15 +17,12 @@ namespace view {
 class TextWriter {
   public:
     explicit TextWriter(std::ostream& out) : out_(out) {}
-    // Lines indented by indent blanks, the first list numbered lists_before + 1: a part of a
-    // window written on its own (a section of pofdump --all).
-    TextWriter(std::ostream& out, std::size_t indent, int lists_before)
-        : out_(out), indent_(indent), lists_(lists_before) {}
     // Lines wait in the writer until a few KiB of them are made, and go out when it ends.
     ~TextWriter() { flush(lines_); }
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
-    // Goes on as a new part: lines indented by indent blanks, lists counted from lists_before.
+    // Goes on as a new part of a window written on its own (a section of pofdump --all): lines
+    // indented by indent blanks, the next list numbered lists_before + 1.
     void restart(std::size_t indent, int lists_before) {
         indent_ = indent;
         lists_ = lists_before;
